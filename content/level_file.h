@@ -1,0 +1,29 @@
+// Level files (".sfl", 2672 bytes): guarded sides, tileset and background names, the brick grid.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+constexpr int GridColumns = 21;  // column 0 is never played
+constexpr int GridRows = 31;     // row 0 is never played
+constexpr int LevelFileSize = 2672;
+constexpr int FixedTextLength = 30;
+
+enum Side : int { Bottom = 1, Right = 2, Top = 3, Left = 4 };
+
+// Tile number of cell (column, row): brickGrid[column][row]; 0 = empty.
+using BrickGrid = std::array<std::array<std::int32_t, GridRows>, GridColumns>;
+
+struct Level {
+  std::array<std::int16_t, 5> guardedSides{};  // indexed 1 .. 4 by Side; -1 guarded, 0 open
+  std::string tilesetName;                     // file name in Tls, trailing spaces removed
+  std::string backgroundName;                  // file name in Bgd, trailing spaces removed
+  BrickGrid brickGrid{};
+  bool operator==(const Level&) const = default;
+};
+
+// Reads a level file; refuses a wrong size and names that are not plain file names. `out` changes only on success.
+bool ReadLevelFile(const std::filesystem::path& path, Level& out, std::string& error);
+// Writes the 2672 bytes atomically; names longer than 30 characters are cut, shorter ones padded with spaces.
+bool WriteLevelFile(const std::filesystem::path& path, const Level& level, std::string& error);

@@ -1,0 +1,13 @@
+// File-name and fixed-width text rules shared by the game, the editor and the tools.
+#pragma once
+#include <string>
+#include <string_view>
+
+// The text after the last backslash or slash; empty when the path holds neither.
+std::string FileNameOf(std::string_view path);
+// The text without its trailing blanks; empty when it holds nothing else.
+std::string TrimTrailingSpaces(std::string_view text);
+// True for a bare file name: not empty, no folder separator, not "." or "..", no ".." inside.
+bool IsPlainFileName(std::string_view name);
+// Replaces the last three characters (the tileset/score naming rule: "x.bmp" <-> "x.sft").
+std::string ReplaceLastThree(std::string_view name, std::string_view replacement);

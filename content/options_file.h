@@ -1,0 +1,23 @@
+// The options record and "config.bin" (19 bytes, packed).
+#pragma once
+#include <bit>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+constexpr int OptionsFileSize = 19;
+
+struct Options {
+  std::int32_t startingBalls = 3;
+  float soundVolume = 100.0f;
+  float musicVolume = 85.0f;
+  std::uint8_t detailHigh = 1;
+  float mouseSpeed = std::bit_cast<float>(0x3DC710CBu);  // 0.0972
+  std::int16_t backgroundOn = -1;
+};
+
+// True when every field lies in its range (balls 1..8, volumes 0..100, detail 0/1, speed 0..0.2, -1/0).
+bool OptionsInRange(const Options& options);
+// Reads the 19 bytes as they are (no range check; see OptionsInRange). `out` changes only on success.
+bool ReadOptionsFile(const std::filesystem::path& path, Options& out, std::string& error);
+bool WriteOptionsFile(const std::filesystem::path& path, const Options& options, std::string& error);

@@ -1,0 +1,55 @@
+// Tileset files (".sft"): the TileDef records of a tileset bitmap's 32 x 16 cells.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+constexpr int TileWidth = 32;
+constexpr int TileHeight = 16;
+
+enum TileKind : std::int32_t {
+  Hittable = 1,
+  Indestructible = 2,
+  GoThrough = 3,
+  Dynamite = 4,
+  ShooterFirst = 5,  // 5 .. 19: shooters, the code names the set of directions
+  ShooterLast = 19,
+};
+
+struct TileDef {
+  std::int32_t kind = 0;
+  std::int32_t frameCount = 0;
+  std::int32_t frameNumber = 0;
+  std::int32_t hitCount = 0;
+  std::int32_t hitStage = 0;
+  std::int32_t imageX = 0;
+  std::int32_t imageY = 0;
+  bool operator==(const TileDef&) const = default;
+};
+
+struct TileSet {
+  std::int32_t tileCount = 0;
+  std::vector<TileDef> tiles;  // indexed 1 .. tileCount; tiles[0] is unused
+};
+
+// Directions of a shooter code, as {up, right, down, left}; all false for other kinds.
+struct ShooterDirections { bool up = false, right = false, down = false, left = false; };
+ShooterDirections ShooterDirectionsOf(std::int32_t kind);
+// The shooter code for a set of directions; 0 when no direction is set.
+std::int32_t ShooterCodeOf(ShooterDirections directions);
+
+// Largest tile count a reader accepts; a larger count is a damaged file.
+constexpr std::int32_t MaxTileCount = 65536;
+
+// Reads a tileset for a bitmap of cellColumns x cellRows cells: at most min(N, columns x rows) records are
+// read, the rest stay zero. `out` is only changed on success.
+bool ReadTileSetFile(const std::filesystem::path& path, int cellColumns, int cellRows, TileSet& out,
+                     std::string& error);
+// Reads every record the file holds (for tools that have no bitmap at hand).
+bool ReadTileSetFile(const std::filesystem::path& path, TileSet& out, std::string& error);
+// Writes tileCount and records 1 .. tileCount, atomically.
+bool WriteTileSetFile(const std::filesystem::path& path, const TileSet& tileSet, std::string& error);
+// The cell numbering of the builder: tile n of a bitmap with `cellRows` rows of cells.
+int ImageXOfTile(int tileNumber, int cellRows);
+int ImageYOfTile(int tileNumber, int cellRows);

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs every Debian package Shardfall needs to build, play and test; quick when all are present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libsdl2-dev libsdl2-mixer-dev fluid-soundfont-gm
+  qt6-base-dev libgl-dev
+  nlohmann-json3-dev libfreetype-dev fonts-dejavu-core
+  libgtest-dev libgmock-dev libbenchmark-dev clang
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
