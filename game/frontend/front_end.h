@@ -1,0 +1,4 @@
+// The front end's state.
+#pragma once
+
+struct FrontEnd {};

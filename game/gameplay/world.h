@@ -1,0 +1,4 @@
+// The world of a level in play.
+#pragma once
+
+struct GameWorld {};

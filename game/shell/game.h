@@ -1,0 +1,33 @@
+// The one context every routine of the game takes: mode flags, platform, world, front end and options.
+#pragma once
+#include <filesystem>
+#include <string>
+
+#include "content/level_set_file.h"
+#include "content/options_file.h"
+#include "frontend/front_end.h"
+#include "gameplay/world.h"
+#include "platform/platform.h"
+#include "shell/clock.h"
+#include "shell/game_state.h"
+#include "shell/helpers.h"
+
+struct Game {
+  std::filesystem::path root;  // the program folder holding Gfx, Sfx, Mus, Tls, Lvl, Bgd and "config.bin"
+  Clock clock;
+  RandomSource random;
+  GameState state;
+  Platform platform;
+  Options options;
+  GameWorld world;
+  FrontEnd frontEnd;
+  LevelSet levelSet;
+  std::string levelSetPath;
+};
+
+// The tick count of this game's clock.
+inline std::int32_t Now(const Game& game) { return TickCount(game.clock); }
+// RandomBetween on the game's generator and clock.
+inline float RandomBetween(Game& game, float lo, float hi, bool randomSign) {
+  return RandomBetween(game.random, Now(game), lo, hi, randomSign);
+}

@@ -1,0 +1,12 @@
+// The mode steps the main loop dispatches to; main() wires the ones that exist, tests wire their own.
+#pragma once
+
+struct Game;
+
+struct ModeSteps {
+  void (*setUpFrontEnd)(Game&) = nullptr;   // frontEndReady false
+  void (*frontEndFrame)(Game&) = nullptr;   // inFrontEnd
+  void (*startGame)(Game&) = nullptr;       // gameLoaded false
+  void (*introFrame)(Game&) = nullptr;      // levelIntro
+  void (*playFrame)(Game&) = nullptr;       // playing
+};
