@@ -1,0 +1,13 @@
+// Turning the next level file of the set into the playing field.
+#pragma once
+#include <string>
+
+struct Game;
+
+// Loads the next level of the set and resets the level's part of the world. False when a file is missing
+// or damaged; world.loadingProblem then names it.
+bool StartLevel(Game& game);
+bool LoadLevel(Game& game, const std::string& fileName);
+bool LoadTileSet(Game& game);
+// Copies of a w-pixel picture needed to cover `extent` pixels (at least one, even for a zero width).
+int RepeatsToCover(int w, int extent);
