@@ -12,8 +12,6 @@ constexpr int BallSlots = 16;
 constexpr int ShotSlots = 12;
 constexpr int PlayColumns = 20;  // columns 1 .. 20 take part in play
 constexpr int PlayRows = 30;     // rows 1 .. 30
-constexpr int ScreenWidth = 640;
-constexpr int ScreenHeight = 480;
 constexpr float NotHeld = -50.0f;      // holdOffset of a ball no paddle holds
 constexpr float StartBallSpeed = 0.35f;
 constexpr float StartPaddleLength = 70.0f;
@@ -90,7 +88,7 @@ struct GameImages {
   std::array<int, 5> cannonImages{-1, -1, -1, -1, -1};   // [1 .. 4] by Side
   int numbersImage = -1;
   std::array<int, 5> barrierImages{-1, -1, -1, -1, -1};  // [1 .. 4] by Side
-  int trailImage = -1, gameFontImage = -1;
+  int trailImage = -1;  // the font's id is kept by the text layer
 };
 
 constexpr int GameSoundCount = 28;
