@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "content/file_io.h"
+
 constexpr int GridColumns = 21;  // column 0 is never played
 constexpr int GridRows = 31;     // row 0 is never played
 constexpr int LevelFileSize = 2672;
@@ -26,4 +28,9 @@ struct Level {
 // Reads a level file; refuses a wrong size and names that are not plain file names. `out` changes only on success.
 bool ReadLevelFile(const std::filesystem::path& path, Level& out, std::string& error);
 // Writes the 2672 bytes atomically; names longer than 30 characters are cut, shorter ones padded with spaces.
+// Refuses names that would not read back as plain file names.
 bool WriteLevelFile(const std::filesystem::path& path, const Level& level, std::string& error);
+
+// The file rules on bytes in memory; `problem` says what is wrong, without a file name.
+bool DecodeLevel(const Bytes& bytes, Level& out, std::string& problem);
+bool EncodeLevel(const Level& level, Bytes& out, std::string& problem);

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "content/file_io.h"
+
 struct LevelSet {
   std::string levelSetName;
   std::vector<std::string> levelFiles;  // in playing order; level i (1-based) is levelFiles[i - 1]
@@ -31,5 +33,11 @@ class FieldReader {
 bool ReadLevelSetName(const std::filesystem::path& path, std::string& name, std::string& error);
 // Reads the name, the count and that many level file names; currentLevel = 0. `out` changes only on success.
 bool ReadLevelSetFile(const std::filesystem::path& path, LevelSet& out, std::string& error);
-// Writes name, " N ", then the names, each line ended by CR LF, atomically.
+// Writes name, " N ", then the names, each line ended by CR LF, atomically. Refuses a set that would not
+// read back the same: an empty name, a comma, a line break or a leading double quote in a field, or a level
+// name that is not a plain file name.
 bool WriteLevelSetFile(const std::filesystem::path& path, const LevelSet& levelSet, std::string& error);
+
+// The file rules on text in memory; `problem` says what is wrong, without a file name.
+bool DecodeLevelSet(std::string_view text, LevelSet& out, std::string& problem);
+bool EncodeLevelSet(const LevelSet& levelSet, Bytes& out, std::string& problem);

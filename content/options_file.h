@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "content/file_io.h"
+
 constexpr int OptionsFileSize = 19;
 
 struct Options {
@@ -21,3 +23,7 @@ bool OptionsInRange(const Options& options);
 // Reads the 19 bytes as they are (no range check; see OptionsInRange). `out` changes only on success.
 bool ReadOptionsFile(const std::filesystem::path& path, Options& out, std::string& error);
 bool WriteOptionsFile(const std::filesystem::path& path, const Options& options, std::string& error);
+
+// The file rules on bytes in memory; `problem` says what is wrong, without a file name.
+bool DecodeOptions(const Bytes& bytes, Options& out, std::string& problem);
+Bytes EncodeOptions(const Options& options);

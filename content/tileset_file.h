@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "content/file_io.h"
+
 constexpr int TileWidth = 32;
 constexpr int TileHeight = 16;
 
@@ -53,3 +55,10 @@ bool WriteTileSetFile(const std::filesystem::path& path, const TileSet& tileSet,
 // The cell numbering of the builder: tile n of a bitmap with `cellRows` rows of cells.
 int ImageXOfTile(int tileNumber, int cellRows);
 int ImageYOfTile(int tileNumber, int cellRows);
+
+// The file rules on bytes in memory; `problem` says what is wrong, without a file name.
+// maxRecords is the bitmap's cell count, or AllRecords to read every record the file holds.
+constexpr std::int64_t AllRecords = -1;
+bool DecodeTileSet(const Bytes& bytes, std::int64_t maxRecords, TileSet& out, std::string& problem);
+// Refuses a negative tileCount or one beyond the records in `tiles`.
+bool EncodeTileSet(const TileSet& tileSet, Bytes& out, std::string& problem);

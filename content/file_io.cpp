@@ -1,0 +1,103 @@
+// Whole-file reads and atomic whole-file writes.
+#include "content/file_io.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+#include "content/byte_io.h"
+
+bool ReadWholeFile(const std::filesystem::path& path, Bytes& out, std::string& error, std::uintmax_t maxBytes) {
+  std::error_code ec;
+  // Refusing anything but a regular file keeps a FIFO or device from blocking the reader forever.
+  auto status = std::filesystem::status(path, ec);
+  if (ec || !std::filesystem::exists(status)) {
+    error = FileError(path, "file not found");
+    return false;
+  }
+  if (!std::filesystem::is_regular_file(status)) {
+    error = FileError(path, "not a regular file");
+    return false;
+  }
+  auto size = std::filesystem::file_size(path, ec);
+  if (ec) {
+    error = FileError(path, "cannot read the file size (" + ec.message() + ")");
+    return false;
+  }
+  if (size > maxBytes) {
+    error = FileError(path, "file too large (" + std::to_string(size) + " bytes)");
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = FileError(path, "cannot open for reading");
+    return false;
+  }
+  Bytes bytes(static_cast<std::size_t>(size));
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (static_cast<std::uintmax_t>(in.gcount()) != size) {
+    error = FileError(path, "read failed");
+    return false;
+  }
+  out = std::move(bytes);
+  return true;
+}
+
+namespace {
+
+std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
+  static std::atomic<unsigned> counter{0};
+  auto name = "." + path.filename().string() + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+  return path.parent_path() / name;
+}
+
+bool WriteAllAndSync(int fd, const Bytes& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return fsync(fd) == 0;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::filesystem::path& path, const Bytes& bytes, std::string& error) {
+  if (path.filename().empty()) {
+    error = FileError(path, "no file name given");
+    return false;
+  }
+  auto temporary = TemporaryBeside(path);
+  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    error = FileError(path, std::string("cannot create a file in its folder (") + std::strerror(errno) + ")");
+    return false;
+  }
+  bool written = WriteAllAndSync(fd, bytes);
+  int savedErrno = errno;
+  if (close(fd) != 0 && written) {
+    written = false;
+    savedErrno = errno;
+  }
+  if (!written) {
+    std::remove(temporary.c_str());
+    error = FileError(path, std::string("write failed (") + std::strerror(savedErrno) + ")");
+    return false;
+  }
+  std::error_code ec;
+  std::filesystem::rename(temporary, path, ec);
+  if (ec) {
+    std::remove(temporary.c_str());
+    error = FileError(path, "cannot replace the file (" + ec.message() + ")");
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,147 @@
+// Tileset files: reading with the bitmap-cell bound, writing, shooter codes and the builder's cell numbering.
+#include "content/tileset_file.h"
+
+#include <algorithm>
+#include <array>
+
+#include "content/byte_io.h"
+
+namespace {
+
+constexpr std::size_t RecordSize = 28;
+
+// Shooter codes 5 .. 19 in order, as {up, right, down, left}.
+constexpr std::array<std::array<bool, 4>, 15> ShooterTable{{
+    {true, false, false, false},   // 5
+    {false, true, false, false},   // 6
+    {false, false, true, false},   // 7
+    {false, false, false, true},   // 8
+    {true, true, false, false},    // 9
+    {false, true, true, false},    // 10
+    {false, false, true, true},    // 11
+    {true, false, false, true},    // 12
+    {true, true, false, true},     // 13
+    {true, true, true, false},     // 14
+    {false, true, true, true},     // 15
+    {true, false, true, true},     // 16
+    {true, true, true, true},      // 17
+    {false, true, false, true},    // 18
+    {true, false, true, false},    // 19
+}};
+
+TileDef ReadRecord(ByteReader& reader) {
+  TileDef tile;
+  tile.kind = reader.i32();
+  tile.frameCount = reader.i32();
+  tile.frameNumber = reader.i32();
+  tile.hitCount = reader.i32();
+  tile.hitStage = reader.i32();
+  tile.imageX = reader.i32();
+  tile.imageY = reader.i32();
+  return tile;
+}
+
+void WriteRecord(ByteWriter& writer, const TileDef& tile) {
+  for (auto field : {tile.kind, tile.frameCount, tile.frameNumber, tile.hitCount, tile.hitStage, tile.imageX,
+                     tile.imageY})
+    writer.i32(field);
+}
+
+bool ReadTileSetFileBounded(const std::filesystem::path& path, std::int64_t maxRecords, TileSet& out,
+                            std::string& error) {
+  Bytes bytes;
+  if (!ReadWholeFile(path, bytes, error)) return false;
+  std::string problem;
+  if (!DecodeTileSet(bytes, maxRecords, out, problem)) {
+    error = FileError(path, problem);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ShooterDirections ShooterDirectionsOf(std::int32_t kind) {
+  if (kind < ShooterFirst || kind > ShooterLast) return {};
+  const auto& d = ShooterTable[static_cast<std::size_t>(kind - ShooterFirst)];
+  return {d[0], d[1], d[2], d[3]};
+}
+
+std::int32_t ShooterCodeOf(ShooterDirections directions) {
+  std::array<bool, 4> wanted{directions.up, directions.right, directions.down, directions.left};
+  auto found = std::find(ShooterTable.begin(), ShooterTable.end(), wanted);
+  if (found == ShooterTable.end()) return 0;
+  return ShooterFirst + static_cast<std::int32_t>(found - ShooterTable.begin());
+}
+
+int ImageXOfTile(int tileNumber, int cellRows) {
+  if (tileNumber < 1 || cellRows < 1) return 0;
+  return (tileNumber - 1) / cellRows * TileWidth;
+}
+
+int ImageYOfTile(int tileNumber, int cellRows) {
+  if (tileNumber < 1 || cellRows < 1) return 0;
+  return (tileNumber - 1) % cellRows * TileHeight;
+}
+
+bool DecodeTileSet(const Bytes& bytes, std::int64_t maxRecords, TileSet& out, std::string& problem) {
+  ByteReader reader(bytes);
+  std::int32_t count = reader.i32();
+  if (!reader.ok()) {
+    problem = "too short to hold a tile count (" + std::to_string(bytes.size()) + " bytes)";
+    return false;
+  }
+  if (count < 0 || count > MaxTileCount) {
+    problem = "impossible tile count " + std::to_string(count);
+    return false;
+  }
+  // A count beyond the bitmap's cells is allowed: the records past them stay zero.
+  std::int64_t toRead = maxRecords < 0 ? count : std::min<std::int64_t>(count, maxRecords);
+  if (reader.remaining() < static_cast<std::uint64_t>(toRead) * RecordSize) {
+    problem = "truncated: " + std::to_string(toRead) + " tile records needed, only " +
+              std::to_string(reader.remaining() / RecordSize) + " present";
+    return false;
+  }
+  TileSet tileSet;
+  tileSet.tileCount = count;
+  tileSet.tiles.assign(static_cast<std::size_t>(count) + 1, TileDef{});
+  for (std::int64_t n = 1; n <= toRead; ++n) tileSet.tiles[static_cast<std::size_t>(n)] = ReadRecord(reader);
+  out = std::move(tileSet);
+  return true;
+}
+
+bool EncodeTileSet(const TileSet& tileSet, Bytes& out, std::string& problem) {
+  if (tileSet.tileCount < 0 || tileSet.tileCount > MaxTileCount ||
+      tileSet.tiles.size() < static_cast<std::size_t>(tileSet.tileCount) + 1) {
+    problem = "tile count " + std::to_string(tileSet.tileCount) + " does not match the " +
+              std::to_string(tileSet.tiles.empty() ? 0 : tileSet.tiles.size() - 1) + " tiles held";
+    return false;
+  }
+  Bytes bytes;
+  bytes.reserve(4 + RecordSize * static_cast<std::size_t>(tileSet.tileCount));
+  ByteWriter writer(bytes);
+  writer.i32(tileSet.tileCount);
+  for (std::int32_t n = 1; n <= tileSet.tileCount; ++n) WriteRecord(writer, tileSet.tiles[static_cast<std::size_t>(n)]);
+  out = std::move(bytes);
+  return true;
+}
+
+bool ReadTileSetFile(const std::filesystem::path& path, int cellColumns, int cellRows, TileSet& out,
+                     std::string& error) {
+  std::int64_t cells = std::int64_t{std::max(cellColumns, 0)} * std::max(cellRows, 0);
+  return ReadTileSetFileBounded(path, cells, out, error);
+}
+
+bool ReadTileSetFile(const std::filesystem::path& path, TileSet& out, std::string& error) {
+  return ReadTileSetFileBounded(path, AllRecords, out, error);
+}
+
+bool WriteTileSetFile(const std::filesystem::path& path, const TileSet& tileSet, std::string& error) {
+  Bytes bytes;
+  std::string problem;
+  if (!EncodeTileSet(tileSet, bytes, problem)) {
+    error = FileError(path, problem);
+    return false;
+  }
+  return WriteFileAtomically(path, bytes, error);
+}
