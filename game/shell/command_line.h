@@ -1,0 +1,28 @@
+// The game's command line: options for the window, the headless runner, scripted input and state dumps.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "shell/main_loop.h"
+
+struct CommandLine {
+  std::filesystem::path root;  // empty = the folder of the executable
+  PlatformOptions platform;
+  std::int64_t frames = -1;
+  std::int32_t step = 16;
+  std::optional<std::uint32_t> seed;
+  std::filesystem::path input;
+  std::filesystem::path dumpState;
+  std::vector<Screenshot> screenshots;
+  std::filesystem::path playSetFile;  // --play SETFILE
+  bool help = false;
+};
+
+// Parses argv[1..]; on failure `error` says which option is wrong.
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error);
+// The --help text.
+std::string UsageText();

@@ -1,0 +1,40 @@
+// The frame loop: frame timing, fades, mode dispatch, presentation, and the shut-down.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "shell/mode_steps.h"
+
+struct Game;
+
+// A picture to save at the first frame whose clock reaches tick.
+struct Screenshot {
+  std::int32_t tick = 0;
+  std::filesystem::path file;
+  bool taken = false;
+};
+
+// What bounds and records a run (from the command line).
+struct LoopControl {
+  std::int64_t maxFrames = -1;  // stop after this many frames; -1 = until running is false
+  std::vector<Screenshot> screenshots;
+};
+
+// The loop's own values, kept for the whole run.
+struct FrameTimer {
+  std::int16_t fastFrameCount = 0;
+  bool slowMachineThrottle = false;
+};
+
+// Runs frames until running is false (or the frame limit), then ShutDown.
+void MainLoop(Game& game, const ModeSteps& steps, LoopControl& control);
+// Frame timing: frameStep from the tick count, speedOverride, the cap of 50, and the fast-frame count.
+void MeasureFrameStep(Game& game, FrameTimer& timer);
+// Called every frame by a mode that leaves: fade the screen and the music out.
+void RequestFadeOut(Game& game);
+// True once both fades have landed: screenFade exactly -99 and musicFade exactly 0.
+bool FadesEnded(const Game& game);
+// Lost-display check at the end of the front-end, intro and play frames (the loop runs it after those steps).
+void LostDisplayCheck(Game& game);
+void ShutDown(Game& game);
