@@ -1,0 +1,294 @@
+// Dumping content files to JSON and packing JSON back into byte-identical files.
+#include "tools/content_tool/content_json.h"
+
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "content/high_score_file.h"
+#include "content/level_file.h"
+#include "content/level_set_file.h"
+#include "content/options_file.h"
+#include "content/tileset_file.h"
+
+namespace {
+
+// Thrown while packing; caught once in PackContentFile and turned into its error.
+struct PackError {
+  std::string message;
+};
+
+// ---- names -----------------------------------------------------------------------------------------------
+
+Json NameToJson(const std::string& name) { return BytesToUtf8(name); }
+
+std::string NameFromJson(const Json& value, const std::string& what) {
+  std::string bytes;
+  if (!value.is_string() || !Utf8ToBytes(value.get<std::string>(), bytes))
+    throw PackError{what + " must be a text of characters up to U+00FF"};
+  return bytes;
+}
+
+// ---- numbers ---------------------------------------------------------------------------------------------
+
+template <typename Int>
+Int IntFromJson(const Json& value, const std::string& what) {
+  using Limits = std::numeric_limits<Int>;
+  bool fits = (value.is_number_integer() && !value.is_number_unsigned() && value.get<std::int64_t>() >= Limits::min() &&
+               value.get<std::int64_t>() <= Limits::max()) ||
+              (value.is_number_unsigned() && value.get<std::uint64_t>() <= static_cast<std::uint64_t>(Limits::max()));
+  if (!fits)
+    throw PackError{what + " must be a whole number from " + std::to_string(Limits::min()) + " to " +
+                    std::to_string(Limits::max())};
+  return static_cast<Int>(value.get<std::int64_t>());
+}
+
+// The shortest decimal that gives back the same float; NaN and infinities, which JSON cannot hold, as the
+// text "0x" + the eight hex digits of their bits.
+Json FloatToJson(float value) {
+  if (!std::isfinite(value)) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", std::bit_cast<std::uint32_t>(value));
+    return text;
+  }
+  char text[32];
+  auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  double shortest = 0;
+  std::from_chars(text, end, shortest);
+  // Decimal to double to float can round twice; fall back to the float's exact double value then.
+  if (std::bit_cast<std::uint32_t>(static_cast<float>(shortest)) != std::bit_cast<std::uint32_t>(value))
+    shortest = value;
+  return shortest;
+}
+
+float FloatFromJson(const Json& value, const std::string& what) {
+  if (value.is_number()) return static_cast<float>(value.get<double>());
+  if (value.is_string()) {
+    const auto& text = value.get_ref<const std::string&>();
+    std::uint32_t bits = 0;
+    if (text.size() == 10 && text.starts_with("0x") &&
+        std::from_chars(text.data() + 2, text.data() + 10, bits, 16).ptr == text.data() + 10)
+      return std::bit_cast<float>(bits);
+  }
+  throw PackError{what + " must be a number (or \"0x\" and eight hex digits of a float's bits)"};
+}
+
+const Json& Field(const Json& object, const char* key, const std::string& where) {
+  if (!object.is_object() || !object.contains(key)) throw PackError{where + " lacks \"" + key + "\""};
+  return object.at(key);
+}
+
+const Json& ArrayField(const Json& object, const char* key, const std::string& where) {
+  const Json& value = Field(object, key, where);
+  if (!value.is_array()) throw PackError{where + ": \"" + key + "\" must be a list"};
+  return value;
+}
+
+// ---- tilesets --------------------------------------------------------------------------------------------
+
+Json TileSetToJson(const TileSet& tileSet) {
+  Json tiles = Json::array();
+  for (std::int32_t n = 1; n <= tileSet.tileCount; ++n) {
+    const TileDef& t = tileSet.tiles[static_cast<std::size_t>(n)];
+    tiles.push_back({{"kind", t.kind}, {"frameCount", t.frameCount}, {"frameNumber", t.frameNumber},
+                     {"hitCount", t.hitCount}, {"hitStage", t.hitStage}, {"imageX", t.imageX}, {"imageY", t.imageY}});
+  }
+  return {{"type", "tileset"}, {"tiles", tiles}};
+}
+
+TileSet TileSetFromJson(const Json& json) {
+  const Json& tiles = ArrayField(json, "tiles", "tileset");
+  TileSet tileSet;
+  tileSet.tileCount = static_cast<std::int32_t>(tiles.size());
+  tileSet.tiles.resize(tiles.size() + 1);
+  for (std::size_t n = 1; n <= tiles.size(); ++n) {
+    const Json& j = tiles[n - 1];
+    std::string where = "tile " + std::to_string(n);
+    auto get = [&](const char* key) { return IntFromJson<std::int32_t>(Field(j, key, where), where + " " + key); };
+    tileSet.tiles[n] = {get("kind"), get("frameCount"), get("frameNumber"), get("hitCount"),
+                        get("hitStage"), get("imageX"), get("imageY")};
+  }
+  return tileSet;
+}
+
+// ---- levels ----------------------------------------------------------------------------------------------
+
+Json LevelToJson(const Level& level) {
+  Json sides = Json::array();
+  for (int side = Bottom; side <= Left; ++side) sides.push_back(level.guardedSides[side]);
+  Json grid = Json::array();
+  for (int r = 0; r < GridRows; ++r) {
+    Json row = Json::array();
+    for (int c = 0; c < GridColumns; ++c) row.push_back(level.brickGrid[c][r]);
+    grid.push_back(row);
+  }
+  return {{"type", "level"},
+          {"guardedSides", sides},
+          {"tilesetName", NameToJson(level.tilesetName)},
+          {"backgroundName", NameToJson(level.backgroundName)},
+          {"brickGrid", grid}};
+}
+
+Level LevelFromJson(const Json& json) {
+  Level level;
+  const Json& sides = ArrayField(json, "guardedSides", "level");
+  if (sides.size() != 4) throw PackError{"level: \"guardedSides\" must hold 4 values (bottom, right, top, left)"};
+  for (int side = Bottom; side <= Left; ++side)
+    level.guardedSides[side] = IntFromJson<std::int16_t>(sides[side - 1], "guardedSides value");
+  level.tilesetName = NameFromJson(Field(json, "tilesetName", "level"), "tilesetName");
+  level.backgroundName = NameFromJson(Field(json, "backgroundName", "level"), "backgroundName");
+  const Json& grid = ArrayField(json, "brickGrid", "level");
+  if (grid.size() != GridRows) throw PackError{"level: \"brickGrid\" must hold 31 rows"};
+  for (int r = 0; r < GridRows; ++r) {
+    if (!grid[r].is_array() || grid[r].size() != GridColumns)
+      throw PackError{"level: brickGrid row " + std::to_string(r) + " must hold 21 numbers"};
+    for (int c = 0; c < GridColumns; ++c)
+      level.brickGrid[c][r] = IntFromJson<std::int32_t>(grid[r][c], "brickGrid value");
+  }
+  return level;
+}
+
+// ---- level sets, scores, options -------------------------------------------------------------------------
+
+Json LevelSetToJson(const LevelSet& levelSet) {
+  Json levels = Json::array();
+  for (const auto& name : levelSet.levelFiles) levels.push_back(NameToJson(name));
+  return {{"type", "levelset"}, {"name", NameToJson(levelSet.levelSetName)}, {"levels", levels}};
+}
+
+LevelSet LevelSetFromJson(const Json& json) {
+  LevelSet levelSet;
+  levelSet.levelSetName = NameFromJson(Field(json, "name", "levelset"), "name");
+  for (const Json& level : ArrayField(json, "levels", "levelset"))
+    levelSet.levelFiles.push_back(NameFromJson(level, "level name"));
+  return levelSet;
+}
+
+Json ScoresToJson(const HighScoreTable& table) {
+  Json entries = Json::array();
+  for (const auto& entry : table) entries.push_back({{"name", NameToJson(entry.name)}, {"score", entry.score}});
+  return {{"type", "scores"}, {"entries", entries}};
+}
+
+HighScoreTable ScoresFromJson(const Json& json) {
+  HighScoreTable table;
+  for (const Json& entry : ArrayField(json, "entries", "scores")) {
+    std::string where = "entry " + std::to_string(table.size() + 1);
+    table.push_back({NameFromJson(Field(entry, "name", where), where + " name"),
+                     IntFromJson<std::int32_t>(Field(entry, "score", where), where + " score")});
+  }
+  return table;
+}
+
+Json OptionsToJson(const Options& options) {
+  return {{"type", "options"},
+          {"startingBalls", options.startingBalls},
+          {"soundVolume", FloatToJson(options.soundVolume)},
+          {"musicVolume", FloatToJson(options.musicVolume)},
+          {"detailHigh", options.detailHigh},
+          {"mouseSpeed", FloatToJson(options.mouseSpeed)},
+          {"backgroundOn", options.backgroundOn}};
+}
+
+Options OptionsFromJson(const Json& json) {
+  Options options;
+  options.startingBalls = IntFromJson<std::int32_t>(Field(json, "startingBalls", "options"), "startingBalls");
+  options.soundVolume = FloatFromJson(Field(json, "soundVolume", "options"), "soundVolume");
+  options.musicVolume = FloatFromJson(Field(json, "musicVolume", "options"), "musicVolume");
+  options.detailHigh = IntFromJson<std::uint8_t>(Field(json, "detailHigh", "options"), "detailHigh");
+  options.mouseSpeed = FloatFromJson(Field(json, "mouseSpeed", "options"), "mouseSpeed");
+  options.backgroundOn = IntFromJson<std::int16_t>(Field(json, "backgroundOn", "options"), "backgroundOn");
+  return options;
+}
+
+}  // namespace
+
+std::string BytesToUtf8(const std::string& bytes) {
+  std::string text;
+  for (unsigned char c : bytes) {
+    if (c < 0x80) {
+      text += static_cast<char>(c);
+    } else {
+      text += static_cast<char>(0xC0 | (c >> 6));
+      text += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return text;
+}
+
+bool Utf8ToBytes(const std::string& text, std::string& bytes) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    // Only the two-byte forms of U+0080 .. U+00FF (lead bytes C2, C3) stand for one byte each.
+    if ((c != 0xC2 && c != 0xC3) || i + 1 >= text.size()) return false;
+    auto next = static_cast<unsigned char>(text[++i]);
+    if ((next & 0xC0) != 0x80) return false;
+    out += static_cast<char>(((c & 0x1F) << 6) | (next & 0x3F));
+  }
+  bytes = std::move(out);
+  return true;
+}
+
+std::string ContentTypeOf(const std::filesystem::path& path) {
+  std::string name = path.filename().string();
+  if (name == "config.bin") return "options";
+  std::string extension = path.extension().string();
+  for (auto& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension == ".sft") return "tileset";
+  if (extension == ".sfl") return "level";
+  if (extension == ".sfs") return "levelset";
+  if (extension == ".sfh") return "scores";
+  return {};
+}
+
+bool DumpContentFile(const std::filesystem::path& path, Json& out, std::string& error) {
+  std::string type = ContentTypeOf(path);
+  if (type == "tileset") {
+    TileSet tileSet;
+    if (!ReadTileSetFile(path, tileSet, error)) return false;
+    out = TileSetToJson(tileSet);
+  } else if (type == "level") {
+    Level level;
+    if (!ReadLevelFile(path, level, error)) return false;
+    out = LevelToJson(level);
+  } else if (type == "levelset") {
+    LevelSet levelSet;
+    if (!ReadLevelSetFile(path, levelSet, error)) return false;
+    out = LevelSetToJson(levelSet);
+  } else if (type == "scores") {
+    HighScoreTable table;
+    if (!ReadHighScoreFile(path, table, error)) return false;
+    out = ScoresToJson(table);
+  } else if (type == "options") {
+    Options options;
+    if (!ReadOptionsFile(path, options, error)) return false;
+    out = OptionsToJson(options);
+  } else {
+    error = path.string() + ": unknown kind of file (expected .sft, .sfl, .sfs, .sfh or config.bin)";
+    return false;
+  }
+  return true;
+}
+
+bool PackContentFile(const Json& description, const std::filesystem::path& path, std::string& error) {
+  try {
+    const Json& type = Field(description, "type", "the description");
+    std::string kind = type.is_string() ? type.get<std::string>() : "";
+    if (kind == "tileset") return WriteTileSetFile(path, TileSetFromJson(description), error);
+    if (kind == "level") return WriteLevelFile(path, LevelFromJson(description), error);
+    if (kind == "levelset") return WriteLevelSetFile(path, LevelSetFromJson(description), error);
+    if (kind == "scores") return WriteHighScoreFile(path, ScoresFromJson(description), error);
+    if (kind == "options") return WriteOptionsFile(path, OptionsFromJson(description), error);
+    throw PackError{"\"type\" must be one of tileset, level, levelset, scores, options"};
+  } catch (const PackError& e) {
+    error = e.message;
+    return false;
+  }
+}

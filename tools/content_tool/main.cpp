@@ -1,0 +1,130 @@
+// shardfall-content: dumps, packs and checks content files; builds the default data tree.
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "content/file_io.h"
+#include "content/level_file.h"
+#include "tools/content_tool/content_check.h"
+#include "tools/content_tool/content_json.h"
+#include "tools/default_content/build_default.h"
+#include "tools/default_content/level_text.h"
+
+namespace {
+
+constexpr const char* Usage = R"(Usage: shardfall-content COMMAND ARGUMENTS
+
+Commands:
+  dump FILE              Print FILE as JSON. The kind follows from the name: ".sft" tileset,
+                         ".sfl" level, ".sfs" level set, ".sfh" high scores, "config.bin" options.
+  pack JSON OUT          Write OUT as the JSON file JSON describes (its "type" says the kind).
+                         Packing what dump printed gives back the same bytes.
+  check DIR              Check the data tree under DIR (Gfx, Sfx, Mus, Tls, Lvl, Bgd): level sets
+                         name existing levels; levels name an existing tileset, tileset bitmap and
+                         background; bricks use tiles of their tileset; tileset bitmaps measure a
+                         multiple of 32 x 16; score files and "config.bin" are readable. Prints one
+                         line per problem and exits with 1 when there is any.
+  build-default DIR      Write the default data tree (pictures, sounds, songs, tilesets,
+                         backgrounds, levels) under DIR.
+  level-to-text FILE     Print the level FILE (".sfl") in the designers' text form.
+  level-from-text TEXT OUT
+                         Write the level file OUT from the text form in TEXT.
+  --help                 Show this text.
+
+JSON forms:
+  {"type":"tileset","tiles":[{"kind":K,"frameCount":F,"frameNumber":N,"hitCount":H,
+                              "hitStage":S,"imageX":X,"imageY":Y},...]}     tiles 1..N in order
+  {"type":"level","guardedSides":[bottom,right,top,left],"tilesetName":"...",
+   "backgroundName":"...","brickGrid":[[...21 numbers...],...31 rows...]}  brickGrid[row][column]
+  {"type":"levelset","name":"...","levels":["....sfl",...]}
+  {"type":"scores","entries":[{"name":"...","score":S},...]}
+  {"type":"options","startingBalls":B,"soundVolume":V,"musicVolume":M,"detailHigh":D,
+   "mouseSpeed":S,"backgroundOn":O}
+Names are 8-bit text: bytes 0x80-0xFF appear as the characters U+0080-U+00FF. Floats are printed
+so that pack restores the same 32-bit value; NaN and infinities appear as "0x" and their 8 hex
+digits of bits.
+
+Errors go to standard error; the exit status is 0 on success, 1 on a failed check or command,
+2 on wrong usage.
+)";
+
+int Fail(const std::string& error) {
+  std::cerr << "shardfall-content: " << error << "\n";
+  return 1;
+}
+
+int WrongUsage(const std::string& problem) {
+  std::cerr << "shardfall-content: " << problem << "\nTry 'shardfall-content --help'.\n";
+  return 2;
+}
+
+int Dump(const std::string& file) {
+  Json json;
+  std::string error;
+  if (!DumpContentFile(file, json, error)) return Fail(error);
+  std::cout << json.dump(1) << "\n";
+  return 0;
+}
+
+int Pack(const std::string& jsonFile, const std::string& out) {
+  Bytes bytes;
+  std::string error;
+  if (!ReadWholeFile(jsonFile, bytes, error)) return Fail(error);
+  Json json = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
+  if (json.is_discarded()) return Fail(jsonFile + ": not valid JSON");
+  if (!PackContentFile(json, out, error)) return Fail(jsonFile + ": " + error);
+  return 0;
+}
+
+int Check(const std::string& dir) {
+  auto problems = CheckDataTree(dir);
+  for (const auto& problem : problems) std::cout << problem << "\n";
+  return problems.empty() ? 0 : 1;
+}
+
+int BuildDefault(const std::string& dir) {
+  std::string error;
+  if (!BuildDefaultTree(dir, error)) return Fail(error);
+  return 0;
+}
+
+int LevelToTextCommand(const std::string& file) {
+  Level level;
+  std::string error;
+  if (!ReadLevelFile(file, level, error)) return Fail(error);
+  std::cout << LevelToText(level);
+  return 0;
+}
+
+int LevelFromTextCommand(const std::string& textFile, const std::string& out) {
+  Bytes bytes;
+  std::string error;
+  if (!ReadWholeFile(textFile, bytes, error)) return Fail(error);
+  Level level;
+  std::string text(bytes.begin(), bytes.end());
+  if (!LevelFromText(text, level, error)) return Fail(textFile + ": " + error);
+  if (!WriteLevelFile(out, level, error)) return Fail(error);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) return WrongUsage("no command given");
+  const std::string& command = args[0];
+  auto expect = [&](std::size_t count) { return args.size() == count + 1; };
+  if (command == "--help" || command == "-h") {
+    std::cout << Usage;
+    return 0;
+  }
+  if (command == "dump" && expect(1)) return Dump(args[1]);
+  if (command == "pack" && expect(2)) return Pack(args[1], args[2]);
+  if (command == "check" && expect(1)) return Check(args[1]);
+  if (command == "build-default" && expect(1)) return BuildDefault(args[1]);
+  if (command == "level-to-text" && expect(1)) return LevelToTextCommand(args[1]);
+  if (command == "level-from-text" && expect(2)) return LevelFromTextCommand(args[1], args[2]);
+  return WrongUsage("unknown command or wrong number of arguments: " + command);
+}
