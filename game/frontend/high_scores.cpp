@@ -1,0 +1,197 @@
+// The high-score screens: list of score tables, one table, name entry after a game, and the hidden table.
+#include <algorithm>
+#include <cmath>
+
+#include "content/level_set_file.h"
+#include "content/names.h"
+#include "frontend/front_end.h"
+#include "platform/input.h"
+#include "platform/text.h"
+#include "shell/game.h"
+
+namespace {
+
+constexpr const char* NamePrompt = "High score! Enter your name:";
+constexpr const char* SetListTitle = "High Scores - Pick a level set:";
+constexpr int StoredNameLength = 30;
+
+std::string ScoreTableTitle(const std::string& scoreFile) {
+  return "High Scores - " + LevelSetDisplayName(ReplaceLastThree(scoreFile, "sfs"));
+}
+
+void AddTableLines(FrontEnd& frontEnd, const HighScoreTable& table) {
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    AddMenuItem(frontEnd, ScoreLineText(static_cast<int>(i) + 1, table[i]), true, true);
+  }
+  AddMenuItem(frontEnd, "", false);
+  AddMenuItem(frontEnd, "Done", true);
+}
+
+void BuildSetList(Game& game) {
+  FrontEnd& frontEnd = game.frontEnd;
+  frontEnd.menuItems.clear();
+  for (const auto& scoreFile : ListFilesEndingWith(LevelFolder(game), "sfh")) {
+    AddMenuItem(frontEnd, LevelSetDisplayName(ReplaceLastThree(scoreFile.string(), "sfs")), true, false,
+                scoreFile.string());
+  }
+  AddMenuItem(frontEnd, "", false);
+  AddMenuItem(frontEnd, "Cancel", true);
+  frontEnd.targetScreen = SetListTitle;
+  BuildMenuScreen(game);
+}
+
+void RunSetList(Game& game) {
+  FrontEnd& frontEnd = game.frontEnd;
+  if (!ActionReady(game)) return;
+  const MenuItemDef& item = frontEnd.menuItems[frontEnd.selectedItem - 1];
+  const bool onCancel = frontEnd.selectedItem == static_cast<int>(frontEnd.menuItems.size());
+  if (KeyDown(game, DIK_ESCAPE) || (onCancel && frontEnd.selectPressed)) {
+    frontEnd.targetScreen = "Main Menu";
+    PlayMenuSound(game, SoundBack);
+    frontEnd.actionReadyTime = Now(game) + 180;
+  } else if (frontEnd.selectPressed && !item.data.empty()) {
+    frontEnd.pendingScoreFile = item.data;
+    frontEnd.shownScreen.clear();
+    PlayMenuSound(game, SoundSelect);
+    frontEnd.actionReadyTime = Now(game) + 180;
+  }
+}
+
+void BuildTableView(Game& game) {
+  FrontEnd& frontEnd = game.frontEnd;
+  frontEnd.menuItems.clear();
+  AddTableLines(frontEnd, ReadScoreTableOrEmpty(frontEnd.pendingScoreFile));
+  frontEnd.targetScreen = ScoreTableTitle(frontEnd.pendingScoreFile);
+  BuildMenuScreen(game);
+}
+
+void RunTableView(Game& game) {
+  FrontEnd& frontEnd = game.frontEnd;
+  if (!KeyDown(game, DIK_ESCAPE) && !(ActionReady(game) && frontEnd.selectPressed)) return;
+  frontEnd.targetScreen = "Main Menu";
+  // The hidden table is shown once only.
+  if (std::filesystem::path(frontEnd.pendingScoreFile) == LevelFolder(game) / "muzac.sfh") {
+    std::error_code ignored;
+    std::filesystem::remove(frontEnd.pendingScoreFile, ignored);
+  }
+  frontEnd.pendingScoreFile.clear();
+  PlayMenuSound(game, SoundBack);
+  frontEnd.actionReadyTime = Now(game) + 180;
+}
+
+void CommitName(Game& game) {
+  FrontEnd& frontEnd = game.frontEnd;
+  game.platform.input.edgeKeys = false;
+  HighScoreTable table = ReadScoreTableOrEmpty(frontEnd.pendingScoreFile);
+  InsertHighScore(table, frontEnd.enteredName, game.world.score);
+  std::string error;
+  WriteHighScoreFile(frontEnd.pendingScoreFile, table, error);  // a failed write leaves the old file whole
+  frontEnd.menuItems.clear();
+  AddTableLines(frontEnd, table);
+  frontEnd.targetScreen = ScoreTableTitle(frontEnd.pendingScoreFile);
+  BuildMenuScreen(game);
+  frontEnd.scoreEntryPending = false;
+  frontEnd.actionReadyTime = Now(game) + 180;
+}
+
+void DrawNameEntry(Game& game) {
+  FrontEnd& frontEnd = game.frontEnd;
+  const int target = std::max(TextWidth(frontEnd.enteredName), TextWidth(NamePrompt)) + 36;
+  if (frontEnd.panelWidth < target) {
+    frontEnd.panelWidth = static_cast<std::int16_t>(
+        std::min<long>(target, frontEnd.panelWidth + std::lrint(0.5f * game.state.frameStep)));
+  } else {
+    frontEnd.panelWidth = static_cast<std::int16_t>(target);
+  }
+  DrawDarkRegion(game, frontEnd.panelWidth, 106, 320.0f - frontEnd.panelWidth / 2.0f, 256.0f);
+  DrawMenuText(game, NamePrompt, 320.0f - TextWidth(NamePrompt) / 2.0f, 272.0f);
+}
+
+// One frame of the name entry; the table is tested every frame, since the file may change meanwhile.
+void RunNameEntry(Game& game) {
+  FrontEnd& frontEnd = game.frontEnd;
+  if (std::filesystem::exists(frontEnd.pendingScoreFile)) {
+    frontEnd.scoreEntryPending = false;
+    if (!EarnsPlace(ReadScoreTableOrEmpty(frontEnd.pendingScoreFile), game.world.score)) return;
+    frontEnd.scoreEntryPending = true;
+  }
+  game.platform.input.edgeKeys = true;
+  DrawNameEntry(game);
+  EditTypedName(game);
+  if (frontEnd.enteredName.size() > MaxNameLength) frontEnd.enteredName.resize(MaxNameLength);
+  DrawMenuText(game, frontEnd.enteredName, 320.0f - TextWidth(frontEnd.enteredName) / 2.0f, 309.0f);
+  if (KeyDown(game, DIK_RETURN) || game.state.leftButton || game.state.rightButton) CommitName(game);
+}
+
+}  // namespace
+
+bool EarnsPlace(const HighScoreTable& table, std::int32_t score) {
+  if (table.size() < MaxHighScores) return true;
+  return std::any_of(table.begin(), table.end(), [score](const auto& entry) { return entry.score < score; });
+}
+
+void InsertHighScore(HighScoreTable& table, const std::string& name, std::int32_t score) {
+  auto place = std::find_if(table.begin(), table.end(), [score](const auto& entry) { return entry.score <= score; });
+  if (place == table.end() && table.size() >= MaxHighScores) return;
+  table.insert(place, HighScoreEntry{name.substr(0, StoredNameLength), score});
+  if (table.size() > MaxHighScores) table.resize(MaxHighScores);
+}
+
+HighScoreTable ReadScoreTableOrEmpty(const std::filesystem::path& path) {
+  HighScoreTable table;
+  std::string error;
+  if (!ReadHighScoreFile(path, table, error)) table.clear();
+  return table;
+}
+
+std::string ScoreLineText(int rank, const HighScoreEntry& entry) {
+  std::string name = entry.name.substr(0, StoredNameLength);
+  name.resize(StoredNameLength, ' ');
+  return std::to_string(rank) + ". " + name + "*******" + std::to_string(entry.score);
+}
+
+void EditTypedName(Game& game) {
+  std::string& name = game.frontEnd.enteredName;
+  for (int code = 0; code <= 122; ++code) {
+    if (KeyDown(game, code)) name += KeyToChar(game, code);
+  }
+  if (KeyDown(game, DIK_BACK) && !name.empty()) name.pop_back();
+  if (KeyDown(game, DIK_SPACE)) name += ' ';
+}
+
+const std::vector<std::string>& HiddenTableNames() {
+  static const std::vector<std::string> names = {
+      "Velvet Lantern Choir", "Copper Moth Parade",   "The Ninth Orchard",   "Neon Tidepool Society",
+      "Paper Comet Brigade",  "Glass Harbour Kings",  "Midnight Abacus",     "Rust and Honey Machine",
+      "Quiet Avalanche Club", "Lemon Satellite Drift"};
+  return names;
+}
+
+void WriteHiddenTable(Game& game) {
+  HighScoreTable table;
+  for (std::size_t i = 0; i < HiddenTableNames().size(); ++i) {
+    table.push_back({HiddenTableNames()[i], static_cast<std::int32_t>(100000 - 10000 * i)});
+  }
+  std::string error;
+  WriteHighScoreFile(LevelFolder(game) / "muzac.sfh", table, error);
+}
+
+void RunHighScoreScreens(Game& game) {
+  FrontEnd& frontEnd = game.frontEnd;
+  if (frontEnd.shownScreen != frontEnd.targetScreen) {
+    if (frontEnd.pendingScoreFile.empty()) {
+      BuildSetList(game);
+    } else if (!frontEnd.scoreEntryPending) {
+      BuildTableView(game);
+    } else {
+      RunNameEntry(game);
+    }
+    return;
+  }
+  DrawMenuPanel(game);
+  if (frontEnd.pendingScoreFile.empty()) {
+    RunSetList(game);
+  } else {
+    RunTableView(game);
+  }
+}

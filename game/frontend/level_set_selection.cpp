@@ -1,0 +1,67 @@
+// The "New Game" screen: the level sets found in Lvl, and the start of a game on the chosen one.
+#include <algorithm>
+
+#include "content/level_set_file.h"
+#include "frontend/front_end.h"
+#include "platform/input.h"
+#include "shell/game.h"
+
+namespace {
+
+void ReturnToMainMenu(Game& game) {
+  game.frontEnd.targetScreen = "Main Menu";
+  PlayMenuSound(game, SoundBack);
+  game.frontEnd.actionReadyTime = Now(game) + 360;
+}
+
+void BuildNewGameScreen(Game& game) {
+  FrontEnd& frontEnd = game.frontEnd;
+  frontEnd.levelSets.clear();
+  for (const auto& path : ListFilesEndingWith(LevelFolder(game), "sfs")) {
+    frontEnd.levelSets.push_back({LevelSetDisplayName(path), path.string()});
+  }
+  frontEnd.menuItems.clear();
+  for (const LevelSetEntry& set : frontEnd.levelSets) AddMenuItem(frontEnd, set.name, true);
+  AddMenuItem(frontEnd, "", false);
+  AddMenuItem(frontEnd, "Back", true);
+  BuildMenuScreen(game);
+}
+
+}  // namespace
+
+std::vector<std::filesystem::path> ListFilesEndingWith(const std::filesystem::path& folder,
+                                                       const std::string& ending) {
+  std::vector<std::filesystem::path> found;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.is_regular_file(error) && name.ends_with(ending)) found.push_back(entry.path());
+  }
+  std::sort(found.begin(), found.end(),
+            [](const auto& a, const auto& b) { return a.filename().string() < b.filename().string(); });
+  return found;
+}
+
+std::string LevelSetDisplayName(const std::filesystem::path& levelSetFile) {
+  std::string name, error;
+  if (ReadLevelSetName(levelSetFile, name, error)) return name;
+  return levelSetFile.filename().string();
+}
+
+void RunNewGameScreen(Game& game, bool building) {
+  FrontEnd& frontEnd = game.frontEnd;
+  if (building) {
+    BuildNewGameScreen(game);
+    return;
+  }
+  DrawMenuPanel(game);
+  const bool onBack = frontEnd.selectedItem == static_cast<int>(frontEnd.menuItems.size());
+  if (KeyDown(game, DIK_ESCAPE) || (onBack && frontEnd.selectPressed)) {
+    ReturnToMainMenu(game);
+  } else if (!onBack && ActionReady(game) && frontEnd.selectPressed) {
+    game.levelSetPath = frontEnd.levelSets[frontEnd.selectedItem - 1].path;
+    game.state.leavingFrontEnd = true;
+    game.state.gameLoaded = false;
+    PlayMenuSound(game, SoundSelect);
+  }
+}
