@@ -1,6 +1,7 @@
 // The world of a level in play: balls, paddles, bricks, capsules, shots, explosions, particles, score, clocks.
 #pragma once
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -165,3 +166,6 @@ inline bool ClockTicks(IntervalTimer& clock, std::int32_t now) {
   clock.nextTick = static_cast<float>(now + clock.interval);
   return true;
 }
+
+// Float to integer, to the nearest whole number with halves going to the even one.
+inline std::int32_t RoundToEven(double value) { return static_cast<std::int32_t>(std::nearbyint(value)); }

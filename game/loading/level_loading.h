@@ -9,5 +9,5 @@ struct Game;
 bool StartLevel(Game& game);
 bool LoadLevel(Game& game, const std::string& fileName);
 bool LoadTileSet(Game& game);
-// Copies of a w-pixel picture needed to cover `extent` pixels (at least one, even for a zero width).
+// Copies of a w-pixel picture needed to cover `extent` pixels; none for a picture of zero size.
 int RepeatsToCover(int w, int extent);

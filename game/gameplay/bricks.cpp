@@ -1,0 +1,294 @@
+// Bricks: the brick test of a moving ball, strikes, explosions, animation, drawing and counting.
+#include "gameplay/bricks.h"
+
+#include <cmath>
+#include <vector>
+
+#include "gameplay/physics.h"
+#include "gameplay/powerups.h"
+#include "gameplay/score.h"
+#include "gameplay/sounds.h"
+#include "platform/display.h"
+#include "shell/game.h"
+
+namespace {
+
+enum class Line { Up, Right, Down, Left };
+
+bool IsBrick(const GameWorld& world, int column, int row) {
+  std::int32_t tile = world.brickGrid[column][row];
+  return tile != 0 && TileOf(world, tile).kind > 0;
+}
+
+bool Vertical(Direction direction) { return direction == Direction::Up || direction == Direction::Down; }
+
+// The cell on the ball's side of the struck brick holds a tile: the ball runs along a wall of bricks.
+bool Backed(const GameWorld& world, Direction direction, int c, int r) {
+  switch (direction) {
+    case Direction::Up: return r < PlayRows && world.brickGrid[c][r + 1] != 0;
+    case Direction::Down: return r > 1 && world.brickGrid[c][r - 1] != 0;
+    case Direction::Left: return c < PlayColumns && world.brickGrid[c + 1][r] != 0;
+    case Direction::Right: return c > 1 && world.brickGrid[c - 1][r] != 0;
+  }
+  return false;
+}
+
+// How far the ball already reaches past the face it would strike.
+float ReachPastFace(Direction direction, float x, float y, int c, int r) {
+  switch (direction) {
+    case Direction::Up: return 16.0f * r - y;
+    case Direction::Down: return y + 9.0f - 16.0f * (r - 1);
+    case Direction::Left: return 32.0f * c - x;
+    case Direction::Right: return x + 9.0f - 32.0f * (c - 1);
+  }
+  return 0.0f;
+}
+
+// How far the ball overlaps the brick across its direction of travel, at the first or last candidate.
+float OverlapAcross(Direction direction, bool firstCandidate, float x, float y, int c, int r) {
+  if (Vertical(direction)) return firstCandidate ? 32.0f * c - x : x + 9.0f - 32.0f * (c - 1);
+  return firstCandidate ? 16.0f * r - y : y + 9.0f - 16.0f * (r - 1);
+}
+
+// A ball beside the brick rather than in front of it touches the brick's side, which the other axis handles.
+bool CornerBlocks(Direction direction, bool first, bool last, float x, float y, int c, int r) {
+  float reach = ReachPastFace(direction, x, y, c, r);
+  if (first && OverlapAcross(direction, true, x, y, c, r) < reach) return true;
+  if (last && OverlapAcross(direction, false, x, y, c, r) < reach) return true;
+  return false;
+}
+
+void Debris(Game& game, int c, int r) {
+  for (int i = 0; i < 8; ++i) {
+    Particle p;
+    p.colourRow = 3;
+    p.velocityY = std::sin(DegToRad(RandomBetween(game, 1, 360, false))) * 0.07f;
+    p.velocityX = std::cos(DegToRad(RandomBetween(game, 1, 360, false))) * 0.07f;
+    p.x = RandomBetween(game, 32.0f * (c - 1), 32.0f * c, false);
+    p.y = RandomBetween(game, 16.0f * (r - 1), 16.0f * r, false);
+    p.active = true;
+    p.stage = static_cast<std::int32_t>(RandomBetween(game, 0, 2, false));
+    game.world.particles.push_back(p);
+  }
+}
+
+std::vector<Line> ShooterLines(std::int32_t kind) {
+  switch (kind) {
+    case 5: return {Line::Up};
+    case 6: return {Line::Right};
+    case 7: return {Line::Down};
+    case 8: return {Line::Left};
+    case 9: return {Line::Up, Line::Right};
+    case 10: return {Line::Right, Line::Down};
+    case 11: return {Line::Down, Line::Left};
+    case 12: return {Line::Left, Line::Up};
+    case 13: return {Line::Left, Line::Up, Line::Right};
+    case 14: return {Line::Up, Line::Right, Line::Down};
+    case 15: return {Line::Right, Line::Down, Line::Left};
+    case 16: return {Line::Down, Line::Left, Line::Up};
+    case 17: return {Line::Up, Line::Right, Line::Down, Line::Left};
+    case 18: return {Line::Left, Line::Right};
+    case 19: return {Line::Up, Line::Down};
+    default: return {};
+  }
+}
+
+// One cell of a shooter's line goes, whatever it holds; a capsule may drop at the shooter's own cell.
+void ClearLineCell(Game& game, int column, int row, int shooterColumn, int shooterRow) {
+  GameWorld& world = game.world;
+  std::int32_t tile = world.brickGrid[column][row];
+  MarkExplosion(game, column, row, TileOf(world, tile).kind);
+  if (tile >= 1) AddPoints(game, 10);
+  world.brickGrid[column][row] = 0;
+  SpawnPowerup(game, shooterColumn, shooterRow);
+}
+
+void SweepLine(Game& game, Line line, int c, int r) {
+  switch (line) {
+    case Line::Up:
+      for (int row = 1; row <= r; ++row) ClearLineCell(game, c, row, c, r);
+      break;
+    case Line::Down:
+      for (int row = r; row <= PlayRows; ++row) ClearLineCell(game, c, row, c, r);
+      break;
+    case Line::Left:
+      for (int column = 1; column <= c; ++column) ClearLineCell(game, column, r, c, r);
+      break;
+    case Line::Right:
+      for (int column = c; column <= PlayColumns; ++column) ClearLineCell(game, column, r, c, r);
+      break;
+  }
+}
+
+}  // namespace
+
+ProbeResult ProbeBricks(Game& game, int ballIndex, Direction direction, RowMemory& rows) {
+  GameWorld& world = game.world;
+  Ball& ball = world.balls[ballIndex];
+  float nx = NextBallPosition(game, ballIndex, Axis::Horizontal);
+  float ny = NextBallPosition(game, ballIndex, Axis::Vertical);
+
+  int fixed = 0, from = 0, to = 0;  // the row (Up, Down) or column (Left, Right), and the range across it
+  switch (direction) {
+    case Direction::Up: fixed = CellOf(ny - 1.0f, Axis::Vertical); break;
+    case Direction::Down: fixed = CellOf(ny + 9.0f, Axis::Vertical); break;
+    case Direction::Left: fixed = CellOf(nx - 1.0f, Axis::Horizontal); break;
+    case Direction::Right: fixed = CellOf(nx + 9.0f, Axis::Horizontal); break;
+  }
+  if (Vertical(direction)) {
+    from = CellOf(nx, Axis::Horizontal);
+    to = CellOf(nx + 9.0f, Axis::Horizontal);
+  } else {
+    from = CellOf(ny, Axis::Vertical);
+    to = CellOf(ny + 9.0f, Axis::Vertical);
+  }
+
+  int found = 0;
+  for (int k = from; k <= to && found == 0; ++k) {
+    int c = Vertical(direction) ? k : fixed;
+    int r = Vertical(direction) ? fixed : k;
+    if (IsBrick(world, c, r)) found = k;
+  }
+  if (found == 0) return ProbeResult::NoBrick;
+  int c = Vertical(direction) ? found : fixed;
+  int r = Vertical(direction) ? fixed : found;
+
+  if (Backed(world, direction, c, r)) return ProbeResult::Blocked;
+  if (!Vertical(direction) && (r == rows.up || r == rows.down)) return ProbeResult::Blocked;
+  if (CornerBlocks(direction, found == from, found == to, ball.x, ball.y, c, r)) return ProbeResult::Blocked;
+
+  bool passes = TileOf(world, world.brickGrid[c][r]).kind == GoThrough || world.powerMode == PowerMode::Super;
+  switch (direction) {
+    case Direction::Up: ball.y = passes ? ny : 16.0f * r + 1.0f; break;
+    case Direction::Down: ball.y = passes ? ny : 16.0f * (r - 1) - 11.0f; break;
+    case Direction::Left: ball.x = passes ? nx : 32.0f * c + 1.0f; break;
+    case Direction::Right: ball.x = passes ? nx : 32.0f * (c - 1) - 11.0f; break;
+  }
+  if (!passes) ball.angle = ReflectAngle(ball.angle, Vertical(direction) ? 0 : 1);
+  if (direction == Direction::Up) rows.up = r;
+  if (direction == Direction::Down) rows.down = r;
+  HitBrick(game, c, r);
+  return ProbeResult::Hit;
+}
+
+void HitBrick(Game& game, int column, int row) {
+  GameWorld& world = game.world;
+  std::int32_t& cell = world.brickGrid[column][row];
+  const TileDef tile = TileOf(world, cell);
+  bool super = world.powerMode == PowerMode::Super;
+
+  if (world.powerMode == PowerMode::Dyna) {
+    MarkExplosion(game, column, row, tile.kind);
+    cell = 0;
+    ExplodeNeighbours(game, column, row);
+    return;
+  }
+  switch (tile.kind) {
+    case Hittable:
+      if (tile.hitStage == tile.hitCount) {
+        cell = 0;
+        AddPoints(game, 10);
+        SpawnPowerup(game, column, row);
+        if (game.options.detailHigh != 0) Debris(game, column, row);
+        PlayGameSound(game, SoundId::HitBrick);
+      } else {
+        cell += 1;
+        AddPoints(game, 5);
+        PlayGameSound(game, SoundId::HitMulti);
+      }
+      if (super) cell = 0;
+      break;
+    case Indestructible:
+      if (super) cell = 0;
+      PlayGameSound(game, SoundId::HitIndBrick);
+      break;
+    case GoThrough:
+      cell = 0;
+      AddPoints(game, 10);
+      SpawnPowerup(game, column, row);
+      PlayGameSound(game, SoundId::GoThru);
+      break;
+    case Dynamite:
+      MarkExplosion(game, column, row, Dynamite);
+      cell = 0;
+      AddPoints(game, 10);
+      SpawnPowerup(game, column, row);
+      PlayGameSound(game, SoundId::HitExpl);
+      break;
+    default:
+      if (tile.kind >= ShooterFirst) FireShooter(game, column, row, tile.kind);
+      break;
+  }
+}
+
+void MarkExplosion(Game& game, int column, int row, std::int32_t effectKind) {
+  ExplosionCell& cell = game.world.explosionGrid[column][row];
+  if (cell.pending) return;
+  cell.pending = true;
+  cell.effectKind = effectKind;
+  cell.stage = 1;
+}
+
+void ExplodeNeighbours(Game& game, int column, int row) {
+  static constexpr int offsets[8][2] = {{-1, 0}, {-1, -1}, {0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}};
+  GameWorld& world = game.world;
+  for (const auto& offset : offsets) {
+    int c = column + offset[0];
+    int r = row + offset[1];
+    if (c < 1 || c > PlayColumns || r < 1 || r > PlayRows) continue;
+    std::int32_t tile = world.brickGrid[c][r];
+    if (tile < 1) continue;
+    MarkExplosion(game, c, r, TileOf(world, tile).kind);
+    world.brickGrid[c][r] = 0;
+    AddPoints(game, 10);
+    SpawnPowerup(game, column, row);
+  }
+  PlayGameSound(game, SoundId::HitExpl);
+}
+
+void FireShooter(Game& game, int column, int row, std::int32_t kind) {
+  AddPoints(game, 10);
+  for (Line line : ShooterLines(kind)) SweepLine(game, line, column, row);
+  PlayGameSound(game, SoundId::HitExpl);
+}
+
+void DrawBrickEffects(Game& game) {
+  GameWorld& world = game.world;
+  bool ticks = ClockTicks(world.explosionClock, Now(game));
+  for (int c = 1; c <= PlayColumns; ++c) {
+    for (int r = 1; r <= PlayRows; ++r) {
+      ExplosionCell& cell = world.explosionGrid[c][r];
+      if (!cell.pending) continue;
+      if (cell.stage == 7) {
+        cell.pending = false;
+        continue;
+      }
+      DrawImage(game, 26, 26, 26, 26, 32.0f * (c - 1) + 3.0f, 16.0f * (r - 1) - 5.0f, world.images.explosionImage,
+                static_cast<std::int16_t>((cell.stage - 1) * 26), 0);
+      if (ticks) cell.stage += 1;
+      if (cell.stage < 4) continue;
+      if (cell.effectKind == Dynamite) ExplodeNeighbours(game, c, r);
+      else if (cell.effectKind >= ShooterFirst) FireShooter(game, c, r, cell.effectKind);
+    }
+  }
+}
+
+void DrawBricks(Game& game) {
+  GameWorld& world = game.world;
+  world.destructibleCount = 0;
+  bool ticks = ClockTicks(world.brickAnimationClock, Now(game));
+  for (int c = 1; c <= PlayColumns; ++c) {
+    for (int r = 1; r <= PlayRows; ++r) {
+      std::int32_t& cell = world.brickGrid[c][r];
+      if (cell == 0) continue;
+      const TileDef& tile = TileOf(world, cell);
+      if (tile.kind != Indestructible) world.destructibleCount += 1;
+      if (tile.frameCount > 1 && ticks)
+        cell = tile.frameNumber == tile.frameCount ? cell - (tile.frameCount - 1) : cell + 1;
+      const TileDef& shown = TileOf(world, cell);
+      DrawImage(game, 32, 16, 32, 16, 32.0f * (c - 1), 16.0f * (r - 1), world.tilesetImage,
+                static_cast<std::int16_t>(shown.imageX), static_cast<std::int16_t>(shown.imageY));
+    }
+  }
+  if (world.destructibleCount == 0) world.levelEndRequested = true;
+}

@@ -1,0 +1,67 @@
+// The play input step: pause and Esc keys, hidden chords, mouse buttons and the autopilot.
+#include "gameplay/player_input.h"
+
+#include "gameplay/physics.h"
+#include "gameplay/shots.h"
+#include "platform/input.h"
+#include "shell/game.h"
+
+namespace {
+
+bool Down(const Game& game, int scanCode) { return game.platform.input.keyPressed[scanCode]; }
+
+bool ChordDown(const Game& game, int first, int second) { return Down(game, first) && Down(game, second); }
+
+// Catch releases every held ball; Laser fires a pair from each guarded paddle every 300 ms.
+void ButtonAction(Game& game) {
+  GameWorld& world = game.world;
+  if (world.powerMode == PowerMode::Catch) {
+    for (Ball& ball : world.balls)
+      if (ball.active && ball.holdOffset > NotHeld) ball.holdOffset = NotHeld;
+  } else if (world.powerMode == PowerMode::Laser) {
+    auto now = static_cast<float>(Now(game));
+    if (now >= world.nextLaserShot) {
+      world.nextLaserShot = now + 300.0f;
+      FireLasers(game);
+    }
+  }
+}
+
+}  // namespace
+
+void ReadPlayerInput(Game& game) {
+  GameState& state = game.state;
+  GameWorld& world = game.world;
+  ReadKeyboard(game);
+  auto now = static_cast<float>(Now(game));
+  if (Down(game, ScanCode::P) && state.playing && now >= world.nextPauseToggle) {
+    state.paused = !state.paused;
+    world.nextPauseToggle = now + 500.0f;
+  }
+  if (Down(game, ScanCode::Esc)) {
+    state.quitToFrontEnd = true;
+    state.paused = false;
+  }
+  if (ChordDown(game, ScanCode::A, ScanCode::I)) {
+    world.autopilot = !world.autopilot;
+    if (world.autopilot) ChooseAutopilotOffsets(game);
+  }
+  if (ChordDown(game, ScanCode::S, ScanCode::B)) SplitBalls(game, 1);
+  if (ChordDown(game, ScanCode::D, ScanCode::Y)) world.powerMode = PowerMode::Dyna;
+  if (state.leftButton || state.rightButton) ButtonAction(game);
+  if (world.autopilot) {
+    state.pointerX = world.balls[0].x - world.autopilotOffsetX;
+    state.pointerY = world.balls[0].y - world.autopilotOffsetY;
+  }
+}
+
+void ChooseAutopilotOffsets(Game& game) {
+  GameWorld& world = game.world;
+  const Ball& ball = world.balls[0];
+  float rx = RandomBetween(game, ball.x - world.paddleLength, ball.x, false);
+  if (rx < 0.0f) rx = 0.0f;
+  world.autopilotOffsetX = ball.x - rx;
+  float ry = RandomBetween(game, ball.y - world.paddleLength, ball.y, false);
+  if (ry < 0.0f) ry = 0.0f;
+  world.autopilotOffsetY = ball.y - ry;
+}

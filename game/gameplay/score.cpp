@@ -1,0 +1,195 @@
+// Score panel, lost balls, level ends, the end-of-game screen and leaving a game.
+#include "gameplay/score.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "gameplay/physics.h"
+#include "gameplay/sounds.h"
+#include "loading/level_loading.h"
+#include "platform/display.h"
+#include "platform/input.h"
+#include "platform/music.h"
+#include "platform/sound.h"
+#include "platform/text.h"
+#include "shell/game.h"
+
+namespace {
+
+const std::string GameOverMessage = "GAME OVER";
+const std::string FinishedSetMessage = "You finished this set of levels!";
+
+bool ScreenFadedOut(const Game& game) { return game.state.screenFade <= -99.0f; }
+
+void ResetAfterLostBall(Game& game) {
+  GameWorld& world = game.world;
+  world.paddleLength = StartPaddleLength;
+  world.pointMultiplier = 1.0f;
+  world.shrinkTarget = 320;
+  world.growTarget = 0;
+  AddBall(game, 0, 0, StartBallSpeed, LaunchAngleFor(world.homeSide));
+  world.powerups.assign(1, Powerup{});
+  world.fallingCapsules = 0;
+  world.particles.assign(1, Particle{});
+  for (Shot& shot : world.shots) shot.active = false;
+  for (int c = 1; c <= PlayColumns; ++c)
+    for (int r = 1; r <= PlayRows; ++r) world.explosionGrid[c][r].pending = false;
+  world.powerMode = PowerMode::None;
+  world.particleClock.interval = 70;
+  world.particleClock.nextTick = static_cast<float>(Now(game) + 70);
+  game.state.playing = false;
+  game.state.levelIntro = true;
+}
+
+void ShowEndOfGame(Game& game, const std::string& message) {
+  GameState& state = game.state;
+  GameWorld& world = game.world;
+  state.fadingOut = false;
+  state.musicFadingOut = false;
+  state.fadingIn = true;
+  state.gameOverScreen = true;
+  for (Ball& ball : world.balls) ball.active = false;
+  world.endMessage = message;
+  if (message == FinishedSetMessage) PlayGameSound(game, SoundId::FinishedSet);
+  world.levelEndRequested = false;
+  state.gameplayFrozen = false;
+}
+
+void StartNextLevel(Game& game) {
+  GameState& state = game.state;
+  state.fadingOut = false;
+  state.musicFadingOut = false;
+  state.musicFadingIn = true;
+  game.world.levelEndRequested = false;
+  if (!StartLevel(game)) {
+    // A damaged level between levels ends the game rather than leaving it black.
+    ShowEndOfGame(game, "Level " + std::to_string(game.levelSet.currentLevel) + " cannot be loaded");
+    return;
+  }
+  state.levelIntro = true;
+  state.playing = false;
+  state.gameplayFrozen = false;
+}
+
+void Firework(Game& game) {
+  GameWorld& world = game.world;
+  float fx = static_cast<float>(RoundToEven(RandomBetween(game, 1, 640, false)));
+  float fy = static_cast<float>(RoundToEven(RandomBetween(game, 1, 480, false)));
+  world.nextFirework = static_cast<float>(Now(game)) + RandomBetween(game, 0, 1000, false);
+  auto colour = static_cast<std::int32_t>(RandomBetween(game, 1, 3, false));
+  auto sparks = static_cast<int>(RandomBetween(game, 30, 40, false));
+  for (int i = 0; i < sparks; ++i) {
+    Particle p;
+    p.colourRow = colour;
+    float a = RandomBetween(game, 1, 360, false);
+    float b = RandomBetween(game, 1, 360, false);
+    float s = RandomBetween(game, 90, 150, false) / 1000.0f;
+    float t = RandomBetween(game, 90, 150, false) / 1000.0f;
+    p.velocityY = std::sin(DegToRad(a)) * s;
+    p.velocityX = std::cos(DegToRad(b)) * t;
+    p.x = fx;
+    p.y = fy;
+    p.active = true;
+    p.stage = static_cast<std::int32_t>(RandomBetween(game, 0, 2, false));
+    world.particles.push_back(p);
+  }
+  PlayGameSound(game, SoundId::FireWork);
+}
+
+bool LeaveKeyDown(const Game& game) {
+  const auto& keys = game.platform.input.keyPressed;
+  return keys[DIK_SPACE] || keys[DIK_RETURN] || keys[DIK_ESCAPE] || game.state.leftButton ||
+         game.state.rightButton;
+}
+
+}  // namespace
+
+void AddPoints(Game& game, std::int32_t amount) {
+  GameWorld& world = game.world;
+  world.score += RoundToEven(static_cast<double>(amount) * world.pointMultiplier);
+}
+
+float ScoreX(std::int32_t score) {
+  // One sign place before the digits, so the last digit ends at x = 630.
+  std::string text = (score >= 0 ? " " : "-") + std::to_string(std::abs(static_cast<long long>(score)));
+  return 654.0f - 20.0f * static_cast<float>(text.size());
+}
+
+void DrawScorePanel(Game& game) {
+  const GameWorld& world = game.world;
+  int rowY = RoundToEven((world.pointMultiplier - 1.0f) * 24.0f);
+  DrawNumber(game, world.score, ScoreX(world.score), 8, rowY);
+  DrawNumber(game, world.spareBalls, 8, 8, 24);
+}
+
+void DrawNumber(Game& game, std::int32_t value, float x, float y, int rowY) {
+  std::string digits = std::to_string(std::abs(static_cast<long long>(value)));
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    auto digit = static_cast<std::int16_t>(digits[i] - '0');
+    DrawImage(game, 16, 24, 16, 24, x + 20.0f * static_cast<float>(i), y, game.world.images.numbersImage,
+              static_cast<std::int16_t>(16 * digit), static_cast<std::int16_t>(rowY));
+  }
+}
+
+void CheckBallLoss(Game& game) {
+  GameWorld& world = game.world;
+  for (const Ball& ball : world.balls)
+    if (ball.active) return;
+  game.state.fadingOut = true;
+  if (!ScreenFadedOut(game)) return;
+  game.state.fadingOut = false;
+  world.spareBalls -= 1;
+  if (world.spareBalls < 0) {
+    world.levelEndRequested = true;
+    return;
+  }
+  ResetAfterLostBall(game);
+}
+
+void CheckLevelEnd(Game& game) {
+  GameState& state = game.state;
+  GameWorld& world = game.world;
+  if (!world.levelEndRequested) return;
+  state.fadingOut = true;
+  state.musicFadingOut = true;
+  state.gameplayFrozen = true;
+  if (!ScreenFadedOut(game)) return;
+  bool lastLevel = static_cast<std::int32_t>(game.levelSet.levelFiles.size()) < game.levelSet.currentLevel + 1;
+  if (lastLevel || world.spareBalls < 0) {
+    ShowEndOfGame(game, world.spareBalls < 0 ? GameOverMessage : FinishedSetMessage);
+  } else {
+    StartNextLevel(game);
+  }
+}
+
+void RunGameOverScreen(Game& game) {
+  GameState& state = game.state;
+  GameWorld& world = game.world;
+  world.particleClock.interval = 700;
+  bool setFinished = world.endMessage == FinishedSetMessage;
+  if (setFinished && static_cast<float>(Now(game)) >= world.nextFirework) Firework(game);
+  DrawText(game, world.endMessage, 320.0f - static_cast<float>(TextWidth(world.endMessage)) / 2.0f, 223.5f);
+  if (LeaveKeyDown(game)) {
+    state.fadingIn = false;
+    state.fadingOut = true;
+    state.musicFadingOut = true;
+  }
+  if (state.screenFade == -99.0f && state.musicFade == 0.0f) {
+    state.gameOverScreen = false;
+    state.playing = false;
+    state.frontEndReady = false;
+    state.quitToFrontEnd = false;
+    const std::string& path = game.levelSetPath;
+    game.frontEnd.pendingScoreFile = path.substr(0, path.size() >= 3 ? path.size() - 3 : 0) + "sfh";
+    game.frontEnd.scoreEntryPending = true;
+    EndGame(game);
+  }
+}
+
+void EndGame(Game& game) {
+  for (std::size_t slot = 0; slot < game.platform.sound.soundTable.size(); ++slot)
+    FreeSound(game, static_cast<int>(slot));
+  StopSong(game);
+  ReleaseAllImages(game);
+}

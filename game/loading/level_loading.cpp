@@ -1,0 +1,179 @@
+// Level loading: the level file, its tileset and background, the level's start values and its song.
+#include "loading/level_loading.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "content/level_file.h"
+#include "content/names.h"
+#include "content/tileset_file.h"
+#include "gameplay/physics.h"
+#include "platform/display.h"
+#include "platform/music.h"
+#include "shell/game.h"
+
+namespace {
+
+bool Fail(Game& game, std::string problem) {
+  game.world.loadingProblem = std::move(problem);
+  return false;
+}
+
+// Tile numbers the tileset does not have would stay on screen as bricks no ball can break.
+void DropUnknownTiles(GameWorld& world) {
+  for (int c = 1; c <= PlayColumns; ++c)
+    for (int r = 1; r <= PlayRows; ++r) {
+      std::int32_t& cell = world.brickGrid[c][r];
+      if (cell < 0 || cell > world.tileSet.tileCount) cell = 0;
+    }
+}
+
+void ResetLevelValues(Game& game) {
+  GameWorld& world = game.world;
+  world.paddleLength = StartPaddleLength;
+  world.pointMultiplier = 1.0f;
+  world.growTarget = 0;
+  world.shrinkTarget = 320;
+  world.powerMode = PowerMode::None;
+  for (Ball& ball : world.balls) ball.active = false;
+  for (Shot& shot : world.shots) shot.active = false;
+  world.shotCount = 0;
+  for (Powerup& capsule : world.powerups) capsule.active = false;
+  world.fallingCapsules = 0;
+  for (Particle& particle : world.particles) particle.active = false;
+  for (int c = 1; c <= PlayColumns; ++c)
+    for (int r = 1; r <= PlayRows; ++r) world.explosionGrid[c][r].pending = false;
+}
+
+void ChooseHomeSide(GameWorld& world) {
+  for (Side side : {Bottom, Top, Right, Left}) {
+    if (IsGuarded(world, side)) {
+      world.homeSide = side;
+      return;
+    }
+  }
+}
+
+void SetCornerMargins(GameWorld& world) {
+  CornerMargin& margin = world.cornerMargin;
+  margin = CornerMargin{};
+  bool bottom = IsGuarded(world, Bottom), right = IsGuarded(world, Right);
+  bool top = IsGuarded(world, Top), left = IsGuarded(world, Left);
+  if (bottom && right) margin.bottom = margin.right = 18;
+  if (right && top) margin.top = margin.right = 18;
+  if (left && top) margin.top = margin.left = 18;
+  if (bottom && left) margin.bottom = margin.left = 18;
+}
+
+void RestartClocks(Game& game) {
+  GameWorld& world = game.world;
+  auto now = Now(game);
+  world.brickAnimationClock = {80, static_cast<float>(now + 80)};
+  world.explosionClock = {45, static_cast<float>(now + 45)};
+  world.capsuleClock = {45, static_cast<float>(now + 45)};
+  world.particleClock = {70, static_cast<float>(now + 70)};
+}
+
+bool IsLevelSong(const std::string& path) {
+  if (path.size() < 3 || path.compare(path.size() - 3, 3, "mid") != 0) return false;
+  std::string lower = path;
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char ch) { return std::tolower(ch); });
+  return lower.find("sfsong1.mid") == std::string::npos;  // the front end's song
+}
+
+void ChooseSong(Game& game) {
+  StopSong(game);
+  std::vector<std::string> candidates;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(game.root / "Mus", error))
+    if (IsLevelSong(entry.path().string())) candidates.push_back(entry.path().string());
+  // The folder's own order is unspecified on Linux; sorting keeps seeded runs repeatable.
+  std::sort(candidates.begin(), candidates.end());
+  if (candidates.empty()) {
+    game.state.musicOn = false;
+    return;
+  }
+  auto k = static_cast<std::size_t>(RandomBetween(game, 1, static_cast<float>(candidates.size()), false));
+  k = std::clamp<std::size_t>(k, 1, candidates.size());
+  LoadSong(game, candidates[k - 1]);
+  SetMusicVolume(game, 0);
+  game.state.musicFade = 0.0f;
+  game.state.musicFadingIn = true;
+  game.state.musicOn = game.options.musicVolume > 0.0f;
+}
+
+// The picture's width and height from the surface table; 0 x 0 when the id is not a loaded picture.
+void PictureSize(const Game& game, int imageId, int& width, int& height) {
+  const SurfaceTable& table = game.platform.display.surfaceTable;
+  width = height = 0;
+  if (imageId < 0 || imageId >= static_cast<int>(table.size())) return;
+  width = table[imageId].width;
+  height = table[imageId].height;
+}
+
+}  // namespace
+
+int RepeatsToCover(int w, int extent) {
+  if (w <= 0) return 0;
+  int covered = 0;
+  while (covered < extent) covered += w;
+  return covered / w;
+}
+
+bool LoadLevel(Game& game, const std::string& fileName) {
+  GameWorld& world = game.world;
+  if (!IsPlainFileName(fileName)) return Fail(game, "Lvl/" + fileName + ": not a plain file name");
+  Level level;
+  std::string error;
+  if (!ReadLevelFile(game.root / "Lvl" / fileName, level, error)) return Fail(game, error);
+  world.guardedSides = level.guardedSides;
+  world.tilesetName = level.tilesetName;
+  world.backgroundName = level.backgroundName;
+  if (!IsPlainFileName(world.backgroundName)) return Fail(game, "Bgd/" + world.backgroundName + ": bad name");
+  world.backgroundImage = LoadImage(game, game.root / "Bgd" / world.backgroundName);
+  if (world.backgroundImage < 0) return Fail(game, "Bgd/" + world.backgroundName + " is missing or damaged");
+  int w = 0, h = 0;
+  PictureSize(game, world.backgroundImage, w, h);
+  world.backgroundRepeatX = RepeatsToCover(w, ScreenWidth);
+  world.backgroundRepeatY = RepeatsToCover(h, ScreenHeight);
+  world.brickGrid = level.brickGrid;
+  return true;
+}
+
+bool LoadTileSet(Game& game) {
+  GameWorld& world = game.world;
+  const std::string& name = world.tilesetName;
+  if (!IsPlainFileName(name) || name.size() < 3) return Fail(game, "Tls/" + name + ": bad name");
+  std::string bitmapName = ReplaceLastThree(name, "bmp");
+  world.tilesetImage = LoadImage(game, game.root / "Tls" / bitmapName);
+  if (world.tilesetImage < 0) return Fail(game, "Tls/" + bitmapName + " is missing or damaged");
+  int w = 0, h = 0;
+  PictureSize(game, world.tilesetImage, w, h);
+  int columns = RoundToEven(w / 32.0);
+  int rows = RoundToEven(h / 16.0);
+  std::string error;
+  if (!ReadTileSetFile(game.root / "Tls" / name, columns, rows, world.tileSet, error)) return Fail(game, error);
+  return true;
+}
+
+bool StartLevel(Game& game) {
+  GameWorld& world = game.world;
+  LevelSet& set = game.levelSet;
+  set.currentLevel += 1;
+  if (set.currentLevel < 1 || set.currentLevel > static_cast<std::int32_t>(set.levelFiles.size()))
+    return Fail(game, "the level set has no level " + std::to_string(set.currentLevel));
+  if (!LoadLevel(game, set.levelFiles[set.currentLevel - 1])) return false;
+  if (!LoadTileSet(game)) return false;
+  DropUnknownTiles(world);
+  ResetLevelValues(game);
+  ChooseHomeSide(world);
+  AddBall(game, 0, 0, StartBallSpeed, LaunchAngleFor(world.homeSide));
+  SetCornerMargins(world);
+  RestartClocks(game);
+  ChooseSong(game);
+  world.loadingProblem.clear();
+  return true;
+}

@@ -1,0 +1,199 @@
+// Starting a game in three phases: the loading picture fades in, everything loads, the picture fades out.
+#include "shell/game_start.h"
+
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "content/file_io.h"
+#include "content/level_set_file.h"
+#include "gameplay/score.h"
+#include "loading/level_loading.h"
+#include "platform/display.h"
+#include "platform/input.h"
+#include "platform/sound.h"
+#include "platform/text.h"
+#include "shell/game.h"
+
+namespace {
+
+constexpr std::array<const char*, GameSoundCount> SoundFiles = {
+    "HitPaddle.wav", "HitBrick.wav", "HitIndBrick.wav", "HitExpl.wav", "ShootLaser.wav", "HitCatchPaddle.wav",
+    "ExtraLife.wav", "Death.wav", "HitWall.wav", "LoseBall.wav", "ShrinkPad.wav", "GrowPad.wav",
+    "FasterBall.wav", "SlowerBall.wav", "GotCatch.wav", "SplitBalls.wav", "DoubleSplitBalls.wav",
+    "SuperBall.wav", "DoublePoints.wav", "Protect.wav", "Warp.wav", "GotLaser.wav", "DynaBall.wav",
+    "GoThru.wav", "Powerup.wav", "HitMulti.wav", "FireWork.wav", "FinishedSet.wav",
+};
+
+std::filesystem::path PicturePath(const Game& game, const std::string& name) { return game.root / "Gfx" / name; }
+
+bool LoadPicture(Game& game, const std::string& name, int& id) {
+  id = LoadImage(game, PicturePath(game, name));
+  if (id < 0) game.world.loadingProblem = "Gfx/" + name + " is missing or damaged";
+  return id >= 0;
+}
+
+bool LoadPerSide(Game& game, const std::string& stem, std::array<int, 5>& ids) {
+  for (int side = 1; side <= 4; ++side)
+    if (!LoadPicture(game, stem + std::to_string(side) + ".bmp", ids[side])) return false;
+  return true;
+}
+
+// The 21 game pictures, in their fixed order after "loading.bmp".
+bool LoadGamePictures(Game& game) {
+  GameImages& images = game.world.images;
+  int font = -1;
+  bool loaded = LoadPicture(game, "Paddle.bmp", images.paddleImage) &&
+                LoadPicture(game, "Paddle2.bmp", images.paddle2Image) &&
+                LoadPicture(game, "ball.bmp", images.ballImage) &&
+                LoadPicture(game, "Explosion.bmp", images.explosionImage) &&
+                LoadPicture(game, "powerups.bmp", images.powerupsImage) &&
+                LoadPicture(game, "powerups2.bmp", images.powerups2Image) &&
+                LoadPerSide(game, "laser", images.laserImages) && LoadPerSide(game, "cannon", images.cannonImages) &&
+                LoadPicture(game, "numbers.bmp", images.numbersImage) &&
+                LoadPerSide(game, "barrier", images.barrierImages) &&
+                LoadPicture(game, "trail.bmp", images.trailImage) && LoadPicture(game, "font1.bmp", font);
+  game.platform.text.gameFontImage = font;
+  return loaded;
+}
+
+bool LoadGameSounds(Game& game) {
+  ResetSoundTable(game);
+  for (int id = 0; id < GameSoundCount; ++id) {
+    int slot = LoadSound(game, SoundFiles[id], false);
+    if (slot < 0) {
+      game.world.loadingProblem = std::string("Sfx/") + SoundFiles[id] + " is missing or damaged";
+      return false;
+    }
+    game.world.soundIds[id] = static_cast<std::int16_t>(slot);
+  }
+  return true;
+}
+
+bool ContainsSpeedFileName(std::string name) {
+  for (char& ch : name) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  return name.find("speedhack.txt") != std::string::npos;
+}
+
+// A file whose name contains "speedhack.txt" makes the one named exactly so fix the frame step.
+bool ReadSpeedFile(Game& game) {
+  std::error_code error;
+  bool present = false;
+  for (const auto& entry : std::filesystem::directory_iterator(game.root, error))
+    if (entry.is_regular_file(error) && ContainsSpeedFileName(entry.path().filename().string())) present = true;
+  if (!present) return true;
+  Bytes bytes;
+  std::string readError;
+  if (!ReadWholeFile(game.root / "speedhack.txt", bytes, readError, 4096)) return true;  // only a look-alike
+  std::string field;
+  FieldReader reader(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  reader.next(field);
+  while (!field.empty() && std::isspace(static_cast<unsigned char>(field.back()))) field.pop_back();
+  std::int32_t value = 0;
+  auto [end, status] = std::from_chars(field.data(), field.data() + field.size(), value);
+  if (field.empty() || status != std::errc() || end != field.data() + field.size()) {
+    game.world.loadingProblem = "speedhack.txt does not hold a whole number";
+    return false;
+  }
+  game.state.speedOverride = value;
+  return true;
+}
+
+void DrawLoadingPicture(Game& game) {
+  const GameWorld& world = game.world;
+  const SurfaceTable& table = game.platform.display.surfaceTable;
+  if (world.loadingImage < 0 || world.loadingImage >= static_cast<int>(table.size())) return;
+  const Surface& picture = table[world.loadingImage];
+  DrawImage(game, picture.width, picture.height, picture.width, picture.height,
+            320.0f - static_cast<float>(picture.width) / 2.0f, 240.0f - static_cast<float>(picture.height) / 2.0f,
+            world.loadingImage, 0, 0);
+}
+
+void DrawCentredLine(Game& game, const std::string& text, float y) {
+  float x = 320.0f - static_cast<float>(TextWidth(text)) / 2.0f;
+  DrawText(game, text, x < 4.0f ? 4.0f : x, y);
+}
+
+// What could not be loaded, and the way back; Esc returns to the front end.
+void ShowLoadingProblem(Game& game) {
+  DrawCentredLine(game, "Cannot start the game:", 360.0f);
+  DrawCentredLine(game, game.world.loadingProblem, 395.0f);
+  DrawCentredLine(game, "Press Esc to go back", 430.0f);
+  ReadKeyboard(game);
+  if (!game.platform.input.keyPressed[DIK_ESCAPE]) return;
+  game.world.loadingScreenShown = false;
+  game.state.fadingIn = false;
+  game.state.frontEndReady = false;
+  EndGame(game);
+}
+
+void ShowLoadingPicture(Game& game) {
+  GameWorld& world = game.world;
+  world.loadingScreenShown = true;
+  ResetSurfaceTable(game);
+  world.powerups.assign(1, Powerup{});
+  world.particles.assign(1, Particle{});
+  world.loadingImage = LoadImage(game, PicturePath(game, "loading.bmp"));
+  DrawLoadingPicture(game);
+  game.state.fadingIn = true;
+}
+
+// Every step; false at the first failure, with loadingProblem naming it.
+bool LoadEverything(Game& game) {
+  GameWorld& world = game.world;
+  // A retry starts from a fresh table holding only the loading picture, so failures never grow it.
+  ResetSurfaceTable(game);
+  world.loadingImage = LoadImage(game, PicturePath(game, "loading.bmp"));
+  if (!ReadLevelSetList(game)) return false;
+  if (!LoadGamePictures(game)) return false;
+  if (!LoadGameSounds(game)) return false;
+  if (!ReadSpeedFile(game)) return false;
+  world.spareBalls = game.options.startingBalls;
+  world.score = 0;
+  game.state.paused = false;
+  if (!StartLevel(game)) return false;
+  world.autopilot = false;
+  game.state.levelIntro = true;
+  return true;
+}
+
+void LoadGame(Game& game) {
+  if (game.state.screenFade != 0.0f) {
+    DrawLoadingPicture(game);
+    return;
+  }
+  bool loaded = LoadEverything(game);
+  DrawLoadingPicture(game);
+  if (!loaded) ShowLoadingProblem(game);
+}
+
+void FadeOutLoadingPicture(Game& game) {
+  DrawLoadingPicture(game);
+  game.state.fadingOut = true;
+  if (game.state.screenFade == -99.0f) {
+    game.state.gameLoaded = true;
+    game.world.loadingScreenShown = false;
+  }
+}
+
+}  // namespace
+
+bool ReadLevelSetList(Game& game) {
+  std::string error;
+  if (!ReadLevelSetFile(game.levelSetPath, game.levelSet, error)) {
+    game.world.loadingProblem = error;
+    return false;
+  }
+  game.levelSet.currentLevel = 0;
+  return true;
+}
+
+void StartGame(Game& game) {
+  if (!game.world.loadingScreenShown) ShowLoadingPicture(game);
+  else if (!game.state.levelIntro) LoadGame(game);
+  else FadeOutLoadingPicture(game);
+}
