@@ -1,8 +1,155 @@
-// Placeholder until this folder's content is drawn.
+// Writes the level backgrounds of the Bgd folder: dark, seamless 160 x 160 tiles (160 divides 640 and 480).
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "content/bitmap_file.h"
 #include "tools/default_content/build_default.h"
+#include "tools/default_content/paint/noise.h"
+#include "tools/default_content/paint/shapes.h"
+
+using namespace paint;
+
+namespace {
+
+constexpr int kSize = 160;
+
+// Wrapped difference on the tile, so distances and shapes continue across the seams.
+float Wrapped(float d) { return d - kSize * std::round(d / kSize); }
+
+void AddStars(Canvas& canvas, std::uint32_t seed, int count, Color tint) {
+  Random random(seed);
+  for (int i = 0; i < count; ++i) {
+    const int x = random.Below(kSize), y = random.Below(kSize);
+    const float brightness = random.Between(0.25f, 1.0f);
+    canvas.blend(x, y, Lighten(tint, 0.5f * brightness), 0.5f + 0.5f * brightness);
+    if (brightness > 0.85f)  // a few larger stars with a soft cross
+      for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+        canvas.blend((x + dx + kSize) % kSize, (y + dy + kSize) % kSize, tint, 0.35f);
+  }
+}
+
+Canvas Nebula(Color deep, Color cloudA, Color cloudB, std::uint32_t seed, float strength) {
+  Canvas canvas(kSize, kSize);
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x) {
+      const float n = TileableFractal(x, y, kSize, kSize, 2, 2, 5, seed);
+      const float m = TileableFractal(x, y, kSize, kSize, 3, 3, 4, seed * 7 + 1);
+      const float cloud = std::clamp((n - 0.35f) * 1.8f, 0.0f, 1.0f) * strength;
+      canvas.at(x, y) = Mix(deep, Mix(cloudA, cloudB, m), cloud * cloud);
+    }
+  return canvas;
+}
+
+// Faint lines of a triangle lattice (period 40, so it repeats with the tile).
+void AddLattice(Canvas& canvas, Color line, float strength) {
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x) {
+      const auto near = [](int v) { const int m = ((v % 40) + 40) % 40; return m == 0 || m == 39; };
+      if (near(x + y) || near(x - y) || y % 40 == 0) canvas.blend(x, y, line, strength);
+    }
+}
+
+// Crystal facets: a Voronoi pattern on the torus, each cell lit as a flat face, edges catching the light.
+Canvas Facets(Color dark, Color light, Color edge, std::uint32_t seed, int cells) {
+  Random random(seed);
+  std::vector<Point> sites(cells);
+  std::vector<float> lightness(cells), slopeX(cells), slopeY(cells);
+  for (int i = 0; i < cells; ++i) {
+    sites[i] = {random.Between(0, kSize), random.Between(0, kSize)};
+    lightness[i] = random.Uniform();
+    slopeX[i] = random.Between(-1, 1), slopeY[i] = random.Between(-1, 1);
+  }
+  Canvas canvas(kSize, kSize);
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x) {
+      float best = 1e9f, second = 1e9f;
+      int owner = 0;
+      for (int i = 0; i < cells; ++i) {
+        const float dx = Wrapped(x + 0.5f - sites[i].x), dy = Wrapped(y + 0.5f - sites[i].y);
+        const float d = std::sqrt(dx * dx + dy * dy);
+        if (d < best) second = best, best = d, owner = i;
+        else if (d < second) second = d;
+      }
+      const float dx = Wrapped(x + 0.5f - sites[owner].x), dy = Wrapped(y + 0.5f - sites[owner].y);
+      const float face = std::clamp(lightness[owner] * 0.6f + (dx * slopeX[owner] + dy * slopeY[owner]) / 60.0f, 0.0f, 1.0f);
+      Color c = Mix(dark, light, face);
+      const float border = second - best;
+      if (border < 1.5f) c = Mix(c, edge, 0.6f * (1.5f - border) / 1.5f);
+      canvas.at(x, y) = c;
+    }
+  return canvas;
+}
+
+// Long thin cracks across the tile, drawn with wrapped copies.
+void AddCracks(Canvas& canvas, std::uint32_t seed, int count, Color c) {
+  Random random(seed);
+  for (int i = 0; i < count; ++i) {
+    Point a{random.Between(0, kSize), random.Between(0, kSize)};
+    const float angle = random.Between(0.3f, 1.2f), length = random.Between(25, 70);
+    const Point b{a.x + std::cos(angle) * length, a.y + std::sin(angle) * length};
+    for (int oy = -1; oy <= 1; ++oy)
+      for (int ox = -1; ox <= 1; ++ox)
+        Fill(canvas, Segment({a.x + ox * kSize, a.y + oy * kSize}, {b.x + ox * kSize, b.y + oy * kSize}, 0.45f), c);
+  }
+}
+
+struct Background {
+  std::string name;
+  std::function<Canvas()> paint;
+};
+
+std::vector<Background> AllBackgrounds() {
+  return {
+      {"DefaultBackground.bmp",
+       [] {
+         Canvas c = Nebula(Rgb(6, 8, 26), Rgb(24, 36, 84), Rgb(46, 22, 74), 0xDEF, 1.0f);
+         AddLattice(c, Rgb(60, 110, 190), 0.12f);
+         AddStars(c, 0xDEF1, 26, Rgb(150, 200, 255));
+         return c;
+       }},
+      {"CrystalCavern.bmp",
+       [] {
+         Canvas c = Facets(Rgb(8, 10, 30), Rgb(30, 36, 78), Rgb(70, 110, 170), 0xCA7E, 14);
+         AddStars(c, 0xCA7F, 8, Rgb(140, 200, 255));
+         return c;
+       }},
+      {"VioletNebula.bmp",
+       [] {
+         Canvas c = Nebula(Rgb(10, 4, 22), Rgb(70, 20, 80), Rgb(30, 20, 90), 0x7E7, 1.0f);
+         AddStars(c, 0x7E8, 34, Rgb(255, 190, 240));
+         return c;
+       }},
+      {"IceField.bmp",
+       [] {
+         Canvas c = Nebula(Rgb(4, 14, 24), Rgb(14, 48, 66), Rgb(20, 34, 70), 0x1CE, 0.9f);
+         AddCracks(c, 0x1CF, 9, Rgb(60, 130, 160, 0.45f));
+         AddStars(c, 0x1D0, 12, Rgb(170, 240, 255));
+         return c;
+       }},
+      {"Starfield.bmp",
+       [] {
+         Canvas c(kSize, kSize, Rgb(4, 5, 16));
+         AddStars(c, 0x57A2, 60, Rgb(180, 190, 255));
+         AddStars(c, 0x57A3, 20, Rgb(255, 170, 220));
+         return c;
+       }},
+  };
+}
+
+}  // namespace
 
 bool BuildDefaultBackgrounds(const std::filesystem::path& root, std::string& error) {
-  (void)root;
-  (void)error;
+  const std::filesystem::path folder = root / "Bgd";
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  if (ec) {
+    error = "cannot create " + folder.string() + ": " + ec.message();
+    return false;
+  }
+  for (const Background& background : AllBackgrounds())
+    if (!WriteBitmapFile(folder / background.name, ToBitmap(background.paint()), error)) return false;
   return true;
 }

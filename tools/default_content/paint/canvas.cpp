@@ -56,6 +56,27 @@ Canvas RotateClockwise(const Canvas& src) {
   return out;
 }
 
+Canvas Transpose(const Canvas& src) {
+  Canvas out(src.height(), src.width());
+  for (int y = 0; y < src.height(); ++y)
+    for (int x = 0; x < src.width(); ++x) out.at(y, x) = src.at(x, y);
+  return out;
+}
+
+Canvas FlipVertical(const Canvas& src) {
+  Canvas out(src.width(), src.height());
+  for (int y = 0; y < src.height(); ++y)
+    for (int x = 0; x < src.width(); ++x) out.at(x, src.height() - 1 - y) = src.at(x, y);
+  return out;
+}
+
+Canvas FlipHorizontal(const Canvas& src) {
+  Canvas out(src.width(), src.height());
+  for (int y = 0; y < src.height(); ++y)
+    for (int x = 0; x < src.width(); ++x) out.at(src.width() - 1 - x, y) = src.at(x, y);
+  return out;
+}
+
 Bitmap ToBitmap(const Canvas& canvas, Color backdrop) {
   Bitmap out;
   out.width = canvas.width();

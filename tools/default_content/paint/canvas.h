@@ -42,6 +42,10 @@ void Composite(Canvas& dst, const Canvas& src, int x, int y);
 Canvas Crop(const Canvas& src, int x, int y, int w, int h);
 // Turned a quarter clockwise: the top edge becomes the right edge.
 Canvas RotateClockwise(const Canvas& src);
+// Mirrored about the main diagonal: the top edge becomes the left edge, and light from the top left stays there.
+Canvas Transpose(const Canvas& src);
+Canvas FlipVertical(const Canvas& src);    // upside down
+Canvas FlipHorizontal(const Canvas& src);  // left to right
 
 // The game treats pure black as transparent: pixels with alpha below one half become 0,0,0; the rest are
 // composed over `backdrop` and lifted off black so that they stay visible even after a 16-bit conversion.

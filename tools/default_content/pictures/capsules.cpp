@@ -1,0 +1,130 @@
+// The power-up capsules (spinning glass pills, one colour and symbol per kind) and the "Read Me" picture.
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <stdexcept>
+#include <string>
+
+#include "tools/default_content/paint/shapes.h"
+#include "tools/default_content/paint/text.h"
+#include "tools/default_content/pictures/game_pictures.h"
+
+namespace pictures {
+
+using namespace paint;
+
+namespace {
+
+constexpr int kKinds = 15, kFrames = 14;
+
+struct CapsuleKind {
+  const char* symbol;
+  Color body;
+  Color symbolColor;
+  const char* name;
+  const char* effect;
+};
+
+// In kind order 1 .. 15.
+const std::array<CapsuleKind, kKinds>& Kinds() {
+  static const Color white = Rgb(255, 255, 255);
+  static const std::array<CapsuleKind, kKinds> kinds = {{
+      {"S", Rgb(225, 40, 185), white, "Super Ball", "Smashes through every brick"},
+      {"D", Rgb(250, 105, 25), white, "Dyna Ball", "Every brick it hits explodes"},
+      {"C", Rgb(40, 190, 90), white, "Catch", "Paddles hold the ball; click to launch"},
+      {"L", Rgb(225, 35, 50), white, "Laser", "Hold a button to fire twin lasers"},
+      {"\u00D72", Rgb(225, 175, 25), white, "Double Points", "Every point counts twice"},
+      {"P", Rgb(50, 95, 245), white, "Protect", "Walls guard every paddle side"},
+      {"4", Rgb(20, 180, 175), white, "Double Split", "Every ball becomes four"},
+      {"+", Rgb(120, 200, 30), white, "Grow", "Longer paddles"},
+      {"\u2212", Rgb(170, 100, 50), white, "Shrink", "Shorter paddles"},
+      {"2", Rgb(70, 160, 250), white, "Split Balls", "Every ball becomes two"},
+      {"W", Rgb(140, 60, 250), white, "Warp", "Straight on to the next level"},
+      {"\u2620", Rgb(60, 48, 66), Rgb(245, 240, 225), "Death", "Destroys every ball in play"},
+      {"\u00BB", Rgb(245, 205, 20), white, "Faster", "Balls speed up"},
+      {"\u00AB", Rgb(90, 130, 165), white, "Slower", "Balls slow down"},
+      {"\u2665", Rgb(215, 225, 240), Rgb(235, 30, 70), "Extra Life", "One more spare ball"},
+  }};
+  return kinds;
+}
+
+Font LoadFont(const std::filesystem::path& file, int size) {
+  Font font;
+  std::string error;
+  if (!font.Load(file, size, error)) throw std::runtime_error(error);
+  return font;
+}
+
+// The pill lying along x, 32 x 16, at spin phase `frame` 0 .. 13: two light bands roll over it.
+Canvas PaintCapsuleBody(Color body, int frame) {
+  Canvas canvas(32, 16);
+  const Shape pill = RoundedRect(0.5f, 1.0f, 31.0f, 14.0f, 7.0f);
+  Fill(canvas, Offset(pill, 0.0f), look::kInk);
+  const Shape inner = Offset(pill, -0.8f);
+  FillGlass(canvas, inner, Glass{body, 2.5f, 0.35f, 0.7f, 0.6f});
+  const float phase = frame * 2 * std::numbers::pi_v<float> / kFrames;
+  for (const float offset : {0.0f, std::numbers::pi_v<float>}) {
+    const float a = phase + offset, facing = std::cos(a);
+    if (facing <= 0) continue;  // the band is on the far side
+    const float y = 8.0f - 5.5f * std::sin(a), half = 0.6f + 1.2f * facing;
+    Fill(canvas, Intersect(inner, RoundedRect(5, y - half, 22, 2 * half, 0)), WithAlpha(Lighten(body, 0.75f), 0.8f * facing));
+  }
+  // Silvery end caps.
+  for (const float x : {0.0f, 26.0f})
+    Fill(canvas, Intersect(inner, RoundedRect(x, 0, 6, 16, 0)),
+         [&](float, float y, float) { return Darken(Lighten(body, 0.55f), 0.4f * std::abs(y - 5.0f) / 10.0f); });
+  return canvas;
+}
+
+void PaintSymbol(Canvas& canvas, const Font& font, const CapsuleKind& kind, float cx, float cy) {
+  Mask ink = Trim(font.Render(kind.symbol).mask);
+  // Small pictographs read better a little larger; flat marks such as the minus stay as they are.
+  if (ink.height < 9 && ink.width < 2 * ink.height) ink = Resize(ink, ink.width * 10 / ink.height, 10);
+  if (ink.height > 11) ink = Resize(ink, std::max(1, ink.width * 11 / ink.height), 11);
+  const int room = static_cast<int>(2 * cx) - 4;  // narrow sideways capsules squeeze wide symbols
+  if (ink.width > room) ink = Resize(ink, room, ink.height);
+  const int x = static_cast<int>(std::lround(cx - ink.width / 2.0f));
+  const int y = static_cast<int>(std::lround(cy - ink.height / 2.0f));
+  Draw(canvas, Dilate(ink, 1.0f), x - 1, y - 1, look::kInk);
+  Draw(canvas, ink, x, y, kind.symbolColor);
+}
+
+Canvas PaintCapsule(const Font& font, const CapsuleKind& kind, int frame, bool sideways) {
+  Canvas body = PaintCapsuleBody(kind.body, frame);
+  if (sideways) body = Transpose(body);
+  PaintSymbol(body, font, kind, body.width() / 2.0f, body.height() / 2.0f);
+  return body;
+}
+
+}  // namespace
+
+Canvas PaintCapsuleSheet(bool sideways) {
+  Canvas sheet = sideways ? Canvas(kKinds * 16, kFrames * 32) : Canvas(kFrames * 32, kKinds * 16);
+  const Font font = LoadFont(kSansBold, 13);
+  for (int k = 0; k < kKinds; ++k)
+    for (int f = 0; f < kFrames; ++f) {
+      const Canvas capsule = PaintCapsule(font, Kinds()[k], f, sideways);
+      Composite(sheet, capsule, sideways ? 16 * k : 32 * f, sideways ? 32 * f : 16 * k);
+    }
+  return sheet;
+}
+
+Canvas PaintReadMe() {
+  constexpr int kRowHeight = 25, kColumnWidth = 284;
+  Canvas canvas(568, 200);
+  const Font symbolFont = LoadFont(kSansBold, 13);
+  const Font nameFont = LoadFont(kSansBold, 12);
+  const Font effectFont = LoadFont(kSansCondensed, 11);
+  for (int k = 0; k < kKinds; ++k) {
+    const CapsuleKind& kind = Kinds()[k];
+    const int x = (k / 8) * kColumnWidth + 4, y = (k % 8) * kRowHeight;
+    Composite(canvas, PaintCapsule(symbolFont, kind, 0, false), x, y + 4);
+    const Color name = Lighten(kind.body, 0.45f);
+    DrawOutlinedText(canvas, nameFont, kind.name, x + 38, y - 1, Lighten(name, 0.4f), name, look::kInk);
+    DrawOutlinedText(canvas, effectFont, kind.effect, x + 38, y + 11, Rgb(225, 235, 250), Rgb(170, 190, 225),
+                     look::kInk);
+  }
+  return canvas;
+}
+
+}  // namespace pictures

@@ -1,0 +1,40 @@
+// Painters for every picture of the game's Gfx folder, one look: glassy crystal shards on dark space.
+#pragma once
+#include <map>
+#include <string>
+
+#include "tools/default_content/paint/canvas.h"
+
+namespace pictures {
+
+// The house colours.
+namespace look {
+inline const paint::Color kIce = paint::Rgb(200, 245, 255);
+inline const paint::Color kCyan = paint::Rgb(60, 200, 255);
+inline const paint::Color kViolet = paint::Rgb(140, 90, 255);
+inline const paint::Color kMagenta = paint::Rgb(255, 70, 200);
+inline const paint::Color kGold = paint::Rgb(255, 200, 70);
+inline const paint::Color kEmber = paint::Rgb(255, 120, 40);
+inline const paint::Color kInk = paint::Rgb(16, 12, 48);  // outlines: dark, never pure black
+}  // namespace look
+
+paint::Canvas PaintPaddle();  // horizontal, 320 x 10; the vertical one is its transpose
+paint::Canvas PaintBalls();   // 10 x 30: normal, Super, Dyna
+paint::Canvas PaintExplosion();
+paint::Canvas PaintLaserShot();  // 4 x 16 flying up (bottom paddle)
+paint::Canvas PaintCannon();     // 8 x 16 pointing up (bottom paddle)
+paint::Canvas PaintBarrier();    // 640 x 5
+paint::Canvas PaintTrail();
+paint::Canvas PaintNumbers();
+paint::Canvas PaintFont();
+paint::Canvas PaintCapsuleSheet(bool sideways);
+paint::Canvas PaintReadMe();
+paint::Canvas PaintTitle();
+paint::Canvas PaintLoading();
+paint::Canvas PaintMenuTile();
+
+// The panel texture comes as finished bitmaps: SRCAND uses its black, so it skips the colour-key conversion.
+Bitmap PaintPanelMask();   // "menuback.bmp", ANDed over the backdrop
+Bitmap PaintPanelPlain();  // "menuback2.bmp", the colour-keyed fallback
+
+}  // namespace pictures

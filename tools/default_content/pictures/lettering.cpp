@@ -1,0 +1,142 @@
+// The lettering pictures: the bitmap font with its scroll arrows, the score digits and the title.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tools/default_content/paint/noise.h"
+#include "tools/default_content/paint/shapes.h"
+#include "tools/default_content/paint/text.h"
+#include "tools/default_content/pictures/game_pictures.h"
+
+namespace pictures {
+
+using namespace paint;
+
+namespace {
+
+struct GlyphBox {
+  std::string text;  // what is drawn in the box
+  int x, y, w, h;
+};
+
+// Capitals and punctuation share the strip at y = 0 (29 high); digits, lower case and the slash the strip
+// at y = 29 (33 high). The game reads these boxes from its own glyph table.
+const std::vector<GlyphBox>& FontBoxes() {
+  static const std::vector<GlyphBox> boxes = [] {
+    std::vector<GlyphBox> b = {
+        {"!", 520, 0, 8, 29},  {"&", 528, 0, 22, 29}, {"*", 550, 0, 14, 29}, {"(", 564, 0, 11, 29},
+        {")", 575, 0, 11, 29}, {"-", 586, 0, 12, 29}, {",", 598, 0, 9, 29},  {".", 607, 0, 9, 29},
+        {"?", 616, 0, 14, 29}, {"'", 634, 0, 6, 29},  {"/", 0, 29, 14, 33},  {"1", 14, 29, 11, 33},
+        {"2", 25, 29, 17, 33}, {"3", 42, 29, 17, 33}, {"4", 59, 29, 20, 33}, {"5", 79, 29, 17, 33},
+        {"6", 96, 29, 18, 33}, {"7", 114, 29, 18, 33}, {"8", 132, 29, 18, 33}, {"9", 150, 29, 18, 33},
+        {"0", 168, 29, 19, 33}};
+    const int capitals[26][2] = {{0, 22},   {22, 18},  {40, 19},  {59, 20},  {79, 18},  {97, 18},  {115, 22},
+                                 {137, 21}, {158, 7},  {165, 17}, {182, 20}, {202, 17}, {219, 25}, {244, 20},
+                                 {264, 23}, {287, 18}, {305, 25}, {330, 19}, {349, 17}, {366, 22}, {388, 20},
+                                 {408, 23}, {431, 29}, {460, 20}, {480, 21}, {501, 19}};
+    const int lower[26][2] = {{187, 18}, {205, 18}, {223, 17}, {240, 19}, {259, 19}, {278, 14}, {292, 18},
+                              {310, 18}, {328, 9},  {337, 12}, {349, 17}, {366, 8},  {374, 26}, {400, 17},
+                              {417, 18}, {435, 18}, {454, 18}, {472, 14}, {486, 14}, {500, 14}, {514, 18},
+                              {532, 19}, {551, 27}, {578, 19}, {597, 19}, {616, 18}};
+    for (int i = 0; i < 26; ++i) {
+      b.push_back({std::string(1, static_cast<char>('A' + i)), capitals[i][0], 0, capitals[i][1], 29});
+      b.push_back({std::string(1, static_cast<char>('a' + i)), lower[i][0], 29, lower[i][1], 33});
+    }
+    return b;
+  }();
+  return boxes;
+}
+
+Font LoadFont(const std::filesystem::path& file, int size) {
+  Font font;
+  std::string error;
+  if (!font.Load(file, size, error)) throw std::runtime_error(error);
+  return font;
+}
+
+// One glyph fitted into its box: ink centred across, standing on `baseline` (a row of the box), squeezed
+// across when wider than the box allows, with a one-pixel dark outline that stays inside the box.
+void PaintGlyphInBox(Canvas& canvas, const Font& font, const std::string& text, int boxX, int boxY, int boxW,
+                     int boxH, int baseline, int capTop, const std::vector<Stop>& fill) {
+  const TextMask line = font.Render(text);
+  int left = 0, top = 0;
+  Mask ink = Trim(line.mask, &left, &top);
+  if (ink.width == 0) return;
+  const int room = boxW - 2;
+  if (ink.width > room) ink = Resize(ink, room, ink.height);
+  Canvas cell(boxW, boxH);
+  const int x = 1 + (room - ink.width) / 2;
+  const int y = std::clamp(baseline - (line.baseline - top), 1, boxH - 1 - ink.height);
+  Draw(cell, Dilate(ink, 1.0f), x - 1, y - 1, look::kInk);
+  Draw(cell, ink, x, y, LinearGradient({0, static_cast<float>(capTop)}, {0, static_cast<float>(baseline)}, fill));
+  Composite(canvas, cell, boxX, boxY);
+}
+
+const std::vector<Stop>& CrystalFill() {
+  static const std::vector<Stop> stops = {{0.0f, Rgb(245, 252, 255)},
+                                          {0.45f, Rgb(150, 228, 255)},
+                                          {0.55f, Rgb(95, 190, 255)},
+                                          {1.0f, Rgb(185, 145, 255)}};
+  return stops;
+}
+
+void PaintArrow(Canvas& canvas, int x, int y, bool up) {
+  const float top = y + 1.5f, bottom = y + 13.5f, mid = x + 8.5f;
+  const std::vector<Point> points = up ? std::vector<Point>{{mid, top}, {x + 16.0f, bottom}, {x + 1.0f, bottom}}
+                                       : std::vector<Point>{{x + 1.0f, top}, {x + 16.0f, top}, {mid, bottom}};
+  Fill(canvas, Offset(Polygon(points), 1.0f), look::kInk);
+  FillGlass(canvas, Polygon(points), Glass{Rgb(70, 200, 255), 2.5f, 0.5f, 0.8f, 0.5f});
+}
+
+}  // namespace
+
+Canvas PaintFont() {
+  Canvas canvas(640, 77);
+  const Font font = LoadFont(kSansBold, 27);
+  // Both strips share a baseline 23 rows below their top, so lower case and digits reach 4 rows lower.
+  for (const GlyphBox& box : FontBoxes())
+    PaintGlyphInBox(canvas, font, box.text, box.x, box.y, box.w, box.h, 23, 3, CrystalFill());
+  PaintArrow(canvas, 0, 62, true);
+  PaintArrow(canvas, 17, 62, false);
+  return canvas;
+}
+
+Canvas PaintNumbers() {
+  Canvas canvas(160, 48);
+  const Font font = LoadFont(kSansBold, 25);
+  const std::vector<Stop> rows[2] = {
+      CrystalFill(),
+      {{0.0f, Rgb(255, 250, 215)}, {0.45f, Rgb(255, 215, 110)}, {0.55f, Rgb(255, 160, 60)}, {1.0f, Rgb(255, 90, 170)}}};
+  for (int row = 0; row < 2; ++row)
+    for (int digit = 0; digit < 10; ++digit)
+      PaintGlyphInBox(canvas, font, std::to_string(digit), 16 * digit, 24 * row, 16, 24, 21, 3, rows[row]);
+  return canvas;
+}
+
+Canvas PaintTitle() {
+  Canvas canvas(210, 104);
+  const Font font = LoadFont(kSansCondensedBold, 46);
+  const TextMask line = font.Render("SHARDFALL");
+  int left = 0, top = 0;
+  Mask ink = Trim(line.mask, &left, &top);
+  ink = Resize(ink, 198, ink.height);
+  const int x = 6, y = 54 - ink.height / 2;
+  // Shards breaking off the word and falling away below it.
+  Random random(0x7171E);
+  for (int i = 0; i < 9; ++i) {
+    const float cx = random.Between(16, 194), cy = random.Between(y + ink.height + 6.0f, 100), s = random.Between(2, 5);
+    const std::vector<Point> shard = {{cx, cy - s * 1.4f}, {cx + s * 0.7f, cy}, {cx, cy + s}, {cx - s * 0.6f, cy - s * 0.2f}};
+    Fill(canvas, Offset(Polygon(shard), 1.0f), look::kInk);
+    FillGlass(canvas, Polygon(shard), Glass{Mix(look::kCyan, look::kMagenta, random.Uniform()), 1.5f, 0.4f});
+  }
+  Draw(canvas, Dilate(ink, 3.0f), x - 3, y - 3, Rgb(50, 24, 110));
+  Draw(canvas, Dilate(ink, 1.5f), x - 2, y - 2, look::kInk);
+  const float y0 = static_cast<float>(y), y1 = static_cast<float>(y + ink.height);
+  Draw(canvas, ink, x, y,
+       LinearGradient({0, y0}, {0, y1},
+                      {{0.0f, Rgb(250, 254, 255)}, {0.48f, Rgb(120, 220, 255)}, {0.52f, Rgb(120, 90, 255)},
+                       {0.8f, Rgb(200, 90, 255)}, {1.0f, Rgb(255, 120, 220)}}));
+  return canvas;
+}
+
+}  // namespace pictures
