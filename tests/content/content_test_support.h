@@ -1,0 +1,54 @@
+// Scratch folders and byte helpers shared by the content tests.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "content/file_io.h"
+
+// A fresh folder per test, removed afterwards.
+class ScratchFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir = std::filesystem::temp_directory_path() /
+          ("shardfall-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" + std::to_string(getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+
+  std::filesystem::path file(const std::string& name) const { return dir / name; }
+  std::filesystem::path put(const std::string& name, const Bytes& bytes) const {
+    std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                     static_cast<std::streamsize>(bytes.size()));
+    return dir / name;
+  }
+  std::filesystem::path put(const std::string& name, const std::string& text) const {
+    return put(name, Bytes(text.begin(), text.end()));
+  }
+  static Bytes bytesOf(const std::filesystem::path& path) {
+    Bytes bytes;
+    std::string error;
+    EXPECT_TRUE(ReadWholeFile(path, bytes, error)) << error;
+    return bytes;
+  }
+  static std::string textOf(const std::filesystem::path& path) {
+    Bytes bytes = bytesOf(path);
+    return std::string(bytes.begin(), bytes.end());
+  }
+
+  std::filesystem::path dir;
+};
+
+inline void PutI32(Bytes& bytes, std::int32_t value) {
+  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i)));
+}
+
+inline void PutText(Bytes& bytes, const std::string& text, std::size_t width) {
+  std::string padded = text;
+  padded.resize(width, ' ');
+  bytes.insert(bytes.end(), padded.begin(), padded.end());
+}

@@ -1,0 +1,252 @@
+// shardfall-content: JSON dump and pack give back the same bytes; check reports every broken reference.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <bit>
+#include <cstdlib>
+
+#include "content/bitmap_file.h"
+#include "content/level_file.h"
+#include "content/level_set_file.h"
+#include "content/tileset_file.h"
+#include "content_test_support.h"
+#include "tools/content_tool/content_check.h"
+#include "tools/content_tool/content_json.h"
+
+namespace {
+
+Bytes LevelExampleBytes() {
+  Bytes bytes{0xFF, 0xFF, 0, 0, 0, 0, 0xFF, 0xFF};
+  PutText(bytes, "DefaultTileSet.sft", 30);
+  PutText(bytes, "Caf\xe9\xff.bmp", 30);
+  bytes.resize(LevelFileSize, 0);
+  bytes[156] = 3;          // cell (1, 1)
+  bytes[68 + 4 * 21] = 9;  // cell (0, 1), never played but kept
+  return bytes;
+}
+
+Bytes TileSetExampleBytes() {
+  Bytes bytes;
+  PutI32(bytes, 2);
+  for (std::int32_t v : {1, 1, 1, 3, 1, 0, 0, 17, 4, 2, 1, 1, 32, 16}) PutI32(bytes, v);
+  return bytes;
+}
+
+Bytes ScoresExampleBytes() {
+  Bytes bytes;
+  PutI32(bytes, 2);
+  PutText(bytes, "J\xf6rg", 30);
+  PutI32(bytes, 90000);
+  PutText(bytes, "", 30);
+  PutI32(bytes, 0);
+  return bytes;
+}
+
+Bytes OptionsBytes(float mouseSpeed) {
+  Bytes bytes;
+  PutI32(bytes, 3);
+  PutI32(bytes, std::bit_cast<std::int32_t>(100.0f));
+  PutI32(bytes, std::bit_cast<std::int32_t>(85.0f));
+  bytes.push_back(1);
+  PutI32(bytes, std::bit_cast<std::int32_t>(mouseSpeed));
+  bytes.insert(bytes.end(), {0xFF, 0xFF});
+  return bytes;
+}
+
+struct ToolRun {
+  int status = -1;
+  std::string out, err;
+};
+
+}  // namespace
+
+class ContentTool : public ScratchFolder {
+ protected:
+  // Dumps the file and packs the dump into a second file, which must hold the same bytes.
+  Json roundTrip(const std::string& name, const Bytes& bytes) {
+    Json json;
+    std::string error;
+    EXPECT_TRUE(DumpContentFile(put(name, bytes), json, error)) << error;
+    auto copy = file("copy-" + name);
+    EXPECT_TRUE(PackContentFile(Json::parse(json.dump()), copy, error)) << error;
+    EXPECT_EQ(bytesOf(copy), bytes) << name;
+    return json;
+  }
+
+  ToolRun run(const std::string& arguments) {
+    std::string command = std::string(SHARDFALL_CONTENT_TOOL) + " " + arguments + " >" + file("out.txt").string() +
+                          " 2>" + file("err.txt").string();
+    int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, textOf(file("out.txt")), textOf(file("err.txt"))};
+  }
+};
+
+TEST_F(ContentTool, LevelDumpUsesRowsOfColumnsAndPacksBack) {
+  Json json = roundTrip("a.sfl", LevelExampleBytes());
+  EXPECT_EQ(json["type"], "level");
+  EXPECT_EQ(json["guardedSides"], Json::parse("[-1, 0, 0, -1]"));
+  EXPECT_EQ(json["tilesetName"], "DefaultTileSet.sft");
+  EXPECT_EQ(json["backgroundName"], "Caf\u00e9\u00ff.bmp");
+  ASSERT_EQ(json["brickGrid"].size(), 31u);
+  ASSERT_EQ(json["brickGrid"][0].size(), 21u);
+  EXPECT_EQ(json["brickGrid"][1][1], 3);
+  EXPECT_EQ(json["brickGrid"][1][0], 9);
+}
+
+TEST_F(ContentTool, EveryOtherFormatPacksBackByteForByte) {
+  EXPECT_EQ(roundTrip("t.sft", TileSetExampleBytes())["tiles"][1]["imageY"], 16);
+  EXPECT_EQ(roundTrip("s.sfh", ScoresExampleBytes())["entries"][0]["name"], "J\u00f6rg");
+  Bytes set{'C', 'l', 'a', 's', 's', 'i', 'c', '\r', '\n', ' ', '1', ' ', '\r', '\n', 'a', '.', 's', 'f', 'l', '\r', '\n'};
+  EXPECT_EQ(roundTrip("c.sfs", set)["levels"], Json::parse(R"(["a.sfl"])"));
+  EXPECT_EQ(roundTrip("config.bin", OptionsBytes(std::bit_cast<float>(0x3DC710CBu))).dump(),
+            R"({"type":"options","startingBalls":3,"soundVolume":100.0,"musicVolume":85.0,"detailHigh":1,)"
+            R"("mouseSpeed":0.0972,"backgroundOn":-1})");
+}
+
+TEST_F(ContentTool, OddFloatsSurviveTheTripThroughText) {
+  for (std::uint32_t bits : {0x00000001u, 0x80000000u, 0x7F7FFFFFu, 0x3DCCCCCDu, 0x7FC00001u, 0xFF800000u}) {
+    SCOPED_TRACE(bits);
+    roundTrip("config.bin", OptionsBytes(std::bit_cast<float>(bits)));
+  }
+}
+
+TEST(NameText, EightBitNamesMapToTheFirst256Characters) {
+  std::string bytes;
+  for (int c = 1; c < 256; ++c) bytes += static_cast<char>(c);
+  std::string back;
+  ASSERT_TRUE(Utf8ToBytes(BytesToUtf8(bytes), back));
+  EXPECT_EQ(back, bytes);
+  EXPECT_EQ(BytesToUtf8("\xe9"), "\xc3\xa9");
+  EXPECT_FALSE(Utf8ToBytes("\xe2\x82\xac", back));  // U+20AC has no byte
+  EXPECT_FALSE(Utf8ToBytes("\xc3", back));
+  EXPECT_FALSE(Utf8ToBytes("\xc1\x81", back));  // overlong form of 'A'
+}
+
+TEST_F(ContentTool, PackRefusesInvalidDescriptionsAndWritesNothing) {
+  const std::vector<std::string> cases{
+      R"({"tiles":[]})",
+      R"({"type":"picture"})",
+      R"({"type":"tileset","tiles":[{"kind":1}]})",
+      R"({"type":"tileset","tiles":[{"kind":1.5,"frameCount":1,"frameNumber":1,"hitCount":1,"hitStage":1,"imageX":0,"imageY":0}]})",
+      R"({"type":"scores","entries":[{"name":"\u20ac","score":1}]})",
+      R"({"type":"scores","entries":[{"name":"a","score":2147483648}]})",
+      R"({"type":"levelset","name":"A","levels":["../up.sfl"]})",
+      R"({"type":"options","startingBalls":3,"soundVolume":"loud","musicVolume":1,"detailHigh":1,"mouseSpeed":0,"backgroundOn":0})",
+      R"({"type":"options","startingBalls":3,"soundVolume":1,"musicVolume":1,"detailHigh":256,"mouseSpeed":0,"backgroundOn":0})"};
+  for (const auto& text : cases) {
+    std::string error;
+    EXPECT_FALSE(PackContentFile(Json::parse(text), file("out.bin"), error)) << text;
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(std::filesystem::exists(file("out.bin"))) << text;
+  }
+  Json level;
+  std::string error;
+  ASSERT_TRUE(DumpContentFile(put("a.sfl", LevelExampleBytes()), level, error));
+  level["guardedSides"][0] = 40000;
+  EXPECT_FALSE(PackContentFile(level, file("b.sfl"), error));
+  level["guardedSides"][0] = -1;
+  level["brickGrid"].erase(30);
+  EXPECT_FALSE(PackContentFile(level, file("b.sfl"), error));
+}
+
+TEST_F(ContentTool, CommandLineDumpsPacksAndReportsErrors) {
+  put("a.sfl", LevelExampleBytes());
+  ToolRun dump = run("dump " + file("a.sfl").string());
+  ASSERT_EQ(dump.status, 0) << dump.err;
+  put("a.json", dump.out);
+  ToolRun pack = run("pack " + file("a.json").string() + " " + file("b.sfl").string());
+  ASSERT_EQ(pack.status, 0) << pack.err;
+  EXPECT_EQ(bytesOf(file("b.sfl")), LevelExampleBytes());
+
+  put("short.sfl", Bytes(100, 0));
+  ToolRun damaged = run("dump " + file("short.sfl").string());
+  EXPECT_EQ(damaged.status, 1);
+  EXPECT_TRUE(damaged.out.empty());
+  EXPECT_NE(damaged.err.find("short.sfl"), std::string::npos);
+  EXPECT_NE(damaged.err.find("2672"), std::string::npos);
+
+  put("bad.json", "{ not json");
+  EXPECT_EQ(run("pack " + file("bad.json").string() + " " + file("c.sfl").string()).status, 1);
+  EXPECT_EQ(run("dump " + file("a.json").string()).status, 1);
+  EXPECT_EQ(run("frobnicate").status, 2);
+  EXPECT_EQ(run("dump").status, 2);
+  ToolRun help = run("--help");
+  EXPECT_EQ(help.status, 0);
+  for (const char* command : {"dump", "pack", "check", "build-default", "level-to-text", "level-from-text"})
+    EXPECT_NE(help.out.find(command), std::string::npos) << command;
+}
+
+class DataTreeCheck : public ContentTool {
+ protected:
+  // A consistent tree: one 64 x 32 tileset with 4 tiles, a background, one level, one set.
+  void SetUp() override {
+    ContentTool::SetUp();
+    for (const char* folder : {"Gfx", "Sfx", "Mus", "Tls", "Lvl", "Bgd"}) std::filesystem::create_directory(dir / folder);
+    std::string error;
+    ASSERT_TRUE(WriteBitmapFile(dir / "Tls/T.bmp", Bitmap{64, 32, std::vector<std::uint32_t>(64 * 32)}, error));
+    ASSERT_TRUE(WriteBitmapFile(dir / "Bgd/B.bmp", Bitmap{10, 10, std::vector<std::uint32_t>(100)}, error));
+    TileSet tiles{4, std::vector<TileDef>(5, TileDef{1, 1, 1, 1, 1, 0, 0})};
+    ASSERT_TRUE(WriteTileSetFile(dir / "Tls/T.sft", tiles, error));
+    level.guardedSides[Bottom] = -1;
+    level.tilesetName = "T.sft";
+    level.backgroundName = "B.bmp";
+    level.brickGrid[20][30] = 4;
+    ASSERT_TRUE(WriteLevelFile(dir / "Lvl/a.sfl", level, error));
+    ASSERT_TRUE(WriteLevelSetFile(dir / "Lvl/s.sfs", LevelSet{"Set", {"a.sfl"}, 0}, error));
+  }
+  std::vector<std::string> problemsWith(const std::string& text) {
+    std::vector<std::string> found;
+    for (const auto& problem : CheckDataTree(dir))
+      if (problem.find(text) != std::string::npos) found.push_back(problem);
+    return found;
+  }
+  Level level;
+};
+
+TEST_F(DataTreeCheck, ConsistentTreePasses) {
+  EXPECT_EQ(CheckDataTree(dir), std::vector<std::string>{});
+  EXPECT_EQ(run("check " + dir.string()).status, 0);
+}
+
+TEST_F(DataTreeCheck, ReportsMissingLevelsTilesetsAndBackgrounds) {
+  std::string error;
+  ASSERT_TRUE(WriteLevelSetFile(dir / "Lvl/s.sfs", LevelSet{"Set", {"a.sfl", "gone.sfl"}, 0}, error));
+  level.tilesetName = "Nope.sft";
+  level.backgroundName = "Nope.bmp";
+  ASSERT_TRUE(WriteLevelFile(dir / "Lvl/b.sfl", level, error));
+  std::filesystem::remove(dir / "Mus");
+  EXPECT_EQ(problemsWith("gone.sfl").size(), 1u);
+  EXPECT_EQ(problemsWith("Nope.sft").size(), 1u);
+  EXPECT_EQ(problemsWith("Nope.bmp").size(), 1u);
+  EXPECT_EQ(problemsWith("Mus").size(), 1u);
+  ToolRun check = run("check " + dir.string());
+  EXPECT_EQ(check.status, 1);
+  EXPECT_EQ(std::count(check.out.begin(), check.out.end(), '\n'), 4);
+}
+
+TEST_F(DataTreeCheck, ReportsTilesOutsideTheTilesetAndOddBitmapSizes) {
+  level.brickGrid[3][4] = 5;
+  level.brickGrid[1][1] = -1;
+  level.brickGrid[0][0] = 77;  // never played, so not a problem
+  std::string error;
+  ASSERT_TRUE(WriteLevelFile(dir / "Lvl/a.sfl", level, error));
+  ASSERT_TRUE(WriteBitmapFile(dir / "Tls/T.bmp", Bitmap{40, 16, std::vector<std::uint32_t>(40 * 16)}, error));
+  EXPECT_EQ(problemsWith("brick (3, 4) uses tile 5").size(), 1u);
+  EXPECT_EQ(problemsWith("brick (1, 1) uses tile -1").size(), 1u);
+  EXPECT_EQ(problemsWith("not a multiple of 32 x 16").size(), 1u);
+  // Only one cell remains, so tile 4 at (20, 30) is out of reach too.
+  EXPECT_EQ(problemsWith("brick (20, 30)").size(), 1u);
+  EXPECT_EQ(problemsWith("77").size(), 0u);
+}
+
+TEST_F(DataTreeCheck, ReportsDamagedFiles) {
+  put("Lvl/x.sfl", Bytes(5, 0));
+  put("Lvl/x.sfh", Bytes{9, 0, 0, 0});
+  put("Lvl/x.sfs", "Name\r\n 2 \r\na.sfl\r\n");
+  put("config.bin", Bytes(19, 0));
+  EXPECT_EQ(problemsWith("x.sfl").size(), 1u);
+  EXPECT_EQ(problemsWith("x.sfh").size(), 1u);
+  EXPECT_EQ(problemsWith("x.sfs").size(), 1u);
+  EXPECT_EQ(problemsWith("config.bin").size(), 1u);
+}

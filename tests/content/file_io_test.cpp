@@ -1,0 +1,55 @@
+// Whole-file reads refuse what is not a plain readable file; atomic writes replace or leave things as they were.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "content/file_io.h"
+#include "content_test_support.h"
+
+using FileIo = ScratchFolder;
+
+TEST_F(FileIo, MissingFileErrorNamesTheFile) {
+  Bytes bytes{1, 2, 3};
+  std::string error;
+  EXPECT_FALSE(ReadWholeFile(file("absent.sfl"), bytes, error));
+  EXPECT_NE(error.find("absent.sfl"), std::string::npos);
+  EXPECT_NE(error.find("not found"), std::string::npos);
+  EXPECT_EQ(bytes, (Bytes{1, 2, 3}));
+}
+
+TEST_F(FileIo, RefusesFoldersAndFifosWithoutBlocking) {
+  std::string error;
+  Bytes bytes;
+  EXPECT_FALSE(ReadWholeFile(dir, bytes, error));
+  ASSERT_EQ(mkfifo(file("pipe.sfl").c_str(), 0600), 0);
+  EXPECT_FALSE(ReadWholeFile(file("pipe.sfl"), bytes, error));
+  EXPECT_NE(error.find("not a regular file"), std::string::npos);
+}
+
+TEST_F(FileIo, RefusesFilesAboveTheLimit) {
+  put("big.bin", Bytes(100, 7));
+  Bytes bytes;
+  std::string error;
+  EXPECT_FALSE(ReadWholeFile(file("big.bin"), bytes, error, 99));
+  EXPECT_TRUE(ReadWholeFile(file("big.bin"), bytes, error, 100));
+  EXPECT_EQ(bytes.size(), 100u);
+}
+
+TEST_F(FileIo, AtomicWriteReplacesAndLeavesNoTemporary) {
+  put("a.bin", Bytes{9, 9, 9, 9});
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(file("a.bin"), Bytes{1, 2}, error)) << error;
+  EXPECT_EQ(bytesOf(file("a.bin")), (Bytes{1, 2}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
+}
+
+TEST_F(FileIo, FailedWriteKeepsTheTargetAndCleansUp) {
+  std::filesystem::create_directories(file("target.sfl") / "inside");
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomically(file("target.sfl"), Bytes{1}, error));
+  EXPECT_NE(error.find("target.sfl"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_directory(file("target.sfl") / "inside"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
+  EXPECT_FALSE(WriteFileAtomically(file("no-such-folder") / "x.sfl", Bytes{1}, error));
+  EXPECT_NE(error.find("x.sfl"), std::string::npos);
+}
