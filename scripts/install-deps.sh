@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   nlohmann-json3-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev clang
+  zlib1g-dev
 )
 
 missing=()

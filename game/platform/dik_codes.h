@@ -132,8 +132,23 @@ inline constexpr int DIK_DOWN = 208;
 inline constexpr int DIK_NEXT = 209;
 inline constexpr int DIK_INSERT = 210;
 inline constexpr int DIK_DELETE = 211;
+inline constexpr int DIK_LWIN = 219;
+inline constexpr int DIK_RWIN = 220;
+inline constexpr int DIK_APPS = 221;
+inline constexpr int DIK_POWER = 222;
+inline constexpr int DIK_SLEEP = 223;
+inline constexpr int DIK_WAKE = 227;
+inline constexpr int DIK_WEBSEARCH = 229;
+inline constexpr int DIK_WEBFAVORITES = 230;
+inline constexpr int DIK_WEBREFRESH = 231;
+inline constexpr int DIK_WEBSTOP = 232;
+inline constexpr int DIK_WEBFORWARD = 233;
+inline constexpr int DIK_WEBBACK = 234;
+inline constexpr int DIK_MYCOMPUTER = 235;
+inline constexpr int DIK_MAIL = 236;
+inline constexpr int DIK_MEDIASELECT = 237;
 
-// Highest scan code the key flags cover.
+// Highest scan code the key flags cover (keyState holds all 256).
 inline constexpr int MaxScanCode = 211;
 
 struct KeyName {
@@ -270,6 +285,21 @@ inline constexpr KeyName KeyNames[] = {
     {"DIK_NEXT", DIK_NEXT},
     {"DIK_INSERT", DIK_INSERT},
     {"DIK_DELETE", DIK_DELETE},
+    {"DIK_LWIN", DIK_LWIN},
+    {"DIK_RWIN", DIK_RWIN},
+    {"DIK_APPS", DIK_APPS},
+    {"DIK_POWER", DIK_POWER},
+    {"DIK_SLEEP", DIK_SLEEP},
+    {"DIK_WAKE", DIK_WAKE},
+    {"DIK_WEBSEARCH", DIK_WEBSEARCH},
+    {"DIK_WEBFAVORITES", DIK_WEBFAVORITES},
+    {"DIK_WEBREFRESH", DIK_WEBREFRESH},
+    {"DIK_WEBSTOP", DIK_WEBSTOP},
+    {"DIK_WEBFORWARD", DIK_WEBFORWARD},
+    {"DIK_WEBBACK", DIK_WEBBACK},
+    {"DIK_MYCOMPUTER", DIK_MYCOMPUTER},
+    {"DIK_MAIL", DIK_MAIL},
+    {"DIK_MEDIASELECT", DIK_MEDIASELECT},
 };
 
 // The scan code of a name such as "DIK_RETURN", or of a decimal code 1..255.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -45,6 +46,11 @@ bool CheckDisplayLost(Game& game);
 std::vector<std::uint32_t> ShownPicture(const Game& game);
 // Saves ShownPicture as PNG, or BMP when the name ends in ".bmp".
 bool SaveScreenshot(const Game& game, const std::filesystem::path& path, std::string& error);
+
+// RGB565 -> 0x00RRGGBB through the ramp, for all 65536 pixel values.
+std::vector<std::uint32_t> ScreenColourTable(const GammaRamp& ramp);
+// Converts count pixels through the table: the work of putting a frame on the screen.
+void ConvertForScreen(const Pixel* frame, const std::uint32_t* table, std::uint32_t* out, std::size_t count);
 
 // Colour conversion between 0x00RRGGBB and RGB565.
 Pixel ToPixel(std::uint32_t rgb);

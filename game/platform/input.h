@@ -18,6 +18,9 @@ void ReadMouse(Game& game);
 // The character of the key with the current Shift state, or "".
 std::string KeyToChar(const Game& game, int scanCode);
 
+// The scan code of an SDL scancode on a PC keyboard; 0 for keys DirectInput does not know.
+int DikFromScancode(int sdlScancode);
+
 // Loads a --input script into the scripted devices; on failure `error` names the line.
 bool LoadInputScript(Game& game, const std::filesystem::path& path, std::string& error);
 // True while the script still has events to apply.

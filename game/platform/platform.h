@@ -41,6 +41,7 @@ struct Display {
   GammaRamp displayRamp{};  // identity, set at start-up
   GammaRamp workRamp{};
   bool ropAvailable = true;
+  bool paceWithoutWindow = false;  // no window could be opened: FlipScreen waits a frame's time instead
   std::shared_ptr<VideoDevice> video;
 };
 
@@ -103,9 +104,9 @@ using SoundTable = std::vector<SoundSlot>;
 struct AudioDevice;  // the opened mixer; absent when headless or without a sound card
 
 struct Sound {
+  std::shared_ptr<AudioDevice> audio;  // first, so it closes after every buffer is gone
   SoundTable soundTable = SoundTable(1);
   std::deque<std::string> soundLog;  // names of the last 200 sounds played, oldest first
-  std::shared_ptr<AudioDevice> audio;
 };
 
 // ---- Music ----
@@ -164,7 +165,9 @@ void InitPlatform(Game& game);
 void ShutDownPlatform(Game& game);
 // One message-pump pass: window events, Alt+Enter, close and signals (which set quitRequested).
 void PumpMessages(Game& game);
-// One pass of a waiting loop (pause, lost display): pump, sleep about a millisecond, advance a virtual clock.
-// Returns false when the wait can never end (quit requested, or a headless run with no scripted input left);
-// the caller then leaves its loop, and the main loop ends.
+// One pass of a waiting loop (pause, lost display): pump, then sleep about a millisecond or advance a virtual
+// clock. Returns false when the wait can never end (quit requested, or a headless run whose script has no events
+// left); quitRequested is then set, the caller leaves its loop and the main loop ends. Test the loop's own
+// condition first, so the pass that would end the run is never taken after the wait is over:
+//   while (game.state.paused && WaitingLoopPass(game)) ReadPlayerInput(game);
 bool WaitingLoopPass(Game& game);

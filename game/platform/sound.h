@@ -26,5 +26,7 @@ std::int32_t WaveDataLength(const std::filesystem::path& path);
 
 // The attenuation of the curve for a volume 0..100, in hundredths of a decibel.
 std::int32_t SoundAttenuation(std::int32_t volume);
+// True from a restart until its data has played out, timed on the game's clock.
+bool SoundIsPlaying(const Game& game, int slot);
 // The slot's play cursor in bytes, timed from its last restart on the game's clock; 0 once finished.
 std::int32_t SoundPlayCursor(const Game& game, int slot);

@@ -1,15 +1,112 @@
-// The frame loop (being built).
+// The frame loop: frame timing, fades, mode dispatch, presentation, and the shut-down.
 #include "shell/main_loop.h"
 
-#include "shell/game.h"
+#include <iostream>
 
-void MainLoop(Game&, const ModeSteps&, LoopControl&) {}
-void MeasureFrameStep(Game&, FrameTimer&) {}
+#include "platform/display.h"
+#include "platform/music.h"
+#include "shell/game.h"
+#include "shell/state_dump.h"
+
+namespace {
+
+constexpr std::int32_t MaxFrameStep = 50;
+constexpr std::int16_t FastFramesBeforeThrottle = 50;
+constexpr int ThrottlePumpPasses = 501;
+
+void Run(void (*step)(Game&), Game& game) {
+  if (step) step(game);
+}
+
+// First match only; the front-end, intro and play frames end with the lost-display check.
+void DispatchMode(Game& game, const ModeSteps& steps) {
+  const GameState& s = game.state;
+  if (!s.frontEndReady) {
+    Run(steps.setUpFrontEnd, game);
+  } else if (s.inFrontEnd) {
+    Run(steps.frontEndFrame, game);
+    LostDisplayCheck(game);
+  } else if (!s.gameLoaded) {
+    Run(steps.startGame, game);
+  } else if (s.levelIntro) {
+    Run(steps.introFrame, game);
+    LostDisplayCheck(game);
+  } else if (s.playing) {
+    Run(steps.playFrame, game);
+    LostDisplayCheck(game);
+  }
+}
+
+void TakeDueScreenshots(Game& game, LoopControl& control) {
+  for (Screenshot& shot : control.screenshots) {
+    if (shot.taken || Now(game) < shot.tick) continue;
+    shot.taken = true;
+    std::string error;
+    if (!SaveScreenshot(game, shot.file, error)) std::cerr << "shardfall: screenshot: " << error << '\n';
+  }
+}
+
+void WriteDumpIfAsked(const Game& game, const LoopControl& control) {
+  if (control.dumpState.empty()) return;
+  std::string error;
+  if (!WriteStateDump(game, control.dumpState, error)) std::cerr << "shardfall: dump-state: " << error << '\n';
+}
+
+}  // namespace
+
+void MeasureFrameStep(Game& game, FrameTimer& timer) {
+  GameState& s = game.state;
+  s.frameStep = Now(game) - s.lastTick;
+  s.lastTick = Now(game);
+  if (s.speedOverride > 0) s.frameStep = s.speedOverride;
+  if (s.frameStep > MaxFrameStep) s.frameStep = MaxFrameStep;
+  if (s.frameStep < 1 && !timer.slowMachineThrottle) ++timer.fastFrameCount;
+  if (timer.fastFrameCount >= FastFramesBeforeThrottle) timer.slowMachineThrottle = true;
+}
+
+void RunFrame(Game& game, const ModeSteps& steps, FrameTimer& timer) {
+  GameState& s = game.state;
+  AdvanceVirtualClock(game.clock);
+  MeasureFrameStep(game, timer);
+  ClearBackBuffer(game, 0);
+  if (s.fadingOut) FadeOutStep(game);
+  if (s.musicFadingOut) MusicFadeOutStep(game);
+  if (timer.slowMachineThrottle)
+    for (int pass = 0; pass < ThrottlePumpPasses; ++pass) PumpMessages(game);
+  DispatchMode(game, steps);
+  FlipScreen(game);
+  if (s.fadingIn) FadeInStep(game);
+  if (s.musicFadingIn) MusicFadeInStep(game);
+  PumpMessages(game);
+}
+
+void MainLoop(Game& game, const ModeSteps& steps, LoopControl& control) {
+  GameState& s = game.state;
+  FrameTimer timer;
+  s.running = true;
+  s.lastTick = Now(game);
+  s.screenFade = -99;
+  if (s.gammaAvailable) ApplyGamma(game, -99, -99, -99);
+  for (std::int64_t frame = 0; s.running; ++frame) {
+    if (control.maxFrames >= 0 && frame >= control.maxFrames) break;
+    RunFrame(game, steps, timer);
+    TakeDueScreenshots(game, control);
+    if (game.platform.quitRequested) s.running = false;
+  }
+  WriteDumpIfAsked(game, control);
+  ShutDown(game);
+}
+
 void RequestFadeOut(Game& game) {
   game.state.fadingOut = true;
   game.state.musicFadingOut = true;
   game.state.fadingIn = false;
 }
+
 bool FadesEnded(const Game& game) { return game.state.screenFade == -99.0f && game.state.musicFade == 0.0f; }
-void LostDisplayCheck(Game&) {}
-void ShutDown(Game&) {}
+
+void LostDisplayCheck(Game& game) {
+  if (CheckDisplayLost(game)) ReloadAllImages(game);
+}
+
+void ShutDown(Game& game) { ShutDownPlatform(game); }

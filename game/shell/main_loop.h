@@ -19,6 +19,7 @@ struct Screenshot {
 struct LoopControl {
   std::int64_t maxFrames = -1;  // stop after this many frames; -1 = until running is false
   std::vector<Screenshot> screenshots;
+  std::filesystem::path dumpState;  // written at the end of the loop, before the shut-down
 };
 
 // The loop's own values, kept for the whole run.
@@ -27,8 +28,10 @@ struct FrameTimer {
   bool slowMachineThrottle = false;
 };
 
-// Runs frames until running is false (or the frame limit), then ShutDown.
+// Runs frames until running is false (or the frame limit, or a quit request), writes the dump, then ShutDown.
 void MainLoop(Game& game, const ModeSteps& steps, LoopControl& control);
+// One pass of the loop: timing, clearing, fade-outs, dispatch, flip, fade-ins, one message-pump pass.
+void RunFrame(Game& game, const ModeSteps& steps, FrameTimer& timer);
 // Frame timing: frameStep from the tick count, speedOverride, the cap of 50, and the fast-frame count.
 void MeasureFrameStep(Game& game, FrameTimer& timer);
 // Called every frame by a mode that leaves: fade the screen and the music out.

@@ -1,0 +1,31 @@
+// The SDL objects behind the platform records; only the platform's own sources include this.
+#pragma once
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdint>
+#include <vector>
+
+struct VideoDevice {
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+  std::vector<std::uint32_t> screenColours;  // RGB565 -> XRGB8888 through workRamp
+  std::vector<std::uint32_t> converted;      // the frame as sent to the texture
+  ~VideoDevice();
+};
+
+struct AudioDevice {
+  bool opened = false;
+  ~AudioDevice();
+};
+
+struct SoundBuffer {
+  Mix_Chunk* chunk = nullptr;
+  ~SoundBuffer();
+};
+
+struct SongData {
+  Mix_Music* music = nullptr;
+  ~SongData();
+};

@@ -1,0 +1,103 @@
+// Small pictures, sounds and songs made on the spot in a temporary program folder, and a headless game.
+#include "platform_fixtures.h"
+
+#include <fstream>
+#include <random>
+#include <stdexcept>
+
+#include "content/bitmap_file.h"
+#include "platform/platform.h"
+
+namespace fs = std::filesystem;
+
+TempRoot::TempRoot() {
+  std::random_device random;
+  root_ = fs::temp_directory_path() / ("shardfall-test-" + std::to_string(random()) + std::to_string(random()));
+  for (const char* folder : {"Gfx", "Sfx", "Mus"}) fs::create_directories(root_ / folder);
+}
+
+TempRoot::~TempRoot() {
+  std::error_code ignored;
+  fs::remove_all(root_, ignored);
+}
+
+std::unique_ptr<Game> MakeHeadlessGame(const fs::path& root) {
+  auto game = std::make_unique<Game>();
+  game->root = root;
+  game->clock.isVirtual = true;
+  game->platform.options.headless = true;
+  InitPlatform(*game);
+  return game;
+}
+
+void WriteTestBitmap(const fs::path& path, int width, int height, std::uint32_t (*colourAt)(int, int)) {
+  Bitmap bitmap{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) bitmap.at(x, y) = colourAt(x, y);
+  std::string error;
+  if (!WriteBitmapFile(path, bitmap, error)) throw std::runtime_error(error);
+}
+
+void WriteBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream file(path, std::ios::binary);
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+namespace {
+
+void PutLittle(std::vector<std::uint8_t>& out, std::uint32_t v, int count) {
+  for (int i = 0; i < count; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+void PutBig(std::vector<std::uint8_t>& out, std::uint32_t v, int count) {
+  for (int i = count - 1; i >= 0; --i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+void PutText(std::vector<std::uint8_t>& out, const char* text) { out.insert(out.end(), text, text + 4); }
+
+}  // namespace
+
+void WriteTestWave(const fs::path& path, std::uint32_t rate, std::uint32_t dataBytes) {
+  std::vector<std::uint8_t> out;
+  PutText(out, "RIFF");
+  PutLittle(out, 36 + dataBytes, 4);
+  PutText(out, "WAVE");
+  PutText(out, "fmt ");
+  PutLittle(out, 16, 4);
+  PutLittle(out, 1, 2);     // PCM
+  PutLittle(out, 1, 2);     // mono
+  PutLittle(out, rate, 4);  // samples per second
+  PutLittle(out, rate, 4);  // bytes per second
+  PutLittle(out, 1, 2);     // block align
+  PutLittle(out, 8, 2);     // bits per sample
+  PutText(out, "data");
+  PutLittle(out, dataBytes, 4);
+  for (std::uint32_t i = 0; i < dataBytes; ++i) out.push_back(static_cast<std::uint8_t>(128 + (i % 16 < 8 ? 20 : -20)));
+  WriteBytes(path, out);
+}
+
+void WriteTestMidi(const fs::path& path, int quarters, std::uint32_t microsPerQuarter) {
+  constexpr std::uint32_t Division = 96;
+  std::vector<std::uint8_t> track = {0x00, 0xFF, 0x51, 0x03};
+  PutBig(track, microsPerQuarter, 3);
+  track.insert(track.end(), {0x00, 0x90, 60, 100});  // note on at 0
+  std::uint32_t delta = static_cast<std::uint32_t>(quarters) * Division;
+  std::vector<std::uint8_t> quantity;  // variable-length delta
+  for (std::uint32_t v = delta;; v >>= 7) {
+    quantity.insert(quantity.begin(), static_cast<std::uint8_t>((v & 0x7F) | (quantity.empty() ? 0 : 0x80)));
+    if (v < 0x80) break;
+  }
+  track.insert(track.end(), quantity.begin(), quantity.end());
+  track.insert(track.end(), {60, 0});               // note off by running status (velocity 0)
+  track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});  // end of track
+  std::vector<std::uint8_t> out;
+  PutText(out, "MThd");
+  PutBig(out, 6, 4);
+  PutBig(out, 0, 2);
+  PutBig(out, 1, 2);
+  PutBig(out, Division, 2);
+  PutText(out, "MTrk");
+  PutBig(out, static_cast<std::uint32_t>(track.size()), 4);
+  out.insert(out.end(), track.begin(), track.end());
+  WriteBytes(path, out);
+}

@@ -1,0 +1,34 @@
+// Small pictures, sounds and songs made on the spot in a temporary program folder, and a headless game.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/game.h"
+
+// A fresh folder with Gfx, Sfx and Mus inside, removed again at the end of the test.
+class TempRoot {
+ public:
+  TempRoot();
+  ~TempRoot();
+  TempRoot(const TempRoot&) = delete;
+  TempRoot& operator=(const TempRoot&) = delete;
+  const std::filesystem::path& path() const { return root_; }
+
+ private:
+  std::filesystem::path root_;
+};
+
+// A game with a virtual clock at 0, no window and no sound device, started up as the program would.
+std::unique_ptr<Game> MakeHeadlessGame(const std::filesystem::path& root = {});
+
+// A bitmap whose pixels come from colourAt(x, y) as 0x00RRGGBB.
+void WriteTestBitmap(const std::filesystem::path& path, int width, int height,
+                     std::uint32_t (*colourAt)(int x, int y));
+// A PCM wave file (mono, 8-bit) of `dataBytes` samples at `rate` per second.
+void WriteTestWave(const std::filesystem::path& path, std::uint32_t rate, std::uint32_t dataBytes);
+// A one-track standard MIDI file whose last event is `quarters` quarter notes in, at `microsPerQuarter`.
+void WriteTestMidi(const std::filesystem::path& path, int quarters, std::uint32_t microsPerQuarter = 500000);
+void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
