@@ -1,0 +1,124 @@
+// The tilesets this project ships: their tiles, bitmaps, and the map characters designers use for them.
+#include "tools/default_content/tilesets/default_tilesets.h"
+
+#include <functional>
+
+#include "tools/default_content/tilesets/tile_painter.h"
+
+namespace {
+
+using paint::Color;
+using paint::Rgb;
+
+// One run of consecutive tiles: a plain brick (1 tile), an animation (frames) or a damage chain (hits).
+struct TileRun {
+  char legend;
+  std::int32_t kind;
+  int frames;
+  int hits;
+  // Paints tile `step` (1-based: the frame number or the hit stage) of the run.
+  std::function<void(tiles::TileSpot, int step)> paint;
+};
+
+TileRun Plain(char legend, std::int32_t kind, std::function<void(tiles::TileSpot)> paint) {
+  return {legend, kind, 1, 1, [paint](tiles::TileSpot s, int) { paint(s); }};
+}
+
+TileRun OneHit(char legend, Color base) {
+  return Plain(legend, Hittable, [base](tiles::TileSpot s) { tiles::PaintGem(s, base); });
+}
+
+TileRun MultiHit(char legend, Color base, int hits) {
+  return {legend, Hittable, 1, hits, [base, hits](tiles::TileSpot s, int stage) {
+            tiles::PaintGem(s, base);
+            tiles::PaintHitStuds(s, base, hits);
+            tiles::PaintCracks(s, base, stage, hits);
+          }};
+}
+
+TileRun Animated(char legend, std::int32_t kind, int frames, std::function<void(tiles::TileSpot, int)> paint) {
+  return {legend, kind, frames, 1, std::move(paint)};
+}
+
+TileRun Shooter(char legend, std::int32_t code) {
+  return Plain(legend, code, [code](tiles::TileSpot s) { tiles::PaintShooter(s, ShooterDirectionsOf(code)); });
+}
+
+constexpr float PulseGlow[] = {0.78f, 0.92f, 1.08f, 0.92f};
+
+std::vector<TileRun> CrystalRuns() {
+  const Color cyan = Rgb(40, 205, 240), azure = Rgb(55, 120, 255), violet = Rgb(140, 85, 255),
+              magenta = Rgb(225, 60, 215), rose = Rgb(255, 80, 140), emerald = Rgb(40, 215, 150),
+              amber = Rgb(255, 175, 50), ice = Rgb(195, 225, 255), teal = Rgb(25, 160, 165),
+              indigo = Rgb(95, 75, 205);
+  const Color prism[] = {cyan, azure, violet, magenta};
+  return {
+      OneHit('c', cyan), OneHit('b', azure), OneHit('p', violet), OneHit('m', magenta), OneHit('r', rose),
+      OneHit('g', emerald), OneHit('a', amber), OneHit('w', ice), OneHit('t', teal), OneHit('i', indigo),
+      MultiHit('C', cyan, 2), MultiHit('P', violet, 2), MultiHit('R', rose, 2),
+      MultiHit('M', magenta, 3), MultiHit('B', azure, 3), MultiHit('A', amber, 3),
+      Plain('X', Indestructible, [](tiles::TileSpot s) { tiles::PaintMetal(s, Rgb(150, 160, 185)); }),
+      Plain('H', Indestructible, [](tiles::TileSpot s) { tiles::PaintMetal(s, Rgb(105, 95, 150)); }),
+      Plain('o', GoThrough, [](tiles::TileSpot s) { tiles::PaintGhost(s, Rgb(150, 235, 255)); }),
+      Plain('u', GoThrough, [](tiles::TileSpot s) { tiles::PaintGhost(s, Rgb(205, 160, 255)); }),
+      Plain('D', Dynamite, [](tiles::TileSpot s) { tiles::PaintDynamite(s, 2); }),
+      Shooter('^', 5), Shooter('>', 6), Shooter('v', 7), Shooter('<', 8),
+      Shooter('9', 9), Shooter('3', 10), Shooter('1', 11), Shooter('7', 12),
+      Shooter('8', 13), Shooter('6', 14), Shooter('2', 15), Shooter('4', 16),
+      Shooter('+', 17), Shooter('-', 18), Shooter('|', 19),
+      Animated('k', Hittable, 4, [](tiles::TileSpot s, int f) { tiles::PaintGem(s, Rgb(110, 230, 255), PulseGlow[f - 1]); }),
+      Animated('q', Hittable, 4, [prism](tiles::TileSpot s, int f) { tiles::PaintGem(s, prism[f - 1]); }),
+      Animated('s', GoThrough, 4, [](tiles::TileSpot s, int f) { tiles::PaintGhost(s, Rgb(160, 255, 220), f * 10 - 14); }),
+      Animated('d', Dynamite, 4, [](tiles::TileSpot s, int f) { tiles::PaintDynamite(s, f); }),
+      Animated('Z', Indestructible, 4, [](tiles::TileSpot s, int f) { tiles::PaintMetal(s, Rgb(120, 130, 160), PulseGlow[f - 1]); }),
+  };
+}
+
+int TileCountOf(const std::vector<TileRun>& runs) {
+  int count = 0;
+  for (const TileRun& run : runs) count += run.frames * run.hits;
+  return count;
+}
+
+// Lays the runs out in the builder's order (column by column) and records every tile's relations.
+DesignedTileSet Assemble(std::string fileName, const std::vector<TileRun>& runs) {
+  const int count = TileCountOf(runs);
+  const int columns = (count + DesignedTileRows - 1) / DesignedTileRows;
+  paint::Canvas canvas(columns * TileWidth, DesignedTileRows * TileHeight);
+  DesignedTileSet out;
+  out.fileName = std::move(fileName);
+  out.tileSet.tileCount = count;
+  out.tileSet.tiles.assign(count + 1, TileDef{});
+  int tile = 0;
+  for (const TileRun& run : runs) {
+    out.legend[run.legend] = tile + 1;
+    const int length = run.frames * run.hits;
+    for (int step = 1; step <= length; ++step) {
+      ++tile;
+      TileDef& def = out.tileSet.tiles[tile];
+      def.kind = run.kind;
+      def.frameCount = run.frames;
+      def.frameNumber = run.frames > 1 ? step : 1;
+      def.hitCount = run.hits;
+      def.hitStage = run.hits > 1 ? step : 1;
+      def.imageX = ImageXOfTile(tile, DesignedTileRows);
+      def.imageY = ImageYOfTile(tile, DesignedTileRows);
+      run.paint(tiles::TileSpot{canvas, def.imageX, def.imageY}, step);
+    }
+  }
+  out.bitmap = paint::ToBitmap(canvas);
+  return out;
+}
+
+}  // namespace
+
+const std::vector<DesignedTileSet>& DesignedTileSets() {
+  static const std::vector<DesignedTileSet> sets = {Assemble("DefaultTileSet.sft", CrystalRuns())};
+  return sets;
+}
+
+const std::map<char, std::int32_t>* FixedLegendOf(std::string_view tilesetFileName) {
+  for (const DesignedTileSet& set : DesignedTileSets())
+    if (set.fileName == tilesetFileName) return &set.legend;
+  return nullptr;
+}
