@@ -166,7 +166,7 @@ void Draw(Canvas& canvas, const Mask& mask, int x, int y, Color c) { Draw(canvas
 int DrawOutlinedText(Canvas& canvas, const Font& font, const std::string& utf8, int x, int y, Color top,
                      Color bottom, Color outlineColor, float outline) {
   const TextMask text = font.Render(utf8);
-  const Mask ring = Dilate(text.mask, outline);
+  const Mask ring = Dilate(text.mask, outline + 0.5f);
   const int r = (ring.width - text.mask.width) / 2;
   Draw(canvas, ring, x, y, outlineColor);
   const float y0 = static_cast<float>(y + r), y1 = static_cast<float>(y + r + text.mask.height);

@@ -55,7 +55,8 @@ class Font {
 Mask Trim(const Mask& mask, int* left = nullptr, int* top = nullptr);
 // Resampled to a new size by area averaging (good for shrinking, adequate for slight growing).
 Mask Resize(const Mask& mask, int width, int height);
-// Grown by `radius` pixels in every direction, with a soft edge; the result is larger by 2 * radius.
+// Grown by `radius` pixels in every direction (1.5 gives a solid one-pixel ring), with a soft edge; the
+// result is larger by 2 * ceil(radius) on each axis.
 Mask Dilate(const Mask& mask, float radius);
 // Paints the mask with its top-left corner at (x, y), colour from the shader at each pixel.
 void Draw(Canvas& canvas, const Mask& mask, int x, int y, const Shader& shader);

@@ -34,11 +34,11 @@ const std::array<CapsuleKind, kKinds>& Kinds() {
       {"C", Rgb(40, 190, 90), white, "Catch", "Paddles hold the ball; click to launch"},
       {"L", Rgb(225, 35, 50), white, "Laser", "Hold a button to fire twin lasers"},
       {"\u00D72", Rgb(225, 175, 25), white, "Double Points", "Every point counts twice"},
-      {"P", Rgb(50, 95, 245), white, "Protect", "Walls guard every paddle side"},
+      {"P", Rgb(40, 60, 225), white, "Protect", "Walls guard every paddle side"},
       {"4", Rgb(20, 180, 175), white, "Double Split", "Every ball becomes four"},
       {"+", Rgb(120, 200, 30), white, "Grow", "Longer paddles"},
-      {"\u2212", Rgb(170, 100, 50), white, "Shrink", "Shorter paddles"},
-      {"2", Rgb(70, 160, 250), white, "Split Balls", "Every ball becomes two"},
+      {"\u2212", Rgb(245, 130, 160), white, "Shrink", "Shorter paddles"},
+      {"2", Rgb(90, 190, 255), white, "Split Balls", "Every ball becomes two"},
       {"W", Rgb(140, 60, 250), white, "Warp", "Straight on to the next level"},
       {"\u2620", Rgb(60, 48, 66), Rgb(245, 240, 225), "Death", "Destroys every ball in play"},
       {"\u00BB", Rgb(245, 205, 20), white, "Faster", "Balls speed up"},
@@ -63,11 +63,12 @@ Canvas PaintCapsuleBody(Color body, int frame) {
   const Shape inner = Offset(pill, -0.8f);
   FillGlass(canvas, inner, Glass{body, 2.5f, 0.35f, 0.7f, 0.6f});
   const float phase = frame * 2 * std::numbers::pi_v<float> / kFrames;
-  for (const float offset : {0.0f, std::numbers::pi_v<float>}) {
+  // A bright band and a fainter one opposite, so the spin has one full turn over the fourteen frames.
+  for (const auto& [offset, strength] : {std::pair{0.0f, 0.8f}, {std::numbers::pi_v<float>, 0.35f}}) {
     const float a = phase + offset, facing = std::cos(a);
     if (facing <= 0) continue;  // the band is on the far side
     const float y = 8.0f - 5.5f * std::sin(a), half = 0.6f + 1.2f * facing;
-    Fill(canvas, Intersect(inner, RoundedRect(5, y - half, 22, 2 * half, 0)), WithAlpha(Lighten(body, 0.75f), 0.8f * facing));
+    Fill(canvas, Intersect(inner, RoundedRect(5, y - half, 22, 2 * half, 0)), WithAlpha(Lighten(body, 0.75f), strength * facing));
   }
   // Silvery end caps.
   for (const float x : {0.0f, 26.0f})
@@ -85,7 +86,7 @@ void PaintSymbol(Canvas& canvas, const Font& font, const CapsuleKind& kind, floa
   if (ink.width > room) ink = Resize(ink, room, ink.height);
   const int x = static_cast<int>(std::lround(cx - ink.width / 2.0f));
   const int y = static_cast<int>(std::lround(cy - ink.height / 2.0f));
-  Draw(canvas, Dilate(ink, 1.0f), x - 1, y - 1, look::kInk);
+  Draw(canvas, Dilate(ink, 1.5f), x - 2, y - 2, look::kInk);
   Draw(canvas, ink, x, y, kind.symbolColor);
 }
 

@@ -67,7 +67,7 @@ void PaintGlyphInBox(Canvas& canvas, const Font& font, const std::string& text, 
   Canvas cell(boxW, boxH);
   const int x = 1 + (room - ink.width) / 2;
   const int y = std::clamp(baseline - (line.baseline - top), 1, boxH - 1 - ink.height);
-  Draw(cell, Dilate(ink, 1.0f), x - 1, y - 1, look::kInk);
+  Draw(cell, Dilate(ink, 1.5f), x - 2, y - 2, look::kInk);
   Draw(cell, ink, x, y, LinearGradient({0, static_cast<float>(capTop)}, {0, static_cast<float>(baseline)}, fill));
   Composite(canvas, cell, boxX, boxY);
 }
@@ -129,8 +129,8 @@ Canvas PaintTitle() {
     Fill(canvas, Offset(Polygon(shard), 1.0f), look::kInk);
     FillGlass(canvas, Polygon(shard), Glass{Mix(look::kCyan, look::kMagenta, random.Uniform()), 1.5f, 0.4f});
   }
-  Draw(canvas, Dilate(ink, 3.0f), x - 3, y - 3, Rgb(50, 24, 110));
-  Draw(canvas, Dilate(ink, 1.5f), x - 2, y - 2, look::kInk);
+  Draw(canvas, Dilate(ink, 3.5f), x - 4, y - 4, Rgb(50, 24, 110));
+  Draw(canvas, Dilate(ink, 2.0f), x - 2, y - 2, look::kInk);
   const float y0 = static_cast<float>(y), y1 = static_cast<float>(y + ink.height);
   Draw(canvas, ink, x, y,
        LinearGradient({0, y0}, {0, y1},
