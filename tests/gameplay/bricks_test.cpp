@@ -1,0 +1,269 @@
+// The brick test of a moving ball, what struck bricks do, explosions, shooters, animation and counting.
+#include "gameplay/bricks.h"
+#include "gameplay/physics.h"
+#include "test_world.h"
+
+namespace {
+
+float Degrees(const Ball& ball) { return RadToDeg(ball.angle); }
+
+using ProbeTest = WorldTest;
+
+TEST_F(ProbeTest, BallBesideABrickIsBlockedVerticallyAndBouncesOffItsSide) {
+  Brick(5, 10, Tile::Plain);                   // x 128 .. 160, y 144 .. 160
+  PutBall(0, 160.0f - 3.0f, 160.0f - 6.0f, 315.0f);  // up and left, 3 pixels into its right end
+  MoveBalls(game);
+  const Ball& ball = game.world.balls[0];
+  EXPECT_FLOAT_EQ(ball.y, 154.0f);   // no vertical move
+  EXPECT_FLOAT_EQ(ball.x, 161.0f);   // one pixel clear of the right face
+  EXPECT_NEAR(Degrees(ball), 45.0f, 1e-3);
+  EXPECT_EQ(Cell(5, 10), 0);
+}
+
+TEST_F(ProbeTest, BallBelowABrickBouncesOffItsLowerFace) {
+  Brick(5, 10, Tile::Plain);
+  PutBall(0, 140.0f, 162.0f, 0.0f);
+  MoveBalls(game);
+  EXPECT_FLOAT_EQ(game.world.balls[0].y, 161.0f);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 180.0f, 1e-3);
+  EXPECT_EQ(Cell(5, 10), 0);
+}
+
+TEST_F(ProbeTest, BallAlongAColumnOfBricksNeverBouncesVertically) {
+  for (int row = 5; row <= 15; ++row) Brick(5, row, Tile::Wall);
+  PutBall(0, 158.0f, 161.0f, 10.0f);  // its left edge overlaps the column by 2 pixels
+  MoveBalls(game);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 10.0f, 1e-3);
+  EXPECT_FLOAT_EQ(game.world.balls[0].y, 161.0f);
+
+  Brick(5, 11, 0);  // without the brick behind, the same step strikes the lower face
+  PutBall(0, 158.0f, 161.0f, 10.0f);
+  MoveBalls(game);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 170.0f, 1e-3);
+}
+
+TEST_F(ProbeTest, RowStruckVerticallyIsNotStruckAgainSideways) {
+  Brick(5, 10, Tile::Tough);
+  RowMemory rows;
+  rows.up = 10;
+  PutBall(0, 161.0f, 150.0f, 270.0f);
+  EXPECT_EQ(ProbeBricks(game, 0, Direction::Left, rows), ProbeResult::Blocked);
+  rows.up = 0;
+  EXPECT_EQ(ProbeBricks(game, 0, Direction::Left, rows), ProbeResult::Hit);
+}
+
+TEST_F(ProbeTest, GoThroughAndSuperBallsPassWithoutBouncing) {
+  Brick(5, 10, Tile::Glass);
+  PutBall(0, 140.0f, 162.0f, 0.0f);
+  MoveBalls(game);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 0.0f, 1e-3);
+  EXPECT_LT(game.world.balls[0].y, 162.0f);
+  EXPECT_EQ(Cell(5, 10), 0);
+
+  game.world.powerMode = PowerMode::Super;
+  Brick(5, 10, Tile::Wall);
+  PutBall(0, 140.0f, 162.0f, 0.0f);
+  MoveBalls(game);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 0.0f, 1e-3);
+  EXPECT_EQ(Cell(5, 10), 0);
+}
+
+TEST_F(ProbeTest, EmptyTilesOfKindZeroAreNotSolid) {
+  Brick(5, 10, Tile::Blank);
+  PutBall(0, 140.0f, 162.0f, 0.0f);
+  MoveBalls(game);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 0.0f, 1e-3);
+  EXPECT_EQ(Cell(5, 10), Tile::Blank);
+}
+
+using HitBrickTest = WorldTest;
+
+TEST_F(HitBrickTest, MultiHitBrickStepsThroughItsDamageStages) {
+  Brick(3, 3, Tile::Tough);
+  HitBrick(game, 3, 3);
+  EXPECT_EQ(Cell(3, 3), Tile::Tough + 1);
+  EXPECT_EQ(game.world.score, 5);
+  HitBrick(game, 3, 3);
+  EXPECT_EQ(Cell(3, 3), Tile::Tough + 2);
+  HitBrick(game, 3, 3);
+  EXPECT_EQ(Cell(3, 3), 0);
+  EXPECT_EQ(game.world.score, 20);
+}
+
+TEST_F(HitBrickTest, SuperBallRemovesAnyBrickAtOnce) {
+  game.world.powerMode = PowerMode::Super;
+  Brick(3, 3, Tile::Tough);
+  Brick(4, 4, Tile::Wall);
+  HitBrick(game, 3, 3);
+  HitBrick(game, 4, 4);
+  EXPECT_EQ(Cell(3, 3), 0);
+  EXPECT_EQ(Cell(4, 4), 0);
+  EXPECT_EQ(game.world.score, 5);
+}
+
+TEST_F(HitBrickTest, IndestructibleBrickStays) {
+  Brick(3, 3, Tile::Wall);
+  HitBrick(game, 3, 3);
+  EXPECT_EQ(Cell(3, 3), Tile::Wall);
+  EXPECT_EQ(game.world.score, 0);
+}
+
+TEST_F(HitBrickTest, PointsAreMultipliedUnderDoublePoints) {
+  game.world.powerMode = PowerMode::DoublePoints;
+  game.world.pointMultiplier = 2.0f;
+  Brick(3, 3, Tile::Plain);
+  HitBrick(game, 3, 3);
+  EXPECT_EQ(game.world.score, 20);
+}
+
+TEST_F(HitBrickTest, DynaBallTakesTheNeighboursButScoresOnlyForThem) {
+  game.world.powerMode = PowerMode::Dyna;
+  Brick(5, 5, Tile::Plain);
+  Brick(6, 5, Tile::Wall);
+  Brick(5, 6, Tile::Plain);
+  HitBrick(game, 5, 5);
+  EXPECT_EQ(Cell(5, 5), 0);
+  EXPECT_EQ(Cell(6, 5), 0);
+  EXPECT_EQ(Cell(5, 6), 0);
+  EXPECT_EQ(game.world.score, 20);
+  EXPECT_TRUE(game.world.explosionGrid[6][5].pending);
+  EXPECT_EQ(game.world.explosionGrid[6][5].effectKind, Indestructible);
+}
+
+TEST_F(HitBrickTest, HighDetailBreakAddsEightDebrisParticles) {
+  game.options.detailHigh = 1;
+  Brick(3, 3, Tile::Plain);
+  std::size_t before = game.world.particles.size();
+  HitBrick(game, 3, 3);
+  ASSERT_EQ(game.world.particles.size(), before + 8);
+  const Particle& debris = game.world.particles.back();
+  EXPECT_EQ(debris.colourRow, 3);
+  EXPECT_GE(debris.x, 64.0f);
+  EXPECT_LT(debris.x, 97.0f);
+}
+
+using ExplosionTest = WorldTest;
+
+// One explosion tick: the clock is due on every call 45 ms apart.
+void ExplosionTick(WorldTest& test, Game& game) {
+  DrawBrickEffects(game);
+  game.clock.virtualNow += 45;
+  (void)test;
+}
+
+TEST_F(ExplosionTest, DynamiteChainSpreadsOneGenerationPerThreeTicks) {
+  Brick(5, 5, Tile::Dynamite);
+  Brick(6, 5, Tile::Dynamite);
+  Brick(8, 5, Tile::Plain);
+  HitBrick(game, 5, 5);
+  EXPECT_EQ(Cell(5, 5), 0);
+  EXPECT_EQ(game.world.score, 10);
+  ExplosionTick(*this, game);  // stage 2
+  ExplosionTick(*this, game);  // stage 3
+  EXPECT_EQ(Cell(6, 5), Tile::Dynamite);
+  ExplosionTick(*this, game);  // stage 4: the neighbour goes and starts its own explosion
+  EXPECT_EQ(Cell(6, 5), 0);
+  EXPECT_TRUE(game.world.explosionGrid[6][5].pending);
+  EXPECT_EQ(Cell(8, 5), Tile::Plain);  // two cells away
+  Brick(7, 5, Tile::Plain);
+  ExplosionTick(*this, game);
+  EXPECT_EQ(Cell(7, 5), Tile::Plain);
+  ExplosionTick(*this, game);  // the second dynamite reaches stage 4
+  EXPECT_EQ(Cell(7, 5), 0);
+}
+
+TEST_F(ExplosionTest, ExplosionEndsAfterItsSeventhStage) {
+  MarkExplosion(game, 2, 2, 0);
+  for (int tick = 0; tick < 6; ++tick) ExplosionTick(*this, game);
+  EXPECT_TRUE(game.world.explosionGrid[2][2].pending);
+  EXPECT_EQ(game.world.explosionGrid[2][2].stage, 7);
+  ExplosionTick(*this, game);
+  EXPECT_FALSE(game.world.explosionGrid[2][2].pending);
+}
+
+TEST_F(ExplosionTest, RunningExplosionIsNeitherRestartedNorChanged) {
+  MarkExplosion(game, 2, 2, Dynamite);
+  ExplosionTick(*this, game);
+  MarkExplosion(game, 2, 2, 17);
+  EXPECT_EQ(game.world.explosionGrid[2][2].stage, 2);
+  EXPECT_EQ(game.world.explosionGrid[2][2].effectKind, Dynamite);
+}
+
+using ShooterTest = WorldTest;
+
+TEST_F(ShooterTest, FourWayShooterClearsItsRowAndColumn) {
+  Brick(10, 15, Tile::Cross);
+  Brick(1, 15, Tile::Wall);
+  Brick(20, 15, Tile::Tough);
+  Brick(10, 1, Tile::Plain);
+  Brick(10, 30, Tile::Plain);
+  Brick(3, 3, Tile::Plain);
+  HitBrick(game, 10, 15);
+  EXPECT_EQ(Cell(10, 15), 0);
+  EXPECT_EQ(Cell(1, 15), 0);
+  EXPECT_EQ(Cell(20, 15), 0);
+  EXPECT_EQ(Cell(10, 1), 0);
+  EXPECT_EQ(Cell(10, 30), 0);
+  EXPECT_EQ(Cell(3, 3), Tile::Plain);
+  EXPECT_EQ(game.world.score, 10 + 5 * 10);  // the shot itself, its own cell and four bricks
+  for (int row = 1; row <= PlayRows; ++row) EXPECT_TRUE(game.world.explosionGrid[10][row].pending);
+  for (int column = 1; column <= PlayColumns; ++column) EXPECT_TRUE(game.world.explosionGrid[column][15].pending);
+  EXPECT_FALSE(game.world.explosionGrid[9][14].pending);
+}
+
+TEST_F(ShooterTest, ShooterFiresAgainWhileItsExplosionRuns) {
+  Brick(10, 15, Tile::Cross);
+  HitBrick(game, 10, 15);
+  int afterStrike = game.world.score;
+  Brick(10, 3, Tile::Plain);  // a brick that appears on the line later is still swept
+  for (int tick = 0; tick < 3; ++tick) ExplosionTick(*this, game);
+  EXPECT_EQ(Cell(10, 3), 0);
+  EXPECT_GT(game.world.score, afterStrike);
+}
+
+TEST_F(ShooterTest, SingleDirectionSweepsOnlyItsLine) {
+  TileDef right{6, 1, 1, 1, 1, 0, 0};
+  game.world.tileSet.tiles.push_back(right);
+  game.world.tileSet.tileCount += 1;
+  int shooter = game.world.tileSet.tileCount;
+  Brick(10, 15, shooter);
+  Brick(9, 15, Tile::Plain);
+  Brick(11, 15, Tile::Plain);
+  HitBrick(game, 10, 15);
+  EXPECT_EQ(Cell(9, 15), Tile::Plain);
+  EXPECT_EQ(Cell(11, 15), 0);
+}
+
+using DrawBricksTest = WorldTest;
+
+TEST_F(DrawBricksTest, AnimationWrapsFromTheLastFrameToTheFirst) {
+  Brick(2, 2, Tile::Blinker + 3);
+  Brick(3, 3, Tile::Blinker);
+  DrawBricks(game);
+  EXPECT_EQ(Cell(2, 2), Tile::Blinker);
+  EXPECT_EQ(Cell(3, 3), Tile::Blinker + 1);
+  DrawBricks(game);  // the clock is not due again until 80 ms later
+  EXPECT_EQ(Cell(3, 3), Tile::Blinker + 1);
+  Advance(80);
+  DrawBricks(game);
+  EXPECT_EQ(Cell(3, 3), Tile::Blinker + 2);
+}
+
+TEST_F(DrawBricksTest, OnlyIndestructibleBricksLeftEndsTheLevel) {
+  Brick(2, 2, Tile::Wall);
+  Brick(3, 2, Tile::Wall);
+  DrawBricks(game);
+  EXPECT_EQ(game.world.destructibleCount, 0);
+  EXPECT_TRUE(game.world.levelEndRequested);
+}
+
+TEST_F(DrawBricksTest, EveryOtherKindCountsAsDestructible) {
+  Brick(2, 2, Tile::Wall);
+  Brick(3, 2, Tile::Blank);
+  Brick(4, 2, Tile::Glass);
+  DrawBricks(game);
+  EXPECT_EQ(game.world.destructibleCount, 2);
+  EXPECT_FALSE(game.world.levelEndRequested);
+}
+
+}  // namespace

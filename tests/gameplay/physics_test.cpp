@@ -1,0 +1,218 @@
+// Ball motion, walls, paddle hits and bounces, catching and the paddle's size.
+#include <cmath>
+
+#include "gameplay/physics.h"
+#include "test_world.h"
+
+namespace {
+
+float Degrees(const Ball& ball) { return RadToDeg(ball.angle); }
+
+using CellOfTest = WorldTest;
+
+TEST(CellOf, TakesTheCellOfTheNearestWholePixel) {
+  EXPECT_EQ(CellOf(31.4f, Axis::Horizontal), 1);
+  EXPECT_EQ(CellOf(31.6f, Axis::Horizontal), 2);
+  EXPECT_EQ(CellOf(32.0f, Axis::Horizontal), 2);
+  EXPECT_EQ(CellOf(63.49f, Axis::Horizontal), 2);
+  EXPECT_EQ(CellOf(15.5f, Axis::Vertical), 2);  // 15.5 rounds to 16, ties to even
+  EXPECT_EQ(CellOf(16.5f, Axis::Vertical), 2);  // 16.5 rounds to 16 as well
+  EXPECT_EQ(CellOf(14.5f, Axis::Vertical), 1);
+}
+
+TEST(CellOf, ClampsEveryCoordinateIntoThePlayfield) {
+  EXPECT_EQ(CellOf(-40.0f, Axis::Horizontal), 1);
+  EXPECT_EQ(CellOf(639.7f, Axis::Horizontal), 20);
+  EXPECT_EQ(CellOf(5000.0f, Axis::Horizontal), 20);
+  EXPECT_EQ(CellOf(-1.0f, Axis::Vertical), 1);
+  EXPECT_EQ(CellOf(480.0f, Axis::Vertical), 30);
+}
+
+using PaddleBounceTest = WorldTest;
+
+TEST_F(PaddleBounceTest, CentreReturnsStraightUp) {
+  PutBall(0, 315.0f, 445.0f, 180.0f);  // centre of the paddle at 285 .. 355
+  MoveBalls(game);
+  EXPECT_FLOAT_EQ(Degrees(game.world.balls[0]), 0.0f);
+  EXPECT_FLOAT_EQ(game.world.balls[0].y, 450.0f);
+  EXPECT_EQ(game.world.homeSide, Bottom);
+}
+
+TEST_F(PaddleBounceTest, EndsLeaveAtSixtyDegrees) {
+  PutBall(0, 350.0f, 450.0f, 180.0f);  // centre at the paddle's right end
+  PaddleBounce(game, 0, Bottom);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 60.0f, 1e-3);
+  PutBall(0, 280.0f, 450.0f, 180.0f);  // centre at the left end
+  PaddleBounce(game, 0, Bottom);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 300.0f, 1e-3);
+}
+
+TEST_F(PaddleBounceTest, TenPixelsBeforeTheStartLeavesBeyondSixtyDegrees) {
+  PutBall(0, 275.0f, 450.0f, 180.0f);
+  PaddleBounce(game, 0, Bottom);
+  float degrees = Degrees(game.world.balls[0]);
+  EXPECT_GT(degrees, 270.0f);
+  EXPECT_LT(degrees, 300.0f);
+  EXPECT_NEAR(degrees, 360.0f - 60.0f * 40.0f / 35.0f, 1e-3);
+}
+
+TEST_F(PaddleBounceTest, HitZoneReachesTenPixelsBeforeThePaddle) {
+  PutBall(0, 276.0f, 445.0f, 170.0f);  // drifting right, its corner 9 pixels before the paddle
+  MoveBalls(game);
+  EXPECT_GT(Degrees(game.world.balls[0]), 270.0f);
+  PutBall(0, 270.0f, 445.0f, 190.0f);  // drifting left, 15 pixels before
+  MoveBalls(game);
+  EXPECT_GT(game.world.balls[0].y, 450.0f);
+}
+
+TEST_F(PaddleBounceTest, OtherSidesLeavePerpendicularAtTheirCentre) {
+  PutBall(0, 315.0f, 20.0f, 0.0f);
+  PaddleBounce(game, 0, Top);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 180.0f, 1e-3);
+  PutBall(0, 610.0f, 235.0f, 90.0f);  // right paddle from y = 205, centre 240
+  PaddleBounce(game, 0, Right);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 270.0f, 1e-3);
+  PutBall(0, 20.0f, 235.0f, 270.0f);
+  PaddleBounce(game, 0, Left);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 90.0f, 1e-3);
+}
+
+using WallTest = WorldTest;
+
+TEST_F(WallTest, UnguardedSideIsAWall) {
+  Guard({Top});
+  PutBall(0, 100.0f, 465.0f, 180.0f);
+  MoveBalls(game);
+  const Ball& ball = game.world.balls[0];
+  EXPECT_TRUE(ball.active);
+  EXPECT_FLOAT_EQ(ball.y, 470.0f);
+  EXPECT_NEAR(Degrees(ball), 0.0f, 1e-3);
+}
+
+TEST_F(WallTest, GuardedSideLosesTheBall) {
+  game.state.pointerX = 500.0f;
+  PutBall(0, 100.0f, 465.0f, 180.0f);
+  MoveBalls(game);
+  EXPECT_FALSE(game.world.balls[0].active);
+}
+
+TEST_F(WallTest, SideWallsReflectLeftAndRight) {
+  PutBall(0, 627.0f, 200.0f, 90.0f);
+  MoveBalls(game);
+  EXPECT_FLOAT_EQ(game.world.balls[0].x, 630.0f);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 270.0f, 1e-3);
+  PutBall(0, 2.0f, 200.0f, 270.0f);
+  MoveBalls(game);
+  EXPECT_FLOAT_EQ(game.world.balls[0].x, 0.0f);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 90.0f, 1e-3);
+}
+
+TEST_F(WallTest, ProtectKeepsABallOnAGuardedSide) {
+  game.world.powerMode = PowerMode::Protect;
+  game.state.pointerX = 500.0f;
+  PutBall(0, 100.0f, 465.0f, 180.0f);
+  MoveBalls(game);
+  EXPECT_TRUE(game.world.balls[0].active);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 0.0f, 1e-3);
+}
+
+TEST_F(WallTest, ProtectPushesABallBackOutOfTheWall) {
+  Guard({Top, Bottom, Left, Right});
+  game.world.powerMode = PowerMode::Protect;
+  game.state.pointerX = 500.0f;
+  game.state.frameStep = 1;
+  PutBall(0, 300.0f, 4.9f, 0.0f);  // one frame inside the top wall
+  MoveBalls(game);
+  EXPECT_FLOAT_EQ(game.world.balls[0].y, 5.0f);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 180.0f, 1e-3);
+  PutBall(0, 625.5f, 200.0f, 90.0f);  // inside the right wall, though that side is open
+  Guard({Bottom});
+  MoveBalls(game);
+  EXPECT_FLOAT_EQ(game.world.balls[0].x, 625.0f);
+}
+
+using CatchTest = WorldTest;
+
+TEST_F(CatchTest, CaughtBallRidesThePaddle) {
+  game.world.powerMode = PowerMode::Catch;
+  PutBall(0, 330.0f, 445.0f, 180.0f);
+  MoveBalls(game);
+  Ball& ball = game.world.balls[0];
+  EXPECT_FLOAT_EQ(ball.holdOffset, 45.0f);
+  game.state.pointerX = 200.0f;
+  MoveBalls(game);
+  EXPECT_FLOAT_EQ(ball.x, 245.0f);
+  EXPECT_FLOAT_EQ(ball.y, 450.0f);
+}
+
+TEST_F(CatchTest, OffsetIsCutWhenThePaddleShrinks) {
+  game.world.powerMode = PowerMode::Catch;
+  Ball& ball = PutBall(0, 355.0f, 450.0f, 0.0f);
+  ball.holdOffset = 70.0f;
+  ball.holdSide = Bottom;
+  game.world.paddleLength = 60.0f;
+  MoveBalls(game);
+  EXPECT_FLOAT_EQ(ball.holdOffset, 60.0f);
+  EXPECT_FLOAT_EQ(ball.x, 345.0f);
+}
+
+TEST_F(CatchTest, NoBallIsHeldOutsideCatch) {
+  Ball& ball = PutBall(0, 300.0f, 300.0f, 0.0f);
+  ball.holdOffset = 20.0f;
+  NextBallPosition(game, 0, Axis::Vertical);
+  EXPECT_FLOAT_EQ(ball.holdOffset, NotHeld);
+}
+
+using PaddleTest = WorldTest;
+
+TEST_F(PaddleTest, CornerMarginsKeepCrossingPaddlesApart) {
+  Guard({Bottom, Right});
+  game.world.cornerMargin = {0, 0, 18, 18};
+  game.state.pointerX = 640.0f;
+  game.state.pointerY = 480.0f;
+  UpdateAndDrawPaddles(game);
+  EXPECT_FLOAT_EQ(game.state.pointerX, 640.0f - 70.0f - 18.0f);
+  EXPECT_FLOAT_EQ(game.state.pointerY, 480.0f - 70.0f - 18.0f);
+  game.world.cornerMargin = {};
+  game.state.pointerX = 640.0f;
+  UpdateAndDrawPaddles(game);
+  EXPECT_FLOAT_EQ(game.state.pointerX, 570.0f);
+}
+
+TEST_F(PaddleTest, GrowthStopsOnceThePaddleReachesItsLongest) {
+  game.world.paddleLength = 300.0f;
+  game.world.growTarget = 332;
+  for (int frame = 0; frame < 100; ++frame) UpdateAndDrawPaddles(game);
+  float settled = game.world.paddleLength;
+  EXPECT_NEAR(settled, 320.0f, 0.08f * 16.0f);  // a step past 320 is taken back by the shrink rule
+  UpdateAndDrawPaddles(game);
+  EXPECT_FLOAT_EQ(game.world.paddleLength, settled);
+}
+
+TEST_F(PaddleTest, ShrinkingTakesFourHundredMillisecondsPerStep) {
+  game.world.shrinkTarget = 38;
+  for (int frame = 0; frame < 25; ++frame) UpdateAndDrawPaddles(game);  // 25 x 16 ms
+  EXPECT_NEAR(game.world.paddleLength, 38.0f, 1e-3);
+}
+
+using SplitTest = WorldTest;
+
+TEST_F(SplitTest, CopiesHeadTheOtherWayAndFillOnlyFreeSlots) {
+  for (int i = 0; i < 9; ++i) PutBall(i, 100.0f + i, 200.0f, 30.0f);
+  SplitBalls(game, 1);
+  int active = 0;
+  for (const Ball& ball : game.world.balls) active += ball.active ? 1 : 0;
+  EXPECT_EQ(active, 16);
+  EXPECT_NEAR(Degrees(game.world.balls[9]), 330.0f, 1e-3);
+  EXPECT_FLOAT_EQ(game.world.balls[9].x, 100.0f);
+  SplitBalls(game, 0);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 30.0f, 1e-3);  // nothing free: no copy, no change
+}
+
+TEST_F(WorldTest, AddBallDropsASeventeenthBall) {
+  for (int i = 0; i < 17; ++i) AddBall(game, 10.0f * i, 0.0f, 0.35f, 25.0f);
+  EXPECT_TRUE(game.world.balls[15].active);
+  EXPECT_FLOAT_EQ(game.world.balls[15].x, 150.0f);
+}
+
+}  // namespace
