@@ -11,6 +11,7 @@
 
 #include "content/file_io.h"
 #include "content/level_set_file.h"
+#include "frontend/front_end.h"
 #include "gameplay/score.h"
 #include "loading/level_loading.h"
 #include "platform/display.h"
@@ -196,4 +197,13 @@ void StartGame(Game& game) {
   if (!game.world.loadingScreenShown) ShowLoadingPicture(game);
   else if (!game.state.levelIntro) LoadGame(game);
   else FadeOutLoadingPicture(game);
+}
+
+void PlayLevelSetAtOnce(Game& game, const std::filesystem::path& levelSetFile) {
+  LoadOptions(game);
+  std::error_code error;
+  game.levelSetPath = std::filesystem::absolute(levelSetFile, error).string();
+  game.state.frontEndReady = true;
+  game.state.inFrontEnd = false;
+  game.state.gameLoaded = false;
 }

@@ -1,5 +1,6 @@
 // Starting a game: the loading picture, every picture and sound, the speed file and the first level.
 #pragma once
+#include <filesystem>
 
 struct Game;
 
@@ -7,3 +8,6 @@ struct Game;
 void StartGame(Game& game);
 // Reads levelSetPath into the game's level set; currentLevel = 0.
 bool ReadLevelSetList(Game& game);
+// --play: the loop begins at game start on this level-set file instead of the front end (whose options are
+// read first, so the game plays with the player's settings).
+void PlayLevelSetAtOnce(Game& game, const std::filesystem::path& levelSetFile);

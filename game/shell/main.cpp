@@ -2,9 +2,11 @@
 #include <iostream>
 #include <memory>
 
+#include "gameplay/play_frames.h"
 #include "platform/input.h"
 #include "shell/command_line.h"
 #include "shell/game.h"
+#include "shell/game_start.h"
 #include "shell/main_loop.h"
 
 namespace {
@@ -19,6 +21,9 @@ std::filesystem::path ExecutableFolder(const char* argv0) {
 // Each mode's step, as the areas provide them.
 ModeSteps WireModeSteps() {
   ModeSteps steps;
+  steps.startGame = StartGame;
+  steps.introFrame = IntroFrame;
+  steps.playFrame = PlayFrame;
   return steps;
 }
 
@@ -46,6 +51,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   InitPlatform(*game);
+  if (!command.playSetFile.empty()) PlayLevelSetAtOnce(*game, command.playSetFile);
   LoopControl control{command.frames, command.screenshots, command.dumpState};
   MainLoop(*game, WireModeSteps(), control);
   return 0;

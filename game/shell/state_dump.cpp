@@ -2,6 +2,7 @@
 #include "shell/state_dump.h"
 
 #include "content/file_io.h"
+#include "gameplay/world_dump.h"
 #include "platform/music.h"
 #include "shell/game.h"
 
@@ -76,6 +77,7 @@ nlohmann::json StateDump(const Game& game) {
   dump["platform"] = PlatformJson(game);
   dump["soundLog"] = game.platform.sound.soundLog;
   dump["songLog"] = game.platform.music.songLog;
+  dump["GameWorld"] = DumpWorld(game);
   // Each area adds its own section here with one call, e.g. dump["GameWorld"] = GameWorldJson(game).
   return dump;
 }
