@@ -162,7 +162,7 @@ bool frmEditor::readTileSet(const QString& path, LoadedTileSet& out) {
   const QString bitmapPath = QString::fromStdString(ReplaceLastThree(path.toStdString(), "bmp"));
   QString error;
   if (!LoadBitmapPicture(bitmapPath, out.bitmap, error)) {
-    dialogs_.error(this, error);
+    dialogs_.error(this, QStringLiteral("Could not read the tileset %1.\n%2").arg(path, error));
     return false;
   }
   // Conforming bitmaps divide exactly; others round to the nearest cell count.

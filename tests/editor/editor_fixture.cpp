@@ -1,0 +1,96 @@
+// Test helpers for the editor.
+#include "tests/editor/editor_fixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMouseEvent>
+#include <QTest>
+#include <string>
+
+#include "content/bitmap_file.h"
+#include "content/tileset_file.h"
+
+QString ScriptedDialogs::openFileName(QWidget*, const QString&, const QString& filter) {
+  openFilters << filter;
+  return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+}
+
+QString ScriptedDialogs::saveFileName(QWidget*, const QString&, const QString& filter) {
+  saveFilters << filter;
+  return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+}
+
+QMessageBox::StandardButton ScriptedDialogs::message(QWidget*, QMessageBox::Icon icon, const QString& title,
+                                                     const QString& text, QMessageBox::StandardButtons buttons) {
+  shown << Shown{icon, title, text, buttons};
+  return buttonAnswers.isEmpty() ? QMessageBox::Ok : buttonAnswers.takeFirst();
+}
+
+QStringList ScriptedDialogs::texts() const {
+  QStringList result;
+  for (const Shown& box : shown) result << box.text;
+  return result;
+}
+
+FixtureRoot::FixtureRoot() {
+  QDir root(dir_.path());
+  for (const char* folder : {"Tls", "Lvl", "Bgd"}) root.mkdir(QString::fromLatin1(folder));
+}
+
+QRgb FixturePixel(int x, int y) { return qRgb(x & 0xFF, y & 0xFF, 0x55); }
+
+void WriteFixtureBitmap(const QString& path, int width, int height) {
+  Bitmap bitmap;
+  bitmap.width = width;
+  bitmap.height = height;
+  bitmap.pixels.resize(static_cast<std::size_t>(width) * height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) bitmap.at(x, y) = FixturePixel(x, y) & 0xFFFFFFu;
+  std::string error;
+  if (!WriteBitmapFile(path.toStdString(), bitmap, error)) QFAIL(error.c_str());
+}
+
+void WriteFixtureTileSet(const FixtureRoot& root, const QString& name, int width, int height, int tiles) {
+  WriteFixtureBitmap(root.tls(name + ".bmp"), width, height);
+  TileSet tileSet;
+  tileSet.tileCount = tiles;
+  tileSet.tiles.resize(static_cast<std::size_t>(tiles) + 1);
+  const int rows = height / TileHeight;
+  for (int n = 1; n <= tiles; ++n)
+    tileSet.tiles[static_cast<std::size_t>(n)] = TileDef{Hittable, 1, 1, 1, 1, ImageXOfTile(n, rows), ImageYOfTile(n, rows)};
+  std::string error;
+  if (!WriteTileSetFile(root.tls(name + ".sft").toStdString(), tileSet, error)) QFAIL(error.c_str());
+}
+
+void WriteDefaultFixtures(const FixtureRoot& root) {
+  WriteFixtureTileSet(root, "DefaultTileSet", 64, 32, 4);
+  WriteFixtureBitmap(root.bgd("DefaultBackground.bmp"), 32, 32);
+}
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+namespace {
+
+void Send(QWidget* widget, QEvent::Type type, QPoint position, Qt::MouseButton button, Qt::MouseButtons held) {
+  QMouseEvent event(type, QPointF(position), QPointF(widget->mapToGlobal(position)), button, held, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+}  // namespace
+
+void SendPress(QWidget* widget, QPoint position, Qt::MouseButton button) {
+  Send(widget, QEvent::MouseButtonPress, position, button, button);
+}
+
+void SendMove(QWidget* widget, QPoint position, Qt::MouseButtons held) {
+  Send(widget, QEvent::MouseMove, position, Qt::NoButton, held);
+}
+
+void SendRelease(QWidget* widget, QPoint position, Qt::MouseButton button) {
+  Send(widget, QEvent::MouseButtonRelease, position, button, Qt::NoButton);
+}

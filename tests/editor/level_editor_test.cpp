@@ -1,0 +1,549 @@
+// The level window: painting, the position label, sides, saving and opening, background, undo, failures.
+#include <QAction>
+#include <QCheckBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QPainter>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "content/level_file.h"
+#include "editor/level_editor.h"
+#include "editor/picture_box.h"
+#include "tests/editor/editor_fixture.h"
+
+namespace {
+
+QPoint CellCentre(int column, int row) { return QPoint((column - 1) * 32 + 16, (row - 1) * 16 + 8); }
+QPoint CellCorner(int column, int row) { return QPoint((column - 1) * 32, (row - 1) * 16); }
+
+// Top-left pixel of tile n of the 64 x 32 default fixture (two rows of cells).
+QRgb TileCorner(int tile) { return FixturePixel(((tile - 1) / 2) * 32, ((tile - 1) % 2) * 16); }
+
+}  // namespace
+
+class LevelEditorTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<FixtureRoot> root;
+  std::unique_ptr<ScriptedDialogs> dialogs;
+  std::unique_ptr<frmEditor> editor;
+
+  PictureBox* levelPic() { return editor->findChild<PictureBox*>("LevelPic"); }
+  QCheckBox* sideBox(int side) { return editor->findChild<QCheckBox*>(QString("Check1_%1").arg(side)); }
+  QString position() { return editor->findChild<QLabel*>("CurPoslbl")->text(); }
+  QAction* menu(const char* name) { return editor->findChild<QAction*>(name); }
+  void chooseBrush(int slot) {
+    SendPress(editor->findChild<PictureBox*>(QString("Picture2_%1").arg(slot)), QPoint(5, 5), Qt::LeftButton);
+  }
+  void paint(int column, int row, int brush) {
+    chooseBrush(brush);
+    SendPress(levelPic(), CellCentre(column, row), Qt::LeftButton);
+    SendRelease(levelPic(), CellCentre(column, row), Qt::LeftButton);
+  }
+  QRgb shown(int column, int row) { return editor->levelPicture().pixel(CellCorner(column, row)); }
+
+ private slots:
+  void init() {
+    root = std::make_unique<FixtureRoot>();
+    WriteDefaultFixtures(*root);
+    dialogs = std::make_unique<ScriptedDialogs>();
+    editor = std::make_unique<frmEditor>(root->path(), *dialogs);
+  }
+  void cleanup() {
+    editor.reset();
+    dialogs.reset();
+    root.reset();
+  }
+
+  // ---- Start-up ----
+
+  void startsUntitledWithTheDefaultTilesetInThePalette() {
+    QCOMPARE(editor->caption(), QString("Shardfall Editor - Untitled"));
+    QVERIFY(dialogs->shown.isEmpty());
+    QCOMPARE(editor->tileSet().tileCount, 4);
+    for (int slot = 1; slot <= 4; ++slot)
+      QVERIFY(editor->findChild<PictureBox*>(QString("Picture2_%1").arg(slot))->isVisibleTo(editor.get()));
+    QVERIFY(!editor->findChild<PictureBox*>("Picture2_5")->isVisibleTo(editor.get()));
+    QCOMPARE(editor->guardedSides()[Bottom], -1);
+    QVERIFY(sideBox(Bottom)->isChecked());
+  }
+
+  void fileMenuHasItsItemsAndShortcuts_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("keys");
+    QTest::newRow("new") << "mnuNew" << "&New" << "Ctrl+N";
+    QTest::newRow("open") << "mnuOpen" << "&Open" << "Ctrl+O";
+    QTest::newRow("save") << "mnuSave" << "&Save" << "Ctrl+S";
+    QTest::newRow("save as") << "mnuSaveAs" << "Save &As" << "Ctrl+A";
+    QTest::newRow("level set") << "mnuMakeLevelSet" << "&Make Levelset" << "";
+    QTest::newRow("tileset") << "mnuNewTileset" << "New &Tileset" << "";
+    QTest::newRow("exit") << "mnuExit" << "E&xit" << "Ctrl+Q";
+    QTest::newRow("undo") << "mnuUndo" << "&Undo" << "Ctrl+Z";
+    QTest::newRow("redo") << "mnuRedo" << "&Redo" << "Ctrl+Y";
+  }
+  void fileMenuHasItsItemsAndShortcuts() {
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QString, keys);
+    QAction* action = editor->findChild<QAction*>(name);
+    QVERIFY(action);
+    QCOMPARE(action->text(), text);
+    QCOMPARE(action->shortcut().toString(), keys);
+  }
+
+  // ---- Painting ----
+
+  void leftButtonPaintsTheBrushAndRightButtonErases() {
+    paint(3, 4, 2);
+    QCOMPARE(editor->brickGrid()[3][4], 2);
+    QCOMPARE(shown(3, 4), TileCorner(2));
+    SendPress(levelPic(), CellCentre(3, 4), Qt::RightButton);
+    SendRelease(levelPic(), CellCentre(3, 4), Qt::RightButton);
+    QCOMPARE(editor->brickGrid()[3][4], 0);
+    QCOMPARE(shown(3, 4), qRgb(0, 0, 0));
+  }
+
+  void eraserSlotErasesWithTheLeftButton() {
+    paint(5, 5, 3);
+    paint(5, 5, 0);
+    QCOMPARE(editor->brickGrid()[5][5], 0);
+    QVERIFY(editor->findChild<PictureBox*>("Picture2_0")->bordered());
+    QVERIFY(!editor->findChild<PictureBox*>("Picture2_3")->bordered());
+  }
+
+  void draggingPaintsOrErasesEveryCellPassed_data() {
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("left paints") << int(Qt::LeftButton) << 4;
+    QTest::newRow("right erases") << int(Qt::RightButton) << 0;
+  }
+  void draggingPaintsOrErasesEveryCellPassed() {
+    QFETCH(int, button);
+    QFETCH(int, expected);
+    for (int column = 2; column <= 8; ++column) paint(column, 6, 1);
+    chooseBrush(4);
+    const auto held = static_cast<Qt::MouseButton>(button);
+    SendPress(levelPic(), CellCentre(2, 6), held);
+    for (int x = CellCentre(2, 6).x(); x <= CellCentre(8, 6).x(); x += 8) SendMove(levelPic(), QPoint(x, 88), held);
+    SendRelease(levelPic(), CellCentre(8, 6), held);
+    for (int column = 2; column <= 8; ++column) QCOMPARE(editor->brickGrid()[column][6], expected);
+    QCOMPARE(editor->brickGrid()[9][6], 0);
+    QVERIFY(!editor->painting());
+  }
+
+  void movingWithoutAPressPaintsNothing() {
+    chooseBrush(1);
+    SendMove(levelPic(), CellCentre(4, 4), Qt::LeftButton);
+    QCOMPARE(editor->brickGrid()[4][4], 0);
+  }
+
+  void leavingThePlayfieldStopsPaintingWhileTheButtonIsHeld() {
+    chooseBrush(1);
+    SendPress(levelPic(), CellCentre(1, 3), Qt::LeftButton);
+    SendMove(levelPic(), QPoint(700, 40), Qt::LeftButton);  // the playfield keeps the mouse while it is held
+    QVERIFY(!editor->painting());
+    QCOMPARE(position(), QString("X: Y:"));
+    SendMove(levelPic(), CellCentre(2, 3), Qt::LeftButton);
+    QCOMPARE(editor->brickGrid()[1][3], 1);
+    QCOMPARE(editor->brickGrid()[2][3], 0);
+  }
+
+  void movingOverTheWindowOutsideThePlayfieldStopsPainting() {
+    chooseBrush(1);
+    SendPress(levelPic(), CellCentre(1, 3), Qt::LeftButton);
+    SendMove(editor->centralWidget(), QPoint(700, 560), Qt::NoButton);
+    QVERIFY(!editor->painting());
+    QCOMPARE(position(), QString("X: Y:"));
+  }
+
+  // ---- Position label ----
+
+  void positionLabelFollowsCellBorders_data() {
+    QTest::addColumn<QPoint>("pointer");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("last pixel of cell 1,1") << QPoint(31, 15) << "X: 1  Y: 1";
+    QTest::newRow("first pixel of column 2") << QPoint(32, 15) << "X: 2  Y: 1";
+    QTest::newRow("first pixel of row 2") << QPoint(31, 16) << "X: 1  Y: 2";
+    QTest::newRow("bottom-right pixel") << QPoint(639, 479) << "X: 20  Y: 30";
+  }
+  void positionLabelFollowsCellBorders() {
+    QFETCH(QPoint, pointer);
+    QFETCH(QString, label);
+    SendMove(levelPic(), pointer, Qt::NoButton);
+    QCOMPARE(position(), label);
+  }
+
+  // ---- Guarded sides ----
+
+  void uncheckingTheLastSideTicksBottomAgain() {
+    sideBox(Bottom)->click();
+    QVERIFY(sideBox(Bottom)->isChecked());
+    QCOMPARE(editor->guardedSides()[Bottom], -1);
+    QCOMPARE(editor->undoStack().count(), 0);
+  }
+
+  void sidesFollowTheBoxesAndTheirStrips() {
+    sideBox(Top)->click();
+    sideBox(Bottom)->click();
+    QCOMPARE(editor->guardedSides()[Top], -1);
+    QCOMPARE(editor->guardedSides()[Bottom], 0);
+    QVERIFY(editor->levelPicture().pixel(300, 15) != qRgb(0, 0, 0));   // top strip at y 10 .. 19
+    QCOMPARE(editor->levelPicture().pixel(300, 465), qRgb(0, 0, 0));  // no bottom strip
+    sideBox(Top)->click();
+    QCOMPARE(editor->guardedSides()[Bottom], -1);
+    QVERIFY(sideBox(Bottom)->isChecked());
+  }
+
+  void erasingACellUnderAStripShowsTheStripAgain() {
+    paint(10, 30, 1);
+    paint(10, 30, 0);
+    QCOMPARE(editor->levelPicture().pixel(300, 465), editor->levelPicture().pixel(100, 465));
+    QVERIFY(editor->levelPicture().pixel(300, 465) != qRgb(0, 0, 0));
+  }
+
+  // ---- Saving and opening ----
+
+  void saveAsksForANameOnlyTheFirstTime() {
+    paint(2, 2, 1);
+    dialogs->saveAnswers << root->lvl("first.sfl");
+    menu("mnuSave")->trigger();
+    QCOMPARE(dialogs->saveFilters.size(), 1);
+    QCOMPARE(dialogs->saveFilters[0], QString("Shardfall Level Files (*.sfl)"));
+    QVERIFY(editor->hasFileName());
+    QCOMPARE(editor->caption(), "Shardfall Editor - " + root->lvl("first.sfl"));
+    paint(3, 3, 2);
+    menu("mnuSave")->trigger();
+    QCOMPARE(dialogs->saveFilters.size(), 1);
+    Level saved;
+    std::string error;
+    QVERIFY(ReadLevelFile(root->lvl("first.sfl").toStdString(), saved, error));
+    QCOMPARE(saved.brickGrid[3][3], 2);
+  }
+
+  void saveAsAlwaysAsksAndACancelChangesNothing() {
+    menu("mnuSaveAs")->trigger();
+    QVERIFY(!editor->hasFileName());
+    QCOMPARE(editor->caption(), QString("Shardfall Editor - Untitled"));
+    dialogs->saveAnswers << root->lvl("a.sfl") << root->lvl("b.sfl");
+    menu("mnuSaveAs")->trigger();
+    menu("mnuSaveAs")->trigger();
+    QCOMPARE(editor->currentFile(), root->lvl("b.sfl"));
+    QVERIFY(QFile::exists(root->lvl("a.sfl")));
+  }
+
+  void anEmptyLevelIsWrittenByteForByte() {
+    paint(1, 1, 3);
+    paint(20, 30, 4);
+    dialogs->saveAnswers << root->lvl("plain.sfl");
+    menu("mnuSaveAs")->trigger();
+    const QByteArray bytes = FileBytes(root->lvl("plain.sfl"));
+    QCOMPARE(bytes.size(), 2672);
+    QCOMPARE(bytes.left(8), QByteArray("\xFF\xFF\0\0\0\0\0\0", 8));
+    QCOMPARE(bytes.mid(8, 30), QByteArray("DefaultTileSet.sft            "));
+    QCOMPARE(bytes.mid(38, 30), QByteArray("DefaultBackground.bmp         "));
+    QCOMPARE(bytes.mid(156, 4), QByteArray("\x03\0\0\0", 4));
+    QCOMPARE(bytes.mid(2668, 4), QByteArray("\x04\0\0\0", 4));
+    QCOMPARE(bytes.count('\0'), 2672 - 2 - 18 - 12 - 21 - 9 - 2);
+  }
+
+  void anOpenedLevelIsSavedAgainByteForByte() {
+    Level level;
+    level.guardedSides = {0, 0, -1, 0, -1};
+    level.tilesetName = "DefaultTileSet.sft";
+    level.backgroundName = "DefaultBackground.bmp";
+    level.brickGrid[0][0] = 77;  // hidden cells keep what the file held
+    level.brickGrid[20][0] = -5;
+    level.brickGrid[4][7] = 2;
+    level.brickGrid[19][29] = 4;
+    std::string error;
+    QVERIFY(WriteLevelFile(root->lvl("made.sfl").toStdString(), level, error));
+
+    QVERIFY(editor->OpenFile(root->lvl("made.sfl")));
+    QCOMPARE(editor->caption(), "Shardfall Editor - " + root->lvl("made.sfl"));
+    QVERIFY(sideBox(Right)->isChecked() && sideBox(Left)->isChecked() && !sideBox(Bottom)->isChecked());
+    QCOMPARE(shown(4, 7), TileCorner(2));
+    QVERIFY(editor->SaveFile(root->lvl("again.sfl")));
+    QCOMPARE(FileBytes(root->lvl("again.sfl")), FileBytes(root->lvl("made.sfl")));
+
+    QProcess tool;
+    tool.start(CONTENT_TOOL, {"dump", root->lvl("again.sfl")});
+    QVERIFY(tool.waitForFinished(20000));
+    QCOMPARE(tool.exitCode(), 0);
+    const QJsonObject dumped = QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+    QCOMPARE(dumped["tilesetName"].toString(), QString("DefaultTileSet.sft"));
+    QCOMPARE(dumped["backgroundName"].toString(), QString("DefaultBackground.bmp"));
+    const QJsonArray sides = dumped["guardedSides"].toArray();
+    for (int side = Bottom; side <= Left; ++side) QCOMPARE(sides[side - 1].toInt(), int(editor->guardedSides()[side]));
+    const QJsonArray rows = dumped["brickGrid"].toArray();
+    QCOMPARE(rows.size(), 31);
+    for (int row = 0; row < 31; ++row)
+      for (int column = 0; column < 21; ++column)
+        QCOMPARE(rows[row].toArray()[column].toInt(), editor->brickGrid()[column][row]);
+  }
+
+  void openingALevelWithNoSideGuardsTheBottom() {
+    Level level;
+    level.tilesetName = "DefaultTileSet.sft";
+    level.backgroundName = "DefaultBackground.bmp";
+    std::string error;
+    QVERIFY(WriteLevelFile(root->lvl("open.sfl").toStdString(), level, error));
+    QVERIFY(editor->OpenFile(root->lvl("open.sfl")));
+    QCOMPARE(editor->guardedSides()[Bottom], -1);
+    QVERIFY(sideBox(Bottom)->isChecked());
+  }
+
+  void openAsksToSaveThenOpensTheChosenLevel() {
+    Level level;
+    level.guardedSides[Top] = -1;
+    level.tilesetName = "DefaultTileSet.sft";
+    level.backgroundName = "DefaultBackground.bmp";
+    level.brickGrid[6][6] = 3;
+    std::string error;
+    QVERIFY(WriteLevelFile(root->lvl("chosen.sfl").toStdString(), level, error));
+    dialogs->buttonAnswers << QMessageBox::No;
+    dialogs->openAnswers << root->lvl("chosen.sfl");
+    menu("mnuOpen")->trigger();
+    QCOMPARE(dialogs->shown.size(), 1);
+    QCOMPARE(dialogs->shown[0].title, QString("New Level"));
+    QCOMPARE(dialogs->shown[0].text, QString("Do you want to save current level?"));
+    QCOMPARE(dialogs->shown[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(dialogs->openFilters.last(), QString("Shardfall Level Files (*.sfl)"));
+    QCOMPARE(editor->brickGrid()[6][6], 3);
+    QCOMPARE(editor->currentFile(), root->lvl("chosen.sfl"));
+  }
+
+  // ---- Background ----
+
+  void aHundredPixelBackgroundIsTiledAndCut() {
+    WriteFixtureBitmap(root->bgd("square.bmp"), 100, 100);
+    dialogs->openAnswers << root->bgd("square.bmp");
+    SendPress(editor->findChild<PictureBox*>("Backpic"), QPoint(3, 3), Qt::LeftButton);
+    QCOMPARE(dialogs->openFilters.last(), QString("Bitmap (*.bmp)"));
+    QCOMPARE(editor->repeatsAcross(), 7);
+    QCOMPARE(editor->repeatsDown(), 5);
+    const QImage& back = editor->copyPicture();
+    QCOMPARE(back.pixel(600, 0), FixturePixel(0, 0));    // seventh copy across
+    QCOMPARE(back.pixel(639, 0), FixturePixel(39, 0));   // cut to 40 pixels
+    QCOMPARE(back.pixel(0, 400), FixturePixel(0, 0));    // fifth copy down
+    QCOMPARE(back.pixel(0, 479), FixturePixel(0, 79));   // cut to 80 pixels
+    QCOMPARE(back.pixel(250, 130), FixturePixel(50, 30));
+    QVERIFY(editor->findChild<QLabel*>("BackPiclbl")->text().startsWith(root->bgd("square.bmp") + "\n"));
+    QVERIFY(editor->hasUnsavedChanges());
+  }
+
+  void rightClickExpandsAndShrinksTheBackgroundPicture() {
+    WriteFixtureBitmap(root->bgd("tall.bmp"), 100, 200);
+    dialogs->openAnswers << root->bgd("tall.bmp");
+    auto* backpic = editor->findChild<PictureBox*>("Backpic");
+    SendPress(backpic, QPoint(3, 3), Qt::LeftButton);
+    QCOMPARE(backpic->geometry().size(), QSize(225, 57));
+    SendPress(backpic, QPoint(3, 3), Qt::RightButton);
+    QCOMPARE(backpic->geometry().size(), QSize(100, 200));
+    QCOMPARE(backpic->geometry().top(), 592 - 200);
+    SendPress(backpic, QPoint(3, 3), Qt::RightButton);
+    QCOMPARE(backpic->geometry().top(), 536);
+  }
+
+  void aSavedBackgroundIsNamedInTheLevel() {
+    WriteFixtureBitmap(root->bgd("stars.bmp"), 40, 40);
+    dialogs->openAnswers << root->bgd("stars.bmp");
+    SendPress(editor->findChild<PictureBox*>("Backpic"), QPoint(3, 3), Qt::LeftButton);
+    QVERIFY(editor->SaveFile(root->lvl("stars.sfl")));
+    QCOMPARE(FileBytes(root->lvl("stars.sfl")).mid(38, 30), QByteArray("stars.bmp                     "));
+  }
+
+  // ---- New level ----
+
+  void newLevelWithACancelledDialogLeavesTheLevelAsItWas() {
+    paint(7, 7, 2);
+    dialogs->buttonAnswers << QMessageBox::No;
+    menu("mnuNew")->trigger();
+    QCOMPARE(dialogs->openFilters.last(), QString("Shardfall Tilesets (*.sft)"));
+    QCOMPARE(editor->brickGrid()[7][7], 2);
+    QCOMPARE(editor->tileSet().tileCount, 4);
+    QVERIFY(editor->findChild<PictureBox*>("Picture2_2")->isVisibleTo(editor.get()));
+  }
+
+  void newLevelStartsEmptyOnTheChosenTileset() {
+    WriteFixtureTileSet(*root, "Wide", 96, 16, 3);
+    paint(7, 7, 2);
+    sideBox(Top)->click();
+    dialogs->buttonAnswers << QMessageBox::No;
+    dialogs->openAnswers << root->tls("Wide.sft");
+    menu("mnuNew")->trigger();
+    QCOMPARE(editor->brickGrid()[7][7], 0);
+    QCOMPARE(editor->tileSet().tileCount, 3);
+    QCOMPARE(editor->guardedSides()[Top], 0);
+    QCOMPARE(editor->guardedSides()[Bottom], -1);
+    QVERIFY(!editor->findChild<PictureBox*>("Picture2_4")->isVisibleTo(editor.get()));
+    QCOMPARE(editor->caption(), QString("Shardfall Editor - Untitled"));
+    QVERIFY(!editor->hasUnsavedChanges());
+  }
+
+  void cancellingTheSaveQuestionKeepsTheLevel() {
+    paint(7, 7, 2);
+    dialogs->buttonAnswers << QMessageBox::Cancel;
+    dialogs->openAnswers << root->tls("DefaultTileSet.sft");
+    menu("mnuNew")->trigger();
+    QCOMPARE(editor->brickGrid()[7][7], 2);
+    QCOMPARE(dialogs->openFilters.size(), 0);
+  }
+
+  // ---- Clearing ----
+
+  void clearAsksAndOnlyYesClears() {
+    paint(7, 7, 2);
+    dialogs->buttonAnswers << QMessageBox::No;
+    editor->findChild<QPushButton*>("Command1")->click();
+    QCOMPARE(dialogs->shown.last().title, QString("Clear Level"));
+    QCOMPARE(dialogs->shown.last().text, QString("Are you sure you want to clear the level?"));
+    QCOMPARE(dialogs->shown.last().buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(editor->brickGrid()[7][7], 2);
+    dialogs->buttonAnswers << QMessageBox::Yes;
+    editor->findChild<QPushButton*>("Command1")->click();
+    QCOMPARE(editor->brickGrid()[7][7], 0);
+    QCOMPARE(shown(7, 7), qRgb(0, 0, 0));
+  }
+
+  // ---- Undo ----
+
+  void undoTakesBackAWholeStrokeAndRedoRepeatsIt() {
+    chooseBrush(1);
+    SendPress(levelPic(), CellCentre(2, 2), Qt::LeftButton);
+    SendMove(levelPic(), CellCentre(3, 2), Qt::LeftButton);
+    SendMove(levelPic(), CellCentre(4, 2), Qt::LeftButton);
+    SendRelease(levelPic(), CellCentre(4, 2), Qt::LeftButton);
+    QCOMPARE(editor->undoStack().count(), 1);
+    menu("mnuUndo")->trigger();
+    for (int column = 2; column <= 4; ++column) QCOMPARE(editor->brickGrid()[column][2], 0);
+    QCOMPARE(shown(3, 2), qRgb(0, 0, 0));
+    menu("mnuRedo")->trigger();
+    for (int column = 2; column <= 4; ++column) QCOMPARE(editor->brickGrid()[column][2], 1);
+    QCOMPARE(shown(3, 2), TileCorner(1));
+  }
+
+  void undoTakesBackAClearAndASideChange() {
+    paint(7, 7, 2);
+    sideBox(Left)->click();
+    dialogs->buttonAnswers << QMessageBox::Yes;
+    editor->findChild<QPushButton*>("Command1")->click();
+    menu("mnuUndo")->trigger();
+    QCOMPARE(editor->brickGrid()[7][7], 2);
+    menu("mnuUndo")->trigger();
+    QCOMPARE(editor->guardedSides()[Left], 0);
+    QVERIFY(!sideBox(Left)->isChecked());
+  }
+
+  // ---- Unsaved changes ----
+
+  void titleMarksUnsavedChangesUntilSaved() {
+    QVERIFY(!editor->isWindowModified());
+    paint(2, 2, 1);
+    QVERIFY(editor->isWindowModified());
+    QVERIFY(editor->SaveFile(root->lvl("marked.sfl")));
+    QVERIFY(!editor->isWindowModified());
+    menu("mnuUndo")->trigger();
+    QVERIFY(editor->isWindowModified());
+  }
+
+  void exitClosesAtOnceWithoutChanges() {
+    editor->show();
+    menu("mnuExit")->trigger();
+    QVERIFY(dialogs->shown.isEmpty());
+    QVERIFY(!editor->isVisible());
+  }
+
+  void exitWithChangesAsksAndHonoursTheAnswer_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("cancel stays") << int(QMessageBox::Cancel) << false;
+    QTest::newRow("no closes") << int(QMessageBox::No) << true;
+    QTest::newRow("yes saves and closes") << int(QMessageBox::Yes) << true;
+  }
+  void exitWithChangesAsksAndHonoursTheAnswer() {
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    editor->show();
+    paint(2, 2, 1);
+    dialogs->buttonAnswers << static_cast<QMessageBox::StandardButton>(answer);
+    dialogs->saveAnswers << root->lvl("exit.sfl");
+    menu("mnuExit")->trigger();
+    QCOMPARE(dialogs->shown.size(), 1);
+    QCOMPARE(dialogs->shown[0].text, QString("Do you want to save current level?"));
+    QCOMPARE(editor->isVisible(), !closes);
+    QCOMPARE(QFile::exists(root->lvl("exit.sfl")), answer == QMessageBox::Yes);
+  }
+
+  void aFailedSaveOnExitKeepsTheWindowOpen() {
+    editor->show();
+    paint(2, 2, 1);
+    dialogs->buttonAnswers << QMessageBox::Yes;
+    dialogs->saveAnswers << root->path() + "/missing/folder/x.sfl";
+    editor->close();
+    QVERIFY(editor->isVisible());
+    QCOMPARE(dialogs->texts().last(), QString("Error in writing file."));
+    QVERIFY(!editor->hasFileName());
+    QVERIFY(editor->hasUnsavedChanges());
+  }
+
+  // ---- Unreadable files ----
+
+  void unreadableFilesAreNamedAndLeaveTheLevelAsItWas_data() {
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("short level") << "short" << "broken.sfl";
+    QTest::newRow("missing background") << "background" << "Nowhere.bmp";
+    QTest::newRow("missing tileset") << "tileset" << "Lost.sft";
+    QTest::newRow("tileset without bitmap") << "bitmap" << "Bare.bmp";
+  }
+  void unreadableFilesAreNamedAndLeaveTheLevelAsItWas() {
+    QFETCH(QString, damage);
+    QFETCH(QString, named);
+    paint(7, 7, 2);
+    Level level;
+    level.guardedSides[Top] = -1;
+    level.tilesetName = damage == "tileset" ? "Lost.sft" : damage == "bitmap" ? "Bare.sft" : "DefaultTileSet.sft";
+    level.backgroundName = damage == "background" ? "Nowhere.bmp" : "DefaultBackground.bmp";
+    std::string error;
+    QVERIFY(WriteLevelFile(root->lvl("broken.sfl").toStdString(), level, error));
+    if (damage == "short") QFile::resize(root->lvl("broken.sfl"), 1000);
+    if (damage == "bitmap") QFile::copy(root->tls("DefaultTileSet.sft"), root->tls("Bare.sft"));
+
+    QVERIFY(!editor->OpenFile(root->lvl("broken.sfl")));
+    QCOMPARE(dialogs->shown.size(), 1);
+    QVERIFY2(dialogs->shown[0].text.contains(named), qPrintable(dialogs->shown[0].text));
+    QCOMPARE(editor->brickGrid()[7][7], 2);
+    QCOMPARE(editor->guardedSides()[Top], 0);
+    QVERIFY(!editor->hasFileName());
+    QCOMPARE(editor->tileSet().tileCount, 4);
+  }
+
+  // ---- Drawing at the screen's scale ----
+
+  void picturesStaySharpWhenScaled() {
+    QImage checker(2, 2, QImage::Format_RGB32);
+    checker.setPixel(0, 0, qRgb(255, 255, 255));
+    checker.setPixel(1, 0, qRgb(0, 0, 0));
+    checker.setPixel(0, 1, qRgb(0, 0, 0));
+    checker.setPixel(1, 1, qRgb(255, 255, 255));
+    PictureBox box;
+    box.resize(2, 2);
+    box.setPicture(checker);
+    QImage screen(4, 4, QImage::Format_RGB32);
+    screen.setDevicePixelRatio(2.0);
+    box.render(&screen);
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 4; ++x) QCOMPARE(screen.pixel(x, y), checker.pixel(x / 2, y / 2));
+  }
+};
+
+QTEST_MAIN(LevelEditorTest)
+#include "level_editor_test.moc"

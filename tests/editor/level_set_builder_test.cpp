@@ -1,0 +1,135 @@
+// The level-set builder: the count label, duplicates, the Lvl folder rule, the file written, failures.
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "content/level_set_file.h"
+#include "editor/level_set_builder.h"
+#include "tests/editor/editor_fixture.h"
+
+class LevelSetBuilderTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<FixtureRoot> root;
+  std::unique_ptr<ScriptedDialogs> dialogs;
+  std::unique_ptr<frmNewLevelSet> builder;
+
+  template <typename T = QPushButton>
+  T* control(const char* name) {
+    return builder->findChild<T*>(name);
+  }
+  void add(const QString& path) {
+    dialogs->openAnswers << path;
+    control("cmdAddLevel")->click();
+  }
+
+ private slots:
+  void init() {
+    root = std::make_unique<FixtureRoot>();
+    dialogs = std::make_unique<ScriptedDialogs>();
+    builder = std::make_unique<frmNewLevelSet>(root->path(), *dialogs);
+  }
+  void cleanup() {
+    builder.reset();
+    dialogs.reset();
+    root.reset();
+  }
+
+  void opensEmptyWithItsCaptions() {
+    QCOMPARE(builder->windowTitle(), QString("New Levelset"));
+    QCOMPARE(control<QLabel>("lblNumLevels")->text(), QString("0 Levels"));
+    QCOMPARE(control<QLabel>("Label1")->text(), QString("Name of Level Set:"));
+    QCOMPARE(control<QLineEdit>("txtLevelSetName")->text(), QString("Shardfall Levels"));
+    QCOMPARE(control("cmdAddLevel")->text(), QString("&Add Level"));
+    QVERIFY(!control("cmdSave")->isEnabled());
+    QVERIFY(control("cmdCancel")->isEnabled());
+  }
+
+  void theLabelCountsTheLevels_data() {
+    QTest::addColumn<int>("added");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("one") << 1 << "1 Level";
+    QTest::newRow("two") << 2 << "2 Levels";
+    QTest::newRow("three") << 3 << "3 Levels";
+  }
+  void theLabelCountsTheLevels() {
+    QFETCH(int, added);
+    QFETCH(QString, label);
+    for (int i = 0; i < added; ++i) add(root->lvl(QString("l%1.sfl").arg(i)));
+    QCOMPARE(control<QLabel>("lblNumLevels")->text(), label);
+    QVERIFY(control("cmdSave")->isEnabled());
+    QCOMPARE(control<QComboBox>("cboLevels")->count(), added);
+    QCOMPARE(control<QComboBox>("cboLevels")->currentText(), root->lvl(QString("l%1.sfl").arg(added - 1)));
+  }
+
+  void aCancelledAddChangesNothing() {
+    control("cmdAddLevel")->click();
+    QCOMPARE(dialogs->openFilters, QStringList{"Shardfall Levels (*.sfl)"});
+    QCOMPARE(builder->levelCount(), 0);
+    QVERIFY(!control("cmdSave")->isEnabled());
+  }
+
+  void theSetIsWrittenIntoLvlByNameOnly() {
+    const QString elsewhere = root->path() + "/elsewhere";
+    QDir().mkpath(elsewhere);
+    add(root->lvl("one.sfl"));
+    add(elsewhere + "/two.sfl");
+    add(root->lvl("one.sfl"));
+    control<QLineEdit>("txtLevelSetName")->setText("  Crystal Caves");
+    dialogs->saveAnswers << elsewhere + "/caves.sfs";
+    control("cmdSave")->click();
+    QCOMPARE(dialogs->saveFilters, QStringList{"Shardfall Levelsets (*.sfs)"});
+    QVERIFY(!QFile::exists(elsewhere + "/caves.sfs"));
+    QCOMPARE(FileBytes(root->lvl("caves.sfs")),
+             QByteArray("  Crystal Caves\r\n 3 \r\none.sfl\r\ntwo.sfl\r\none.sfl\r\n"));
+    LevelSet read;
+    std::string error;
+    QVERIFY(ReadLevelSetFile(root->lvl("caves.sfs").toStdString(), read, error));
+    QCOMPARE(read.levelFiles.size(), std::size_t{3});
+    QCOMPARE(builder->result(), int(QDialog::Accepted));
+  }
+
+  void aNameWithoutExtensionIsWrittenAsTyped() {
+    add(root->lvl("one.sfl"));
+    dialogs->saveAnswers << root->lvl("plain");
+    control("cmdSave")->click();
+    QVERIFY(QFile::exists(root->lvl("plain")));
+  }
+
+  void aCancelledSaveWritesNothingAndStaysOpen() {
+    builder->show();
+    add(root->lvl("one.sfl"));
+    control("cmdSave")->click();
+    QVERIFY(builder->isVisible());
+    QCOMPARE(QDir(root->path() + "/Lvl").entryList(QDir::Files).size(), 0);
+  }
+
+  void aFailedSaveIsReportedAndStaysOpen() {
+    builder->show();
+    add(root->lvl("one.sfl"));
+    QVERIFY(QDir(root->path() + "/Lvl").removeRecursively());
+    dialogs->saveAnswers << root->lvl("lost.sfs");
+    control("cmdSave")->click();
+    QCOMPARE(dialogs->texts(), QStringList{"Error in writing file."});
+    QVERIFY(builder->isVisible());
+    QCOMPARE(builder->levelCount(), 1);
+  }
+
+  void cancelClosesWithoutWriting() {
+    builder->show();
+    add(root->lvl("one.sfl"));
+    control("cmdCancel")->click();
+    QVERIFY(!builder->isVisible());
+    QCOMPARE(builder->result(), int(QDialog::Rejected));
+    QCOMPARE(QDir(root->path() + "/Lvl").entryList(QDir::Files).size(), 0);
+  }
+};
+
+QTEST_MAIN(LevelSetBuilderTest)
+#include "level_set_builder_test.moc"

@@ -1,0 +1,388 @@
+// The tileset builder: picture checks, numbering, stepping, kinds, shooters, animations, hit stages, saving.
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "content/tileset_file.h"
+#include "editor/tileset_builder.h"
+#include "tests/editor/editor_fixture.h"
+
+class TilesetBuilderTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<FixtureRoot> root;
+  std::unique_ptr<ScriptedDialogs> dialogs;
+  std::unique_ptr<frmNewTileSet> builder;
+
+  template <typename T = QPushButton>
+  T* control(const QString& name) {
+    T* found = builder->findChild<T*>(name);
+    if (!found) qFatal("no control %s", qPrintable(name));
+    return found;
+  }
+  void openPicture(int width, int height) {
+    WriteFixtureBitmap(root->tls("Bricks.bmp"), width, height);
+    dialogs->openAnswers << root->tls("Bricks.bmp");
+    control("cmdOpenPic")->click();
+  }
+  void start(int width, int height) {
+    openPicture(width, height);
+    control("cmdDone")->click();
+  }
+  void next(int times = 1) {
+    for (int i = 0; i < times; ++i) control("cmdNext")->click();
+  }
+  void enterHits(const QString& text) {
+    control<QLineEdit>("txtHits")->setText(text);
+    QTest::keyClick(control<QLineEdit>("txtHits"), Qt::Key_Return);
+  }
+  TileSet saved() {
+    control("Command2")->click();
+    control("cmdSave")->click();
+    TileSet tileSet;
+    std::string error;
+    if (!ReadTileSetFile(root->tls("Bricks.sft").toStdString(), tileSet, error)) qWarning("%s", error.c_str());
+    return tileSet;
+  }
+  const TileDef& tile(int n) { return builder->tiles()[static_cast<std::size_t>(n)]; }
+
+ private slots:
+  void init() {
+    root = std::make_unique<FixtureRoot>();
+    dialogs = std::make_unique<ScriptedDialogs>();
+    builder = std::make_unique<frmNewTileSet>(root->path(), *dialogs);
+  }
+  void cleanup() {
+    builder.reset();
+    dialogs.reset();
+    root.reset();
+  }
+
+  // ---- The picture ----
+
+  void opensInTheFirstStage() {
+    QCOMPARE(builder->windowTitle(), QString("New Tileset"));
+    QVERIFY(control("cmdOpenPic")->isEnabled());
+    QVERIFY(!control("cmdDone")->isEnabled());
+    QVERIFY(!control<QWidget>("frmActions")->isEnabled());
+    QVERIFY(!control("cmdSave")->isEnabled());
+    QCOMPARE(control<QLabel>("lblCurTile")->text(), QString("Tile: 1"));
+    QCOMPARE(control<QLabel>("lblMaxBricks")->text(), QString("Max Bricks:"));
+  }
+
+  void bitmapSizesThatDoNotDivideAreRefused_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("width 100") << 100 << 32 << "Bitmap width must be evenly divisible by 32.";
+    QTest::newRow("height 20") << 64 << 20 << "Bitmap height must be evenly divisible by 16.";
+    QTest::newRow("both wrong: width first") << 33 << 17 << "Bitmap width must be evenly divisible by 32.";
+    QTest::newRow("fits") << 64 << 48 << "";
+  }
+  void bitmapSizesThatDoNotDivideAreRefused() {
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(QString, message);
+    openPicture(width, height);
+    QCOMPARE(dialogs->texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    if (!message.isEmpty()) QCOMPARE(dialogs->shown[0].title, QString("Shardfall Editor"));
+    QCOMPARE(control("cmdDone")->isEnabled(), message.isEmpty());
+  }
+
+  void aRefusedPictureCanBeReplacedByAGoodOne() {
+    openPicture(100, 32);
+    openPicture(96, 32);
+    QVERIFY(control("cmdDone")->isEnabled());
+  }
+
+  void aCancelledPictureDialogChangesNothing() {
+    control("cmdOpenPic")->click();
+    QVERIFY(dialogs->shown.isEmpty());
+    QVERIFY(!control("cmdDone")->isEnabled());
+  }
+
+  // ---- Numbering ----
+
+  void tilesAreNumberedColumnByColumn() {
+    start(96, 32);
+    QCOMPARE(builder->totalTiles(), 6);
+    QCOMPARE(control<QLabel>("lblMaxBricks")->text(), QString("Max bricks: 6"));
+    const QList<QPoint> corners{{0, 0}, {0, 16}, {32, 0}, {32, 16}, {64, 0}, {64, 16}};
+    for (int n = 1; n <= 6; ++n) QCOMPARE(QPoint(tile(n).imageX, tile(n).imageY), corners[n - 1]);
+    QCOMPARE(tile(1).kind, int(Hittable));
+    QCOMPARE(tile(2).kind, 0);
+    QVERIFY(!control("cmdOpenPic")->isEnabled());
+    QVERIFY(!control<QLineEdit>("txtFrames")->isEnabled());
+  }
+
+  void theTileWindowShowsTheCurrentTile() {
+    start(96, 32);
+    next(3);
+    QCOMPARE(control<QLabel>("lblCurTile")->text(), QString("Tile: 4"));
+    QCOMPARE(control<QLabel>("lblAnimFrame")->text(), QString("1/1"));
+    const QImage shown = builder->findChild<QWidget*>("BrickWindow")->grab().toImage();
+    QCOMPARE(shown.pixel(1, 1), FixturePixel(32, 16));
+  }
+
+  // ---- Stepping and ending ----
+
+  void endTilesetSavesTheTilesReached_data() {
+    QTest::addColumn<int>("nexts");
+    QTest::addColumn<int>("saved");
+    QTest::newRow("end on the last tile keeps it") << 5 << 6;
+    QTest::newRow("end on tile 4 drops it") << 3 << 3;
+    QTest::newRow("end on tile 2") << 1 << 1;
+  }
+  void endTilesetSavesTheTilesReached() {
+    QFETCH(int, nexts);
+    QFETCH(int, saved);
+    start(96, 32);
+    next(nexts);
+    const TileSet tileSet = this->saved();
+    QCOMPARE(tileSet.tileCount, saved);
+    QCOMPARE(FileBytes(root->tls("Bricks.sft")).size(), 4 + 28 * saved);
+    QCOMPARE(builder->result(), int(QDialog::Accepted));
+  }
+
+  void nextStopsAtTheLastTileAndPreviousAtTheFirst() {
+    start(64, 16);
+    QVERIFY(!control("cmdPrevious")->isEnabled());
+    next();
+    QVERIFY(!control("cmdNext")->isEnabled());
+    QVERIFY(control("cmdPrevious")->isEnabled());
+    control("cmdPrevious")->click();
+    QCOMPARE(builder->currentTile(), 1);
+    QVERIFY(!control("cmdPrevious")->isEnabled());
+    QVERIFY(control("cmdNext")->isEnabled());
+  }
+
+  void aOneTileBitmapCannotStepPastItsTile() {
+    start(32, 16);
+    QVERIFY(!control("cmdNext")->isEnabled());
+    QCOMPARE(saved().tileCount, 1);
+  }
+
+  void kindsFollowTheSelectedOption() {
+    start(64, 32);
+    control<QRadioButton>("Option1_4")->click();
+    next();
+    control<QRadioButton>("Option1_3")->click();
+    next();
+    control<QRadioButton>("Option1_2")->click();
+    next();
+    const TileSet tileSet = saved();
+    QCOMPARE(tileSet.tiles[1].kind, int(Dynamite));
+    QCOMPARE(tileSet.tiles[2].kind, int(GoThrough));
+    QCOMPARE(tileSet.tiles[3].kind, int(Indestructible));
+    QCOMPARE(tileSet.tiles[4].kind, int(Indestructible));  // the selection stays for the last tile
+  }
+
+  // ---- Shooters ----
+
+  void shooterCodesFollowTheTickedDirections_data() {
+    QTest::addColumn<QList<int>>("ticked");
+    QTest::addColumn<int>("code");
+    QTest::newRow("none ticks up") << QList<int>{} << 5;
+    QTest::newRow("right and left") << QList<int>{1, 3} << 18;
+    QTest::newRow("all four") << QList<int>{0, 1, 2, 3} << 17;
+    QTest::newRow("up and down") << QList<int>{0, 2} << 19;
+    QTest::newRow("down and left") << QList<int>{2, 3} << 11;
+    QTest::newRow("right, down, left") << QList<int>{1, 2, 3} << 15;
+  }
+  void shooterCodesFollowTheTickedDirections() {
+    QFETCH(QList<int>, ticked);
+    QFETCH(int, code);
+    start(64, 16);
+    for (int box : ticked) control<QCheckBox>(QString("chkShooter_%1").arg(box))->click();
+    control<QRadioButton>("Option2")->click();
+    next();
+    QCOMPARE(tile(1).kind, code);
+  }
+
+  void shooterWithNoDirectionOnNextTicksUp() {
+    start(64, 16);
+    control<QRadioButton>("Option2")->click();
+    control<QCheckBox>("chkShooter_0")->click();  // untick the up box that the Shooter click ticked
+    QCOMPARE(builder->shooterCode(), 0);
+    next();
+    QVERIFY(control<QCheckBox>("chkShooter_0")->isChecked());
+    QCOMPARE(tile(1).kind, 5);
+  }
+
+  // ---- Animations ----
+
+  void aFourFrameAnimationFillsFourTiles() {
+    start(256, 16);
+    next(2);
+    control<QRadioButton>("Option1_4")->click();
+    control<QCheckBox>("chkAnimated")->click();
+    QVERIFY(control<QLineEdit>("txtFrames")->isEnabled());
+    control<QLineEdit>("txtFrames")->setText("4");
+    next();
+    QVERIFY(!control<QWidget>("frmAssigns")->isEnabled());
+    QVERIFY(control<QCheckBox>("chkAnimated")->isChecked());
+    QCOMPARE(control<QLabel>("lblAnimFrame")->text(), QString("2/4"));
+    control<QRadioButton>("Option1_1")->click();  // later frames ignore the kind controls
+    next(3);
+    const TileSet tileSet = saved();
+    for (int n = 3; n <= 6; ++n) {
+      QCOMPARE(tileSet.tiles[n].frameCount, 4);
+      QCOMPARE(tileSet.tiles[n].frameNumber, n - 2);
+      QCOMPARE(tileSet.tiles[n].kind, int(Dynamite));
+    }
+    QCOMPARE(tileSet.tiles[7].frameCount, 1);
+    QCOMPARE(tileSet.tiles[7].kind, int(Hittable));
+  }
+
+  void steppingOverABuiltAnimationKeepsIt() {
+    start(128, 16);
+    control<QCheckBox>("chkAnimated")->click();
+    control<QLineEdit>("txtFrames")->setText("3");
+    next();
+    control("cmdPrevious")->click();
+    QVERIFY(control<QCheckBox>("chkAnimated")->isChecked());
+    QCOMPARE(control<QLineEdit>("txtFrames")->text(), QString("3"));
+    next();
+    QCOMPARE(tile(1).frameCount, 3);
+    QCOMPARE(tile(3).frameNumber, 3);
+  }
+
+  void shorteningAnAnimationFreesItsOldFrames() {
+    start(128, 16);
+    control<QCheckBox>("chkAnimated")->click();
+    control<QLineEdit>("txtFrames")->setText("4");
+    next();
+    control("cmdPrevious")->click();
+    control<QLineEdit>("txtFrames")->setText("2");
+    next();
+    QCOMPARE(tile(2).frameNumber, 2);
+    QCOMPARE(tile(3).frameCount, 1);
+    QCOMPARE(tile(4).frameCount, 1);
+  }
+
+  void anAnimationStopsAtTheLastTile() {
+    start(96, 16);
+    next();
+    control<QCheckBox>("chkAnimated")->click();
+    control<QLineEdit>("txtFrames")->setText("9");
+    next();
+    QCOMPARE(tile(2).frameCount, 2);
+    QCOMPARE(tile(3).frameNumber, 2);
+  }
+
+  // ---- Hit stages ----
+
+  void aThreeHitBrickGetsThreeStages() {
+    start(128, 48);
+    next(6);
+    enterHits("3");
+    next();
+    QCOMPARE(control<QLabel>("lblHitStage")->text(), QString("2"));
+    QVERIFY(!control<QLineEdit>("txtHits")->isEnabled());
+    QVERIFY(!control<QRadioButton>("Option1_2")->isEnabled());
+    next();
+    QVERIFY(control<QLineEdit>("txtHits")->isEnabled());  // the last stage
+    next();
+    QCOMPARE(control<QLabel>("lblHitStage")->text(), QString("1"));
+    for (int n = 7; n <= 9; ++n) {
+      QCOMPARE(tile(n).hitCount, 3);
+      QCOMPARE(tile(n).hitStage, n - 6);
+    }
+    QCOMPARE(tile(10).hitCount, 1);
+  }
+
+  void anAnimatedTwoHitBrickHasTheSameStageInEveryFrame() {
+    start(128, 16);
+    control<QCheckBox>("chkAnimated")->click();
+    control<QLineEdit>("txtFrames")->setText("2");
+    enterHits("2");
+    next();
+    for (int n = 1; n <= 2; ++n) QCOMPARE(QPair(tile(n).hitCount, tile(n).hitStage), QPair(2, 1));
+    QCOMPARE(QPair(tile(3).hitCount, tile(3).hitStage), QPair(2, 2));
+    next(2);
+    QCOMPARE(QPair(tile(2).hitCount, tile(2).hitStage), QPair(2, 1));
+  }
+
+  // ---- Number boxes ----
+
+  void invalidNumbersAreReplacedByOne_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("complains");
+    QTest::newRow("letters as hits") << "txtHits" << "abc" << true;
+    QTest::newRow("zero hits") << "txtHits" << "0" << false;
+    QTest::newRow("negative hits") << "txtHits" << "-4" << false;
+    QTest::newRow("letters as frames") << "txtFrames" << "x" << true;
+    QTest::newRow("zero frames") << "txtFrames" << "0" << false;
+  }
+  void invalidNumbersAreReplacedByOne() {
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+    QFETCH(bool, complains);
+    start(64, 16);
+    control<QCheckBox>("chkAnimated")->click();
+    auto* edit = control<QLineEdit>(box);
+    edit->setText(text);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(edit->text(), QString("1"));
+    QCOMPARE(dialogs->shown.size(), complains ? 1 : 0);
+    if (complains) {
+      QCOMPARE(dialogs->shown[0].text, QString("Please enter a valid number."));
+      QCOMPARE(dialogs->shown[0].title, QString("Non-Valid Entry"));
+      QCOMPARE(dialogs->shown[0].icon, QMessageBox::Critical);
+    }
+  }
+
+  // ---- Saving and abandoning ----
+
+  void savingNamesTheTilesetAfterTheBitmap() {
+    start(64, 32);
+    saved();
+    QVERIFY(QFile::exists(root->tls("Bricks.sft")));
+    QCOMPARE(QDir(root->path() + "/Tls").entryList(QDir::Files).size(), 2);
+  }
+
+  void aFailedSaveKeepsTheWindowAndItsWork() {
+    start(64, 32);
+    next(2);
+    QVERIFY(QDir(root->path() + "/Tls").removeRecursively());
+    control("Command2")->click();
+    control("cmdSave")->click();
+    QCOMPARE(dialogs->texts(), QStringList{"Error in writing file."});
+    QCOMPARE(builder->result(), int(QDialog::Rejected));
+    QCOMPARE(builder->tileCount(), 2);
+    QVERIFY(control("cmdSave")->isEnabled());
+    QDir(root->path()).mkdir("Tls");
+    control("cmdSave")->click();
+    QCOMPARE(builder->result(), int(QDialog::Accepted));
+  }
+
+  void cancelAsksBeforeAbandoning_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("no keeps working") << int(QMessageBox::No);
+    QTest::newRow("yes abandons") << int(QMessageBox::Yes);
+  }
+  void cancelAsksBeforeAbandoning() {
+    QFETCH(int, answer);
+    start(64, 32);
+    builder->show();
+    dialogs->buttonAnswers << static_cast<QMessageBox::StandardButton>(answer);
+    control("Command3")->click();
+    QCOMPARE(dialogs->shown.size(), 1);
+    QCOMPARE(dialogs->shown[0].title, QString("Cancel"));
+    QCOMPARE(dialogs->shown[0].text, QString("Do you want to abandon current tileset?"));
+    QCOMPARE(builder->isVisible(), answer == QMessageBox::No);
+    QCOMPARE(builder->tiles().empty(), answer == QMessageBox::Yes);
+    QVERIFY(!QFile::exists(root->tls("Bricks.sft")));
+  }
+};
+
+QTEST_MAIN(TilesetBuilderTest)
+#include "tileset_builder_test.moc"
