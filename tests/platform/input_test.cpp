@@ -1,0 +1,206 @@
+// Key flags in held and edge modes, KeyToChar, the pointer rules, the scan-code table and scripted devices.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/input.h"
+#include "platform_fixtures.h"
+
+namespace {
+
+class InputTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<Game> game = MakeHeadlessGame();
+  Input& input = game->platform.input;
+
+  void SetUp() override { input.script.active = true; }  // the scripted devices stand in for the hardware
+  void Hold(int code, bool down) { input.script.keys[code] = down ? 0x80 : 0; }
+  void Move(int dx, int dy) { input.script.mouse.x += dx, input.script.mouse.y += dy; }
+};
+
+TEST_F(InputTest, HeldModeReportsAHeldKeyOnEveryRead) {
+  Hold(DIK_P, true);
+  for (int frame = 0; frame < 3; ++frame) {
+    ReadKeyboard(*game);
+    EXPECT_TRUE(input.keyPressed[DIK_P]);
+  }
+  Hold(DIK_P, false);
+  ReadKeyboard(*game);
+  EXPECT_FALSE(input.keyPressed[DIK_P]);
+}
+
+TEST_F(InputTest, EdgeModeReportsEnterOnTheFirstReadOnly) {
+  input.edgeKeys = true;
+  Hold(DIK_RETURN, true);
+  ReadKeyboard(*game);
+  EXPECT_TRUE(input.keyPressed[DIK_RETURN]);
+  ReadKeyboard(*game);
+  EXPECT_FALSE(input.keyPressed[DIK_RETURN]);
+  Hold(DIK_RETURN, false);
+  ReadKeyboard(*game);
+  Hold(DIK_RETURN, true);
+  ReadKeyboard(*game);
+  EXPECT_TRUE(input.keyPressed[DIK_RETURN]);
+}
+
+TEST_F(InputTest, EdgeModeReportsShiftOnEveryRead) {
+  input.edgeKeys = true;
+  Hold(DIK_LSHIFT, true);
+  Hold(DIK_RSHIFT, true);
+  for (int frame = 0; frame < 3; ++frame) {
+    ReadKeyboard(*game);
+    EXPECT_TRUE(input.keyPressed[DIK_LSHIFT]);
+    EXPECT_TRUE(input.keyPressed[DIK_RSHIFT]);
+  }
+}
+
+TEST_F(InputTest, HeldModeLeavesKeyHeldAlone) {
+  input.edgeKeys = true;
+  Hold(DIK_A, true);
+  ReadKeyboard(*game);
+  input.edgeKeys = false;
+  Hold(DIK_A, false);
+  ReadKeyboard(*game);
+  EXPECT_TRUE(input.keyHeld[DIK_A]);
+}
+
+TEST_F(InputTest, KeyToCharFollowsShift) {
+  EXPECT_EQ(KeyToChar(*game, 9), "8");
+  EXPECT_EQ(KeyToChar(*game, 4), "3");
+  EXPECT_EQ(KeyToChar(*game, DIK_Q), "q");
+  EXPECT_EQ(KeyToChar(*game, DIK_APOSTROPHE), "'");
+  EXPECT_EQ(KeyToChar(*game, DIK_SPACE), "");
+  EXPECT_EQ(KeyToChar(*game, DIK_BACK), "");
+  input.keyPressed[DIK_RSHIFT] = true;
+  EXPECT_EQ(KeyToChar(*game, 9), "*");
+  EXPECT_EQ(KeyToChar(*game, 4), "3");
+  EXPECT_EQ(KeyToChar(*game, 2), "!");
+  EXPECT_EQ(KeyToChar(*game, DIK_Q), "Q");
+  EXPECT_EQ(KeyToChar(*game, DIK_SEMICOLON), ":");
+  EXPECT_EQ(KeyToChar(*game, DIK_APOSTROPHE), "\"");
+  EXPECT_EQ(KeyToChar(*game, DIK_SLASH), "?");
+  EXPECT_EQ(KeyToChar(*game, DIK_GRAVE), "`");
+}
+
+TEST_F(InputTest, PointerMovesBySpeedTimesCountsTimesFrameStep) {
+  game->options.mouseSpeed = 0.1f;
+  game->state.frameStep = 20;
+  game->state.pointerX = 100;
+  game->state.pointerY = 100;
+  Move(5, -3);
+  ReadMouse(*game);
+  EXPECT_FLOAT_EQ(game->state.pointerX, 110);
+  EXPECT_FLOAT_EQ(game->state.pointerY, 94);
+  ReadMouse(*game);  // movement counts once
+  EXPECT_FLOAT_EQ(game->state.pointerX, 110);
+}
+
+TEST_F(InputTest, PointerNeverLeavesTheScreen) {
+  game->options.mouseSpeed = 0.2f;
+  game->state.frameStep = 50;
+  Move(1000000, 1000000);
+  ReadMouse(*game);
+  EXPECT_EQ(game->state.pointerX, 640.0f);
+  EXPECT_EQ(game->state.pointerY, 480.0f);
+  Move(-1000000, -1000000);
+  ReadMouse(*game);
+  EXPECT_EQ(game->state.pointerX, 0.0f);
+  EXPECT_EQ(game->state.pointerY, 0.0f);
+}
+
+TEST_F(InputTest, ButtonsZeroAndOneAreLeftAndRight) {
+  input.script.mouse.buttons[1] = 0x80;
+  ReadMouse(*game);
+  EXPECT_FALSE(game->state.leftButton);
+  EXPECT_TRUE(game->state.rightButton);
+}
+
+TEST(InputWithoutDevices, MouseReadFailureKeepsPointerAndButtons) {
+  auto game = MakeHeadlessGame();
+  game->state.pointerX = 33;
+  game->state.leftButton = true;
+  game->state.frameStep = 16;
+  ReadMouse(*game);
+  EXPECT_EQ(game->state.pointerX, 33.0f);
+  EXPECT_TRUE(game->state.leftButton);
+}
+
+TEST(ScancodeTable, CoversEveryKeyOfAPcKeyboard) {
+  std::array<bool, 256> reached{};
+  for (int scancode = 0; scancode < 512; ++scancode) reached[DikFromScancode(scancode)] = true;
+  for (int code = DIK_ESCAPE; code <= DIK_DECIMAL; ++code) EXPECT_TRUE(reached[code]) << code;
+  for (int code : {DIK_F11, DIK_F12, DIK_NUMPADENTER, DIK_RCONTROL, DIK_DIVIDE, DIK_SYSRQ, DIK_RMENU, DIK_PAUSE,
+                   DIK_HOME, DIK_UP, DIK_PRIOR, DIK_LEFT, DIK_RIGHT, DIK_END, DIK_DOWN, DIK_NEXT, DIK_INSERT,
+                   DIK_DELETE, DIK_LWIN, DIK_RWIN, DIK_APPS, DIK_OEM_102})
+    EXPECT_TRUE(reached[code]) << code;
+}
+
+TEST(ScancodeTable, MapsKeysByPositionNotBySymbol) {
+  EXPECT_EQ(DikFromScancode(4), DIK_A);        // SDL_SCANCODE_A
+  EXPECT_EQ(DikFromScancode(40), DIK_RETURN);  // SDL_SCANCODE_RETURN
+  EXPECT_EQ(DikFromScancode(82), DIK_UP);      // SDL_SCANCODE_UP
+  EXPECT_EQ(DikFromScancode(225), DIK_LSHIFT);
+  EXPECT_EQ(DikFromScancode(0), 0);
+}
+
+TEST(KeyNames, NamesAndDecimalCodesBothWork) {
+  EXPECT_EQ(ScanCodeOf("DIK_RETURN"), 28);
+  EXPECT_EQ(ScanCodeOf("DIK_P"), 25);
+  EXPECT_EQ(ScanCodeOf("57"), 57);
+  EXPECT_FALSE(ScanCodeOf("DIK_NOPE"));
+  EXPECT_FALSE(ScanCodeOf("0"));
+  EXPECT_FALSE(ScanCodeOf("256"));
+  EXPECT_FALSE(ScanCodeOf("12x"));
+}
+
+class InputScript : public ::testing::Test {
+ protected:
+  TempRoot root;
+  std::unique_ptr<Game> game = MakeHeadlessGame(root.path());
+  bool Load(const std::string& text, std::string& error) {
+    std::ofstream(root.path() / "input.txt") << text;
+    return LoadInputScript(*game, root.path() / "input.txt", error);
+  }
+};
+
+TEST_F(InputScript, EventsActAtTheFirstReadAtOrAfterTheirTick) {
+  std::string error;
+  ASSERT_TRUE(Load("# a comment\n32 key DIK_P down  # pause\n40 button left down\n48 key 25 up\n", error)) << error;
+  game->clock.virtualNow = 16;
+  ReadKeyboard(*game);
+  EXPECT_FALSE(game->platform.input.keyPressed[DIK_P]);
+  game->clock.virtualNow = 32;
+  ReadKeyboard(*game);
+  EXPECT_TRUE(game->platform.input.keyPressed[DIK_P]);
+  EXPECT_FALSE(game->state.leftButton);
+  game->clock.virtualNow = 48;
+  ReadKeyboard(*game);
+  EXPECT_FALSE(game->platform.input.keyPressed[DIK_P]);
+  EXPECT_TRUE(game->state.leftButton);
+  EXPECT_FALSE(ScriptHasPendingEvents(*game));
+}
+
+TEST_F(InputScript, MovesAddUpUntilTheNextMouseRead) {
+  std::string error;
+  ASSERT_TRUE(Load("0 move 10 0\n0 move 5 2\n", error)) << error;
+  game->options.mouseSpeed = 0.1f;
+  game->state.frameStep = 10;
+  ReadMouse(*game);
+  EXPECT_FLOAT_EQ(game->state.pointerX, 15);
+  EXPECT_FLOAT_EQ(game->state.pointerY, 2);
+}
+
+TEST_F(InputScript, BadLinesAreRefusedWithTheirLineNumber) {
+  std::string error;
+  EXPECT_FALSE(Load("0 key DIK_P down\n10 key DIK_NOPE down\n", error));
+  EXPECT_NE(error.find(":2:"), std::string::npos) << error;
+  EXPECT_FALSE(Load("10 key DIK_P sideways\n", error));
+  EXPECT_FALSE(Load("10 button middle down\n", error));
+  EXPECT_FALSE(Load("10 move 1\n", error));
+  EXPECT_FALSE(Load("x key DIK_P down\n", error));
+  EXPECT_FALSE(Load("10 key DIK_P down extra\n", error));
+  EXPECT_FALSE(LoadInputScript(*game, root.path() / "missing.txt", error));
+  EXPECT_FALSE(game->platform.input.script.active);
+}
+
+}  // namespace

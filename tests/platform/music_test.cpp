@@ -1,0 +1,123 @@
+// The master-volume rule, song timing from MIDI files, looping, the music fades and failures.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/music.h"
+#include "platform_fixtures.h"
+
+namespace {
+
+class MusicTest : public ::testing::Test {
+ protected:
+  TempRoot root;
+  std::unique_ptr<Game> game = MakeHeadlessGame(root.path());
+  Music& music = game->platform.music;
+  std::filesystem::path Song(const char* name) { return root.path() / "Mus" / name; }
+};
+
+TEST_F(MusicTest, MasterVolumeIsFortyTwoPerLevelFromMinusThreeThousand) {
+  SetMusicVolume(*game, 0);
+  EXPECT_EQ(music.masterVolume, -3000);
+  SetMusicVolume(*game, 40);
+  EXPECT_EQ(music.masterVolume, -1320);
+  SetMusicVolume(*game, 85);
+  EXPECT_EQ(music.masterVolume, 570);
+  SetMusicVolume(*game, 100);
+  EXPECT_EQ(music.masterVolume, 1200);
+}
+
+TEST(MidiFileLength, FollowsTheTempoMap) {
+  TempRoot root;
+  WriteTestMidi(root.path() / "a.mid", 4);  // four quarters at 120 per minute
+  EXPECT_EQ(MidiFileLength(root.path() / "a.mid"), 2000);
+  WriteTestMidi(root.path() / "b.mid", 2, 250000);
+  EXPECT_EQ(MidiFileLength(root.path() / "b.mid"), 500);
+}
+
+TEST(MidiFileLength, RefusesDamagedFiles) {
+  TempRoot root;
+  WriteTestMidi(root.path() / "a.mid", 4);
+  std::vector<std::uint8_t> bytes;
+  {
+    std::ifstream file(root.path() / "a.mid", std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(file), {});
+  }
+  for (std::size_t cut : {std::size_t{3}, std::size_t{13}, std::size_t{20}, bytes.size() - 3}) {
+    WriteBytes(root.path() / "cut.mid", std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + cut));
+    EXPECT_EQ(MidiFileLength(root.path() / "cut.mid"), -1) << cut;
+  }
+  WriteBytes(root.path() / "text.mid", {'h', 'e', 'l', 'l', 'o'});
+  EXPECT_EQ(MidiFileLength(root.path() / "text.mid"), -1);
+  EXPECT_EQ(MidiFileLength(root.path() / "missing.mid"), -1);
+}
+
+TEST_F(MusicTest, KeepMusicPlayingStartsTheSongAndRestartsItWhenItEnds) {
+  WriteTestMidi(Song("a.mid"), 2);  // one second
+  LoadSong(*game, Song("a.mid"));
+  game->state.musicOn = true;
+  EXPECT_FALSE(SongPlaying(*game));
+  KeepMusicPlaying(*game);
+  EXPECT_TRUE(SongPlaying(*game));
+  game->clock.virtualNow = 999;
+  KeepMusicPlaying(*game);
+  EXPECT_EQ(music.songLog.size(), 1u);
+  game->clock.virtualNow = 1000;
+  KeepMusicPlaying(*game);
+  EXPECT_EQ(music.songStartTick, 1000);
+  ASSERT_EQ(music.songLog.size(), 2u);
+  EXPECT_EQ(music.songLog.back(), "a.mid");
+  EXPECT_TRUE(game->state.musicOn);
+}
+
+TEST_F(MusicTest, StoppedSongStartsAgainOnTheNextKeep) {
+  WriteTestMidi(Song("a.mid"), 8);
+  LoadSong(*game, Song("a.mid"));
+  PlaySong(*game);
+  StopSong(*game);
+  EXPECT_FALSE(SongPlaying(*game));
+  KeepMusicPlaying(*game);
+  EXPECT_TRUE(SongPlaying(*game));
+}
+
+TEST_F(MusicTest, FailuresSwitchMusicOff) {
+  game->state.musicOn = true;
+  LoadSong(*game, Song("missing.mid"));
+  EXPECT_FALSE(game->state.musicOn);
+  game->state.musicOn = true;
+  KeepMusicPlaying(*game);  // nothing loaded
+  EXPECT_FALSE(game->state.musicOn);
+}
+
+TEST(MusicWithoutStartUp, EveryCallSwitchesMusicOff) {
+  Game game;
+  game.state.musicOn = true;
+  SetMusicVolume(game, 40);
+  EXPECT_FALSE(game.state.musicOn);
+}
+
+TEST_F(MusicTest, FadeOutLandsExactlyOnZero) {
+  game->options.musicVolume = 85;
+  game->state.musicFade = 85;
+  game->state.musicFadingOut = true;
+  game->state.frameStep = 16;
+  int steps = 0;
+  while (game->state.musicFadingOut && steps < 1000) MusicFadeOutStep(*game), ++steps;
+  EXPECT_EQ(game->state.musicFade, 0.0f);
+  EXPECT_EQ(steps, 67);  // 85 / 1.28, about 1.1 s
+  EXPECT_EQ(music.masterVolume, -3000);
+}
+
+TEST_F(MusicTest, FadeInStopsAtTheOption) {
+  game->options.musicVolume = 85;
+  game->state.musicFadingIn = true;
+  game->state.frameStep = 16;
+  int steps = 0;
+  while (game->state.musicFadingIn && steps < 1000) MusicFadeInStep(*game), ++steps;
+  EXPECT_EQ(game->state.musicFade, 85.0f);
+  EXPECT_EQ(steps, 178);  // 0.48 per step, about 2.8 s
+  EXPECT_EQ(music.masterVolume, 570);
+}
+
+}  // namespace

@@ -1,0 +1,144 @@
+// The sound table's slots and states, the volume curve, the half-way guard, the data-chunk scan and the log.
+#include <gtest/gtest.h>
+
+#include "platform/sound.h"
+#include "platform_fixtures.h"
+
+namespace {
+
+class SoundTest : public ::testing::Test {
+ protected:
+  TempRoot root;
+  std::unique_ptr<Game> game = MakeHeadlessGame(root.path());
+  SoundTable& table = game->platform.sound.soundTable;
+
+  // 1000 bytes a second: the play cursor advances one byte per millisecond.
+  void MakeWave(const std::string& name, std::uint32_t dataBytes = 1000) {
+    WriteTestWave(root.path() / "Sfx" / name, 1000, dataBytes);
+  }
+  void At(std::int32_t tick) { game->clock.virtualNow = tick; }
+};
+
+TEST(SoundVolumeCurve, MatchesItsFixedPoints) {
+  EXPECT_EQ(SoundAttenuation(100), 0);
+  EXPECT_EQ(SoundAttenuation(0), -3999);
+  EXPECT_EQ(SoundAttenuation(90), -2255);
+  EXPECT_EQ(SoundAttenuation(50), -3937);
+}
+
+TEST_F(SoundTest, LoadingAfterAResetGivesSlotsInLoadOrder) {
+  ResetSoundTable(*game);
+  for (int i = 0; i < 28; ++i) {
+    MakeWave("s" + std::to_string(i) + ".wav");
+    EXPECT_EQ(LoadSound(*game, "s" + std::to_string(i) + ".wav", false), i);
+  }
+  EXPECT_EQ(table[27].fileName, "Sfx/s27.wav");
+  EXPECT_EQ(table[27].state, "Stopped");
+  EXPECT_EQ(table[27].dataLength, 1000);
+}
+
+TEST_F(SoundTest, MissingOrDamagedFilesFailWithoutGrowingTheTable) {
+  EXPECT_EQ(LoadSound(*game, "missing.wav", false), -1);
+  WriteBytes(root.path() / "Sfx" / "bad.wav", {'R', 'I', 'F', 'F', 0, 0});
+  EXPECT_EQ(LoadSound(*game, "bad.wav", false), -1);
+  EXPECT_EQ(table.size(), 1u);
+  EXPECT_TRUE(table[0].free);
+}
+
+TEST_F(SoundTest, VolumeOptionSetsTheAttenuationAtLoad) {
+  MakeWave("a.wav");
+  game->options.soundVolume = 0;
+  int slot = LoadSound(*game, "a.wav", false);
+  EXPECT_EQ(table[slot].volume, -3999);
+  PlaySound(*game, slot);
+  EXPECT_EQ(table[slot].state, "playing");  // silent but still played
+  SetSoundVolume(*game, slot, 90);
+  EXPECT_EQ(table[slot].volume, -2255);
+}
+
+TEST_F(SoundTest, PlayingTwiceRestartsFromTheBeginning) {
+  MakeWave("a.wav");
+  int slot = LoadSound(*game, "a.wav", false);
+  At(100);
+  PlaySound(*game, slot);
+  At(150);
+  EXPECT_EQ(SoundPlayCursor(*game, slot), 50);
+  PlaySound(*game, slot);
+  EXPECT_EQ(SoundPlayCursor(*game, slot), 0);
+  At(160);
+  EXPECT_EQ(SoundPlayCursor(*game, slot), 10);
+}
+
+TEST_F(SoundTest, GuardedSoundGoesOnInItsFirstHalfAndRestartsInItsSecond) {
+  MakeWave("a.wav");
+  int slot = LoadSound(*game, "a.wav", true);
+  At(0);
+  PlaySound(*game, slot);
+  At(499);
+  PlaySound(*game, slot);
+  EXPECT_EQ(SoundPlayCursor(*game, slot), 499);
+  At(500);
+  PlaySound(*game, slot);
+  EXPECT_EQ(SoundPlayCursor(*game, slot), 0);
+}
+
+TEST_F(SoundTest, FinishedSoundStaysPlayingStateAndStartsAgain) {
+  MakeWave("a.wav");
+  int slot = LoadSound(*game, "a.wav", true);
+  PlaySound(*game, slot);
+  At(5000);
+  EXPECT_FALSE(SoundIsPlaying(*game, slot));
+  EXPECT_EQ(table[slot].state, "playing");
+  PlaySound(*game, slot);
+  EXPECT_TRUE(SoundIsPlaying(*game, slot));
+}
+
+TEST_F(SoundTest, FreedSlotIsEmptyAndTakenFirst) {
+  MakeWave("a.wav");
+  MakeWave("b.wav");
+  LoadSound(*game, "a.wav", false);
+  LoadSound(*game, "b.wav", false);
+  FreeSound(*game, 0);
+  EXPECT_EQ(table[0].state, "empty");
+  EXPECT_TRUE(table[0].fileName.empty());
+  PlaySound(*game, 0);  // a free slot plays nothing
+  EXPECT_TRUE(game->platform.sound.soundLog.empty());
+  EXPECT_EQ(LoadSound(*game, "b.wav", false), 0);
+}
+
+TEST_F(SoundTest, SoundOffPlaysNothing) {
+  MakeWave("a.wav");
+  int slot = LoadSound(*game, "a.wav", false);
+  game->state.soundOn = false;
+  PlaySound(*game, slot);
+  EXPECT_EQ(table[slot].state, "Stopped");
+}
+
+TEST_F(SoundTest, LogKeepsTheLastTwoHundredNamesOldestFirst) {
+  MakeWave("a.wav");
+  MakeWave("b.wav");
+  int a = LoadSound(*game, "a.wav", false), b = LoadSound(*game, "b.wav", false);
+  PlaySound(*game, a);
+  for (int i = 0; i < 200; ++i) PlaySound(*game, b);
+  const auto& log = game->platform.sound.soundLog;
+  ASSERT_EQ(log.size(), 200u);
+  EXPECT_EQ(log.front(), "b.wav");
+  PlaySound(*game, a);
+  EXPECT_EQ(log.back(), "a.wav");
+}
+
+TEST(WaveDataLength, ScansBytesNotChunks) {
+  TempRoot root;
+  // "data" hidden inside a LIST chunk before the real one is found first.
+  WriteBytes(root.path() / "odd.wav", {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'L', 'I', 'S', 'T', 8, 0, 0,
+                                       0, 'd', 'a', 't', 'a', 7, 0, 0, 0, 'd', 'a', 't', 'a', 9, 0, 0, 0});
+  EXPECT_EQ(WaveDataLength(root.path() / "odd.wav"), 7);
+  WriteBytes(root.path() / "none.wav", {'R', 'I', 'F', 'F', 'd', 'a', 't'});
+  EXPECT_EQ(WaveDataLength(root.path() / "none.wav"), 0);
+  EXPECT_EQ(WaveDataLength(root.path() / "missing.wav"), 0);
+  // The scan starts at the fifth byte: a file beginning with "data" does not count it.
+  WriteBytes(root.path() / "head.wav", {'d', 'a', 't', 'a', 5, 0, 0, 0});
+  EXPECT_EQ(WaveDataLength(root.path() / "head.wav"), 0);
+}
+
+}  // namespace

@@ -1,0 +1,175 @@
+// Frame timing, the mode dispatch order, the fade hand-over and the ends of the loop.
+#include <gtest/gtest.h>
+
+#include "platform/display.h"
+#include "platform/input.h"
+#include "platform_fixtures.h"
+#include "shell/main_loop.h"
+
+namespace {
+
+class FrameTiming : public ::testing::Test {
+ protected:
+  std::unique_ptr<Game> game = MakeHeadlessGame();
+  FrameTimer timer;
+  std::int32_t StepAfter(std::int32_t elapsed) {
+    game->clock.virtualNow += elapsed;
+    MeasureFrameStep(*game, timer);
+    return game->state.frameStep;
+  }
+};
+
+TEST_F(FrameTiming, MeasuresTheTimeSinceTheLastFrame) {
+  EXPECT_EQ(StepAfter(16), 16);
+  EXPECT_EQ(StepAfter(33), 33);
+  EXPECT_EQ(game->state.lastTick, 49);
+}
+
+TEST_F(FrameTiming, SpeedOverrideOfTenFixesEveryFrame) {
+  game->state.speedOverride = 10;
+  for (std::int32_t elapsed : {1, 16, 40, 400}) EXPECT_EQ(StepAfter(elapsed), 10);
+}
+
+TEST_F(FrameTiming, SpeedOverrideOfEightyIsCutToFifty) {
+  game->state.speedOverride = 80;
+  EXPECT_EQ(StepAfter(16), 50);
+}
+
+TEST_F(FrameTiming, AFrameAfterAThreeSecondPauseAdvancesFifty) { EXPECT_EQ(StepAfter(3000), 50); }
+
+TEST_F(FrameTiming, FiftyInstantFramesSwitchTheThrottleOnForGood) {
+  for (int i = 0; i < 30; ++i) StepAfter(0);
+  StepAfter(16);
+  for (int i = 0; i < 19; ++i) StepAfter(0);
+  EXPECT_FALSE(timer.slowMachineThrottle);
+  EXPECT_EQ(StepAfter(0), 0);  // no lower bound
+  EXPECT_TRUE(timer.slowMachineThrottle);
+  StepAfter(16);
+  EXPECT_TRUE(timer.slowMachineThrottle);
+  EXPECT_EQ(timer.fastFrameCount, 50);
+}
+
+// Records which steps ran, in order, for the dispatch tests.
+std::vector<std::string> ran;
+void SetUpFrontEndStep(Game& game) {
+  ran.push_back("setUp");
+  game.state.frontEndReady = true;
+}
+void FrontEndStep(Game&) { ran.push_back("frontEnd"); }
+void StartGameStep(Game&) { ran.push_back("start"); }
+void IntroStep(Game&) { ran.push_back("intro"); }
+void PlayStep(Game&) { ran.push_back("play"); }
+
+class LoopTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<Game> game = MakeHeadlessGame();
+  ModeSteps steps{SetUpFrontEndStep, FrontEndStep, StartGameStep, IntroStep, PlayStep};
+  FrameTimer timer;
+  void SetUp() override { ran.clear(); }
+  std::string RunOne() {
+    ran.clear();
+    RunFrame(*game, steps, timer);
+    return ran.empty() ? "" : ran.front();
+  }
+};
+
+TEST_F(LoopTest, DispatchTakesTheFirstMatchOnly) {
+  GameState& s = game->state;
+  s.inFrontEnd = s.levelIntro = s.playing = true;
+  EXPECT_EQ(RunOne(), "setUp");
+  EXPECT_EQ(ran.size(), 1u);
+  EXPECT_EQ(RunOne(), "frontEnd");
+  s.inFrontEnd = false;
+  EXPECT_EQ(RunOne(), "start");
+  s.gameLoaded = true;
+  EXPECT_EQ(RunOne(), "intro");
+  s.levelIntro = false;
+  EXPECT_EQ(RunOne(), "play");
+  s.playing = false;
+  EXPECT_EQ(RunOne(), "");
+}
+
+TEST_F(LoopTest, NothingActiveShowsBlackAndKeepsRunning) {
+  game->state.frontEndReady = game->state.gameLoaded = true;
+  LoopControl control;
+  control.maxFrames = 20;
+  MainLoop(*game, steps, control);
+  EXPECT_TRUE(game->state.running);
+  EXPECT_TRUE(ran.empty());
+  EXPECT_EQ(TickCount(game->clock), 20 * 16);
+  for (std::uint32_t rgb : ShownPicture(*game)) ASSERT_EQ(rgb, 0u);
+}
+
+TEST_F(LoopTest, StartsBlackAndEveryFrameBeginsCleared) {
+  LoopControl control;
+  control.maxFrames = 1;
+  ModeSteps drawOnce;
+  drawOnce.setUpFrontEnd = [](Game& g) { ClearBackBuffer(g, 0xFFFF); };
+  MainLoop(*game, drawOnce, control);
+  EXPECT_EQ(game->state.screenFade, -99.0f);
+  EXPECT_EQ(ShownPicture(*game)[0], 0x020202u);  // white under the ramp of -99
+}
+
+// A mode that leaves by the fade rule, then quits.
+void LeavingStep(Game& game) {
+  RequestFadeOut(game);
+  if (FadesEnded(game)) game.state.running = false;
+}
+
+TEST_F(LoopTest, LeavingWaitsForBothFadesToLandExactly) {
+  game->state.screenFade = 0;
+  game->state.musicFade = 85;
+  game->state.frontEndReady = game->state.inFrontEnd = true;
+  steps.frontEndFrame = LeavingStep;
+  int frames = 0;
+  game->state.running = true;
+  while (game->state.running && frames < 1000) RunFrame(*game, steps, timer), ++frames;
+  EXPECT_EQ(game->state.screenFade, -99.0f);
+  EXPECT_EQ(game->state.musicFade, 0.0f);
+  EXPECT_EQ(frames, 80);  // the screen fade (79 frames of 16 ms) is the longer; seen one frame later
+}
+
+TEST_F(LoopTest, WithoutGammaLeavingWaitsOnlyForTheMusic) {
+  game->state.gammaAvailable = false;
+  game->state.musicFade = 85;
+  game->state.frontEndReady = game->state.inFrontEnd = true;
+  steps.frontEndFrame = LeavingStep;
+  int frames = 0;
+  game->state.running = true;
+  while (game->state.running && frames < 1000) RunFrame(*game, steps, timer), ++frames;
+  EXPECT_EQ(frames, 68);
+}
+
+TEST_F(LoopTest, FadeInRunsAfterTheFlip) {
+  game->state.frontEndReady = game->state.inFrontEnd = true;
+  game->state.screenFade = -99;
+  game->state.fadingIn = true;
+  steps.frontEndFrame = [](Game& g) { ClearBackBuffer(g, 0xFFFF); };
+  RunFrame(*game, steps, timer);
+  EXPECT_FLOAT_EQ(game->state.screenFade, -97.72f);
+  EXPECT_EQ(ShownPicture(*game)[0], 0x050505u);  // the frame shows under the new ramp at once
+}
+
+TEST_F(LoopTest, QuitRequestEndsTheLoop) {
+  game->state.frontEndReady = game->state.gameLoaded = true;
+  game->platform.quitRequested = true;
+  LoopControl control;
+  MainLoop(*game, steps, control);
+  EXPECT_FALSE(game->state.running);
+}
+
+TEST(WaitingLoop, HeadlessWaitEndsWhenTheScriptHasNothingLeft) {
+  auto game = MakeHeadlessGame();
+  game->platform.input.script.active = true;
+  game->platform.input.script.events.push_back({100, ScriptEvent::Kind::Key, DIK_P, true});
+  int passes = 0;
+  while (WaitingLoopPass(*game) && passes < 1000) {
+    ++passes;
+    ReadKeyboard(*game);
+  }
+  EXPECT_EQ(passes, 7);  // 16 ms a pass: the event at 100 is read on the seventh pass
+  EXPECT_TRUE(game->platform.input.keyPressed[DIK_P]);
+  EXPECT_TRUE(game->platform.quitRequested);
+}
+
+}  // namespace
