@@ -37,7 +37,7 @@ Canvas Nebula(Color deep, Color cloudA, Color cloudB, std::uint32_t seed, float 
     for (int x = 0; x < kSize; ++x) {
       const float n = TileableFractal(x, y, kSize, kSize, 2, 2, 5, seed);
       const float m = TileableFractal(x, y, kSize, kSize, 3, 3, 4, seed * 7 + 1);
-      const float cloud = std::clamp((n - 0.35f) * 1.8f, 0.0f, 1.0f) * strength;
+      const float cloud = std::clamp((n - 0.36f) * 3.2f, 0.0f, 1.0f) * strength;
       canvas.at(x, y) = Mix(deep, Mix(cloudA, cloudB, m), cloud * cloud);
     }
   return canvas;
@@ -83,16 +83,21 @@ Canvas Facets(Color dark, Color light, Color edge, std::uint32_t seed, int cells
   return canvas;
 }
 
-// Long thin cracks across the tile, drawn with wrapped copies.
+// Jagged cracks across the tile, each a few straight pieces turning a little, drawn with wrapped copies.
 void AddCracks(Canvas& canvas, std::uint32_t seed, int count, Color c) {
   Random random(seed);
   for (int i = 0; i < count; ++i) {
     Point a{random.Between(0, kSize), random.Between(0, kSize)};
-    const float angle = random.Between(0.3f, 1.2f), length = random.Between(25, 70);
-    const Point b{a.x + std::cos(angle) * length, a.y + std::sin(angle) * length};
-    for (int oy = -1; oy <= 1; ++oy)
-      for (int ox = -1; ox <= 1; ++ox)
-        Fill(canvas, Segment({a.x + ox * kSize, a.y + oy * kSize}, {b.x + ox * kSize, b.y + oy * kSize}, 0.45f), c);
+    float angle = random.Between(0, 6.2831853f);
+    for (int piece = 0; piece < 4; ++piece) {
+      const float length = random.Between(6, 18);
+      const Point b{a.x + std::cos(angle) * length, a.y + std::sin(angle) * length};
+      for (int oy = -1; oy <= 1; ++oy)
+        for (int ox = -1; ox <= 1; ++ox)
+          Fill(canvas, Segment({a.x + ox * kSize, a.y + oy * kSize}, {b.x + ox * kSize, b.y + oy * kSize}, 0.45f), c);
+      a = b;
+      angle += random.Between(-0.8f, 0.8f);
+    }
   }
 }
 
@@ -118,14 +123,14 @@ std::vector<Background> AllBackgrounds() {
        }},
       {"VioletNebula.bmp",
        [] {
-         Canvas c = Nebula(Rgb(10, 4, 22), Rgb(70, 20, 80), Rgb(30, 20, 90), 0x7E7, 1.0f);
+         Canvas c = Nebula(Rgb(10, 4, 22), Rgb(90, 26, 100), Rgb(36, 24, 110), 0x7E7, 1.0f);
          AddStars(c, 0x7E8, 34, Rgb(255, 190, 240));
          return c;
        }},
       {"IceField.bmp",
        [] {
          Canvas c = Nebula(Rgb(4, 14, 24), Rgb(14, 48, 66), Rgb(20, 34, 70), 0x1CE, 0.9f);
-         AddCracks(c, 0x1CF, 9, Rgb(60, 130, 160, 0.45f));
+         AddCracks(c, 0x1CF, 12, Rgb(70, 150, 180, 0.5f));
          AddStars(c, 0x1D0, 12, Rgb(170, 240, 255));
          return c;
        }},

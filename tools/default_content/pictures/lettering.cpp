@@ -115,7 +115,7 @@ Canvas PaintNumbers() {
 
 Canvas PaintTitle() {
   Canvas canvas(210, 104);
-  const Font font = LoadFont(kSansCondensedBold, 46);
+  const Font font = LoadFont(kSansCondensedBold, 54);
   const TextMask line = font.Render("SHARDFALL");
   int left = 0, top = 0;
   Mask ink = Trim(line.mask, &left, &top);
@@ -123,8 +123,9 @@ Canvas PaintTitle() {
   const int x = 6, y = 54 - ink.height / 2;
   // Shards breaking off the word and falling away below it.
   Random random(0x7171E);
-  for (int i = 0; i < 9; ++i) {
-    const float cx = random.Between(16, 194), cy = random.Between(y + ink.height + 6.0f, 100), s = random.Between(2, 5);
+  for (int i = 0; i < 10; ++i) {
+    const float cx = 12 + 19.0f * i + random.Between(-5, 5);
+    const float cy = random.Between(y + ink.height + 7.0f, 98), s = random.Between(2.5f, 5.0f);
     const std::vector<Point> shard = {{cx, cy - s * 1.4f}, {cx + s * 0.7f, cy}, {cx, cy + s}, {cx - s * 0.6f, cy - s * 0.2f}};
     Fill(canvas, Offset(Polygon(shard), 1.0f), look::kInk);
     FillGlass(canvas, Polygon(shard), Glass{Mix(look::kCyan, look::kMagenta, random.Uniform()), 1.5f, 0.4f});

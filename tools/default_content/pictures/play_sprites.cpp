@@ -69,12 +69,20 @@ Canvas PaintExplosion() {
          RadialGradient({cx, cy}, coreRadius, {{0, Darken(Rgb(255, 255, 240), 1 - fade)},
                                                 {0.5f, Darken(look::kGold, 1 - fade)},
                                                 {1, Darken(look::kMagenta, 0.2f + 0.6f * p)}}));
+    // Star spikes of the first flash.
+    if (f < 2)
+      for (int i = 0; i < 4; ++i) {
+        const float a = i * kPi / 4 + 0.2f, reach = f == 0 ? 9.0f : 11.5f;
+        Fill(canvas, Segment({cx - std::sin(a) * reach, cy + std::cos(a) * reach},
+                             {cx + std::sin(a) * reach, cy - std::cos(a) * reach}, i % 2 ? 0.5f : 0.8f),
+             f == 0 ? Rgb(255, 250, 225) : look::kGold);
+      }
     // Shockwave ring.
     if (f >= 2 && f <= 4) Stroke(canvas, Circle(cx, cy, 3.0f + 9.0f * p), 1.0f, Darken(look::kCyan, 0.3f + 0.4f * p));
     // Crystal shards flying out, turning from ice to violet as they cool.
     for (int i = 0; i < kShards; ++i) {
       const float dx = std::sin(angles[i]), dy = -std::cos(angles[i]);
-      const float inner = 1.5f + 7.0f * p, outer = inner + lengths[i] * (1.1f - 0.45f * p), half = 2.2f - 1.2f * p;
+      const float inner = 2.0f + 7.5f * p, outer = inner + lengths[i] * (1.1f - 0.45f * p), half = 1.5f - 0.6f * p;
       const Point a{cx + dx * inner, cy + dy * inner}, b{cx + dx * outer, cy + dy * outer};
       const Point l{(a.x + b.x) / 2 - dy * half * 1.6f, (a.y + b.y) / 2 + dx * half * 1.6f};
       const Point r{(a.x + b.x) / 2 + dy * half * 1.6f, (a.y + b.y) / 2 - dx * half * 1.6f};
