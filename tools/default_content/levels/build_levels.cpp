@@ -1,8 +1,96 @@
-// Placeholder until this folder's content is drawn.
+// Compiles the level text sources into level files and level-set files in Lvl.
+#include <map>
+
+#include "content/level_set_file.h"
 #include "tools/default_content/build_default.h"
+#include "tools/default_content/level_text.h"
+#include "tools/default_content/levels/level_rules.h"
+#include "tools/default_content/levels/level_sources.h"
+#include "tools/default_content/tilesets/default_tilesets.h"
+
+namespace {
+
+const TileSet* ShippedTileSet(const std::string& fileName) {
+  for (const DesignedTileSet& set : DesignedTileSets())
+    if (set.fileName == fileName) return &set.tileSet;
+  return nullptr;
+}
+
+// A set's "set.txt" holds "name: ..." and "file: ...".
+bool ReadSetHeader(std::string_view text, std::string& name, std::string& file) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const auto end = std::min(text.find('\n', pos), text.size());
+    const std::string_view line = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (line.rfind("name: ", 0) == 0) name = line.substr(6);
+    if (line.rfind("file: ", 0) == 0) file = line.substr(6);
+  }
+  return !name.empty() && !file.empty();
+}
+
+std::string LevelFileNameOf(std::string_view textFileName) {
+  return std::string(textFileName.substr(0, textFileName.rfind('.'))) + ".sfl";
+}
+
+bool CompileLevel(const LevelSource& source, Level& level, std::string& error) {
+  const std::string where = std::string(source.folder) + "/" + std::string(source.fileName) + ": ";
+  if (!LevelFromText(source.text, level, error)) {
+    error = where + error;
+    return false;
+  }
+  const TileSet* tileSet = ShippedTileSet(level.tilesetName);
+  error = tileSet ? LevelProblem(level, *tileSet) : "tileset " + level.tilesetName + " is not shipped";
+  if (!error.empty()) error = where + error;
+  return error.empty();
+}
+
+}  // namespace
+
+std::vector<ShippedLevelSet> ShippedLevelSets(std::string& error) {
+  std::map<std::string_view, ShippedLevelSet> sets;
+  for (const LevelSource& source : LevelSources()) {
+    ShippedLevelSet& set = sets[source.folder];
+    if (source.fileName == "set.txt") {
+      if (!ReadSetHeader(source.text, set.levelSet.levelSetName, set.fileName)) {
+        error = std::string(source.folder) + "/set.txt needs 'name: ' and 'file: ' lines";
+        return {};
+      }
+      continue;
+    }
+    Level level;
+    if (!CompileLevel(source, level, error)) return {};
+    set.levelSet.levelFiles.push_back(LevelFileNameOf(source.fileName));
+    set.levels.push_back(std::move(level));
+  }
+  std::vector<ShippedLevelSet> out;
+  for (auto& [folder, set] : sets) {
+    if (set.fileName.empty()) {
+      error = std::string(folder) + " has no set.txt";
+      return {};
+    }
+    out.push_back(std::move(set));
+  }
+  return out;
+}
 
 bool BuildDefaultLevels(const std::filesystem::path& root, std::string& error) {
-  (void)root;
-  (void)error;
+  const std::vector<ShippedLevelSet> sets = ShippedLevelSets(error);
+  if (sets.empty()) {
+    if (error.empty()) error = "no level sets to build";
+    return false;
+  }
+  const std::filesystem::path folder = root / "Lvl";
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  if (ec) {
+    error = "cannot create " + folder.string() + ": " + ec.message();
+    return false;
+  }
+  for (const ShippedLevelSet& set : sets) {
+    for (std::size_t i = 0; i < set.levels.size(); ++i)
+      if (!WriteLevelFile(folder / set.levelSet.levelFiles[i], set.levels[i], error)) return false;
+    if (!WriteLevelSetFile(folder / set.fileName, set.levelSet, error)) return false;
+  }
   return true;
 }

@@ -1,8 +1,318 @@
-// Placeholder until the level text form is written.
+// The designers' text form of a level: header lines, a legend, a 20 x 30 character map and explicit cells.
+//
+//   # comment
+//   tileset: DefaultTileSet.sft
+//   background: DefaultBackground.bmp
+//   sides: bottom left            (any of bottom right top left, or none)
+//   legend: e=48 f=49             (adds to, or overrides, the fixed legend of a shipped tileset)
+//   map:
+//   ....................          (30 lines of 20 characters; '.' is an empty cell)
+//   cell: 0 4 = 17                (a cell the map cannot show: column 0, row 0, or a '?' in the map)
 #include "tools/default_content/level_text.h"
 
-std::string LevelToText(const Level&) { return {}; }
-bool LevelFromText(std::string_view, Level&, std::string& error) {
-  error = "level text is not supported yet";
+#include <array>
+#include <charconv>
+#include <map>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "tools/default_content/tilesets/default_tilesets.h"
+
+namespace {
+
+constexpr int PlayColumns = GridColumns - 1;
+constexpr int PlayRows = GridRows - 1;
+constexpr char EmptyChar = '.';
+constexpr char ExplicitChar = '?';
+constexpr std::array<const char*, 5> SideWords = {"", "bottom", "right", "top", "left"};
+// Characters handed out to tiles that have none in the tileset's fixed legend, most readable first.
+constexpr std::string_view SparePool =
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789+-|^<>*%&@$!~;:,_/\\()[]{}'\"`";
+
+std::string_view Trim(std::string_view s) {
+  const auto first = s.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+std::vector<std::string_view> Words(std::string_view s) {
+  std::vector<std::string_view> words;
+  std::size_t pos = 0;
+  while (pos < s.size()) {
+    const auto start = s.find_first_not_of(" \t", pos);
+    if (start == std::string_view::npos) break;
+    const auto end = std::min(s.find_first_of(" \t", start), s.size());
+    words.push_back(s.substr(start, end - start));
+    pos = end;
+  }
+  return words;
+}
+
+std::optional<std::int32_t> ParseInt(std::string_view s) {
+  std::int32_t value = 0;
+  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (ec != std::errc{} || end != s.data() + s.size()) return std::nullopt;
+  return value;
+}
+
+bool IsLegendChar(char c) { return c > ' ' && c < 127 && c != EmptyChar && c != ExplicitChar; }
+
+// ---- writing ----
+
+// One character per tile number used in the playfield; tiles left without one are written as cell lines.
+std::map<std::int32_t, char> ChooseCharacters(const Level& level) {
+  std::set<std::int32_t> used;
+  for (int c = 1; c <= PlayColumns; ++c)
+    for (int r = 1; r <= PlayRows; ++r)
+      if (level.brickGrid[c][r] != 0) used.insert(level.brickGrid[c][r]);
+  std::map<std::int32_t, char> chosen;
+  std::set<char> taken;
+  if (const auto* fixed = FixedLegendOf(level.tilesetName))
+    for (const auto& [ch, tile] : *fixed)
+      if (used.count(tile) && IsLegendChar(ch)) chosen[tile] = ch, taken.insert(ch);
+  std::size_t next = 0;
+  for (std::int32_t tile : used) {
+    if (chosen.count(tile)) continue;
+    while (next < SparePool.size() && taken.count(SparePool[next])) ++next;
+    if (next == SparePool.size()) break;
+    chosen[tile] = SparePool[next];
+    taken.insert(SparePool[next]);
+  }
+  return chosen;
+}
+
+std::string SidesLine(const Level& level) {
+  std::string line = "sides:";
+  for (int side = Bottom; side <= Left; ++side)
+    if (level.guardedSides[side] != 0) line += std::string(" ") + SideWords[side];
+  return line == "sides:" ? "sides: none" : line;
+}
+
+std::string LegendLines(const std::map<std::int32_t, char>& chosen) {
+  std::string out;
+  int onLine = 0;
+  for (const auto& [tile, ch] : chosen) {
+    if (onLine == 0) out += "legend:";
+    out += std::string(" ") + ch + "=" + std::to_string(tile);
+    if (++onLine == 10) out += "\n", onLine = 0;
+  }
+  if (onLine != 0) out += "\n";
+  return out;
+}
+
+}  // namespace
+
+std::string LevelToText(const Level& level) {
+  const std::map<std::int32_t, char> chosen = ChooseCharacters(level);
+  std::string out = "tileset: " + level.tilesetName + "\n";
+  out += "background: " + level.backgroundName + "\n";
+  out += SidesLine(level) + "\n";
+  out += LegendLines(chosen);
+  out += "map:\n";
+  std::string cells;
+  for (int r = 0; r <= PlayRows; ++r) {
+    for (int c = 0; c <= PlayColumns; ++c) {
+      const std::int32_t tile = level.brickGrid[c][r];
+      const bool inField = c >= 1 && r >= 1;
+      const auto found = chosen.find(tile);
+      if (inField && tile == 0) out += EmptyChar;
+      else if (inField && found != chosen.end()) out += found->second;
+      else {
+        if (inField) out += ExplicitChar;
+        if (inField || tile != 0)
+          cells += "cell: " + std::to_string(c) + " " + std::to_string(r) + " = " + std::to_string(tile) + "\n";
+      }
+    }
+    if (r >= 1) out += "\n";
+  }
+  return out + cells;
+}
+
+namespace {
+
+// ---- reading ----
+
+struct MapRow {
+  int lineNumber;
+  std::string_view text;
+};
+
+struct Parsed {
+  std::optional<std::string> tileset, background;
+  std::optional<std::array<std::int16_t, 5>> sides;
+  std::map<char, std::int32_t> legend;
+  std::map<std::pair<int, int>, std::pair<int, std::int32_t>> cells;  // (column, row) -> (line, tile)
+  std::vector<MapRow> map;
+  int mapLine = 0;
+};
+
+std::string At(int line, const std::string& message) { return "line " + std::to_string(line) + ": " + message; }
+
+bool ParseSides(std::string_view value, std::array<std::int16_t, 5>& sides, std::string& problem) {
+  sides = {};
+  const auto words = Words(value);
+  if (words.size() == 1 && words[0] == "none") return true;
+  if (words.empty()) {
+    problem = "name the guarded sides (bottom, right, top, left) or write none";
+    return false;
+  }
+  for (std::string_view word : words) {
+    int side = Bottom;
+    while (side <= Left && word != SideWords[side]) ++side;
+    if (side > Left) {
+      problem = "unknown side '" + std::string(word) + "' (use bottom, right, top, left or none)";
+      return false;
+    }
+    if (sides[side] != 0) {
+      problem = "side '" + std::string(word) + "' is named twice";
+      return false;
+    }
+    sides[side] = -1;
+  }
+  return true;
+}
+
+bool ParseLegend(std::string_view value, std::map<char, std::int32_t>& legend, std::string& problem) {
+  for (std::string_view entry : Words(value)) {
+    const auto tile = entry.size() >= 3 && entry[1] == '=' ? ParseInt(entry.substr(2)) : std::nullopt;
+    if (!tile || !IsLegendChar(entry[0])) {
+      problem = "legend entry '" + std::string(entry) + "' is not of the form x=12 (x not '.' or '?')";
+      return false;
+    }
+    legend[entry[0]] = *tile;
+  }
+  return true;
+}
+
+bool ParseCell(std::string_view value, int line, Parsed& parsed, std::string& problem) {
+  const auto words = Words(value);
+  const auto column = words.size() == 4 ? ParseInt(words[0]) : std::nullopt;
+  const auto row = words.size() == 4 ? ParseInt(words[1]) : std::nullopt;
+  const auto tile = words.size() == 4 && words[2] == "=" ? ParseInt(words[3]) : std::nullopt;
+  if (!column || !row || !tile) {
+    problem = "a cell line reads: cell: COLUMN ROW = TILE";
+    return false;
+  }
+  if (*column < 0 || *column > PlayColumns || *row < 0 || *row > PlayRows) {
+    problem = "cell " + std::to_string(*column) + " " + std::to_string(*row) + " is outside columns 0-20, rows 0-30";
+    return false;
+  }
+  if (!parsed.cells.emplace(std::pair{*column, *row}, std::pair{line, *tile}).second) {
+    problem = "cell " + std::to_string(*column) + " " + std::to_string(*row) + " is given twice";
+    return false;
+  }
+  return true;
+}
+
+template <typename T>
+bool SetOnce(std::optional<T>& slot, T value, std::string_view key, std::string& problem) {
+  if (slot) {
+    problem = "'" + std::string(key) + "' is given twice";
+    return false;
+  }
+  slot = std::move(value);
+  return true;
+}
+
+bool ParseHeaderLine(std::string_view line, int lineNumber, Parsed& parsed, std::string& problem) {
+  const auto colon = line.find(':');
+  if (colon == std::string_view::npos) {
+    problem = "expected 'key: value' (keys: tileset, background, sides, legend, map, cell)";
+    return false;
+  }
+  const std::string_view key = Trim(line.substr(0, colon));
+  const std::string_view value = Trim(line.substr(colon + 1));
+  if (key == "tileset") return SetOnce(parsed.tileset, std::string(value), key, problem);
+  if (key == "background") return SetOnce(parsed.background, std::string(value), key, problem);
+  if (key == "sides") {
+    std::array<std::int16_t, 5> sides{};
+    return ParseSides(value, sides, problem) && SetOnce(parsed.sides, sides, key, problem);
+  }
+  if (key == "legend") return ParseLegend(value, parsed.legend, problem);
+  if (key == "cell") return ParseCell(value, lineNumber, parsed, problem);
+  if (key == "map") {
+    if (parsed.mapLine != 0) problem = "'map' is given twice";
+    else if (!value.empty()) problem = "the map starts on the line after 'map:'";
+    parsed.mapLine = lineNumber;
+    return problem.empty();
+  }
+  problem = "unknown key '" + std::string(key) + "'";
   return false;
+}
+
+bool ParseLines(std::string_view text, Parsed& parsed, std::string& error) {
+  int lineNumber = 0;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const auto end = std::min(text.find('\n', pos), text.size());
+    std::string_view line = text.substr(pos, end - pos);
+    pos = end + 1;
+    ++lineNumber;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const bool inMap = parsed.mapLine != 0 && parsed.map.size() < PlayRows;
+    if (inMap) {
+      if (line.size() != PlayColumns) {
+        error = At(lineNumber, "map row " + std::to_string(parsed.map.size() + 1) + " has " +
+                                   std::to_string(line.size()) + " characters; every row has 20");
+        return false;
+      }
+      parsed.map.push_back({lineNumber, line});
+      continue;
+    }
+    if (Trim(line).empty() || Trim(line).front() == '#') continue;
+    std::string problem;
+    if (!ParseHeaderLine(line, lineNumber, parsed, problem)) {
+      error = At(lineNumber, problem);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool CheckComplete(const Parsed& parsed, std::string& error) {
+  if (!parsed.tileset) error = "no 'tileset:' line";
+  else if (!parsed.background) error = "no 'background:' line";
+  else if (!parsed.sides) error = "no 'sides:' line";
+  else if (parsed.mapLine == 0) error = "no 'map:' line";
+  else if (parsed.map.size() != PlayRows)
+    error = At(parsed.mapLine, "the map has " + std::to_string(parsed.map.size()) + " rows; it needs 30");
+  return error.empty();
+}
+
+bool FillGrid(const Parsed& parsed, BrickGrid& grid, std::string& error) {
+  std::map<char, std::int32_t> legend;
+  if (const auto* fixed = FixedLegendOf(*parsed.tileset)) legend = *fixed;
+  for (const auto& [ch, tile] : parsed.legend) legend[ch] = tile;
+  for (int r = 1; r <= PlayRows; ++r) {
+    const MapRow& row = parsed.map[r - 1];
+    for (int c = 1; c <= PlayColumns; ++c) {
+      const char ch = row.text[c - 1];
+      const std::string where = "character '" + std::string(1, ch) + "' in column " + std::to_string(c);
+      const bool explicitCell = parsed.cells.count({c, r}) != 0;
+      if (ch == ExplicitChar && !explicitCell) error = At(row.lineNumber, where + " has no cell line");
+      else if (ch != ExplicitChar && explicitCell) error = At(parsed.cells.at({c, r}).first,
+                                                              "this cell's map character is not '?'");
+      else if (ch == EmptyChar) grid[c][r] = 0;
+      else if (ch != ExplicitChar && !legend.count(ch)) error = At(row.lineNumber, where + " is not in the legend");
+      else if (ch != ExplicitChar) grid[c][r] = legend.at(ch);
+      if (!error.empty()) return false;
+    }
+  }
+  for (const auto& [cell, lineAndTile] : parsed.cells) grid[cell.first][cell.second] = lineAndTile.second;
+  return true;
+}
+
+}  // namespace
+
+bool LevelFromText(std::string_view text, Level& out, std::string& error) {
+  Parsed parsed;
+  if (!ParseLines(text, parsed, error) || !CheckComplete(parsed, error)) return false;
+  Level level;
+  if (!FillGrid(parsed, level.brickGrid, error)) return false;
+  level.guardedSides = *parsed.sides;
+  level.tilesetName = *parsed.tileset;
+  level.backgroundName = *parsed.background;
+  out = std::move(level);
+  return true;
 }
