@@ -1,5 +1,6 @@
 // The front end's state (menu lines, panel, timing, high-score hand-over) and its routines.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -39,13 +40,14 @@ constexpr int VisibleMenuLines = 8;
 constexpr int MenuLineHeight = 37;
 constexpr int MaxNameLength = 25;
 
-// Menu sound slots, in load order.
+// The four menu sounds, in load order.
 enum MenuSound : int { SoundChange = 0, SoundSelect = 1, SoundExit = 2, SoundBack = 3 };
 
 struct FrontEnd {
   bool setUpStarted = false;
   int tileImage = NoImage, panelImage = NoImage, titleImage = NoImage,  // the font is Text::menuFontImage
       loadingImage = NoImage, plainPanelImage = NoImage, readMeImage = NoImage;
+  std::array<int, 4> menuSounds{-1, -1, -1, -1};  // SoundTable slot of each MenuSound; -1 = not loaded
   std::int32_t tileColumns = 0, tileRows = 0;
   float scrollX = 0.0f, scrollY = 0.0f;
   std::int16_t titleBackWidth = 0, titleBackHeight = 0;

@@ -1,4 +1,4 @@
-// The front end's section of the state dump, and the options it keeps.
+// The front end's section of the state dump.
 #include <nlohmann/json.hpp>
 
 #include "frontend/front_end.h"
@@ -10,12 +10,6 @@ std::string LineText(const MenuLine& line) {
   std::string text;
   for (std::int16_t c : line.chars) text += static_cast<char>(c);
   return text;
-}
-
-nlohmann::json DumpOptions(const Options& options) {
-  return {{"startingBalls", options.startingBalls}, {"soundVolume", options.soundVolume},
-          {"musicVolume", options.musicVolume},     {"detailHigh", options.detailHigh},
-          {"mouseSpeed", options.mouseSpeed},       {"backgroundOn", options.backgroundOn}};
 }
 
 }  // namespace
@@ -37,6 +31,5 @@ nlohmann::json DumpFrontEnd(const Game& game) {
           {"enteredName", frontEnd.enteredName},
           {"pendingScoreFile", frontEnd.pendingScoreFile},
           {"scoreEntryPending", frontEnd.scoreEntryPending},
-          {"levelSetPath", game.levelSetPath},
-          {"options", DumpOptions(game.options)}};
+          {"levelSetPath", game.levelSetPath}};
 }

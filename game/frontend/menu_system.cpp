@@ -93,10 +93,9 @@ void LoadFrontEnd(Game& game) {
   frontEnd.targetScreen = frontEnd.pendingScoreFile.empty() ? "Main Menu" : "High Scores";
   LoadOptions(game);
   ResetSoundTable(game);
-  LoadSound(game, "MenuChange.wav", false);
-  LoadSound(game, "MenuSelect.wav", true);
-  LoadSound(game, "ExitGame.wav", true);
-  LoadSound(game, "MenuBack.wav", false);
+  // Slots are remembered, so a missing sound cannot shift the others.
+  frontEnd.menuSounds = {LoadSound(game, "MenuChange.wav", false), LoadSound(game, "MenuSelect.wav", true),
+                         LoadSound(game, "ExitGame.wav", true), LoadSound(game, "MenuBack.wav", false)};
   LoadMenuMusic(game);
   game.state.inFrontEnd = true;
 }
@@ -155,7 +154,7 @@ bool ActionReady(const Game& game) { return Now(game) >= game.frontEnd.actionRea
 
 bool KeyDown(const Game& game, int scanCode) { return game.platform.input.keyPressed[scanCode]; }
 
-void PlayMenuSound(Game& game, MenuSound sound) { PlaySound(game, sound); }
+void PlayMenuSound(Game& game, MenuSound sound) { PlaySound(game, game.frontEnd.menuSounds[sound]); }
 
 std::filesystem::path LevelFolder(const Game& game) { return game.root / "Lvl"; }
 

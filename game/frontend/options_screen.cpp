@@ -32,7 +32,7 @@ void ShowValue(Game& game, int line, const std::string& value, int pauseMs) {
 }
 
 void ApplySoundVolume(Game& game) {
-  for (int slot = SoundChange; slot <= SoundBack; ++slot) {
+  for (int slot : game.frontEnd.menuSounds) {
     SetSoundVolume(game, slot, static_cast<std::int32_t>(std::lrint(game.options.soundVolume)));
   }
 }

@@ -21,6 +21,8 @@ std::filesystem::path ExecutableFolder(const char* argv0) {
 // Each mode's step, as the areas provide them.
 ModeSteps WireModeSteps() {
   ModeSteps steps;
+  steps.setUpFrontEnd = SetUpFrontEnd;
+  steps.frontEndFrame = FrontEndFrame;
   steps.startGame = StartGame;
   steps.introFrame = IntroFrame;
   steps.playFrame = PlayFrame;

@@ -78,6 +78,7 @@ nlohmann::json StateDump(const Game& game) {
   dump["soundLog"] = game.platform.sound.soundLog;
   dump["songLog"] = game.platform.music.songLog;
   dump["GameWorld"] = DumpWorld(game);
+  dump["FrontEnd"] = DumpFrontEnd(game);
   // Each area adds its own section here with one call, e.g. dump["GameWorld"] = GameWorldJson(game).
   return dump;
 }

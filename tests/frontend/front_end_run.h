@@ -1,0 +1,41 @@
+// A headless game in a temporary program folder with small pictures, sounds and level sets, driven frame by frame.
+#pragma once
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/game.h"
+#include "shell/main_loop.h"
+
+class FrontEndRun {
+ public:
+  // `gamma` false makes the fades instant, which keeps most tests short.
+  explicit FrontEndRun(bool gamma = false);
+  ~FrontEndRun();
+
+  Game& game() { return *game_; }
+  FrontEnd& frontEnd() { return game_->frontEnd; }
+  const std::filesystem::path& root() const { return root_; }
+  std::filesystem::path lvl() const { return root_ / "Lvl"; }
+
+  void AddLevelSet(const std::string& fileName, const std::string& setName);
+  void Frames(int count);
+  // Runs frames until `done` holds; false when it never did within `maxFrames`.
+  bool RunUntil(const std::function<bool()>& done, int maxFrames = 600);
+  // Runs until the Main Menu (or the first screen) is shown and fully faded in.
+  void OpenFrontEnd();
+  void Hold(int scanCode);
+  void Release(int scanCode);
+  // Down for one frame, up for one frame.
+  void Tap(int scanCode);
+  std::string LineText(int line) const;
+  int SoundsPlayed(const std::string& name) const;
+
+ private:
+  std::filesystem::path root_;
+  std::unique_ptr<Game> game_;
+  ModeSteps steps_;
+  FrameTimer timer_;
+};

@@ -1,0 +1,169 @@
+// High scores: places and ties, the name entry after a game, damaged score files.
+#include <gtest/gtest.h>
+
+#include "content/file_io.h"
+#include "front_end_run.h"
+#include "platform/dik_codes.h"
+
+namespace {
+
+// Scores from `top` downwards in steps of 100.
+HighScoreTable Table(int count, int top = 10000) {
+  HighScoreTable table;
+  for (int i = 0; i < count; ++i) table.push_back({"P" + std::to_string(i + 1), top - 100 * i});
+  return table;
+}
+
+TEST(ScorePlaces, AFourteenEntryTableTakesAFifteenthAtTheEnd) {
+  HighScoreTable table = Table(14);
+  ASSERT_TRUE(EarnsPlace(table, 5));
+  InsertHighScore(table, "Last", 5);
+  ASSERT_EQ(table.size(), 15u);
+  EXPECT_EQ(table.back(), (HighScoreEntry{"Last", 5}));
+}
+
+TEST(ScorePlaces, AFullTableGivesNoPlaceToALowerOrEqualLowestScore) {
+  const HighScoreTable table = Table(15);
+  EXPECT_FALSE(EarnsPlace(table, 10));
+  EXPECT_FALSE(EarnsPlace(table, table.back().score));
+  EXPECT_TRUE(EarnsPlace(table, table.back().score + 1));
+}
+
+TEST(ScorePlaces, ATieIsPlacedAboveAndTheLastEntryDrops) {
+  HighScoreTable table = Table(15);
+  const HighScoreEntry third = table[2];
+  const HighScoreEntry fourteenth = table[13];
+  InsertHighScore(table, "New", third.score);
+  ASSERT_EQ(table.size(), 15u);
+  EXPECT_EQ(table[2], (HighScoreEntry{"New", third.score}));
+  EXPECT_EQ(table[3], third);
+  EXPECT_EQ(table[14], fourteenth);
+}
+
+TEST(ScorePlaces, AnEmptyTableTakesAnyScore) {
+  HighScoreTable table;
+  EXPECT_TRUE(EarnsPlace(table, 0));
+  InsertHighScore(table, "", 0);
+  EXPECT_EQ(table.size(), 1u);
+}
+
+TEST(ScorePlaces, TableLinesPadTheNameAndMarkTheScore) {
+  EXPECT_EQ(ScoreLineText(1, {"Ann", 120}), "1. Ann" + std::string(27, ' ') + "*******120");
+}
+
+// A game on "set.sfs" has just ended with `score`.
+class NameEntry : public ::testing::Test {
+ protected:
+  void EndGame(int score) {
+    run.AddLevelSet("set.sfs", "The Set");
+    run.game().levelSetPath = (run.lvl() / "set.sfs").string();
+    run.frontEnd().pendingScoreFile = scoreFile().string();
+    run.frontEnd().scoreEntryPending = true;
+    run.game().world.score = score;
+  }
+  std::filesystem::path scoreFile() const { return run.lvl() / "set.sfh"; }
+  void Write(const HighScoreTable& table) {
+    std::string error;
+    ASSERT_TRUE(WriteHighScoreFile(scoreFile(), table, error));
+  }
+  void Type(const std::vector<int>& keys) {
+    for (int key : keys) run.Tap(key);
+  }
+  bool InNameEntry() { return run.game().platform.input.edgeKeys; }
+
+  FrontEndRun run;
+};
+
+TEST_F(NameEntry, TheFirstGameOnASetCreatesItsTable) {
+  EndGame(0);
+  run.RunUntil([&] { return InNameEntry(); });
+  Type({DIK_LSHIFT, DIK_A, DIK_N, DIK_N});
+  run.Hold(DIK_LSHIFT);
+  run.Tap(DIK_B);
+  run.Release(DIK_LSHIFT);
+  run.Tap(DIK_RETURN);
+  EXPECT_FALSE(run.frontEnd().scoreEntryPending);
+  EXPECT_EQ(ReadScoreTableOrEmpty(scoreFile()), (HighScoreTable{{"annB", 0}}));
+  run.Frames(1);
+  EXPECT_EQ(run.frontEnd().shownScreen, "High Scores - The Set");
+  EXPECT_FALSE(InNameEntry());
+}
+
+TEST_F(NameEntry, NamesStopAtTwentyFiveCharacters) {
+  EndGame(500);
+  run.RunUntil([&] { return InNameEntry(); });
+  for (int i = 0; i < 30; ++i) run.Tap(DIK_Q);
+  EXPECT_EQ(run.frontEnd().enteredName, std::string(25, 'q'));
+}
+
+TEST_F(NameEntry, BackspaceOnAnEmptyNameDoesNothing) {
+  EndGame(500);
+  run.RunUntil([&] { return InNameEntry(); });
+  Type({DIK_BACK, DIK_X, DIK_BACK, DIK_BACK, DIK_SPACE, DIK_Y});
+  EXPECT_EQ(run.frontEnd().enteredName, " y");
+}
+
+TEST_F(NameEntry, AHeldKeyTypesOnce) {
+  EndGame(500);
+  run.RunUntil([&] { return InNameEntry(); });
+  run.Hold(DIK_W);
+  run.Frames(20);
+  EXPECT_EQ(run.frontEnd().enteredName, "w");
+}
+
+TEST_F(NameEntry, AMouseButtonCommitsLikeEnter) {
+  EndGame(700);
+  Write(Table(3));
+  run.RunUntil([&] { return InNameEntry(); });
+  run.Tap(DIK_Z);
+  run.game().platform.input.script.mouse.buttons[0] = 0x80;
+  run.Frames(2);
+  run.game().platform.input.script.mouse.buttons[0] = 0;
+  const HighScoreTable table = ReadScoreTableOrEmpty(scoreFile());
+  ASSERT_EQ(table.size(), 4u);
+  EXPECT_EQ(table.back(), (HighScoreEntry{"z", 700}));
+}
+
+TEST_F(NameEntry, AFullTableAndALowerScoreShowTheTableWithoutEntry) {
+  EndGame(5);
+  Write(Table(15));
+  run.OpenFrontEnd();
+  EXPECT_EQ(run.frontEnd().shownScreen, "High Scores - The Set");
+  EXPECT_FALSE(run.frontEnd().scoreEntryPending);
+  EXPECT_EQ(run.frontEnd().menuLines.size(), 17u);
+  EXPECT_EQ(ReadScoreTableOrEmpty(scoreFile()), Table(15));
+}
+
+TEST_F(NameEntry, ADamagedTableIsReadAsEmptyAndRewrittenWhole) {
+  EndGame(300);
+  std::string error;
+  const Bytes countTooLarge = {0x09, 0, 0, 0, 'A', 'B'};
+  ASSERT_TRUE(WriteFileAtomically(scoreFile(), countTooLarge, error));
+  run.RunUntil([&] { return InNameEntry(); });
+  Type({DIK_K, DIK_RETURN});
+  HighScoreTable table;
+  ASSERT_TRUE(ReadHighScoreFile(scoreFile(), table, error)) << error;
+  EXPECT_EQ(table, (HighScoreTable{{"k", 300}}));
+}
+
+TEST_F(NameEntry, TheNameIsKeptForTheNextEntryOfTheRun) {
+  EndGame(100);
+  run.frontEnd().enteredName = "Kim";
+  run.RunUntil([&] { return InNameEntry(); });
+  run.Tap(DIK_RETURN);
+  EXPECT_EQ(ReadScoreTableOrEmpty(scoreFile()).front().name, "Kim");
+}
+
+TEST_F(NameEntry, LeavingTheTableReturnsToTheMainMenu) {
+  EndGame(100);
+  run.RunUntil([&] { return InNameEntry(); });
+  run.Tap(DIK_RETURN);
+  run.Frames(15);
+  run.Tap(DIK_RETURN);
+  run.Frames(2);
+  EXPECT_EQ(run.frontEnd().shownScreen, "Main Menu");
+  EXPECT_TRUE(run.frontEnd().pendingScoreFile.empty());
+  EXPECT_TRUE(std::filesystem::exists(scoreFile()));
+}
+
+}  // namespace

@@ -1,0 +1,151 @@
+// The screens: New Game's list of sets, the information screens, leaving the front end, the hidden table.
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "front_end_run.h"
+#include "platform/dik_codes.h"
+
+namespace {
+
+void OpenFromMainMenu(FrontEndRun& run, int line) {
+  for (int i = 1; i < line; ++i) {
+    run.Tap(DIK_DOWN);
+    run.Frames(10);
+  }
+  run.Tap(DIK_RETURN);
+  run.Frames(2);
+}
+
+TEST(LevelSetList, ListsSetsInFileNameOrderWithBackLast) {
+  FrontEndRun run;
+  run.AddLevelSet("b.sfs", "Second");
+  run.AddLevelSet("a.sfs", "First");
+  run.OpenFrontEnd();
+  OpenFromMainMenu(run, 1);
+  ASSERT_EQ(run.frontEnd().menuLines.size(), 4u);
+  EXPECT_EQ(run.LineText(1), "First");
+  EXPECT_EQ(run.LineText(2), "Second");
+  EXPECT_EQ(run.LineText(3), "");
+  EXPECT_EQ(run.LineText(4), "Back");
+}
+
+TEST(LevelSetList, OnlyNamesEndingInLowerCaseSfsAreListed) {
+  FrontEndRun run;
+  run.AddLevelSet("upper.SFS", "Upper");
+  run.AddLevelSet("nodotsfs", "No Dot");
+  run.AddLevelSet("other.sfl", "Level");
+  run.OpenFrontEnd();
+  OpenFromMainMenu(run, 1);
+  ASSERT_EQ(run.frontEnd().levelSets.size(), 1u);
+  EXPECT_EQ(run.frontEnd().levelSets[0].name, "No Dot");
+}
+
+TEST(LevelSetList, AnUnreadableSetIsListedUnderItsFileName) {
+  FrontEndRun run;
+  std::filesystem::create_directory(run.lvl() / "broken.sfs");  // cannot be read as a file
+  std::ofstream(run.lvl() / "empty.sfs").close();
+  run.OpenFrontEnd();
+  OpenFromMainMenu(run, 1);
+  ASSERT_GE(run.frontEnd().menuLines.size(), 3u);
+  EXPECT_EQ(run.LineText(1), "empty.sfs");
+}
+
+TEST(LevelSetList, WithNoSetsEnterOnBackReturnsAtOnce) {
+  FrontEndRun run;
+  run.OpenFrontEnd();
+  run.Hold(DIK_RETURN);
+  run.Frames(3);
+  EXPECT_EQ(run.frontEnd().shownScreen, "New Game");
+  EXPECT_EQ(run.frontEnd().selectedItem, 2);  // "Back"
+  run.Frames(2);
+  EXPECT_EQ(run.frontEnd().shownScreen, "Main Menu");
+}
+
+TEST(LeavingFrontEnd, ExitFadesOutAndEndsTheLoop) {
+  FrontEndRun run(true);
+  run.OpenFrontEnd();
+  OpenFromMainMenu(run, 6);
+  EXPECT_TRUE(run.game().state.quitChosen);
+  EXPECT_EQ(run.SoundsPlayed("ExitGame.wav"), 1);
+  ASSERT_TRUE(run.RunUntil([&] { return !run.game().state.running; }, 200));
+  EXPECT_EQ(run.game().state.screenFade, -99.0f);
+}
+
+TEST(LeavingFrontEnd, ChoosingASetHandsOverAfterTheFadeAndFreesTheFrontEnd) {
+  FrontEndRun run(true);
+  run.AddLevelSet("a.sfs", "Alpha");
+  run.OpenFrontEnd();
+  OpenFromMainMenu(run, 1);
+  run.Frames(12);
+  run.Tap(DIK_RETURN);
+  ASSERT_TRUE(run.game().state.leavingFrontEnd);
+  ASSERT_TRUE(run.RunUntil([&] { return !run.game().state.inFrontEnd; }, 200));
+  EXPECT_TRUE(run.game().state.running);
+  EXPECT_FALSE(run.game().state.leavingFrontEnd);
+  EXPECT_EQ(run.frontEnd().panelWidth, 0);
+  for (const SoundSlot& slot : run.game().platform.sound.soundTable) EXPECT_TRUE(slot.free);
+}
+
+TEST(InformationScreens, PowerupsAndCreditsHoldTheHighlightOnBack) {
+  for (int line : {4, 5}) {
+    FrontEndRun run;
+    run.OpenFrontEnd();
+    OpenFromMainMenu(run, line);
+    const int back = line == 4 ? 6 : 8;
+    EXPECT_EQ(run.frontEnd().selectedItem, back);
+    EXPECT_EQ(run.LineText(back), "Back");
+    run.Frames(12);
+    run.Tap(DIK_UP);
+    EXPECT_EQ(run.frontEnd().selectedItem, back);
+    run.Frames(12);
+    run.Tap(DIK_DOWN);
+    EXPECT_EQ(run.frontEnd().selectedItem, back);
+    EXPECT_EQ(run.SoundsPlayed("MenuChange.wav"), line - 1 + 2);
+  }
+}
+
+TEST(InformationScreens, CreditsNameTheTeamAndThePlayers) {
+  FrontEndRun run;
+  run.OpenFrontEnd();
+  OpenFromMainMenu(run, 5);
+  EXPECT_EQ(run.LineText(3), "The Shardfall team");
+  EXPECT_EQ(run.LineText(6), "Everyone who plays");
+}
+
+TEST(HiddenTable, TheChordWritesItAndViewingItDeletesIt) {
+  FrontEndRun run;
+  run.OpenFrontEnd();
+  run.Hold(DIK_M);
+  run.Hold(DIK_Z);
+  run.Frames(2);
+  run.Release(DIK_M);
+  run.Release(DIK_Z);
+  const auto file = run.lvl() / "muzac.sfh";
+  HighScoreTable table = ReadScoreTableOrEmpty(file);
+  ASSERT_EQ(table.size(), 10u);
+  EXPECT_EQ(table.front().score, 100000);
+  EXPECT_EQ(table.back().score, 10000);
+  run.Frames(1);
+  OpenFromMainMenu(run, 3);  // High Scores: the list of tables
+  ASSERT_EQ(run.frontEnd().shownScreen, "High Scores - Pick a level set:");
+  EXPECT_EQ(run.LineText(1), "My Favorite Bands");
+  run.Frames(12);
+  run.Tap(DIK_RETURN);
+  run.Frames(2);
+  EXPECT_EQ(run.frontEnd().shownScreen, "High Scores - My Favorite Bands");
+  EXPECT_EQ(run.frontEnd().menuLines.size(), 12u);
+  run.Tap(DIK_ESCAPE);
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_TRUE(run.frontEnd().pendingScoreFile.empty());
+}
+
+TEST(HiddenTable, NamesFitTheTable) {
+  ASSERT_EQ(HiddenTableNames().size(), 10u);
+  for (const std::string& name : HiddenTableNames()) {
+    EXPECT_LE(name.size(), 30u);
+    EXPECT_FALSE(name.empty());
+  }
+}
+
+}  // namespace
