@@ -121,7 +121,7 @@ Signal death() {
   filter(s, Pass::Low, glide(5000, 300, 1.1), 1.6);
   Signal rumble = noise(1.3, swell(0.05, 0.6, 1.3), 19);
   filter(rumble, Pass::Low, constant(180), 1.0);
-  mixInto(s, rumble, 0, 1.2);
+  mixInto(s, rumble, 0, 0.6);
   mixInto(s, tone(Wave::Sine, 0.6, glide(90, 35, 0.5), pluck(0.004, 0.2)), 0, 0.8);
   reverb(s, 0.35, 0.6);
   return s;

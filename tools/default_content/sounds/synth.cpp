@@ -68,6 +68,13 @@ double loudestWindowRms(const Signal& s) {
   return std::sqrt(std::max(best, 0.0) / n);
 }
 
+// Every source ends with a 3 ms fade, so cutting a sound short never leaves a click.
+Signal fadedTail(Signal s) {
+  const std::size_t fade = std::min(sampleCount(0.003), s.size());
+  for (std::size_t i = 0; i < fade; ++i) s[s.size() - 1 - i] *= static_cast<float>(i) / static_cast<float>(fade);
+  return s;
+}
+
 }  // namespace
 
 Curve constant(double value) {
@@ -117,7 +124,7 @@ Signal tone(Wave wave, double seconds, const Curve& frequency, const Curve& ampl
     phase += step;
     phase -= std::floor(phase);
   }
-  return out;
+  return fadedTail(std::move(out));
 }
 
 Signal fm(double seconds, const Curve& frequency, double ratio, const Curve& index, const Curve& amplitude) {
@@ -133,7 +140,7 @@ Signal fm(double seconds, const Curve& frequency, double ratio, const Curve& ind
     carrier -= std::floor(carrier);
     modulator -= std::floor(modulator);
   }
-  return out;
+  return fadedTail(std::move(out));
 }
 
 Signal noise(double seconds, const Curve& amplitude, std::uint32_t seed) {
@@ -142,7 +149,7 @@ Signal noise(double seconds, const Curve& amplitude, std::uint32_t seed) {
   for (std::size_t i = 0; i < out.size(); ++i) {
     out[i] = static_cast<float>(source.next() * amplitude(static_cast<double>(i) * kDt));
   }
-  return out;
+  return fadedTail(std::move(out));
 }
 
 void filter(Signal& signal, Pass pass, const Curve& cutoff, double resonance) {
