@@ -48,8 +48,8 @@ Song GlassNebulaSong() {
       {A, Gallop, Lead | Pad | Arpeggio | Bass | Drums},
       {B, Gallop, Everything},
       {Bridge, Drift, Counter | Pad | Arpeggio | Bass | Drums},
-      {A, Gallop, Everything},
       {B, Gallop, Everything},
+      {A, Gallop, Everything},
   };
   return song;
 }

@@ -47,8 +47,8 @@ Song PrismRushSong() {
       {A, Drive, Bass | Drums | Arpeggio},
       {A, Drive, Lead | Pad | Bass | Drums | Arpeggio},
       {B, Drive, Everything},
-      {Breakdown, Lift, Counter | Pad | Arpeggio | Bass | Drums},
       {A, Drive, Everything},
+      {Breakdown, Lift, Counter | Pad | Arpeggio | Bass | Drums},
       {B, Drive, Everything},
   };
   return song;
