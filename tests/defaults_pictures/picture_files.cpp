@@ -8,8 +8,13 @@
 
 namespace picture_files {
 
+namespace {
+bool built = false;
+}  // namespace
+
 const std::filesystem::path& BuiltRoot() {
   static const std::filesystem::path root = [] {
+    built = true;
     const auto path = std::filesystem::temp_directory_path() / ("shardfall_pictures_" + std::to_string(getpid()));
     std::filesystem::remove_all(path);
     std::string error;
@@ -37,7 +42,9 @@ int InkIn(const Bitmap& b, int x, int y, int w, int h) {
 // Removes the built folder when the run ends.
 class CleanUp : public ::testing::Environment {
  public:
-  void TearDown() override { std::filesystem::remove_all(BuiltRoot()); }
+  void TearDown() override {
+    if (built) std::filesystem::remove_all(BuiltRoot());
+  }
 };
 const auto* const kCleanUp = ::testing::AddGlobalTestEnvironment(new CleanUp);
 
