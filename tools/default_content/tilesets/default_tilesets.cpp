@@ -24,13 +24,16 @@ TileRun Plain(char legend, std::int32_t kind, std::function<void(tiles::TileSpot
   return {legend, kind, 1, 1, [paint](tiles::TileSpot s, int) { paint(s); }};
 }
 
-TileRun OneHit(char legend, Color base) {
-  return Plain(legend, Hittable, [base](tiles::TileSpot s) { tiles::PaintGem(s, base); });
+// How the coloured bricks of a tileset are drawn; metal, ghosts, dynamite and shooters look alike in every set.
+using BrickPainter = void (*)(tiles::TileSpot, Color, float);
+
+TileRun OneHit(BrickPainter brick, char legend, Color base) {
+  return Plain(legend, Hittable, [brick, base](tiles::TileSpot s) { brick(s, base, 1.0f); });
 }
 
-TileRun MultiHit(char legend, Color base, int hits) {
-  return {legend, Hittable, 1, hits, [base, hits](tiles::TileSpot s, int stage) {
-            tiles::PaintGem(s, base);
+TileRun MultiHit(BrickPainter brick, char legend, Color base, int hits) {
+  return {legend, Hittable, 1, hits, [brick, base, hits](tiles::TileSpot s, int stage) {
+            brick(s, base, 1.0f);
             tiles::PaintHitStuds(s, base, hits);
             tiles::PaintCracks(s, base, stage, hits);
           }};
@@ -46,17 +49,19 @@ TileRun Shooter(char legend, std::int32_t code) {
 
 constexpr float PulseGlow[] = {0.78f, 0.92f, 1.08f, 0.92f};
 
-std::vector<TileRun> CrystalRuns() {
+// Every set holds the same runs in the same order, so one legend and one level map fit all of them.
+std::vector<TileRun> StandardRuns(BrickPainter brick) {
   const Color cyan = Rgb(40, 205, 240), azure = Rgb(55, 120, 255), violet = Rgb(140, 85, 255),
               magenta = Rgb(225, 60, 215), rose = Rgb(255, 80, 140), emerald = Rgb(40, 215, 150),
               amber = Rgb(255, 175, 50), ice = Rgb(195, 225, 255), teal = Rgb(25, 160, 165),
               indigo = Rgb(95, 75, 205);
   const Color prism[] = {cyan, azure, violet, magenta};
   return {
-      OneHit('c', cyan), OneHit('b', azure), OneHit('p', violet), OneHit('m', magenta), OneHit('r', rose),
-      OneHit('g', emerald), OneHit('a', amber), OneHit('w', ice), OneHit('t', teal), OneHit('i', indigo),
-      MultiHit('C', cyan, 2), MultiHit('P', violet, 2), MultiHit('R', rose, 2),
-      MultiHit('M', magenta, 3), MultiHit('B', azure, 3), MultiHit('A', amber, 3),
+      OneHit(brick, 'c', cyan), OneHit(brick, 'b', azure), OneHit(brick, 'p', violet),
+      OneHit(brick, 'm', magenta), OneHit(brick, 'r', rose), OneHit(brick, 'g', emerald),
+      OneHit(brick, 'a', amber), OneHit(brick, 'w', ice), OneHit(brick, 't', teal), OneHit(brick, 'i', indigo),
+      MultiHit(brick, 'C', cyan, 2), MultiHit(brick, 'P', violet, 2), MultiHit(brick, 'R', rose, 2),
+      MultiHit(brick, 'M', magenta, 3), MultiHit(brick, 'B', azure, 3), MultiHit(brick, 'A', amber, 3),
       Plain('X', Indestructible, [](tiles::TileSpot s) { tiles::PaintMetal(s, Rgb(150, 160, 185)); }),
       Plain('H', Indestructible, [](tiles::TileSpot s) { tiles::PaintMetal(s, Rgb(105, 95, 150)); }),
       Plain('o', GoThrough, [](tiles::TileSpot s) { tiles::PaintGhost(s, Rgb(150, 235, 255)); }),
@@ -66,8 +71,8 @@ std::vector<TileRun> CrystalRuns() {
       Shooter('9', 9), Shooter('3', 10), Shooter('1', 11), Shooter('7', 12),
       Shooter('8', 13), Shooter('6', 14), Shooter('2', 15), Shooter('4', 16),
       Shooter('+', 17), Shooter('-', 18), Shooter('|', 19),
-      Animated('k', Hittable, 4, [](tiles::TileSpot s, int f) { tiles::PaintGem(s, Rgb(110, 230, 255), PulseGlow[f - 1]); }),
-      Animated('q', Hittable, 4, [prism](tiles::TileSpot s, int f) { tiles::PaintGem(s, prism[f - 1]); }),
+      Animated('k', Hittable, 4, [brick](tiles::TileSpot s, int f) { brick(s, Rgb(110, 230, 255), PulseGlow[f - 1]); }),
+      Animated('q', Hittable, 4, [brick, prism](tiles::TileSpot s, int f) { brick(s, prism[f - 1], 1.0f); }),
       Animated('s', GoThrough, 4, [](tiles::TileSpot s, int f) { tiles::PaintGhost(s, Rgb(160, 255, 220), f * 10 - 14); }),
       Animated('d', Dynamite, 4, [](tiles::TileSpot s, int f) { tiles::PaintDynamite(s, f); }),
       Animated('Z', Indestructible, 4, [](tiles::TileSpot s, int f) { tiles::PaintMetal(s, Rgb(120, 130, 160), PulseGlow[f - 1]); }),
@@ -113,7 +118,8 @@ DesignedTileSet Assemble(std::string fileName, const std::vector<TileRun>& runs)
 }  // namespace
 
 const std::vector<DesignedTileSet>& DesignedTileSets() {
-  static const std::vector<DesignedTileSet> sets = {Assemble("DefaultTileSet.sft", CrystalRuns())};
+  static const std::vector<DesignedTileSet> sets = {Assemble("DefaultTileSet.sft", StandardRuns(tiles::PaintGem)),
+                                                    Assemble("NeonTileSet.sft", StandardRuns(tiles::PaintNeon))};
   return sets;
 }
 

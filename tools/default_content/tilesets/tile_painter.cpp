@@ -149,6 +149,29 @@ void PaintGem(TileSpot s, Color base, float glow) {
   PaintSpecular(s);
 }
 
+void PaintNeon(TileSpot s, Color base, float glow) {
+  const Color rim = Scale(paint::Lighten(base, 0.35f), glow);
+  const Color halo = Scale(base, 0.75f * glow);
+  const Color fill = paint::Mix(paint::Rgb(10, 12, 30), base, 0.14f);
+  for (int y = 0; y < H; ++y) {
+    for (int x = 0; x < W; ++x) {
+      if (IsCorner(x, y)) {
+        Clear(s, x, y);
+        continue;
+      }
+      const int edge = std::min({x, y, W - 1 - x, H - 1 - y});
+      Color c = edge == 0 ? halo : edge == 1 ? rim : edge == 2 ? paint::Mix(fill, base, 0.35f) : fill;
+      // Faint scan lines keep the dark middle from looking flat.
+      if (edge > 2 && y % 3 == 0) c = paint::Mix(c, base, 0.12f);
+      Put(s, x, y, c);
+    }
+  }
+  const Color white{1, 1, 1, 1};
+  for (int x = 4; x <= 9; ++x) Blend(s, x, 1, white, 0.6f);
+  Blend(s, 1, 3, white, 0.5f);
+  Blend(s, 1, 4, white, 0.3f);
+}
+
 void PaintHitStuds(TileSpot s, Color base, int hitCount) {
   const Color stud = paint::Lighten(base, 0.75f);
   const Color rim = paint::Darken(base, 0.55f);

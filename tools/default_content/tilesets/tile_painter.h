@@ -14,6 +14,8 @@ struct TileSpot {
 
 // A cut glass brick. `glow` scales its brightness (used by pulsing animations).
 void PaintGem(TileSpot spot, paint::Color base, float glow = 1.0f);
+// A dark glass brick lit by a neon rim in the colour `base`; `glow` scales the rim's brightness.
+void PaintNeon(TileSpot spot, paint::Color base, float glow = 1.0f);
 // Small diamond studs across the middle: how many hits a fresh brick takes.
 void PaintHitStuds(TileSpot spot, paint::Color base, int hitCount);
 // Cracks and chips for damage stage `stage` of `hitCount` (stage 1 is unharmed and paints nothing).
