@@ -2,7 +2,7 @@
 //
 // Notation (all in 4/4):
 // - chords: one bar per '|'; a bar may hold two chords, each taking half: "Am | F | Dsus4 D | E7".
-//   Names are a root (A..G, '#' or 'b') and a quality: "", m, 7, m7, maj7, sus2, sus4, add9, dim.
+//   Names are a root (A..G, '#' or 'b') and a quality: "", m, 7, m7, maj7, sus2, sus4, dim.
 // - melodies: eighth-note steps separated by spaces, '|' between bars (checked to hold 8 steps):
 //   a note such as c5, f#4 or bb5; "." holds the previous note; "-" rests; "e5+f5" plays two sixteenths.
 // - bass and arpeggio patterns: one bar of 16 sixteenth steps, repeated over every bar.
