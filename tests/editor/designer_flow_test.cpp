@@ -131,7 +131,7 @@ class DesignerFlowTest : public QObject {
     QProcess game;
     game.setProcessChannelMode(QProcess::MergedChannels);
     game.start(GAME_PROGRAM, {"--root", root.path(), "--headless", "--seed", "7", "--frames", "600", "--play",
-                              "designer.sfs", "--dump-state", dump});
+                              root.lvl("designer.sfs"), "--dump-state", dump});
     QVERIFY(game.waitForFinished(60000));
     QVERIFY2(game.exitCode() == 0, game.readAll().constData());
     const QJsonObject state = QJsonDocument::fromJson(FileBytes(dump)).object()["GameState"].toObject();

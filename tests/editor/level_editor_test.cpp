@@ -62,18 +62,7 @@ class LevelEditorTest : public QObject {
     root.reset();
   }
 
-  // ---- Start-up ----
-
-  void startsUntitledWithTheDefaultTilesetInThePalette() {
-    QCOMPARE(editor->caption(), QString("Shardfall Editor - Untitled"));
-    QVERIFY(dialogs->shown.isEmpty());
-    QCOMPARE(editor->tileSet().tileCount, 4);
-    for (int slot = 1; slot <= 4; ++slot)
-      QVERIFY(editor->findChild<PictureBox*>(QString("Picture2_%1").arg(slot))->isVisibleTo(editor.get()));
-    QVERIFY(!editor->findChild<PictureBox*>("Picture2_5")->isVisibleTo(editor.get()));
-    QCOMPARE(editor->guardedSides()[Bottom], -1);
-    QVERIFY(sideBox(Bottom)->isChecked());
-  }
+  // ---- Menu ----
 
   void fileMenuHasItsItemsAndShortcuts_data() {
     QTest::addColumn<QString>("name");
@@ -111,14 +100,6 @@ class LevelEditorTest : public QObject {
     QCOMPARE(shown(3, 4), qRgb(0, 0, 0));
   }
 
-  void eraserSlotErasesWithTheLeftButton() {
-    paint(5, 5, 3);
-    paint(5, 5, 0);
-    QCOMPARE(editor->brickGrid()[5][5], 0);
-    QVERIFY(editor->findChild<PictureBox*>("Picture2_0")->bordered());
-    QVERIFY(!editor->findChild<PictureBox*>("Picture2_3")->bordered());
-  }
-
   void draggingPaintsOrErasesEveryCellPassed_data() {
     QTest::addColumn<int>("button");
     QTest::addColumn<int>("expected");
@@ -139,12 +120,6 @@ class LevelEditorTest : public QObject {
     QVERIFY(!editor->painting());
   }
 
-  void movingWithoutAPressPaintsNothing() {
-    chooseBrush(1);
-    SendMove(levelPic(), CellCentre(4, 4), Qt::LeftButton);
-    QCOMPARE(editor->brickGrid()[4][4], 0);
-  }
-
   void leavingThePlayfieldStopsPaintingWhileTheButtonIsHeld() {
     chooseBrush(1);
     SendPress(levelPic(), CellCentre(1, 3), Qt::LeftButton);
@@ -154,14 +129,6 @@ class LevelEditorTest : public QObject {
     SendMove(levelPic(), CellCentre(2, 3), Qt::LeftButton);
     QCOMPARE(editor->brickGrid()[1][3], 1);
     QCOMPARE(editor->brickGrid()[2][3], 0);
-  }
-
-  void movingOverTheWindowOutsideThePlayfieldStopsPainting() {
-    chooseBrush(1);
-    SendPress(levelPic(), CellCentre(1, 3), Qt::LeftButton);
-    SendMove(editor->centralWidget(), QPoint(700, 560), Qt::NoButton);
-    QVERIFY(!editor->painting());
-    QCOMPARE(position(), QString("X: Y:"));
   }
 
   // ---- Position label ----
@@ -190,18 +157,6 @@ class LevelEditorTest : public QObject {
     QCOMPARE(editor->undoStack().count(), 0);
   }
 
-  void sidesFollowTheBoxesAndTheirStrips() {
-    sideBox(Top)->click();
-    sideBox(Bottom)->click();
-    QCOMPARE(editor->guardedSides()[Top], -1);
-    QCOMPARE(editor->guardedSides()[Bottom], 0);
-    QVERIFY(editor->levelPicture().pixel(300, 15) != qRgb(0, 0, 0));   // top strip at y 10 .. 19
-    QCOMPARE(editor->levelPicture().pixel(300, 465), qRgb(0, 0, 0));  // no bottom strip
-    sideBox(Top)->click();
-    QCOMPARE(editor->guardedSides()[Bottom], -1);
-    QVERIFY(sideBox(Bottom)->isChecked());
-  }
-
   void erasingACellUnderAStripShowsTheStripAgain() {
     paint(10, 30, 1);
     paint(10, 30, 0);
@@ -226,17 +181,6 @@ class LevelEditorTest : public QObject {
     std::string error;
     QVERIFY(ReadLevelFile(root->lvl("first.sfl").toStdString(), saved, error));
     QCOMPARE(saved.brickGrid[3][3], 2);
-  }
-
-  void saveAsAlwaysAsksAndACancelChangesNothing() {
-    menu("mnuSaveAs")->trigger();
-    QVERIFY(!editor->hasFileName());
-    QCOMPARE(editor->caption(), QString("Shardfall Editor - Untitled"));
-    dialogs->saveAnswers << root->lvl("a.sfl") << root->lvl("b.sfl");
-    menu("mnuSaveAs")->trigger();
-    menu("mnuSaveAs")->trigger();
-    QCOMPARE(editor->currentFile(), root->lvl("b.sfl"));
-    QVERIFY(QFile::exists(root->lvl("a.sfl")));
   }
 
   void anEmptyLevelIsWrittenByteForByte() {
@@ -300,26 +244,6 @@ class LevelEditorTest : public QObject {
     QVERIFY(sideBox(Bottom)->isChecked());
   }
 
-  void openAsksToSaveThenOpensTheChosenLevel() {
-    Level level;
-    level.guardedSides[Top] = -1;
-    level.tilesetName = "DefaultTileSet.sft";
-    level.backgroundName = "DefaultBackground.bmp";
-    level.brickGrid[6][6] = 3;
-    std::string error;
-    QVERIFY(WriteLevelFile(root->lvl("chosen.sfl").toStdString(), level, error));
-    dialogs->buttonAnswers << QMessageBox::No;
-    dialogs->openAnswers << root->lvl("chosen.sfl");
-    menu("mnuOpen")->trigger();
-    QCOMPARE(dialogs->shown.size(), 1);
-    QCOMPARE(dialogs->shown[0].title, QString("New Level"));
-    QCOMPARE(dialogs->shown[0].text, QString("Do you want to save current level?"));
-    QCOMPARE(dialogs->shown[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    QCOMPARE(dialogs->openFilters.last(), QString("Shardfall Level Files (*.sfl)"));
-    QCOMPARE(editor->brickGrid()[6][6], 3);
-    QCOMPARE(editor->currentFile(), root->lvl("chosen.sfl"));
-  }
-
   // ---- Background ----
 
   void aHundredPixelBackgroundIsTiledAndCut() {
@@ -339,27 +263,6 @@ class LevelEditorTest : public QObject {
     QVERIFY(editor->hasUnsavedChanges());
   }
 
-  void rightClickExpandsAndShrinksTheBackgroundPicture() {
-    WriteFixtureBitmap(root->bgd("tall.bmp"), 100, 200);
-    dialogs->openAnswers << root->bgd("tall.bmp");
-    auto* backpic = editor->findChild<PictureBox*>("Backpic");
-    SendPress(backpic, QPoint(3, 3), Qt::LeftButton);
-    QCOMPARE(backpic->geometry().size(), QSize(225, 57));
-    SendPress(backpic, QPoint(3, 3), Qt::RightButton);
-    QCOMPARE(backpic->geometry().size(), QSize(100, 200));
-    QCOMPARE(backpic->geometry().top(), 592 - 200);
-    SendPress(backpic, QPoint(3, 3), Qt::RightButton);
-    QCOMPARE(backpic->geometry().top(), 536);
-  }
-
-  void aSavedBackgroundIsNamedInTheLevel() {
-    WriteFixtureBitmap(root->bgd("stars.bmp"), 40, 40);
-    dialogs->openAnswers << root->bgd("stars.bmp");
-    SendPress(editor->findChild<PictureBox*>("Backpic"), QPoint(3, 3), Qt::LeftButton);
-    QVERIFY(editor->SaveFile(root->lvl("stars.sfl")));
-    QCOMPARE(FileBytes(root->lvl("stars.sfl")).mid(38, 30), QByteArray("stars.bmp                     "));
-  }
-
   // ---- New level ----
 
   void newLevelWithACancelledDialogLeavesTheLevelAsItWas() {
@@ -370,31 +273,6 @@ class LevelEditorTest : public QObject {
     QCOMPARE(editor->brickGrid()[7][7], 2);
     QCOMPARE(editor->tileSet().tileCount, 4);
     QVERIFY(editor->findChild<PictureBox*>("Picture2_2")->isVisibleTo(editor.get()));
-  }
-
-  void newLevelStartsEmptyOnTheChosenTileset() {
-    WriteFixtureTileSet(*root, "Wide", 96, 16, 3);
-    paint(7, 7, 2);
-    sideBox(Top)->click();
-    dialogs->buttonAnswers << QMessageBox::No;
-    dialogs->openAnswers << root->tls("Wide.sft");
-    menu("mnuNew")->trigger();
-    QCOMPARE(editor->brickGrid()[7][7], 0);
-    QCOMPARE(editor->tileSet().tileCount, 3);
-    QCOMPARE(editor->guardedSides()[Top], 0);
-    QCOMPARE(editor->guardedSides()[Bottom], -1);
-    QVERIFY(!editor->findChild<PictureBox*>("Picture2_4")->isVisibleTo(editor.get()));
-    QCOMPARE(editor->caption(), QString("Shardfall Editor - Untitled"));
-    QVERIFY(!editor->hasUnsavedChanges());
-  }
-
-  void cancellingTheSaveQuestionKeepsTheLevel() {
-    paint(7, 7, 2);
-    dialogs->buttonAnswers << QMessageBox::Cancel;
-    dialogs->openAnswers << root->tls("DefaultTileSet.sft");
-    menu("mnuNew")->trigger();
-    QCOMPARE(editor->brickGrid()[7][7], 2);
-    QCOMPARE(dialogs->openFilters.size(), 0);
   }
 
   // ---- Clearing ----
@@ -430,18 +308,6 @@ class LevelEditorTest : public QObject {
     QCOMPARE(shown(3, 2), TileCorner(1));
   }
 
-  void undoTakesBackAClearAndASideChange() {
-    paint(7, 7, 2);
-    sideBox(Left)->click();
-    dialogs->buttonAnswers << QMessageBox::Yes;
-    editor->findChild<QPushButton*>("Command1")->click();
-    menu("mnuUndo")->trigger();
-    QCOMPARE(editor->brickGrid()[7][7], 2);
-    menu("mnuUndo")->trigger();
-    QCOMPARE(editor->guardedSides()[Left], 0);
-    QVERIFY(!sideBox(Left)->isChecked());
-  }
-
   // ---- Unsaved changes ----
 
   void titleMarksUnsavedChangesUntilSaved() {
@@ -452,13 +318,6 @@ class LevelEditorTest : public QObject {
     QVERIFY(!editor->isWindowModified());
     menu("mnuUndo")->trigger();
     QVERIFY(editor->isWindowModified());
-  }
-
-  void exitClosesAtOnceWithoutChanges() {
-    editor->show();
-    menu("mnuExit")->trigger();
-    QVERIFY(dialogs->shown.isEmpty());
-    QVERIFY(!editor->isVisible());
   }
 
   void exitWithChangesAsksAndHonoursTheAnswer_data() {

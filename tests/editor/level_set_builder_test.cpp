@@ -68,13 +68,6 @@ class LevelSetBuilderTest : public QObject {
     QCOMPARE(control<QComboBox>("cboLevels")->currentText(), root->lvl(QString("l%1.sfl").arg(added - 1)));
   }
 
-  void aCancelledAddChangesNothing() {
-    control("cmdAddLevel")->click();
-    QCOMPARE(dialogs->openFilters, QStringList{"Shardfall Levels (*.sfl)"});
-    QCOMPARE(builder->levelCount(), 0);
-    QVERIFY(!control("cmdSave")->isEnabled());
-  }
-
   void theSetIsWrittenIntoLvlByNameOnly() {
     const QString elsewhere = root->path() + "/elsewhere";
     QDir().mkpath(elsewhere);
@@ -95,21 +88,6 @@ class LevelSetBuilderTest : public QObject {
     QCOMPARE(builder->result(), int(QDialog::Accepted));
   }
 
-  void aNameWithoutExtensionIsWrittenAsTyped() {
-    add(root->lvl("one.sfl"));
-    dialogs->saveAnswers << root->lvl("plain");
-    control("cmdSave")->click();
-    QVERIFY(QFile::exists(root->lvl("plain")));
-  }
-
-  void aCancelledSaveWritesNothingAndStaysOpen() {
-    builder->show();
-    add(root->lvl("one.sfl"));
-    control("cmdSave")->click();
-    QVERIFY(builder->isVisible());
-    QCOMPARE(QDir(root->path() + "/Lvl").entryList(QDir::Files).size(), 0);
-  }
-
   void aFailedSaveIsReportedAndStaysOpen() {
     builder->show();
     add(root->lvl("one.sfl"));
@@ -121,14 +99,6 @@ class LevelSetBuilderTest : public QObject {
     QCOMPARE(builder->levelCount(), 1);
   }
 
-  void cancelClosesWithoutWriting() {
-    builder->show();
-    add(root->lvl("one.sfl"));
-    control("cmdCancel")->click();
-    QVERIFY(!builder->isVisible());
-    QCOMPARE(builder->result(), int(QDialog::Rejected));
-    QCOMPARE(QDir(root->path() + "/Lvl").entryList(QDir::Files).size(), 0);
-  }
 };
 
 QTEST_MAIN(LevelSetBuilderTest)

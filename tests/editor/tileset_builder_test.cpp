@@ -67,16 +67,6 @@ class TilesetBuilderTest : public QObject {
 
   // ---- The picture ----
 
-  void opensInTheFirstStage() {
-    QCOMPARE(builder->windowTitle(), QString("New Tileset"));
-    QVERIFY(control("cmdOpenPic")->isEnabled());
-    QVERIFY(!control("cmdDone")->isEnabled());
-    QVERIFY(!control<QWidget>("frmActions")->isEnabled());
-    QVERIFY(!control("cmdSave")->isEnabled());
-    QCOMPARE(control<QLabel>("lblCurTile")->text(), QString("Tile: 1"));
-    QCOMPARE(control<QLabel>("lblMaxBricks")->text(), QString("Max Bricks:"));
-  }
-
   void bitmapSizesThatDoNotDivideAreRefused_data() {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
@@ -96,18 +86,6 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(control("cmdDone")->isEnabled(), message.isEmpty());
   }
 
-  void aRefusedPictureCanBeReplacedByAGoodOne() {
-    openPicture(100, 32);
-    openPicture(96, 32);
-    QVERIFY(control("cmdDone")->isEnabled());
-  }
-
-  void aCancelledPictureDialogChangesNothing() {
-    control("cmdOpenPic")->click();
-    QVERIFY(dialogs->shown.isEmpty());
-    QVERIFY(!control("cmdDone")->isEnabled());
-  }
-
   // ---- Numbering ----
 
   void tilesAreNumberedColumnByColumn() {
@@ -120,15 +98,6 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(tile(2).kind, 0);
     QVERIFY(!control("cmdOpenPic")->isEnabled());
     QVERIFY(!control<QLineEdit>("txtFrames")->isEnabled());
-  }
-
-  void theTileWindowShowsTheCurrentTile() {
-    start(96, 32);
-    next(3);
-    QCOMPARE(control<QLabel>("lblCurTile")->text(), QString("Tile: 4"));
-    QCOMPARE(control<QLabel>("lblAnimFrame")->text(), QString("1/1"));
-    const QImage shown = builder->findChild<QWidget*>("BrickWindow")->grab().toImage();
-    QCOMPARE(shown.pixel(1, 1), FixturePixel(32, 16));
   }
 
   // ---- Stepping and ending ----
@@ -151,37 +120,10 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(builder->result(), int(QDialog::Accepted));
   }
 
-  void nextStopsAtTheLastTileAndPreviousAtTheFirst() {
-    start(64, 16);
-    QVERIFY(!control("cmdPrevious")->isEnabled());
-    next();
-    QVERIFY(!control("cmdNext")->isEnabled());
-    QVERIFY(control("cmdPrevious")->isEnabled());
-    control("cmdPrevious")->click();
-    QCOMPARE(builder->currentTile(), 1);
-    QVERIFY(!control("cmdPrevious")->isEnabled());
-    QVERIFY(control("cmdNext")->isEnabled());
-  }
-
   void aOneTileBitmapCannotStepPastItsTile() {
     start(32, 16);
     QVERIFY(!control("cmdNext")->isEnabled());
     QCOMPARE(saved().tileCount, 1);
-  }
-
-  void kindsFollowTheSelectedOption() {
-    start(64, 32);
-    control<QRadioButton>("Option1_4")->click();
-    next();
-    control<QRadioButton>("Option1_3")->click();
-    next();
-    control<QRadioButton>("Option1_2")->click();
-    next();
-    const TileSet tileSet = saved();
-    QCOMPARE(tileSet.tiles[1].kind, int(Dynamite));
-    QCOMPARE(tileSet.tiles[2].kind, int(GoThrough));
-    QCOMPARE(tileSet.tiles[3].kind, int(Indestructible));
-    QCOMPARE(tileSet.tiles[4].kind, int(Indestructible));  // the selection stays for the last tile
   }
 
   // ---- Shooters ----
@@ -204,16 +146,6 @@ class TilesetBuilderTest : public QObject {
     control<QRadioButton>("Option2")->click();
     next();
     QCOMPARE(tile(1).kind, code);
-  }
-
-  void shooterWithNoDirectionOnNextTicksUp() {
-    start(64, 16);
-    control<QRadioButton>("Option2")->click();
-    control<QCheckBox>("chkShooter_0")->click();  // untick the up box that the Shooter click ticked
-    QCOMPARE(builder->shooterCode(), 0);
-    next();
-    QVERIFY(control<QCheckBox>("chkShooter_0")->isChecked());
-    QCOMPARE(tile(1).kind, 5);
   }
 
   // ---- Animations ----
@@ -250,19 +182,6 @@ class TilesetBuilderTest : public QObject {
     next();
     QCOMPARE(tile(1).frameCount, 3);
     QCOMPARE(tile(3).frameNumber, 3);
-  }
-
-  void shorteningAnAnimationFreesItsOldFrames() {
-    start(128, 16);
-    control<QCheckBox>("chkAnimated")->click();
-    control<QLineEdit>("txtFrames")->setText("4");
-    next();
-    control("cmdPrevious")->click();
-    control<QLineEdit>("txtFrames")->setText("2");
-    next();
-    QCOMPARE(tile(2).frameNumber, 2);
-    QCOMPARE(tile(3).frameCount, 1);
-    QCOMPARE(tile(4).frameCount, 1);
   }
 
   void anAnimationStopsAtTheLastTile() {
@@ -339,13 +258,6 @@ class TilesetBuilderTest : public QObject {
   }
 
   // ---- Saving and abandoning ----
-
-  void savingNamesTheTilesetAfterTheBitmap() {
-    start(64, 32);
-    saved();
-    QVERIFY(QFile::exists(root->tls("Bricks.sft")));
-    QCOMPARE(QDir(root->path() + "/Tls").entryList(QDir::Files).size(), 2);
-  }
 
   void aFailedSaveKeepsTheWindowAndItsWork() {
     start(64, 32);
