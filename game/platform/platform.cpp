@@ -60,10 +60,12 @@ void PumpMessages(Game& game) {
 
 bool WaitingLoopPass(Game& game) {
   PumpMessages(game);
-  bool headless = game.platform.options.headless;
-  // Without a window nothing but the script can end a wait; once it has nothing left, the wait is over for good.
-  if (headless && !ScriptHasPendingEvents(game)) game.platform.quitRequested = true;
-  if (game.platform.quitRequested) return false;
+  Platform& platform = game.platform;
+  // Without a window only the script can end a wait. Once it has nothing left, a second pass in the same wait
+  // means the wait is over for good (the first may be the one right after the event that ended it).
+  if (platform.options.headless && !ScriptHasPendingEvents(game) && ++platform.idleWaitPasses > 1)
+    platform.quitRequested = true;
+  if (platform.quitRequested) return false;
   if (game.clock.isVirtual) AdvanceVirtualClock(game.clock);
   else std::this_thread::sleep_for(std::chrono::milliseconds(1));
   return true;

@@ -155,6 +155,7 @@ struct Platform {
   Music music;
   Text text;
   bool quitRequested = false;  // window closed, SIGINT/SIGTERM, or a headless wait that can never end
+  int idleWaitPasses = 0;      // waiting passes since the last frame with no scripted event left
 };
 
 struct Game;
@@ -166,8 +167,6 @@ void ShutDownPlatform(Game& game);
 // One message-pump pass: window events, Alt+Enter, close and signals (which set quitRequested).
 void PumpMessages(Game& game);
 // One pass of a waiting loop (pause, lost display): pump, then sleep about a millisecond or advance a virtual
-// clock. Returns false when the wait can never end (quit requested, or a headless run whose script has no events
-// left); quitRequested is then set, the caller leaves its loop and the main loop ends. Test the loop's own
-// condition first, so the pass that would end the run is never taken after the wait is over:
-//   while (game.state.paused && WaitingLoopPass(game)) ReadPlayerInput(game);
+// clock. Returns false when the wait can never end (quit requested, or a headless run whose script has had no
+// events left for two passes); quitRequested is then set, the caller leaves its loop and the main loop ends.
 bool WaitingLoopPass(Game& game);

@@ -67,6 +67,7 @@ void MeasureFrameStep(Game& game, FrameTimer& timer) {
 void RunFrame(Game& game, const ModeSteps& steps, FrameTimer& timer) {
   GameState& s = game.state;
   AdvanceVirtualClock(game.clock);
+  game.platform.idleWaitPasses = 0;
   MeasureFrameStep(game, timer);
   ClearBackBuffer(game, 0);
   if (s.fadingOut) FadeOutStep(game);

@@ -77,9 +77,9 @@ nlohmann::json StateDump(const Game& game) {
   dump["platform"] = PlatformJson(game);
   dump["soundLog"] = game.platform.sound.soundLog;
   dump["songLog"] = game.platform.music.songLog;
+  // Each area adds its own section with one call.
   dump["GameWorld"] = DumpWorld(game);
   dump["FrontEnd"] = DumpFrontEnd(game);
-  // Each area adds its own section here with one call, e.g. dump["GameWorld"] = GameWorldJson(game).
   return dump;
 }
 

@@ -158,18 +158,32 @@ TEST_F(LoopTest, QuitRequestEndsTheLoop) {
   EXPECT_FALSE(game->state.running);
 }
 
-TEST(WaitingLoop, HeadlessWaitEndsWhenTheScriptHasNothingLeft) {
-  auto game = MakeHeadlessGame();
-  game->platform.input.script.active = true;
-  game->platform.input.script.events.push_back({100, ScriptEvent::Kind::Key, DIK_P, true});
+class WaitingLoop : public ::testing::Test {
+ protected:
+  std::unique_ptr<Game> game = MakeHeadlessGame();
+  void SetUp() override {
+    game->platform.input.script.active = true;
+    game->platform.input.script.events.push_back({100, ScriptEvent::Kind::Key, DIK_P, true});
+  }
+};
+
+TEST_F(WaitingLoop, HeadlessWaitEndsOnceTheScriptHasNothingLeft) {
   int passes = 0;
   while (WaitingLoopPass(*game) && passes < 1000) {
     ++passes;
     ReadKeyboard(*game);
   }
-  EXPECT_EQ(passes, 7);  // 16 ms a pass: the event at 100 is read on the seventh pass
+  EXPECT_EQ(passes, 8);  // 16 ms a pass: the event at 100 is read after the seventh; the eighth still returns
   EXPECT_TRUE(game->platform.input.keyPressed[DIK_P]);
   EXPECT_TRUE(game->platform.quitRequested);
+}
+
+TEST_F(WaitingLoop, TheWaitThatTheLastEventEndsDoesNotEndTheRun) {
+  // The pause loop's shape: read, then one pass, until the key says stop.
+  do ReadKeyboard(*game);
+  while (WaitingLoopPass(*game) && !game->platform.input.keyPressed[DIK_P]);
+  EXPECT_TRUE(game->platform.input.keyPressed[DIK_P]);
+  EXPECT_FALSE(game->platform.quitRequested);
 }
 
 }  // namespace
