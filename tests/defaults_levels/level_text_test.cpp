@@ -74,7 +74,7 @@ TEST(LevelTextRoundTrip, MoreTileNumbersThanCharactersStillRoundTrip) {
 TEST(LevelTextRoundTrip, EverySideCombinationAndUnshippedTilesets) {
   for (int mask = 0; mask < 16; ++mask) {
     Level level = BottomLevel("My Bricks.sft");
-    level.backgroundName = "";
+    level.backgroundName = "Back Drop.bmp";
     for (int side = Bottom; side <= Left; ++side) level.guardedSides[side] = (mask >> (side - 1) & 1) ? -1 : 0;
     level.brickGrid[3][4] = 2;
     level.brickGrid[18][27] = 5;
@@ -142,6 +142,9 @@ TEST(LevelTextErrors, NameTheLineAndTheFault) {
       {Header() + EmptyRows(30) + "cell: 3 3 = 4\n", "line 35: this cell's map character is not '?'"},
       {Header() + EmptyRows(30) + "cell: 0 3 = 4\ncell: 0 3 = 5\n", "line 36: cell 0 3 is given twice"},
       {"tileset: a.sft\ntileset: b.sft\n", "line 2: 'tileset' is given twice"},
+      {"# names\ntileset: ../a.sft\n", "line 2: '../a.sft' is not a plain file name"},
+      {"background: \n", "line 1: '' is not a plain file name"},
+      {"background: " + std::string(27, 'x') + ".bmp\n", "line 1: '" + std::string(27, 'x') + ".bmp' is not a plain"},
       {Header() + EmptyRows(30) + "map:\n", "line 35: 'map' is given twice"},
       {"background: x.bmp\nsides: top\nmap:\n" + EmptyRows(30), "no 'tileset:' line"},
       {"tileset: a.sft\nsides: top\nmap:\n" + EmptyRows(30), "no 'background:' line"},

@@ -17,6 +17,7 @@
 #include <set>
 #include <vector>
 
+#include "content/names.h"
 #include "tools/default_content/tilesets/default_tilesets.h"
 
 namespace {
@@ -205,6 +206,13 @@ bool ParseCell(std::string_view value, int line, Parsed& parsed, std::string& pr
   return true;
 }
 
+// A level file stores plain names of at most 30 characters; anything else would be cut or refused on writing.
+bool CheckName(std::string_view name, std::string& problem) {
+  if (IsPlainFileName(name) && name.size() <= FixedTextLength) return true;
+  problem = "'" + std::string(name) + "' is not a plain file name of at most 30 characters";
+  return false;
+}
+
 template <typename T>
 bool SetOnce(std::optional<T>& slot, T value, std::string_view key, std::string& problem) {
   if (slot) {
@@ -223,8 +231,9 @@ bool ParseHeaderLine(std::string_view line, int lineNumber, Parsed& parsed, std:
   }
   const std::string_view key = Trim(line.substr(0, colon));
   const std::string_view value = Trim(line.substr(colon + 1));
-  if (key == "tileset") return SetOnce(parsed.tileset, std::string(value), key, problem);
-  if (key == "background") return SetOnce(parsed.background, std::string(value), key, problem);
+  if (key == "tileset") return CheckName(value, problem) && SetOnce(parsed.tileset, std::string(value), key, problem);
+  if (key == "background")
+    return CheckName(value, problem) && SetOnce(parsed.background, std::string(value), key, problem);
   if (key == "sides") {
     std::array<std::int16_t, 5> sides{};
     return ParseSides(value, sides, problem) && SetOnce(parsed.sides, sides, key, problem);
