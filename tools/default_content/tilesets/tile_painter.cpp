@@ -288,7 +288,10 @@ void PaintDynamite(TileSpot s, int sparkSize) {
 }
 
 void PaintShooter(TileSpot s, ShooterDirections d) {
-  PaintGem(s, paint::Rgb(78, 52, 150));
+  PaintGem(s, paint::Rgb(52, 44, 92));
+  // A brass rim marks the brick as armed, apart from the plain violet glass.
+  for (int x = 1; x < W - 1; ++x) Put(s, x, 0, paint::Rgb(150, 110, 40)), Put(s, x, H - 1, paint::Rgb(95, 65, 25));
+  for (int y = 1; y < H - 1; ++y) Put(s, 0, y, paint::Rgb(150, 110, 40)), Put(s, W - 1, y, paint::Rgb(95, 65, 25));
   const Color arrow = paint::Rgb(255, 222, 90);
   const Color tip = paint::Rgb(255, 255, 215);
   const Color shadow = paint::Rgb(60, 25, 45);
