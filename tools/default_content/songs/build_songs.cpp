@@ -7,7 +7,8 @@
 #include "tools/default_content/songs/default_songs.h"
 
 std::vector<score::Song> DefaultSongs() {
-  return {MenuThemeSong(), PrismRushSong(), NeonOrbitSong(), StarShardsSong(), GlassNebulaSong()};
+  return {MenuThemeSong(), PrismRushSong(), NeonOrbitSong(), StarShardsSong(), GlassNebulaSong(),
+          CometTrailSong()};
 }
 
 bool BuildDefaultSongs(const std::filesystem::path& root, std::string& error) {

@@ -9,6 +9,7 @@ score::Song PrismRushSong();
 score::Song NeonOrbitSong();
 score::Song StarShardsSong();
 score::Song GlassNebulaSong();
+score::Song CometTrailSong();
 
 // Every default song, the menu theme first.
 std::vector<score::Song> DefaultSongs();
