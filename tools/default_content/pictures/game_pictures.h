@@ -33,7 +33,7 @@ paint::Canvas PaintTitle();
 paint::Canvas PaintLoading();
 paint::Canvas PaintMenuTile();
 
-// The panel texture comes as finished bitmaps: SRCAND uses its black, so it skips the colour-key conversion.
+// The panel textures come as finished bitmaps, their colours chosen for SRCAND and the colour key by hand.
 Bitmap PaintPanelMask();   // "menuback.bmp", ANDed over the backdrop
 Bitmap PaintPanelPlain();  // "menuback2.bmp", the colour-keyed fallback
 

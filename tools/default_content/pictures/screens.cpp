@@ -68,10 +68,11 @@ Canvas PaintMenuTile() {
 }
 
 Bitmap PaintPanelMask() {
-  // Under SRCAND white keeps the backdrop and black blacks it out; the fine mix reads as smoked glass.
+  // Under SRCAND white keeps the backdrop and the darkest colour that survives the 5-6-5 conversion
+  // nearly blacks it out (black itself would be skipped as the colour key); the fine mix reads as smoked glass.
   Bitmap out{kPanelWidth, kPanelHeight, std::vector<std::uint32_t>(kPanelWidth * kPanelHeight)};
   for (int y = 0; y < kPanelHeight; ++y)
-    for (int x = 0; x < kPanelWidth; ++x) out.at(x, y) = PanelKeeps(x, y) ? 0xFFFFFFu : 0x000000u;
+    for (int x = 0; x < kPanelWidth; ++x) out.at(x, y) = PanelKeeps(x, y) ? 0xFFFFFFu : 0x0C060Cu;
   return out;
 }
 
