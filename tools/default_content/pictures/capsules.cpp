@@ -125,6 +125,9 @@ Canvas PaintReadMe() {
     DrawOutlinedText(canvas, effectFont, kind.effect, x + 38, y + 11, Rgb(225, 235, 250), Rgb(170, 190, 225),
                      look::kInk);
   }
+  // The free last place of the second column carries the one rule every capsule shares.
+  DrawOutlinedText(canvas, nameFont, "Catch capsules with any paddle", kColumnWidth + 42, 7 * kRowHeight + 5,
+                   Rgb(240, 250, 255), look::kCyan, look::kInk);
   return canvas;
 }
 
