@@ -371,6 +371,7 @@ void SetMenuItemValue(FrontEnd& frontEnd, int line, const std::string& valueText
 void LeaveFrontEnd(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
   for (int slot = 0; slot < static_cast<int>(game.platform.sound.soundTable.size()); ++slot) FreeSound(game, slot);
+  frontEnd.menuSounds = {-1, -1, -1, -1};
   StopSong(game);
   ReleaseAllImages(game);
   frontEnd.setUpStarted = false;

@@ -8,6 +8,8 @@
 #include "content/file_io.h"
 #include "content/level_set_file.h"
 #include "platform/platform.h"
+#include "gameplay/play_frames.h"
+#include "shell/game_start.h"
 
 namespace {
 
@@ -49,19 +51,37 @@ std::filesystem::path FreshFolder() {
   return folder;
 }
 
+void CopyDefaultTree(const std::filesystem::path& root) {
+  for (const char* folder : {"Gfx", "Sfx", "Mus", "Lvl", "Tls", "Bgd"}) {
+    std::filesystem::copy(std::filesystem::path(SHARDFALL_DEFAULT_TREE) / folder, root / folder,
+                          std::filesystem::copy_options::recursive);
+  }
+}
+
+void WriteSmallTree(const std::filesystem::path& root) {
+  for (const char* folder : {"Gfx", "Sfx", "Mus", "Lvl"}) std::filesystem::create_directories(root / folder);
+  WritePicture(root / "Gfx" / "loading.bmp", 100, 40, 0x808080);
+  WritePicture(root / "Gfx" / "tileback2.bmp", 64, 64, 0x204060);
+  WritePicture(root / "Gfx" / "menuback.bmp", 640, 400, 0x7f7f7f);
+  WritePicture(root / "Gfx" / "menuback2.bmp", 640, 400, 0x202020);
+  WritePicture(root / "Gfx" / "font1.bmp", 640, 80, 0xffffff);
+  WritePicture(root / "Gfx" / "menutitle.bmp", 210, 100, 0xc0c000);
+  WritePicture(root / "Gfx" / "readme.bmp", 400, 200, 0x00c0c0);
+  for (const char* sound : {"MenuChange.wav", "MenuSelect.wav", "ExitGame.wav", "MenuBack.wav"}) {
+    WriteWave(root / "Sfx" / sound);
+  }
+}
+
 }  // namespace
 
-FrontEndRun::FrontEndRun(bool gamma) : root_(FreshFolder()), game_(std::make_unique<Game>()) {
-  for (const char* folder : {"Gfx", "Sfx", "Mus", "Lvl"}) std::filesystem::create_directories(root_ / folder);
-  WritePicture(root_ / "Gfx" / "loading.bmp", 100, 40, 0x808080);
-  WritePicture(root_ / "Gfx" / "tileback2.bmp", 64, 64, 0x204060);
-  WritePicture(root_ / "Gfx" / "menuback.bmp", 640, 400, 0x7f7f7f);
-  WritePicture(root_ / "Gfx" / "menuback2.bmp", 640, 400, 0x202020);
-  WritePicture(root_ / "Gfx" / "font1.bmp", 640, 80, 0xffffff);
-  WritePicture(root_ / "Gfx" / "menutitle.bmp", 210, 100, 0xc0c000);
-  WritePicture(root_ / "Gfx" / "readme.bmp", 400, 200, 0x00c0c0);
-  for (const char* sound : {"MenuChange.wav", "MenuSelect.wav", "ExitGame.wav", "MenuBack.wav"}) {
-    WriteWave(root_ / "Sfx" / sound);
+FrontEndRun::FrontEndRun(bool gamma, Content content) : root_(FreshFolder()), game_(std::make_unique<Game>()) {
+  if (content == Content::Default) {
+    CopyDefaultTree(root_);
+    steps_.startGame = StartGame;
+    steps_.introFrame = IntroFrame;
+    steps_.playFrame = PlayFrame;
+  } else {
+    WriteSmallTree(root_);
   }
   Game& g = *game_;
   g.root = root_;
@@ -107,6 +127,7 @@ void FrontEndRun::OpenFrontEnd() {
   });
 }
 
+void FrontEndRun::HoldButton(bool down) { game_->platform.input.script.mouse.buttons[0] = down ? 0x80 : 0; }
 void FrontEndRun::Hold(int scanCode) { game_->platform.input.script.keys[scanCode] = 0x80; }
 void FrontEndRun::Release(int scanCode) { game_->platform.input.script.keys[scanCode] = 0; }
 

@@ -11,8 +11,10 @@
 
 class FrontEndRun {
  public:
+  // Small made-up pictures and sounds, or the default data tree of the build folder with every mode wired.
+  enum class Content { Small, Default };
   // `gamma` false makes the fades instant, which keeps most tests short.
-  explicit FrontEndRun(bool gamma = false);
+  explicit FrontEndRun(bool gamma = false, Content content = Content::Small);
   ~FrontEndRun();
 
   Game& game() { return *game_; }
@@ -27,6 +29,7 @@ class FrontEndRun {
   // Runs until the Main Menu (or the first screen) is shown and fully faded in.
   void OpenFrontEnd();
   void Hold(int scanCode);
+  void HoldButton(bool down);
   void Release(int scanCode);
   // Down for one frame, up for one frame.
   void Tap(int scanCode);
