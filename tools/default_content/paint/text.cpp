@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 namespace paint {
 
@@ -100,6 +101,13 @@ TextMask Font::Render(const std::string& utf8) const {
 }
 
 int Font::Width(const std::string& utf8) const { return Render(utf8).mask.width; }
+
+Font OpenFont(const std::filesystem::path& file, int pixelSize) {
+  Font font;
+  std::string error;
+  if (!font.Load(file, pixelSize, error)) throw std::runtime_error(error);
+  return font;
+}
 
 Mask Trim(const Mask& mask, int* left, int* top) {
   int x0 = mask.width, y0 = mask.height, x1 = -1, y1 = -1;

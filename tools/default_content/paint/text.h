@@ -51,6 +51,9 @@ class Font {
   std::unique_ptr<Impl> impl_;
 };
 
+// As Font::Load, but throws std::runtime_error on failure; for painters whose caller reports the error.
+Font OpenFont(const std::filesystem::path& file, int pixelSize);
+
 // Only the columns and rows that hold ink (an empty mask when there is none); `left`/`top` receive the cut.
 Mask Trim(const Mask& mask, int* left = nullptr, int* top = nullptr);
 // Resampled to a new size by area averaging (good for shrinking, adequate for slight growing).

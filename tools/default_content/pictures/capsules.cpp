@@ -2,7 +2,6 @@
 #include <array>
 #include <cmath>
 #include <numbers>
-#include <stdexcept>
 #include <string>
 
 #include "tools/default_content/paint/shapes.h"
@@ -46,13 +45,6 @@ const std::array<CapsuleKind, kKinds>& Kinds() {
       {"\u2665", Rgb(215, 225, 240), Rgb(235, 30, 70), "Extra Life", "One more spare ball"},
   }};
   return kinds;
-}
-
-Font LoadFont(const std::filesystem::path& file, int size) {
-  Font font;
-  std::string error;
-  if (!font.Load(file, size, error)) throw std::runtime_error(error);
-  return font;
 }
 
 // The pill lying along x, 32 x 16, at spin phase `frame` 0 .. 13: two light bands roll over it.
@@ -101,7 +93,7 @@ Canvas PaintCapsule(const Font& font, const CapsuleKind& kind, int frame, bool s
 
 Canvas PaintCapsuleSheet(bool sideways) {
   Canvas sheet = sideways ? Canvas(kKinds * 16, kFrames * 32) : Canvas(kFrames * 32, kKinds * 16);
-  const Font font = LoadFont(kSansBold, 13);
+  const Font font = OpenFont(kSansBold, 13);
   for (int k = 0; k < kKinds; ++k)
     for (int f = 0; f < kFrames; ++f) {
       const Canvas capsule = PaintCapsule(font, Kinds()[k], f, sideways);
@@ -113,9 +105,9 @@ Canvas PaintCapsuleSheet(bool sideways) {
 Canvas PaintReadMe() {
   constexpr int kRowHeight = 25, kColumnWidth = 284;
   Canvas canvas(568, 200);
-  const Font symbolFont = LoadFont(kSansBold, 13);
-  const Font nameFont = LoadFont(kSansBold, 12);
-  const Font effectFont = LoadFont(kSansCondensed, 11);
+  const Font symbolFont = OpenFont(kSansBold, 13);
+  const Font nameFont = OpenFont(kSansBold, 12);
+  const Font effectFont = OpenFont(kSansCondensed, 11);
   for (int k = 0; k < kKinds; ++k) {
     const CapsuleKind& kind = Kinds()[k];
     const int x = (k / 8) * kColumnWidth + 4, y = (k % 8) * kRowHeight;

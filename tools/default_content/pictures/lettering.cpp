@@ -1,5 +1,4 @@
 // The lettering pictures: the bitmap font with its scroll arrows, the score digits and the title.
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -47,20 +46,13 @@ const std::vector<GlyphBox>& FontBoxes() {
   return boxes;
 }
 
-Font LoadFont(const std::filesystem::path& file, int size) {
-  Font font;
-  std::string error;
-  if (!font.Load(file, size, error)) throw std::runtime_error(error);
-  return font;
-}
-
 // One glyph fitted into its box: ink centred across, standing on `baseline` (a row of the box), squeezed
 // across when wider than the box allows, with a one-pixel dark outline that stays inside the box.
 void PaintGlyphInBox(Canvas& canvas, const Font& font, const std::string& text, int boxX, int boxY, int boxW,
                      int boxH, int baseline, int capTop, const std::vector<Stop>& fill) {
   const TextMask line = font.Render(text);
-  int left = 0, top = 0;
-  Mask ink = Trim(line.mask, &left, &top);
+  int top = 0;
+  Mask ink = Trim(line.mask, nullptr, &top);
   if (ink.width == 0) return;
   const int room = boxW - 2;
   if (ink.width > room) ink = Resize(ink, room, ink.height);
@@ -92,7 +84,7 @@ void PaintArrow(Canvas& canvas, int x, int y, bool up) {
 
 Canvas PaintFont() {
   Canvas canvas(640, 77);
-  const Font font = LoadFont(kSansBold, 27);
+  const Font font = OpenFont(kSansBold, 27);
   // Both strips share a baseline 23 rows below their top, so lower case and digits reach 4 rows lower.
   for (const GlyphBox& box : FontBoxes())
     PaintGlyphInBox(canvas, font, box.text, box.x, box.y, box.w, box.h, 23, 3, CrystalFill());
@@ -103,7 +95,7 @@ Canvas PaintFont() {
 
 Canvas PaintNumbers() {
   Canvas canvas(160, 48);
-  const Font font = LoadFont(kSansBold, 25);
+  const Font font = OpenFont(kSansBold, 25);
   const std::vector<Stop> rows[2] = {
       CrystalFill(),
       {{0.0f, Rgb(255, 250, 215)}, {0.45f, Rgb(255, 215, 110)}, {0.55f, Rgb(255, 160, 60)}, {1.0f, Rgb(255, 90, 170)}}};
@@ -115,11 +107,9 @@ Canvas PaintNumbers() {
 
 Canvas PaintTitle() {
   Canvas canvas(210, 104);
-  const Font font = LoadFont(kSansCondensedBold, 54);
-  const TextMask line = font.Render("SHARDFALL");
-  int left = 0, top = 0;
-  Mask ink = Trim(line.mask, &left, &top);
-  ink = Resize(ink, 198, ink.height);
+  const Font font = OpenFont(kSansCondensedBold, 54);
+  Mask ink = Trim(font.Render("SHARDFALL").mask);
+  ink = Resize(ink, 198, ink.height);  // condensed further: tall crystal letters
   const int x = 6, y = 54 - ink.height / 2;
   // Shards breaking off the word and falling away below it.
   Random random(0x7171E);

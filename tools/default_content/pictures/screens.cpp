@@ -1,6 +1,5 @@
 // Front-end pictures: the loading card, the scrolling backdrop tile and the menu panel textures.
 #include <cmath>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -92,9 +91,7 @@ Canvas PaintLoading() {
   Stroke(canvas, Offset(card, -0.5f), 1.0f, Rgb(120, 80, 220));
   const Canvas title = PaintTitle();
   Composite(canvas, title, 95, 2);
-  Font font;
-  std::string error;
-  if (!font.Load(kSansBold, 16, error)) throw std::runtime_error(error);
+  const Font font = OpenFont(kSansBold, 16);
   const int width = font.Width("Loading");
   DrawOutlinedText(canvas, font, "Loading", 200 - width / 2 - 1, 108, Rgb(235, 248, 255), Rgb(140, 200, 255),
                    look::kInk);
