@@ -136,6 +136,7 @@ void Present(Game& game) {
   SDL_RenderClear(video->renderer);
   SDL_RenderCopy(video->renderer, video->texture, nullptr, nullptr);
   SDL_RenderPresent(video->renderer);
+  video->rampChanged = false;
 }
 
 bool DisplayTakenAway(const Game& game) {
@@ -270,7 +271,13 @@ void ApplyGamma(Game& game, float red, float green, float blue) {
     for (int i = 0; i < 256; ++i) display.workRamp[c][i] = RampEntry(offsets[c], display.displayRamp[c][i]);
   if (!display.video) return;
   display.video->screenColours = ScreenColourTable(display.workRamp);
-  Present(game);  // the ramp acts on the screen at once, also on a frame that is not redrawn
+  // A frame that is not redrawn (the pause) takes the ramp at the next waiting pass; others at their flip.
+  display.video->rampChanged = true;
+}
+
+void PresentIfRampChanged(Game& game) {
+  VideoDevice* video = game.platform.display.video.get();
+  if (video && video->rampChanged) Present(game);
 }
 
 void FadeOutStep(Game& game) {

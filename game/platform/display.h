@@ -34,7 +34,8 @@ void ClearBackBuffer(Game& game, std::int32_t colour);
 // Keeps the frame as shown and presents it through workRamp.
 void FlipScreen(Game& game);
 
-// Computes workRamp from displayRamp and applies it at once, also to a frame already on screen.
+// Computes workRamp from displayRamp; the screen takes it at the next flip, or at once in a waiting loop
+// (the frozen frame of the pause). Screenshots always see the current ramp.
 void ApplyGamma(Game& game, float red, float green, float blue);
 void FadeInStep(Game& game);
 void FadeOutStep(Game& game);

@@ -60,6 +60,7 @@ void PumpMessages(Game& game) {
 
 bool WaitingLoopPass(Game& game) {
   PumpMessages(game);
+  PresentIfRampChanged(game);
   Platform& platform = game.platform;
   // Without a window only the script can end a wait. Once it has nothing left, a second pass in the same wait
   // means the wait is over for good (the first may be the one right after the event that ended it).

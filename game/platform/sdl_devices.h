@@ -12,8 +12,13 @@ struct VideoDevice {
   SDL_Texture* texture = nullptr;
   std::vector<std::uint32_t> screenColours;  // RGB565 -> XRGB8888 through workRamp
   std::vector<std::uint32_t> converted;      // the frame as sent to the texture
+  bool rampChanged = false;                  // the shown frame waits to be presented under a new ramp
   ~VideoDevice();
 };
+
+struct Game;
+// Presents the shown frame again when the ramp changed since the last flip (a frozen frame in a waiting loop).
+void PresentIfRampChanged(Game& game);
 
 struct AudioDevice {
   bool opened = false;

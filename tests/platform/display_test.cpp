@@ -248,12 +248,4 @@ TEST(Screenshot, PngHasItsSignatureAndSize) {
   EXPECT_EQ((bytes[20] << 24 | bytes[21] << 16 | bytes[22] << 8 | bytes[23]), 480);
 }
 
-TEST(PixelFormat, ConversionKeepsTheTopBitsAndBlackStaysZero) {
-  EXPECT_EQ(ToPixel(0), 0);
-  EXPECT_EQ(ToPixel(0x070307), 0);  // too dark for 16 bits: transparent like black
-  EXPECT_EQ(ToPixel(0xFFFFFF), 0xFFFF);
-  EXPECT_EQ(ToRgb(0xFFFF), 0xFFFFFFu);
-  EXPECT_EQ(ToRgb(ToPixel(0x80C040)), 0x84C342u);
-}
-
 }  // namespace

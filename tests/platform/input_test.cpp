@@ -54,16 +54,6 @@ TEST_F(InputTest, EdgeModeReportsShiftOnEveryRead) {
   }
 }
 
-TEST_F(InputTest, HeldModeLeavesKeyHeldAlone) {
-  input.edgeKeys = true;
-  Hold(DIK_A, true);
-  ReadKeyboard(*game);
-  input.edgeKeys = false;
-  Hold(DIK_A, false);
-  ReadKeyboard(*game);
-  EXPECT_TRUE(input.keyHeld[DIK_A]);
-}
-
 TEST_F(InputTest, KeyToCharFollowsShift) {
   EXPECT_EQ(KeyToChar(*game, 9), "8");
   EXPECT_EQ(KeyToChar(*game, 4), "3");
@@ -133,14 +123,6 @@ TEST(ScancodeTable, CoversEveryKeyOfAPcKeyboard) {
                    DIK_HOME, DIK_UP, DIK_PRIOR, DIK_LEFT, DIK_RIGHT, DIK_END, DIK_DOWN, DIK_NEXT, DIK_INSERT,
                    DIK_DELETE, DIK_LWIN, DIK_RWIN, DIK_APPS, DIK_OEM_102})
     EXPECT_TRUE(reached[code]) << code;
-}
-
-TEST(ScancodeTable, MapsKeysByPositionNotBySymbol) {
-  EXPECT_EQ(DikFromScancode(4), DIK_A);        // SDL_SCANCODE_A
-  EXPECT_EQ(DikFromScancode(40), DIK_RETURN);  // SDL_SCANCODE_RETURN
-  EXPECT_EQ(DikFromScancode(82), DIK_UP);      // SDL_SCANCODE_UP
-  EXPECT_EQ(DikFromScancode(225), DIK_LSHIFT);
-  EXPECT_EQ(DikFromScancode(0), 0);
 }
 
 TEST(KeyNames, NamesAndDecimalCodesBothWork) {

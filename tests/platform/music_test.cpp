@@ -90,13 +90,6 @@ TEST_F(MusicTest, FailuresSwitchMusicOff) {
   EXPECT_FALSE(game->state.musicOn);
 }
 
-TEST(MusicWithoutStartUp, EveryCallSwitchesMusicOff) {
-  Game game;
-  game.state.musicOn = true;
-  SetMusicVolume(game, 40);
-  EXPECT_FALSE(game.state.musicOn);
-}
-
 TEST_F(MusicTest, FadeOutLandsExactlyOnZero) {
   game->options.musicVolume = 85;
   game->state.musicFade = 85;

@@ -23,16 +23,6 @@ TEST(TextWidth, ColonSemicolonAndQuoteTakeTheirStandIns) {
   EXPECT_EQ(TextWidth("\xE9"), 0);  // outside the table
 }
 
-TEST(GlyphTable, StripsSitAtTheirRows) {
-  EXPECT_EQ(GlyphOf('A').y, 0);
-  EXPECT_EQ(GlyphOf('A').height, 29);
-  EXPECT_EQ(GlyphOf('a').y, 29);
-  EXPECT_EQ(GlyphOf('a').height, 33);
-  EXPECT_EQ(GlyphOf('0').x, 168);
-  EXPECT_EQ(GlyphOf('/').width, 14);
-  EXPECT_EQ(GlyphOf('#').width, 0);
-}
-
 // A font picture of solid colour: each glyph shows as a filled box, so coverage is easy to read.
 class TextDrawing : public ::testing::Test {
  protected:
@@ -82,14 +72,6 @@ TEST_F(TextDrawing, PausedIsCentredFromColumn264) {
   EXPECT_TRUE(Lit(264, 224));
   EXPECT_TRUE(Lit(374, 224));
   EXPECT_FALSE(Lit(375, 224));
-}
-
-TEST_F(TextDrawing, MenuTextUsesTheMenuFont) {
-  DrawMenuText(*game, "A", 0, 0);  // menu font not loaded: nothing drawn
-  EXPECT_FALSE(Lit(0, 0));
-  game->platform.text.menuFontImage = game->platform.text.gameFontImage;
-  DrawMenuText(*game, "A", 0, 0);
-  EXPECT_TRUE(Lit(0, 0));
 }
 
 }  // namespace

@@ -33,16 +33,6 @@ TEST(CommandLine, ReadsEveryOption) {
   EXPECT_EQ(line.playSetFile, "set.sfs");
 }
 
-TEST(CommandLine, DefaultsAreAFullScreenRunWithoutLimits) {
-  CommandLine line;
-  std::string error;
-  ASSERT_TRUE(ParseCommandLine({}, line, error));
-  EXPECT_FALSE(line.platform.windowed || line.platform.headless || line.platform.noGamma);
-  EXPECT_EQ(line.frames, -1);
-  EXPECT_EQ(line.step, 16);
-  EXPECT_FALSE(line.seed);
-}
-
 TEST(CommandLine, RefusesBadValuesWithTheOptionsName) {
   for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
            {"--frames"}, {"--frames", "ten"}, {"--frames", "-1"}, {"--step", "1.5"}, {"--seed", "-3"},
