@@ -18,6 +18,7 @@ constexpr int kKinds = 15, kFrames = 14;
 
 struct CapsuleKind {
   const char* symbol;
+  int symbolSize;  // font pixel size: small pictographs are drawn larger than letters
   Color body;
   Color symbolColor;
   const char* name;
@@ -28,21 +29,21 @@ struct CapsuleKind {
 const std::array<CapsuleKind, kKinds>& Kinds() {
   static const Color white = Rgb(255, 255, 255);
   static const std::array<CapsuleKind, kKinds> kinds = {{
-      {"S", Rgb(225, 40, 185), white, "Super Ball", "Smashes through every brick"},
-      {"D", Rgb(250, 105, 25), white, "Dyna Ball", "Every brick it hits explodes"},
-      {"C", Rgb(40, 190, 90), white, "Catch", "Paddles hold the ball; click to launch"},
-      {"L", Rgb(225, 35, 50), white, "Laser", "Hold a button to fire twin lasers"},
-      {"\u00D72", Rgb(225, 175, 25), white, "Double Points", "Every point counts twice"},
-      {"P", Rgb(40, 60, 225), white, "Protect", "Walls guard every paddle side"},
-      {"4", Rgb(20, 180, 175), white, "Double Split", "Every ball becomes four"},
-      {"+", Rgb(120, 200, 30), white, "Grow", "Longer paddles"},
-      {"\u2212", Rgb(245, 130, 160), white, "Shrink", "Shorter paddles"},
-      {"2", Rgb(90, 190, 255), white, "Split Balls", "Every ball becomes two"},
-      {"W", Rgb(140, 60, 250), white, "Warp", "Straight on to the next level"},
-      {"\u2620", Rgb(60, 48, 66), Rgb(245, 240, 225), "Death", "Destroys every ball in play"},
-      {"\u00BB", Rgb(245, 205, 20), white, "Faster", "Balls speed up"},
-      {"\u00AB", Rgb(90, 130, 165), white, "Slower", "Balls slow down"},
-      {"\u2665", Rgb(215, 225, 240), Rgb(235, 30, 70), "Extra Life", "One more spare ball"},
+      {"S", 13, Rgb(225, 40, 185), white, "Super Ball", "Smashes through every brick"},
+      {"D", 13, Rgb(250, 105, 25), white, "Dyna Ball", "Every brick it hits explodes"},
+      {"C", 13, Rgb(40, 190, 90), white, "Catch", "Paddles hold the ball; click to launch"},
+      {"L", 13, Rgb(225, 35, 50), white, "Laser", "Hold a button to fire twin lasers"},
+      {"\u00D72", 13, Rgb(225, 175, 25), white, "Double Points", "Every point counts twice"},
+      {"P", 13, Rgb(40, 60, 225), white, "Protect", "Walls guard every paddle side"},
+      {"4", 13, Rgb(20, 180, 175), white, "Double Split", "Every ball becomes four"},
+      {"+", 13, Rgb(120, 200, 30), white, "Grow", "Longer paddles"},
+      {"\u2212", 13, Rgb(245, 130, 160), white, "Shrink", "Shorter paddles"},
+      {"2", 13, Rgb(90, 190, 255), white, "Split Balls", "Every ball becomes two"},
+      {"W", 13, Rgb(140, 60, 250), white, "Warp", "Straight on to the next level"},
+      {"\u2716", 14, Rgb(50, 40, 58), Rgb(255, 70, 70), "Death", "Destroys every ball in play"},
+      {"\u00BB", 19, Rgb(245, 205, 20), white, "Faster", "Balls speed up"},
+      {"\u00AB", 19, Rgb(90, 130, 165), white, "Slower", "Balls slow down"},
+      {"\u2665", 13, Rgb(215, 225, 240), Rgb(235, 30, 70), "Extra Life", "One more spare ball"},
   }};
   return kinds;
 }
@@ -71,8 +72,6 @@ Canvas PaintCapsuleBody(Color body, int frame) {
 
 void PaintSymbol(Canvas& canvas, const Font& font, const CapsuleKind& kind, float cx, float cy) {
   Mask ink = Trim(font.Render(kind.symbol).mask);
-  // Small pictographs read better a little larger; flat marks such as the minus stay as they are.
-  if (ink.height < 9 && ink.width < 2 * ink.height) ink = Resize(ink, ink.width * 10 / ink.height, 10);
   if (ink.height > 11) ink = Resize(ink, std::max(1, ink.width * 11 / ink.height), 11);
   const int room = static_cast<int>(2 * cx) - 4;  // narrow sideways capsules squeeze wide symbols
   if (ink.width > room) ink = Resize(ink, room, ink.height);
@@ -93,25 +92,25 @@ Canvas PaintCapsule(const Font& font, const CapsuleKind& kind, int frame, bool s
 
 Canvas PaintCapsuleSheet(bool sideways) {
   Canvas sheet = sideways ? Canvas(kKinds * 16, kFrames * 32) : Canvas(kFrames * 32, kKinds * 16);
-  const Font font = OpenFont(kSansBold, 13);
-  for (int k = 0; k < kKinds; ++k)
+  for (int k = 0; k < kKinds; ++k) {
+    const Font font = OpenFont(kSansBold, Kinds()[k].symbolSize);
     for (int f = 0; f < kFrames; ++f) {
       const Canvas capsule = PaintCapsule(font, Kinds()[k], f, sideways);
       Composite(sheet, capsule, sideways ? 16 * k : 32 * f, sideways ? 32 * f : 16 * k);
     }
+  }
   return sheet;
 }
 
 Canvas PaintReadMe() {
   constexpr int kRowHeight = 25, kColumnWidth = 284;
   Canvas canvas(568, 200);
-  const Font symbolFont = OpenFont(kSansBold, 13);
   const Font nameFont = OpenFont(kSansBold, 12);
   const Font effectFont = OpenFont(kSansCondensed, 11);
   for (int k = 0; k < kKinds; ++k) {
     const CapsuleKind& kind = Kinds()[k];
     const int x = (k / 8) * kColumnWidth + 4, y = (k % 8) * kRowHeight;
-    Composite(canvas, PaintCapsule(symbolFont, kind, 0, false), x, y + 4);
+    Composite(canvas, PaintCapsule(OpenFont(kSansBold, kind.symbolSize), kind, 0, false), x, y + 4);
     const Color name = Lighten(kind.body, 0.45f);
     DrawOutlinedText(canvas, nameFont, kind.name, x + 38, y - 1, Lighten(name, 0.4f), name, look::kInk);
     DrawOutlinedText(canvas, effectFont, kind.effect, x + 38, y + 11, Rgb(225, 235, 250), Rgb(170, 190, 225),
