@@ -1,4 +1,5 @@
 // Writes every picture of the game's Gfx folder.
+#include <algorithm>
 #include <exception>
 #include <functional>
 #include <string>
@@ -23,11 +24,12 @@ std::function<Bitmap()> Keyed(std::function<Canvas()> painter) {
 }
 
 // Side pictures in side order bottom, right, top, left: the bottom one as painted (pointing up), the
-// top one upside down, the side ones transposed so the light still comes from the top left.
-std::vector<Picture> PerSide(const std::string& stem, const std::function<Canvas()>& painter, int length) {
-  const auto side = [painter, length](int n) -> Canvas {
+// top one upside down, the side ones transposed so the light still comes from the top left (and cut to
+// the screen's height: the 640-pixel bottom barrier becomes a 480-pixel side one).
+std::vector<Picture> PerSide(const std::string& stem, const std::function<Canvas()>& painter) {
+  const auto side = [painter](int n) -> Canvas {
     const Canvas up = painter();
-    const Canvas sideways = paint::Crop(paint::Transpose(up), 0, 0, up.height(), std::min(length, up.width()));
+    const Canvas sideways = paint::Crop(paint::Transpose(up), 0, 0, up.height(), std::min(480, up.width()));
     switch (n) {
       case 1: return up;
       case 2: return sideways;
@@ -58,10 +60,9 @@ std::vector<Picture> AllPictures() {
       {"menutitle.bmp", Keyed(PaintTitle)},
       {"readme.bmp", Keyed(PaintReadMe)},
   };
-  // Shots are 4 x 16 across the bottom and top, 16 x 4 on the sides; barriers 640 x 5 and 5 x 480.
-  for (auto& p : PerSide("laser", PaintLaserShot, 16)) all.push_back(std::move(p));
-  for (auto& p : PerSide("cannon", PaintCannon, 16)) all.push_back(std::move(p));
-  for (auto& p : PerSide("barrier", PaintBarrier, 480)) all.push_back(std::move(p));
+  for (auto& p : PerSide("laser", PaintLaserShot)) all.push_back(std::move(p));
+  for (auto& p : PerSide("cannon", PaintCannon)) all.push_back(std::move(p));
+  for (auto& p : PerSide("barrier", PaintBarrier)) all.push_back(std::move(p));
   return all;
 }
 
