@@ -2,6 +2,7 @@
 #include "editor/editor_pictures.h"
 
 #include <QPainter>
+#include <cstdlib>
 #include <string>
 
 #include "content/bitmap_file.h"

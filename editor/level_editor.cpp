@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <cmath>
@@ -59,6 +58,7 @@ frmEditor::frmEditor(const QString& root, EditorDialogs& dialogs, QWidget* paren
   clearBackground();
   setCaption(QStringLiteral("Shardfall Editor - Untitled"));
   connect(&undoStack_, &QUndoStack::cleanChanged, this, &frmEditor::updateTitle);
+  showLevelPicture();  // also when the default tileset cannot be read
   Form_Activate();
 }
 
