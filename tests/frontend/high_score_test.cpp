@@ -40,17 +40,6 @@ TEST(ScorePlaces, ATieIsPlacedAboveAndTheLastEntryDrops) {
   EXPECT_EQ(table[14], fourteenth);
 }
 
-TEST(ScorePlaces, AnEmptyTableTakesAnyScore) {
-  HighScoreTable table;
-  EXPECT_TRUE(EarnsPlace(table, 0));
-  InsertHighScore(table, "", 0);
-  EXPECT_EQ(table.size(), 1u);
-}
-
-TEST(ScorePlaces, TableLinesPadTheNameAndMarkTheScore) {
-  EXPECT_EQ(ScoreLineText(1, {"Ann", 120}), "1. Ann" + std::string(27, ' ') + "*******120");
-}
-
 // A game on "set.sfs" has just ended with `score`.
 class NameEntry : public ::testing::Test {
  protected:
@@ -152,18 +141,6 @@ TEST_F(NameEntry, TheNameIsKeptForTheNextEntryOfTheRun) {
   run.RunUntil([&] { return InNameEntry(); });
   run.Tap(DIK_RETURN);
   EXPECT_EQ(ReadScoreTableOrEmpty(scoreFile()).front().name, "Kim");
-}
-
-TEST_F(NameEntry, LeavingTheTableReturnsToTheMainMenu) {
-  EndGame(100);
-  run.RunUntil([&] { return InNameEntry(); });
-  run.Tap(DIK_RETURN);
-  run.Frames(15);
-  run.Tap(DIK_RETURN);
-  run.Frames(2);
-  EXPECT_EQ(run.frontEnd().shownScreen, "Main Menu");
-  EXPECT_TRUE(run.frontEnd().pendingScoreFile.empty());
-  EXPECT_TRUE(std::filesystem::exists(scoreFile()));
 }
 
 }  // namespace

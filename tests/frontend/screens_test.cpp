@@ -62,16 +62,6 @@ TEST(LevelSetList, WithNoSetsEnterOnBackReturnsAtOnce) {
   EXPECT_EQ(run.frontEnd().shownScreen, "Main Menu");
 }
 
-TEST(LeavingFrontEnd, ExitFadesOutAndEndsTheLoop) {
-  FrontEndRun run(true);
-  run.OpenFrontEnd();
-  OpenFromMainMenu(run, 6);
-  EXPECT_TRUE(run.game().state.quitChosen);
-  EXPECT_EQ(run.SoundsPlayed("ExitGame.wav"), 1);
-  ASSERT_TRUE(run.RunUntil([&] { return !run.game().state.running; }, 200));
-  EXPECT_EQ(run.game().state.screenFade, -99.0f);
-}
-
 TEST(LeavingFrontEnd, ChoosingASetHandsOverAfterTheFadeAndFreesTheFrontEnd) {
   FrontEndRun run(true);
   run.AddLevelSet("a.sfs", "Alpha");
@@ -138,14 +128,6 @@ TEST(HiddenTable, TheChordWritesItAndViewingItDeletesIt) {
   run.Tap(DIK_ESCAPE);
   EXPECT_FALSE(std::filesystem::exists(file));
   EXPECT_TRUE(run.frontEnd().pendingScoreFile.empty());
-}
-
-TEST(HiddenTable, NamesFitTheTable) {
-  ASSERT_EQ(HiddenTableNames().size(), 10u);
-  for (const std::string& name : HiddenTableNames()) {
-    EXPECT_LE(name.size(), 30u);
-    EXPECT_FALSE(name.empty());
-  }
 }
 
 }  // namespace
