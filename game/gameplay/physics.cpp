@@ -51,42 +51,60 @@ void FreeMove(Game& game, Ball& ball, float& coordinate, float next, bool inside
   }
 }
 
-void StepUp(Game& game, int i, RowMemory& rows) {
+bool StepUp(Game& game, int i, RowMemory& rows) {
   Ball& ball = game.world.balls[i];
   float ny = NextBallPosition(game, i, Axis::Vertical);
-  if (ny < 0.0f) return LeaveOrBounce(game, ball, Top, ball.y, 0.0f, 0);
-  if (ProbeBricks(game, i, Direction::Up, rows) == ProbeResult::NoBrick)
-    FreeMove(game, ball, ball.y, ny, ball.y < ProtectInset, ProtectInset, 0);
+  if (ny < 0.0f) {
+    LeaveOrBounce(game, ball, Top, ball.y, 0.0f, 0);
+    return false;
+  }
+  ProbeResult result = ProbeBricks(game, i, Direction::Up, rows);
+  if (result == ProbeResult::NoBrick) FreeMove(game, ball, ball.y, ny, ball.y < ProtectInset, ProtectInset, 0);
   if (IsGuarded(game.world, Top)) CheckPaddleHit(game, i, Top);
+  return result == ProbeResult::Blocked;
 }
 
-void StepDown(Game& game, int i, RowMemory& rows) {
+bool StepDown(Game& game, int i, RowMemory& rows) {
   Ball& ball = game.world.balls[i];
   float ny = NextBallPosition(game, i, Axis::Vertical);
-  if (ny + BallSize > ScreenHeight) return LeaveOrBounce(game, ball, Bottom, ball.y, ScreenHeight - BallSize, 0);
-  if (ProbeBricks(game, i, Direction::Down, rows) == ProbeResult::NoBrick)
+  if (ny + BallSize > ScreenHeight) {
+    LeaveOrBounce(game, ball, Bottom, ball.y, ScreenHeight - BallSize, 0);
+    return false;
+  }
+  ProbeResult result = ProbeBricks(game, i, Direction::Down, rows);
+  if (result == ProbeResult::NoBrick)
     FreeMove(game, ball, ball.y, ny, ball.y > ScreenHeight - BallSize - ProtectInset,
              ScreenHeight - BallSize - ProtectInset, 0);
   if (IsGuarded(game.world, Bottom)) CheckPaddleHit(game, i, Bottom);
+  return result == ProbeResult::Blocked;
 }
 
-void StepLeft(Game& game, int i, RowMemory& rows) {
+bool StepLeft(Game& game, int i, RowMemory& rows) {
   Ball& ball = game.world.balls[i];
   float nx = NextBallPosition(game, i, Axis::Horizontal);
-  if (nx < 0.0f) return LeaveOrBounce(game, ball, Left, ball.x, 0.0f, 1);
-  if (ProbeBricks(game, i, Direction::Left, rows) == ProbeResult::NoBrick)
-    FreeMove(game, ball, ball.x, nx, ball.x < ProtectInset, ProtectInset, 1);
+  if (nx < 0.0f) {
+    LeaveOrBounce(game, ball, Left, ball.x, 0.0f, 1);
+    return false;
+  }
+  ProbeResult result = ProbeBricks(game, i, Direction::Left, rows);
+  if (result == ProbeResult::NoBrick) FreeMove(game, ball, ball.x, nx, ball.x < ProtectInset, ProtectInset, 1);
   if (IsGuarded(game.world, Left)) CheckPaddleHit(game, i, Left);
+  return result == ProbeResult::Blocked;
 }
 
-void StepRight(Game& game, int i, RowMemory& rows) {
+bool StepRight(Game& game, int i, RowMemory& rows) {
   Ball& ball = game.world.balls[i];
   float nx = NextBallPosition(game, i, Axis::Horizontal);
-  if (nx + BallSize > ScreenWidth) return LeaveOrBounce(game, ball, Right, ball.x, ScreenWidth - BallSize, 1);
-  if (ProbeBricks(game, i, Direction::Right, rows) == ProbeResult::NoBrick)
+  if (nx + BallSize > ScreenWidth) {
+    LeaveOrBounce(game, ball, Right, ball.x, ScreenWidth - BallSize, 1);
+    return false;
+  }
+  ProbeResult result = ProbeBricks(game, i, Direction::Right, rows);
+  if (result == ProbeResult::NoBrick)
     FreeMove(game, ball, ball.x, nx, ball.x > ScreenWidth - BallSize - ProtectInset,
              ScreenWidth - BallSize - ProtectInset, 1);
   if (IsGuarded(game.world, Right)) CheckPaddleHit(game, i, Right);
+  return result == ProbeResult::Blocked;
 }
 
 bool Horizontal(Side side) { return side == Bottom || side == Top; }
@@ -203,11 +221,16 @@ void MoveBalls(Game& game) {
       ball.x = NextBallPosition(game, i, Axis::Horizontal);
       continue;
     }
-    if (ball.velocityUp > 0.0f) StepUp(game, i, rows);
-    else if (ball.velocityUp < 0.0f) StepDown(game, i, rows);
+    bool verticalBlocked = ball.velocityUp == 0.0f;
+    if (ball.velocityUp > 0.0f) verticalBlocked = StepUp(game, i, rows);
+    else if (ball.velocityUp < 0.0f) verticalBlocked = StepDown(game, i, rows);
     if (!ball.active) continue;
-    if (ball.velocityX < 0.0f) StepLeft(game, i, rows);
-    else if (ball.velocityX > 0.0f) StepRight(game, i, rows);
+    bool horizontalBlocked = ball.velocityX == 0.0f;
+    if (ball.velocityX < 0.0f) horizontalBlocked = StepLeft(game, i, rows);
+    else if (ball.velocityX > 0.0f) horizontalBlocked = StepRight(game, i, rows);
+    // Each axis can leave the brick to the other (a backed brick, the corner rule): a ball wedged so that
+    // both do would never move again, so it turns back the way it came.
+    if (verticalBlocked && horizontalBlocked) ball.angle = ReflectAngle(ReflectAngle(ball.angle, 0), 1);
   }
 }
 

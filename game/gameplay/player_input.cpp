@@ -1,6 +1,8 @@
 // The play input step: pause and Esc keys, hidden chords, mouse buttons and the autopilot.
 #include "gameplay/player_input.h"
 
+#include <algorithm>
+
 #include "gameplay/physics.h"
 #include "gameplay/shots.h"
 #include "platform/input.h"
@@ -55,13 +57,21 @@ void ReadPlayerInput(Game& game) {
   }
 }
 
+namespace {
+
+// The landing point is kept 10 pixels inside the paddle: the paddle follows where ball 0 is, but the hit test
+// looks one step ahead, so a point at the very end would let a ball moving that way slip past.
+float LandingOffset(Game& game, float position) {
+  float length = game.world.paddleLength;
+  float r = RandomBetween(game, position - length, position, false);
+  if (r < 0.0f) r = 0.0f;
+  return std::clamp(position - r, 0.0f, std::max(0.0f, length - 10.0f));
+}
+
+}  // namespace
+
 void ChooseAutopilotOffsets(Game& game) {
   GameWorld& world = game.world;
-  const Ball& ball = world.balls[0];
-  float rx = RandomBetween(game, ball.x - world.paddleLength, ball.x, false);
-  if (rx < 0.0f) rx = 0.0f;
-  world.autopilotOffsetX = ball.x - rx;
-  float ry = RandomBetween(game, ball.y - world.paddleLength, ball.y, false);
-  if (ry < 0.0f) ry = 0.0f;
-  world.autopilotOffsetY = ball.y - ry;
+  world.autopilotOffsetX = LandingOffset(game, world.balls[0].x);
+  world.autopilotOffsetY = LandingOffset(game, world.balls[0].y);
 }
