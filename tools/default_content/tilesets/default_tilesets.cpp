@@ -71,11 +71,15 @@ std::vector<TileRun> StandardRuns(BrickPainter brick) {
       Shooter('9', 9), Shooter('3', 10), Shooter('1', 11), Shooter('7', 12),
       Shooter('8', 13), Shooter('6', 14), Shooter('2', 15), Shooter('4', 16),
       Shooter('+', 17), Shooter('-', 18), Shooter('|', 19),
-      Animated('k', Hittable, 4, [brick](tiles::TileSpot s, int f) { brick(s, Rgb(110, 230, 255), PulseGlow[f - 1]); }),
+      Animated('k', Hittable, 4,
+               [brick](tiles::TileSpot s, int f) { brick(s, Rgb(110, 230, 255), PulseGlow[f - 1]); }),
       Animated('q', Hittable, 4, [brick, prism](tiles::TileSpot s, int f) { brick(s, prism[f - 1], 1.0f); }),
-      Animated('s', GoThrough, 4, [](tiles::TileSpot s, int f) { tiles::PaintGhost(s, Rgb(160, 255, 220), f * 10 - 14); }),
+      // The sheen band sweeps across the ghost glass from frame to frame.
+      Animated('s', GoThrough, 4,
+               [](tiles::TileSpot s, int f) { tiles::PaintGhost(s, Rgb(160, 255, 220), f * 10 - 14); }),
       Animated('d', Dynamite, 4, [](tiles::TileSpot s, int f) { tiles::PaintDynamite(s, f); }),
-      Animated('Z', Indestructible, 4, [](tiles::TileSpot s, int f) { tiles::PaintMetal(s, Rgb(120, 130, 160), PulseGlow[f - 1]); }),
+      Animated('Z', Indestructible, 4,
+               [](tiles::TileSpot s, int f) { tiles::PaintMetal(s, Rgb(120, 130, 160), PulseGlow[f - 1]); }),
   };
 }
 
