@@ -62,32 +62,6 @@ class LevelEditorTest : public QObject {
     root.reset();
   }
 
-  // ---- Menu ----
-
-  void fileMenuHasItsItemsAndShortcuts_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("keys");
-    QTest::newRow("new") << "mnuNew" << "&New" << "Ctrl+N";
-    QTest::newRow("open") << "mnuOpen" << "&Open" << "Ctrl+O";
-    QTest::newRow("save") << "mnuSave" << "&Save" << "Ctrl+S";
-    QTest::newRow("save as") << "mnuSaveAs" << "Save &As" << "Ctrl+A";
-    QTest::newRow("level set") << "mnuMakeLevelSet" << "&Make Levelset" << "";
-    QTest::newRow("tileset") << "mnuNewTileset" << "New &Tileset" << "";
-    QTest::newRow("exit") << "mnuExit" << "E&xit" << "Ctrl+Q";
-    QTest::newRow("undo") << "mnuUndo" << "&Undo" << "Ctrl+Z";
-    QTest::newRow("redo") << "mnuRedo" << "&Redo" << "Ctrl+Y";
-  }
-  void fileMenuHasItsItemsAndShortcuts() {
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    QFETCH(QString, keys);
-    QAction* action = editor->findChild<QAction*>(name);
-    QVERIFY(action);
-    QCOMPARE(action->text(), text);
-    QCOMPARE(action->shortcut().toString(), keys);
-  }
-
   // ---- Painting ----
 
   void leftButtonPaintsTheBrushAndRightButtonErases() {

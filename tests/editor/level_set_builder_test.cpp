@@ -41,16 +41,6 @@ class LevelSetBuilderTest : public QObject {
     root.reset();
   }
 
-  void opensEmptyWithItsCaptions() {
-    QCOMPARE(builder->windowTitle(), QString("New Levelset"));
-    QCOMPARE(control<QLabel>("lblNumLevels")->text(), QString("0 Levels"));
-    QCOMPARE(control<QLabel>("Label1")->text(), QString("Name of Level Set:"));
-    QCOMPARE(control<QLineEdit>("txtLevelSetName")->text(), QString("Shardfall Levels"));
-    QCOMPARE(control("cmdAddLevel")->text(), QString("&Add Level"));
-    QVERIFY(!control("cmdSave")->isEnabled());
-    QVERIFY(control("cmdCancel")->isEnabled());
-  }
-
   void theLabelCountsTheLevels_data() {
     QTest::addColumn<int>("added");
     QTest::addColumn<QString>("label");
