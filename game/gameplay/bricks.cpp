@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "gameplay/effects.h"
 #include "gameplay/physics.h"
 #include "gameplay/powerups.h"
 #include "gameplay/score.h"
@@ -68,7 +69,7 @@ void Debris(Game& game, int c, int r) {
     p.y = RandomBetween(game, 16.0f * (r - 1), 16.0f * r, false);
     p.active = true;
     p.stage = static_cast<std::int32_t>(RandomBetween(game, 0, 2, false));
-    game.world.particles.push_back(p);
+    AppendParticle(game.world, p);
   }
 }
 

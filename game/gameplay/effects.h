@@ -1,7 +1,15 @@
 // The level background and the particles: ball trails, debris and firework sparks.
 #pragma once
+#include <cstddef>
+
+#include <nlohmann/json.hpp>
 
 struct Game;
+struct GameWorld;
+struct Particle;
+
+// Long Super or Dyna play, chained explosions and fireworks may not grow the list past this many entries.
+constexpr std::size_t ParticleCap = 4000;
 
 // The level's background picture tiled from the top-left corner, when the Background option is on.
 // (Defined in background.cpp.)
@@ -10,3 +18,7 @@ void DrawBackground(Game& game);
 void UpdateEffects(Game& game);
 // A new trail dot: the first free particle slot, or a new one at the end of the list.
 void AddParticle(Game& game, float x, float y, int colourRow);
+// A debris particle or spark at the end of the list; past the cap it takes a free slot, or is dropped.
+void AppendParticle(GameWorld& world, const Particle& particle);
+// Particle counts for the state dump: all active ones and how many per colour row.
+nlohmann::json DumpParticles(const GameWorld& world);

@@ -1,5 +1,7 @@
 // Capsules: dropping, falling, catching and their effects.
 #pragma once
+#include <nlohmann/json.hpp>
+
 #include "gameplay/world.h"
 
 struct Game;
@@ -13,3 +15,7 @@ void CatchPowerups(Game& game);
 void ApplyPowerup(Game& game, PowerupKind kind);
 // Every active ball turns to debris.
 void KillAllBalls(Game& game);
+// The n of a kind's keep chance 1/n when drawn for a new capsule.
+int KeepChanceDenominator(PowerupKind kind);
+// Particle counts and clock, for the state dump (capsules and shots are in the world dump).
+nlohmann::json DumpPowerups(const Game& game);

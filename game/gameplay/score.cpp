@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "gameplay/effects.h"
 #include "gameplay/physics.h"
 #include "gameplay/sounds.h"
 #include "loading/level_loading.h"
@@ -92,7 +93,7 @@ void Firework(Game& game) {
     p.y = fy;
     p.active = true;
     p.stage = static_cast<std::int32_t>(RandomBetween(game, 0, 2, false));
-    world.particles.push_back(p);
+    AppendParticle(world, p);
   }
   PlayGameSound(game, SoundId::FireWork);
 }

@@ -1,6 +1,120 @@
-// Laser shots and Protect barriers: placeholders until the power-ups land.
+// Laser shots: firing from the cannons, flight, strikes on bricks; and the Protect barriers.
 #include "gameplay/shots.h"
 
-void FireLasers(Game&) {}
-void UpdateShots(Game&) {}
-void DrawProtectWalls(Game&) {}
+#include "gameplay/bricks.h"
+#include "gameplay/physics.h"
+#include "gameplay/sounds.h"
+#include "platform/display.h"
+#include "shell/game.h"
+
+namespace {
+
+bool Vertical(Side side) { return side == Bottom || side == Top; }
+
+void AddShot(GameWorld& world, Side side, float x, float y) {
+  for (Shot& shot : world.shots)
+    if (!shot.active) {
+      shot.active = true;
+      shot.side = side;
+      shot.x = x;
+      shot.y = y;
+      return;
+    }
+}
+
+// One shot at each of the side's two cannons.
+void FirePair(Game& game, Side side) {
+  float x = game.state.pointerX;
+  float y = game.state.pointerY;
+  float length = game.world.paddleLength;
+  GameWorld& world = game.world;
+  switch (side) {
+    case Bottom: AddShot(world, side, x + 2, 442); AddShot(world, side, x + length - 6, 442); break;
+    case Right: AddShot(world, side, 602, y + 2); AddShot(world, side, 602, y + length - 6); break;
+    case Top: AddShot(world, side, x + 2, 38); AddShot(world, side, x + length - 6, 38); break;
+    case Left: AddShot(world, side, 38, y + 2); AddShot(world, side, 38, y + length - 6); break;
+  }
+}
+
+void DrawCannons(Game& game, int side) {
+  float x = game.state.pointerX;
+  float y = game.state.pointerY;
+  float length = game.world.paddleLength;
+  int image = game.world.images.cannonImages[side];
+  switch (side) {
+    case Bottom:
+    case Top: {
+      float top = side == Bottom ? 456.0f : 8.0f;
+      DrawImage(game, 8, 16, 8, 16, x, top, image, 0, 0);
+      DrawImage(game, 8, 16, 8, 16, x + length - 8, top, image, 0, 0);
+      break;
+    }
+    default: {
+      float left = side == Right ? 616.0f : 8.0f;
+      DrawImage(game, 16, 8, 16, 8, left, y, image, 0, 0);
+      DrawImage(game, 16, 8, 16, 8, left, y + length - 8, image, 0, 0);
+    }
+  }
+}
+
+// Moves the shot away from its paddle and finds the cell under its leading end; true once it has left.
+bool MoveShot(Shot& shot, float step) {
+  float leadX = shot.x;
+  float leadY = shot.y;
+  bool gone = false;
+  switch (shot.side) {
+    case Bottom: shot.y -= step; leadY = shot.y; gone = shot.y <= -16.0f; break;
+    case Right: shot.x -= step; leadX = shot.x; gone = shot.x <= -16.0f; break;
+    case Top: shot.y += step; leadY = shot.y + 16.0f; gone = shot.y >= 496.0f; break;
+    case Left: shot.x += step; leadX = shot.x + 16.0f; gone = shot.x >= 656.0f; break;
+  }
+  shot.column = CellOf(leadX, Axis::Horizontal);
+  shot.row = CellOf(leadY, Axis::Vertical);
+  return gone;
+}
+
+void UpdateShot(Game& game, Shot& shot) {
+  GameWorld& world = game.world;
+  if (MoveShot(shot, ShotSpeed * static_cast<float>(game.state.frameStep))) {
+    shot.active = false;
+    return;
+  }
+  std::int32_t tile = world.brickGrid[shot.column][shot.row];
+  if (tile == 0) {
+    std::int16_t w = Vertical(shot.side) ? 4 : 16;
+    std::int16_t h = Vertical(shot.side) ? 16 : 4;
+    DrawImage(game, w, h, w, h, shot.x, shot.y, world.images.laserImages[shot.side], 0, 0);
+    return;
+  }
+  // A shot passes on through go-through bricks, breaking each.
+  if (TileOf(world, tile).kind != GoThrough) shot.active = false;
+  HitBrick(game, shot.column, shot.row);
+}
+
+}  // namespace
+
+void FireLasers(Game& game) {
+  for (int side = Bottom; side <= Left; ++side) {
+    if (IsGuarded(game.world, side)) FirePair(game, static_cast<Side>(side));
+    PlayGameSound(game, SoundId::ShootLaser);
+  }
+}
+
+void UpdateShots(Game& game) {
+  GameWorld& world = game.world;
+  if (world.powerMode != PowerMode::Laser) return;
+  for (int side = Bottom; side <= Left; ++side)
+    if (IsGuarded(world, side)) DrawCannons(game, side);
+  for (Shot& shot : world.shots)
+    if (shot.active) UpdateShot(game, shot);
+}
+
+void DrawProtectWalls(Game& game) {
+  const GameWorld& world = game.world;
+  if (world.powerMode != PowerMode::Protect) return;
+  const auto& images = world.images.barrierImages;
+  if (IsGuarded(world, Bottom)) DrawImage(game, 640, 5, 640, 5, 0, 475, images[Bottom], 0, 0);
+  if (IsGuarded(world, Right)) DrawImage(game, 5, 480, 5, 480, 635, 0, images[Right], 0, 0);
+  if (IsGuarded(world, Top)) DrawImage(game, 640, 5, 640, 5, 0, 0, images[Top], 0, 0);
+  if (IsGuarded(world, Left)) DrawImage(game, 5, 480, 5, 480, 0, 0, images[Left], 0, 0);
+}

@@ -3,6 +3,8 @@
 
 struct Game;
 
+constexpr float ShotSpeed = 0.35f;  // pixels per ms
+
 // A pair of shots from every guarded paddle.
 void FireLasers(Game& game);
 // Cannons drawn, shots moved, drawn and striking bricks; only in Laser mode.

@@ -1,6 +1,7 @@
 // The game world as JSON for the state dump.
 #include "gameplay/world_dump.h"
 
+#include "gameplay/powerups.h"
 #include "shell/game.h"
 
 namespace {
@@ -63,5 +64,6 @@ nlohmann::json DumpWorld(const Game& game) {
       {"shots", ShotsJson(world)},
       {"particleCount", ActiveParticles(world)},
       {"loadingProblem", world.loadingProblem},
+      {"powerups", DumpPowerups(game)},
   };
 }

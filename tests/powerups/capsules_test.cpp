@@ -1,0 +1,362 @@
+// Capsules: the drop chance and kind mix, placement, fall, catching, and the effects of every kind.
+#include <cmath>
+#include <map>
+
+#include "gameplay/effects.h"
+#include "gameplay/physics.h"
+#include "gameplay/player_input.h"
+#include "gameplay/powerups.h"
+#include "gameplay/score.h"
+#include "platform/input.h"
+#include "power_world.h"
+
+namespace {
+
+using CapsuleDrop = PowerTest;
+
+TEST_F(CapsuleDrop, OneBrickInFourDropsAndKindsFollowTheirKeepChances) {
+  constexpr int Breaks = 80000;
+  int drops = 0;
+  std::map<int, int> kinds;
+  for (int i = 0; i < Breaks; ++i) {
+    SpawnPowerup(game, 5, 10);
+    if (game.world.fallingCapsules == 0) continue;
+    ++drops;
+    ++kinds[game.world.powerups[0].kind];
+    game.world.powerups[0].active = false;
+    game.world.fallingCapsules = 0;
+  }
+  EXPECT_NEAR(drops / double(Breaks), 0.25, 0.01);
+  double weightSum = 0;
+  for (int k = 1; k <= 15; ++k) weightSum += 1.0 / KeepChanceDenominator(static_cast<PowerupKind>(k));
+  for (int k = 1; k <= 15; ++k) {
+    double p = 1.0 / KeepChanceDenominator(static_cast<PowerupKind>(k)) / weightSum;
+    double sd = std::sqrt(p * (1 - p) / drops);
+    EXPECT_NEAR(kinds[k] / double(drops), p, 5 * sd) << "kind " << k;
+  }
+  // The rare kinds really are rare: Warp is kept one time in nine, plain kinds always.
+  EXPECT_LT(kinds[static_cast<int>(PowerupKind::Warp)] * 6, kinds[static_cast<int>(PowerupKind::GrowPad)]);
+}
+
+TEST_F(CapsuleDrop, KeepChancesMatchTheKindTable) {
+  EXPECT_EQ(KeepChanceDenominator(PowerupKind::SuperBall), 3);
+  EXPECT_EQ(KeepChanceDenominator(PowerupKind::DynaBall), 3);
+  EXPECT_EQ(KeepChanceDenominator(PowerupKind::Laser), 3);
+  EXPECT_EQ(KeepChanceDenominator(PowerupKind::Protect), 2);
+  EXPECT_EQ(KeepChanceDenominator(PowerupKind::SplitBalls), 2);
+  EXPECT_EQ(KeepChanceDenominator(PowerupKind::DoubleSplitBalls), 4);
+  EXPECT_EQ(KeepChanceDenominator(PowerupKind::Warp), 9);
+  EXPECT_EQ(KeepChanceDenominator(PowerupKind::ExtraLife), 6);
+  for (PowerupKind plain : {PowerupKind::Catch, PowerupKind::DoublePoints, PowerupKind::GrowPad,
+                            PowerupKind::ShrinkPad, PowerupKind::Death, PowerupKind::FasterBall,
+                            PowerupKind::SlowerBall})
+    EXPECT_EQ(KeepChanceDenominator(plain), 1);
+}
+
+TEST_F(CapsuleDrop, WhileOneCapsuleFallsNoBrickDropsAnother) {
+  while (game.world.fallingCapsules == 0) SpawnPowerup(game, 5, 10);
+  Powerup first = game.world.powerups[0];
+  for (int i = 0; i < 2000; ++i) SpawnPowerup(game, 7, 12);
+  EXPECT_EQ(game.world.fallingCapsules, 1);
+  EXPECT_EQ(game.world.powerups.size(), 1u);
+  EXPECT_FLOAT_EQ(game.world.powerups[0].x, first.x);
+}
+
+TEST_F(CapsuleDrop, CentredOnTheCellAndHeadingForTheHomeSide) {
+  game.world.homeSide = Bottom;
+  while (game.world.fallingCapsules == 0) SpawnPowerup(game, 5, 10);
+  const Powerup& down = game.world.powerups[0];
+  EXPECT_EQ(down.direction, Bottom);
+  EXPECT_EQ(down.animFrame, 1);
+  EXPECT_FLOAT_EQ(down.x, 128.0f);
+  EXPECT_FLOAT_EQ(down.y, 144.0f);
+}
+
+TEST_F(CapsuleDrop, RightHomeSideGivesAnUprightCapsuleEightPixelsRightAndUp) {
+  Guard({Right});
+  game.world.homeSide = Right;
+  while (game.world.fallingCapsules == 0) SpawnPowerup(game, 5, 10);
+  Powerup& capsule = game.world.powerups[0];
+  EXPECT_EQ(capsule.direction, Right);
+  EXPECT_FLOAT_EQ(capsule.x, 128.0f + 8.0f);
+  EXPECT_FLOAT_EQ(capsule.y, 144.0f - 8.0f);
+  UpdatePowerups(game);
+  EXPECT_FLOAT_EQ(capsule.x, 136.0f + 0.15f * 16.0f);
+  EXPECT_FLOAT_EQ(capsule.y, 136.0f);
+}
+
+TEST_F(CapsuleDrop, HeldWarpKeyTurnsTheDropIntoWarp) {
+  HoldKey(ScanCode::W, true);
+  ReadKeyboard(game);
+  for (int i = 0; i < 50; ++i) {
+    SpawnPowerup(game, 5, 10);
+    if (game.world.fallingCapsules == 0) continue;
+    EXPECT_EQ(game.world.powerups[0].kind, static_cast<int>(PowerupKind::Warp));
+    game.world.powerups[0].active = false;
+    game.world.fallingCapsules = 0;
+  }
+}
+
+TEST_F(CapsuleDrop, FreeSlotIsReusedBeforeTheListGrows) {
+  game.world.powerups.assign(3, Powerup{});
+  game.world.powerups[0].active = true;  // a stray active slot ahead of two free ones
+  while (game.world.fallingCapsules == 0) SpawnPowerup(game, 5, 10);
+  EXPECT_EQ(game.world.powerups.size(), 3u);
+  EXPECT_TRUE(game.world.powerups[1].active);
+}
+
+using CapsuleFall = PowerTest;
+
+TEST_F(CapsuleFall, AnimationTicksEvery45MsAndWrapsAfterFourteen) {
+  Powerup& capsule = PutCapsule(PowerupKind::GrowPad, 100, 100);
+  capsule.animFrame = 13;
+  game.world.capsuleClock.nextTick = 1000;
+  UpdatePowerups(game);
+  EXPECT_EQ(capsule.animFrame, 14);
+  Advance(44);
+  UpdatePowerups(game);
+  EXPECT_EQ(capsule.animFrame, 14);
+  Advance(1);
+  UpdatePowerups(game);
+  EXPECT_EQ(capsule.animFrame, 1);
+}
+
+TEST_F(CapsuleFall, EachDirectionMovesItsWayAndLeavesPastItsEdge) {
+  struct Case {
+    Side direction;
+    float x, y;
+  };
+  for (Case c : {Case{Bottom, 100, 479}, Case{Top, 100, -15}, Case{Right, 639, 100}, Case{Left, -15, 100}}) {
+    Powerup& capsule = PutCapsule(PowerupKind::Catch, c.x, c.y, c.direction);
+    UpdatePowerups(game);
+    EXPECT_FALSE(capsule.active) << "direction " << c.direction;
+    EXPECT_EQ(game.world.fallingCapsules, 0);
+  }
+  Powerup& up = PutCapsule(PowerupKind::Catch, 100, 100, Top);
+  UpdatePowerups(game);
+  EXPECT_FLOAT_EQ(up.y, 100.0f - 2.4f);
+  EXPECT_TRUE(up.active);
+}
+
+TEST_F(CapsuleFall, UpwardCapsulesPlayTheSheetBackwards) {
+  // A sheet whose frame columns differ in colour: frame f is 32 pixels wide at x = 32(f - 1).
+  Surface sheet;
+  sheet.width = 448;
+  sheet.height = 16 * 15;
+  sheet.inUse = true;
+  sheet.pixels.resize(448 * 240);
+  for (int y = 0; y < 240; ++y)
+    for (int x = 0; x < 448; ++x) sheet.pixels[y * 448 + x] = static_cast<Pixel>(x / 32 + 1);
+  game.platform.display.surfaceTable.push_back(sheet);
+  game.world.images.powerupsImage = static_cast<int>(game.platform.display.surfaceTable.size()) - 1;
+  game.state.frameStep = 1;
+  game.world.capsuleClock.nextTick = 1e9f;  // frames stay put
+  PutCapsule(PowerupKind::Catch, 100, 100, Bottom).animFrame = 2;
+  UpdatePowerups(game);
+  EXPECT_EQ(At(110, 105), 2);  // frame 2 going down
+  PutCapsule(PowerupKind::Catch, 200, 100, Top).animFrame = 2;
+  UpdatePowerups(game);
+  EXPECT_EQ(At(210, 105), 13);  // frame 2 going up shows the thirteenth picture
+}
+
+using CapsuleCatch = PowerTest;
+
+TEST_F(CapsuleCatch, OverlapCatchesButTouchingEdgesDoNot) {
+  game.state.pointerX = 200;
+  game.world.paddleLength = 70;
+  PutCapsule(PowerupKind::GrowPad, 200 - 32, 450);  // its right edge meets the paddle's left end
+  CatchPowerups(game);
+  EXPECT_EQ(game.world.fallingCapsules, 1);
+  PutCapsule(PowerupKind::GrowPad, 200, 460 - 16);  // its bottom edge meets the paddle's top
+  CatchPowerups(game);
+  EXPECT_EQ(game.world.fallingCapsules, 1);
+  PutCapsule(PowerupKind::GrowPad, 200 - 31, 460 - 15);
+  CatchPowerups(game);
+  EXPECT_EQ(game.world.fallingCapsules, 0);
+  EXPECT_FALSE(game.world.powerups[0].active);
+  EXPECT_EQ(game.world.score, 25);
+  EXPECT_EQ(game.world.growTarget, 102);
+}
+
+TEST_F(CapsuleCatch, AnyGuardedPaddleCatchesWhateverTheDirection) {
+  Guard({Bottom, Top, Left});
+  game.state.pointerX = 300;
+  game.state.pointerY = 200;
+  PutCapsule(PowerupKind::ExtraLife, 310, 12, Bottom);  // on the top paddle
+  CatchPowerups(game);
+  EXPECT_EQ(game.world.spareBalls, 1);
+  PutCapsule(PowerupKind::ExtraLife, 12, 220, Bottom);  // on the left paddle
+  CatchPowerups(game);
+  EXPECT_EQ(game.world.spareBalls, 2);
+  PutCapsule(PowerupKind::ExtraLife, 622, 220, Bottom);  // where an unguarded right paddle would be
+  CatchPowerups(game);
+  EXPECT_EQ(game.world.spareBalls, 2);
+}
+
+TEST_F(CapsuleCatch, CapsuleOnTwoPaddlesTakesEffectOnce) {
+  Guard({Bottom, Left});
+  game.state.pointerX = 10;
+  game.state.pointerY = 400;
+  PutCapsule(PowerupKind::ExtraLife, 12, 455, Bottom);
+  CatchPowerups(game);
+  EXPECT_EQ(game.world.spareBalls, 1);
+  EXPECT_EQ(game.world.fallingCapsules, 0);
+}
+
+using CapsuleEffect = PowerTest;
+
+TEST_F(CapsuleEffect, ModeKindsSetTheirPowerMode) {
+  struct Case {
+    PowerupKind kind;
+    PowerMode mode;
+  };
+  for (Case c : {Case{PowerupKind::SuperBall, PowerMode::Super}, Case{PowerupKind::DynaBall, PowerMode::Dyna},
+                 Case{PowerupKind::Catch, PowerMode::Catch}, Case{PowerupKind::Laser, PowerMode::Laser},
+                 Case{PowerupKind::Protect, PowerMode::Protect}}) {
+    ApplyPowerup(game, c.kind);
+    EXPECT_EQ(game.world.powerMode, c.mode);
+    EXPECT_FLOAT_EQ(game.world.pointMultiplier, 1.0f);
+  }
+  EXPECT_EQ(game.world.score, 5 * 25);
+}
+
+TEST_F(CapsuleEffect, DoublePointsDoublesLaterCapsulesUntilAnotherModeReplacesIt) {
+  ApplyPowerup(game, PowerupKind::DoublePoints);
+  EXPECT_EQ(game.world.score, 25);
+  EXPECT_FLOAT_EQ(game.world.pointMultiplier, 2.0f);
+  ApplyPowerup(game, PowerupKind::GrowPad);  // no mode: double points keep running
+  EXPECT_EQ(game.world.score, 75);
+  EXPECT_FLOAT_EQ(game.world.pointMultiplier, 2.0f);
+  ApplyPowerup(game, PowerupKind::Catch);  // scored at the old multiplier, then back to one
+  EXPECT_EQ(game.world.score, 125);
+  EXPECT_FLOAT_EQ(game.world.pointMultiplier, 1.0f);
+}
+
+TEST_F(CapsuleEffect, WarpAtDoublePointsScoresFiftyAndEndsTheLevel) {
+  ApplyPowerup(game, PowerupKind::DoublePoints);
+  ApplyPowerup(game, PowerupKind::Warp);
+  EXPECT_EQ(game.world.score, 75);
+  EXPECT_TRUE(game.world.levelEndRequested);
+}
+
+TEST_F(CapsuleEffect, GrowAndShrinkSetTargets32PixelsAway) {
+  game.world.paddleLength = 70.5f;  // rounds to the even 70
+  ApplyPowerup(game, PowerupKind::GrowPad);
+  EXPECT_EQ(game.world.growTarget, 102);
+  EXPECT_EQ(game.world.shrinkTarget, 320);
+  ApplyPowerup(game, PowerupKind::ShrinkPad);
+  EXPECT_EQ(game.world.shrinkTarget, 38);
+  EXPECT_EQ(game.world.growTarget, 38);
+}
+
+TEST_F(CapsuleEffect, SpeedStepsStayOnTheTenthsBetweenQuarterAndFiftyFive) {
+  PutBall(0, 100, 100, 30);
+  game.world.balls[1].speed = 0.35f;  // inactive slots change too
+  ApplyPowerup(game, PowerupKind::FasterBall);
+  EXPECT_EQ(game.world.balls[0].speed, 0.45f);
+  EXPECT_EQ(game.world.balls[1].speed, 0.45f);
+  ApplyPowerup(game, PowerupKind::FasterBall);
+  EXPECT_EQ(game.world.balls[0].speed, 0.55f);
+  ApplyPowerup(game, PowerupKind::FasterBall);
+  EXPECT_EQ(game.world.balls[0].speed, 0.55f);
+  for (float expected : {0.45f, 0.35f, 0.25f, 0.25f}) {
+    ApplyPowerup(game, PowerupKind::SlowerBall);
+    EXPECT_EQ(game.world.balls[0].speed, expected);
+  }
+  ApplyPowerup(game, PowerupKind::FasterBall);
+  EXPECT_EQ(game.world.balls[0].speed, 0.35f);
+}
+
+TEST_F(CapsuleEffect, SplitWithNineBallsGivesSixteen) {
+  for (int i = 0; i < 9; ++i) PutBall(i, 100.0f + 20 * i, 200, 30);
+  ApplyPowerup(game, PowerupKind::SplitBalls);
+  EXPECT_EQ(ActiveBalls(), 16);
+  EXPECT_NEAR(RadToDeg(game.world.balls[9].angle), 330.0f, 1e-3);  // copies head the other way sideways
+  EXPECT_FLOAT_EQ(game.world.balls[9].x, 100.0f);
+}
+
+TEST_F(CapsuleEffect, DoubleSplitTurnsEachBallIntoFour) {
+  PutBall(0, 100, 200, 30);
+  PutBall(1, 300, 200, 100);
+  ApplyPowerup(game, PowerupKind::DoubleSplitBalls);
+  EXPECT_EQ(ActiveBalls(), 8);
+}
+
+TEST_F(CapsuleEffect, ExtraLifeAddsASpareBall) {
+  game.world.spareBalls = 2;
+  ApplyPowerup(game, PowerupKind::ExtraLife);
+  EXPECT_EQ(game.world.spareBalls, 3);
+}
+
+TEST_F(CapsuleEffect, ShotsVanishUnlessTheCapsuleIsLaser) {
+  game.world.shots[3].active = true;
+  ApplyPowerup(game, PowerupKind::Laser);
+  EXPECT_EQ(ActiveShots(), 1);
+  ApplyPowerup(game, PowerupKind::ExtraLife);
+  EXPECT_EQ(ActiveShots(), 0);
+}
+
+TEST_F(CapsuleEffect, LeavingSuperOrDynaWipesTheTrailButTheSameModeKeepsIt) {
+  game.world.powerMode = PowerMode::Super;
+  AddParticle(game, 10, 10, 1);
+  ApplyPowerup(game, PowerupKind::SuperBall);
+  EXPECT_EQ(ActiveParticles(), 1);
+  ApplyPowerup(game, PowerupKind::DynaBall);
+  EXPECT_EQ(ActiveParticles(), 0);
+  AddParticle(game, 10, 10, 2);
+  ApplyPowerup(game, PowerupKind::GrowPad);
+  EXPECT_EQ(ActiveParticles(), 0);
+  game.world.powerMode = PowerMode::Laser;
+  AddParticle(game, 10, 10, 3);  // outside Super and Dyna particles stay
+  ApplyPowerup(game, PowerupKind::Catch);
+  EXPECT_EQ(ActiveParticles(), 1);
+}
+
+using DeathCapsule = PowerTest;
+
+TEST_F(DeathCapsule, EveryBallBurstsIntoSlowDebris) {
+  PutBall(0, 100, 200, 30);
+  PutBall(4, 300, 100, 30);
+  game.world.particles.assign(50, Particle{});
+  ApplyPowerup(game, PowerupKind::Death);
+  EXPECT_EQ(ActiveBalls(), 0);
+  EXPECT_EQ(game.world.particleClock.interval, 300);
+  int debris = ActiveParticles(3);
+  EXPECT_EQ(debris, static_cast<int>(game.world.particles.size()));  // the old list is gone
+  EXPECT_GE(debris, 1 + 30 + 30);
+  EXPECT_LE(debris, 1 + 40 + 40);
+  EXPECT_FLOAT_EQ(game.world.particles.front().x, 105.0f);
+  EXPECT_FLOAT_EQ(game.world.particles.back().y, 105.0f);
+  for (const Particle& p : game.world.particles) {
+    EXPECT_LE(std::hypot(p.velocityX, p.velocityY), 0.07f * std::sqrt(2.0f) + 1e-6f);
+    EXPECT_GE(p.stage, 0);
+    EXPECT_LE(p.stage, 3);
+  }
+}
+
+TEST_F(DeathCapsule, WithSpareBallsANewBallStartsAfterTheFade) {
+  PutBall(0, 100, 200, 30);
+  game.world.spareBalls = 2;
+  ApplyPowerup(game, PowerupKind::Death);
+  game.state.screenFade = -99.0f;
+  CheckBallLoss(game);
+  EXPECT_EQ(game.world.spareBalls, 1);
+  EXPECT_EQ(ActiveBalls(), 1);
+  EXPECT_EQ(game.world.particleClock.interval, 70);
+  EXPECT_FALSE(game.world.levelEndRequested);
+}
+
+TEST_F(DeathCapsule, WithoutSpareBallsTheGameEnds) {
+  PutBall(0, 100, 200, 30);
+  game.world.spareBalls = 0;
+  ApplyPowerup(game, PowerupKind::Death);
+  game.state.screenFade = -99.0f;
+  CheckBallLoss(game);
+  EXPECT_EQ(game.world.spareBalls, -1);
+  EXPECT_TRUE(game.world.levelEndRequested);
+  CheckLevelEnd(game);
+  EXPECT_TRUE(game.state.gameOverScreen);
+  EXPECT_EQ(game.world.endMessage, "GAME OVER");
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+// The power-up test world.
+#include "power_world.h"
+
+PowerTest::PowerTest() {
+  SeedRandom(game.random, 1234);
+  game.platform.input.script.active = true;
+  game.platform.display.backBuffer.assign(ScreenWidth * ScreenHeight, 0);
+}
+
+int PowerTest::SolidPicture(int width, int height, Pixel colour) {
+  Surface surface;
+  surface.pixels.assign(static_cast<std::size_t>(width * height), colour);
+  surface.inUse = true;
+  surface.width = static_cast<std::int16_t>(width);
+  surface.height = static_cast<std::int16_t>(height);
+  auto& table = game.platform.display.surfaceTable;
+  table.push_back(surface);
+  return static_cast<int>(table.size()) - 1;
+}
+
+Powerup& PowerTest::PutCapsule(PowerupKind kind, float x, float y, Side direction) {
+  GameWorld& world = game.world;
+  world.powerups[0] = Powerup{true, 1, static_cast<std::int32_t>(kind), x, y, direction};
+  world.fallingCapsules = 1;
+  return world.powerups[0];
+}
+
+int PowerTest::ActiveBalls() const {
+  int count = 0;
+  for (const Ball& ball : game.world.balls) count += ball.active ? 1 : 0;
+  return count;
+}
+
+int PowerTest::ActiveShots() const {
+  int count = 0;
+  for (const Shot& shot : game.world.shots) count += shot.active ? 1 : 0;
+  return count;
+}
+
+int PowerTest::ActiveParticles(int colourRow) const {
+  int count = 0;
+  for (const Particle& p : game.world.particles)
+    count += p.active && (colourRow == 0 || p.colourRow == colourRow) ? 1 : 0;
+  return count;
+}
