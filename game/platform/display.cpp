@@ -25,20 +25,38 @@ struct Rect {
 
 // The clipping rules of a copy: destination rounded, then each screen edge cuts the source by the same amount.
 bool ClipCopy(Rect& src, Rect& dest) {
-  if (dest.right > ScreenWidth) src.right -= dest.right - ScreenWidth, dest.right = ScreenWidth;
-  if (dest.left < 0) src.left += -dest.left, dest.left = 0;
-  if (dest.bottom > ScreenHeight) src.bottom -= dest.bottom - ScreenHeight, dest.bottom = ScreenHeight;
-  if (dest.top < 0) src.top += -dest.top, dest.top = 0;
+  if (dest.right > ScreenWidth) {
+    src.right -= dest.right - ScreenWidth;
+    dest.right = ScreenWidth;
+  }
+  if (dest.left < 0) {
+    src.left += -dest.left;
+    dest.left = 0;
+  }
+  if (dest.bottom > ScreenHeight) {
+    src.bottom -= dest.bottom - ScreenHeight;
+    dest.bottom = ScreenHeight;
+  }
+  if (dest.top < 0) {
+    src.top += -dest.top;
+    dest.top = 0;
+  }
   return src.right > src.left && src.bottom > src.top;
 }
 
 // The copy itself is unscaled: keep it inside the picture and inside the screen whatever the callers asked.
 bool FitCopy(Rect& src, int& x, int& y, const Surface& picture) {
-  if (src.left < 0) x -= src.left, src.left = 0;
-  if (src.top < 0) y -= src.top, src.top = 0;
+  if (src.left < 0) {
+    x -= src.left;
+    src.left = 0;
+  }
+  if (src.top < 0) {
+    y -= src.top;
+    src.top = 0;
+  }
   src.right = std::min({src.right, static_cast<int>(picture.width), src.left + ScreenWidth - x});
   src.bottom = std::min({src.bottom, static_cast<int>(picture.height), src.top + ScreenHeight - y});
-  return src.right > src.left && src.bottom > src.top && x >= 0 && y >= 0;
+  return src.right > src.left && src.bottom > src.top;
 }
 
 using Lanes = std::uint16_t __attribute__((vector_size(16)));
@@ -108,8 +126,10 @@ void OpenWindow(Game& game) {
   Uint32 flags = SDL_WINDOW_RESIZABLE;
   int width = ScreenWidth * 2, height = ScreenHeight * 2;
   SDL_DisplayMode desktop;
-  if (SDL_GetDesktopDisplayMode(0, &desktop) == 0 && (desktop.w < width || desktop.h < height))
-    width = ScreenWidth, height = ScreenHeight;
+  if (SDL_GetDesktopDisplayMode(0, &desktop) == 0 && (desktop.w < width || desktop.h < height)) {
+    width = ScreenWidth;
+    height = ScreenHeight;
+  }
   if (!game.platform.options.windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   video->window = SDL_CreateWindow("Shardfall", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
   if (!video->window) return;

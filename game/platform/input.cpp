@@ -10,6 +10,12 @@
 
 namespace {
 
+// Sets the error and reports failure, so each refusal reads as one line.
+bool Refuse(std::string& error, const std::string& why) {
+  error = why;
+  return false;
+}
+
 struct ScancodeToDik {
   SDL_Scancode scancode;
   int dik;
@@ -137,28 +143,28 @@ float Clamped(float v, float high) { return v < 0 ? 0 : (v > high ? high : v); }
 bool ParseScriptLine(const std::string& line, ScriptEvent& event, std::string& error) {
   std::istringstream words(line);
   std::string kind, a, b;
-  if (!(words >> event.tick >> kind)) return error = "expected TICK and an event", false;
+  if (!(words >> event.tick >> kind)) return Refuse(error, "expected TICK and an event");
   if (kind == "move") {
     event.kind = ScriptEvent::Kind::Move;
-    if (!(words >> event.dx >> event.dy)) return error = "expected move DX DY", false;
+    if (!(words >> event.dx >> event.dy)) return Refuse(error, "expected move DX DY");
   } else if (kind == "key" || kind == "button") {
-    if (!(words >> a >> b) || (b != "down" && b != "up")) return error = "expected " + kind + " NAME down|up", false;
+    if (!(words >> a >> b) || (b != "down" && b != "up")) return Refuse(error, "expected " + kind + " NAME down|up");
     event.down = b == "down";
     if (kind == "key") {
       event.kind = ScriptEvent::Kind::Key;
       auto code = ScanCodeOf(a);
-      if (!code) return error = "unknown key " + a, false;
+      if (!code) return Refuse(error, "unknown key " + a);
       event.code = *code;
     } else {
       event.kind = ScriptEvent::Kind::Button;
-      if (a != "left" && a != "right") return error = "expected button left|right", false;
+      if (a != "left" && a != "right") return Refuse(error, "expected button left|right");
       event.code = a == "left" ? 0 : 1;
     }
   } else {
-    return error = "unknown event " + kind, false;
+    return Refuse(error, "unknown event " + kind);
   }
   std::string extra;
-  if (words >> extra) return error = "unexpected " + extra, false;
+  if (words >> extra) return Refuse(error, "unexpected " + extra);
   return true;
 }
 
@@ -218,7 +224,7 @@ std::string KeyToChar(const Game& game, int scanCode) {
 
 bool LoadInputScript(Game& game, const std::filesystem::path& path, std::string& error) {
   std::ifstream file(path);
-  if (!file) return error = "cannot open " + path.string(), false;
+  if (!file) return Refuse(error, "cannot open " + path.string());
   ScriptedInput script;
   script.active = true;
   std::string line;
@@ -227,7 +233,8 @@ bool LoadInputScript(Game& game, const std::filesystem::path& path, std::string&
     if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
     ScriptEvent event;
     std::string why;
-    if (!ParseScriptLine(line, event, why)) return error = path.string() + ":" + std::to_string(number) + ": " + why, false;
+    if (!ParseScriptLine(line, event, why))
+      return Refuse(error, path.string() + ":" + std::to_string(number) + ": " + why);
     script.events.push_back(event);
   }
   std::stable_sort(script.events.begin(), script.events.end(),

@@ -26,8 +26,9 @@ struct MidiReader {
   bool ok = true;
 
   std::uint32_t Byte() {
-    if (at >= end) return ok = false, 0;
-    return bytes[at++];
+    if (at < end) return bytes[at++];
+    ok = false;
+    return 0;
   }
   std::uint32_t Quantity() {  // variable-length, at most four bytes
     std::uint32_t value = 0;
@@ -36,11 +37,16 @@ struct MidiReader {
       value = value << 7 | (b & 0x7F);
       if (!(b & 0x80)) return value;
     }
-    return ok = false, 0;
+    ok = false;
+    return 0;
   }
   void Skip(std::uint32_t count) {
-    if (count > end - at) ok = false, at = end;
-    else at += count;
+    if (count <= end - at) {
+      at += count;
+    } else {
+      ok = false;
+      at = end;
+    }
   }
 };
 
@@ -59,7 +65,8 @@ bool ReadTrack(MidiReader reader, std::map<std::uint64_t, std::uint32_t>& tempos
     std::uint32_t first = reader.Byte();
     if (first == 0xFF) {
       std::uint32_t type = reader.Byte(), length = reader.Quantity();
-      if (type == 0x51 && length == 3 && reader.end - reader.at >= 3) tempos[tick] = BigEndian(reader.bytes, reader.at, 3);
+      if (type == 0x51 && length == 3 && reader.end - reader.at >= 3)
+        tempos[tick] = BigEndian(reader.bytes, reader.at, 3);
       reader.Skip(length);
       if (type == 0x2F) break;
     } else if (first == 0xF0 || first == 0xF7) {

@@ -5,6 +5,12 @@
 
 namespace {
 
+// Sets the error and reports failure, so each refusal reads as one line.
+bool Refuse(std::string& error, const std::string& why) {
+  error = why;
+  return false;
+}
+
 template <typename Number>
 bool ParseNumber(const std::string& text, Number& out) {
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), out);
@@ -46,7 +52,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
     auto value = [&](std::string& text) {
-      if (i + 1 >= args.size()) return error = option + " needs a value", false;
+      if (i + 1 >= args.size()) return Refuse(error, option + " needs a value");
       text = args[++i];
       return true;
     };
@@ -61,22 +67,22 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
     else if (option == "--play") { if (!value(text)) return false; out.playSetFile = text; }
     else if (option == "--frames") {
       if (!value(text)) return false;
-      if (!ParseNumber(text, out.frames) || out.frames < 0) return error = "--frames needs a whole number >= 0", false;
+      if (!ParseNumber(text, out.frames) || out.frames < 0) return Refuse(error, "--frames needs a whole number >= 0");
     } else if (option == "--step") {
       if (!value(text)) return false;
-      if (!ParseNumber(text, out.step) || out.step < 0) return error = "--step needs a whole number >= 0", false;
+      if (!ParseNumber(text, out.step) || out.step < 0) return Refuse(error, "--step needs a whole number >= 0");
     } else if (option == "--seed") {
       if (!value(text)) return false;
       std::uint32_t seed = 0;
-      if (!ParseNumber(text, seed)) return error = "--seed needs a whole number", false;
+      if (!ParseNumber(text, seed)) return Refuse(error, "--seed needs a whole number");
       out.seed = seed;
     } else if (option == "--screenshot") {
       if (!value(text)) return false;
       Screenshot shot;
-      if (!ParseScreenshot(text, shot)) return error = "--screenshot needs TICK:FILE", false;
+      if (!ParseScreenshot(text, shot)) return Refuse(error, "--screenshot needs TICK:FILE");
       out.screenshots.push_back(shot);
     } else {
-      return error = "unknown option " + option, false;
+      return Refuse(error, "unknown option " + option);
     }
   }
   return true;

@@ -1,6 +1,9 @@
 // The sound table's slots and states, the volume curve, the half-way guard, the data-chunk scan and the log.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "platform/music.h"
 #include "platform/sound.h"
 #include "platform_fixtures.h"
 
@@ -139,6 +142,36 @@ TEST(WaveDataLength, ScansBytesNotChunks) {
   // The scan starts at the fifth byte: a file beginning with "data" does not count it.
   WriteBytes(root.path() / "head.wav", {'d', 'a', 't', 'a', 5, 0, 0, 0});
   EXPECT_EQ(WaveDataLength(root.path() / "head.wav"), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The same rules with the mixer open on SDL's dummy audio driver (no sound card needed).
+TEST(SoundThroughTheMixer, SoundsAndSongsLoadAndPlayOnTheDevice) {
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  TempRoot root;
+  WriteTestWave(root.path() / "Sfx" / "a.wav", 8000, 4000);
+  WriteTestMidi(root.path() / "Mus" / "a.mid", 4);
+  auto game = std::make_unique<Game>();
+  game->root = root.path();
+  game->platform.options.windowed = true;
+  InitPlatform(*game);
+  if (!game->platform.sound.audio) GTEST_SKIP() << "no audio driver at all";
+  int slot = LoadSound(*game, "a.wav", false);
+  ASSERT_EQ(slot, 0);
+  EXPECT_EQ(game->platform.sound.soundTable[0].dataLength, 4000);
+  PlaySound(*game, slot);
+  EXPECT_TRUE(game->state.soundOn);
+  game->state.musicOn = true;
+  LoadSong(*game, root.path() / "Mus" / "a.mid");
+  KeepMusicPlaying(*game);
+  EXPECT_TRUE(game->state.musicOn);
+  EXPECT_TRUE(SongPlaying(*game));
+  ShutDownPlatform(*game);
+  EXPECT_TRUE(game->platform.sound.soundTable[0].free);
 }
 
 }  // namespace
