@@ -1,0 +1,189 @@
+// Level loading and game start: level-start values, backgrounds, the speed file and loading failures.
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "content/level_file.h"
+#include "gameplay/physics.h"
+#include "loading/level_loading.h"
+#include "headless_run.h"
+#include "shell/game_start.h"
+
+namespace {
+
+class LevelStartTest : public ::testing::Test {
+ protected:
+  LevelStartTest() {
+    root = CopyDefaultTree("level-start");
+    game.root = root;
+    game.clock.isVirtual = true;
+    game.platform.options.headless = true;
+  }
+  // A level of the default tileset with the given sides guarded, played as level 1 of the set.
+  void PlayLevel(std::initializer_list<Side> sides) {
+    Level level;
+    for (Side side : sides) level.guardedSides[side] = -1;
+    level.tilesetName = "DefaultTileSet.sft";
+    level.backgroundName = "Starfield.bmp";
+    level.brickGrid[3][3] = 1;
+    std::string error;
+    ASSERT_TRUE(WriteLevelFile(root / "Lvl" / "test.sfl", level, error)) << error;
+    game.levelSet.levelFiles = {"test.sfl"};
+    game.levelSet.currentLevel = 0;
+    ASSERT_TRUE(StartLevel(game)) << game.world.loadingProblem;
+  }
+  float LaunchDegrees() const { return RadToDeg(game.world.balls[0].angle); }
+
+  std::filesystem::path root;
+  Game game;
+};
+
+TEST_F(LevelStartTest, OnlyTopGuardedLaunchesDownAndLeftFromTheTop) {
+  PlayLevel({Top});
+  EXPECT_EQ(game.world.homeSide, Top);
+  EXPECT_NEAR(LaunchDegrees(), 205.0f, 1e-3);
+  EXPECT_EQ(game.levelSet.currentLevel, 1);
+}
+
+TEST_F(LevelStartTest, LeftAndRightLaunchFromTheRightWithNoCornerMargins) {
+  PlayLevel({Left, Right});
+  EXPECT_EQ(game.world.homeSide, Right);
+  EXPECT_NEAR(LaunchDegrees(), 295.0f, 1e-3);
+  const CornerMargin& m = game.world.cornerMargin;
+  EXPECT_EQ(m.left + m.top + m.right + m.bottom, 0);
+}
+
+TEST_F(LevelStartTest, AdjacentGuardedSidesKeepTheirSharedCornerFree) {
+  PlayLevel({Bottom, Left});
+  const CornerMargin& m = game.world.cornerMargin;
+  EXPECT_EQ(game.world.homeSide, Bottom);
+  EXPECT_EQ(m.bottom, 18);
+  EXPECT_EQ(m.left, 18);
+  EXPECT_EQ(m.top, 0);
+  EXPECT_EQ(m.right, 0);
+  PlayLevel({Bottom, Right, Top, Left});
+  EXPECT_EQ(game.world.cornerMargin.top, 18);
+  EXPECT_EQ(game.world.cornerMargin.right, 18);
+}
+
+TEST_F(LevelStartTest, LevelStartResetsTheLevelButKeepsScoreAndBalls) {
+  game.world.score = 1234;
+  game.world.spareBalls = 2;
+  game.world.paddleLength = 200.0f;
+  game.world.powerMode = PowerMode::Laser;
+  game.world.particles.resize(5, Particle{1, 1, 1, 3, true, 0, 0});
+  PlayLevel({Bottom});
+  EXPECT_EQ(game.world.score, 1234);
+  EXPECT_EQ(game.world.spareBalls, 2);
+  EXPECT_FLOAT_EQ(game.world.paddleLength, 70.0f);
+  EXPECT_EQ(game.world.powerMode, PowerMode::None);
+  EXPECT_EQ(game.world.particles.size(), 5u);  // deactivated, not emptied
+  EXPECT_FALSE(game.world.particles[4].active);
+  EXPECT_EQ(game.world.brickGrid[3][3], 1);
+  EXPECT_TRUE(game.world.balls[0].active);
+  EXPECT_FALSE(game.world.balls[1].active);
+}
+
+TEST_F(LevelStartTest, UnknownTileNumbersAreDroppedFromTheGrid) {
+  Level level;
+  level.guardedSides[Bottom] = -1;
+  level.tilesetName = "DefaultTileSet.sft";
+  level.backgroundName = "Starfield.bmp";
+  level.brickGrid[2][2] = 99999;
+  level.brickGrid[4][2] = -3;
+  std::string error;
+  ASSERT_TRUE(WriteLevelFile(root / "Lvl" / "odd.sfl", level, error));
+  game.levelSet.levelFiles = {"odd.sfl"};
+  ASSERT_TRUE(StartLevel(game));
+  EXPECT_EQ(game.world.brickGrid[2][2], 0);
+  EXPECT_EQ(game.world.brickGrid[4][2], 0);
+}
+
+TEST_F(LevelStartTest, MissingFilesAreReportedByName) {
+  Level level;
+  level.guardedSides[Bottom] = -1;
+  level.tilesetName = "Gone.sft";
+  level.backgroundName = "Starfield.bmp";
+  std::string error;
+  ASSERT_TRUE(WriteLevelFile(root / "Lvl" / "gone.sfl", level, error));
+  game.levelSet.levelFiles = {"gone.sfl", "absent.sfl"};
+  EXPECT_FALSE(StartLevel(game));
+  EXPECT_NE(game.world.loadingProblem.find("Gone.bmp"), std::string::npos);
+  EXPECT_FALSE(StartLevel(game));
+  EXPECT_NE(game.world.loadingProblem.find("absent.sfl"), std::string::npos);
+}
+
+TEST_F(LevelStartTest, ShortLevelFileIsRefused) {
+  std::ofstream(root / "Lvl" / "short.sfl") << "too short";
+  game.levelSet.levelFiles = {"short.sfl"};
+  EXPECT_FALSE(StartLevel(game));
+  EXPECT_FALSE(game.world.loadingProblem.empty());
+}
+
+TEST(BackgroundRepeats, CoverTheScreenAndNeverStall) {
+  EXPECT_EQ(RepeatsToCover(100, 640), 7);
+  EXPECT_EQ(RepeatsToCover(100, 480), 5);
+  EXPECT_EQ(RepeatsToCover(640, 640), 1);
+  EXPECT_EQ(RepeatsToCover(641, 640), 1);  // one copy already covers the width
+  EXPECT_EQ(RepeatsToCover(639, 640), 2);
+  EXPECT_EQ(RepeatsToCover(0, 640), 0);
+}
+
+class GameStartTest : public ::testing::Test {
+ protected:
+  GameStartTest() : root(CopyDefaultTree("game-start")) {}
+  std::unique_ptr<HeadlessRun> Start() { return std::make_unique<HeadlessRun>(root, "WarmUp.sfs", ""); }
+  static bool Loaded(const Game& game) { return game.state.gameLoaded; }
+  std::filesystem::path root;
+};
+
+TEST_F(GameStartTest, LoadsEveryPictureAndSoundInTheirFixedOrder) {
+  auto run = Start();
+  ASSERT_TRUE(run->RunUntil(Loaded, 500));
+  const Game& game = run->game();
+  EXPECT_EQ(game.world.loadingImage, 0);
+  EXPECT_EQ(game.world.images.paddleImage, 1);
+  EXPECT_EQ(game.world.images.laserImages[1], 7);
+  EXPECT_EQ(game.world.images.trailImage, 20);
+  EXPECT_EQ(game.platform.text.gameFontImage, 21);
+  for (int id = 0; id < GameSoundCount; ++id) EXPECT_EQ(game.world.soundIds[id], id);
+  EXPECT_EQ(game.world.spareBalls, 3);
+  EXPECT_EQ(game.levelSet.currentLevel, 1);
+  EXPECT_TRUE(game.state.levelIntro);
+}
+
+TEST_F(GameStartTest, SpeedFileFixesTheFrameStep) {
+  std::ofstream(root / "speedhack.txt") << "10\r\n";
+  auto run = Start();
+  ASSERT_TRUE(run->RunUntil(Loaded, 500));
+  EXPECT_EQ(run->game().state.speedOverride, 10);
+  run->RunUntil([](const Game&) { return false; }, 3);
+  EXPECT_EQ(run->game().state.frameStep, 10);
+}
+
+TEST_F(GameStartTest, MissingPictureIsRetriedWithoutGrowingTheTables) {
+  std::filesystem::rename(root / "Gfx" / "trail.bmp", root / "trail.bmp");
+  auto run = Start();
+  const Game& game = run->game();
+  ASSERT_TRUE(run->RunUntil([](const Game& g) { return !g.world.loadingProblem.empty(); }, 500));
+  std::size_t surfaces = game.platform.display.surfaceTable.size();
+  std::size_t sounds = game.platform.sound.soundTable.size();
+  run->RunUntil([](const Game&) { return false; }, 20);
+  EXPECT_FALSE(game.state.gameLoaded);
+  EXPECT_NE(game.world.loadingProblem.find("trail.bmp"), std::string::npos);
+  EXPECT_EQ(game.platform.display.surfaceTable.size(), surfaces);
+  EXPECT_EQ(game.platform.sound.soundTable.size(), sounds);
+  std::filesystem::rename(root / "trail.bmp", root / "Gfx" / "trail.bmp");
+  ASSERT_TRUE(run->RunUntil(Loaded, 500));
+  EXPECT_TRUE(game.world.loadingProblem.empty());
+}
+
+TEST_F(GameStartTest, EscFromAFailedLoadGoesBackToTheFrontEnd) {
+  std::filesystem::remove(root / "Sfx" / "Warp.wav");
+  HeadlessRun run(root, "WarmUp.sfs", "5000 key DIK_ESCAPE down\n");
+  ASSERT_TRUE(run.RunUntil([](const Game& g) { return !g.state.frontEndReady; }, 1000));
+  EXPECT_NE(run.game().world.loadingProblem.find("Warp.wav"), std::string::npos);
+  EXPECT_FALSE(run.game().world.loadingScreenShown);
+}
+
+}  // namespace
