@@ -70,7 +70,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
       if (!ParseNumber(text, out.frames) || out.frames < 0) return Refuse(error, "--frames needs a whole number >= 0");
     } else if (option == "--step") {
       if (!value(text)) return false;
-      if (!ParseNumber(text, out.step) || out.step < 0) return Refuse(error, "--step needs a whole number >= 0");
+      if (!ParseNumber(text, out.step) || out.step < 1) return Refuse(error, "--step needs a whole number >= 1");
     } else if (option == "--seed") {
       if (!value(text)) return false;
       std::uint32_t seed = 0;

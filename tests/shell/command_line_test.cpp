@@ -35,7 +35,8 @@ TEST(CommandLine, ReadsEveryOption) {
 
 TEST(CommandLine, RefusesBadValuesWithTheOptionsName) {
   for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
-           {"--frames"}, {"--frames", "ten"}, {"--frames", "-1"}, {"--step", "1.5"}, {"--seed", "-3"},
+           {"--frames"}, {"--frames", "ten"}, {"--frames", "-1"}, {"--step", "1.5"}, {"--step", "0"},
+           {"--seed", "-3"},
            {"--screenshot", "500"}, {"--screenshot", "x:a.png"}, {"--screenshot", "5:"}, {"--fast"}}) {
     CommandLine line;
     std::string error;
