@@ -216,3 +216,23 @@ TEST_F(WorldTest, AddBallDropsASeventeenthBall) {
 }
 
 }  // namespace
+
+namespace {
+
+using WedgeTest = WorldTest;
+
+TEST_F(WedgeTest, BallBlockedOnBothAxesTurnsBack) {
+  // Below the lower-left corner of one brick and beside the one under it: the upward step leaves the brick to
+  // the sideways step (it is backed), the sideways step leaves it to the upward one (the corner rule).
+  Brick(3, 6, Tile::Plain);
+  Brick(3, 7, Tile::Plain);
+  PutBall(0, 53.13f, 98.72f, 20.6f);
+  MoveBalls(game);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 200.6f, 1e-2);
+  UpdateBallVelocities(game);
+  MoveBalls(game);
+  EXPECT_GT(game.world.balls[0].y, 98.72f);
+  EXPECT_LT(game.world.balls[0].x, 53.13f);
+}
+
+}  // namespace

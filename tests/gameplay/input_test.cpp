@@ -1,0 +1,68 @@
+// The play input step: hidden chords and the autopilot, played through scripted keys.
+#include <gtest/gtest.h>
+
+#include "gameplay/player_input.h"
+#include "headless_run.h"
+#include "test_world.h"
+
+namespace {
+
+const std::filesystem::path DefaultTree = SHARDFALL_DEFAULT_TREE;
+
+// A chord held from `tick` for `ms`, in a game whose intro is on screen by then.
+std::string Chord(const char* first, const char* second, int tick, int ms) {
+  return std::to_string(tick) + " key " + first + " down\n" + std::to_string(tick) + " key " + second + " down\n" +
+         std::to_string(tick + ms) + " key " + first + " up\n" + std::to_string(tick + ms) + " key " + second +
+         " up\n";
+}
+
+int ActiveBalls(const Game& game) {
+  int count = 0;
+  for (const Ball& ball : game.world.balls) count += ball.active ? 1 : 0;
+  return count;
+}
+
+bool After(const Game& game, int tick) { return Now(game) >= tick; }
+
+TEST(HiddenChords, SplitChordCopiesEveryBallOncePerFrameHeld) {
+  HeadlessRun run(DefaultTree, "WarmUp.sfs", Chord("DIK_S", "DIK_B", 4000, 1) + Chord("DIK_S", "DIK_B", 5000, 30));
+  ASSERT_TRUE(run.RunUntil([](const Game& g) { return After(g, 4500); }, 1000));
+  EXPECT_EQ(ActiveBalls(run.game()), 2);
+  ASSERT_TRUE(run.RunUntil([](const Game& g) { return After(g, 5500); }, 1000));
+  EXPECT_EQ(ActiveBalls(run.game()), 8);  // two frames held: doubled twice
+}
+
+TEST(HiddenChords, DynaChordSetsTheDynaPowerOnly) {
+  HeadlessRun run(DefaultTree, "WarmUp.sfs", Chord("DIK_D", "DIK_Y", 4000, 1));
+  ASSERT_TRUE(run.RunUntil([](const Game& g) { return After(g, 4100); }, 1000));
+  EXPECT_EQ(run.game().world.powerMode, PowerMode::Dyna);
+  EXPECT_FLOAT_EQ(run.game().world.pointMultiplier, 1.0f);
+}
+
+TEST(HiddenChords, AutopilotChordTogglesOnEveryFrameItIsHeld) {
+  HeadlessRun run(DefaultTree, "WarmUp.sfs", Chord("DIK_A", "DIK_I", 4000, 1) + Chord("DIK_A", "DIK_I", 5000, 30));
+  ASSERT_TRUE(run.RunUntil([](const Game& g) { return After(g, 4100); }, 1000));
+  EXPECT_TRUE(run.game().world.autopilot);
+  ASSERT_TRUE(run.RunUntil([](const Game& g) { return After(g, 5100); }, 1000));
+  EXPECT_TRUE(run.game().world.autopilot);  // held for two frames: off, then on again
+}
+
+using AutopilotTest = WorldTest;
+
+TEST_F(AutopilotTest, LandingPointStaysInsideThePaddle) {
+  game.world.balls[0].x = 300.0f;
+  game.world.balls[0].y = 200.0f;
+  for (int draw = 0; draw < 200; ++draw) {
+    ChooseAutopilotOffsets(game);
+    EXPECT_GE(game.world.autopilotOffsetX, 0.0f);
+    EXPECT_LE(game.world.autopilotOffsetX, game.world.paddleLength - 10.0f);
+    EXPECT_LE(game.world.autopilotOffsetY, game.world.paddleLength - 10.0f);
+  }
+  game.world.balls[0].x = 20.0f;  // near the left edge the offset never exceeds the ball's own x
+  for (int draw = 0; draw < 50; ++draw) {
+    ChooseAutopilotOffsets(game);
+    EXPECT_LE(game.world.autopilotOffsetX, 20.0f);
+  }
+}
+
+}  // namespace
