@@ -1,6 +1,7 @@
 // Dumping content files to JSON and packing JSON back into byte-identical files.
 #include "tools/content_tool/content_json.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -204,6 +205,40 @@ Options OptionsFromJson(const Json& json) {
 }
 
 }  // namespace
+
+namespace {
+
+bool HoldsOnlyPlainValues(const Json& json) {
+  return std::none_of(json.begin(), json.end(), [](const Json& item) { return item.is_structured(); });
+}
+
+void FormatInto(const Json& json, const std::string& indent, std::string& out) {
+  // Nested records of plain values (a tile, a score entry) also stay on one line.
+  bool oneLine = json.is_array() || !indent.empty();
+  if (!json.is_structured() || json.empty() || (oneLine && HoldsOnlyPlainValues(json))) {
+    out += json.dump();
+    return;
+  }
+  const std::string inner = indent + "  ";
+  out += json.is_object() ? "{\n" : "[\n";
+  bool first = true;
+  for (auto it = json.begin(); it != json.end(); ++it) {
+    out += first ? "" : ",\n";
+    first = false;
+    out += inner;
+    if (json.is_object()) out += Json(it.key()).dump() + ": ";
+    FormatInto(*it, inner, out);
+  }
+  out += "\n" + indent + (json.is_object() ? "}" : "]");
+}
+
+}  // namespace
+
+std::string FormatJson(const Json& json) {
+  std::string out;
+  FormatInto(json, "", out);
+  return out + "\n";
+}
 
 std::string BytesToUtf8(const std::string& bytes) {
   std::string text;

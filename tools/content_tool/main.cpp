@@ -64,7 +64,7 @@ int Dump(const std::string& file) {
   Json json;
   std::string error;
   if (!DumpContentFile(file, json, error)) return Fail(error);
-  std::cout << json.dump(1) << "\n";
+  std::cout << FormatJson(json);
   return 0;
 }
 
