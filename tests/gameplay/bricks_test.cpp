@@ -68,13 +68,6 @@ TEST_F(ProbeTest, GoThroughAndSuperBallsPassWithoutBouncing) {
   EXPECT_EQ(Cell(5, 10), 0);
 }
 
-TEST_F(ProbeTest, EmptyTilesOfKindZeroAreNotSolid) {
-  Brick(5, 10, Tile::Blank);
-  PutBall(0, 140.0f, 162.0f, 0.0f);
-  MoveBalls(game);
-  EXPECT_NEAR(Degrees(game.world.balls[0]), 0.0f, 1e-3);
-  EXPECT_EQ(Cell(5, 10), Tile::Blank);
-}
 
 using HitBrickTest = WorldTest;
 
@@ -101,20 +94,7 @@ TEST_F(HitBrickTest, SuperBallRemovesAnyBrickAtOnce) {
   EXPECT_EQ(game.world.score, 5);
 }
 
-TEST_F(HitBrickTest, IndestructibleBrickStays) {
-  Brick(3, 3, Tile::Wall);
-  HitBrick(game, 3, 3);
-  EXPECT_EQ(Cell(3, 3), Tile::Wall);
-  EXPECT_EQ(game.world.score, 0);
-}
 
-TEST_F(HitBrickTest, PointsAreMultipliedUnderDoublePoints) {
-  game.world.powerMode = PowerMode::DoublePoints;
-  game.world.pointMultiplier = 2.0f;
-  Brick(3, 3, Tile::Plain);
-  HitBrick(game, 3, 3);
-  EXPECT_EQ(game.world.score, 20);
-}
 
 TEST_F(HitBrickTest, DynaBallTakesTheNeighboursButScoresOnlyForThem) {
   game.world.powerMode = PowerMode::Dyna;
@@ -130,17 +110,6 @@ TEST_F(HitBrickTest, DynaBallTakesTheNeighboursButScoresOnlyForThem) {
   EXPECT_EQ(game.world.explosionGrid[6][5].effectKind, Indestructible);
 }
 
-TEST_F(HitBrickTest, HighDetailBreakAddsEightDebrisParticles) {
-  game.options.detailHigh = 1;
-  Brick(3, 3, Tile::Plain);
-  std::size_t before = game.world.particles.size();
-  HitBrick(game, 3, 3);
-  ASSERT_EQ(game.world.particles.size(), before + 8);
-  const Particle& debris = game.world.particles.back();
-  EXPECT_EQ(debris.colourRow, 3);
-  EXPECT_GE(debris.x, 64.0f);
-  EXPECT_LT(debris.x, 97.0f);
-}
 
 using ExplosionTest = WorldTest;
 
@@ -181,13 +150,6 @@ TEST_F(ExplosionTest, ExplosionEndsAfterItsSeventhStage) {
   EXPECT_FALSE(game.world.explosionGrid[2][2].pending);
 }
 
-TEST_F(ExplosionTest, RunningExplosionIsNeitherRestartedNorChanged) {
-  MarkExplosion(game, 2, 2, Dynamite);
-  ExplosionTick(*this, game);
-  MarkExplosion(game, 2, 2, 17);
-  EXPECT_EQ(game.world.explosionGrid[2][2].stage, 2);
-  EXPECT_EQ(game.world.explosionGrid[2][2].effectKind, Dynamite);
-}
 
 using ShooterTest = WorldTest;
 
@@ -221,18 +183,6 @@ TEST_F(ShooterTest, ShooterFiresAgainWhileItsExplosionRuns) {
   EXPECT_GT(game.world.score, afterStrike);
 }
 
-TEST_F(ShooterTest, SingleDirectionSweepsOnlyItsLine) {
-  TileDef right{6, 1, 1, 1, 1, 0, 0};
-  game.world.tileSet.tiles.push_back(right);
-  game.world.tileSet.tileCount += 1;
-  int shooter = game.world.tileSet.tileCount;
-  Brick(10, 15, shooter);
-  Brick(9, 15, Tile::Plain);
-  Brick(11, 15, Tile::Plain);
-  HitBrick(game, 10, 15);
-  EXPECT_EQ(Cell(9, 15), Tile::Plain);
-  EXPECT_EQ(Cell(11, 15), 0);
-}
 
 using DrawBricksTest = WorldTest;
 
@@ -257,13 +207,5 @@ TEST_F(DrawBricksTest, OnlyIndestructibleBricksLeftEndsTheLevel) {
   EXPECT_TRUE(game.world.levelEndRequested);
 }
 
-TEST_F(DrawBricksTest, EveryOtherKindCountsAsDestructible) {
-  Brick(2, 2, Tile::Wall);
-  Brick(3, 2, Tile::Blank);
-  Brick(4, 2, Tile::Glass);
-  DrawBricks(game);
-  EXPECT_EQ(game.world.destructibleCount, 2);
-  EXPECT_FALSE(game.world.levelEndRequested);
-}
 
 }  // namespace

@@ -32,12 +32,6 @@ TEST(HiddenChords, SplitChordCopiesEveryBallOncePerFrameHeld) {
   EXPECT_EQ(ActiveBalls(run.game()), 8);  // two frames held: doubled twice
 }
 
-TEST(HiddenChords, DynaChordSetsTheDynaPowerOnly) {
-  HeadlessRun run(DefaultTree, "WarmUp.sfs", Chord("DIK_D", "DIK_Y", 4000, 1));
-  ASSERT_TRUE(run.RunUntil([](const Game& g) { return After(g, 4100); }, 1000));
-  EXPECT_EQ(run.game().world.powerMode, PowerMode::Dyna);
-  EXPECT_FLOAT_EQ(run.game().world.pointMultiplier, 1.0f);
-}
 
 TEST(HiddenChords, AutopilotChordTogglesOnEveryFrameItIsHeld) {
   HeadlessRun run(DefaultTree, "WarmUp.sfs", Chord("DIK_A", "DIK_I", 4000, 1) + Chord("DIK_A", "DIK_I", 5000, 30));

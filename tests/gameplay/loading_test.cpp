@@ -66,23 +66,6 @@ TEST_F(LevelStartTest, AdjacentGuardedSidesKeepTheirSharedCornerFree) {
   EXPECT_EQ(game.world.cornerMargin.right, 18);
 }
 
-TEST_F(LevelStartTest, LevelStartResetsTheLevelButKeepsScoreAndBalls) {
-  game.world.score = 1234;
-  game.world.spareBalls = 2;
-  game.world.paddleLength = 200.0f;
-  game.world.powerMode = PowerMode::Laser;
-  game.world.particles.resize(5, Particle{1, 1, 1, 3, true, 0, 0});
-  PlayLevel({Bottom});
-  EXPECT_EQ(game.world.score, 1234);
-  EXPECT_EQ(game.world.spareBalls, 2);
-  EXPECT_FLOAT_EQ(game.world.paddleLength, 70.0f);
-  EXPECT_EQ(game.world.powerMode, PowerMode::None);
-  EXPECT_EQ(game.world.particles.size(), 5u);  // deactivated, not emptied
-  EXPECT_FALSE(game.world.particles[4].active);
-  EXPECT_EQ(game.world.brickGrid[3][3], 1);
-  EXPECT_TRUE(game.world.balls[0].active);
-  EXPECT_FALSE(game.world.balls[1].active);
-}
 
 TEST_F(LevelStartTest, UnknownTileNumbersAreDroppedFromTheGrid) {
   Level level;
@@ -113,12 +96,6 @@ TEST_F(LevelStartTest, MissingFilesAreReportedByName) {
   EXPECT_NE(game.world.loadingProblem.find("absent.sfl"), std::string::npos);
 }
 
-TEST_F(LevelStartTest, ShortLevelFileIsRefused) {
-  std::ofstream(root / "Lvl" / "short.sfl") << "too short";
-  game.levelSet.levelFiles = {"short.sfl"};
-  EXPECT_FALSE(StartLevel(game));
-  EXPECT_FALSE(game.world.loadingProblem.empty());
-}
 
 TEST(BackgroundRepeats, CoverTheScreenAndNeverStall) {
   EXPECT_EQ(RepeatsToCover(100, 640), 7);

@@ -26,20 +26,7 @@ TEST(ScorePanel, ScoreIsRightAlignedWithItsLastDigitEndingAt630) {
   EXPECT_FLOAT_EQ(ScoreX(-5), 614.0f);     // the sign takes the place a blank would
 }
 
-TEST_F(LivesTest, PointsRoundToTheNearestEvenWholeNumber) {
-  game.world.pointMultiplier = 2.5f;
-  AddPoints(game, 5);  // 12.5 -> 12
-  EXPECT_EQ(game.world.score, 12);
-  AddPoints(game, 1);  // 2.5 -> 2
-  EXPECT_EQ(game.world.score, 14);
-}
 
-TEST_F(LivesTest, LostBallWaitsForTheScreenToFade) {
-  CheckBallLoss(game);
-  EXPECT_TRUE(game.state.fadingOut);
-  EXPECT_EQ(game.world.spareBalls, 2);
-  EXPECT_FALSE(AnyBallActive());
-}
 
 TEST_F(LivesTest, LostBallTakesASpareBallAndRestartsTheIntroOnTheSameBricks) {
   GameWorld& world = game.world;
@@ -95,16 +82,6 @@ TEST_F(LivesTest, LevelEndFreezesPlayUntilTheFadeEnds) {
   EXPECT_FALSE(game.state.gameOverScreen);
 }
 
-TEST_F(LivesTest, ClearingTheLastLevelFinishesTheSet) {
-  game.levelSet.currentLevel = 2;
-  game.world.levelEndRequested = true;
-  game.state.screenFade = -99.0f;
-  PutBall(0, 100.0f, 100.0f, 0.0f);
-  CheckLevelEnd(game);
-  EXPECT_TRUE(game.state.gameOverScreen);
-  EXPECT_EQ(game.world.endMessage, "You finished this set of levels!");
-  EXPECT_FALSE(AnyBallActive());
-}
 
 TEST_F(LivesTest, NextLevelThatCannotBeLoadedEndsTheGameWithAMessage) {
   game.root = ::testing::TempDir() + "/no-such-program-folder";
