@@ -250,3 +250,7 @@ TEST_F(DataTreeCheck, ReportsDamagedFiles) {
   EXPECT_EQ(problemsWith("x.sfs").size(), 1u);
   EXPECT_EQ(problemsWith("config.bin").size(), 1u);
 }
+
+TEST(DefaultDataTree, PassesEveryCheck) {
+  EXPECT_EQ(CheckDataTree(SHARDFALL_PROGRAM_FOLDER), std::vector<std::string>{});
+}
