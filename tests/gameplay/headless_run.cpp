@@ -1,6 +1,8 @@
 // Headless runs of whole games for the tests.
 #include "headless_run.h"
 
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -11,7 +13,10 @@
 #include "shell/game_start.h"
 
 std::filesystem::path CopyDefaultTree(const std::string& name) {
-  std::filesystem::path root = std::filesystem::path(::testing::TempDir()) / ("gameplay-" + name);
+  // Tests may run in parallel processes: each gets its own copy.
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string unique = name + "-" + (test ? test->name() : "") + "-" + std::to_string(getpid());
+  std::filesystem::path root = std::filesystem::path(::testing::TempDir()) / ("gameplay-" + unique);
   std::filesystem::remove_all(root);
   std::filesystem::create_directories(root);
   for (const char* folder : {"Gfx", "Sfx", "Mus", "Tls", "Lvl", "Bgd"})
@@ -29,7 +34,8 @@ HeadlessRun::HeadlessRun(const std::filesystem::path& root, const std::string& l
   SeedRandom(game.random, seed);
   static int counter = 0;
   std::filesystem::path scriptFile =
-      std::filesystem::path(::testing::TempDir()) / ("gameplay-script-" + std::to_string(++counter) + ".txt");
+      std::filesystem::path(::testing::TempDir()) /
+      ("gameplay-script-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".txt");
   std::ofstream(scriptFile) << script;
   std::string error;
   EXPECT_TRUE(LoadInputScript(game, scriptFile, error)) << error;

@@ -19,6 +19,7 @@ class LevelStartTest : public ::testing::Test {
     game.clock.isVirtual = true;
     game.platform.options.headless = true;
   }
+  ~LevelStartTest() override { std::filesystem::remove_all(root); }
   // A level of the default tileset with the given sides guarded, played as level 1 of the set.
   void PlayLevel(std::initializer_list<Side> sides) {
     Level level;
@@ -109,6 +110,7 @@ TEST(BackgroundRepeats, CoverTheScreenAndNeverStall) {
 class GameStartTest : public ::testing::Test {
  protected:
   GameStartTest() : root(CopyDefaultTree("game-start")) {}
+  ~GameStartTest() override { std::filesystem::remove_all(root); }
   std::unique_ptr<HeadlessRun> Start() { return std::make_unique<HeadlessRun>(root, "WarmUp.sfs", ""); }
   static bool Loaded(const Game& game) { return game.state.gameLoaded; }
   std::filesystem::path root;
