@@ -190,3 +190,21 @@ TEST_F(Background, TiledFromTheCornerWhenOnAndBlackWhenOff) {
 }
 
 }  // namespace
+
+namespace {
+
+using ParticleDump = EffectsTest;
+
+TEST_F(ParticleDump, CountsActiveParticlesPerColourRow) {
+  Put(0, 0, 0, 1, 1);
+  Put(1, 0, 0, 1, 3);
+  Put(2, 0, 0, 1, 3);
+  Put(3, 0, 0, 1, 2).active = false;
+  nlohmann::json dump = DumpPowerups(game)["particles"];
+  EXPECT_EQ(dump["count"], 3);
+  EXPECT_EQ(dump["byColourRow"]["1"], 1);
+  EXPECT_EQ(dump["byColourRow"]["2"], 0);
+  EXPECT_EQ(dump["byColourRow"]["3"], 2);
+}
+
+}  // namespace
