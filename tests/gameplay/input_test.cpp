@@ -41,6 +41,21 @@ TEST(HiddenChords, AutopilotChordTogglesOnEveryFrameItIsHeld) {
   EXPECT_TRUE(run.game().world.autopilot);  // held for two frames: off, then on again
 }
 
+TEST(Pause, PKeyFreezesPlayUntilPressedAgainButNotDuringTheIntro) {
+  // The click at 4500 starts play; P at 3500 falls in the intro and is ignored.
+  std::string script = "3500 key DIK_P down\n3520 key DIK_P up\n4500 button left down\n4540 button left up\n"
+                       "6000 key DIK_P down\n6020 key DIK_P up\n8000 key DIK_P down\n8020 key DIK_P up\n";
+  HeadlessRun run(DefaultTree, "WarmUp.sfs", script);
+  ASSERT_TRUE(run.RunUntil([](const Game& g) { return After(g, 4000); }, 1000));
+  EXPECT_FALSE(run.game().state.paused);
+  ASSERT_TRUE(run.RunUntil([](const Game& g) { return g.state.paused; }, 1000));
+  float y = run.game().world.balls[0].y;
+  run.RunUntil([](const Game&) { return true; }, 1);  // the pause loop waits inside this frame
+  EXPECT_FALSE(run.game().state.paused);
+  EXPECT_GE(Now(run.game()), 8000);
+  EXPECT_NEAR(run.game().world.balls[0].y, y, 0.35f * 16.0f + 0.01f);  // one step, not two seconds of motion
+}
+
 using AutopilotTest = WorldTest;
 
 TEST_F(AutopilotTest, LandingPointStaysInsideThePaddle) {
