@@ -87,17 +87,3 @@ void AppendParticle(GameWorld& world, const Particle& particle) {
       return;
     }
 }
-
-nlohmann::json DumpParticles(const GameWorld& world) {
-  int count = 0;
-  std::array<int, 4> byColourRow{};
-  for (const Particle& particle : world.particles) {
-    if (!particle.active) continue;
-    ++count;
-    if (particle.colourRow >= 1 && particle.colourRow <= 3) ++byColourRow[particle.colourRow];
-  }
-  return {{"count", count},
-          {"byColourRow", {{"1", byColourRow[1]}, {"2", byColourRow[2]}, {"3", byColourRow[3]}}},
-          {"listLength", world.particles.size()},
-          {"clockInterval", world.particleClock.interval}};
-}

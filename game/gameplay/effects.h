@@ -2,8 +2,6 @@
 #pragma once
 #include <cstddef>
 
-#include <nlohmann/json.hpp>
-
 struct Game;
 struct GameWorld;
 struct Particle;
@@ -20,5 +18,3 @@ void UpdateEffects(Game& game);
 void AddParticle(Game& game, float x, float y, int colourRow);
 // A debris particle or spark at the end of the list; past the cap it takes a free slot, or is dropped.
 void AppendParticle(GameWorld& world, const Particle& particle);
-// Particle counts for the state dump: all active ones and how many per colour row.
-nlohmann::json DumpParticles(const GameWorld& world);

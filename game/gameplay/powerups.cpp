@@ -2,6 +2,7 @@
 #include "gameplay/powerups.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "gameplay/effects.h"
@@ -252,4 +253,19 @@ void KillAllBalls(Game& game) {
   }
 }
 
-nlohmann::json DumpPowerups(const Game& game) { return {{"particles", DumpParticles(game.world)}}; }
+nlohmann::json DumpPowerups(const Game& game) {
+  const GameWorld& world = game.world;
+  int count = 0;
+  std::array<int, 4> byColourRow{};
+  for (const Particle& particle : world.particles) {
+    if (!particle.active) continue;
+    ++count;
+    if (particle.colourRow >= 1 && particle.colourRow <= 3) ++byColourRow[particle.colourRow];
+  }
+  nlohmann::json particles = {
+      {"count", count},
+      {"byColourRow", {{"1", byColourRow[1]}, {"2", byColourRow[2]}, {"3", byColourRow[3]}}},
+      {"listLength", world.particles.size()},
+      {"clockInterval", world.particleClock.interval}};
+  return {{"particles", particles}};
+}

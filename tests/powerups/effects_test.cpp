@@ -75,13 +75,6 @@ TEST_F(BallTrail, DotsShrinkThroughTheirStagesWithTheirRowColour) {
   EXPECT_EQ(At(x, y), 0x206);  // ended, still drawn in its last frame
 }
 
-TEST_F(BallTrail, NoTrailOutsideSuperAndDyna) {
-  game.world.powerMode = PowerMode::Catch;
-  PutBall(0, 200, 300, 30);
-  Frame(10);
-  EXPECT_EQ(ActiveParticles(), 0);
-}
-
 using ParticleMotion = EffectsTest;
 
 TEST_F(ParticleMotion, DebrisFliesAndTrailStaysInPlay) {
@@ -162,15 +155,6 @@ TEST_F(ParticleCap, DeathDebrisStaysWithinTheCap) {
   KillAllBalls(game);
   EXPECT_LE(game.world.particles.size(), ::ParticleCap);
   EXPECT_GE(game.world.particles.size(), 16u * 30u);
-}
-
-TEST_F(ParticleCap, TrailReusesFreeSlotsBeforeGrowing) {
-  Put(3, 0, 0, 1);
-  AddParticle(game, 7, 8, 2);
-  EXPECT_EQ(game.world.particles.size(), 4u);
-  EXPECT_FLOAT_EQ(game.world.particles[0].x, 7.0f);
-  EXPECT_EQ(game.world.particles[0].stage, 1);
-  EXPECT_EQ(game.world.particles[0].colourRow, 2);
 }
 
 using Background = EffectsTest;

@@ -29,24 +29,6 @@ class LaserTest : public PowerTest {
 
 using LaserFire = LaserTest;
 
-TEST_F(LaserFire, EachGuardedPaddleFiresFromBothCannons) {
-  Guard({Bottom, Right});
-  game.state.pointerX = 100;
-  game.state.pointerY = 200;
-  game.world.paddleLength = 70;
-  FireLasers(game);
-  ASSERT_EQ(ActiveShots(), 4);
-  const auto& shots = game.world.shots;
-  EXPECT_EQ(shots[0].side, Bottom);
-  EXPECT_FLOAT_EQ(shots[0].x, 102);
-  EXPECT_FLOAT_EQ(shots[1].x, 164);
-  EXPECT_FLOAT_EQ(shots[1].y, 442);
-  EXPECT_EQ(shots[2].side, Right);
-  EXPECT_FLOAT_EQ(shots[2].x, 602);
-  EXPECT_FLOAT_EQ(shots[2].y, 202);
-  EXPECT_FLOAT_EQ(shots[3].y, 264);
-}
-
 TEST_F(LaserFire, TwelveSlotsLimitFourGuardedSidesToTwelveShots) {
   Guard({Bottom, Right, Top, Left});
   FireLasers(game);
@@ -98,15 +80,6 @@ TEST_F(LaserFlight, TheLeadingEndPicksTheCell) {
   Shot& up = PutShot(Bottom, 100, 50);
   UpdateShots(game);  // y 44.4
   EXPECT_EQ(up.row, 3);
-}
-
-TEST_F(LaserFlight, ABrickAheadIsStruckAndEndsTheShot) {
-  Brick(4, 3, Tile::Plain);  // x 96 .. 127, y 32 .. 47
-  Shot& shot = PutShot(Bottom, 100, 50);
-  UpdateShots(game);
-  EXPECT_EQ(Cell(4, 3), 0);
-  EXPECT_FALSE(shot.active);
-  EXPECT_EQ(game.world.score, 10);
 }
 
 TEST_F(LaserFlight, ShotPassesThroughGoThroughBricksBreakingEachUntilAHardBrick) {
