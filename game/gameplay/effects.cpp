@@ -26,10 +26,13 @@ void AddTrail(Game& game) {
   GameWorld& world = game.world;
   if (world.powerMode != PowerMode::Super && world.powerMode != PowerMode::Dyna) return;
   int colourRow = world.powerMode == PowerMode::Super ? 1 : 2;
-  for (const Ball& ball : world.balls)
-    if (ball.active)
-      AddParticle(game, RandomBetween(game, ball.x, ball.x + 7.0f, false),
-                  RandomBetween(game, ball.y, ball.y + 7.0f, false), colourRow);
+  for (const Ball& ball : world.balls) {
+    if (!ball.active) continue;
+    // x is drawn before y in statements of their own: argument order is up to the compiler.
+    float x = RandomBetween(game, ball.x, ball.x + 7.0f, false);
+    float y = RandomBetween(game, ball.y, ball.y + 7.0f, false);
+    AddParticle(game, x, y, colourRow);
+  }
 }
 
 }  // namespace

@@ -54,6 +54,18 @@ TEST_F(BallTrail, SuperBallDropsStillDotsOfRowOneThatVanishByTheThirdTick) {
   EXPECT_EQ(ActiveParticles(), 0);
 }
 
+TEST_F(BallTrail, DotPositionDrawsXBeforeYSoSeededRunsRepeatOnEveryCompiler) {
+  game.world.powerMode = PowerMode::Super;
+  PutBall(0, 200, 300, 30);
+  RandomSource expected = game.random;
+  float x = RandomBetween(expected, 0, 200.0f, 207.0f, false);
+  float y = RandomBetween(expected, 0, 300.0f, 307.0f, false);
+  ASSERT_NE(x - 200.0f, y - 300.0f);  // the two draws must differ for the order to show
+  Frame(0);
+  EXPECT_FLOAT_EQ(game.world.particles[0].x, x);
+  EXPECT_FLOAT_EQ(game.world.particles[0].y, y);
+}
+
 TEST_F(BallTrail, DotsShrinkThroughTheirStagesWithTheirRowColour) {
   game.world.powerMode = PowerMode::Dyna;
   PutBall(0, 200, 300, 30);
