@@ -163,7 +163,8 @@ void PlaySound(Game& game, int slot) {
   if (!game.state.soundOn || !ValidSlot(game, slot)) return;
   SoundSlot& sound = game.platform.sound.soundTable[slot];
   // A guarded sound asked again in its first half simply goes on; anything else starts over.
-  bool goesOn = sound.halfGuard && SoundIsPlaying(game, slot) && sound.dataLength / 2 > SoundPlayCursor(game, slot);
+  // Half of an odd length lies between two bytes: the cursor on the byte below it is still in the first half.
+  bool goesOn = sound.halfGuard && SoundIsPlaying(game, slot) && sound.dataLength / 2.0 > SoundPlayCursor(game, slot);
   if (!goesOn) {
     if (!StartOnDevice(game, slot)) {
       game.state.soundOn = false;

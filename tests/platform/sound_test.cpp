@@ -85,6 +85,19 @@ TEST_F(SoundTest, GuardedSoundGoesOnInItsFirstHalfAndRestartsInItsSecond) {
   EXPECT_EQ(SoundPlayCursor(*game, slot), 0);
 }
 
+TEST_F(SoundTest, GuardedSoundOfOddLengthGoesOnUpToItsExactHalf) {
+  MakeWave("odd.wav", 1001);
+  int slot = LoadSound(*game, "odd.wav", true);
+  At(0);
+  PlaySound(*game, slot);
+  At(500);  // 500.5 bytes is the half: byte 500 is still before it
+  PlaySound(*game, slot);
+  EXPECT_EQ(SoundPlayCursor(*game, slot), 500);
+  At(501);
+  PlaySound(*game, slot);
+  EXPECT_EQ(SoundPlayCursor(*game, slot), 0);
+}
+
 TEST_F(SoundTest, FinishedSoundStaysPlayingStateAndStartsAgain) {
   MakeWave("a.wav");
   int slot = LoadSound(*game, "a.wav", true);
