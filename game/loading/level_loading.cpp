@@ -89,7 +89,8 @@ void ChooseSong(Game& game) {
   std::vector<std::string> candidates;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(game.root / "Mus", error))
-    if (IsLevelSong(entry.path().string())) candidates.push_back(entry.path().string());
+    if (entry.is_regular_file(error) && IsLevelSong(entry.path().string()))
+      candidates.push_back(entry.path().string());
   // The folder's own order is unspecified on Linux; sorting keeps seeded runs repeatable.
   std::sort(candidates.begin(), candidates.end());
   if (candidates.empty()) {

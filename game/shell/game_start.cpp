@@ -156,6 +156,9 @@ bool LoadEverything(Game& game) {
   world.spareBalls = game.options.startingBalls;
   world.score = 0;
   game.state.paused = false;
+  // A game left by Esc while its level-end fade ran would hand the new game a frozen, ending first level.
+  world.levelEndRequested = false;
+  game.state.gameplayFrozen = false;
   if (!StartLevel(game)) return false;
   world.autopilot = false;
   game.state.levelIntro = true;

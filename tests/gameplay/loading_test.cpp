@@ -67,6 +67,16 @@ TEST_F(LevelStartTest, AdjacentGuardedSidesKeepTheirSharedCornerFree) {
   EXPECT_EQ(game.world.cornerMargin.right, 18);
 }
 
+TEST_F(LevelStartTest, OnlyFilesEndingInLowerCaseMidBesidesTheFrontEndSongAreLevelSongs) {
+  for (const auto& entry : std::filesystem::directory_iterator(root / "Mus"))
+    if (entry.path().filename() != "SFSong1.mid") std::filesystem::remove_all(entry.path());
+  std::filesystem::copy_file(root / "Mus" / "SFSong1.mid", root / "Mus" / "Intro.MID");
+  std::filesystem::create_directory(root / "Mus" / "Extra.mid");
+  game.state.musicOn = true;
+  PlayLevel({Bottom});
+  EXPECT_FALSE(game.state.musicOn);
+}
+
 
 TEST_F(LevelStartTest, UnknownTileNumbersAreDroppedFromTheGrid) {
   Level level;
@@ -138,6 +148,17 @@ TEST_F(GameStartTest, SpeedFileFixesTheFrameStep) {
   EXPECT_EQ(run->game().state.speedOverride, 10);
   run->RunUntil([](const Game&) { return false; }, 3);
   EXPECT_EQ(run->game().state.frameStep, 10);
+}
+
+TEST_F(GameStartTest, NewGameDropsTheLevelEndOfAGameLeftDuringItsFade) {
+  auto run = Start();
+  Game& game = run->game();
+  game.world.levelEndRequested = true;  // as Esc leaves them when pressed while a level-end fade runs
+  game.state.gameplayFrozen = true;
+  ASSERT_TRUE(run->RunUntil(Loaded, 500));
+  EXPECT_FALSE(game.world.levelEndRequested);
+  EXPECT_FALSE(game.state.gameplayFrozen);
+  EXPECT_EQ(game.levelSet.currentLevel, 1);
 }
 
 TEST_F(GameStartTest, MissingPictureIsRetriedWithoutGrowingTheTables) {
