@@ -25,6 +25,9 @@ float RandomBetween(RandomSource& random, std::int32_t tickNow, float lo, float 
   // 24 random bits give a float in [0, 1) exactly; a float distribution may round up to 1.
   float r = static_cast<float>(random.engine() >> 8) * (1.0f / 16777216.0f);
   float result = lo + (hi - lo + 1.0f) * r;
+  // Float rounding can land on hi + 1 itself; keep the range half-open so truncating callers stay in range.
+  float top = lo + (hi - lo + 1.0f);
+  if (top > lo && result >= top) result = std::nextafter(top, lo);
   if (randomSign && tickNow % 2 == 0) result = -result;
   return result;
 }

@@ -52,6 +52,20 @@ TEST(RandomBetween, CoversLowToOneAboveHigh) {
   EXPECT_GT(highest, 6.99f);
 }
 
+TEST(RandomBetween, LargestDrawStaysBelowOneAboveHigh) {
+  // Find how many draws after seeding the generator gives its largest 24-bit value, then make that draw.
+  RandomSource probe;
+  SeedRandom(probe, 7);
+  unsigned long long before = 0;
+  while ((probe.engine() >> 8) != 0xFFFFFFu) ++before;
+  RandomSource random;
+  SeedRandom(random, 7);
+  random.engine.discard(before);
+  float r = RandomBetween(random, 1, 30.0f, 40.0f, false);
+  EXPECT_LT(r, 41.0f);
+  EXPECT_EQ(static_cast<int>(r), 40);
+}
+
 TEST(RandomBetween, SameSeedGivesTheSameDraws) {
   RandomSource a, b;
   SeedRandom(a, 1234);
