@@ -133,7 +133,8 @@ TEST(OptionsScreen, EnterTogglesDetailEvery180MsWhileHeld) {
 }
 
 TEST(OptionsScreen, ChangesAreWrittenOnLeavingAndReadByTheNextRun) {
-  std::filesystem::path keep = std::filesystem::temp_directory_path() / "shardfall-frontend-config.bin";
+  Bytes kept;
+  std::string error;
   {
     FrontEndRun run;
     OpenOptions(run);
@@ -143,11 +144,10 @@ TEST(OptionsScreen, ChangesAreWrittenOnLeavingAndReadByTheNextRun) {
     run.Tap(DIK_ESCAPE);
     run.Frames(2);
     EXPECT_EQ(run.frontEnd().shownScreen, "Main Menu");
-    std::filesystem::copy_file(run.root() / "config.bin", keep, std::filesystem::copy_options::overwrite_existing);
+    ASSERT_TRUE(ReadWholeFile(run.root() / "config.bin", kept, error)) << error;
   }
   FrontEndRun next;
-  std::filesystem::copy_file(keep, next.root() / "config.bin");
-  std::filesystem::remove(keep);
+  ASSERT_TRUE(WriteFileAtomically(next.root() / "config.bin", kept, error)) << error;
   OpenOptions(next);
   EXPECT_EQ(next.game().options.startingBalls, 1);
   EXPECT_EQ(next.LineText(1), "Starting Balls:**1");
