@@ -40,6 +40,15 @@ TEST(ScorePlaces, ATieIsPlacedAboveAndTheLastEntryDrops) {
   EXPECT_EQ(table[14], fourteenth);
 }
 
+TEST(ScorePlaces, ANegativeScoreGoesBelowEveryEntryAndAddsNoEmptyRow) {
+  HighScoreTable table = Table(3);
+  ASSERT_TRUE(EarnsPlace(table, -50));
+  InsertHighScore(table, "Low", -50);
+  ASSERT_EQ(table.size(), 4u);
+  EXPECT_EQ(table[2].name, "P3");
+  EXPECT_EQ(table[3], (HighScoreEntry{"Low", -50}));
+}
+
 // A game on "set.sfs" has just ended with `score`.
 class NameEntry : public ::testing::Test {
  protected:
