@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "content/font_layout.h"
 #include "tools/default_content/paint/noise.h"
 #include "tools/default_content/paint/shapes.h"
 #include "tools/default_content/paint/text.h"
@@ -18,29 +19,13 @@ struct GlyphBox {
   int x, y, w, h;
 };
 
-// Capitals and punctuation share the strip at y = 0 (29 high); digits, lower case and the slash the strip
-// at y = 29 (33 high). The game reads these boxes from its own glyph table.
+// The boxes of the game's font table. The double quote shares the apostrophe's box, which holds an
+// apostrophe.
 const std::vector<GlyphBox>& FontBoxes() {
   static const std::vector<GlyphBox> boxes = [] {
-    std::vector<GlyphBox> b = {
-        {"!", 520, 0, 8, 29},  {"&", 528, 0, 22, 29}, {"*", 550, 0, 14, 29}, {"(", 564, 0, 11, 29},
-        {")", 575, 0, 11, 29}, {"-", 586, 0, 12, 29}, {",", 598, 0, 9, 29},  {".", 607, 0, 9, 29},
-        {"?", 616, 0, 14, 29}, {"'", 634, 0, 6, 29},  {"/", 0, 29, 14, 33},  {"1", 14, 29, 11, 33},
-        {"2", 25, 29, 17, 33}, {"3", 42, 29, 17, 33}, {"4", 59, 29, 20, 33}, {"5", 79, 29, 17, 33},
-        {"6", 96, 29, 18, 33}, {"7", 114, 29, 18, 33}, {"8", 132, 29, 18, 33}, {"9", 150, 29, 18, 33},
-        {"0", 168, 29, 19, 33}};
-    const int capitals[26][2] = {{0, 22},   {22, 18},  {40, 19},  {59, 20},  {79, 18},  {97, 18},  {115, 22},
-                                 {137, 21}, {158, 7},  {165, 17}, {182, 20}, {202, 17}, {219, 25}, {244, 20},
-                                 {264, 23}, {287, 18}, {305, 25}, {330, 19}, {349, 17}, {366, 22}, {388, 20},
-                                 {408, 23}, {431, 29}, {460, 20}, {480, 21}, {501, 19}};
-    const int lower[26][2] = {{187, 18}, {205, 18}, {223, 17}, {240, 19}, {259, 19}, {278, 14}, {292, 18},
-                              {310, 18}, {328, 9},  {337, 12}, {349, 17}, {366, 8},  {374, 26}, {400, 17},
-                              {417, 18}, {435, 18}, {454, 18}, {472, 14}, {486, 14}, {500, 14}, {514, 18},
-                              {532, 19}, {551, 27}, {578, 19}, {597, 19}, {616, 18}};
-    for (int i = 0; i < 26; ++i) {
-      b.push_back({std::string(1, static_cast<char>('A' + i)), capitals[i][0], 0, capitals[i][1], 29});
-      b.push_back({std::string(1, static_cast<char>('a' + i)), lower[i][0], 29, lower[i][1], 33});
-    }
+    std::vector<GlyphBox> b;
+    for (const FontGlyphBox& glyph : FontGlyphBoxes)
+      if (glyph.code != '"') b.push_back({std::string(1, glyph.code), glyph.x, glyph.y, glyph.width, glyph.height});
     return b;
   }();
   return boxes;
