@@ -4,12 +4,16 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libsdl2-dev libsdl2-mixer-dev fluid-soundfont-gm
+  libsdl2-dev libsdl2-mixer-dev
   qt6-base-dev libgl-dev
-  nlohmann-json3-dev libfreetype-dev fonts-dejavu-core
+  nlohmann-json3-dev libfreetype-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang
   zlib1g-dev
 )
+
+# Fonts and the SoundFont: the packages of the system files the build checks for.
+here="$(dirname "$0")"
+while read -r _ _ package; do packages+=("$package"); done < <(grep '^[A-Z]' "$here/../cmake/system-files.txt")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -74,7 +74,7 @@ void InitSound(Game& game) {
   game.state.soundOn = true;
   if (game.platform.options.headless || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
   // The SoundFont must be named before the device opens, or MIDI songs play silently without an error.
-  Mix_SetSoundFonts("/usr/share/sounds/sf2/FluidR3_GM.sf2");
+  Mix_SetSoundFonts(SHARDFALL_SOUNDFONT);
   Mix_Init(MIX_INIT_MID);
   if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -10,11 +10,11 @@
 
 namespace paint {
 
-inline const std::filesystem::path kFontFolder = "/usr/share/fonts/truetype/dejavu";
-inline const std::filesystem::path kSansBold = kFontFolder / "DejaVuSans-Bold.ttf";
-inline const std::filesystem::path kSans = kFontFolder / "DejaVuSans.ttf";
-inline const std::filesystem::path kSansCondensed = kFontFolder / "DejaVuSansCondensed.ttf";
-inline const std::filesystem::path kSansCondensedBold = kFontFolder / "DejaVuSansCondensed-Bold.ttf";
+// The system's DejaVu faces, as the build found them (cmake/system-files.txt).
+inline const std::filesystem::path kSansBold = SHARDFALL_FONT_SANS_BOLD;
+inline const std::filesystem::path kSans = SHARDFALL_FONT_SANS;
+inline const std::filesystem::path kSansCondensed = SHARDFALL_FONT_SANS_CONDENSED;
+inline const std::filesystem::path kSansCondensedBold = SHARDFALL_FONT_SANS_CONDENSED_BOLD;
 
 // Grey-level coverage 0..1, rows top to bottom.
 struct Mask {
