@@ -21,12 +21,12 @@ struct HeadlessGame {
 
   HeadlessGame() {
     Game& g = *game;
-    g.root = SHARDFALL_DEFAULT_TREE;
+    g.folders = SameFolders(SHARDFALL_DEFAULT_TREE);
     g.platform.options.headless = true;
     g.clock.isVirtual = true;
     SeedRandom(g.random, 1);
     InitPlatform(g);
-    g.levelSetPath = (g.root / "Lvl" / "Shardfall.sfs").string();
+    g.levelSetPath = (g.folders.shipped / "Lvl" / "Shardfall.sfs").string();
     g.state.frontEndReady = true;
     g.state.running = true;
     g.state.screenFade = -99.0f;

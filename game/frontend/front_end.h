@@ -95,7 +95,6 @@ bool KeyDown(const Game& game, int scanCode);
 // The top-left region of "menuback.bmp" darkening what lies below, or of "menuback2.bmp" when that fails.
 void DrawDarkRegion(Game& game, int width, int height, float x, float y);
 void PlayMenuSound(Game& game, MenuSound sound);
-std::filesystem::path LevelFolder(const Game& game);
 
 // Screens.
 void RunMainMenu(Game& game, bool building);
@@ -122,11 +121,10 @@ HighScoreTable ReadScoreTableOrEmpty(const std::filesystem::path& path);
 std::string ScoreLineText(int rank, const HighScoreEntry& entry);
 void EditTypedName(Game& game);
 void WriteHiddenTable(Game& game);
+// The score table of a level set: beside it, or in the user's Lvl for a shipped set.
+std::string ScoreFileForSet(const Game& game, const std::filesystem::path& setFile);
 const std::vector<std::string>& HiddenTableNames();
 
-// Level sets: files of the folder ending in `ending`, in file-name order.
-std::vector<std::filesystem::path> ListFilesEndingWith(const std::filesystem::path& folder,
-                                                       const std::string& ending);
 // The set's display name, or its file name when the file cannot be read.
 std::string LevelSetDisplayName(const std::filesystem::path& levelSetFile);
 

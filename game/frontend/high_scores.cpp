@@ -15,9 +15,19 @@ constexpr const char* NamePrompt = "High score! Enter your name:";
 constexpr const char* SetListTitle = "High Scores - Pick a level set:";
 constexpr int StoredNameLength = 30;
 
-std::string ScoreTableTitle(const std::string& scoreFile) {
-  return "High Scores - " + LevelSetDisplayName(ReplaceLastThree(scoreFile, "sfs"));
+// The set a score table belongs to: beside it, or among the shipped sets when the table is the user's.
+std::filesystem::path SetFileOf(const Game& game, const std::filesystem::path& scoreFile) {
+  const std::filesystem::path beside = ReplaceLastThree(scoreFile.string(), "sfs");
+  std::error_code error;
+  if (std::filesystem::exists(beside, error)) return beside;
+  return ReadPath(game.folders, std::filesystem::path("Lvl") / beside.filename());
 }
+
+std::string ScoreTableTitle(const Game& game, const std::string& scoreFile) {
+  return "High Scores - " + LevelSetDisplayName(SetFileOf(game, scoreFile));
+}
+
+std::filesystem::path HiddenTablePath(const Game& game) { return game.folders.user / "Lvl" / "muzac.sfh"; }
 
 void AddTableLines(FrontEnd& frontEnd, const HighScoreTable& table) {
   for (std::size_t i = 0; i < table.size(); ++i) {
@@ -30,9 +40,8 @@ void AddTableLines(FrontEnd& frontEnd, const HighScoreTable& table) {
 void BuildSetList(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
   frontEnd.menuItems.clear();
-  for (const auto& scoreFile : ListFilesEndingWith(LevelFolder(game), "sfh")) {
-    AddMenuItem(frontEnd, LevelSetDisplayName(ReplaceLastThree(scoreFile.string(), "sfs")), true, false,
-                scoreFile.string());
+  for (const auto& scoreFile : ListDataFiles(game.folders, "Lvl", "sfh")) {
+    AddMenuItem(frontEnd, LevelSetDisplayName(SetFileOf(game, scoreFile)), true, false, scoreFile.string());
   }
   AddMenuItem(frontEnd, "", false);
   AddMenuItem(frontEnd, "Cancel", true);
@@ -61,7 +70,7 @@ void BuildTableView(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
   frontEnd.menuItems.clear();
   AddTableLines(frontEnd, ReadScoreTableOrEmpty(frontEnd.pendingScoreFile));
-  frontEnd.targetScreen = ScoreTableTitle(frontEnd.pendingScoreFile);
+  frontEnd.targetScreen = ScoreTableTitle(game, frontEnd.pendingScoreFile);
   BuildMenuScreen(game);
 }
 
@@ -70,7 +79,7 @@ void RunTableView(Game& game) {
   if (!KeyDown(game, DIK_ESCAPE) && !(ActionReady(game) && frontEnd.selectPressed)) return;
   frontEnd.targetScreen = "Main Menu";
   // The hidden table is shown once only.
-  if (std::filesystem::path(frontEnd.pendingScoreFile) == LevelFolder(game) / "muzac.sfh") {
+  if (std::filesystem::path(frontEnd.pendingScoreFile) == HiddenTablePath(game)) {
     std::error_code ignored;
     std::filesystem::remove(frontEnd.pendingScoreFile, ignored);
   }
@@ -85,10 +94,12 @@ void CommitName(Game& game) {
   HighScoreTable table = ReadScoreTableOrEmpty(frontEnd.pendingScoreFile);
   InsertHighScore(table, frontEnd.enteredName, game.world.score);
   std::string error;
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(frontEnd.pendingScoreFile).parent_path(), ignored);
   WriteHighScoreFile(frontEnd.pendingScoreFile, table, error);  // a failed write leaves the old file whole
   frontEnd.menuItems.clear();
   AddTableLines(frontEnd, table);
-  frontEnd.targetScreen = ScoreTableTitle(frontEnd.pendingScoreFile);
+  frontEnd.targetScreen = ScoreTableTitle(game, frontEnd.pendingScoreFile);
   BuildMenuScreen(game);
   frontEnd.scoreEntryPending = false;
   frontEnd.actionReadyTime = Now(game) + 180;
@@ -124,6 +135,13 @@ void RunNameEntry(Game& game) {
 }
 
 }  // namespace
+
+std::string ScoreFileForSet(const Game& game, const std::filesystem::path& setFile) {
+  std::filesystem::path scoreFile = ReplaceLastThree(setFile.string(), "sfh");
+  // A shipped set's table cannot lie beside it in a read-only install.
+  if (setFile.parent_path() == game.folders.shipped / "Lvl") scoreFile = game.folders.user / "Lvl" / scoreFile.filename();
+  return scoreFile.string();
+}
 
 bool EarnsPlace(const HighScoreTable& table, std::int32_t score) {
   if (table.size() < MaxHighScores) return true;
@@ -173,7 +191,8 @@ void WriteHiddenTable(Game& game) {
     table.push_back({HiddenTableNames()[i], static_cast<std::int32_t>(100000 - 10000 * i)});
   }
   std::string error;
-  WriteHighScoreFile(LevelFolder(game) / "muzac.sfh", table, error);
+  std::filesystem::path path;
+  if (PrepareWritePath(game.folders, "Lvl/muzac.sfh", path, error)) WriteHighScoreFile(path, table, error);
 }
 
 void RunHighScoreScreens(Game& game) {

@@ -17,7 +17,7 @@ void ReturnToMainMenu(Game& game) {
 void BuildNewGameScreen(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
   frontEnd.levelSets.clear();
-  for (const auto& path : ListFilesEndingWith(LevelFolder(game), "sfs")) {
+  for (const auto& path : ListDataFiles(game.folders, "Lvl", "sfs")) {
     frontEnd.levelSets.push_back({LevelSetDisplayName(path), path.string()});
   }
   frontEnd.menuItems.clear();
@@ -28,19 +28,6 @@ void BuildNewGameScreen(Game& game) {
 }
 
 }  // namespace
-
-std::vector<std::filesystem::path> ListFilesEndingWith(const std::filesystem::path& folder,
-                                                       const std::string& ending) {
-  std::vector<std::filesystem::path> found;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    const std::string name = entry.path().filename().string();
-    if (entry.is_regular_file(error) && name.ends_with(ending)) found.push_back(entry.path());
-  }
-  std::sort(found.begin(), found.end(),
-            [](const auto& a, const auto& b) { return a.filename().string() < b.filename().string(); });
-  return found;
-}
 
 std::string LevelSetDisplayName(const std::filesystem::path& levelSetFile) {
   std::string name, error;

@@ -64,7 +64,7 @@ bool ContainsNoCase(std::string text, std::string part) {
 
 void LoadMenuMusic(Game& game) {
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(game.root / "Mus", error)) {
+  for (const auto& entry : std::filesystem::directory_iterator(game.folders.shipped / "Mus", error)) {
     // Load the file found, whatever its letter case: Linux file names are case-sensitive.
     if (!ContainsNoCase(entry.path().filename().string(), "SFSong1.mid")) continue;
     LoadSong(game, entry.path());
@@ -79,7 +79,7 @@ void LoadMenuMusic(Game& game) {
 
 void LoadFrontEnd(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
-  const auto gfx = game.root / "Gfx";
+  const auto gfx = game.folders.shipped / "Gfx";
   frontEnd.tileImage = LoadImage(game, gfx / "tileback2.bmp");
   frontEnd.panelImage = LoadImage(game, gfx / "menuback.bmp");
   game.platform.text.menuFontImage = LoadImage(game, gfx / "font1.bmp");
@@ -156,7 +156,6 @@ bool KeyDown(const Game& game, int scanCode) { return game.platform.input.keyPre
 
 void PlayMenuSound(Game& game, MenuSound sound) { PlaySound(game, game.frontEnd.menuSounds[sound]); }
 
-std::filesystem::path LevelFolder(const Game& game) { return game.root / "Lvl"; }
 
 void DrawDarkRegion(Game& game, int width, int height, float x, float y) {
   if (width <= 0 || height <= 0) return;
@@ -176,7 +175,7 @@ void SetUpFrontEnd(Game& game) {
   if (!frontEnd.setUpStarted) {
     frontEnd.setUpStarted = true;
     ResetSurfaceTable(game);
-    frontEnd.loadingImage = LoadImage(game, game.root / "Gfx" / "loading.bmp");
+    frontEnd.loadingImage = LoadImage(game, game.folders.shipped / "Gfx" / "loading.bmp");
     DrawCentred(game, frontEnd.loadingImage);
     state.fadingIn = true;
     return;

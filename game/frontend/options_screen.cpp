@@ -127,7 +127,7 @@ float LowerMouseSpeed(float mouseSpeed) {
 void LoadOptions(Game& game) {
   Options read;
   std::string error;
-  if (ReadOptionsFile(game.root / "config.bin", read, error) && OptionsInRange(read)) {
+  if (ReadOptionsFile(ReadPath(game.folders, "config.bin"), read, error) && OptionsInRange(read)) {
     game.options = read;
     return;
   }
@@ -138,7 +138,9 @@ void LoadOptions(Game& game) {
 
 void SaveOptions(Game& game) {
   std::string error;
-  WriteOptionsFile(game.root / "config.bin", game.options, error);  // a failed write keeps the old file
+  std::filesystem::path path;
+  // A failed write keeps the old file.
+  if (PrepareWritePath(game.folders, "config.bin", path, error)) WriteOptionsFile(path, game.options, error);
 }
 
 void RunOptionsScreen(Game& game, bool building) {

@@ -181,8 +181,7 @@ void RunGameOverScreen(Game& game) {
     state.playing = false;
     state.frontEndReady = false;
     state.quitToFrontEnd = false;
-    const std::string& path = game.levelSetPath;
-    game.frontEnd.pendingScoreFile = path.substr(0, path.size() >= 3 ? path.size() - 3 : 0) + "sfh";
+    game.frontEnd.pendingScoreFile = ScoreFileForSet(game, game.levelSetPath);
     game.frontEnd.scoreEntryPending = true;
     EndGame(game);
   }

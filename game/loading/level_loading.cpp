@@ -88,7 +88,7 @@ void ChooseSong(Game& game) {
   StopSong(game);
   std::vector<std::string> candidates;
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(game.root / "Mus", error))
+  for (const auto& entry : std::filesystem::directory_iterator(game.folders.shipped / "Mus", error))
     if (entry.is_regular_file(error) && IsLevelSong(entry.path().string()))
       candidates.push_back(entry.path().string());
   // The folder's own order is unspecified on Linux; sorting keeps seeded runs repeatable.
@@ -129,12 +129,12 @@ bool LoadLevel(Game& game, const std::string& fileName) {
   if (!IsPlainFileName(fileName)) return Fail(game, "Lvl/" + fileName + ": not a plain file name");
   Level level;
   std::string error;
-  if (!ReadLevelFile(game.root / "Lvl" / fileName, level, error)) return Fail(game, error);
+  if (!ReadLevelFile(ReadPath(game.folders, std::filesystem::path("Lvl") / fileName), level, error)) return Fail(game, error);
   world.guardedSides = level.guardedSides;
   world.tilesetName = level.tilesetName;
   world.backgroundName = level.backgroundName;
   if (!IsPlainFileName(world.backgroundName)) return Fail(game, "Bgd/" + world.backgroundName + ": bad name");
-  world.backgroundImage = LoadImage(game, game.root / "Bgd" / world.backgroundName);
+  world.backgroundImage = LoadImage(game, ReadPath(game.folders, std::filesystem::path("Bgd") / world.backgroundName));
   if (world.backgroundImage < 0) return Fail(game, "Bgd/" + world.backgroundName + " is missing or damaged");
   int w = 0, h = 0;
   PictureSize(game, world.backgroundImage, w, h);
@@ -149,14 +149,14 @@ bool LoadTileSet(Game& game) {
   const std::string& name = world.tilesetName;
   if (!IsPlainFileName(name) || name.size() < 3) return Fail(game, "Tls/" + name + ": bad name");
   std::string bitmapName = ReplaceLastThree(name, "bmp");
-  world.tilesetImage = LoadImage(game, game.root / "Tls" / bitmapName);
+  world.tilesetImage = LoadImage(game, ReadPath(game.folders, std::filesystem::path("Tls") / bitmapName));
   if (world.tilesetImage < 0) return Fail(game, "Tls/" + bitmapName + " is missing or damaged");
   int w = 0, h = 0;
   PictureSize(game, world.tilesetImage, w, h);
   int columns = RoundToEven(w / 32.0);
   int rows = RoundToEven(h / 16.0);
   std::string error;
-  if (!ReadTileSetFile(game.root / "Tls" / name, columns, rows, world.tileSet, error)) return Fail(game, error);
+  if (!ReadTileSetFile(ReadPath(game.folders, std::filesystem::path("Tls") / name), columns, rows, world.tileSet, error)) return Fail(game, error);
   return true;
 }
 

@@ -99,7 +99,7 @@ void ResetSoundTable(Game& game) {
 
 int LoadSound(Game& game, const std::string& name, bool halfGuard) {
   SoundTable& table = game.platform.sound.soundTable;
-  std::filesystem::path path = game.root / "Sfx" / name;
+  std::filesystem::path path = game.folders.shipped / "Sfx" / name;
   Bytes bytes;
   std::string error;
   if (!ReadWholeFile(path, bytes, error, MaxWaveBytes)) return -1;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "content/data_folders.h"
 #include "content/level_set_file.h"
 #include "content/options_file.h"
 #include "frontend/front_end.h"
@@ -13,7 +14,7 @@
 #include "shell/helpers.h"
 
 struct Game {
-  std::filesystem::path root;  // the program folder holding Gfx, Sfx, Mus, Tls, Lvl, Bgd and "config.bin"
+  DataFolders folders;  // the shipped Gfx, Sfx, Mus, Tls, Lvl, Bgd; the user's config.bin, scores and own files
   Clock clock;
   RandomSource random;
   GameState state;

@@ -30,7 +30,7 @@ constexpr std::array<const char*, GameSoundCount> SoundFiles = {
     "GoThru.wav", "Powerup.wav", "HitMulti.wav", "FireWork.wav", "FinishedSet.wav",
 };
 
-std::filesystem::path PicturePath(const Game& game, const std::string& name) { return game.root / "Gfx" / name; }
+std::filesystem::path PicturePath(const Game& game, const std::string& name) { return game.folders.shipped / "Gfx" / name; }
 
 bool LoadPicture(Game& game, const std::string& name, int& id) {
   id = LoadImage(game, PicturePath(game, name));
@@ -84,12 +84,12 @@ bool ContainsSpeedFileName(std::string name) {
 bool ReadSpeedFile(Game& game) {
   std::error_code error;
   bool present = false;
-  for (const auto& entry : std::filesystem::directory_iterator(game.root, error))
+  for (const auto& entry : std::filesystem::directory_iterator(game.folders.user, error))
     if (entry.is_regular_file(error) && ContainsSpeedFileName(entry.path().filename().string())) present = true;
   if (!present) return true;
   Bytes bytes;
   std::string readError;
-  if (!ReadWholeFile(game.root / "speedhack.txt", bytes, readError, 4096)) return true;  // only a look-alike
+  if (!ReadWholeFile(game.folders.user / "speedhack.txt", bytes, readError, 4096)) return true;  // only a look-alike
   std::string field;
   FieldReader reader(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   reader.next(field);

@@ -1,5 +1,7 @@
 // The game's entry point: command line, start-up, the frame loop.
 #include <iostream>
+
+#include "content/level_set_file.h"
 #include <memory>
 
 #include "gameplay/play_frames.h"
@@ -16,6 +18,34 @@ std::filesystem::path ExecutableFolder(const char* argv0) {
   std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) self = std::filesystem::absolute(argv0, error);
   return self.parent_path();
+}
+
+// The data tree: --root, else beside the executable (a build), else where the install put it.
+bool LocateData(const CommandLine& command, const char* argv0, DataFolders& folders, std::string& error) {
+  bool installed = false;
+  std::filesystem::path shipped = command.root;
+  if (shipped.empty()) shipped = FindShippedFolder(ExecutableFolder(argv0), SHARDFALL_DATA_FROM_PROGRAM, installed);
+  std::error_code failure;
+  if (shipped.empty() || !std::filesystem::is_directory(shipped / "Gfx", failure)) {
+    error = (command.root.empty() ? ExecutableFolder(argv0).string() : command.root.string()) +
+            ": not a program folder (no Gfx folder; --root DIR names one)";
+    return false;
+  }
+  folders = ChooseDataFolders(shipped, installed);
+  return true;
+}
+
+// --play: a path from the current folder, else from the data folders (as "Lvl/NAME.sfs" or "NAME.sfs").
+bool ResolvePlaySet(const DataFolders& folders, std::filesystem::path& setFile, std::string& error) {
+  std::error_code failure;
+  for (const auto& candidate : {setFile, ReadPath(folders, setFile), ReadPath(folders, "Lvl" / setFile)}) {
+    if (!std::filesystem::exists(candidate, failure)) continue;
+    setFile = std::filesystem::absolute(candidate, failure);
+    LevelSet set;
+    return ReadLevelSetFile(setFile, set, error);
+  }
+  error = setFile.string() + ": file not found";
+  return false;
 }
 
 // Each mode's step, as the areas provide them.
@@ -43,7 +73,11 @@ int main(int argc, char** argv) {
     return 0;
   }
   auto game = std::make_unique<Game>();
-  game->root = command.root.empty() ? ExecutableFolder(argv[0]) : command.root;
+  if (!LocateData(command, argv[0], game->folders, error) ||
+      (!command.playSetFile.empty() && !ResolvePlaySet(game->folders, command.playSetFile, error))) {
+    std::cerr << "shardfall: " << error << "\n";
+    return 2;
+  }
   game->platform.options = command.platform;
   game->clock.isVirtual = command.platform.headless;
   game->clock.virtualStep = command.step;

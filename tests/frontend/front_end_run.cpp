@@ -84,7 +84,7 @@ FrontEndRun::FrontEndRun(bool gamma, Content content) : root_(FreshFolder()), ga
     WriteSmallTree(root_);
   }
   Game& g = *game_;
-  g.root = root_;
+  g.folders = SameFolders(root_);
   g.platform.options.headless = true;
   g.platform.options.noGamma = !gamma;
   g.clock.isVirtual = true;

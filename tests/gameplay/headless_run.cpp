@@ -28,7 +28,7 @@ std::filesystem::path CopyDefaultTree(const std::string& name) {
 HeadlessRun::HeadlessRun(const std::filesystem::path& root, const std::string& levelSetFile,
                          const std::string& script, std::uint32_t seed) {
   Game& game = *game_;
-  game.root = root;
+  game.folders = SameFolders(root);
   game.platform.options.headless = true;
   game.clock.isVirtual = true;
   SeedRandom(game.random, seed);

@@ -15,7 +15,7 @@ class LevelStartTest : public ::testing::Test {
  protected:
   LevelStartTest() {
     root = CopyDefaultTree("level-start");
-    game.root = root;
+    game.folders = SameFolders(root);
     game.clock.isVirtual = true;
     game.platform.options.headless = true;
   }

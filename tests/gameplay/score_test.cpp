@@ -84,7 +84,7 @@ TEST_F(LivesTest, LevelEndFreezesPlayUntilTheFadeEnds) {
 
 
 TEST_F(LivesTest, NextLevelThatCannotBeLoadedEndsTheGameWithAMessage) {
-  game.root = ::testing::TempDir() + "/no-such-program-folder";
+  game.folders = SameFolders(::testing::TempDir() + "/no-such-program-folder");
   game.world.levelEndRequested = true;
   game.state.screenFade = -99.0f;
   CheckLevelEnd(game);

@@ -23,7 +23,7 @@ TempRoot::~TempRoot() {
 
 std::unique_ptr<Game> MakeHeadlessGame(const fs::path& root) {
   auto game = std::make_unique<Game>();
-  game->root = root;
+  game->folders = SameFolders(root);
   game->clock.isVirtual = true;
   game->platform.options.headless = true;
   InitPlatform(*game);

@@ -169,7 +169,7 @@ TEST(SoundThroughTheMixer, SoundsAndSongsLoadAndPlayOnTheDevice) {
   WriteTestWave(root.path() / "Sfx" / "a.wav", 8000, 4000);
   WriteTestMidi(root.path() / "Mus" / "a.mid", 4);
   auto game = std::make_unique<Game>();
-  game->root = root.path();
+  game->folders = SameFolders(root.path());
   game->platform.options.windowed = true;
   InitPlatform(*game);
   if (!game->platform.sound.audio) GTEST_SKIP() << "no audio driver at all";
