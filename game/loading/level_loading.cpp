@@ -115,6 +115,14 @@ void PictureSize(const Game& game, int imageId, int& width, int& height) {
   height = table[imageId].height;
 }
 
+// A set kept outside Lvl (a designer's playtest) may carry its levels beside it.
+std::filesystem::path LevelPath(const Game& game, const std::string& fileName) {
+  const std::filesystem::path beside = std::filesystem::path(game.levelSetPath).parent_path() / fileName;
+  std::error_code error;
+  if (!game.levelSetPath.empty() && std::filesystem::exists(beside, error)) return beside;
+  return ReadPath(game.folders, std::filesystem::path("Lvl") / fileName);
+}
+
 }  // namespace
 
 int RepeatsToCover(int w, int extent) {
@@ -129,12 +137,12 @@ bool LoadLevel(Game& game, const std::string& fileName) {
   if (!IsPlainFileName(fileName)) return Fail(game, "Lvl/" + fileName + ": not a plain file name");
   Level level;
   std::string error;
-  if (!ReadLevelFile(ReadPath(game.folders, std::filesystem::path("Lvl") / fileName), level, error)) return Fail(game, error);
+  if (!ReadLevelFile(LevelPath(game, fileName), level, error)) return Fail(game, error);
   world.guardedSides = level.guardedSides;
   world.tilesetName = level.tilesetName;
   world.backgroundName = level.backgroundName;
   if (!IsPlainFileName(world.backgroundName)) return Fail(game, "Bgd/" + world.backgroundName + ": bad name");
-  world.backgroundImage = LoadImage(game, ReadPath(game.folders, std::filesystem::path("Bgd") / world.backgroundName));
+  world.backgroundImage = LoadImage(game, ReadPath(game.folders, "Bgd/" + world.backgroundName));
   if (world.backgroundImage < 0) return Fail(game, "Bgd/" + world.backgroundName + " is missing or damaged");
   int w = 0, h = 0;
   PictureSize(game, world.backgroundImage, w, h);
@@ -149,14 +157,14 @@ bool LoadTileSet(Game& game) {
   const std::string& name = world.tilesetName;
   if (!IsPlainFileName(name) || name.size() < 3) return Fail(game, "Tls/" + name + ": bad name");
   std::string bitmapName = ReplaceLastThree(name, "bmp");
-  world.tilesetImage = LoadImage(game, ReadPath(game.folders, std::filesystem::path("Tls") / bitmapName));
+  world.tilesetImage = LoadImage(game, ReadPath(game.folders, "Tls/" + bitmapName));
   if (world.tilesetImage < 0) return Fail(game, "Tls/" + bitmapName + " is missing or damaged");
   int w = 0, h = 0;
   PictureSize(game, world.tilesetImage, w, h);
   int columns = RoundToEven(w / 32.0);
   int rows = RoundToEven(h / 16.0);
   std::string error;
-  if (!ReadTileSetFile(ReadPath(game.folders, std::filesystem::path("Tls") / name), columns, rows, world.tileSet, error)) return Fail(game, error);
+  if (!ReadTileSetFile(ReadPath(game.folders, "Tls/" + name), columns, rows, world.tileSet, error)) return Fail(game, error);
   return true;
 }
 
