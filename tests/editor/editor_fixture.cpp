@@ -11,18 +11,32 @@
 #include "content/bitmap_file.h"
 #include "content/tileset_file.h"
 
-QString ScriptedDialogs::openFileName(QWidget*, const QString&, const QString& filter) {
+QString ScriptedDialogs::openFileName(QWidget*, const QStringList& folders, const QString& filter) {
   openFilters << filter;
+  openFolders << folders;
   return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
 }
 
-QString ScriptedDialogs::saveFileName(QWidget*, const QString&, const QString& filter) {
+QStringList ScriptedDialogs::openFileNames(QWidget* parent, const QStringList& folders, const QString& filter) {
+  if (openListAnswers.isEmpty()) {
+    const QString one = openFileName(parent, folders, filter);
+    return one.isEmpty() ? QStringList() : QStringList{one};
+  }
+  openFilters << filter;
+  openFolders << folders;
+  return openListAnswers.takeFirst();
+}
+
+QString ScriptedDialogs::saveFileName(QWidget*, const QString& start, const QString& filter) {
   saveFilters << filter;
+  saveStarts << start;
   return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
 }
 
 QMessageBox::StandardButton ScriptedDialogs::message(QWidget*, QMessageBox::Icon icon, const QString& title,
                                                      const QString& text, QMessageBox::StandardButtons buttons) {
+  // A real message box takes the focus while it is open; the widget that had it sees it go.
+  if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
   shown << Shown{icon, title, text, buttons};
   return buttonAnswers.isEmpty() ? QMessageBox::Ok : buttonAnswers.takeFirst();
 }
@@ -31,6 +45,15 @@ QStringList ScriptedDialogs::texts() const {
   QStringList result;
   for (const Shown& box : shown) result << box.text;
   return result;
+}
+
+bool RecordingStarter::start(const QString& program, const QStringList& arguments, QString&) {
+  started << Started{program, arguments};
+  return true;
+}
+
+EditorSetup FixtureSetup(const FixtureRoot& root, ScriptedDialogs& dialogs, ProgramStarter* starter) {
+  return EditorSetup{root.folders(), &dialogs, starter, GameCommand{root.path() + "/GAME", {}}, QString()};
 }
 
 FixtureRoot::FixtureRoot() {

@@ -33,7 +33,7 @@ class LevelSetBuilderTest : public QObject {
   void init() {
     root = std::make_unique<FixtureRoot>();
     dialogs = std::make_unique<ScriptedDialogs>();
-    builder = std::make_unique<frmNewLevelSet>(root->path(), *dialogs);
+    builder = std::make_unique<frmNewLevelSet>(root->folders(), *dialogs);
   }
   void cleanup() {
     builder.reset();
@@ -82,13 +82,34 @@ class LevelSetBuilderTest : public QObject {
     builder->show();
     add(root->lvl("one.sfl"));
     QVERIFY(QDir(root->path() + "/Lvl").removeRecursively());
+    QFile blocker(root->path() + "/Lvl");  // a file where the folder should be: nothing can be written
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
     dialogs->saveAnswers << root->lvl("lost.sfs");
     control("cmdSave")->click();
-    QCOMPARE(dialogs->texts(), QStringList{"Error in writing file."});
+    QCOMPARE(dialogs->shown.size(), 1);
+    QVERIFY(dialogs->texts()[0].startsWith("Error in writing file.\n"));
     QVERIFY(builder->isVisible());
     QCOMPARE(builder->levelCount(), 1);
   }
 
+
+  void aSetThatExistsInLvlIsReplacedOnlyAfterAsking() {
+    const QString elsewhere = root->path() + "/elsewhere";
+    QDir().mkpath(elsewhere);
+    QFile shipped(root->lvl("WarmUp.sfs"));
+    QVERIFY(shipped.open(QIODevice::WriteOnly));
+    shipped.write("Warm Up\r\n 0 \r\n");
+    shipped.close();
+    add(root->lvl("one.sfl"));
+    dialogs->saveAnswers << elsewhere + "/WarmUp.sfs";
+    dialogs->buttonAnswers << QMessageBox::No;
+    control("cmdSave")->click();
+    QCOMPARE(dialogs->shown.size(), 1);
+    QVERIFY(dialogs->shown[0].text.contains(root->lvl("WarmUp.sfs")));
+    QCOMPARE(FileBytes(root->lvl("WarmUp.sfs")), QByteArray("Warm Up\r\n 0 \r\n"));
+    QVERIFY(builder->result() != QDialog::Accepted);
+  }
 };
 
 QTEST_MAIN(LevelSetBuilderTest)
