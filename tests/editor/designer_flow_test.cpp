@@ -39,8 +39,6 @@ void Click(QWidget* window, const char* name) {
   button->click();
 }
 
-QPoint CellCentre(int column, int row) { return QPoint((column - 1) * 32 + 16, (row - 1) * 16 + 8); }
-
 QJsonObject PlayHeadless(const QStringList& arguments, const QString& dump) {
   QProcess game;
   game.setProcessChannelMode(QProcess::MergedChannels);

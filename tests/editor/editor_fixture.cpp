@@ -97,6 +97,10 @@ QByteArray FileBytes(const QString& path) {
   return file.readAll();
 }
 
+QPoint CellCentre(int column, int row) { return QPoint((column - 1) * 32 + 16, (row - 1) * 16 + 8); }
+
+QPoint CellCorner(int column, int row) { return QPoint((column - 1) * 32, (row - 1) * 16); }
+
 namespace {
 
 void Send(QWidget* widget, QEvent::Type type, QPoint position, Qt::MouseButton button, Qt::MouseButtons held) {
@@ -116,4 +120,34 @@ void SendMove(QWidget* widget, QPoint position, Qt::MouseButtons held) {
 
 void SendRelease(QWidget* widget, QPoint position, Qt::MouseButton button) {
   Send(widget, QEvent::MouseButtonRelease, position, button, Qt::NoButton);
+}
+
+LevelWindow::LevelWindow(const QString& recentFilesPath) {
+  WriteDefaultFixtures(*root);
+  EditorSetup setup = FixtureSetup(*root, dialogs, &starter);
+  setup.recentFilesPath = recentFilesPath;
+  editor = std::make_unique<frmEditor>(setup);
+}
+
+QWidget* LevelWindow::levelPic() const { return editor->findChild<QWidget*>("LevelPic"); }
+
+QAction* LevelWindow::action(const char* name) const {
+  auto* found = editor->findChild<QAction*>(name);
+  if (!found) qFatal("no action %s", name);
+  return found;
+}
+
+void LevelWindow::chooseBrush(int slot) const {
+  SendPress(editor->findChild<QWidget*>(QString("Picture2_%1").arg(slot)), QPoint(5, 5), Qt::LeftButton);
+}
+
+void LevelWindow::paint(int column, int row, int brush) const {
+  chooseBrush(brush);
+  drag(CellCentre(column, row), CellCentre(column, row));
+}
+
+void LevelWindow::drag(QPoint from, QPoint to, Qt::MouseButton button) const {
+  SendPress(levelPic(), from, button);
+  SendMove(levelPic(), to, button);
+  SendRelease(levelPic(), to, button);
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
 
 #include "editor/editor_dialogs.h"
 #include "editor/editor_folders.h"
@@ -77,6 +78,25 @@ void WriteFixtureTileSet(const FixtureRoot& root, const QString& name, int width
 void WriteDefaultFixtures(const FixtureRoot& root);
 QByteArray FileBytes(const QString& path);
 
+// The centre and the top-left pixel of a playfield cell.
+QPoint CellCentre(int column, int row);
+QPoint CellCorner(int column, int row);
+
 void SendPress(QWidget* widget, QPoint position, Qt::MouseButton button);
 void SendMove(QWidget* widget, QPoint position, Qt::MouseButtons held);
 void SendRelease(QWidget* widget, QPoint position, Qt::MouseButton button);
+
+// A level window on a fresh fixture folder holding the default fixtures, with the steps tests take on it.
+struct LevelWindow {
+  std::unique_ptr<FixtureRoot> root = std::make_unique<FixtureRoot>();
+  ScriptedDialogs dialogs;
+  RecordingStarter starter;
+  std::unique_ptr<frmEditor> editor;
+
+  explicit LevelWindow(const QString& recentFilesPath = QString());
+  QWidget* levelPic() const;
+  QAction* action(const char* name) const;
+  void chooseBrush(int slot) const;
+  void paint(int column, int row, int brush) const;
+  void drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton) const;
+};

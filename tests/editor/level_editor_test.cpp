@@ -21,9 +21,6 @@
 
 namespace {
 
-QPoint CellCentre(int column, int row) { return QPoint((column - 1) * 32 + 16, (row - 1) * 16 + 8); }
-QPoint CellCorner(int column, int row) { return QPoint((column - 1) * 32, (row - 1) * 16); }
-
 // Top-left pixel of tile n of the 64 x 32 default fixture (two rows of cells).
 QRgb TileCorner(int tile) { return FixturePixel(((tile - 1) / 2) * 32, ((tile - 1) % 2) * 16); }
 

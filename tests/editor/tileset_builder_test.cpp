@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -374,6 +375,49 @@ class TilesetBuilderTest : public QObject {
     QTest::keyClicks(hits, "ab");
     QTest::keyClick(hits, Qt::Key_Return);
     QCOMPARE(dialogs->texts().size(), 2);
+  }
+
+  void endingAfterSteppingBackKeepsTheTilesAlreadyAssigned() {
+    start(96, 32);
+    next(4);
+    control<QRadioButton>("Option1_4")->click();
+    control("cmdPrevious")->click();
+    control("cmdPrevious")->click();
+    QCOMPARE(saved().tileCount, 4);  // tiles 1 .. 4 were passed; tile 5 was only on show
+  }
+
+  // ---- Changing an existing tileset ----
+
+  void anOpenedTilesetShowsEveryTileAndIsSavedByteForByteWhenUnchanged() {
+    WriteFixtureBitmap(root->tls("Bricks.bmp"), 96, 32);
+    TileSet made;
+    made.tileCount = 5;
+    made.tiles = {TileDef{}, TileDef{Indestructible, 1, 1, 1, 1, 0, 0}, TileDef{16, 1, 1, 2, 1, 0, 16},
+                  TileDef{16, 1, 1, 2, 2, 32, 0}, TileDef{Dynamite, 2, 1, 1, 1, 32, 16}, TileDef{Dynamite, 2, 2, 1, 1, 64, 0}};
+    std::string error;
+    QVERIFY(WriteTileSetFile(root->tls("Bricks.sft").toStdString(), made, error));
+    const QByteArray original = FileBytes(root->tls("Bricks.sft"));
+
+    dialogs->openAnswers << root->tls("Bricks.sft");
+    control("cmdOpenTileset")->click();
+    QCOMPARE(dialogs->openFilters.last(), QString("Shardfall Tilesets (*.sft)"));
+    auto* overview = control<QListWidget>("tileOverview");
+    QCOMPARE(overview->count(), 6);
+    QCOMPARE(overview->item(1)->text(), QString("2 Shooter Up+Down+Left"));
+    QCOMPARE(overview->item(5)->text(), QString("6 Unassigned"));
+    QVERIFY(control<QRadioButton>("Option1_2")->isChecked());
+    next();
+    QVERIFY(control<QRadioButton>("Option2")->isChecked());
+    QVERIFY(control<QCheckBox>("chkShooter_0")->isChecked() && control<QCheckBox>("chkShooter_2")->isChecked() &&
+            control<QCheckBox>("chkShooter_3")->isChecked() && !control<QCheckBox>("chkShooter_1")->isChecked());
+    QCOMPARE(control<QLineEdit>("txtHits")->text(), QString("2"));
+    next(2);
+    QVERIFY(control<QCheckBox>("chkAnimated")->isChecked());
+    QCOMPARE(control<QLineEdit>("txtFrames")->text(), QString("2"));
+    control("Command2")->click();
+    control("cmdSave")->click();
+    QCOMPARE(dialogs->shown.size(), 0);  // saving over the tileset being changed asks nothing
+    QCOMPARE(FileBytes(root->tls("Bricks.sft")), original);
   }
 };
 
