@@ -45,6 +45,7 @@ frmEditor::frmEditor(const EditorSetup& setup, QWidget* parent)
   verticalStrip_ = VerticalPaddleStrip();
   buildControls();
   buildMenus();
+  openAtPlayfieldSize();
   connectDocument();
   showBackground();
   showTitle();
@@ -76,7 +77,10 @@ void frmEditor::buildControls() {
   layout->addWidget(bottomPanel_, 1, 0, 1, 2);
   layout->setRowStretch(0, 1);
   layout->setColumnStretch(0, 1);
-  // The window opens with the playfield at its own size and may then be made smaller or larger.
+}
+
+// The window opens with the playfield at its own size and may then be made smaller or larger.
+void frmEditor::openAtPlayfieldSize() {
   playfieldScroller_->setMinimumSize(PlayfieldWidth, PlayfieldHeight);
   resize(sizeHint());
   playfieldScroller_->setMinimumSize(PlayfieldWidth / 2, PlayfieldHeight / 2);
@@ -224,6 +228,7 @@ void frmEditor::buildMenus() {
           &QAction::triggered, this, &frmEditor::playtest);
   connect(addMenuItem(tools, "mnuCheckContent", QStringLiteral("&Check Content"), {QKeySequence(Qt::Key_F7)}),
           &QAction::triggered, this, &frmEditor::checkContent);
+  buildToolBar();
 }
 
 void frmEditor::buildViewMenu(QMenu* view) {
@@ -256,9 +261,6 @@ void frmEditor::buildDrawMenu(QMenu* draw) {
       {PaintTool::Select, "toolSelect", QStringLiteral("&Select"), QStringLiteral("S")},
       {PaintTool::Pick, "toolPick", QStringLiteral("P&ick Tile"), QStringLiteral("I")},
   }};
-  QToolBar* toolbar = addToolBar(QStringLiteral("Tools"));
-  toolbar->setObjectName(QStringLiteral("ToolBar"));
-  toolbar->setMovable(false);
   toolActions_ = new QActionGroup(this);
   toolActions_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
   for (const ToolItem& item : items) {
@@ -267,21 +269,36 @@ void frmEditor::buildDrawMenu(QMenu* draw) {
     action->setChecked(item.tool == PaintTool::Pencil);
     action->setData(static_cast<int>(item.tool));
     toolActions_->addAction(action);
-    toolbar->addAction(action);
     connect(action, &QAction::triggered, this, [this, tool = item.tool] { setTool(tool); });
   }
-  toolbar->addSeparator();
-  toolbar->addAction(findChild<QAction*>(QStringLiteral("mnuMirrorLeftRight")));
-  toolbar->addAction(findChild<QAction*>(QStringLiteral("mnuMirrorTopBottom")));
-  toolbar->addSeparator();
-  toolbar->addAction(findChild<QAction*>(QStringLiteral("mnuZoomFit")));
-  toolbar->addAction(findChild<QAction*>(QStringLiteral("mnuZoom1")));
-  toolbar->addAction(findChild<QAction*>(QStringLiteral("mnuZoom2")));
-  toolbar->addAction(gridAction_);
-  toolbar->addSeparator();
-  QAction* playtestAction = new QAction(QStringLiteral("Playtest"), this);
-  connect(playtestAction, &QAction::triggered, this, &frmEditor::playtest);
-  toolbar->addAction(playtestAction);
+}
+
+// The toolbar: the drawing tools, then menu items under short names.
+void frmEditor::buildToolBar() {
+  QToolBar* toolbar = addToolBar(QStringLiteral("Tools"));
+  toolbar->setObjectName(QStringLiteral("ToolBar"));
+  toolbar->setMovable(false);
+  toolbar->addActions(toolActions_->actions());
+  struct Repeated {
+    const char* name;
+    QString text;
+    bool startsGroup;
+  };
+  const std::array<Repeated, 7> repeated{{
+      {"mnuMirrorLeftRight", QStringLiteral("Mirror \u2194"), true},
+      {"mnuMirrorTopBottom", QStringLiteral("Mirror \u2195"), false},
+      {"mnuZoomFit", QStringLiteral("Fit"), true},
+      {"mnuZoom1", QStringLiteral("1\u00d7"), false},
+      {"mnuZoom2", QStringLiteral("2\u00d7"), false},
+      {"mnuGrid", QStringLiteral("Grid"), false},
+      {"mnuPlaytest", QStringLiteral("Playtest"), true},
+  }};
+  for (const Repeated& item : repeated) {
+    if (item.startsGroup) toolbar->addSeparator();
+    QAction* action = findChild<QAction*>(QString::fromLatin1(item.name));
+    action->setIconText(item.text);
+    toolbar->addAction(action);
+  }
 }
 
 void frmEditor::connectDocument() {

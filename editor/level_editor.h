@@ -114,12 +114,14 @@ class frmEditor : public QMainWindow {
  private:
   // Building the window.
   void buildControls();
+  void openAtPlayfieldSize();
   void buildPlayfield(QWidget* form);
   void buildPalette(QWidget* form);
   void buildBottomPanel(QWidget* form);
   void buildMenus();
   void buildDrawMenu(QMenu* menu);
   void buildViewMenu(QMenu* menu);
+  void buildToolBar();
   QAction* addMenuItem(QMenu* menu, const char* name, const QString& text, const QList<QKeySequence>& keys);
   void connectDocument();
   void showRecentFiles();

@@ -136,7 +136,7 @@ void frmNewTileSet::buildControls() {
   overview_ = Named(new QListWidget(this), QStringLiteral("tileOverview"));
   overview_->setViewMode(QListView::IconMode);
   overview_->setIconSize(OverviewIcon);
-  overview_->setGridSize(QSize(112, 64));
+  overview_->setGridSize(QSize(128, 64));
   overview_->setResizeMode(QListView::Adjust);
   overview_->setMovement(QListView::Static);
   overview_->setMinimumWidth(360);

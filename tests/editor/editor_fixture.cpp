@@ -91,6 +91,23 @@ void WriteDefaultFixtures(const FixtureRoot& root) {
   WriteFixtureBitmap(root.bgd("DefaultBackground.bmp"), 32, 32);
 }
 
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) QFAIL(qPrintable(path));
+}
+
+Level FixtureLevel(const std::string& tileset, const std::string& background) {
+  Level level;
+  level.tilesetName = tileset;
+  level.backgroundName = background;
+  return level;
+}
+
+void WriteFixtureLevel(const QString& path, const Level& level) {
+  std::string error;
+  if (!WriteLevelFile(path.toStdString(), level, error)) QFAIL(error.c_str());
+}
+
 QByteArray FileBytes(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "content/level_file.h"
 #include "editor/editor_dialogs.h"
 #include "editor/editor_folders.h"
 #include "editor/level_editor.h"
@@ -77,6 +78,11 @@ void WriteFixtureTileSet(const FixtureRoot& root, const QString& name, int width
 // Writes the bitmap and tileset "DefaultTileSet" (64 x 32, 4 tiles) and "DefaultBackground.bmp" (32 x 32).
 void WriteDefaultFixtures(const FixtureRoot& root);
 QByteArray FileBytes(const QString& path);
+void WriteBytes(const QString& path, const QByteArray& bytes);
+// A level on the default fixtures (or the names given), no side guarded, no bricks.
+Level FixtureLevel(const std::string& tileset = "DefaultTileSet.sft",
+                   const std::string& background = "DefaultBackground.bmp");
+void WriteFixtureLevel(const QString& path, const Level& level);
 
 // The centre and the top-left pixel of a playfield cell.
 QPoint CellCentre(int column, int row);

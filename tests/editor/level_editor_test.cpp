@@ -466,19 +466,17 @@ class LevelEditorTest : public QObject {
   }
 
   void aLevelWhoseBackgroundIsMissingOpensOnABlackBackdrop() {
-    Level level;
+    Level level = FixtureLevel("DefaultTileSet.sft", "Nowhere.bmp");
     level.guardedSides[Top] = -1;
-    level.tilesetName = "DefaultTileSet.sft";
-    level.backgroundName = "Nowhere.bmp";
     level.brickGrid[3][3] = 2;
-    std::string error;
-    QVERIFY(WriteLevelFile(root->lvl("bare.sfl").toStdString(), level, error));
+    WriteFixtureLevel(root->lvl("bare.sfl"), level);
     QVERIFY(editor->OpenFile(root->lvl("bare.sfl")));
     QCOMPARE(dialogs->shown.size(), 1);
     QVERIFY(dialogs->shown[0].text.contains("Nowhere.bmp"));
     QCOMPARE(editor->brickGrid()[3][3], 2);
     QCOMPARE(editor->copyPicture().pixel(0, 0), qRgb(0, 0, 0));
     QVERIFY(editor->SaveFile(root->lvl("bare.sfl")));
+    std::string error;
     QVERIFY(ReadLevelFile(root->lvl("bare.sfl").toStdString(), level, error));
     QCOMPARE(level.backgroundName, std::string("Nowhere.bmp"));  // kept until the designer picks another
   }

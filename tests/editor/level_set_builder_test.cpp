@@ -83,9 +83,7 @@ class LevelSetBuilderTest : public QObject {
     builder->show();
     add(root->lvl("one.sfl"));
     QVERIFY(QDir(root->path() + "/Lvl").removeRecursively());
-    QFile blocker(root->path() + "/Lvl");  // a file where the folder should be: nothing can be written
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    WriteBytes(root->path() + "/Lvl", "");  // a file where the folder should be: nothing can be written
     dialogs->saveAnswers << root->lvl("lost.sfs");
     control("cmdSave")->click();
     QCOMPARE(dialogs->shown.size(), 1);
@@ -98,10 +96,7 @@ class LevelSetBuilderTest : public QObject {
   void aSetThatExistsInLvlIsReplacedOnlyAfterAsking() {
     const QString elsewhere = root->path() + "/elsewhere";
     QDir().mkpath(elsewhere);
-    QFile shipped(root->lvl("WarmUp.sfs"));
-    QVERIFY(shipped.open(QIODevice::WriteOnly));
-    shipped.write("Warm Up\r\n 0 \r\n");
-    shipped.close();
+    WriteBytes(root->lvl("WarmUp.sfs"), "Warm Up\r\n 0 \r\n");
     add(root->lvl("one.sfl"));
     dialogs->saveAnswers << elsewhere + "/WarmUp.sfs";
     dialogs->buttonAnswers << QMessageBox::No;
@@ -115,10 +110,8 @@ class LevelSetBuilderTest : public QObject {
   void anOpenedSetIsReorderedTrimmedAndSavedBack() {
     const QString elsewhere = root->path() + "/elsewhere";
     QDir().mkpath(elsewhere);
-    for (const QString& path : {root->lvl("a.sfl"), root->lvl("b.sfl"), root->lvl("c.sfl"), elsewhere + "/d.sfl"}) {
-      QFile level(path);
-      QVERIFY(level.open(QIODevice::WriteOnly));
-    }
+    for (const QString& path : {root->lvl("a.sfl"), root->lvl("b.sfl"), root->lvl("c.sfl"), elsewhere + "/d.sfl"})
+      WriteBytes(path, "");
     LevelSet set;
     set.levelSetName = "Caves";
     set.levelFiles = {"a.sfl", "b.sfl"};

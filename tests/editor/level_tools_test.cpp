@@ -208,12 +208,9 @@ class LevelToolsTest : public QObject {
   // ---- Content check ----
 
   void theContentCheckListsWhatTheGameWouldNotFind() {
-    Level level;
+    Level level = FixtureLevel("Lost.sft");
     level.guardedSides[Bottom] = -1;
-    level.tilesetName = "Lost.sft";
-    level.backgroundName = "DefaultBackground.bmp";
-    std::string error;
-    QVERIFY(WriteLevelFile(window->root->lvl("lost.sfl").toStdString(), level, error));
+    WriteFixtureLevel(window->root->lvl("lost.sfl"), level);
     window->action("mnuCheckContent")->trigger();
     auto* problems = editor().findChild<QListWidget*>("contentProblems");
     QVERIFY(problems && problems->isVisibleTo(editor().findChild<QWidget*>("ContentCheck")));
@@ -225,13 +222,10 @@ class LevelToolsTest : public QObject {
   void aSplitTreeOpensFromBothAndSavesIntoTheUsersFolder() {
     const QString shipped = window->root->path();
     QTemporaryDir user;
-    Level level;
+    Level level = FixtureLevel();
     level.guardedSides[Top] = -1;
-    level.tilesetName = "DefaultTileSet.sft";
-    level.backgroundName = "DefaultBackground.bmp";
     level.brickGrid[2][2] = 3;
-    std::string error;
-    QVERIFY(WriteLevelFile(window->root->lvl("shipped.sfl").toStdString(), level, error));
+    WriteFixtureLevel(window->root->lvl("shipped.sfl"), level);
     QDir().mkpath(user.path() + "/Tls");
     QVERIFY(QFile::copy(window->root->tls("DefaultTileSet.bmp"), user.path() + "/Tls/DefaultTileSet.bmp"));
     WriteFixtureTileSet(*window->root, "Three", 64, 32, 3);  // the user's DefaultTileSet has three tiles
@@ -251,6 +245,7 @@ class LevelToolsTest : public QObject {
     SendRelease(split.findChild<QWidget*>("LevelPic"), CellCentre(4, 4), Qt::LeftButton);
     split.fileSave();
     QCOMPARE(FileBytes(window->root->lvl("shipped.sfl")), shippedBytes);
+    std::string error;
     QVERIFY(ReadLevelFile((user.path() + "/Lvl/shipped.sfl").toStdString(), level, error));
     QCOMPARE(level.brickGrid[4][4], 1);
     QCOMPARE(window->dialogs.shown.size(), 0);

@@ -264,9 +264,7 @@ class TilesetBuilderTest : public QObject {
     start(64, 32);
     next(2);
     QVERIFY(QDir(root->path() + "/Tls").removeRecursively());
-    QFile blocker(root->path() + "/Tls");  // a file where the folder should be: nothing can be written
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    WriteBytes(root->path() + "/Tls", "");  // a file where the folder should be: nothing can be written
     control("Command2")->click();
     control("cmdSave")->click();
     QCOMPARE(dialogs->shown.size(), 1);
@@ -274,7 +272,7 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(builder->result(), int(QDialog::Rejected));
     QCOMPARE(builder->tileCount(), 2);
     QVERIFY(control("cmdSave")->isEnabled());
-    blocker.remove();
+    QFile::remove(root->path() + "/Tls");
     control("cmdSave")->click();
     QCOMPARE(builder->result(), int(QDialog::Accepted));
   }
@@ -331,10 +329,7 @@ class TilesetBuilderTest : public QObject {
 
   void aTilesetFileThatExistsIsReplacedOnlyAfterAsking() {
     start(64, 16);
-    QFile old(root->tls("Bricks.sft"));
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("old");
-    old.close();
+    WriteBytes(root->tls("Bricks.sft"), "old");
     dialogs->buttonAnswers << QMessageBox::No;
     control("Command2")->click();
     control("cmdSave")->click();
