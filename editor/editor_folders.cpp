@@ -43,6 +43,12 @@ QStringList EditorFolders::dialogFolders(const QString& sub) const {
   return folders;
 }
 
+QString EditorFolders::saveFolder(const QString& sub) const {
+  const QString folder = FromPath(folders_.user / ToPath(sub));
+  QDir().mkpath(folder);
+  return folder;
+}
+
 QString EditorFolders::shippedSubFolderOf(const QString& path) const {
   if (!split()) return {};
   const QString folder = QFileInfo(path).absolutePath();

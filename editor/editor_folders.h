@@ -1,11 +1,11 @@
-// The data folders as the editor sees them: files are read from the shipped tree or the user's folder (the
-// user's copy wins) and saved into the user's folder, in the same Tls / Lvl / Bgd layout.
+// The data folders as the editor sees them: read from the shipped tree or the user's, saved into the user's.
 #pragma once
 #include <QString>
 #include <QStringList>
 
 #include "content/data_folders.h"
 
+// A user's file overrides the shipped one of the same name; both trees share the Tls / Lvl / Bgd layout.
 class EditorFolders {
  public:
   explicit EditorFolders(DataFolders folders) : folders_(std::move(folders)) {}
@@ -21,6 +21,8 @@ class EditorFolders {
   QString writePath(const QString& sub, const QString& name, QString& error) const;
   // The folders a file dialog offers for `sub`: the user's first (where it opens), then the shipped one.
   QStringList dialogFolders(const QString& sub) const;
+  // The user's `sub` folder, created when missing: where save dialogs open.
+  QString saveFolder(const QString& sub) const;
 
   // A path the designer picked from a data sub-folder, read as the game would: the user's copy of a shipped file.
   QString readOverride(const QString& path) const;

@@ -1,5 +1,4 @@
-// A level being edited: the level, its tileset, its background, its file and its undo stack, apart from any
-// window. Windows show a document and ask it for changes; every change a designer can undo is a command.
+// A level being edited, apart from any window: the level, its tileset, background, file and undo stack.
 #pragma once
 #include <QObject>
 #include <QUndoStack>
@@ -12,6 +11,7 @@
 
 inline const QString DefaultBackgroundName = QStringLiteral("DefaultBackground.bmp");
 
+// Windows show a document and ask it for changes; every change a designer can undo is a command.
 class LevelDocument : public QObject {
   Q_OBJECT
 

@@ -1,5 +1,4 @@
-// The level window: shows a level document and paints it from its tileset's palette; sides, background, files,
-// region tools, zoom, playtest and the content check.
+// The level window: shows a level document, paints it from the palette, and holds the editor's menus.
 #pragma once
 #include <QImage>
 #include <QMainWindow>

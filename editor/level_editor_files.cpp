@@ -120,7 +120,7 @@ bool frmEditor::fileSave() {
 }
 
 bool frmEditor::fileSaveAs() {
-  const QString chosen = dialogs_.chooseSaveFile(this, folders_.dialogFolders(QStringLiteral("Lvl")).first(),
+  const QString chosen = dialogs_.chooseSaveFile(this, folders_.saveFolder(QStringLiteral("Lvl")),
                                                  LevelFilter);
   if (chosen.isEmpty()) return false;
   QString error;

@@ -5,7 +5,6 @@
 #include <QActionGroup>
 #include <QLabel>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <algorithm>
 
 #include "editor/picture_box.h"
@@ -36,6 +35,7 @@ void frmEditor::DrawBrick() { document_->paintCell(currentCell_, brush_); }
 
 void frmEditor::pressPlayfield(QPoint position, Qt::MouseButton button) {
   if (!Playfield.contains(position)) return;
+  if (painting_) releasePlayfield();  // a second button ends what the first began
   currentCell_ = anchorCell_ = CellAt(position);
   paintButton_ = button;
   switch (tool_) {

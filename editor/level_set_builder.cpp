@@ -176,7 +176,7 @@ bool frmNewLevelSet::openSet(const QString& path) {
 }
 
 void frmNewLevelSet::saveSet() {
-  const QString start = folders_.dialogFolders(QStringLiteral("Lvl")).first() +
+  const QString start = folders_.saveFolder(QStringLiteral("Lvl")) +
                         (openedSet_.isEmpty() ? QString() : QLatin1Char('/') + QFileInfo(openedSet_).fileName());
   const QString chosen = dialogs_.chooseSaveFile(this, start, SetFilter);
   if (chosen.isEmpty()) return;

@@ -1,5 +1,4 @@
-// The level-set builder: assembles level files into a named set (a new one, or one opened to change) and writes
-// it into Lvl. Levels can be added several at a time, moved, and removed.
+// The level-set builder: assembles level files into a named set, new or opened, and writes it into Lvl.
 #pragma once
 #include <QDialog>
 #include <string>

@@ -1,5 +1,4 @@
-// A picture shown from the top-left corner at a whole-pixel scale, clipped to the box; it reports presses in
-// picture pixels.
+// A picture shown at a whole-pixel scale from the top-left corner; it reports presses in picture pixels.
 #pragma once
 #include <QImage>
 #include <QWidget>

@@ -26,7 +26,8 @@ void PlayfieldView::setSelection(std::optional<std::pair<Cell, Cell>> selection)
 
 void PlayfieldView::zoomTo(double scale) {
   setScale(scale);
-  setFixedSize(static_cast<int>(std::lround(PlayfieldWidth * scale)), static_cast<int>(std::lround(PlayfieldHeight * scale)));
+  // Rounded down, so that a view fitted to its room never needs scroll bars.
+  setFixedSize(static_cast<int>(std::floor(PlayfieldWidth * scale)), static_cast<int>(std::floor(PlayfieldHeight * scale)));
 }
 
 void PlayfieldView::paintOverlay(QPainter& painter) {

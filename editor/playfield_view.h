@@ -1,5 +1,4 @@
-// The playfield picture with what the designer is about to do drawn over it: the cell grid, the brush or shape
-// under the pointer, and the selected rectangle.
+// The playfield picture with the grid, the brush or shape under the pointer, and the selection over it.
 #pragma once
 #include <optional>
 #include <utility>

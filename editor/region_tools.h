@@ -1,10 +1,11 @@
-// Changes of many cells at once on a level's grid: lines, rectangles, flood fill, copy and paste, mirroring.
-// Only the playfield (columns 1 .. 20, rows 1 .. 30) is ever changed.
+// Changes of many cells at once: lines, rectangles, flood fill, copy and paste, mirroring.
 #pragma once
 #include <cstdint>
 #include <vector>
 
 #include "editor/playfield.h"
+
+// Only the playfield (columns 1 .. 20, rows 1 .. 30) is ever changed.
 
 // Every cell on the straight line from `from` to `to`, both ends included, each step to a touching cell.
 std::vector<Cell> CellsOnLine(Cell from, Cell to);

@@ -1,5 +1,4 @@
-// The tileset builder's work apart from its window: every tile's record, the tile on show, how far the designer
-// got, and the rules by which one choice of kind, hits and animation fills in the records.
+// The tileset builder's records apart from its window, and the rules by which a choice fills them in.
 #pragma once
 #include <cstdint>
 #include <vector>

@@ -1,5 +1,4 @@
-// The tileset builder: cuts a bitmap into tiles (or opens a tileset to change it), walks through the tiles
-// assigning kinds, and writes the ".sft". The records live in a TileAssignments model that the window shows.
+// The tileset builder: cuts a bitmap into tiles or opens a tileset, assigns kinds tile by tile, saves.
 #pragma once
 #include <QDialog>
 #include <QImage>
@@ -19,6 +18,7 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 
+// The records live in a TileAssignments model that the window shows.
 class frmNewTileSet : public QDialog {
   Q_OBJECT
 

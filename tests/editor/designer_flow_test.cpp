@@ -1,5 +1,4 @@
-// A designer's whole path: change the default tileset, paint a symmetric level with the region tools,
-// playtest it, add it to an existing set, and play that set in the game.
+// A designer's whole path, from the default tileset to a set the game plays.
 #include <QApplication>
 #include <QDir>
 #include <QJsonArray>

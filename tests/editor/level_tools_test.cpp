@@ -1,6 +1,6 @@
-// The level window's tools: region edits and their undo, the eyedropper, zoom and what is drawn under the
-// pointer, the questions before losing work, recent levels, playtest, the content check, the data folders.
+// The level window's tools and conveniences: region edits, zoom, playtest, content check, data folders.
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -113,17 +113,31 @@ class LevelToolsTest : public QObject {
   // ---- Seeing what you do ----
 
   void zoomKeepsThePointerOnItsCell_data() {
-    QTest::addColumn<int>("scale");
-    QTest::newRow("1x") << 1;
-    QTest::newRow("2x") << 2;
-    QTest::newRow("3x") << 3;
+    QTest::addColumn<QString>("zoom");
+    QTest::newRow("1x") << "mnuZoom1";
+    QTest::newRow("2x") << "mnuZoom2";
+    QTest::newRow("3x") << "mnuZoom3";
+    QTest::newRow("fit") << "mnuZoomFit";
   }
   void zoomKeepsThePointerOnItsCell() {
-    QFETCH(int, scale);
-    window->action(QString("mnuZoom%1").arg(scale).toLatin1().constData())->trigger();
-    QCOMPARE(window->levelPic()->size(), QSize(640, 480) * scale);
+    QFETCH(QString, zoom);
+    editor().resize(1500, 1200);
+    editor().show();
+    QApplication::processEvents();
+    window->action(zoom.toLatin1().constData())->trigger();
+    const double scale = editor().zoom();
+    const QSize room = window->levelPic()->parentWidget()->size();  // the scroll area's viewport
+    if (zoom == "mnuZoomFit") {
+      QVERIFY(scale > 1.5);
+      QVERIFY(window->levelPic()->width() <= room.width() && window->levelPic()->height() <= room.height());
+      QVERIFY(window->levelPic()->width() == room.width() || window->levelPic()->height() == room.height());
+    } else {
+      QCOMPARE(window->levelPic()->size(), QSize(640, 480) * scale);
+    }
     window->chooseBrush(2);
-    const QPoint pointer = CellCorner(7, 9) * scale + QPoint(scale * 31, scale * 15);  // last pixel of the cell
+    // The last screen pixel of cell (7, 9), or its centre when the scale is not whole.
+    const QPoint pointer = zoom == "mnuZoomFit" ? (QPointF(CellCentre(7, 9)) * scale).toPoint()
+                                                : CellCorner(8, 10) * scale - QPoint(1, 1);
     SendMove(window->levelPic(), pointer, Qt::NoButton);
     QCOMPARE(editor().findChild<QLabel*>("CurPoslbl")->text(), QString("X: 7  Y: 9"));
     SendPress(window->levelPic(), pointer, Qt::LeftButton);
