@@ -188,17 +188,25 @@ bool frmEditor::gameFinds(const QString& sub, const QString& path, const QString
 }
 
 void frmEditor::playtest() {
+  const QString abandoned = QStringLiteral("The playtest was not started.");
   const Background& background = document_->background();
   if (!gameFinds(QStringLiteral("Tls"), document_->tileSet().path, QStringLiteral("tileset"))) return;
   if (!background.path.isEmpty() && !gameFinds(QStringLiteral("Bgd"), background.path, QStringLiteral("background")))
     return;
+  if (!starter_) {
+    reportFailure(QStringLiteral("This editor was started without a way to start the game."), abandoned);
+    return;
+  }
   // The level goes to a folder of the editor's own, so the designer's files stay as they are.
   if (!playtestFolder_) playtestFolder_ = std::make_unique<QTemporaryDir>();
-  QString error = playtestFolder_->errorString();
-  QString set;
-  if (playtestFolder_->isValid()) set = WritePlaytestFiles(playtestFolder_->path(), document_->levelToSave(), error);
-  if (set.isEmpty() || !starter_ || !starter_->start(game_.program, PlaytestArguments(game_, set), error))
-    reportFailure(error, QStringLiteral("The playtest was not started."));
+  if (!playtestFolder_->isValid()) {
+    reportFailure(playtestFolder_->errorString(), abandoned);
+    return;
+  }
+  QString error;
+  const QString set = WritePlaytestFiles(playtestFolder_->path(), document_->levelToSave(), error);
+  if (set.isEmpty() || !starter_->start(game_.program, PlaytestArguments(game_, set), error))
+    reportFailure(error, abandoned);
 }
 
 void frmEditor::checkContent() {
