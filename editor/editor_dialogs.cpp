@@ -1,14 +1,65 @@
-// The real file dialogs and message boxes.
+// The real file dialogs and message boxes, and the questions every save asks.
 #include "editor/editor_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
 
-QString QtDialogs::openFileName(QWidget* parent, const QString& folder, const QString& filter) {
-  return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+QString WithFilterExtension(const QString& path, const QString& filter) {
+  static const QRegularExpression pattern(QStringLiteral("\\*(\\.\\w+)"));
+  const QRegularExpressionMatch match = pattern.match(filter);
+  if (!match.hasMatch() || path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+  return path + match.captured(1);
 }
 
-QString QtDialogs::saveFileName(QWidget* parent, const QString& folder, const QString& filter) {
-  return QFileDialog::getSaveFileName(parent, QString(), folder, filter);
+QString EditorDialogs::chooseSaveFile(QWidget* parent, const QString& start, const QString& filter) {
+  return WithFilterExtension(saveFileName(parent, start, filter), filter);
+}
+
+bool EditorDialogs::mayReplace(QWidget* parent, const QString& path) {
+  if (!QFileInfo::exists(path)) return true;
+  return askYesNo(parent, EditorTitle, QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path));
+}
+
+namespace {
+
+// Opens in the first folder that exists and lists every given folder among the places beside the files.
+void ShowFolders(QFileDialog& dialog, const QStringList& folders) {
+  QList<QUrl> places = dialog.sidebarUrls();
+  bool opened = false;
+  for (const QString& folder : folders) {
+    if (!QFileInfo(folder).isDir()) continue;
+    if (!opened) dialog.setDirectory(folder);
+    opened = true;
+    places << QUrl::fromLocalFile(folder);
+  }
+  dialog.setSidebarUrls(places);
+}
+
+QStringList RunOpenDialog(QWidget* parent, const QStringList& folders, const QString& filter,
+                          QFileDialog::FileMode mode) {
+  QFileDialog dialog(parent, QString(), QString(), filter);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(mode);
+  ShowFolders(dialog, folders);
+  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+
+}  // namespace
+
+QString QtDialogs::openFileName(QWidget* parent, const QStringList& folders, const QString& filter) {
+  const QStringList chosen = RunOpenDialog(parent, folders, filter, QFileDialog::ExistingFile);
+  return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+QStringList QtDialogs::openFileNames(QWidget* parent, const QStringList& folders, const QString& filter) {
+  return RunOpenDialog(parent, folders, filter, QFileDialog::ExistingFiles);
+}
+
+QString QtDialogs::saveFileName(QWidget* parent, const QString& start, const QString& filter) {
+  return QFileDialog::getSaveFileName(parent, QString(), start, filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 QMessageBox::StandardButton QtDialogs::message(QWidget* parent, QMessageBox::Icon icon, const QString& title,

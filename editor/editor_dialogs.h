@@ -2,6 +2,7 @@
 #pragma once
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -10,10 +11,14 @@ inline const QString EditorTitle = QStringLiteral("Shardfall Editor");
 class EditorDialogs {
  public:
   virtual ~EditorDialogs() = default;
-  // The chosen full path, or an empty text when the designer cancelled.
-  virtual QString openFileName(QWidget* parent, const QString& folder, const QString& filter) = 0;
-  // Asks before replacing an existing file; empty on cancel.
-  virtual QString saveFileName(QWidget* parent, const QString& folder, const QString& filter) = 0;
+  // The chosen full path, or an empty text when the designer cancelled. The dialog opens in the first of
+  // `folders` and offers the others beside it.
+  virtual QString openFileName(QWidget* parent, const QStringList& folders, const QString& filter) = 0;
+  // Several files at once; an empty list on cancel.
+  virtual QStringList openFileNames(QWidget* parent, const QStringList& folders, const QString& filter) = 0;
+  // A name to save under, starting in (or at) `start`; empty on cancel. It does not ask about replacing a
+  // file: the caller asks about the file it will really write (see chooseSaveFile and mayReplace).
+  virtual QString saveFileName(QWidget* parent, const QString& start, const QString& filter) = 0;
   // Shows a message box and returns the button pressed.
   virtual QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                               const QString& text, QMessageBox::StandardButtons buttons) = 0;
@@ -21,13 +26,25 @@ class EditorDialogs {
   void error(QWidget* parent, const QString& text) {
     message(parent, QMessageBox::Warning, EditorTitle, text, QMessageBox::Ok);
   }
+  bool askYesNo(QWidget* parent, const QString& title, const QString& text) {
+    return message(parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+  }
+  // The save dialog's answer with the filter's extension added when the name has none.
+  QString chooseSaveFile(QWidget* parent, const QString& start, const QString& filter);
+  // True when `path` does not exist yet or the designer agrees to replace it.
+  bool mayReplace(QWidget* parent, const QString& path);
 };
+
+// "name.sfl" for "name" under the filter "Levels (*.sfl)"; a name with an extension stays as it is.
+QString WithFilterExtension(const QString& path, const QString& filter);
 
 // The real dialogs: QFileDialog and QMessageBox.
 class QtDialogs : public EditorDialogs {
  public:
-  QString openFileName(QWidget* parent, const QString& folder, const QString& filter) override;
-  QString saveFileName(QWidget* parent, const QString& folder, const QString& filter) override;
+  QString openFileName(QWidget* parent, const QStringList& folders, const QString& filter) override;
+  QStringList openFileNames(QWidget* parent, const QStringList& folders, const QString& filter) override;
+  QString saveFileName(QWidget* parent, const QString& start, const QString& filter) override;
   QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                       const QString& text, QMessageBox::StandardButtons buttons) override;
 };

@@ -12,7 +12,7 @@ bool LoadBitmapPicture(const QString& path, QImage& picture, QString& error) {
   Bitmap bitmap;
   std::string why;
   if (!ReadBitmapFile(path.toStdString(), bitmap, why)) {
-    error = QStringLiteral("Could not read the picture %1.\n%2").arg(path, QString::fromStdString(why));
+    error = QString::fromStdString(why);
     return false;
   }
   QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);

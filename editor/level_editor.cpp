@@ -1,570 +1,474 @@
-// The level window: palette, playfield painting, sides, background, and the File menu.
+// The level window: its controls and menus, and how it shows the level document.
 #include "editor/level_editor.h"
 
+#include <QActionGroup>
 #include <QCheckBox>
-#include <QCloseEvent>
+#include <QEvent>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <cmath>
-#include <string>
+#include <QScrollArea>
+#include <QToolBar>
 
-#include "content/names.h"
+#include "editor/adopt_file.h"
 #include "editor/editor_dialogs.h"
 #include "editor/editor_pictures.h"
-#include "editor/level_set_builder.h"
-#include "editor/picture_box.h"
-#include "editor/tileset_builder.h"
+#include "editor/playfield_view.h"
+#include "editor/tile_description.h"
 
 namespace {
 
-constexpr int PlayfieldWidth = 640;
-constexpr int PlayfieldHeight = 480;
-constexpr int PlayColumns = 20;
-constexpr int PlayRows = 30;
-constexpr int PaletteLeft = 648;
-constexpr int ThumbnailTop = 536;
-constexpr int BackgroundBottom = 592;
+constexpr int PaletteWidth = 252;  // six columns of slots 40 pixels apart, with margins
+constexpr int BottomPanelHeight = 120;
+constexpr QPoint ThumbnailPlace(8, 56);  // in the panel below the playfield
+constexpr int BackgroundBottom = 112;   // the expanded picture grows upward from here
 constexpr QSize ThumbnailSize(225, 57);
-const QString DefaultBackgroundName = QStringLiteral("DefaultBackground.bmp");
+constexpr QSize NoBackgroundSize(320, 240);
 const QString BackgroundHint = QStringLiteral("Background Pic - Right-click to expand");
-const QString TilesetFilter = QStringLiteral("Shardfall Tilesets (*.sft)");
-const QString LevelFilter = QStringLiteral("Shardfall Level Files (*.sfl)");
-const QString BitmapFilter = QStringLiteral("Bitmap (*.bmp)");
-const QString SaveQuestion = QStringLiteral("Do you want to save current level?");
-
-QRect CellRect(int column, int row) {
-  return QRect((column - 1) * TileWidth, (row - 1) * TileHeight, TileWidth, TileHeight);
-}
 
 int RepeatsToCover(int length, int pictureLength) { return (length + pictureLength - 1) / pictureLength; }
 
-bool NoSideGuarded(const std::array<std::int16_t, 5>& sides) {
-  return sides[Bottom] == 0 && sides[Right] == 0 && sides[Top] == 0 && sides[Left] == 0;
-}
-
 }  // namespace
 
-frmEditor::frmEditor(const QString& root, EditorDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), root_(root), dialogs_(dialogs) {
+frmEditor::frmEditor(const EditorSetup& setup, QWidget* parent)
+    : QMainWindow(parent),
+      folders_(setup.folders),
+      dialogs_(*setup.dialogs),
+      starter_(setup.starter),
+      game_(setup.game),
+      document_(std::make_unique<LevelDocument>(setup.folders)),
+      recentFiles_(setup.recentFilesPath) {
   setObjectName(QStringLiteral("frmEditor"));
   horizontalStrip_ = HorizontalPaddleStrip();
   verticalStrip_ = VerticalPaddleStrip();
   buildControls();
-  buildMenu();
-  level_.guardedSides[Bottom] = -1;
-  tilesetPath_ = root_ + QStringLiteral("/Tls/DefaultTileSet.sft");
-  clearBackground();
-  setCaption(QStringLiteral("Shardfall Editor - Untitled"));
-  connect(&undoStack_, &QUndoStack::cleanChanged, this, &frmEditor::updateTitle);
-  showLevelPicture();  // also when the default tileset cannot be read
-  Form_Activate();
+  buildMenus();
+  openAtPlayfieldSize();
+  connectDocument();
+  showBackground();
+  showTitle();
+  syncSideBoxes();
+  reloadTileSet();
+  showLevel();  // also when the default tileset cannot be read
 }
+
+frmEditor::~frmEditor() = default;
+
+// ---- Building the window ----
 
 void frmEditor::buildControls() {
   auto* form = new QWidget(this);
   form->setObjectName(QStringLiteral("FormSurface"));
-  form->setFixedSize(PaletteLeft + 5 * 40 + 36 + 8, 600);
   form->setMouseTracking(true);
-  form->installEventFilter(this);
   setCentralWidget(form);
+  buildPlayfield(form);
+  buildPalette(form);
+  buildBottomPanel(form);
+  form->installEventFilter(this);
+  bottomPanel_->installEventFilter(this);
+  playfieldScroller_->viewport()->installEventFilter(this);
+  auto* layout = new QGridLayout(form);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(playfieldScroller_, 0, 0);
+  layout->addWidget(paletteSlots_[0]->parentWidget(), 0, 1, Qt::AlignTop);
+  layout->addWidget(bottomPanel_, 1, 0, 1, 2);
+  layout->setRowStretch(0, 1);
+  layout->setColumnStretch(0, 1);
+}
 
-  LevelPic = new PictureBox(form);
-  LevelPic->setObjectName(QStringLiteral("LevelPic"));
-  LevelPic->setGeometry(0, 0, PlayfieldWidth, PlayfieldHeight);
-  LevelPic->setMouseTracking(true);
-  connect(LevelPic, &PictureBox::pressed, this, &frmEditor::LevelPic_MouseDown);
-  connect(LevelPic, &PictureBox::moved, this, &frmEditor::LevelPic_MouseMove);
-  connect(LevelPic, &PictureBox::released, this, &frmEditor::LevelPic_MouseUp);
+// The window opens with the playfield at its own size and may then be made smaller or larger.
+void frmEditor::openAtPlayfieldSize() {
+  playfieldScroller_->setMinimumSize(PlayfieldWidth, PlayfieldHeight);
+  resize(sizeHint());
+  playfieldScroller_->setMinimumSize(PlayfieldWidth / 2, PlayfieldHeight / 2);
+}
 
+void frmEditor::buildPlayfield(QWidget* form) {
+  playfieldScroller_ = new QScrollArea(form);
+  playfieldScroller_->setFrameShape(QFrame::NoFrame);
+  playfieldScroller_->setBackgroundRole(QPalette::Dark);
+  playfield_ = new PlayfieldView;
+  playfield_->setObjectName(QStringLiteral("LevelPic"));
+  playfieldScroller_->setWidget(playfield_);
+  connect(playfield_, &PictureBox::pressed, this, &frmEditor::pressPlayfield);
+  connect(playfield_, &PictureBox::moved, this, &frmEditor::movePointer);
+  connect(playfield_, &PictureBox::released, this, &frmEditor::releasePlayfield);
+  connect(playfield_, &PictureBox::left, this, [this] {
+    if (!painting_) leavePlayfield();
+  });
+}
+
+void frmEditor::buildPalette(QWidget* form) {
+  auto* palette = new QWidget(form);
+  palette->setObjectName(QStringLiteral("Palette"));
+  palette->setFixedSize(PaletteWidth, PlayfieldHeight);
   for (int k = 0; k < PaletteSlots; ++k) {
-    auto* slot = new PictureBox(form);
+    auto* slot = new PictureBox(palette);
     slot->setObjectName(QStringLiteral("Picture2_%1").arg(k));
-    slot->setGeometry(PaletteLeft + (k / 20) * 40, (k % 20) * 24, 36, 20);
+    slot->setGeometry(8 + (k / 20) * 40, (k % 20) * 24, 36, 20);
     slot->setInset(2);
-    connect(slot, &PictureBox::pressed, this, [this, k] { Picture2_MouseDown(k); });
+    connect(slot, &PictureBox::pressed, this, [this, k] { chooseBrush(k); });
     slot->setVisible(k == 0);
-    Picture2[k] = slot;
+    paletteSlots_[k] = slot;
   }
-  Picture2[0]->setPicture(EraserPicture());
-  Picture2[0]->setBordered(true);
+  paletteSlots_[0]->setPicture(EraserPicture());
+  paletteSlots_[0]->setToolTip(QStringLiteral("Eraser"));
+  paletteSlots_[0]->setBordered(true);
+  paletteSlots_[0]->setHighlighted(true);
+}
 
-  Backpic = new PictureBox(form);
-  Backpic->setObjectName(QStringLiteral("Backpic"));
-  Backpic->setToolTip(QStringLiteral("Click to choose the background; right-click to expand"));
-  connect(Backpic, &PictureBox::pressed, this, [this](QPoint, Qt::MouseButton button) { Backpic_MouseDown(button); });
+void frmEditor::buildBottomPanel(QWidget* form) {
+  bottomPanel_ = new QWidget(form);
+  bottomPanel_->setObjectName(QStringLiteral("BottomPanel"));
+  bottomPanel_->setFixedHeight(BottomPanelHeight);
+  bottomPanel_->setMinimumWidth(PlayfieldWidth / 2 + PaletteWidth);
 
-  BackPiclbl = new QLabel(form);
-  BackPiclbl->setObjectName(QStringLiteral("BackPiclbl"));
-  BackPiclbl->setGeometry(240, ThumbnailTop, 300, ThumbnailSize.height());
-  BackPiclbl->setWordWrap(true);
-  BackPiclbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // The background picture lies on the form so that, expanded, it can grow up over the playfield.
+  backgroundPicture_ = new PictureBox(form);
+  backgroundPicture_->setObjectName(QStringLiteral("Backpic"));
+  backgroundPicture_->setToolTip(QStringLiteral("Click to choose the background; right-click to expand"));
+  connect(backgroundPicture_, &PictureBox::pressed, this,
+          [this](QPoint, Qt::MouseButton button) { pressBackground(button); });
 
-  auto* paddles = new QLabel(QStringLiteral("Paddles:"), form);
-  paddles->setGeometry(560, 488, 80, 20);
-  const std::array<QPoint, 5> compass{QPoint(), QPoint(600, 552), QPoint(625, 530), QPoint(600, 508),
-                                      QPoint(575, 530)};
+  backgroundLabel_ = new QLabel(bottomPanel_);
+  backgroundLabel_->setObjectName(QStringLiteral("BackPiclbl"));
+  backgroundLabel_->setGeometry(240, ThumbnailPlace.y(), 300, ThumbnailSize.height());
+  backgroundLabel_->setWordWrap(true);
+  backgroundLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+  auto* paddles = new QLabel(QStringLiteral("Paddles:"), bottomPanel_);
+  paddles->setGeometry(560, 8, 80, 20);
+  const std::array<QPoint, 5> compass{QPoint(), QPoint(600, 72), QPoint(625, 50), QPoint(600, 28), QPoint(575, 50)};
   const std::array<const char*, 5> sideNames{"", "Bottom", "Right", "Top", "Left"};
   for (int side = Bottom; side <= Left; ++side) {
-    auto* box = new QCheckBox(form);
+    auto* box = new QCheckBox(bottomPanel_);
     box->setObjectName(QStringLiteral("Check1_%1").arg(side));
     box->setToolTip(QString::fromLatin1(sideNames[side]));
     box->setGeometry(QRect(compass[side], QSize(20, 20)));
-    connect(box, &QCheckBox::clicked, this, [this, side] { Check1_Click(side); });
-    Check1[side] = box;
+    connect(box, &QCheckBox::clicked, this, [this, side] { toggleSide(side); });
+    sideBoxes_[side] = box;
   }
 
-  CurPoslbl = new QLabel(QStringLiteral("X: Y:"), form);
-  CurPoslbl->setObjectName(QStringLiteral("CurPoslbl"));
-  CurPoslbl->setGeometry(8, 492, 150, 20);
+  positionLabel_ = new QLabel(QStringLiteral("X: Y:"), bottomPanel_);
+  positionLabel_->setObjectName(QStringLiteral("CurPoslbl"));
+  positionLabel_->setGeometry(8, 12, 150, 20);
 
-  Command1 = new QPushButton(QStringLiteral("&Clear"), form);
-  Command1->setObjectName(QStringLiteral("Command1"));
-  Command1->setGeometry(700, 540, 90, 30);
-  connect(Command1, &QPushButton::clicked, this, &frmEditor::Command1_Click);
+  clearButton_ = new QPushButton(QStringLiteral("&Clear"), bottomPanel_);
+  clearButton_->setObjectName(QStringLiteral("Command1"));
+  clearButton_->setGeometry(700, 60, 90, 30);
+  connect(clearButton_, &QPushButton::clicked, this, &frmEditor::clearLevel);
 }
 
-void frmEditor::buildMenu() {
+QAction* frmEditor::addMenuItem(QMenu* menu, const char* name, const QString& text, const QList<QKeySequence>& keys) {
+  QAction* action = menu->addAction(text);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setShortcuts(keys);
+  return action;
+}
+
+void frmEditor::buildMenus() {
+  using Keys = QList<QKeySequence>;
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-  auto add = [&](const char* name, const QString& text, QKeySequence keys, auto handler) {
-    QAction* action = file->addAction(text);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(keys);
-    connect(action, &QAction::triggered, this, handler);
-    return action;
-  };
-  add("mnuNew", QStringLiteral("&New"), QKeySequence(QStringLiteral("Ctrl+N")), &frmEditor::mnuNew_Click);
-  add("mnuOpen", QStringLiteral("&Open"), QKeySequence(QStringLiteral("Ctrl+O")), &frmEditor::mnuOpen_Click);
+  connect(addMenuItem(file, "mnuNew", QStringLiteral("&New"), {QKeySequence(QStringLiteral("Ctrl+N"))}),
+          &QAction::triggered, this, &frmEditor::fileNew);
+  connect(addMenuItem(file, "mnuOpen", QStringLiteral("&Open"), {QKeySequence(QStringLiteral("Ctrl+O"))}),
+          &QAction::triggered, this, &frmEditor::fileOpen);
+  recentMenu_ = file->addMenu(QStringLiteral("Open &Recent"));
+  recentMenu_->setObjectName(QStringLiteral("mnuRecent"));
+  showRecentFiles();
   file->addSeparator();
-  add("mnuSave", QStringLiteral("&Save"), QKeySequence(QStringLiteral("Ctrl+S")), &frmEditor::mnuSave_Click);
-  add("mnuSaveAs", QStringLiteral("Save &As"), QKeySequence(QStringLiteral("Ctrl+A")), &frmEditor::mnuSaveAs_Click);
+  connect(addMenuItem(file, "mnuSave", QStringLiteral("&Save"), {QKeySequence(QStringLiteral("Ctrl+S"))}),
+          &QAction::triggered, this, &frmEditor::fileSave);
+  connect(addMenuItem(file, "mnuSaveAs", QStringLiteral("Save &As"),
+                    Keys{QKeySequence(QStringLiteral("Ctrl+A")), QKeySequence(QStringLiteral("Ctrl+Shift+S"))}),
+          &QAction::triggered, this, &frmEditor::fileSaveAs);
   file->addSeparator();
-  add("mnuMakeLevelSet", QStringLiteral("&Make Levelset"), QKeySequence(), &frmEditor::mnuMakeLevelSet_Click);
-  add("mnuNewTileset", QStringLiteral("New &Tileset"), QKeySequence(), &frmEditor::mnuNewTileset_Click);
+  connect(addMenuItem(file, "mnuMakeLevelSet", QStringLiteral("&Make Levelset"), {}), &QAction::triggered, this,
+          &frmEditor::makeLevelSet);
+  connect(addMenuItem(file, "mnuNewTileset", QStringLiteral("New &Tileset"), {}), &QAction::triggered, this,
+          &frmEditor::newTileSet);
+  connect(addMenuItem(file, "mnuEditTileset", QStringLiteral("&Edit Tileset"), {}), &QAction::triggered, this,
+          &frmEditor::editTileSet);
   file->addSeparator();
-  add("mnuExit", QStringLiteral("E&xit"), QKeySequence(QStringLiteral("Ctrl+Q")), &frmEditor::mnuExit_Click);
+  connect(addMenuItem(file, "mnuExit", QStringLiteral("E&xit"), {QKeySequence(QStringLiteral("Ctrl+Q"))}),
+          &QAction::triggered, this, &QWidget::close);
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-  QAction* undo = undoStack_.createUndoAction(this, QStringLiteral("&Undo"));
+  QAction* undo = document_->undoStack().createUndoAction(this, QStringLiteral("&Undo"));
   undo->setObjectName(QStringLiteral("mnuUndo"));
   undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
-  QAction* redo = undoStack_.createRedoAction(this, QStringLiteral("&Redo"));
+  QAction* redo = document_->undoStack().createRedoAction(this, QStringLiteral("&Redo"));
   redo->setObjectName(QStringLiteral("mnuRedo"));
-  redo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Y")));
+  redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
   edit->addAction(undo);
   edit->addAction(redo);
+  edit->addSeparator();
+  connect(addMenuItem(edit, "mnuCopy", QStringLiteral("&Copy Selection"), {QKeySequence(QStringLiteral("Ctrl+C"))}),
+          &QAction::triggered, this, &frmEditor::copySelection);
+  connect(addMenuItem(edit, "mnuPaste", QStringLiteral("&Paste"), {QKeySequence(QStringLiteral("Ctrl+V"))}),
+          &QAction::triggered, this, &frmEditor::pasteBlock);
+  connect(addMenuItem(edit, "mnuDropSelection", QStringLiteral("&Drop Selection"), {QKeySequence(Qt::Key_Escape)}),
+          &QAction::triggered, this, &frmEditor::dropSelection);
+  edit->addSeparator();
+  connect(addMenuItem(edit, "mnuMirrorLeftRight", QStringLiteral("Mirror &Left Half to the Right"),
+                    {QKeySequence(QStringLiteral("Ctrl+M"))}),
+          &QAction::triggered, this, &frmEditor::mirrorLeftOntoRight);
+  connect(addMenuItem(edit, "mnuMirrorTopBottom", QStringLiteral("Mirror &Top Half to the Bottom"),
+                    {QKeySequence(QStringLiteral("Ctrl+Shift+M"))}),
+          &QAction::triggered, this, &frmEditor::mirrorTopOntoBottom);
+
+  buildViewMenu(menuBar()->addMenu(QStringLiteral("&View")));
+  buildDrawMenu(menuBar()->addMenu(QStringLiteral("&Draw")));
+
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+  connect(addMenuItem(tools, "mnuPlaytest", QStringLiteral("&Playtest"), {QKeySequence(Qt::Key_F5)}),
+          &QAction::triggered, this, &frmEditor::playtest);
+  connect(addMenuItem(tools, "mnuCheckContent", QStringLiteral("&Check Content"), {QKeySequence(Qt::Key_F7)}),
+          &QAction::triggered, this, &frmEditor::checkContent);
+  buildToolBar();
 }
 
-// ---- Tileset and palette ----
-
-bool frmEditor::readTileSet(const QString& path, LoadedTileSet& out) {
-  const QString bitmapPath = QString::fromStdString(ReplaceLastThree(path.toStdString(), "bmp"));
-  QString error;
-  if (!LoadBitmapPicture(bitmapPath, out.bitmap, error)) {
-    dialogs_.error(this, QStringLiteral("Could not read the tileset %1.\n%2").arg(path, error));
-    return false;
+void frmEditor::buildViewMenu(QMenu* view) {
+  connect(addMenuItem(view, "mnuZoomFit", QStringLiteral("Zoom to &Fit"), {QKeySequence(QStringLiteral("Ctrl+0"))}),
+          &QAction::triggered, this, &frmEditor::zoomToFit);
+  for (int scale = 1; scale <= 3; ++scale) {
+    const QByteArray name = QByteArrayLiteral("mnuZoom") + QByteArray::number(scale);
+    connect(addMenuItem(view, name.constData(), QStringLiteral("Zoom &%1\u00d7").arg(scale),
+                      {QKeySequence(QStringLiteral("Ctrl+%1").arg(scale))}),
+            &QAction::triggered, this, [this, scale] { setZoom(scale); });
   }
-  // Conforming bitmaps divide exactly; others round to the nearest cell count.
-  const int columns = static_cast<int>(std::nearbyint(out.bitmap.width() / double(TileWidth)));
-  const int rows = static_cast<int>(std::nearbyint(out.bitmap.height() / double(TileHeight)));
-  std::string why;
-  if (!ReadTileSetFile(path.toStdString(), columns, rows, out.tileSet, why)) {
-    dialogs_.error(this, QStringLiteral("Could not read the tileset %1.\n%2").arg(path, QString::fromStdString(why)));
-    return false;
+  view->addSeparator();
+  gridAction_ = addMenuItem(view, "mnuGrid", QStringLiteral("Show &Grid"), {QKeySequence(QStringLiteral("Ctrl+G"))});
+  gridAction_->setCheckable(true);
+  connect(gridAction_, &QAction::toggled, playfield_, &PlayfieldView::setGridShown);
+}
+
+void frmEditor::buildDrawMenu(QMenu* draw) {
+  struct ToolItem {
+    PaintTool tool;
+    const char* name;
+    QString text;
+    QString key;
+  };
+  const std::array<ToolItem, 6> items{{
+      {PaintTool::Pencil, "toolPencil", QStringLiteral("&Pencil"), QStringLiteral("P")},
+      {PaintTool::Rectangle, "toolRectangle", QStringLiteral("&Rectangle"), QStringLiteral("R")},
+      {PaintTool::Line, "toolLine", QStringLiteral("&Line"), QStringLiteral("L")},
+      {PaintTool::Fill, "toolFill", QStringLiteral("&Fill"), QStringLiteral("F")},
+      {PaintTool::Select, "toolSelect", QStringLiteral("&Select"), QStringLiteral("S")},
+      {PaintTool::Pick, "toolPick", QStringLiteral("P&ick Tile"), QStringLiteral("I")},
+  }};
+  toolActions_ = new QActionGroup(this);
+  toolActions_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  for (const ToolItem& item : items) {
+    QAction* action = addMenuItem(draw, item.name, item.text, {QKeySequence(item.key)});
+    action->setCheckable(true);
+    action->setChecked(item.tool == PaintTool::Pencil);
+    action->setData(static_cast<int>(item.tool));
+    toolActions_->addAction(action);
+    connect(action, &QAction::triggered, this, [this, tool = item.tool] { setTool(tool); });
   }
-  out.path = path;
-  return true;
 }
 
-void frmEditor::showTileSet(const LoadedTileSet& loaded) {
-  tilesetPath_ = loaded.path;
-  tileSet_ = loaded.tileSet;
-  tileBitmap_ = loaded.bitmap;
-  hidePalette();
-  const int shown = std::min<int>(tileSet_.tileCount, PaletteSlots - 1);
-  for (int k = 1; k <= shown; ++k) {
-    const TileDef& tile = tileSet_.tiles[static_cast<std::size_t>(k)];
-    Picture2[k]->setPicture(TileImage(tileBitmap_, tile.imageX, tile.imageY));
-    Picture2[k]->show();
+// The toolbar: the drawing tools, then menu items under short names.
+void frmEditor::buildToolBar() {
+  QToolBar* toolbar = addToolBar(QStringLiteral("Tools"));
+  toolbar->setObjectName(QStringLiteral("ToolBar"));
+  toolbar->setMovable(false);
+  toolbar->addActions(toolActions_->actions());
+  struct Repeated {
+    const char* name;
+    QString text;
+    bool startsGroup;
+  };
+  const std::array<Repeated, 7> repeated{{
+      {"mnuMirrorLeftRight", QStringLiteral("Mirror \u2194"), true},
+      {"mnuMirrorTopBottom", QStringLiteral("Mirror \u2195"), false},
+      {"mnuZoomFit", QStringLiteral("Fit"), true},
+      {"mnuZoom1", QStringLiteral("1\u00d7"), false},
+      {"mnuZoom2", QStringLiteral("2\u00d7"), false},
+      {"mnuGrid", QStringLiteral("Grid"), false},
+      {"mnuPlaytest", QStringLiteral("Playtest"), true},
+  }};
+  for (const Repeated& item : repeated) {
+    if (item.startsGroup) toolbar->addSeparator();
+    QAction* action = findChild<QAction*>(QString::fromLatin1(item.name));
+    action->setIconText(item.text);
+    toolbar->addAction(action);
   }
-  if (brush_ > shown) Picture2_MouseDown(0);
 }
 
-bool frmEditor::OpenTileSet(const QString& path) {
-  LoadedTileSet loaded;
-  if (!readTileSet(path, loaded)) return false;
-  showTileSet(loaded);
-  showLevelPicture();
-  return true;
+void frmEditor::connectDocument() {
+  connect(document_.get(), &LevelDocument::levelChanged, this, [this] {
+    syncSideBoxes();
+    showLevel();
+  });
+  connect(document_.get(), &LevelDocument::cellChanged, this, &frmEditor::redrawCell);
+  connect(document_.get(), &LevelDocument::backgroundChanged, this, [this] {
+    showBackground();
+    showLevel();
+  });
+  connect(document_.get(), &LevelDocument::tileSetChanged, this, [this] {
+    showTileSet();
+    showLevel();
+  });
+  connect(document_.get(), &LevelDocument::fileChanged, this, &frmEditor::showTitle);
 }
 
-void frmEditor::hidePalette() {
-  for (int k = 1; k < PaletteSlots; ++k) Picture2[k]->hide();
+// ---- Showing the document ----
+
+int frmEditor::paletteTiles() const { return std::min(document_->tileSet().usableTiles(), PaletteSlots - 1); }
+
+void frmEditor::showTileSet() {
+  const LoadedTileSet& loaded = document_->tileSet();
+  for (int k = 1; k < PaletteSlots; ++k) paletteSlots_[k]->hide();
+  for (int k = 1; k <= paletteTiles(); ++k) {
+    paletteSlots_[k]->setPicture(loaded.tileImage(k));
+    paletteSlots_[k]->setToolTip(DescribeTile(k, loaded.tileSet.tiles[static_cast<std::size_t>(k)]));
+    paletteSlots_[k]->show();
+  }
+  if (brush_ > paletteTiles()) chooseBrush(0);
 }
 
-void frmEditor::Picture2_MouseDown(int index) {
-  Picture2[brush_]->setBordered(false);
-  brush_ = index;
-  Picture2[brush_]->setBordered(true);
+int frmEditor::repeatsAcross() const {
+  const QImage& picture = document_->background().picture;
+  return RepeatsToCover(PlayfieldWidth, picture.isNull() ? NoBackgroundSize.width() : picture.width());
 }
 
-QImage frmEditor::tileImageOf(int tile) const {
-  if (tile < 1 || tile > tileSet_.tileCount) return {};
-  const TileDef& def = tileSet_.tiles[static_cast<std::size_t>(tile)];
-  return TileImage(tileBitmap_, def.imageX, def.imageY);
+int frmEditor::repeatsDown() const {
+  const QImage& picture = document_->background().picture;
+  return RepeatsToCover(PlayfieldHeight, picture.isNull() ? NoBackgroundSize.height() : picture.height());
 }
 
-// ---- Drawing the playfield ----
+void frmEditor::showBackground() {
+  const Background& background = document_->background();
+  backgroundLabel_->setText(background.path + QLatin1Char('\n') + BackgroundHint);
+  backgroundPicture_->setPicture(background.picture.isNull() ? ClickToSetPicture() : background.picture);
+  backgroundExpanded_ = false;
+  placeBackgroundPicture();
+}
 
-void frmEditor::drawStrips(QImage& target) {
+void frmEditor::placeBackgroundPicture() {
+  const QPoint panel = bottomPanel_->pos();
+  if (!backgroundExpanded_) {
+    backgroundPicture_->setGeometry(QRect(panel + ThumbnailPlace, ThumbnailSize));
+    return;
+  }
+  const QSize full = backgroundPicture_->picture().size();
+  backgroundPicture_->setGeometry(panel.x() + ThumbnailPlace.x(), panel.y() + BackgroundBottom - full.height(),
+                                  full.width(), full.height());
+  backgroundPicture_->raise();
+}
+
+void frmEditor::drawStrips(QImage& target) const {
   QPainter painter(&target);
-  if (level_.guardedSides[Bottom] == -1) painter.drawImage(0, 460, horizontalStrip_);
-  if (level_.guardedSides[Right] == -1) painter.drawImage(620, 0, verticalStrip_);
-  if (level_.guardedSides[Top] == -1) painter.drawImage(0, 10, horizontalStrip_);
-  if (level_.guardedSides[Left] == -1) painter.drawImage(10, 0, verticalStrip_);
+  for (const Side side : {Bottom, Right, Top, Left}) {
+    if (document_->guardedSides()[side] != -1) continue;
+    const QRect strip = StripRect(side);
+    painter.drawImage(strip.topLeft(), strip.width() > strip.height() ? horizontalStrip_ : verticalStrip_);
+  }
 }
 
 void frmEditor::TileBack() {
   copyImage_ = BlackPicture(PlayfieldWidth, PlayfieldHeight);
-  if (backgroundShown_) {
+  const QImage& picture = document_->background().picture;
+  if (!picture.isNull()) {
     // Copies that stick out past the playfield are cut by the picture's own edge.
     QPainter painter(&copyImage_);
-    for (int j = 0; j < repeatsDown_; ++j)
-      for (int i = 0; i < repeatsAcross_; ++i)
-        painter.drawImage(i * backgroundWidth_, j * backgroundHeight_, backgroundImage_);
+    for (int j = 0; j < repeatsDown(); ++j)
+      for (int i = 0; i < repeatsAcross(); ++i) painter.drawImage(i * picture.width(), j * picture.height(), picture);
   }
   levelImage_ = copyImage_.copy();
   drawStrips(levelImage_);
-  LevelPic->setPicture(levelImage_);
+  playfield_->setPicture(levelImage_);
 }
 
 void frmEditor::TileBricks() {
   QPainter painter(&levelImage_);
   for (int column = 1; column <= PlayColumns; ++column)
     for (int row = 1; row <= PlayRows; ++row)
-      if (level_.brickGrid[column][row] > 0)
-        painter.drawImage(CellRect(column, row).topLeft(), tileImageOf(level_.brickGrid[column][row]));
+      if (const std::int32_t tile = document_->brickGrid()[column][row]; tile > 0)
+        painter.drawImage(CellRect({column, row}).topLeft(), document_->tileSet().tileImage(tile));
   painter.end();
-  LevelPic->setPicture(levelImage_);
+  playfield_->setPicture(levelImage_);
 }
 
-void frmEditor::showLevelPicture() {
+void frmEditor::showLevel() {
   TileBack();
   TileBricks();
 }
 
 // An emptied cell shows the background and any paddle strip again.
-void frmEditor::redrawCell(int column, int row) {
-  const QRect cell = CellRect(column, row);
+void frmEditor::redrawCell(Cell cell) {
+  const QRect rect = CellRect(cell);
   QImage patch = copyImage_.copy();
   drawStrips(patch);
   QPainter painter(&levelImage_);
-  painter.drawImage(cell.topLeft(), patch, cell);
-  if (level_.brickGrid[column][row] > 0) painter.drawImage(cell.topLeft(), tileImageOf(level_.brickGrid[column][row]));
+  painter.drawImage(rect.topLeft(), patch, rect);
+  if (const std::int32_t tile = document_->brickGrid()[cell.column][cell.row]; tile > 0)
+    painter.drawImage(rect.topLeft(), document_->tileSet().tileImage(tile));
   painter.end();
-  LevelPic->setPicture(levelImage_);
+  playfield_->setPicture(levelImage_);
 }
 
-void frmEditor::setCell(int column, int row, int tile) {
-  if (level_.brickGrid[column][row] == tile) return;
-  level_.brickGrid[column][row] = tile;
-  redrawCell(column, row);
+void frmEditor::syncSideBoxes() {
+  for (int side = Bottom; side <= Left; ++side) sideBoxes_[side]->setChecked(document_->guardedSides()[side] == -1);
 }
 
-void frmEditor::DrawBrick() { setCell(currentColumn_, currentRow_, brush_); }
-
-void frmEditor::eraseCell() { setCell(currentColumn_, currentRow_, 0); }
-
-// ---- Mouse on the playfield ----
-
-void frmEditor::LevelPic_MouseDown(QPoint position, Qt::MouseButton button) {
-  if (!QRect(0, 0, PlayfieldWidth, PlayfieldHeight).contains(position)) return;
-  currentColumn_ = position.x() / TileWidth + 1;
-  currentRow_ = position.y() / TileHeight + 1;
-  strokeStart_ = level_.brickGrid;
-  if (button == Qt::LeftButton) {
-    DrawBrick();
-  } else {
-    eraseCell();
-  }
-  painting_ = true;
+QString frmEditor::caption() const {
+  return QStringLiteral("Shardfall Editor - ") +
+         (document_->hasFileName() ? document_->currentFile() : QStringLiteral("Untitled"));
 }
 
-void frmEditor::LevelPic_MouseMove(QPoint position, Qt::MouseButtons buttons) {
-  // While a button is held the playfield keeps the mouse, so leaving it arrives here too.
-  if (!QRect(0, 0, PlayfieldWidth, PlayfieldHeight).contains(position)) {
-    Form_MouseMove();
-    return;
-  }
-  currentColumn_ = position.x() / TileWidth + 1;
-  currentRow_ = position.y() / TileHeight + 1;
-  CurPoslbl->setText(QStringLiteral("X: %1  Y: %2").arg(currentColumn_).arg(currentRow_));
-  if (!painting_) return;
-  if (buttons & Qt::LeftButton) {
-    DrawBrick();
-  } else {
-    eraseCell();
-  }
-}
-
-void frmEditor::LevelPic_MouseUp() { endStroke(); }
-
-void frmEditor::Form_MouseMove() {
-  endStroke();
-  CurPoslbl->setText(QStringLiteral("X: Y:"));
+void frmEditor::showTitle() {
+  setWindowTitle(caption() + QStringLiteral("[*]"));
+  setWindowModified(document_->isModified());
 }
 
 bool frmEditor::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == centralWidget() && event->type() == QEvent::MouseMove) Form_MouseMove();
+  if (watched == centralWidget() && event->type() == QEvent::MouseMove) leavePlayfield();
+  if (watched == bottomPanel_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+    placeBackgroundPicture();
+  if (watched == playfieldScroller_->viewport() && event->type() == QEvent::Resize && zoomFits_) zoomToFit();
   return QMainWindow::eventFilter(watched, event);
-}
-
-void frmEditor::endStroke() {
-  if (!painting_) return;
-  painting_ = false;
-  if (level_.brickGrid != strokeStart_)
-    pushEdit(QStringLiteral("Paint"), LevelEdits{strokeStart_, level_.guardedSides}, currentEdits());
-}
-
-// ---- Undoable edits ----
-
-LevelEdits frmEditor::currentEdits() const { return LevelEdits{level_.brickGrid, level_.guardedSides}; }
-
-void frmEditor::pushEdit(const QString& text, const LevelEdits& before, const LevelEdits& after) {
-  undoStack_.push(new LevelEditCommand(text, before, after, [this](const LevelEdits& edits) { applyEdits(edits); }));
-}
-
-void frmEditor::applyEdits(const LevelEdits& edits) {
-  level_.brickGrid = edits.brickGrid;
-  level_.guardedSides = edits.guardedSides;
-  syncSideBoxes();
-  showLevelPicture();
 }
 
 // ---- Sides, clearing, background ----
 
-void frmEditor::syncSideBoxes() {
-  for (int side = Bottom; side <= Left; ++side) Check1[side]->setChecked(level_.guardedSides[side] == -1);
+void frmEditor::toggleSide(int side) {
+  document_->setSideGuarded(static_cast<Side>(side), sideBoxes_[side]->isChecked());
 }
 
-void frmEditor::Check1_Click(int index) {
-  LevelEdits after = currentEdits();
-  after.guardedSides[index] = Check1[index]->isChecked() ? -1 : 0;
-  if (NoSideGuarded(after.guardedSides)) after.guardedSides[Bottom] = -1;  // a level keeps one paddle
-  if (after == currentEdits()) {
-    syncSideBoxes();
-    return;
-  }
-  pushEdit(QStringLiteral("Change sides"), currentEdits(), after);
-}
-
-void frmEditor::Command1_Click() {
+void frmEditor::clearLevel() {
   if (dialogs_.message(this, QMessageBox::Question, QStringLiteral("Clear Level"),
                        QStringLiteral("Are you sure you want to clear the level?"),
                        QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
     return;
-  LevelEdits after = currentEdits();
-  for (int column = 1; column <= PlayColumns; ++column)
-    for (int row = 1; row <= PlayRows; ++row) after.brickGrid[column][row] = 0;
-  if (after != currentEdits()) pushEdit(QStringLiteral("Clear"), currentEdits(), after);
+  BrickGrid cleared = document_->brickGrid();
+  SetCells(cleared, CellsInRectangle({1, 1}, {PlayColumns, PlayRows}), 0);
+  document_->editGrid(QStringLiteral("Clear"), cleared);
 }
 
-void frmEditor::setBackground(const QString& path, const QImage& picture) {
-  backgroundPath_ = path;
-  backgroundImage_ = picture;
-  backgroundWidth_ = picture.width();
-  backgroundHeight_ = picture.height();
-  repeatsAcross_ = RepeatsToCover(PlayfieldWidth, backgroundWidth_);
-  repeatsDown_ = RepeatsToCover(PlayfieldHeight, backgroundHeight_);
-  backgroundShown_ = true;
-  BackPiclbl->setText(path + QLatin1Char('\n') + BackgroundHint);
-  Backpic->setPicture(picture);
-  showBackgroundThumbnail();
-}
-
-void frmEditor::clearBackground() {
-  backgroundPath_.clear();
-  backgroundImage_ = QImage();
-  backgroundWidth_ = 320;
-  backgroundHeight_ = 240;
-  repeatsAcross_ = RepeatsToCover(PlayfieldWidth, backgroundWidth_);
-  repeatsDown_ = RepeatsToCover(PlayfieldHeight, backgroundHeight_);
-  backgroundShown_ = false;
-  BackPiclbl->setText(QLatin1Char('\n') + BackgroundHint);
-  Backpic->setPicture(ClickToSetPicture());
-  showBackgroundThumbnail();
-}
-
-void frmEditor::showBackgroundThumbnail() {
-  backgroundExpanded_ = false;
-  Backpic->setGeometry(QRect(QPoint(8, ThumbnailTop), ThumbnailSize));
-}
-
-void frmEditor::Backpic_MouseDown(Qt::MouseButton button) {
+void frmEditor::pressBackground(Qt::MouseButton button) {
   if (button == Qt::RightButton) {
     backgroundExpanded_ = !backgroundExpanded_;
-    if (!backgroundExpanded_) {
-      showBackgroundThumbnail();
-      return;
-    }
-    const QSize full = Backpic->picture().size();
-    Backpic->setGeometry(8, BackgroundBottom - full.height(), full.width(), full.height());
-    Backpic->raise();
+    placeBackgroundPicture();
     return;
   }
-  const QString path = dialogs_.openFileName(this, root_ + QStringLiteral("/Bgd"), BitmapFilter);
+  const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Bgd")),
+                                               QStringLiteral("Bitmap (*.bmp)"));
+  if (chosen.isEmpty()) return;
+  const QString path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Bgd"), chosen,
+                                           QStringLiteral("background"), QStringLiteral("The background was not changed."));
   if (path.isEmpty()) return;
-  QImage picture;
+  Background background{path, {}};
   QString error;
-  if (!LoadBitmapPicture(path, picture, error)) {
-    dialogs_.error(this, error);
+  if (!LoadBitmapPicture(path, background.picture, error)) {
+    reportFailure(error, QStringLiteral("The background was not changed."));
     return;
   }
-  setBackground(path, picture);
-  showLevelPicture();
-  backgroundChanged_ = true;
-  updateTitle();
-}
-
-// ---- Files ----
-
-void frmEditor::NewLevel() {
-  const QString path = dialogs_.openFileName(this, root_ + QStringLiteral("/Tls"), TilesetFilter);
-  if (path.isEmpty()) return;
-  LoadedTileSet loaded;
-  if (!readTileSet(path, loaded)) return;
-  showTileSet(loaded);
-  clearBackground();
-  Picture2_MouseDown(0);
-  painting_ = false;
-  hasFileName_ = false;
-  currentFile_.clear();
-  // A new level was read from no file, so its hidden column 0 and row 0 are empty too.
-  level_ = Level{};
-  level_.guardedSides[Bottom] = -1;
-  syncSideBoxes();
-  undoStack_.clear();
-  backgroundChanged_ = false;
-  setCaption(QStringLiteral("Shardfall Editor - Untitled"));
-  showLevelPicture();
-}
-
-bool frmEditor::OpenFile(const QString& path) {
-  Level read;
-  std::string why;
-  if (!ReadLevelFile(path.toStdString(), read, why)) {
-    dialogs_.error(this, QStringLiteral("Could not read the level %1.\n%2").arg(path, QString::fromStdString(why)));
-    return false;
-  }
-  const QString backgroundPath = root_ + QStringLiteral("/Bgd/") + QString::fromStdString(read.backgroundName);
-  QImage background;
-  QString error;
-  if (!LoadBitmapPicture(backgroundPath, background, error)) {
-    dialogs_.error(this, error);
-    return false;
-  }
-  LoadedTileSet loaded;
-  if (!readTileSet(root_ + QStringLiteral("/Tls/") + QString::fromStdString(read.tilesetName), loaded)) return false;
-
-  // Everything is read: only now does the window change.
-  for (int side = Bottom; side <= Left; ++side) read.guardedSides[side] = read.guardedSides[side] == -1 ? -1 : 0;
-  if (NoSideGuarded(read.guardedSides)) read.guardedSides[Bottom] = -1;
-  level_ = read;
-  syncSideBoxes();
-  setBackground(backgroundPath, background);
-  Picture2_MouseDown(0);
-  painting_ = false;
-  hasFileName_ = true;
-  currentFile_ = path;
-  showTileSet(loaded);
-  undoStack_.clear();
-  backgroundChanged_ = false;
-  setCaption(QStringLiteral("Shardfall Editor - ") + path);
-  showLevelPicture();
-  return true;
-}
-
-bool frmEditor::SaveFile(const QString& path) {
-  Level out = level_;
-  out.tilesetName = FileNameOf(tilesetPath_.toStdString());
-  out.backgroundName = backgroundShown_ && !backgroundPath_.isEmpty() ? FileNameOf(backgroundPath_.toStdString())
-                                                                      : DefaultBackgroundName.toStdString();
-  std::string why;
-  if (!WriteLevelFile(path.toStdString(), out, why)) {
-    dialogs_.error(this, QStringLiteral("Error in writing file."));
-    return false;
-  }
-  currentFile_ = path;
-  hasFileName_ = true;
-  undoStack_.setClean();
-  backgroundChanged_ = false;
-  setCaption(QStringLiteral("Shardfall Editor - ") + path);
-  return true;
-}
-
-bool frmEditor::askToSave(const QString& title) {
-  const auto answer = dialogs_.message(this, QMessageBox::Question, title, SaveQuestion,
-                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-  if (answer == QMessageBox::Yes) return mnuSave_Click();
-  return answer == QMessageBox::No;
-}
-
-void frmEditor::mnuNew_Click() {
-  // A declined or failed save keeps the current level rather than losing it.
-  if (askToSave(QStringLiteral("New Level"))) NewLevel();
-}
-
-void frmEditor::mnuOpen_Click() {
-  if (!askToSave(QStringLiteral("New Level"))) return;
-  const QString path = dialogs_.openFileName(this, root_ + QStringLiteral("/Lvl"), LevelFilter);
-  if (!path.isEmpty()) OpenFile(path);
-}
-
-bool frmEditor::mnuSave_Click() { return hasFileName_ ? SaveFile(currentFile_) : mnuSaveAs_Click(); }
-
-bool frmEditor::mnuSaveAs_Click() {
-  const QString path = dialogs_.saveFileName(this, root_ + QStringLiteral("/Lvl"), LevelFilter);
-  return !path.isEmpty() && SaveFile(path);
-}
-
-void frmEditor::mnuMakeLevelSet_Click() {
-  frmNewLevelSet builder(root_, dialogs_, this);
-  builder.exec();
-  Form_Activate();
-}
-
-void frmEditor::mnuNewTileset_Click() {
-  frmNewTileSet builder(root_, dialogs_, this);
-  builder.exec();
-  Form_Activate();
-}
-
-void frmEditor::mnuExit_Click() { close(); }
-
-void frmEditor::closeEvent(QCloseEvent* event) {
-  if (!hasUnsavedChanges() || askToSave(QStringLiteral("Exit"))) {
-    event->accept();
-  } else {
-    event->ignore();
-  }
-}
-
-void frmEditor::Form_Activate() {
-  syncSideBoxes();
-  OpenTileSet(tilesetPath_);
-}
-
-// ---- Title ----
-
-bool frmEditor::hasUnsavedChanges() const { return !undoStack_.isClean() || backgroundChanged_; }
-
-void frmEditor::setCaption(const QString& caption) {
-  caption_ = caption;
-  updateTitle();
-}
-
-void frmEditor::updateTitle() {
-  setWindowTitle(caption_ + QStringLiteral("[*]"));
-  setWindowModified(hasUnsavedChanges());
+  document_->changeBackground(background);
 }

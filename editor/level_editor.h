@@ -1,34 +1,48 @@
-// The level window: paints a level's bricks from its tileset's palette, chooses sides and background, saves.
+// The level window: shows a level document, paints it from the palette, and holds the editor's menus.
 #pragma once
 #include <QImage>
 #include <QMainWindow>
-#include <QUndoStack>
+#include <QTemporaryDir>
 #include <array>
+#include <memory>
+#include <optional>
 
-#include "content/level_file.h"
-#include "content/tileset_file.h"
-#include "editor/level_edit_command.h"
+#include "editor/editor_folders.h"
+#include "editor/level_document.h"
+#include "editor/playtest.h"
+#include "editor/recent_files.h"
+#include "editor/region_tools.h"
 
 class EditorDialogs;
 class PictureBox;
+class PlayfieldView;
+class QAction;
+class QActionGroup;
 class QCheckBox;
 class QLabel;
+class QMenu;
 class QPushButton;
+class QScrollArea;
 
 constexpr int PaletteSlots = 120;  // slot 0 is the eraser
 
-// A tileset read from disk together with its bitmap, not yet shown.
-struct LoadedTileSet {
-  QString path;
-  TileSet tileSet;
-  QImage bitmap;
+// What the editor works on and with.
+struct EditorSetup {
+  EditorFolders folders;
+  EditorDialogs* dialogs = nullptr;
+  ProgramStarter* starter = nullptr;
+  GameCommand game;
+  QString recentFilesPath;  // empty: the recent files are kept for this run only
 };
+
+enum class PaintTool { Pencil, Rectangle, Line, Fill, Select, Pick, Stamp };
 
 class frmEditor : public QMainWindow {
   Q_OBJECT
 
  public:
-  frmEditor(const QString& root, EditorDialogs& dialogs, QWidget* parent = nullptr);
+  explicit frmEditor(const EditorSetup& setup, QWidget* parent = nullptr);
+  ~frmEditor() override;
 
   // Procedures of the window. The ones that read or write files report failures and return false.
   bool OpenTileSet(const QString& path);
@@ -38,107 +52,142 @@ class frmEditor : public QMainWindow {
   bool SaveFile(const QString& path);
   void TileBack();
   void TileBricks();
-  void Form_Activate();
+  // Reloads the level's tileset into the palette, as after a builder closes.
+  void reloadTileSet();
 
-  // What the window shows and holds.
-  const BrickGrid& brickGrid() const { return level_.brickGrid; }
-  const std::array<std::int16_t, 5>& guardedSides() const { return level_.guardedSides; }
-  const TileSet& tileSet() const { return tileSet_; }
-  const QString& tilesetPath() const { return tilesetPath_; }
-  const QString& backgroundPath() const { return backgroundPath_; }
-  const QString& currentFile() const { return currentFile_; }
-  bool hasFileName() const { return hasFileName_; }
+  LevelDocument& document() { return *document_; }
+  const BrickGrid& brickGrid() const { return document_->brickGrid(); }
+  const std::array<std::int16_t, 5>& guardedSides() const { return document_->guardedSides(); }
+  const TileSet& tileSet() const { return document_->tileSet().tileSet; }
+  const QString& tilesetPath() const { return document_->tileSet().path; }
+  const QString& backgroundPath() const { return document_->background().path; }
+  const QString& currentFile() const { return document_->currentFile(); }
+  bool hasFileName() const { return document_->hasFileName(); }
+  bool hasUnsavedChanges() const { return document_->isModified(); }
+  QUndoStack& undoStack() { return document_->undoStack(); }
   int brush() const { return brush_; }
   bool painting() const { return painting_; }
-  int repeatsAcross() const { return repeatsAcross_; }
-  int repeatsDown() const { return repeatsDown_; }
+  int repeatsAcross() const;
+  int repeatsDown() const;
   const QImage& levelPicture() const { return levelImage_; }
   const QImage& copyPicture() const { return copyImage_; }
-  QString caption() const { return caption_; }
-  bool hasUnsavedChanges() const;
-  QUndoStack& undoStack() { return undoStack_; }
+  QString caption() const;
+  PaintTool tool() const { return tool_; }
+  double zoom() const;
+  const RecentFiles& recentFiles() const { return recentFiles_; }
 
  public slots:
-  void LevelPic_MouseDown(QPoint position, Qt::MouseButton button);
-  void LevelPic_MouseMove(QPoint position, Qt::MouseButtons buttons);
-  void LevelPic_MouseUp();
-  void Form_MouseMove();
-  void Picture2_MouseDown(int index);
-  void Backpic_MouseDown(Qt::MouseButton button);
-  void Check1_Click(int index);
-  void Command1_Click();
-  void mnuNew_Click();
-  void mnuOpen_Click();
-  bool mnuSave_Click();
-  bool mnuSaveAs_Click();
-  void mnuMakeLevelSet_Click();
-  void mnuNewTileset_Click();
-  void mnuExit_Click();
+  // The playfield under the mouse, in playfield pixels.
+  void pressPlayfield(QPoint position, Qt::MouseButton button);
+  void movePointer(QPoint position, Qt::MouseButtons buttons);
+  void releasePlayfield();
+  // The pointer left the playfield: painting stops.
+  void leavePlayfield();
+  void chooseBrush(int slot);
+  void pressBackground(Qt::MouseButton button);
+  void toggleSide(int side);
+  void clearLevel();
+  void fileNew();
+  void fileOpen();
+  bool fileSave();
+  bool fileSaveAs();
+  void openRecent(const QString& path);
+  void makeLevelSet();
+  void newTileSet();
+  void editTileSet();
+  void setTool(PaintTool tool);
+  void copySelection();
+  void pasteBlock();
+  void mirrorLeftOntoRight();
+  void mirrorTopOntoBottom();
+  void dropSelection();
+  void zoomToFit();
+  void setZoom(double scale);
+  void playtest();
+  void checkContent();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Building the window.
   void buildControls();
-  void buildMenu();
-  bool readTileSet(const QString& path, LoadedTileSet& out);
-  void showTileSet(const LoadedTileSet& loaded);
-  void hidePalette();
-  void setBackground(const QString& path, const QImage& picture);
-  void clearBackground();
-  void showBackgroundThumbnail();
+  void openAtPlayfieldSize();
+  void buildPlayfield(QWidget* form);
+  void buildPalette(QWidget* form);
+  void buildBottomPanel(QWidget* form);
+  void buildMenus();
+  void buildDrawMenu(QMenu* menu);
+  void buildViewMenu(QMenu* menu);
+  void buildToolBar();
+  QAction* addMenuItem(QMenu* menu, const char* name, const QString& text, const QList<QKeySequence>& keys);
+  void connectDocument();
+  void showRecentFiles();
+
+  // Showing the document.
+  void showTileSet();
+  void showBackground();
+  void showLevel();
+  void showTitle();
+  void placeBackgroundPicture();
   void syncSideBoxes();
-  void eraseCell();
-  void setCell(int column, int row, int tile);
-  void redrawCell(int column, int row);
-  void drawStrips(QImage& target);
-  void showLevelPicture();
-  void endStroke();
-  void applyEdits(const LevelEdits& edits);
-  void pushEdit(const QString& text, const LevelEdits& before, const LevelEdits& after);
-  LevelEdits currentEdits() const;
+  void redrawCell(Cell cell);
+  void drawStrips(QImage& target) const;
+  QImage brushImage(std::int32_t tile) const;
+  int paletteTiles() const;
+
+  // Painting and the region tools.
+  std::int32_t tileFor(Qt::MouseButton button) const { return button == Qt::LeftButton ? brush_ : 0; }
+  void paintAlong(Cell to, std::int32_t tile);
+  void finishShape();
+  void showPreview();
+  std::vector<Cell> shapeCells(Cell to) const;
+  void editCells(const QString& text, const std::vector<Cell>& cells, std::int32_t tile);
+  void fill(Cell start, std::int32_t tile);
+  void pick(Cell cell);
+
+  // Files.
   bool askToSave(const QString& title);
-  void setCaption(const QString& caption);
-  void updateTitle();
-  QImage tileImageOf(int tile) const;
+  bool loadTileSet(const QString& path, LoadedTileSet& out, const QString& abandoned);
+  void reportFailure(const QString& detail, const QString& abandoned);
+  bool gameFinds(const QString& sub, const QString& path, const QString& what);
 
-  QString root_;
+  EditorFolders folders_;
   EditorDialogs& dialogs_;
+  ProgramStarter* starter_;
+  GameCommand game_;
+  std::unique_ptr<LevelDocument> document_;
+  RecentFiles recentFiles_;
+  std::unique_ptr<QTemporaryDir> playtestFolder_;
 
-  Level level_;
-  TileSet tileSet_;
-  QImage tileBitmap_;  // picTilePic
-  QString tilesetPath_;
-  QString backgroundPath_;
-  QImage backgroundImage_;
-  int backgroundWidth_ = 320;
-  int backgroundHeight_ = 240;
-  int repeatsAcross_ = 2;
-  int repeatsDown_ = 2;
-  bool backgroundShown_ = false;
-  bool backgroundExpanded_ = false;
-  bool backgroundChanged_ = false;
-  QString currentFile_;
-  bool hasFileName_ = false;
   int brush_ = 0;
   bool painting_ = false;
-  int currentColumn_ = 0;
-  int currentRow_ = 0;
-  BrickGrid strokeStart_{};
-  QString caption_;
-  QUndoStack undoStack_;
+  Qt::MouseButton paintButton_ = Qt::LeftButton;
+  Cell currentCell_;
+  Cell anchorCell_;
+  PaintTool tool_ = PaintTool::Pencil;
+  PaintTool toolBeforePick_ = PaintTool::Pencil;
+  std::optional<std::pair<Cell, Cell>> selection_;
+  CellBlock clipboard_;
+  bool backgroundExpanded_ = false;
+  bool zoomFits_ = false;
 
-  QImage levelImage_;  // what LevelPic shows
-  QImage copyImage_;   // CopyPic: the background alone
+  QImage levelImage_;  // the playfield as the game will show it
+  QImage copyImage_;   // the background alone, for erasing cells
   QImage horizontalStrip_;
   QImage verticalStrip_;
 
-  PictureBox* LevelPic = nullptr;
-  std::array<PictureBox*, PaletteSlots> Picture2{};
-  PictureBox* Backpic = nullptr;
-  QLabel* BackPiclbl = nullptr;
-  std::array<QCheckBox*, 5> Check1{};  // indexed 1 .. 4 by side
-  QLabel* CurPoslbl = nullptr;
-  QPushButton* Command1 = nullptr;
+  QScrollArea* playfieldScroller_ = nullptr;
+  PlayfieldView* playfield_ = nullptr;
+  std::array<PictureBox*, PaletteSlots> paletteSlots_{};
+  QWidget* bottomPanel_ = nullptr;
+  PictureBox* backgroundPicture_ = nullptr;
+  QLabel* backgroundLabel_ = nullptr;
+  std::array<QCheckBox*, 5> sideBoxes_{};  // indexed 1 .. 4 by side
+  QLabel* positionLabel_ = nullptr;
+  QPushButton* clearButton_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
+  QActionGroup* toolActions_ = nullptr;
+  QAction* gridAction_ = nullptr;
 };

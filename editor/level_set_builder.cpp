@@ -2,76 +2,201 @@
 #include "editor/level_set_builder.h"
 
 #include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <type_traits>
 
 #include "content/level_set_file.h"
-#include "content/names.h"
 #include "editor/editor_dialogs.h"
 
 namespace {
 
-// Positions are whole pixels of the original twip layout (15 twips to a pixel).
+const QString SetFilter = QStringLiteral("Shardfall Levelsets (*.sfs)");
+
 template <typename Control>
-Control* Place(Control* control, const char* name, QRect geometry) {
+Control* Named(Control* control, const char* name) {
   control->setObjectName(QString::fromLatin1(name));
-  control->setGeometry(geometry);
+  if constexpr (std::is_base_of_v<QPushButton, Control>) control->setAutoDefault(false);
   return control;
 }
 
 }  // namespace
 
-frmNewLevelSet::frmNewLevelSet(const QString& root, EditorDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), root_(root), dialogs_(dialogs) {
+frmNewLevelSet::frmNewLevelSet(const EditorFolders& folders, EditorDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), folders_(folders), dialogs_(dialogs) {
   setObjectName(QStringLiteral("frmNewLevelSet"));
   setWindowTitle(QStringLiteral("New Levelset"));
   setModal(true);
-  setFixedSize(169, 161);
-  cboLevels = Place(new QComboBox(this), "cboLevels", QRect(8, 8, 153, 21));
-  cmdAddLevel = Place(new QPushButton(QStringLiteral("&Add Level"), this), "cmdAddLevel", QRect(8, 40, 81, 25));
-  lblNumLevels = Place(new QLabel(QStringLiteral("0 Levels"), this), "lblNumLevels", QRect(96, 45, 65, 17));
-  Place(new QLabel(QStringLiteral("Name of Level Set:"), this), "Label1", QRect(8, 80, 153, 17));
-  txtLevelSetName =
-      Place(new QLineEdit(QStringLiteral("Shardfall Levels"), this), "txtLevelSetName", QRect(8, 96, 153, 19));
-  cmdCancel = Place(new QPushButton(QStringLiteral("&Cancel"), this), "cmdCancel", QRect(8, 128, 73, 25));
-  cmdSave = Place(new QPushButton(QStringLiteral("&Save"), this), "cmdSave", QRect(88, 128, 73, 25));
-  cmdSave->setEnabled(false);
-  cmdAddLevel->setAutoDefault(false);
-  cmdCancel->setAutoDefault(false);
-  cmdSave->setAutoDefault(false);
-  connect(cmdAddLevel, &QPushButton::clicked, this, &frmNewLevelSet::cmdAddLevel_Click);
-  connect(cmdSave, &QPushButton::clicked, this, &frmNewLevelSet::cmdSave_Click);
-  connect(cmdCancel, &QPushButton::clicked, this, &frmNewLevelSet::cmdCancel_Click);
+  buildControls();
+  showLevels(-1);
 }
 
-void frmNewLevelSet::cmdAddLevel_Click() {
-  const QString path =
-      dialogs_.openFileName(this, root_ + QStringLiteral("/Lvl"), QStringLiteral("Shardfall Levels (*.sfl)"));
-  if (path.isEmpty()) return;
-  levelNames_.push_back(FileNameOf(path.toStdString()));
-  cboLevels->addItem(path);
-  cboLevels->setCurrentIndex(cboLevels->count() - 1);
-  lblNumLevels->setText(levelCount() == 1 ? QStringLiteral("1 Level")
-                                          : QStringLiteral("%1 Levels").arg(levelCount()));
-  cmdSave->setEnabled(true);
+void frmNewLevelSet::buildControls() {
+  levelPaths_ = Named(new QComboBox, "cboLevels");
+  addButton_ = Named(new QPushButton(QStringLiteral("&Add Level")), "cmdAddLevel");
+  addButton_->setToolTip(QStringLiteral("Add one or more levels at the end of the set"));
+  countLabel_ = Named(new QLabel(QStringLiteral("0 Levels")), "lblNumLevels");
+  nameBox_ = Named(new QLineEdit(QStringLiteral("Shardfall Levels")), "txtLevelSetName");
+  cancelButton_ = Named(new QPushButton(QStringLiteral("&Cancel")), "cmdCancel");
+  saveButton_ = Named(new QPushButton(QStringLiteral("&Save")), "cmdSave");
+  levelList_ = Named(new QListWidget, "levelList");
+  openButton_ = Named(new QPushButton(QStringLiteral("&Open Set")), "openSetButton");
+  upButton_ = Named(new QPushButton(QStringLiteral("Move &Up")), "moveUpButton");
+  downButton_ = Named(new QPushButton(QStringLiteral("Move &Down")), "moveDownButton");
+  removeButton_ = Named(new QPushButton(QStringLiteral("&Remove")), "removeButton");
+  connect(addButton_, &QPushButton::clicked, this, &frmNewLevelSet::addLevels);
+  connect(openButton_, &QPushButton::clicked, this, &frmNewLevelSet::chooseSet);
+  connect(upButton_, &QPushButton::clicked, this, &frmNewLevelSet::moveUp);
+  connect(downButton_, &QPushButton::clicked, this, &frmNewLevelSet::moveDown);
+  connect(removeButton_, &QPushButton::clicked, this, &frmNewLevelSet::removeLevel);
+  connect(saveButton_, &QPushButton::clicked, this, &frmNewLevelSet::saveSet);
+  connect(cancelButton_, &QPushButton::clicked, this, &frmNewLevelSet::reject);
+  connect(nameBox_, &QLineEdit::textEdited, this, [this] { changed_ = true; });
+  connect(levelList_, &QListWidget::currentRowChanged, this, &frmNewLevelSet::showMoveButtons);
+
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(levelPaths_, 0, 0, 1, 3);
+  layout->addWidget(addButton_, 1, 0);
+  layout->addWidget(countLabel_, 1, 1);
+  layout->addWidget(openButton_, 1, 2);
+  layout->addWidget(levelList_, 2, 0, 4, 2);
+  layout->addWidget(upButton_, 2, 2);
+  layout->addWidget(downButton_, 3, 2);
+  layout->addWidget(removeButton_, 4, 2);
+  layout->addWidget(Named(new QLabel(QStringLiteral("Name of Level Set:")), "Label1"), 6, 0, 1, 3);
+  layout->addWidget(nameBox_, 7, 0, 1, 3);
+  layout->addWidget(cancelButton_, 8, 0);
+  layout->addWidget(saveButton_, 8, 2);
+  layout->setRowStretch(5, 1);
+  resize(420, 360);
 }
 
-void frmNewLevelSet::cmdSave_Click() {
-  const QString chosen =
-      dialogs_.saveFileName(this, root_ + QStringLiteral("/Lvl"), QStringLiteral("Shardfall Levelsets (*.sfs)"));
+std::vector<std::string> frmNewLevelSet::levelNames() const {
+  std::vector<std::string> names;
+  for (const Entry& level : levels_) names.push_back(level.name.toStdString());
+  return names;
+}
+
+void frmNewLevelSet::showLevels(int selected) {
+  levelPaths_->clear();
+  levelList_->clear();
+  for (const Entry& level : levels_) {
+    levelPaths_->addItem(level.path);
+    const bool found = folders_.findsByName(QStringLiteral("Lvl"), level.path);
+    auto* item = new QListWidgetItem(found ? level.name : level.name + QStringLiteral("  (not in Lvl: the game will not find it)"));
+    item->setToolTip(level.path);
+    levelList_->addItem(item);
+  }
+  levelPaths_->setCurrentIndex(levelCount() - 1);
+  levelList_->setCurrentRow(selected);
+  showMoveButtons();
+  countLabel_->setText(levelCount() == 1 ? QStringLiteral("1 Level") : QStringLiteral("%1 Levels").arg(levelCount()));
+  saveButton_->setEnabled(levelCount() > 0 || !openedSet_.isEmpty());
+}
+
+void frmNewLevelSet::showMoveButtons() {
+  const int row = levelList_->currentRow();
+  upButton_->setEnabled(row > 0);
+  downButton_->setEnabled(row >= 0 && row + 1 < levelCount());
+  removeButton_->setEnabled(row >= 0);
+}
+
+void frmNewLevelSet::addLevels() {
+  const QStringList chosen = dialogs_.openFileNames(this, folders_.dialogFolders(QStringLiteral("Lvl")),
+                                                    QStringLiteral("Shardfall Levels (*.sfl)"));
+  for (const QString& path : chosen) levels_.push_back({QFileInfo(path).fileName(), folders_.readOverride(path)});
   if (chosen.isEmpty()) return;
-  // The game finds sets only in its own Lvl folder, whatever folder the dialog was in.
-  const std::string path = (root_ + QStringLiteral("/Lvl/")).toStdString() + FileNameOf(chosen.toStdString());
-  LevelSet levelSet;
-  levelSet.levelSetName = txtLevelSetName->text().toStdString();
-  levelSet.levelFiles = levelNames_;
+  changed_ = true;
+  showLevels(levelCount() - 1);
+}
+
+void frmNewLevelSet::swapWithNext(int row) {
+  if (row < 0 || row + 1 >= levelCount()) return;
+  std::swap(levels_[static_cast<std::size_t>(row)], levels_[static_cast<std::size_t>(row) + 1]);
+  changed_ = true;
+}
+
+void frmNewLevelSet::moveUp() {
+  const int row = levelList_->currentRow();
+  if (row < 1) return;
+  swapWithNext(row - 1);
+  showLevels(row - 1);
+}
+
+void frmNewLevelSet::moveDown() {
+  const int row = levelList_->currentRow();
+  if (row < 0 || row + 1 >= levelCount()) return;
+  swapWithNext(row);
+  showLevels(row + 1);
+}
+
+void frmNewLevelSet::removeLevel() {
+  const int row = levelList_->currentRow();
+  if (row < 0) return;
+  levels_.erase(levels_.begin() + row);
+  changed_ = true;
+  showLevels(std::min(row, levelCount() - 1));
+}
+
+// A list the designer changed is dropped only after asking.
+bool frmNewLevelSet::mayDropList() {
+  return !changed_ || dialogs_.askYesNo(this, QStringLiteral("Cancel"),
+                                        QStringLiteral("Do you want to abandon the changes to this level set?"));
+}
+
+void frmNewLevelSet::chooseSet() {
+  const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Lvl")), SetFilter);
+  if (!chosen.isEmpty() && mayDropList()) openSet(folders_.readOverride(chosen));
+}
+
+bool frmNewLevelSet::openSet(const QString& path) {
+  LevelSet set;
+  std::string error;
+  if (!ReadLevelSetFile(path.toStdString(), set, error)) {
+    dialogs_.error(this, QString::fromStdString(error) + QStringLiteral("\nThe level set was not opened."));
+    return false;
+  }
+  levels_.clear();
+  // The game reads a set's levels beside it first, then in Lvl.
+  for (const std::string& file : set.levelFiles) {
+    const QString name = QString::fromStdString(file);
+    const QString beside = QFileInfo(path).absolutePath() + QLatin1Char('/') + name;
+    levels_.push_back({name, QFileInfo::exists(beside) ? beside : folders_.readPath(QStringLiteral("Lvl"), name)});
+  }
+  nameBox_->setText(QString::fromStdString(set.levelSetName));
+  openedSet_ = path;
+  changed_ = false;
+  setWindowTitle(QStringLiteral("Levelset - ") + QFileInfo(path).fileName());
+  showLevels(levelCount() - 1);
+  return true;
+}
+
+void frmNewLevelSet::saveSet() {
+  const QString start = folders_.saveFolder(QStringLiteral("Lvl")) +
+                        (openedSet_.isEmpty() ? QString() : QLatin1Char('/') + QFileInfo(openedSet_).fileName());
+  const QString chosen = dialogs_.chooseSaveFile(this, start, SetFilter);
+  if (chosen.isEmpty()) return;
+  // The game finds sets in Lvl, whatever folder the dialog was in: the set is written there.
+  QString error;
+  const QString path = folders_.writePath(QStringLiteral("Lvl"), QFileInfo(chosen).fileName(), error);
+  const bool sameFile = !openedSet_.isEmpty() && QFileInfo(path) == QFileInfo(openedSet_);
+  if (!path.isEmpty() && !sameFile && !dialogs_.mayReplace(this, path)) return;
+  LevelSet set;
+  set.levelSetName = nameBox_->text().toStdString();
+  set.levelFiles = levelNames();
   std::string why;
-  if (!WriteLevelSetFile(path, levelSet, why)) {
-    dialogs_.error(this, QStringLiteral("Error in writing file."));
+  if (path.isEmpty() || !WriteLevelSetFile(path.toStdString(), set, why)) {
+    if (error.isEmpty()) error = QString::fromStdString(why);
+    dialogs_.error(this, QStringLiteral("Error in writing file.\n%1\nThe level set was not saved.").arg(error));
     return;
   }
   accept();
 }
 
-void frmNewLevelSet::cmdCancel_Click() { reject(); }
+void frmNewLevelSet::reject() {
+  if (mayDropList()) QDialog::reject();
+}

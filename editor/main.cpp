@@ -1,8 +1,12 @@
-// Starts the editor on the program folder (the executable's folder, or --root DIR).
+// Starts the editor on its data folders: --root DIR, else beside the editor or where the install put them.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QStandardPaths>
+#include <cstdio>
 
 #include "editor/editor_dialogs.h"
+#include "editor/editor_setup.h"
 #include "editor/level_editor.h"
 
 int main(int argc, char* argv[]) {
@@ -12,13 +16,26 @@ int main(int argc, char* argv[]) {
   parser.setApplicationDescription(QStringLiteral("Paints levels, builds tilesets and assembles level sets."));
   parser.addHelpOption();
   const QCommandLineOption rootOption(
-      QStringLiteral("root"), QStringLiteral("Program folder holding Tls, Lvl and Bgd (default: beside the editor)."),
-      QStringLiteral("DIR"), QApplication::applicationDirPath());
+      QStringLiteral("root"), QStringLiteral("Folder holding Tls, Lvl and Bgd (default: the game's data folders)."),
+      QStringLiteral("DIR"));
   parser.addOption(rootOption);
   parser.process(app);
 
+  const QString root = parser.value(rootOption);
+  DataFolders folders;
+  QString error;
+  if (!LocateEditorData(root, QApplication::applicationDirPath(), SHARDFALL_DATA_FROM_PROGRAM, folders, error)) {
+    std::fprintf(stderr, "shardfall-editor: %s\n", qPrintable(error));
+    return 2;
+  }
   QtDialogs dialogs;
-  frmEditor editor(parser.value(rootOption), dialogs);
+  DetachedStarter starter;
+  const QString settings = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  QDir().mkpath(settings);
+  const EditorSetup setup{EditorFolders(folders), &dialogs, &starter,
+                          GameBesideEditor(QApplication::applicationDirPath(), root),
+                          settings + QStringLiteral("/recent.ini")};
+  frmEditor editor(setup);
   editor.show();
   return QApplication::exec();
 }

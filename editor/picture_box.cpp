@@ -1,8 +1,9 @@
-// A picture box: pixel-exact drawing at the screen's scale, mouse reports in picture pixels.
+// A picture box: pixel-exact drawing at a chosen scale, mouse reports in picture pixels.
 #include "editor/picture_box.h"
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
 
@@ -16,19 +17,42 @@ void PictureBox::setBordered(bool bordered) {
   update();
 }
 
+void PictureBox::setHighlighted(bool highlighted) {
+  highlighted_ = highlighted;
+  update();
+}
+
+void PictureBox::setScale(double scale) {
+  scale_ = scale;
+  update();
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  // Whole logical pixels scaled by the device ratio without smoothing stay sharp on high-resolution screens.
+  if (highlighted_) painter.fillRect(rect(), QColor(255, 214, 64));
+  // Whole pixels scaled without smoothing stay sharp at any zoom and on high-resolution screens.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  if (!picture_.isNull()) painter.drawImage(QRect(QPoint(inset_, inset_), picture_.size()), picture_);
+  painter.save();
+  painter.translate(inset_, inset_);
+  painter.scale(scale_, scale_);
+  if (!picture_.isNull()) painter.drawImage(QPoint(0, 0), picture_);
+  paintOverlay(painter);
+  painter.restore();
   if (bordered_) {
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(QPen(highlighted_ ? QColor(200, 40, 40) : Qt::black, 1));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
   }
 }
 
-void PictureBox::mousePressEvent(QMouseEvent* event) { emit pressed(event->position().toPoint(), event->button()); }
+QPoint PictureBox::picturePoint(QPointF position) const {
+  return QPoint(static_cast<int>(std::floor((position.x() - inset_) / scale_)),
+                static_cast<int>(std::floor((position.y() - inset_) / scale_)));
+}
 
-void PictureBox::mouseMoveEvent(QMouseEvent* event) { emit moved(event->position().toPoint(), event->buttons()); }
+void PictureBox::mousePressEvent(QMouseEvent* event) { emit pressed(picturePoint(event->position()), event->button()); }
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) { emit moved(picturePoint(event->position()), event->buttons()); }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) { emit released(event->button()); }
+
+void PictureBox::leaveEvent(QEvent*) { emit left(); }

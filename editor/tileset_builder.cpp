@@ -1,11 +1,13 @@
-// The tileset builder window: picture, tile-by-tile assignment, save.
+// The tileset builder window: picture or tileset, tile-by-tile assignment with an overview, save.
 #include "editor/tileset_builder.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -13,9 +15,12 @@
 #include <string>
 
 #include "content/names.h"
+#include "editor/adopt_file.h"
 #include "editor/editor_dialogs.h"
 #include "editor/editor_pictures.h"
 #include "editor/picture_box.h"
+#include "editor/tile_description.h"
+#include "editor/tileset_pair.h"
 
 namespace {
 
@@ -25,228 +30,322 @@ Control* Named(Control* control, const QString& name) {
   return control;
 }
 
+// The overview shows each tile twice its size, so that kinds are easy to tell apart.
+constexpr QSize OverviewIcon(2 * TileWidth, 2 * TileHeight);
+
 }  // namespace
 
-frmNewTileSet::frmNewTileSet(const QString& root, EditorDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), root_(root), dialogs_(dialogs) {
+frmNewTileSet::frmNewTileSet(const EditorFolders& folders, EditorDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), folders_(folders), dialogs_(dialogs) {
   setObjectName(QStringLiteral("frmNewTileSet"));
   setWindowTitle(QStringLiteral("New Tileset"));
   setModal(true);
   buildControls();
 }
 
-void frmNewTileSet::buildControls() {
-  Frame2 = Named(new QGroupBox(QStringLiteral("Load Tileset Picture"), this), QStringLiteral("Frame2"));
-  cmdOpenPic = Named(new QPushButton(QStringLiteral("&Open Picture")), QStringLiteral("cmdOpenPic"));
-  cmdDone = Named(new QPushButton(QStringLiteral("&Done")), QStringLiteral("cmdDone"));
-  cmdDone->setEnabled(false);
-  TileBmp = Named(new PictureBox, QStringLiteral("TileBmp"));
-  auto* scroller = new QScrollArea;
-  scroller->setWidget(TileBmp);
-  scroller->setMinimumSize(260, 200);
-  auto* pictureLayout = new QGridLayout(Frame2);
-  pictureLayout->addWidget(cmdOpenPic, 0, 0);
-  pictureLayout->addWidget(cmdDone, 0, 1);
-  pictureLayout->addWidget(scroller, 1, 0, 1, 2);
-
-  frmActions = Named(new QGroupBox(QStringLiteral("Assign Actions"), this), QStringLiteral("frmActions"));
-  frmActions->setEnabled(false);
-  BrickWindow = Named(new PictureBox, QStringLiteral("BrickWindow"));
-  BrickWindow->setFixedSize(TileWidth + 2, TileHeight + 2);
-  BrickWindow->setInset(1);
-  BrickWindow->setBordered(true);
-  lblCurTile = Named(new QLabel(QStringLiteral("Tile: 1")), QStringLiteral("lblCurTile"));
-  lblMaxBricks = Named(new QLabel(QStringLiteral("Max Bricks:")), QStringLiteral("lblMaxBricks"));
-  lblAnimFrame = Named(new QLabel, QStringLiteral("lblAnimFrame"));
-  lblHitStage = Named(new QLabel, QStringLiteral("lblHitStage"));
-
-  frmAssigns = Named(new QGroupBox, QStringLiteral("frmAssigns"));
-  auto* assigns = new QGridLayout(frmAssigns);
-  const std::array<QString, 5> kindNames{QString(), QStringLiteral("Hittable"), QStringLiteral("Indestruct."),
-                                         QStringLiteral("Go-thru"), QStringLiteral("Dynamite")};
+QGroupBox* frmNewTileSet::buildKindControls() {
+  kindFrame_ = Named(new QGroupBox, QStringLiteral("frmAssigns"));
+  auto* assigns = new QGridLayout(kindFrame_);
   for (int kind = Hittable; kind <= Dynamite; ++kind) {
-    Option1[kind] = Named(new QRadioButton(kindNames[kind]), QStringLiteral("Option1_%1").arg(kind));
-    connect(Option1[kind], &QRadioButton::clicked, this, [this, kind] { Option1_Click(kind); });
-    assigns->addWidget(Option1[kind], kind - 1, 0);
+    kindOptions_[kind] = Named(new QRadioButton(KindLabels[kind]), QStringLiteral("Option1_%1").arg(kind));
+    assigns->addWidget(kindOptions_[kind], kind - 1, 0);
   }
-  Option1[Hittable]->setChecked(true);
-  Option2 = Named(new QRadioButton(QStringLiteral("Shooter")), QStringLiteral("Option2"));
-  connect(Option2, &QRadioButton::clicked, this, &frmNewTileSet::Option2_Click);
-  assigns->addWidget(Option2, 4, 0);
+  kindOptions_[Hittable]->setChecked(true);
+  shooterOption_ = Named(new QRadioButton(QStringLiteral("Shooter")), QStringLiteral("Option2"));
+  connect(shooterOption_, &QRadioButton::clicked, this, &frmNewTileSet::chooseShooter);
+  assigns->addWidget(shooterOption_, 4, 0);
   auto* compass = new QGridLayout;
   const std::array<QPoint, 4> places{QPoint(1, 0), QPoint(2, 1), QPoint(1, 2), QPoint(0, 1)};
-  const std::array<QString, 4> directions{QStringLiteral("Up"), QStringLiteral("Right"), QStringLiteral("Down"),
-                                          QStringLiteral("Left")};
-  for (int i = 0; i < 4; ++i) {
-    chkShooter[i] = Named(new QCheckBox, QStringLiteral("chkShooter_%1").arg(i));
-    chkShooter[i]->setToolTip(directions[i]);
-    connect(chkShooter[i], &QCheckBox::clicked, this, &frmNewTileSet::chkShooter_MouseUp);
-    compass->addWidget(chkShooter[i], places[i].y(), places[i].x());
+  for (std::size_t i = 0; i < shooterBoxes_.size(); ++i) {
+    shooterBoxes_[i] = Named(new QCheckBox, QStringLiteral("chkShooter_%1").arg(i));
+    shooterBoxes_[i]->setToolTip(DirectionLabels[i]);
+    compass->addWidget(shooterBoxes_[i], places[i].y(), places[i].x());
   }
   assigns->addLayout(compass, 4, 1, 3, 1);
-  txtHits = Named(new QLineEdit(QStringLiteral("1")), QStringLiteral("txtHits"));
-  connect(txtHits, &QLineEdit::editingFinished, this, &frmNewTileSet::txtHits_LostFocus);
+  hitsBox_ = Named(new QLineEdit(QStringLiteral("1")), QStringLiteral("txtHits"));
+  connect(hitsBox_, &QLineEdit::editingFinished, this, &frmNewTileSet::checkHits);
   assigns->addWidget(new QLabel(QStringLiteral("Hits:")), 0, 1);
-  assigns->addWidget(txtHits, 1, 1);
+  assigns->addWidget(hitsBox_, 1, 1);
+  return kindFrame_;
+}
 
-  Frame3 = Named(new QGroupBox(QStringLiteral("Animation")), QStringLiteral("Frame3"));
-  chkAnimated = Named(new QCheckBox(QStringLiteral("Animated")), QStringLiteral("chkAnimated"));
-  connect(chkAnimated, &QCheckBox::clicked, this, &frmNewTileSet::chkAnimated_Click);
-  txtFrames = Named(new QLineEdit(QStringLiteral("2")), QStringLiteral("txtFrames"));
-  txtFrames->setEnabled(false);
-  connect(txtFrames, &QLineEdit::textChanged, this, &frmNewTileSet::txtFrames_Change);
-  connect(txtFrames, &QLineEdit::editingFinished, this, [this] { checkedNumber(txtFrames); });
-  auto* animation = new QGridLayout(Frame3);
-  animation->addWidget(chkAnimated, 0, 0, 1, 2);
+QGroupBox* frmNewTileSet::buildAnimationControls() {
+  auto* frame = Named(new QGroupBox(QStringLiteral("Animation")), QStringLiteral("Frame3"));
+  animatedBox_ = Named(new QCheckBox(QStringLiteral("Animated")), QStringLiteral("chkAnimated"));
+  connect(animatedBox_, &QCheckBox::clicked, this, &frmNewTileSet::toggleAnimated);
+  framesBox_ = Named(new QLineEdit(QStringLiteral("2")), QStringLiteral("txtFrames"));
+  framesBox_->setEnabled(false);
+  connect(framesBox_, &QLineEdit::textChanged, this, &frmNewTileSet::checkFrames);
+  connect(framesBox_, &QLineEdit::editingFinished, this, [this] { checkedNumber(framesBox_); });
+  auto* animation = new QGridLayout(frame);
+  animation->addWidget(animatedBox_, 0, 0, 1, 2);
   animation->addWidget(new QLabel(QStringLiteral("Frames:")), 1, 0);
-  animation->addWidget(txtFrames, 1, 1);
+  animation->addWidget(framesBox_, 1, 1);
+  return frame;
+}
 
-  cmdPrevious = Named(new QPushButton(QStringLiteral("&Previous")), QStringLiteral("cmdPrevious"));
-  cmdPrevious->setEnabled(false);
-  cmdNext = Named(new QPushButton(QStringLiteral("&Next")), QStringLiteral("cmdNext"));
-  Command2 = Named(new QPushButton(QStringLiteral("&End tileset")), QStringLiteral("Command2"));
-  connect(cmdPrevious, &QPushButton::clicked, this, &frmNewTileSet::cmdPrevious_Click);
-  connect(cmdNext, &QPushButton::clicked, this, &frmNewTileSet::cmdNext_Click);
-  connect(Command2, &QPushButton::clicked, this, &frmNewTileSet::Command2_Click);
+void frmNewTileSet::buildControls() {
+  pictureFrame_ = Named(new QGroupBox(QStringLiteral("Load Tileset Picture"), this), QStringLiteral("Frame2"));
+  openPictureButton_ = Named(new QPushButton(QStringLiteral("&Open Picture")), QStringLiteral("cmdOpenPic"));
+  openTileSetButton_ = Named(new QPushButton(QStringLiteral("Open &Tileset")), QStringLiteral("cmdOpenTileset"));
+  openTileSetButton_->setToolTip(QStringLiteral("Open an existing tileset to change its tiles"));
+  doneButton_ = Named(new QPushButton(QStringLiteral("&Done")), QStringLiteral("cmdDone"));
+  doneButton_->setEnabled(false);
+  bitmapPicture_ = Named(new PictureBox, QStringLiteral("TileBmp"));
+  auto* scroller = new QScrollArea;
+  scroller->setWidget(bitmapPicture_);
+  scroller->setMinimumSize(260, 200);
+  auto* pictureLayout = new QGridLayout(pictureFrame_);
+  pictureLayout->addWidget(openPictureButton_, 0, 0);
+  pictureLayout->addWidget(doneButton_, 0, 1);
+  pictureLayout->addWidget(openTileSetButton_, 1, 0, 1, 2);
+  pictureLayout->addWidget(scroller, 2, 0, 1, 2);
 
-  auto* actions = new QGridLayout(frmActions);
-  actions->addWidget(BrickWindow, 0, 0);
-  actions->addWidget(lblCurTile, 0, 1);
-  actions->addWidget(lblMaxBricks, 0, 2, 1, 2);
+  actionsFrame_ = Named(new QGroupBox(QStringLiteral("Assign Actions"), this), QStringLiteral("frmActions"));
+  actionsFrame_->setEnabled(false);
+  tilePicture_ = Named(new PictureBox, QStringLiteral("BrickWindow"));
+  tilePicture_->setFixedSize(TileWidth + 2, TileHeight + 2);
+  tilePicture_->setInset(1);
+  tilePicture_->setBordered(true);
+  tileLabel_ = Named(new QLabel(QStringLiteral("Tile: 1")), QStringLiteral("lblCurTile"));
+  maxBricksLabel_ = Named(new QLabel(QStringLiteral("Max Bricks:")), QStringLiteral("lblMaxBricks"));
+  frameLabel_ = Named(new QLabel, QStringLiteral("lblAnimFrame"));
+  stageLabel_ = Named(new QLabel, QStringLiteral("lblHitStage"));
+  previousButton_ = Named(new QPushButton(QStringLiteral("&Previous")), QStringLiteral("cmdPrevious"));
+  previousButton_->setEnabled(false);
+  nextButton_ = Named(new QPushButton(QStringLiteral("&Next")), QStringLiteral("cmdNext"));
+  endButton_ = Named(new QPushButton(QStringLiteral("&End tileset")), QStringLiteral("Command2"));
+  connect(previousButton_, &QPushButton::clicked, this, &frmNewTileSet::previousTile);
+  connect(nextButton_, &QPushButton::clicked, this, &frmNewTileSet::nextTile);
+  connect(endButton_, &QPushButton::clicked, this, &frmNewTileSet::endTileSet);
+
+  auto* actions = new QGridLayout(actionsFrame_);
+  actions->addWidget(tilePicture_, 0, 0);
+  actions->addWidget(tileLabel_, 0, 1);
+  actions->addWidget(maxBricksLabel_, 0, 2, 1, 2);
   actions->addWidget(new QLabel(QStringLiteral("Anim Frame:")), 1, 0);
-  actions->addWidget(lblAnimFrame, 1, 1);
+  actions->addWidget(frameLabel_, 1, 1);
   actions->addWidget(new QLabel(QStringLiteral("Hit stage:")), 1, 2);
-  actions->addWidget(lblHitStage, 1, 3);
-  actions->addWidget(frmAssigns, 2, 0, 1, 4);
-  actions->addWidget(Frame3, 3, 0, 1, 4);
-  actions->addWidget(cmdPrevious, 4, 0, 1, 2);
-  actions->addWidget(cmdNext, 4, 2, 1, 2);
-  actions->addWidget(Command2, 5, 0, 1, 4);
+  actions->addWidget(stageLabel_, 1, 3);
+  actions->addWidget(buildKindControls(), 2, 0, 1, 4);
+  actions->addWidget(buildAnimationControls(), 3, 0, 1, 4);
+  actions->addWidget(previousButton_, 4, 0, 1, 2);
+  actions->addWidget(nextButton_, 4, 2, 1, 2);
+  actions->addWidget(endButton_, 5, 0, 1, 4);
 
-  cmdSave = Named(new QPushButton(QStringLiteral("&Save")), QStringLiteral("cmdSave"));
-  cmdSave->setEnabled(false);
-  Command3 = Named(new QPushButton(QStringLiteral("&Cancel")), QStringLiteral("Command3"));
-  connect(cmdOpenPic, &QPushButton::clicked, this, &frmNewTileSet::cmdOpenPic_Click);
-  connect(cmdDone, &QPushButton::clicked, this, &frmNewTileSet::cmdDone_Click);
-  connect(cmdSave, &QPushButton::clicked, this, &frmNewTileSet::cmdSave_Click);
-  connect(Command3, &QPushButton::clicked, this, &frmNewTileSet::Command3_Click);
-  for (QPushButton* button : {cmdOpenPic, cmdDone, cmdPrevious, cmdNext, Command2, cmdSave, Command3})
+  overview_ = Named(new QListWidget(this), QStringLiteral("tileOverview"));
+  overview_->setViewMode(QListView::IconMode);
+  overview_->setIconSize(OverviewIcon);
+  overview_->setGridSize(QSize(128, 64));
+  overview_->setResizeMode(QListView::Adjust);
+  overview_->setMovement(QListView::Static);
+  overview_->setMinimumWidth(360);
+  overview_->setEnabled(false);
+  connect(overview_, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { jumpToTile(overview_->row(item) + 1); });
+
+  saveButton_ = Named(new QPushButton(QStringLiteral("&Save")), QStringLiteral("cmdSave"));
+  saveButton_->setEnabled(false);
+  cancelButton_ = Named(new QPushButton(QStringLiteral("&Cancel")), QStringLiteral("Command3"));
+  connect(openPictureButton_, &QPushButton::clicked, this, &frmNewTileSet::choosePicture);
+  connect(openTileSetButton_, &QPushButton::clicked, this, &frmNewTileSet::chooseTileSet);
+  connect(doneButton_, &QPushButton::clicked, this, &frmNewTileSet::startAssigning);
+  connect(saveButton_, &QPushButton::clicked, this, &frmNewTileSet::saveAndClose);
+  connect(cancelButton_, &QPushButton::clicked, this, &frmNewTileSet::abandon);
+  for (QPushButton* button : {openPictureButton_, openTileSetButton_, doneButton_, previousButton_, nextButton_,
+                              endButton_, saveButton_, cancelButton_})
     button->setAutoDefault(false);
 
   auto* layout = new QGridLayout(this);
-  layout->addWidget(Frame2, 0, 0);
-  layout->addWidget(frmActions, 0, 1, 2, 1);
+  layout->addWidget(pictureFrame_, 0, 0);
+  layout->addWidget(actionsFrame_, 0, 1, 2, 1);
+  layout->addWidget(overview_, 0, 2, 2, 1);
+  layout->setColumnStretch(2, 1);
   auto* closing = new QHBoxLayout;
-  closing->addWidget(cmdSave);
-  closing->addWidget(Command3);
+  closing->addWidget(saveButton_);
+  closing->addWidget(cancelButton_);
   layout->addLayout(closing, 1, 0);
 }
 
-// ---- Stage 1: the picture ----
+// ---- Stage 1: the picture, or a tileset to change ----
 
-void frmNewTileSet::cmdOpenPic_Click() {
-  const QString path =
-      dialogs_.openFileName(this, root_ + QStringLiteral("/Tls"), QStringLiteral("Bitmap (*.bmp)"));
+bool frmNewTileSet::acceptPicture(const QImage& picture) {
+  bitmap_ = picture;
+  bitmapPicture_->setPicture(picture);
+  bitmapPicture_->setFixedSize(picture.size());
+  if (picture.width() % TileWidth != 0 || picture.width() == 0) {
+    dialogs_.error(this, QStringLiteral("Bitmap width must be evenly divisible by 32."));
+  } else if (picture.height() % TileHeight != 0 || picture.height() == 0) {
+    dialogs_.error(this, QStringLiteral("Bitmap height must be evenly divisible by 16."));
+  } else {
+    return true;
+  }
+  return false;
+}
+
+void frmNewTileSet::choosePicture() {
+  const QString chosen =
+      dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Tls")), QStringLiteral("Bitmap (*.bmp)"));
+  if (chosen.isEmpty()) return;
+  // The saved tileset works only with its bitmap in Tls under the same name.
+  const QString path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"), chosen,
+                                           QStringLiteral("tileset bitmap"),
+                                           QStringLiteral("The picture was not opened."), CopyDeclined::Keeps);
   if (path.isEmpty()) return;
   QImage picture;
   QString error;
   if (!LoadBitmapPicture(path, picture, error)) {
-    dialogs_.error(this, error);
+    dialogs_.error(this, error + QStringLiteral("\nThe picture was not opened."));
     return;
   }
-  bitmapName_ = QString::fromStdString(FileNameOf(path.toStdString()));
-  TileBmp->setPicture(picture);
-  TileBmp->setFixedSize(picture.size());
-  picCopyTiles_ = picture;
-  if (picture.width() % TileWidth != 0 || picture.width() == 0) {
-    dialogs_.error(this, QStringLiteral("Bitmap width must be evenly divisible by 32."));
-    cmdDone->setEnabled(false);
-  } else if (picture.height() % TileHeight != 0 || picture.height() == 0) {
-    dialogs_.error(this, QStringLiteral("Bitmap height must be evenly divisible by 16."));
-    cmdDone->setEnabled(false);
-  } else {
-    cmdDone->setEnabled(true);
+  bitmapName_ = QFileInfo(path).fileName();
+  doneButton_->setEnabled(acceptPicture(picture));
+}
+
+void frmNewTileSet::chooseTileSet() {
+  const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Tls")),
+                                               QStringLiteral("Shardfall Tilesets (*.sft)"));
+  if (!chosen.isEmpty()) openTileSet(folders_.readOverride(chosen));
+}
+
+bool frmNewTileSet::openTileSet(const QString& path) {
+  const QString abandoned = QStringLiteral("\nThe tileset was not opened.");
+  LoadedTileSet loaded;
+  QString error;
+  if (!LoadTileSetPair(folders_, path, loaded, error, true)) {
+    dialogs_.error(this, error + abandoned);
+    return false;
   }
+  const QString bitmapPath = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"),
+                                                 TileSetBitmapPath(folders_, path), QStringLiteral("tileset bitmap"),
+                                                 abandoned.mid(1), CopyDeclined::Keeps);
+  if (bitmapPath.isEmpty() || !acceptPicture(loaded.bitmap)) return false;
+  bitmapName_ = QFileInfo(bitmapPath).fileName();
+  editedFile_ = path;
+  setWindowTitle(QStringLiteral("Edit Tileset - ") + QFileInfo(path).fileName());
+  assignments_.startFrom(loaded.tileSet, loaded.cellColumns(), loaded.cellRows());
+  enterAssigning();
+  return true;
 }
 
 // ---- Stage 2: assigning the tiles ----
 
-void frmNewTileSet::cmdDone_Click() {
-  cmdOpenPic->setEnabled(false);
-  cmdDone->setEnabled(false);
-  frmActions->setEnabled(true);
-  columns_ = picCopyTiles_.width() / TileWidth;
-  rows_ = picCopyTiles_.height() / TileHeight;
-  totalTiles_ = columns_ * rows_;
-  tiles_.assign(static_cast<std::size_t>(totalTiles_) + 1, TileDef{});
-  currentTile_ = 1;
-  tileCount_ = 1;
-  shooterCode_ = 0;
-  selectedKind_ = Hittable;
-  for (int k = 1; k <= totalTiles_; ++k) {
-    TileDef& tile = tiles_[static_cast<std::size_t>(k)];
-    tile = TileDef{0, 1, 1, 1, 1, ImageXOfTile(k, rows_), ImageYOfTile(k, rows_)};
-  }
-  tiles_[1].kind = Hittable;
-  Update();
-  lblMaxBricks->setText(QStringLiteral("Max bricks: %1").arg(totalTiles_));
-  // A bitmap of one tile has nowhere to step to.
-  cmdNext->setEnabled(currentTile_ < totalTiles_);
+void frmNewTileSet::startAssigning() {
+  assignments_.startNew(bitmap_.width() / TileWidth, bitmap_.height() / TileHeight);
+  enterAssigning();
 }
 
-void frmNewTileSet::Update() {
-  const TileDef& tile = tiles_[static_cast<std::size_t>(currentTile_)];
-  BrickWindow->setPicture(TileImage(picCopyTiles_, tile.imageX, tile.imageY));
-  lblCurTile->setText(QStringLiteral("Tile: %1").arg(currentTile_));
-  lblAnimFrame->setText(QStringLiteral("%1/%2").arg(tile.frameNumber).arg(tile.frameCount));
-  lblHitStage->setText(QString::number(tile.hitStage));
-  txtHits->setText(QString::number(tile.hitCount));
+void frmNewTileSet::enterAssigning() {
+  openPictureButton_->setEnabled(false);
+  openTileSetButton_->setEnabled(false);
+  doneButton_->setEnabled(false);
+  actionsFrame_->setEnabled(true);
+  overview_->setEnabled(true);
+  maxBricksLabel_->setText(QStringLiteral("Max bricks: %1").arg(assignments_.totalTiles()));
+  showOverview();
+  Update();
+}
 
-  const bool laterFrame = tile.frameCount > 1 && tile.frameNumber != 1;
+void frmNewTileSet::showKind(std::int32_t kind) {
+  if (kind >= Hittable && kind <= Dynamite) {
+    kindOptions_[kind]->setChecked(true);
+    for (QCheckBox* box : shooterBoxes_) box->setChecked(false);
+  } else if (kind >= ShooterFirst && kind <= ShooterLast) {
+    shooterOption_->setChecked(true);
+    const ShooterDirections directions = ShooterDirectionsOf(kind);
+    const std::array<bool, 4> ticked{directions.up, directions.right, directions.down, directions.left};
+    for (std::size_t i = 0; i < ticked.size(); ++i) shooterBoxes_[i]->setChecked(ticked[i]);
+  }
+}
+
+// Shows what is stored for the current tile. A tile never assigned shows the last choice, so that a run of
+// tiles of one kind needs only Next.
+void frmNewTileSet::Update() {
+  const TileDef& tile = assignments_.current();
+  tilePicture_->setPicture(TileImage(bitmap_, tile.imageX, tile.imageY));
+  tileLabel_->setText(QStringLiteral("Tile: %1").arg(assignments_.currentTile()));
+  frameLabel_->setText(QStringLiteral("%1/%2").arg(tile.frameNumber).arg(tile.frameCount));
+  stageLabel_->setText(QString::number(tile.hitStage));
+  hitsBox_->setText(QString::number(tile.hitCount));
+  showKind(tile.kind);
+
+  const bool laterFrame = assignments_.isLaterFrame(assignments_.currentTile());
   const bool firstFrame = tile.frameCount > 1 && tile.frameNumber == 1;
   // A first frame shows its animation, so that stepping over it again keeps the animation as built.
-  chkAnimated->setChecked(tile.frameCount > 1);
-  chkAnimated->setEnabled(!laterFrame);
-  txtFrames->setText(tile.frameCount > 1 ? QString::number(tile.frameCount) : QStringLiteral("2"));
-  txtFrames->setEnabled(firstFrame);
+  animatedBox_->setChecked(tile.frameCount > 1);
+  animatedBox_->setEnabled(!laterFrame);
+  framesBox_->setText(tile.frameCount > 1 ? QString::number(tile.frameCount) : QStringLiteral("2"));
+  framesBox_->setEnabled(firstFrame);
 
-  frmAssigns->setEnabled(tile.frameNumber <= 1);
+  kindFrame_->setEnabled(tile.frameNumber <= 1);
   const bool middleStage = tile.hitStage > 1 && tile.hitStage != tile.hitCount;
-  Option1[Indestructible]->setEnabled(!middleStage);
-  Option1[GoThrough]->setEnabled(!middleStage);
-  txtHits->setEnabled(!middleStage);
+  kindOptions_[Indestructible]->setEnabled(!middleStage);
+  kindOptions_[GoThrough]->setEnabled(!middleStage);
+  hitsBox_->setEnabled(!middleStage);
+  showNavigation();
+  shownChoice_ = choiceShown();
 }
 
-void frmNewTileSet::Option1_Click(int index) { selectedKind_ = index; }
-
-void frmNewTileSet::Option2_Click() {
-  selectedKind_ = shooterCode_;
-  applyShooterRule();
+void frmNewTileSet::showNavigation() {
+  previousButton_->setEnabled(assignments_.currentTile() > 1);
+  nextButton_->setEnabled(assignments_.currentTile() < assignments_.totalTiles());
+  overview_->setCurrentRow(assignments_.currentTile() - 1);
 }
+
+void frmNewTileSet::showOverview() {
+  overview_->clear();
+  for (int n = 1; n <= assignments_.totalTiles(); ++n) {
+    const TileDef& tile = assignments_.tile(n);
+    const QImage image = TileImage(bitmap_, tile.imageX, tile.imageY).scaled(OverviewIcon);
+    auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(image)), QStringLiteral("%1 %2").arg(n).arg(KindName(tile.kind)));
+    item->setToolTip(DescribeTile(n, tile));
+    overview_->addItem(item);
+  }
+  overview_->setCurrentRow(assignments_.currentTile() - 1);
+}
+
+std::int32_t frmNewTileSet::kindShown() const {
+  if (shooterOption_->isChecked())
+    return ShooterCodeOf({shooterBoxes_[0]->isChecked(), shooterBoxes_[1]->isChecked(), shooterBoxes_[2]->isChecked(),
+                          shooterBoxes_[3]->isChecked()});
+  for (int kind = Hittable; kind <= Dynamite; ++kind)
+    if (kindOptions_[kind]->isChecked()) return kind;
+  return Hittable;
+}
+
+// The controls as they stand, read without complaint (for telling whether the designer changed anything).
+TileChoice frmNewTileSet::choiceShown() const {
+  const bool animated = animatedBox_->isChecked() && animatedBox_->isEnabledTo(actionsFrame_);
+  return TileChoice{kindShown(), hitsBox_->text().toInt(), animated, animated ? framesBox_->text().toInt() : 0};
+}
+
+// The controls as AssignBrick takes them: numbers checked, a shooter without direction shooting up.
+TileChoice frmNewTileSet::readChoice() {
+  if (shooterOption_->isChecked()) applyShooterRule();
+  TileChoice choice = choiceShown();
+  choice.hits = checkedNumber(hitsBox_);
+  if (choice.animated) choice.frames = checkedNumber(framesBox_);
+  return choice;
+}
+
+void frmNewTileSet::chooseShooter() { applyShooterRule(); }
 
 // A shooter with no direction shoots up.
 void frmNewTileSet::applyShooterRule() {
-  if (shooterCode_ != 0) return;
-  chkShooter[0]->setChecked(true);
-  shooterCode_ = ShooterFirst;
-  selectedKind_ = ShooterFirst;
+  if (kindShown() == 0) shooterBoxes_[0]->setChecked(true);
 }
 
-void frmNewTileSet::chkShooter_MouseUp() {
-  shooterCode_ = ShooterCodeOf({chkShooter[0]->isChecked(), chkShooter[1]->isChecked(),
-                                chkShooter[2]->isChecked(), chkShooter[3]->isChecked()});
-}
-
-void frmNewTileSet::chkAnimated_Click() { txtFrames->setEnabled(chkAnimated->isChecked()); }
+void frmNewTileSet::toggleAnimated() { framesBox_->setEnabled(animatedBox_->isChecked()); }
 
 // Numbers below 1 become 1 silently; text that is no number is refused with a message.
 int frmNewTileSet::checkedNumber(QLineEdit* box) {
   bool isNumber = false;
   const int value = box->text().trimmed().toInt(&isNumber);
   if (!isNumber) {
+    // Set before the message: the box loses the focus to it, and must then already hold a valid number.
+    box->setText(QStringLiteral("1"));
     dialogs_.message(this, QMessageBox::Critical, QStringLiteral("Non-Valid Entry"),
                      QStringLiteral("Please enter a valid number."), QMessageBox::Ok);
-    box->setText(QStringLiteral("1"));
     box->setFocus();
     return 1;
   }
@@ -257,136 +356,77 @@ int frmNewTileSet::checkedNumber(QLineEdit* box) {
   return value;
 }
 
-void frmNewTileSet::txtFrames_Change() {
+void frmNewTileSet::checkFrames() {
   // An empty box is a number still being typed; it is checked when the box is left.
-  if (!txtFrames->text().isEmpty()) checkedNumber(txtFrames);
+  if (!framesBox_->text().isEmpty()) checkedNumber(framesBox_);
 }
 
-void frmNewTileSet::txtHits_LostFocus() { checkedNumber(txtHits); }
+void frmNewTileSet::checkHits() { checkedNumber(hitsBox_); }
 
-void frmNewTileSet::cmdNext_Click() {
-  if (Option2->isChecked()) {
-    selectedKind_ = shooterCode_;
-    applyShooterRule();
-  }
-  cmdPrevious->setEnabled(true);
-  AssignBrick();
-  ++currentTile_;
-  if (currentTile_ > tileCount_) tileCount_ = currentTile_;
-  Update();
-  if (currentTile_ == totalTiles_) cmdNext->setEnabled(false);
-}
-
-void frmNewTileSet::cmdPrevious_Click() {
-  cmdNext->setEnabled(true);
-  if (currentTile_ == 2) cmdPrevious->setEnabled(false);
-  --currentTile_;
-  Update();
-}
-
-// An animation being rebuilt frees the frames of its old run first.
-void frmNewTileSet::releaseOldFrames(int t) {
-  const TileDef& first = tiles_[static_cast<std::size_t>(t)];
-  if (first.frameNumber != 1 || first.frameCount <= 1) return;
-  const int end = std::min(t + first.frameCount - 1, totalTiles_);
-  for (int k = t + 1; k <= end; ++k) {
-    TileDef& frame = tiles_[static_cast<std::size_t>(k)];
-    if (frame.frameNumber != k - t + 1) break;
-    frame.frameCount = 1;
-    frame.frameNumber = 1;
-  }
-}
-
-void frmNewTileSet::markNextStage(int tile, int stage, int count) {
-  if (tile > totalTiles_) return;
-  TileDef& next = tiles_[static_cast<std::size_t>(tile)];
-  next.hitStage = stage;
-  next.hitCount = count;
-}
-
+// Stores the tile on show, when the designer changed something or it was never assigned: moving on over a
+// tile leaves it as it was.
 void frmNewTileSet::AssignBrick() {
-  const int t = currentTile_;
-  TileDef& tile = tiles_[static_cast<std::size_t>(t)];
-  // A later frame was written whole by its animation's first frame.
-  if (chkAnimated->isChecked() && !chkAnimated->isEnabledTo(frmActions)) return;
-  releaseOldFrames(t);
-
-  int frames = 1;
-  if (chkAnimated->isChecked()) {
-    frames = std::min(checkedNumber(txtFrames), totalTiles_ - t + 1);  // an animation ends at the last tile
-    tile.kind = selectedKind_;
+  const TileChoice choice = readChoice();
+  if (assignments_.current().kind == 0 || choice != shownChoice_) {
+    assignments_.assign(choice);
+    showOverview();
   }
-  tile.frameNumber = 1;
-  tile.frameCount = frames;
-  const int next = t + frames;
+}
 
-  const int hits = checkedNumber(txtHits);
-  const int stage = lblHitStage->text().toInt();
-  if (hits == 1) {
-    tile.hitCount = 1;
-    tile.hitStage = 1;
-  } else if (stage == 1) {
-    tile.hitStage = 1;
-    tile.hitCount = hits;
-    markNextStage(next, 2, hits);
-  } else if (tile.hitStage < tile.hitCount) {
-    markNextStage(next, stage + 1, tile.hitCount);
-  }
-  if (tile.frameCount == 1) tile.kind = selectedKind_;
+void frmNewTileSet::nextTile() { jumpToTile(assignments_.currentTile() + 1); }
 
-  // Every frame of an animation is the same brick at the same stage.
-  for (int k = t + 1; k < t + frames; ++k) {
-    TileDef& frame = tiles_[static_cast<std::size_t>(k)];
-    frame.frameCount = frames;
-    frame.frameNumber = k - t + 1;
-    frame.kind = tile.kind;
-    frame.hitCount = tile.hitCount;
-    frame.hitStage = tile.hitStage;
-  }
+void frmNewTileSet::previousTile() { jumpToTile(assignments_.currentTile() - 1); }
+
+// Going forward stores the tile being left, as Next does; going back does not, as Previous does not.
+void frmNewTileSet::jumpToTile(int tile) {
+  if (tile < 1 || tile > assignments_.totalTiles() || tile == assignments_.currentTile()) return;
+  if (tile > assignments_.currentTile()) AssignBrick();
+  assignments_.moveTo(tile);
+  Update();
 }
 
 // ---- Stage 3: ending and saving ----
 
-void frmNewTileSet::Command2_Click() {
-  if (currentTile_ != totalTiles_) {
-    tileCount_ = currentTile_ - 1;  // the tile on screen is not included
-  } else {
-    if (Option2->isChecked()) {
-      selectedKind_ = shooterCode_;
-      applyShooterRule();
-    }
-    tileCount_ = totalTiles_;
-    AssignBrick();
-  }
-  frmActions->setEnabled(false);
-  cmdSave->setEnabled(true);
+void frmNewTileSet::endTileSet() {
+  if (assignments_.endKeepsCurrent()) AssignBrick();
+  assignments_.end();
+  actionsFrame_->setEnabled(false);
+  overview_->setEnabled(false);
+  saveButton_->setEnabled(true);
 }
 
 bool frmNewTileSet::SaveTileSet(const QString& path) {
-  TileSet tileSet;
-  tileSet.tileCount = tileCount_;
-  tileSet.tiles.assign(tiles_.begin(), tiles_.begin() + tileCount_ + 1);
   std::string why;
-  if (!WriteTileSetFile(path.toStdString(), tileSet, why)) {
-    dialogs_.error(this, QStringLiteral("Error in writing file."));
+  if (!WriteTileSetFile(path.toStdString(), assignments_.result(), why)) {
+    dialogs_.error(this, QStringLiteral("Error in writing file.\n%1\nThe tileset was not saved.")
+                             .arg(QString::fromStdString(why)));
     return false;
   }
   return true;
 }
 
-void frmNewTileSet::cmdSave_Click() {
-  const std::string name = ReplaceLastThree(bitmapName_.toStdString(), "sft");
+void frmNewTileSet::saveAndClose() {
+  const QString name = QString::fromStdString(ReplaceLastThree(bitmapName_.toStdString(), "sft"));
+  QString error;
+  const QString path = folders_.writePath(QStringLiteral("Tls"), name, error);
+  if (path.isEmpty()) {
+    dialogs_.error(this, QStringLiteral("Error in writing file.\n%1\nThe tileset was not saved.").arg(error));
+    return;
+  }
+  // Saving over the tileset being changed is the point; any other file of that name is asked about.
+  const bool sameFile = !editedFile_.isEmpty() && QFileInfo(path) == QFileInfo(editedFile_);
+  if (!sameFile && !dialogs_.mayReplace(this, path)) return;
   // A failed save keeps the window open so that the assignments are not lost.
-  if (SaveTileSet(root_ + QStringLiteral("/Tls/") + QString::fromStdString(name))) accept();
+  if (SaveTileSet(path)) accept();
 }
 
-void frmNewTileSet::Command3_Click() {
+void frmNewTileSet::abandon() {
   if (dialogs_.message(this, QMessageBox::Question, QStringLiteral("Cancel"),
                        QStringLiteral("Do you want to abandon current tileset?"),
                        QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
     return;
-  tiles_.clear();
+  assignments_.clear();
   QDialog::reject();
 }
 
-void frmNewTileSet::reject() { Command3_Click(); }
+void frmNewTileSet::reject() { abandon(); }

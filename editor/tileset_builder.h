@@ -1,11 +1,12 @@
-// The tileset builder: cuts a bitmap into tiles, walks through them assigning kinds, and writes the ".sft".
+// The tileset builder: cuts a bitmap into tiles or opens a tileset, assigns kinds tile by tile, saves.
 #pragma once
 #include <QDialog>
 #include <QImage>
 #include <array>
 #include <vector>
 
-#include "content/tileset_file.h"
+#include "editor/editor_folders.h"
+#include "editor/tile_assignments.h"
 
 class EditorDialogs;
 class PictureBox;
@@ -13,85 +14,93 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QRadioButton;
 
+// The records live in a TileAssignments model that the window shows.
 class frmNewTileSet : public QDialog {
   Q_OBJECT
 
  public:
-  frmNewTileSet(const QString& root, EditorDialogs& dialogs, QWidget* parent = nullptr);
+  frmNewTileSet(const EditorFolders& folders, EditorDialogs& dialogs, QWidget* parent = nullptr);
 
+  // Procedures of the window. AssignBrick stores the tile on show when the designer changed it.
   void AssignBrick();
   void Update();
   bool SaveTileSet(const QString& path);
+  // Opens an existing tileset for changing: every tile shows what its record holds. False after a message.
+  bool openTileSet(const QString& path);
 
-  int currentTile() const { return currentTile_; }
-  int tileCount() const { return tileCount_; }
-  int totalTiles() const { return totalTiles_; }
-  int selectedKind() const { return selectedKind_; }
-  int shooterCode() const { return shooterCode_; }
+  const TileAssignments& assignments() const { return assignments_; }
+  int currentTile() const { return assignments_.currentTile(); }
+  int tileCount() const { return assignments_.tileCount(); }
+  int totalTiles() const { return assignments_.totalTiles(); }
   // Records 1 .. total tiles; index 0 is unused.
-  const std::vector<TileDef>& tiles() const { return tiles_; }
+  const std::vector<TileDef>& tiles() const { return assignments_.tiles(); }
 
  public slots:
-  void cmdOpenPic_Click();
-  void cmdDone_Click();
-  void cmdNext_Click();
-  void cmdPrevious_Click();
-  void Command2_Click();
-  void cmdSave_Click();
-  void Command3_Click();
-  void Option1_Click(int index);
-  void Option2_Click();
-  void chkShooter_MouseUp();
-  void chkAnimated_Click();
-  void txtFrames_Change();
-  void txtHits_LostFocus();
+  void choosePicture();
+  void chooseTileSet();
+  void startAssigning();
+  void nextTile();
+  void previousTile();
+  void jumpToTile(int tile);
+  void endTileSet();
+  void saveAndClose();
+  void abandon();
+  void chooseShooter();
+  void toggleAnimated();
+  void checkFrames();
+  void checkHits();
   // Closing the window any other way asks like Cancel, so assignments are not dropped by accident.
   void reject() override;
 
  private:
   void buildControls();
+  QGroupBox* buildKindControls();
+  QGroupBox* buildAnimationControls();
+  bool acceptPicture(const QImage& picture);
+  void enterAssigning();
+  void showKind(std::int32_t kind);
+  void showNavigation();
+  void showOverview();
+  TileChoice choiceShown() const;
+  TileChoice readChoice();
+  std::int32_t kindShown() const;
   int checkedNumber(QLineEdit* box);
   void applyShooterRule();
-  void releaseOldFrames(int tile);
-  void markNextStage(int tile, int stage, int count);
 
-  QString root_;
+  EditorFolders folders_;
   EditorDialogs& dialogs_;
   QString bitmapName_;
-  QImage picCopyTiles_;
-  int currentTile_ = 1;
-  int tileCount_ = 0;
-  int totalTiles_ = 0;
-  int columns_ = 0;
-  int rows_ = 0;
-  int selectedKind_ = Hittable;
-  int shooterCode_ = 0;
-  std::vector<TileDef> tiles_;
+  QString editedFile_;  // the tileset being changed; empty for a new one
+  QImage bitmap_;
+  TileAssignments assignments_;
+  TileChoice shownChoice_;
 
-  QGroupBox* Frame2 = nullptr;
-  QPushButton* cmdOpenPic = nullptr;
-  QPushButton* cmdDone = nullptr;
-  PictureBox* TileBmp = nullptr;
-  QGroupBox* frmActions = nullptr;
-  QGroupBox* frmAssigns = nullptr;
-  std::array<QRadioButton*, 5> Option1{};  // indexed 1 .. 4 by kind
-  QRadioButton* Option2 = nullptr;
-  std::array<QCheckBox*, 4> chkShooter{};  // up, right, down, left
-  QLineEdit* txtHits = nullptr;
-  QGroupBox* Frame3 = nullptr;
-  QCheckBox* chkAnimated = nullptr;
-  QLineEdit* txtFrames = nullptr;
-  PictureBox* BrickWindow = nullptr;
-  QLabel* lblCurTile = nullptr;
-  QLabel* lblAnimFrame = nullptr;
-  QLabel* lblHitStage = nullptr;
-  QLabel* lblMaxBricks = nullptr;
-  QPushButton* cmdNext = nullptr;
-  QPushButton* cmdPrevious = nullptr;
-  QPushButton* Command2 = nullptr;
-  QPushButton* cmdSave = nullptr;
-  QPushButton* Command3 = nullptr;
+  QGroupBox* pictureFrame_ = nullptr;
+  QPushButton* openPictureButton_ = nullptr;
+  QPushButton* openTileSetButton_ = nullptr;
+  QPushButton* doneButton_ = nullptr;
+  PictureBox* bitmapPicture_ = nullptr;
+  QGroupBox* actionsFrame_ = nullptr;
+  QGroupBox* kindFrame_ = nullptr;
+  std::array<QRadioButton*, 5> kindOptions_{};  // indexed 1 .. 4 by kind
+  QRadioButton* shooterOption_ = nullptr;
+  std::array<QCheckBox*, 4> shooterBoxes_{};  // up, right, down, left
+  QLineEdit* hitsBox_ = nullptr;
+  QCheckBox* animatedBox_ = nullptr;
+  QLineEdit* framesBox_ = nullptr;
+  PictureBox* tilePicture_ = nullptr;
+  QLabel* tileLabel_ = nullptr;
+  QLabel* frameLabel_ = nullptr;
+  QLabel* stageLabel_ = nullptr;
+  QLabel* maxBricksLabel_ = nullptr;
+  QPushButton* nextButton_ = nullptr;
+  QPushButton* previousButton_ = nullptr;
+  QPushButton* endButton_ = nullptr;
+  QPushButton* saveButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
+  QListWidget* overview_ = nullptr;
 };

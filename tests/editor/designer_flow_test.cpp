@@ -1,10 +1,10 @@
-// A designer's whole path: build a tileset, paint a level on it, save it, assemble a set, and play it.
+// A designer's whole path, from the default tileset to a set the game plays.
 #include <QApplication>
-#include <QCheckBox>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -38,110 +38,157 @@ void Click(QWidget* window, const char* name) {
   button->click();
 }
 
+QJsonObject PlayHeadless(const QStringList& arguments, const QString& dump) {
+  QProcess game;
+  game.setProcessChannelMode(QProcess::MergedChannels);
+  game.start(GAME_PROGRAM, QStringList{"--headless", "--seed", "7", "--frames", "600", "--dump-state", dump} + arguments);
+  if (!game.waitForFinished(60000) || game.exitCode() != 0) qWarning("%s", game.readAll().constData());
+  return QJsonDocument::fromJson(FileBytes(dump)).object();
+}
+
 }  // namespace
 
 class DesignerFlowTest : public QObject {
   Q_OBJECT
 
+  FixtureRoot root;
+  ScriptedDialogs dialogs;
+  RecordingStarter starter;
+
+  void trigger(frmEditor& editor, const char* action) {
+    auto* found = editor.findChild<QAction*>(action);
+    if (!found) qFatal("no action %s", action);
+    found->trigger();
+  }
+  void drag(frmEditor& editor, QPoint from, QPoint to) {
+    auto* levelPic = editor.findChild<PictureBox*>("LevelPic");
+    SendPress(levelPic, from, Qt::LeftButton);
+    SendMove(levelPic, to, Qt::LeftButton);
+    SendRelease(levelPic, to, Qt::LeftButton);
+  }
+  void chooseBrush(frmEditor& editor, int slot) {
+    SendPress(editor.findChild<PictureBox*>(QString("Picture2_%1").arg(slot)), QPoint(4, 4), Qt::LeftButton);
+  }
+
  private slots:
-  void aDesignedSetIsWrittenAndPlays() {
-    FixtureRoot root;
+  void aDesignedLevelIsPlaytestedAndPlayedInAnExistingSet() {
     std::string error;
     QVERIFY2(BuildDefaultTree(root.path().toStdString(), error), error.c_str());
-    WriteFixtureBitmap(root.tls("Crystal.bmp"), 64, 32);
-    ScriptedDialogs dialogs;
-    frmEditor editor(root.path(), dialogs);
+    const QByteArray shippedTileSet = FileBytes(root.tls("DefaultTileSet.sft"));
+    frmEditor editor(FixtureSetup(root, dialogs, &starter));
     editor.show();
     QVERIFY(dialogs.shown.isEmpty());
 
-    // The tileset: a plain brick, a two-hit brick over tiles 2 and 3, an indestructible one.
-    dialogs.openAnswers << root.tls("Crystal.bmp");
-    WhileModal([](QWidget* builder) {
-      Click(builder, "cmdOpenPic");
-      Click(builder, "cmdDone");
-      Click(builder, "cmdNext");
-      auto* hits = builder->findChild<QLineEdit*>("txtHits");
-      hits->setText("2");
-      QTest::keyClick(hits, Qt::Key_Return);
-      Click(builder, "cmdNext");
-      Click(builder, "cmdNext");
-      Click(builder, "Option1_2");
-      Click(builder, "Command2");
-      Click(builder, "cmdSave");
-    });
-    editor.findChild<QAction*>("mnuNewTileset")->trigger();
-    TileSet tileSet;
-    QVERIFY2(ReadTileSetFile(root.tls("Crystal.sft").toStdString(), 2, 2, tileSet, error), error.c_str());
-    QCOMPARE(tileSet.tileCount, 4);
-    QCOMPARE(tileSet.tiles[1], (TileDef{Hittable, 1, 1, 1, 1, 0, 0}));
-    QCOMPARE(tileSet.tiles[2], (TileDef{Hittable, 1, 1, 2, 1, 0, 16}));
-    QCOMPARE(tileSet.tiles[3], (TileDef{Hittable, 1, 1, 2, 2, 32, 0}));
-    QCOMPARE(tileSet.tiles[4], (TileDef{Indestructible, 1, 1, 1, 1, 32, 16}));
-
-    // The level: a new level on the tileset, two rows of bricks, saved into Lvl.
-    dialogs.buttonAnswers << QMessageBox::No;
-    dialogs.openAnswers << root.tls("Crystal.sft");
-    editor.findChild<QAction*>("mnuNew")->trigger();
-    QCOMPARE(editor.tileSet().tileCount, 4);
-    auto* levelPic = editor.findChild<PictureBox*>("LevelPic");
-    SendPress(editor.findChild<PictureBox*>("Picture2_1"), QPoint(4, 4), Qt::LeftButton);
-    SendPress(levelPic, QPoint(8, 72), Qt::LeftButton);
-    for (int x = 8; x < 640; x += 16) SendMove(levelPic, QPoint(x, 72), Qt::LeftButton);
-    SendRelease(levelPic, QPoint(632, 72), Qt::LeftButton);
-    SendPress(editor.findChild<PictureBox*>("Picture2_2"), QPoint(4, 4), Qt::LeftButton);
-    for (int column = 3; column <= 18; column += 3) {
-      SendPress(levelPic, QPoint((column - 1) * 32 + 4, 100), Qt::LeftButton);
-      SendRelease(levelPic, QPoint((column - 1) * 32 + 4, 100), Qt::LeftButton);
-    }
-    editor.findChild<QCheckBox*>("Check1_3")->click();
-    dialogs.saveAnswers << root.lvl("crystal1.sfl");
-    editor.findChild<QAction*>("mnuSave")->trigger();
     Level level;
-    QVERIFY2(ReadLevelFile(root.lvl("crystal1.sfl").toStdString(), level, error), error.c_str());
-    QCOMPARE(level.tilesetName, std::string("Crystal.sft"));
-    QCOMPARE(level.backgroundName, std::string("DefaultBackground.bmp"));
-    QCOMPARE(level.guardedSides[Bottom], -1);
-    QCOMPARE(level.guardedSides[Top], -1);
-    for (int column = 1; column <= 20; ++column) QCOMPARE(level.brickGrid[column][5], 1);
-    QCOMPARE(level.brickGrid[3][7], 2);
-    QCOMPARE(level.brickGrid[4][7], 0);
+    QString playtestSet;
+    changeTheDefaultTileSet(editor, shippedTileSet);
+    paintASymmetricLevel(editor, level);
+    playtest(editor, playtestSet);
+    if (QTest::currentTestFailed()) return;
 
-    // The set: the level twice under a new name.
-    dialogs.openAnswers << root.lvl("crystal1.sfl") << root.lvl("crystal1.sfl");
-    dialogs.saveAnswers << root.lvl("designer.sfs");
-    WhileModal([](QWidget* builder) {
-      Click(builder, "cmdAddLevel");
-      Click(builder, "cmdAddLevel");
-      builder->findChild<QLineEdit*>("txtLevelSetName")->setText("Designer Set");
-      Click(builder, "cmdSave");
-    });
-    editor.findChild<QAction*>("mnuMakeLevelSet")->trigger();
-    LevelSet levelSet;
-    QVERIFY2(ReadLevelSetFile(root.lvl("designer.sfs").toStdString(), levelSet, error), error.c_str());
-    QCOMPARE(levelSet.levelSetName, std::string("Designer Set"));
-    QCOMPARE(levelSet.levelFiles, (std::vector<std::string>{"crystal1.sfl", "crystal1.sfl"}));
-    QCOMPARE(dialogs.texts(), QStringList{"Do you want to save current level?"});  // asked by New
+    // Saved into Lvl under a name typed without its extension.
+    dialogs.saveAnswers << root.lvl("mirrored");
+    trigger(editor, "mnuSaveAs");
+    QCOMPARE(editor.currentFile(), root.lvl("mirrored.sfl"));
 
-    playInTheGame(root, level);
+    addToTheWarmUpSet(editor);
+    QCOMPARE(dialogs.texts(), QStringList());
+    playInTheGame(level, playtestSet);
   }
 
  private:
-  void playInTheGame(const FixtureRoot& root, const Level& level) {
+  void changeTheDefaultTileSet(frmEditor& editor, const QByteArray& shipped) {
+    dialogs.openAnswers << root.tls("DefaultTileSet.sft");
+    WhileModal([](QWidget* builder) {
+      Click(builder, "cmdOpenTileset");
+      auto* overview = builder->findChild<QListWidget*>("tileOverview");
+      QTest::mouseClick(overview->viewport(), Qt::LeftButton, {}, overview->visualItemRect(overview->item(1)).center());
+      Click(builder, "Option1_2");  // tile 2 becomes indestructible
+      Click(builder, "Command2");
+      Click(builder, "cmdSave");
+    });
+    trigger(editor, "mnuNewTileset");
+    const QByteArray changed = FileBytes(root.tls("DefaultTileSet.sft"));
+    QCOMPARE(changed.size(), shipped.size());
+    const int kindOfTile2 = 4 + 28;
+    QCOMPARE(changed.mid(kindOfTile2, 4), QByteArray("\x02\0\0\0", 4));
+    QCOMPARE(changed.left(kindOfTile2) + changed.mid(kindOfTile2 + 4), shipped.left(kindOfTile2) + shipped.mid(kindOfTile2 + 4));
+    QCOMPARE(editor.tileSet().tiles[2].kind, int(Indestructible));  // the palette reloaded it
+  }
+
+  void paintASymmetricLevel(frmEditor& editor, Level& level) {
+    dialogs.openAnswers << root.tls("DefaultTileSet.sft");
+    trigger(editor, "mnuNew");  // nothing changed yet: no question
+    chooseBrush(editor, 1);
+    trigger(editor, "toolRectangle");
+    drag(editor, CellCentre(2, 4), CellCentre(8, 5));
+    chooseBrush(editor, 2);
+    trigger(editor, "toolLine");
+    drag(editor, CellCentre(1, 8), CellCentre(9, 12));
+    trigger(editor, "toolSelect");
+    drag(editor, CellCentre(2, 4), CellCentre(8, 5));
+    trigger(editor, "mnuCopy");
+    trigger(editor, "mnuPaste");
+    SendPress(editor.findChild<PictureBox*>("LevelPic"), CellCentre(2, 15), Qt::LeftButton);
+    trigger(editor, "mnuMirrorLeftRight");
+    const BrickGrid& grid = editor.brickGrid();
+    int bricks = 0;
+    for (int row = 1; row <= 30; ++row)
+      for (int column = 1; column <= 20; ++column) {
+        QCOMPARE(grid[column][row], grid[21 - column][row]);
+        bricks += grid[column][row] != 0;
+      }
+    QCOMPARE(bricks, 2 * (14 + 9 + 14));
+    QCOMPARE(grid[5][16], 1);
+    QCOMPARE(editor.undoStack().count(), 4);  // rectangle, line, paste, mirror: one step each, and nothing else
+    level = editor.document().levelToSave();
+  }
+
+  void playtest(frmEditor& editor, QString& set) {
+    const QStringList before = QDir(root.path() + "/Lvl").entryList(QDir::Files);
+    trigger(editor, "mnuPlaytest");
+    QCOMPARE(starter.started.size(), 1);
+    const QStringList arguments = starter.started[0].arguments;
+    QCOMPARE(starter.started[0].program, root.path() + "/GAME");
+    QCOMPARE(arguments.mid(0, 2), (QStringList{"--windowed", "--play"}));
+    QVERIFY(!arguments[2].startsWith(root.path()));
+    QCOMPARE(QDir(root.path() + "/Lvl").entryList(QDir::Files), before);
+    QVERIFY(editor.isWindowModified());  // the designer's own file is still to be saved
+    set = arguments[2];
+  }
+
+  void addToTheWarmUpSet(frmEditor& editor) {
+    dialogs.openAnswers << root.lvl("WarmUp.sfs");
+    dialogs.openListAnswers << QStringList{root.lvl("mirrored.sfl")};
+    dialogs.saveAnswers << root.lvl("WarmUp.sfs");
+    WhileModal([](QWidget* manager) {
+      Click(manager, "openSetButton");
+      Click(manager, "cmdAddLevel");
+      for (int i = 0; i < 3; ++i) Click(manager, "moveUpButton");
+      Click(manager, "cmdSave");
+    });
+    trigger(editor, "mnuMakeLevelSet");
+    LevelSet set;
+    std::string error;
+    QVERIFY2(ReadLevelSetFile(root.lvl("WarmUp.sfs").toStdString(), set, error), error.c_str());
+    QCOMPARE(set.levelSetName, std::string("Warm-up"));
+    QCOMPARE(set.levelFiles,
+             (std::vector<std::string>{"mirrored.sfl", "wu1_glow.sfl", "wu2_both_ways.sfl", "wu3_sidestep.sfl"}));
+  }
+
+  void playInTheGame(const Level& level, const QString& playtestSet) {
     if (!QFile::exists(GAME_PROGRAM)) QSKIP("the game is not built in this tree");
-    const QString dump = root.path() + "/state.json";
-    QProcess game;
-    game.setProcessChannelMode(QProcess::MergedChannels);
-    game.start(GAME_PROGRAM, {"--root", root.path(), "--headless", "--seed", "7", "--frames", "600", "--play",
-                              root.lvl("designer.sfs"), "--dump-state", dump});
-    QVERIFY(game.waitForFinished(60000));
-    QVERIFY2(game.exitCode() == 0, game.readAll().constData());
-    const QJsonObject dumped = QJsonDocument::fromJson(FileBytes(dump)).object();
-    QVERIFY(dumped["GameState"].toObject()["gameLoaded"].toBool());
-    const QJsonObject world = dumped["GameWorld"].toObject();
+    const QJsonObject tried = PlayHeadless({"--root", root.path(), "--play", playtestSet}, root.path() + "/tried.json");
+    QCOMPARE(tried["GameWorld"].toObject()["loadingProblem"].toString(), QString());
+    QCOMPARE(tried["GameWorld"].toObject()["levelFiles"].toArray(), QJsonArray{"playtest.sfl"});
+
+    const QJsonObject played =
+        PlayHeadless({"--root", root.path(), "--play", root.lvl("WarmUp.sfs")}, root.path() + "/played.json");
+    QVERIFY(played["GameState"].toObject()["gameLoaded"].toBool());
+    const QJsonObject world = played["GameWorld"].toObject();
     QCOMPARE(world["loadingProblem"].toString(), QString());
     QCOMPARE(world["currentLevel"].toInt(), 1);
-    QCOMPARE(world["levelFiles"].toArray(), (QJsonArray{"crystal1.sfl", "crystal1.sfl"}));
-    QCOMPARE(world["guardedSides"].toArray(), (QJsonArray{-1, 0, -1, 0}));
+    QCOMPARE(world["levelFiles"].toArray()[0].toString(), QString("mirrored.sfl"));
     // Play only removes or damages bricks; what is left stands where the designer painted it.
     const QJsonArray grid = world["brickGrid"].toArray();
     int standing = 0;

@@ -11,18 +11,32 @@
 #include "content/bitmap_file.h"
 #include "content/tileset_file.h"
 
-QString ScriptedDialogs::openFileName(QWidget*, const QString&, const QString& filter) {
+QString ScriptedDialogs::openFileName(QWidget*, const QStringList& folders, const QString& filter) {
   openFilters << filter;
+  openFolders << folders;
   return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
 }
 
-QString ScriptedDialogs::saveFileName(QWidget*, const QString&, const QString& filter) {
+QStringList ScriptedDialogs::openFileNames(QWidget* parent, const QStringList& folders, const QString& filter) {
+  if (openListAnswers.isEmpty()) {
+    const QString one = openFileName(parent, folders, filter);
+    return one.isEmpty() ? QStringList() : QStringList{one};
+  }
+  openFilters << filter;
+  openFolders << folders;
+  return openListAnswers.takeFirst();
+}
+
+QString ScriptedDialogs::saveFileName(QWidget*, const QString& start, const QString& filter) {
   saveFilters << filter;
+  saveStarts << start;
   return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
 }
 
 QMessageBox::StandardButton ScriptedDialogs::message(QWidget*, QMessageBox::Icon icon, const QString& title,
                                                      const QString& text, QMessageBox::StandardButtons buttons) {
+  // A real message box takes the focus while it is open; the widget that had it sees it go.
+  if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
   shown << Shown{icon, title, text, buttons};
   return buttonAnswers.isEmpty() ? QMessageBox::Ok : buttonAnswers.takeFirst();
 }
@@ -31,6 +45,15 @@ QStringList ScriptedDialogs::texts() const {
   QStringList result;
   for (const Shown& box : shown) result << box.text;
   return result;
+}
+
+bool RecordingStarter::start(const QString& program, const QStringList& arguments, QString&) {
+  started << Started{program, arguments};
+  return true;
+}
+
+EditorSetup FixtureSetup(const FixtureRoot& root, ScriptedDialogs& dialogs, ProgramStarter* starter) {
+  return EditorSetup{root.folders(), &dialogs, starter, GameCommand{root.path() + "/GAME", {}}, QString()};
 }
 
 FixtureRoot::FixtureRoot() {
@@ -68,11 +91,32 @@ void WriteDefaultFixtures(const FixtureRoot& root) {
   WriteFixtureBitmap(root.bgd("DefaultBackground.bmp"), 32, 32);
 }
 
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) QFAIL(qPrintable(path));
+}
+
+Level FixtureLevel(const std::string& tileset, const std::string& background) {
+  Level level;
+  level.tilesetName = tileset;
+  level.backgroundName = background;
+  return level;
+}
+
+void WriteFixtureLevel(const QString& path, const Level& level) {
+  std::string error;
+  if (!WriteLevelFile(path.toStdString(), level, error)) QFAIL(error.c_str());
+}
+
 QByteArray FileBytes(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
   return file.readAll();
 }
+
+QPoint CellCentre(int column, int row) { return QPoint((column - 1) * 32 + 16, (row - 1) * 16 + 8); }
+
+QPoint CellCorner(int column, int row) { return QPoint((column - 1) * 32, (row - 1) * 16); }
 
 namespace {
 
@@ -93,4 +137,34 @@ void SendMove(QWidget* widget, QPoint position, Qt::MouseButtons held) {
 
 void SendRelease(QWidget* widget, QPoint position, Qt::MouseButton button) {
   Send(widget, QEvent::MouseButtonRelease, position, button, Qt::NoButton);
+}
+
+LevelWindow::LevelWindow(const QString& recentFilesPath) {
+  WriteDefaultFixtures(*root);
+  EditorSetup setup = FixtureSetup(*root, dialogs, &starter);
+  setup.recentFilesPath = recentFilesPath;
+  editor = std::make_unique<frmEditor>(setup);
+}
+
+QWidget* LevelWindow::levelPic() const { return editor->findChild<QWidget*>("LevelPic"); }
+
+QAction* LevelWindow::action(const char* name) const {
+  auto* found = editor->findChild<QAction*>(name);
+  if (!found) qFatal("no action %s", name);
+  return found;
+}
+
+void LevelWindow::chooseBrush(int slot) const {
+  SendPress(editor->findChild<QWidget*>(QString("Picture2_%1").arg(slot)), QPoint(5, 5), Qt::LeftButton);
+}
+
+void LevelWindow::paint(int column, int row, int brush) const {
+  chooseBrush(brush);
+  drag(CellCentre(column, row), CellCentre(column, row));
+}
+
+void LevelWindow::drag(QPoint from, QPoint to, Qt::MouseButton button) const {
+  SendPress(levelPic(), from, button);
+  SendMove(levelPic(), to, button);
+  SendRelease(levelPic(), to, button);
 }

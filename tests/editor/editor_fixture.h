@@ -5,8 +5,13 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
 
+#include "content/level_file.h"
 #include "editor/editor_dialogs.h"
+#include "editor/editor_folders.h"
+#include "editor/level_editor.h"
+#include "editor/playtest.h"
 
 // Answers file dialogs and message boxes from queues and records every message shown.
 class ScriptedDialogs : public EditorDialogs {
@@ -18,18 +23,33 @@ class ScriptedDialogs : public EditorDialogs {
     QMessageBox::StandardButtons buttons;
   };
 
-  QStringList openAnswers;  // "" answers with a cancel
+  QStringList openAnswers;  // "" answers with a cancel; a choice of several files takes one answer each
+  QList<QStringList> openListAnswers;  // answers a choice of several files before openAnswers do
   QStringList saveAnswers;
   QList<QMessageBox::StandardButton> buttonAnswers;  // when empty, every box answers with Ok
   QList<Shown> shown;
   QStringList openFilters;
+  QList<QStringList> openFolders;
   QStringList saveFilters;
+  QStringList saveStarts;
 
-  QString openFileName(QWidget* parent, const QString& folder, const QString& filter) override;
-  QString saveFileName(QWidget* parent, const QString& folder, const QString& filter) override;
+  QString openFileName(QWidget* parent, const QStringList& folders, const QString& filter) override;
+  QStringList openFileNames(QWidget* parent, const QStringList& folders, const QString& filter) override;
+  QString saveFileName(QWidget* parent, const QString& start, const QString& filter) override;
   QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                       const QString& text, QMessageBox::StandardButtons buttons) override;
   QStringList texts() const;
+};
+
+// Records the programs it is asked to start, and starts none.
+class RecordingStarter : public ProgramStarter {
+ public:
+  struct Started {
+    QString program;
+    QStringList arguments;
+  };
+  QList<Started> started;
+  bool start(const QString& program, const QStringList& arguments, QString& error) override;
 };
 
 // A temporary program folder with empty Tls, Lvl and Bgd folders.
@@ -37,6 +57,7 @@ class FixtureRoot {
  public:
   FixtureRoot();
   QString path() const { return dir_.path(); }
+  EditorFolders folders() const { return EditorFolders::Same(path()); }
   QString tls(const QString& name) const { return path() + "/Tls/" + name; }
   QString lvl(const QString& name) const { return path() + "/Lvl/" + name; }
   QString bgd(const QString& name) const { return path() + "/Bgd/" + name; }
@@ -44,6 +65,9 @@ class FixtureRoot {
  private:
   QTemporaryDir dir_;
 };
+
+// The level window's setup on a fixture folder; the game is "GAME" in it, started through `starter` when given.
+EditorSetup FixtureSetup(const FixtureRoot& root, ScriptedDialogs& dialogs, ProgramStarter* starter = nullptr);
 
 // The colour of pixel (x, y) of a fixture picture: different for every pixel of a picture up to 256 x 256.
 QRgb FixturePixel(int x, int y);
@@ -54,7 +78,31 @@ void WriteFixtureTileSet(const FixtureRoot& root, const QString& name, int width
 // Writes the bitmap and tileset "DefaultTileSet" (64 x 32, 4 tiles) and "DefaultBackground.bmp" (32 x 32).
 void WriteDefaultFixtures(const FixtureRoot& root);
 QByteArray FileBytes(const QString& path);
+void WriteBytes(const QString& path, const QByteArray& bytes);
+// A level on the default fixtures (or the names given), no side guarded, no bricks.
+Level FixtureLevel(const std::string& tileset = "DefaultTileSet.sft",
+                   const std::string& background = "DefaultBackground.bmp");
+void WriteFixtureLevel(const QString& path, const Level& level);
+
+// The centre and the top-left pixel of a playfield cell.
+QPoint CellCentre(int column, int row);
+QPoint CellCorner(int column, int row);
 
 void SendPress(QWidget* widget, QPoint position, Qt::MouseButton button);
 void SendMove(QWidget* widget, QPoint position, Qt::MouseButtons held);
 void SendRelease(QWidget* widget, QPoint position, Qt::MouseButton button);
+
+// A level window on a fresh fixture folder holding the default fixtures, with the steps tests take on it.
+struct LevelWindow {
+  std::unique_ptr<FixtureRoot> root = std::make_unique<FixtureRoot>();
+  ScriptedDialogs dialogs;
+  RecordingStarter starter;
+  std::unique_ptr<frmEditor> editor;
+
+  explicit LevelWindow(const QString& recentFilesPath = QString());
+  QWidget* levelPic() const;
+  QAction* action(const char* name) const;
+  void chooseBrush(int slot) const;
+  void paint(int column, int row, int brush) const;
+  void drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton) const;
+};

@@ -8,19 +8,18 @@
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
+#include <QDir>
 #include <QTest>
 #include <memory>
 #include <string>
 
 #include "content/level_file.h"
+#include "content/tileset_file.h"
 #include "editor/level_editor.h"
 #include "editor/picture_box.h"
 #include "tests/editor/editor_fixture.h"
 
 namespace {
-
-QPoint CellCentre(int column, int row) { return QPoint((column - 1) * 32 + 16, (row - 1) * 16 + 8); }
-QPoint CellCorner(int column, int row) { return QPoint((column - 1) * 32, (row - 1) * 16); }
 
 // Top-left pixel of tile n of the 64 x 32 default fixture (two rows of cells).
 QRgb TileCorner(int tile) { return FixturePixel(((tile - 1) / 2) * 32, ((tile - 1) % 2) * 16); }
@@ -33,6 +32,7 @@ class LevelEditorTest : public QObject {
  private:
   std::unique_ptr<FixtureRoot> root;
   std::unique_ptr<ScriptedDialogs> dialogs;
+  RecordingStarter starter;
   std::unique_ptr<frmEditor> editor;
 
   PictureBox* levelPic() { return editor->findChild<PictureBox*>("LevelPic"); }
@@ -54,7 +54,8 @@ class LevelEditorTest : public QObject {
     root = std::make_unique<FixtureRoot>();
     WriteDefaultFixtures(*root);
     dialogs = std::make_unique<ScriptedDialogs>();
-    editor = std::make_unique<frmEditor>(root->path(), *dialogs);
+    starter.started.clear();
+    editor = std::make_unique<frmEditor>(FixtureSetup(*root, *dialogs, &starter));
   }
   void cleanup() {
     editor.reset();
@@ -322,7 +323,7 @@ class LevelEditorTest : public QObject {
     dialogs->saveAnswers << root->path() + "/missing/folder/x.sfl";
     editor->close();
     QVERIFY(editor->isVisible());
-    QCOMPARE(dialogs->texts().last(), QString("Error in writing file."));
+    QVERIFY(dialogs->texts().last().startsWith("Error in writing file.\n" + root->path() + "/missing/folder/x.sfl"));
     QVERIFY(!editor->hasFileName());
     QVERIFY(editor->hasUnsavedChanges());
   }
@@ -333,7 +334,6 @@ class LevelEditorTest : public QObject {
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("named");
     QTest::newRow("short level") << "short" << "broken.sfl";
-    QTest::newRow("missing background") << "background" << "Nowhere.bmp";
     QTest::newRow("missing tileset") << "tileset" << "Lost.sft";
     QTest::newRow("tileset without bitmap") << "bitmap" << "Bare.bmp";
   }
@@ -344,7 +344,7 @@ class LevelEditorTest : public QObject {
     Level level;
     level.guardedSides[Top] = -1;
     level.tilesetName = damage == "tileset" ? "Lost.sft" : damage == "bitmap" ? "Bare.sft" : "DefaultTileSet.sft";
-    level.backgroundName = damage == "background" ? "Nowhere.bmp" : "DefaultBackground.bmp";
+    level.backgroundName = "DefaultBackground.bmp";
     std::string error;
     QVERIFY(WriteLevelFile(root->lvl("broken.sfl").toStdString(), level, error));
     if (damage == "short") QFile::resize(root->lvl("broken.sfl"), 1000);
@@ -353,6 +353,8 @@ class LevelEditorTest : public QObject {
     QVERIFY(!editor->OpenFile(root->lvl("broken.sfl")));
     QCOMPARE(dialogs->shown.size(), 1);
     QVERIFY2(dialogs->shown[0].text.contains(named), qPrintable(dialogs->shown[0].text));
+    QCOMPARE(dialogs->shown[0].text.count(root->path()), 1);  // the path once, then what was abandoned
+    QVERIFY(dialogs->shown[0].text.endsWith("\nThe level was not opened."));
     QCOMPARE(editor->brickGrid()[7][7], 2);
     QCOMPARE(editor->guardedSides()[Top], 0);
     QVERIFY(!editor->hasFileName());
@@ -375,6 +377,108 @@ class LevelEditorTest : public QObject {
     box.render(&screen);
     for (int y = 0; y < 4; ++y)
       for (int x = 0; x < 4; ++x) QCOMPARE(screen.pixel(x, y), checker.pixel(x / 2, y / 2));
+  }
+
+  // ---- Faults that lost or broke work ----
+
+  void aFastDragPaintsEveryCellOnItsLine() {
+    chooseBrush(1);
+    SendPress(levelPic(), CellCentre(2, 5), Qt::LeftButton);
+    SendMove(levelPic(), CellCentre(17, 8), Qt::LeftButton);
+    SendRelease(levelPic(), CellCentre(17, 8), Qt::LeftButton);
+    int painted = 0;
+    for (int column = 1; column <= 20; ++column)
+      for (int row = 1; row <= 30; ++row) painted += editor->brickGrid()[column][row] == 1;
+    QCOMPARE(painted, 16);
+    for (int column = 2; column <= 17; ++column) {
+      int inColumn = 0;
+      for (int row = 5; row <= 8; ++row) inColumn += editor->brickGrid()[column][row] == 1;
+      QCOMPARE(inColumn, 1);
+    }
+  }
+
+  void aBackgroundChangeIsUndoneLikeAStroke() {
+    WriteFixtureBitmap(root->bgd("square.bmp"), 100, 100);
+    paint(2, 2, 1);
+    QVERIFY(editor->SaveFile(root->lvl("undo.sfl")));
+    dialogs->openAnswers << root->bgd("square.bmp");
+    SendPress(editor->findChild<PictureBox*>("Backpic"), QPoint(3, 3), Qt::LeftButton);
+    QVERIFY(editor->isWindowModified());
+    menu("mnuUndo")->trigger();
+    QCOMPARE(editor->backgroundPath(), QString());
+    QCOMPARE(editor->brickGrid()[2][2], 1);
+    QCOMPARE(editor->copyPicture().pixel(50, 50), qRgb(0, 0, 0));
+    QVERIFY(!editor->isWindowModified());
+    menu("mnuRedo")->trigger();
+    QCOMPARE(editor->backgroundPath(), root->bgd("square.bmp"));
+  }
+
+  void aNameTypedWithoutExtensionGetsTheFiltersOne() {
+    paint(2, 2, 1);
+    dialogs->saveAnswers << root->lvl("mylevel1");
+    menu("mnuSaveAs")->trigger();
+    QVERIFY(QFile::exists(root->lvl("mylevel1.sfl")));
+    QVERIFY(!QFile::exists(root->lvl("mylevel1")));
+    QCOMPARE(editor->currentFile(), root->lvl("mylevel1.sfl"));
+  }
+
+  void aTilesetCountBeyondItsBitmapShowsNoPhantomTiles() {
+    WriteFixtureTileSet(*root, "Short", 64, 32, 4);
+    TileSet tileSet;
+    std::string error;
+    QVERIFY(ReadTileSetFile(root->tls("Short.sft").toStdString(), tileSet, error));
+    tileSet.tileCount = 6;
+    tileSet.tiles.resize(7);
+    QVERIFY(WriteTileSetFile(root->tls("Short.sft").toStdString(), tileSet, error));
+    QVERIFY(editor->OpenTileSet(root->tls("Short.sft")));
+    auto slot = [&](int k) { return editor->findChild<PictureBox*>(QString("Picture2_%1").arg(k)); };
+    QVERIFY(slot(4)->isVisibleTo(editor.get()));
+    QVERIFY(!slot(5)->isVisibleTo(editor.get()));
+    QVERIFY(!slot(6)->isVisibleTo(editor.get()));
+  }
+
+  void aBackgroundTheGameCouldNotFindIsCopiedOrRefused_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("outside Bgd, copied") << "sky.bmp" << int(QMessageBox::Yes) << true;
+    QTest::newRow("outside Bgd, not copied") << "sky.bmp" << int(QMessageBox::No) << false;
+    QTest::newRow("name over 30 characters") << "a-very-long-background-name-x.bmp" << int(QMessageBox::Yes) << false;
+  }
+  void aBackgroundTheGameCouldNotFindIsCopiedOrRefused() {
+    QFETCH(QString, name);
+    QFETCH(int, answer);
+    QFETCH(bool, taken);
+    const QString elsewhere = root->path() + "/elsewhere/" + name;
+    QDir().mkpath(root->path() + "/elsewhere");
+    WriteFixtureBitmap(elsewhere, 100, 100);
+    dialogs->openAnswers << elsewhere;
+    dialogs->buttonAnswers << static_cast<QMessageBox::StandardButton>(answer);
+    SendPress(editor->findChild<PictureBox*>("Backpic"), QPoint(3, 3), Qt::LeftButton);
+    QCOMPARE(dialogs->shown.size(), 1);
+    QVERIFY2(dialogs->shown[0].text.contains(name), qPrintable(dialogs->shown[0].text));
+    QCOMPARE(editor->backgroundPath(), taken ? root->bgd(name) : QString());
+    QCOMPARE(QFile::exists(root->bgd(name)), taken);
+    if (!taken) return;
+    QVERIFY(editor->SaveFile(root->lvl("copied.sfl")));
+    QVERIFY(editor->OpenFile(root->lvl("copied.sfl")));
+    QCOMPARE(editor->backgroundPath(), root->bgd(name));
+  }
+
+  void aLevelWhoseBackgroundIsMissingOpensOnABlackBackdrop() {
+    Level level = FixtureLevel("DefaultTileSet.sft", "Nowhere.bmp");
+    level.guardedSides[Top] = -1;
+    level.brickGrid[3][3] = 2;
+    WriteFixtureLevel(root->lvl("bare.sfl"), level);
+    QVERIFY(editor->OpenFile(root->lvl("bare.sfl")));
+    QCOMPARE(dialogs->shown.size(), 1);
+    QVERIFY(dialogs->shown[0].text.contains("Nowhere.bmp"));
+    QCOMPARE(editor->brickGrid()[3][3], 2);
+    QCOMPARE(editor->copyPicture().pixel(0, 0), qRgb(0, 0, 0));
+    QVERIFY(editor->SaveFile(root->lvl("bare.sfl")));
+    std::string error;
+    QVERIFY(ReadLevelFile(root->lvl("bare.sfl").toStdString(), level, error));
+    QCOMPARE(level.backgroundName, std::string("Nowhere.bmp"));  // kept until the designer picks another
   }
 };
 

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -33,7 +34,7 @@ class LevelSetBuilderTest : public QObject {
   void init() {
     root = std::make_unique<FixtureRoot>();
     dialogs = std::make_unique<ScriptedDialogs>();
-    builder = std::make_unique<frmNewLevelSet>(root->path(), *dialogs);
+    builder = std::make_unique<frmNewLevelSet>(root->folders(), *dialogs);
   }
   void cleanup() {
     builder.reset();
@@ -82,13 +83,78 @@ class LevelSetBuilderTest : public QObject {
     builder->show();
     add(root->lvl("one.sfl"));
     QVERIFY(QDir(root->path() + "/Lvl").removeRecursively());
+    WriteBytes(root->path() + "/Lvl", "");  // a file where the folder should be: nothing can be written
     dialogs->saveAnswers << root->lvl("lost.sfs");
     control("cmdSave")->click();
-    QCOMPARE(dialogs->texts(), QStringList{"Error in writing file."});
+    QCOMPARE(dialogs->shown.size(), 1);
+    QVERIFY(dialogs->texts()[0].startsWith("Error in writing file.\n"));
     QVERIFY(builder->isVisible());
     QCOMPARE(builder->levelCount(), 1);
   }
 
+
+  void aSetThatExistsInLvlIsReplacedOnlyAfterAsking() {
+    const QString elsewhere = root->path() + "/elsewhere";
+    QDir().mkpath(elsewhere);
+    WriteBytes(root->lvl("WarmUp.sfs"), "Warm Up\r\n 0 \r\n");
+    add(root->lvl("one.sfl"));
+    dialogs->saveAnswers << elsewhere + "/WarmUp.sfs";
+    dialogs->buttonAnswers << QMessageBox::No;
+    control("cmdSave")->click();
+    QCOMPARE(dialogs->shown.size(), 1);
+    QVERIFY(dialogs->shown[0].text.contains(root->lvl("WarmUp.sfs")));
+    QCOMPARE(FileBytes(root->lvl("WarmUp.sfs")), QByteArray("Warm Up\r\n 0 \r\n"));
+    QVERIFY(builder->result() != QDialog::Accepted);
+  }
+
+  void anOpenedSetIsReorderedTrimmedAndSavedBack() {
+    const QString elsewhere = root->path() + "/elsewhere";
+    QDir().mkpath(elsewhere);
+    for (const QString& path : {root->lvl("a.sfl"), root->lvl("b.sfl"), root->lvl("c.sfl"), elsewhere + "/d.sfl"})
+      WriteBytes(path, "");
+    LevelSet set;
+    set.levelSetName = "Caves";
+    set.levelFiles = {"a.sfl", "b.sfl"};
+    std::string error;
+    QVERIFY(WriteLevelSetFile(root->lvl("caves.sfs").toStdString(), set, error));
+
+    dialogs->openAnswers << root->lvl("caves.sfs");
+    control("openSetButton")->click();
+    QCOMPARE(control<QLineEdit>("txtLevelSetName")->text(), QString("Caves"));
+    dialogs->openListAnswers << QStringList{root->lvl("c.sfl"), elsewhere + "/d.sfl"};
+    control("cmdAddLevel")->click();
+    QCOMPARE(control<QLabel>("lblNumLevels")->text(), QString("4 Levels"));
+    auto* list = control<QListWidget>("levelList");
+    QCOMPARE(list->item(3)->text(), QString("d.sfl  (not in Lvl: the game will not find it)"));
+    control("removeButton")->click();  // d.sfl, the one added last
+    list->setCurrentRow(2);
+    control("moveUpButton")->click();
+    control("moveUpButton")->click();
+    QVERIFY(!control("moveUpButton")->isEnabled());
+    dialogs->saveAnswers << root->lvl("caves.sfs");
+    control("cmdSave")->click();
+    QCOMPARE(dialogs->shown.size(), 0);  // saving over the set being changed asks nothing
+    QCOMPARE(FileBytes(root->lvl("caves.sfs")), QByteArray("Caves\r\n 3 \r\nc.sfl\r\na.sfl\r\nb.sfl\r\n"));
+  }
+
+  void cancelAsksBeforeDroppingAChangedList_data() {
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("nothing added closes at once") << false << int(QMessageBox::Yes);
+    QTest::newRow("no keeps the list") << true << int(QMessageBox::No);
+    QTest::newRow("yes drops it") << true << int(QMessageBox::Yes);
+  }
+  void cancelAsksBeforeDroppingAChangedList() {
+    QFETCH(bool, changed);
+    QFETCH(int, answer);
+    builder->show();
+    if (changed) add(root->lvl("one.sfl"));
+    dialogs->buttonAnswers << static_cast<QMessageBox::StandardButton>(answer);
+    control("cmdCancel")->click();
+    QCOMPARE(dialogs->shown.size(), changed ? 1 : 0);
+    QCOMPARE(builder->isVisible(), answer == QMessageBox::No);
+    QCOMPARE(builder->levelCount(), changed ? 1 : 0);
+  }
 };
 
 QTEST_MAIN(LevelSetBuilderTest)

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -57,7 +58,7 @@ class TilesetBuilderTest : public QObject {
   void init() {
     root = std::make_unique<FixtureRoot>();
     dialogs = std::make_unique<ScriptedDialogs>();
-    builder = std::make_unique<frmNewTileSet>(root->path(), *dialogs);
+    builder = std::make_unique<frmNewTileSet>(root->folders(), *dialogs);
   }
   void cleanup() {
     builder.reset();
@@ -263,13 +264,15 @@ class TilesetBuilderTest : public QObject {
     start(64, 32);
     next(2);
     QVERIFY(QDir(root->path() + "/Tls").removeRecursively());
+    WriteBytes(root->path() + "/Tls", "");  // a file where the folder should be: nothing can be written
     control("Command2")->click();
     control("cmdSave")->click();
-    QCOMPARE(dialogs->texts(), QStringList{"Error in writing file."});
+    QCOMPARE(dialogs->shown.size(), 1);
+    QVERIFY(dialogs->texts()[0].startsWith("Error in writing file.\n"));
     QCOMPARE(builder->result(), int(QDialog::Rejected));
     QCOMPARE(builder->tileCount(), 2);
     QVERIFY(control("cmdSave")->isEnabled());
-    QDir(root->path()).mkdir("Tls");
+    QFile::remove(root->path() + "/Tls");
     control("cmdSave")->click();
     QCOMPARE(builder->result(), int(QDialog::Accepted));
   }
@@ -291,6 +294,125 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(builder->isVisible(), answer == QMessageBox::No);
     QCOMPARE(builder->tiles().empty(), answer == QMessageBox::Yes);
     QVERIFY(!QFile::exists(root->tls("Bricks.sft")));
+  }
+
+  // ---- Faults that lost or broke work ----
+
+  void steppingBackShowsTheStoredTileAndKeepsIt() {
+    start(320, 16);
+    next(7);
+    control<QRadioButton>("Option1_3")->click();  // tile 8: Go-thru
+    next();
+    control<QRadioButton>("Option1_4")->click();  // tile 9 would be Dynamite
+    control("cmdPrevious")->click();
+    QVERIFY(control<QRadioButton>("Option1_3")->isChecked());
+    next();
+    QCOMPARE(tile(8).kind, int(GoThrough));
+  }
+
+  void aSecondShooterShowsItsOwnDirections() {
+    start(256, 16);
+    control<QCheckBox>("chkShooter_1")->click();
+    control<QCheckBox>("chkShooter_3")->click();
+    control<QRadioButton>("Option2")->click();
+    next();
+    control<QCheckBox>("chkShooter_1")->click();  // tile 2: left only
+    next();
+    control("cmdPrevious")->click();
+    control("cmdPrevious")->click();
+    QVERIFY(control<QRadioButton>("Option2")->isChecked());
+    QVERIFY(control<QCheckBox>("chkShooter_1")->isChecked() && control<QCheckBox>("chkShooter_3")->isChecked());
+    next(2);
+    QCOMPARE(tile(1).kind, 18);
+    QCOMPARE(tile(2).kind, 8);
+  }
+
+  void aTilesetFileThatExistsIsReplacedOnlyAfterAsking() {
+    start(64, 16);
+    WriteBytes(root->tls("Bricks.sft"), "old");
+    dialogs->buttonAnswers << QMessageBox::No;
+    control("Command2")->click();
+    control("cmdSave")->click();
+    QCOMPARE(dialogs->shown.size(), 1);
+    QVERIFY(dialogs->shown[0].text.contains(root->tls("Bricks.sft")));
+    QCOMPARE(FileBytes(root->tls("Bricks.sft")), QByteArray("old"));
+    QVERIFY(builder->result() != QDialog::Accepted);
+  }
+
+  void aBitmapOutsideTlsIsCopiedThereWhenTheDesignerAgrees() {
+    QDir().mkpath(root->path() + "/art");
+    WriteFixtureBitmap(root->path() + "/art/Bricks.bmp", 64, 16);
+    dialogs->openAnswers << root->path() + "/art/Bricks.bmp";
+    dialogs->buttonAnswers << QMessageBox::Yes;
+    control("cmdOpenPic")->click();
+    QCOMPARE(dialogs->shown.size(), 1);
+    QVERIFY(dialogs->shown[0].text.contains("Bricks.bmp"));
+    QCOMPARE(FileBytes(root->tls("Bricks.bmp")), FileBytes(root->path() + "/art/Bricks.bmp"));
+    control("cmdDone")->click();
+    next();
+    QCOMPARE(saved().tileCount, 2);
+  }
+
+  void aBadNumberIsReportedOncePerKeystroke() {
+    start(64, 16);
+    builder->show();
+    builder->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(builder.get()));
+    control<QCheckBox>("chkAnimated")->click();
+    auto* frames = control<QLineEdit>("txtFrames");
+    frames->setFocus();
+    frames->selectAll();
+    QTest::keyClick(frames, Qt::Key_X);
+    QCOMPARE(dialogs->texts(), QStringList{"Please enter a valid number."});
+    auto* hits = control<QLineEdit>("txtHits");
+    hits->setFocus();
+    hits->selectAll();
+    QTest::keyClicks(hits, "ab");
+    QTest::keyClick(hits, Qt::Key_Return);
+    QCOMPARE(dialogs->texts().size(), 2);
+  }
+
+  void endingAfterSteppingBackKeepsTheTilesAlreadyAssigned() {
+    start(96, 32);
+    next(4);
+    control<QRadioButton>("Option1_4")->click();
+    control("cmdPrevious")->click();
+    control("cmdPrevious")->click();
+    QCOMPARE(saved().tileCount, 4);  // tiles 1 .. 4 were passed; tile 5 was only on show
+  }
+
+  // ---- Changing an existing tileset ----
+
+  void anOpenedTilesetShowsEveryTileAndIsSavedByteForByteWhenUnchanged() {
+    WriteFixtureBitmap(root->tls("Bricks.bmp"), 96, 32);
+    TileSet made;
+    made.tileCount = 5;
+    made.tiles = {TileDef{}, TileDef{Indestructible, 1, 1, 1, 1, 0, 0}, TileDef{16, 1, 1, 2, 1, 0, 16},
+                  TileDef{16, 1, 1, 2, 2, 32, 0}, TileDef{Dynamite, 2, 1, 1, 1, 32, 16}, TileDef{Dynamite, 2, 2, 1, 1, 64, 0}};
+    std::string error;
+    QVERIFY(WriteTileSetFile(root->tls("Bricks.sft").toStdString(), made, error));
+    const QByteArray original = FileBytes(root->tls("Bricks.sft"));
+
+    dialogs->openAnswers << root->tls("Bricks.sft");
+    control("cmdOpenTileset")->click();
+    QCOMPARE(dialogs->openFilters.last(), QString("Shardfall Tilesets (*.sft)"));
+    auto* overview = control<QListWidget>("tileOverview");
+    QCOMPARE(overview->count(), 6);
+    QCOMPARE(overview->item(1)->text(), QString("2 Shooter Up+Down+Left"));
+    QCOMPARE(overview->item(5)->text(), QString("6 Unassigned"));
+    QVERIFY(control<QRadioButton>("Option1_2")->isChecked());
+    next();
+    QVERIFY(control<QRadioButton>("Option2")->isChecked());
+    QVERIFY(control<QCheckBox>("chkShooter_0")->isChecked() && control<QCheckBox>("chkShooter_2")->isChecked() &&
+            control<QCheckBox>("chkShooter_3")->isChecked() && !control<QCheckBox>("chkShooter_1")->isChecked());
+    QCOMPARE(control<QLineEdit>("txtHits")->text(), QString("2"));
+    next(2);
+    QVERIFY(control<QCheckBox>("chkAnimated")->isChecked());
+    QCOMPARE(control<QLineEdit>("txtFrames")->text(), QString("2"));
+    control("Command2")->click();
+    control("cmdSave")->click();
+    QCOMPARE(dialogs->shown.size(), 0);  // saving over the tileset being changed asks nothing
+    QCOMPARE(FileBytes(root->tls("Bricks.sft")), original);
   }
 };
 

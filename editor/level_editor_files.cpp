@@ -1,0 +1,220 @@
+// The level window's files: tilesets, new, open, save, recent levels, the builders, playtest, the content check.
+#include "editor/level_editor.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <string>
+
+#include "editor/adopt_file.h"
+#include "editor/content_check_window.h"
+#include "editor/editor_dialogs.h"
+#include "editor/level_set_builder.h"
+#include "editor/tileset_builder.h"
+#include "tools/content_tool/content_check.h"
+
+namespace {
+
+const QString TilesetFilter = QStringLiteral("Shardfall Tilesets (*.sft)");
+const QString LevelFilter = QStringLiteral("Shardfall Level Files (*.sfl)");
+
+}  // namespace
+
+void frmEditor::reportFailure(const QString& detail, const QString& abandoned) {
+  dialogs_.error(this, detail + QLatin1Char('\n') + abandoned);
+}
+
+// ---- Tilesets ----
+
+bool frmEditor::loadTileSet(const QString& path, LoadedTileSet& out, const QString& abandoned) {
+  QString error;
+  if (LoadTileSetPair(folders_, path, out, error)) return true;
+  reportFailure(error, abandoned);
+  return false;
+}
+
+bool frmEditor::OpenTileSet(const QString& path) {
+  LoadedTileSet loaded;
+  if (!loadTileSet(path, loaded, QStringLiteral("The palette was not reloaded."))) return false;
+  document_->setTileSet(loaded);
+  return true;
+}
+
+void frmEditor::reloadTileSet() {
+  syncSideBoxes();
+  // A builder may just have saved the user's copy of a shipped tileset.
+  OpenTileSet(folders_.readOverride(document_->tileSet().path));
+}
+
+// ---- New, open, save ----
+
+void frmEditor::NewLevel() {
+  const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Tls")), TilesetFilter);
+  if (chosen.isEmpty()) return;
+  const QString path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"), folders_.readOverride(chosen),
+                                           QStringLiteral("tileset"), QStringLiteral("No new level was started."));
+  LoadedTileSet loaded;
+  if (path.isEmpty() || !loadTileSet(path, loaded, QStringLiteral("No new level was started."))) return;
+  painting_ = false;
+  dropSelection();
+  document_->startNew(loaded);
+  chooseBrush(0);
+}
+
+bool frmEditor::OpenFile(const QString& path) {
+  QString error;
+  QString warning;
+  if (!document_->open(path, error, warning)) {
+    reportFailure(error, QStringLiteral("The level was not opened."));
+    return false;
+  }
+  painting_ = false;
+  dropSelection();
+  chooseBrush(0);
+  recentFiles_.add(path);
+  showRecentFiles();
+  if (!warning.isEmpty()) dialogs_.error(this, warning);
+  return true;
+}
+
+bool frmEditor::SaveFile(const QString& path) {
+  QString error;
+  if (!document_->save(path, error)) {
+    dialogs_.error(this, QStringLiteral("Error in writing file.\n%1\nThe level was not saved.").arg(error));
+    return false;
+  }
+  recentFiles_.add(path);
+  showRecentFiles();
+  return true;
+}
+
+bool frmEditor::askToSave(const QString& title) {
+  if (!document_->isModified()) return true;
+  const auto answer = dialogs_.message(this, QMessageBox::Question, title,
+                                       QStringLiteral("Do you want to save current level?"),
+                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  if (answer == QMessageBox::Yes) return fileSave();
+  return answer == QMessageBox::No;
+}
+
+void frmEditor::fileNew() {
+  // A declined or failed save keeps the current level rather than losing it.
+  if (askToSave(QStringLiteral("New Level"))) NewLevel();
+}
+
+void frmEditor::fileOpen() {
+  if (!askToSave(QStringLiteral("New Level"))) return;
+  const QString path = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Lvl")), LevelFilter);
+  if (!path.isEmpty()) OpenFile(folders_.readOverride(path));
+}
+
+bool frmEditor::fileSave() {
+  if (!document_->hasFileName()) return fileSaveAs();
+  QString error;
+  const QString target = folders_.saveTarget(document_->currentFile(), error);
+  if (target.isEmpty()) {
+    dialogs_.error(this, QStringLiteral("Error in writing file.\n%1\nThe level was not saved.").arg(error));
+    return false;
+  }
+  return SaveFile(target);
+}
+
+bool frmEditor::fileSaveAs() {
+  const QString chosen = dialogs_.chooseSaveFile(this, folders_.saveFolder(QStringLiteral("Lvl")),
+                                                 LevelFilter);
+  if (chosen.isEmpty()) return false;
+  QString error;
+  const QString target = folders_.saveTarget(chosen, error);
+  if (target.isEmpty()) {
+    dialogs_.error(this, QStringLiteral("Error in writing file.\n%1\nThe level was not saved.").arg(error));
+    return false;
+  }
+  return dialogs_.mayReplace(this, target) && SaveFile(target);
+}
+
+void frmEditor::openRecent(const QString& path) {
+  if (!askToSave(QStringLiteral("New Level"))) return;
+  if (OpenFile(path)) return;
+  recentFiles_.remove(path);
+  showRecentFiles();
+}
+
+void frmEditor::showRecentFiles() {
+  recentMenu_->clear();
+  for (const QString& path : recentFiles_.files()) {
+    QAction* action = recentMenu_->addAction(QFileInfo(path).fileName());
+    action->setToolTip(path);
+    action->setStatusTip(path);
+    connect(action, &QAction::triggered, this, [this, path] { openRecent(path); });
+  }
+  recentMenu_->setEnabled(!recentFiles_.files().isEmpty());
+}
+
+void frmEditor::closeEvent(QCloseEvent* event) {
+  if (askToSave(QStringLiteral("Exit"))) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+// ---- The builders ----
+
+void frmEditor::makeLevelSet() {
+  frmNewLevelSet builder(folders_, dialogs_, this);
+  builder.exec();
+  reloadTileSet();
+}
+
+void frmEditor::newTileSet() {
+  frmNewTileSet builder(folders_, dialogs_, this);
+  builder.exec();
+  reloadTileSet();
+}
+
+void frmEditor::editTileSet() {
+  frmNewTileSet builder(folders_, dialogs_, this);
+  if (builder.openTileSet(folders_.readOverride(document_->tileSet().path))) builder.exec();
+  reloadTileSet();
+}
+
+// ---- Playtest and the content check ----
+
+bool frmEditor::gameFinds(const QString& sub, const QString& path, const QString& what) {
+  if (folders_.findsByName(sub, path)) return true;
+  reportFailure(QStringLiteral("%1: the game looks for the %2 in %3 and would not find it there.").arg(path, what, sub),
+                QStringLiteral("The playtest was not started."));
+  return false;
+}
+
+void frmEditor::playtest() {
+  const QString abandoned = QStringLiteral("The playtest was not started.");
+  const Background& background = document_->background();
+  if (!gameFinds(QStringLiteral("Tls"), document_->tileSet().path, QStringLiteral("tileset"))) return;
+  if (!background.path.isEmpty() && !gameFinds(QStringLiteral("Bgd"), background.path, QStringLiteral("background")))
+    return;
+  if (!starter_) {
+    reportFailure(QStringLiteral("This editor was started without a way to start the game."), abandoned);
+    return;
+  }
+  // The level goes to a folder of the editor's own, so the designer's files stay as they are.
+  if (!playtestFolder_) playtestFolder_ = std::make_unique<QTemporaryDir>();
+  if (!playtestFolder_->isValid()) {
+    reportFailure(playtestFolder_->errorString(), abandoned);
+    return;
+  }
+  QString error;
+  const QString set = WritePlaytestFiles(playtestFolder_->path(), document_->levelToSave(), error);
+  if (set.isEmpty() || !starter_->start(game_.program, PlaytestArguments(game_, set), error))
+    reportFailure(error, abandoned);
+}
+
+void frmEditor::checkContent() {
+  QStringList problems;
+  for (const std::string& problem : CheckDataTree(folders_.data())) problems << QString::fromStdString(problem);
+  auto* window = findChild<ContentCheckWindow*>();
+  if (!window) window = new ContentCheckWindow(this);
+  window->showProblems(problems);
+  window->show();
+  window->raise();
+}

@@ -1,0 +1,31 @@
+// The recent-files list and its settings file.
+#include "editor/recent_files.h"
+
+#include <QSettings>
+
+namespace {
+const QString Key = QStringLiteral("recentLevels");
+}
+
+RecentFiles::RecentFiles(QString storePath) : storePath_(std::move(storePath)) {
+  if (storePath_.isEmpty()) return;
+  files_ = QSettings(storePath_, QSettings::IniFormat).value(Key).toStringList().mid(0, Kept);
+}
+
+void RecentFiles::add(const QString& path) {
+  files_.removeAll(path);
+  files_.prepend(path);
+  files_ = files_.mid(0, Kept);
+  store();
+}
+
+void RecentFiles::remove(const QString& path) {
+  files_.removeAll(path);
+  store();
+}
+
+void RecentFiles::store() const {
+  if (storePath_.isEmpty()) return;
+  QSettings settings(storePath_, QSettings::IniFormat);
+  settings.setValue(Key, files_);
+}

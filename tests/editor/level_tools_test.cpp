@@ -1,0 +1,307 @@
+// The level window's tools and conveniences: region edits, zoom, playtest, content check, data folders.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "content/level_file.h"
+#include "content/level_set_file.h"
+#include "editor/editor_setup.h"
+#include "editor/level_editor.h"
+#include "editor/picture_box.h"
+#include "editor/playfield_view.h"
+#include "tests/editor/editor_fixture.h"
+
+class LevelToolsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<LevelWindow> window;
+
+  frmEditor& editor() { return *window->editor; }
+  int cellsHolding(int tile) {
+    int count = 0;
+    for (int column = 1; column <= 20; ++column)
+      for (int row = 1; row <= 30; ++row) count += editor().brickGrid()[column][row] == tile;
+    return count;
+  }
+  void useTool(const char* tool) { window->action(tool)->trigger(); }
+
+ private slots:
+  void init() { window = std::make_unique<LevelWindow>(); }
+  void cleanup() { window.reset(); }
+
+  // ---- Region tools ----
+
+  void eachRegionToolIsOneUndoableStep_data() {
+    QTest::addColumn<QString>("tool");
+    QTest::addColumn<int>("cells");  // cells of tile 3 afterwards
+    QTest::addColumn<QPoint>("changed");
+    QTest::newRow("rectangle") << "rectangle" << 2 + 16 << QPoint(4, 5);
+    QTest::newRow("line") << "line" << 2 + 19 << QPoint(20, 15);
+    QTest::newRow("fill") << "fill" << 2 + 597 << QPoint(20, 30);
+    QTest::newRow("paste") << "paste" << 4 << QPoint(11, 11);
+    QTest::newRow("mirror left to right") << "mirror left to right" << 4 << QPoint(18, 2);
+    QTest::newRow("mirror top to bottom") << "mirror top to bottom" << 4 << QPoint(3, 29);
+  }
+  void eachRegionToolIsOneUndoableStep() {
+    QFETCH(QString, tool);
+    QFETCH(int, cells);
+    QFETCH(QPoint, changed);
+    window->paint(1, 1, 3);
+    window->paint(3, 2, 3);
+    window->paint(6, 20, 1);
+    const BrickGrid before = editor().brickGrid();
+    const int steps = editor().undoStack().count();
+    window->chooseBrush(3);
+    if (tool == "rectangle") {
+      useTool("toolRectangle");
+      window->drag(CellCentre(2, 3), CellCentre(5, 6));
+    } else if (tool == "line") {
+      useTool("toolLine");
+      window->drag(CellCentre(2, 5), CellCentre(20, 15));
+    } else if (tool == "fill") {
+      useTool("toolFill");
+      window->drag(CellCentre(10, 10), CellCentre(10, 10));
+    } else if (tool == "paste") {
+      useTool("toolSelect");
+      window->drag(CellCentre(1, 1), CellCentre(3, 2));
+      window->action("mnuCopy")->trigger();
+      window->action("mnuPaste")->trigger();
+      QCOMPARE(editor().tool(), PaintTool::Stamp);
+      window->drag(CellCentre(9, 10), CellCentre(9, 10));
+    } else if (tool == "mirror left to right") {
+      window->action("mnuMirrorLeftRight")->trigger();
+    } else {
+      window->action("mnuMirrorTopBottom")->trigger();
+    }
+    QCOMPARE(cellsHolding(3), cells);
+    QCOMPARE(editor().brickGrid()[changed.x()][changed.y()], 3);
+    if (tool == "fill") QCOMPARE(editor().brickGrid()[6][20], 1);  // a fill stops at other tiles
+    const BrickGrid after = editor().brickGrid();
+    QCOMPARE(editor().undoStack().count(), steps + 1);
+    window->action("mnuUndo")->trigger();
+    QVERIFY(editor().brickGrid() == before);
+    window->action("mnuRedo")->trigger();
+    QVERIFY(editor().brickGrid() == after);
+  }
+
+  void theRightButtonDrawsShapesWithTheEraser() {
+    for (int column = 1; column <= 20; ++column) window->paint(column, 4, 2);
+    useTool("toolLine");
+    window->drag(CellCentre(5, 4), CellCentre(9, 4), Qt::RightButton);
+    QCOMPARE(cellsHolding(2), 15);
+    QCOMPARE(editor().brickGrid()[7][4], 0);
+  }
+
+  void pickingATileMakesItTheBrushAndGoesBackToTheTool() {
+    window->paint(4, 4, 2);
+    window->chooseBrush(1);
+    useTool("toolRectangle");
+    useTool("toolPick");
+    window->drag(CellCentre(4, 4), CellCentre(4, 4));
+    QCOMPARE(editor().brush(), 2);
+    QCOMPARE(editor().tool(), PaintTool::Rectangle);
+  }
+
+  // ---- Seeing what you do ----
+
+  void zoomKeepsThePointerOnItsCell_data() {
+    QTest::addColumn<QString>("zoom");
+    QTest::newRow("1x") << "mnuZoom1";
+    QTest::newRow("2x") << "mnuZoom2";
+    QTest::newRow("3x") << "mnuZoom3";
+    QTest::newRow("fit") << "mnuZoomFit";
+  }
+  void zoomKeepsThePointerOnItsCell() {
+    QFETCH(QString, zoom);
+    editor().resize(1500, 1200);
+    editor().show();
+    QApplication::processEvents();
+    window->action(zoom.toLatin1().constData())->trigger();
+    const double scale = editor().zoom();
+    const QSize room = window->levelPic()->parentWidget()->size();  // the scroll area's viewport
+    if (zoom == "mnuZoomFit") {
+      QVERIFY(scale > 1.5);
+      QVERIFY(window->levelPic()->width() <= room.width() && window->levelPic()->height() <= room.height());
+      QVERIFY(window->levelPic()->width() == room.width() || window->levelPic()->height() == room.height());
+    } else {
+      QCOMPARE(window->levelPic()->size(), QSize(640, 480) * scale);
+    }
+    window->chooseBrush(2);
+    // The last screen pixel of cell (7, 9), or its centre when the scale is not whole.
+    const QPoint pointer = zoom == "mnuZoomFit" ? (QPointF(CellCentre(7, 9)) * scale).toPoint()
+                                                : CellCorner(8, 10) * scale - QPoint(1, 1);
+    SendMove(window->levelPic(), pointer, Qt::NoButton);
+    QCOMPARE(editor().findChild<QLabel*>("CurPoslbl")->text(), QString("X: 7  Y: 9"));
+    SendPress(window->levelPic(), pointer, Qt::LeftButton);
+    SendRelease(window->levelPic(), pointer, Qt::LeftButton);
+    QCOMPARE(editor().brickGrid()[7][9], 2);
+  }
+
+  void theBrushShowsUnderThePointerAndInThePalette() {
+    window->chooseBrush(2);
+    auto slot = [&](int k) { return editor().findChild<PictureBox*>(QString("Picture2_%1").arg(k)); };
+    QVERIFY(slot(2)->bordered() && !slot(0)->bordered());
+    QCOMPARE(slot(2)->toolTip(), QString("Tile 2: Hittable"));
+    SendMove(window->levelPic(), CellCentre(3, 3), Qt::NoButton);
+    auto* view = editor().findChild<PlayfieldView*>("LevelPic");
+    QCOMPARE(view->preview().size(), std::size_t{1});
+    QCOMPARE(view->preview()[0].first, (Cell{3, 3}));
+    QCOMPARE(view->preview()[0].second, editor().document().tileSet().tileImage(2));
+    QCOMPARE(editor().brickGrid()[3][3], 0);  // only shown, not painted
+
+    const QImage plain = view->grab().toImage();
+    window->action("mnuGrid")->trigger();
+    const QImage lined = view->grab().toImage();
+    QVERIFY(plain.pixel(32, 200) != lined.pixel(32, 200));  // a line between columns 1 and 2
+    QCOMPARE(plain.pixel(40, 200), lined.pixel(40, 200));
+  }
+
+  // ---- Not losing work ----
+
+  void newAndOpenAskToSaveOnlyAfterAChange() {
+    window->dialogs.openAnswers << window->root->tls("DefaultTileSet.sft");
+    window->action("mnuNew")->trigger();
+    QCOMPARE(window->dialogs.shown.size(), 0);
+    window->paint(2, 2, 1);
+    window->dialogs.buttonAnswers << QMessageBox::Cancel;
+    window->action("mnuOpen")->trigger();
+    QCOMPARE(window->dialogs.texts(), QStringList{"Do you want to save current level?"});
+    QCOMPARE(window->dialogs.openFilters.size(), 1);  // cancelled before the file dialog
+    QCOMPARE(editor().brickGrid()[2][2], 1);
+  }
+
+  void recentLevelsAreRememberedBetweenRuns() {
+    QTemporaryDir settings;
+    const QString store = settings.path() + "/recent.ini";
+    auto first = std::make_unique<LevelWindow>(store);
+    first->paint(2, 2, 1);
+    const QString level = settings.path() + "/remembered.sfl";
+    QVERIFY(first->editor->SaveFile(level));
+    first.reset();
+
+    window = std::make_unique<LevelWindow>(store);
+    const QList<QAction*> recent = editor().findChild<QMenu*>("mnuRecent")->actions();
+    QCOMPARE(recent.size(), 1);
+    QCOMPARE(recent[0]->text(), QString("remembered.sfl"));
+    recent[0]->trigger();
+    QCOMPARE(editor().currentFile(), level);
+    QCOMPARE(editor().brickGrid()[2][2], 1);
+  }
+
+  // ---- Playtest ----
+
+  void playtestStartsTheGameOnAOneLevelSetAndWritesNothingOfTheDesigners() {
+    window->paint(5, 6, 2);
+    window->action("mnuPlaytest")->trigger();
+    QCOMPARE(window->dialogs.shown.size(), 0);
+    QCOMPARE(window->starter.started.size(), 1);
+    QCOMPARE(window->starter.started[0].program, window->root->path() + "/GAME");
+    const QStringList arguments = window->starter.started[0].arguments;
+    QCOMPARE(arguments.mid(0, 2), (QStringList{"--windowed", "--play"}));
+    LevelSet set;
+    Level level;
+    std::string error;
+    QVERIFY(ReadLevelSetFile(arguments[2].toStdString(), set, error));
+    QCOMPARE(set.levelFiles, std::vector<std::string>{"playtest.sfl"});
+    QVERIFY(ReadLevelFile((QFileInfo(arguments[2]).absolutePath() + "/playtest.sfl").toStdString(), level, error));
+    QCOMPARE(level.brickGrid[5][6], 2);
+    QCOMPARE(level.tilesetName, std::string("DefaultTileSet.sft"));
+    QCOMPARE(QDir(window->root->path() + "/Lvl").entryList(QDir::Files | QDir::Hidden), QStringList());
+    QVERIFY(!editor().hasFileName());
+    QVERIFY(editor().isWindowModified());
+  }
+
+  // ---- Content check ----
+
+  void theContentCheckListsWhatTheGameWouldNotFind() {
+    Level level = FixtureLevel("Lost.sft");
+    level.guardedSides[Bottom] = -1;
+    WriteFixtureLevel(window->root->lvl("lost.sfl"), level);
+    window->action("mnuCheckContent")->trigger();
+    auto* problems = editor().findChild<QListWidget*>("contentProblems");
+    QVERIFY(problems && problems->isVisibleTo(editor().findChild<QWidget*>("ContentCheck")));
+    QCOMPARE(problems->findItems("\"Lost.sft\" is missing from Tls", Qt::MatchContains).size(), 1);
+  }
+
+  // ---- Data folders ----
+
+  void aSplitTreeOpensFromBothAndSavesIntoTheUsersFolder() {
+    const QString shipped = window->root->path();
+    QTemporaryDir user;
+    Level level = FixtureLevel();
+    level.guardedSides[Top] = -1;
+    level.brickGrid[2][2] = 3;
+    WriteFixtureLevel(window->root->lvl("shipped.sfl"), level);
+    QDir().mkpath(user.path() + "/Tls");
+    QVERIFY(QFile::copy(window->root->tls("DefaultTileSet.bmp"), user.path() + "/Tls/DefaultTileSet.bmp"));
+    WriteFixtureTileSet(*window->root, "Three", 64, 32, 3);  // the user's DefaultTileSet has three tiles
+    QVERIFY(QFile::rename(window->root->tls("Three.sft"), user.path() + "/Tls/DefaultTileSet.sft"));
+
+    EditorSetup setup = FixtureSetup(*window->root, window->dialogs);
+    setup.folders = EditorFolders(DataFolders{shipped.toStdString(), user.path().toStdString()});
+    frmEditor split(setup);
+    QCOMPARE(split.tileSet().tileCount, 3);  // the user's copy wins
+    window->dialogs.openAnswers << window->root->lvl("shipped.sfl");
+    split.fileOpen();
+    QCOMPARE(window->dialogs.openFolders.last(), (QStringList{user.path() + "/Lvl", shipped + "/Lvl"}));
+    QCOMPARE(split.brickGrid()[2][2], 3);
+    const QByteArray shippedBytes = FileBytes(window->root->lvl("shipped.sfl"));
+    SendPress(split.findChild<QWidget*>("Picture2_1"), QPoint(5, 5), Qt::LeftButton);
+    SendPress(split.findChild<QWidget*>("LevelPic"), CellCentre(4, 4), Qt::LeftButton);
+    SendRelease(split.findChild<QWidget*>("LevelPic"), CellCentre(4, 4), Qt::LeftButton);
+    split.fileSave();
+    QCOMPARE(FileBytes(window->root->lvl("shipped.sfl")), shippedBytes);
+    std::string error;
+    QVERIFY(ReadLevelFile((user.path() + "/Lvl/shipped.sfl").toStdString(), level, error));
+    QCOMPARE(level.brickGrid[4][4], 1);
+    QCOMPARE(window->dialogs.shown.size(), 0);
+  }
+
+  void theEditorFindsItsDataLikeTheGame_data() {
+    QTest::addColumn<QString>("start");  // "root", "build", "installed" or "bad root"
+    QTest::addColumn<QString>("shipped");
+    QTest::addColumn<QString>("user");
+    QTest::newRow("--root") << "root" << "data" << "data";
+    QTest::newRow("build folder") << "build" << "bin" << "bin";
+    QTest::newRow("installed") << "installed" << "share/games/shardfall" << "home/shardfall";
+    QTest::newRow("--root naming nothing") << "bad root" << "" << "";
+  }
+  void theEditorFindsItsDataLikeTheGame() {
+    QFETCH(QString, start);
+    QFETCH(QString, shipped);
+    QFETCH(QString, user);
+    QTemporaryDir dir;
+    for (const char* folder : {"data/Gfx", "share/games/shardfall/Gfx", "home"}) QDir().mkpath(dir.path() + "/" + folder);
+    QDir().mkpath(dir.path() + "/bin");
+    if (start == "build") QDir().mkpath(dir.path() + "/bin/Gfx");
+    const QByteArray savedHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", (dir.path() + "/home").toUtf8());
+    const QString root = start == "root" ? dir.path() + "/data" : start == "bad root" ? dir.path() + "/none" : QString();
+    DataFolders folders;
+    QString error;
+    const bool found = LocateEditorData(root, dir.path() + "/bin", "../share/games/shardfall", folders, error);
+    qputenv("XDG_DATA_HOME", savedHome);
+    QCOMPARE(found, !shipped.isEmpty());
+    if (!found) {
+      QVERIFY(error.contains(dir.path() + "/none"));
+      return;
+    }
+    QCOMPARE(QString::fromStdString(folders.shipped.lexically_normal().string()), dir.path() + "/" + shipped);
+    QCOMPARE(QString::fromStdString(folders.user.lexically_normal().string()), dir.path() + "/" + user);
+    const GameCommand game = GameBesideEditor(dir.path() + "/bin", root);
+    QCOMPARE(game.program, dir.path() + "/bin/shardfall");
+    const QStringList leading = root.isEmpty() ? QStringList{"--windowed", "--play"} : QStringList{"--root", root};
+    QCOMPARE(PlaytestArguments(game, "s.sfs").mid(0, 2), leading);
+  }
+};
+
+QTEST_MAIN(LevelToolsTest)
+#include "level_tools_test.moc"
