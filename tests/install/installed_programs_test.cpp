@@ -157,20 +157,31 @@ std::set<std::string> HelpWords(const std::string& help) {
 
 using InstalledPrograms = ScratchFolder;
 
-TEST_F(InstalledPrograms, ManualPagesDescribeEveryOptionOfTheirHelp) {
-  for (const auto& [program, page] : std::map<std::string, std::string>{{"games/shardfall", "shardfall.6"},
-                                                                        {"games/shardfall-editor", "shardfall-editor.6"},
-                                                                        {"bin/shardfall-content", "shardfall-content.1"}}) {
-    const std::string command = "'" + (Prefix / program).string() + "' --help > '" + file("help.txt").string() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0) << program;
-    // Names count where the page sets them in bold, as its option and command headings do.
-    std::string headings;
-    std::istringstream manual(Unroff(textOf(fs::path(SHARDFALL_MANUAL_PAGES) / page)));
-    for (std::string line; std::getline(manual, line);)
-      if (line.starts_with(".B")) headings += line + " ";
-    for (const std::string& word : HelpWords(textOf(file("help.txt"))))
-      EXPECT_TRUE(std::regex_search(headings, std::regex("[ \"]" + word + "[ \"]"))) << page << " lacks " << word;
+// The manual page of an installed program: NAME.6 for a game, NAME.1 for a command.
+fs::path ManualPageOf(const fs::path& program) {
+  const bool game = program.parent_path().filename() == SHARDFALL_INSTALLED_GAMESDIR;
+  return fs::path(SHARDFALL_MANUAL_PAGES) / (program.filename().string() + (game ? ".6" : ".1"));
+}
+
+TEST_F(InstalledPrograms, EachHasAManualPageDescribingEveryOptionOfItsHelp) {
+  int programs = 0;
+  for (const char* folder : {SHARDFALL_INSTALLED_GAMESDIR, "bin"}) {
+    for (const auto& program : fs::directory_iterator(Prefix / folder)) {
+      ++programs;
+      const fs::path page = ManualPageOf(program.path());
+      ASSERT_TRUE(fs::exists(page)) << program.path();
+      const std::string command = "'" + program.path().string() + "' --help > '" + file("help.txt").string() + "'";
+      ASSERT_EQ(std::system(command.c_str()), 0) << program.path();
+      // Names count where the page sets them in bold, as its option and command headings do.
+      std::string headings;
+      std::istringstream manual(Unroff(textOf(page)));
+      for (std::string line; std::getline(manual, line);)
+        if (line.starts_with(".B")) headings += line + " ";
+      for (const std::string& word : HelpWords(textOf(file("help.txt"))))
+        EXPECT_TRUE(std::regex_search(headings, std::regex("[ \"]" + word + "[ \"]"))) << page << " lacks " << word;
+    }
   }
+  EXPECT_GE(programs, 2);
 }
 
 TEST_F(InstalledPrograms, EveryDesktopEntryStartsAnInstalledProgramWithAnInstalledIcon) {
@@ -188,7 +199,7 @@ TEST_F(InstalledPrograms, EveryDesktopEntryStartsAnInstalledProgramWithAnInstall
     EXPECT_TRUE(fs::exists(icons / "256x256/apps" / (keys["Icon"] + ".png"))) << entry;
     EXPECT_TRUE(fs::exists(icons / "scalable/apps" / (keys["Icon"] + ".svg"))) << entry;
   }
-  EXPECT_EQ(entries, 2);
+  EXPECT_GE(entries, 1);
 }
 
 }  // namespace

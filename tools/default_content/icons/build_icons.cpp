@@ -1,7 +1,9 @@
 // The desktop icons: the game's crystal wall with a ball breaking through, and the editor's grid with a stylus.
 #include "tools/default_content/icons/build_icons.h"
 
+#include <array>
 #include <cmath>
+#include <utility>
 
 #include "content/file_io.h"
 #include "content/png_file.h"
