@@ -40,7 +40,7 @@ write_seeds() {
 
 for target in "${targets[@]}"; do
   echo "== fuzz_$target: building"
-  clang++ "${flags[@]}" -fsanitize=fuzzer,address,undefined "bench/fuzz/fuzz_$target.cpp" "${objects[@]}" \
+  clang++ "${flags[@]}" -fsanitize=fuzzer,address,undefined "bench/fuzz/fuzz_$target.cpp" "${objects[@]}" -lz \
     -o "$out/fuzz_$target"
   corpus="$out/corpus/$target"
   mkdir -p "$corpus"

@@ -9,11 +9,12 @@ packages=(
   nlohmann-json3-dev libfreetype-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang
   zlib1g-dev
+  file  # cpack -G DEB stops without it: it picks out the programs for dpkg-shlibdeps
 )
 
 # Fonts and the SoundFont: the packages of the system files the build checks for.
 here="$(dirname "$0")"
-while read -r _ _ package; do packages+=("$package"); done < <(grep '^[A-Z]' "$here/../cmake/system-files.txt")
+while read -r _ _ package _; do packages+=("$package"); done < <(grep '^[A-Z]' "$here/../cmake/system-files.txt")
 
 missing=()
 for p in "${packages[@]}"; do

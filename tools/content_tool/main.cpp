@@ -10,6 +10,7 @@
 #include "tools/content_tool/content_check.h"
 #include "tools/content_tool/content_json.h"
 #include "tools/default_content/build_default.h"
+#include "tools/default_content/icons/build_icons.h"
 #include "tools/default_content/level_text.h"
 
 namespace {
@@ -28,6 +29,8 @@ Commands:
                          line per problem and exits with 1 when there is any.
   build-default DIR      Write the default data tree (pictures, sounds, songs, tilesets,
                          backgrounds, levels) under DIR.
+  build-icons DIR        Write the game's and the editor's desktop icons under DIR in the
+                         layout of an icon theme: NxN/apps/NAME.png and scalable/apps/NAME.svg.
   level-to-text FILE     Print the level FILE (".sfl") in the designers' text form.
   level-from-text TEXT OUT
                          Write the level file OUT from the text form in TEXT.
@@ -90,6 +93,12 @@ int BuildDefault(const std::string& dir) {
   return 0;
 }
 
+int BuildIconsCommand(const std::string& dir) {
+  std::string error;
+  if (!BuildIcons(dir, error)) return Fail(error);
+  return 0;
+}
+
 int LevelToTextCommand(const std::string& file) {
   Level level;
   std::string error;
@@ -124,6 +133,7 @@ int main(int argc, char** argv) {
   if (command == "pack" && expect(2)) return Pack(args[1], args[2]);
   if (command == "check" && expect(1)) return Check(args[1]);
   if (command == "build-default" && expect(1)) return BuildDefault(args[1]);
+  if (command == "build-icons" && expect(1)) return BuildIconsCommand(args[1]);
   if (command == "level-to-text" && expect(1)) return LevelToTextCommand(args[1]);
   if (command == "level-from-text" && expect(2)) return LevelFromTextCommand(args[1], args[2]);
   return WrongUsage("unknown command or wrong number of arguments: " + command);

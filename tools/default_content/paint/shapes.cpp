@@ -142,12 +142,14 @@ void Fill(Canvas& canvas, const Shape& shape, const Shader& shader) {
 
 void Fill(Canvas& canvas, const Shape& shape, Color c) { Fill(canvas, shape, Solid(c)); }
 
-void Stroke(Canvas& canvas, const Shape& shape, float width, Color c) {
+void Stroke(Canvas& canvas, const Shape& shape, float width, const Shader& shader) {
   const float half = width / 2;
   Shape ring = Bounded([d = shape.distance, half](float x, float y) { return std::abs(d(x, y)) - half; },
                        shape.left - half, shape.top - half, shape.right + half, shape.bottom + half);
-  Fill(canvas, ring, c);
+  Fill(canvas, ring, shader);
 }
+
+void Stroke(Canvas& canvas, const Shape& shape, float width, Color c) { Stroke(canvas, shape, width, Solid(c)); }
 
 void FillGlass(Canvas& canvas, const Shape& shape, const Glass& glass) {
   const float top = shape.top, height = std::max(shape.bottom - shape.top, 1.0f);

@@ -47,6 +47,7 @@ Shader RadialGradient(Point centre, float radius, std::vector<Stop> stops);
 void Fill(Canvas& canvas, const Shape& shape, const Shader& shader);
 void Fill(Canvas& canvas, const Shape& shape, Color c);
 // A line of `width` pixels along the outline, centred on it.
+void Stroke(Canvas& canvas, const Shape& shape, float width, const Shader& shader);
 void Stroke(Canvas& canvas, const Shape& shape, float width, Color c);
 
 // The house look: a translucent-looking crystal body lit from the top left, with bevelled rim facets,

@@ -1,0 +1,206 @@
+// The installed programs: the game run from its read-only data folder with the user's folder in a temporary home,
+// and the files a desktop finds beside them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "content/data_folders.h"
+#include "content/high_score_file.h"
+#include "content/level_file.h"
+#include "content/level_set_file.h"
+#include "content/options_file.h"
+#include "content_test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path Prefix = SHARDFALL_INSTALLED_PREFIX;
+const fs::path Shipped = Prefix / SHARDFALL_INSTALLED_DATADIR;
+
+// Every file of a tree with its size and time, to show that a run left the tree as it was.
+std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> Snapshot(const fs::path& tree) {
+  std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> files;
+  for (const auto& entry : fs::recursive_directory_iterator(tree))
+    if (entry.is_regular_file()) files[entry.path().string()] = {entry.file_size(), entry.last_write_time()};
+  return files;
+}
+
+// Input script lines pressing a key or the left button for 50 ms from `tick`.
+std::vector<std::string> Press(int tick, const std::string& key) {
+  const std::string what = key == "click" ? "button left" : "key " + key;
+  return {std::to_string(tick) + " " + what + " down", std::to_string(tick + 50) + " " + what + " up"};
+}
+
+std::vector<std::string> Script(std::initializer_list<std::vector<std::string>> parts) {
+  std::vector<std::string> lines;
+  for (const auto& part : parts) lines.insert(lines.end(), part.begin(), part.end());
+  return lines;
+}
+
+// The Main Menu has faded in and takes keys by this tick.
+constexpr int MenuReady = 3000;
+
+// HOME and XDG_DATA_HOME in a scratch folder; the working folder of every run is that home too.
+class InstalledGame : public ScratchFolder {
+ protected:
+  void SetUp() override {
+    ScratchFolder::SetUp();
+    ::setenv("HOME", dir.c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (dir / "xdg").c_str(), 1);
+    shippedBefore = Snapshot(Shipped);
+  }
+  void TearDown() override {
+    EXPECT_EQ(Snapshot(Shipped), shippedBefore) << "a run changed the installed data";
+    ScratchFolder::TearDown();
+  }
+
+  fs::path UserFolder() const { return dir / "xdg" / "shardfall"; }
+
+  // Runs the installed game headless for `frames` frames of 16 ms with the input `script`; its state at the end.
+  nlohmann::json Run(int frames, const std::vector<std::string>& script = {}) {
+    std::ofstream input(dir / "input.txt");
+    for (const std::string& line : script) input << line << "\n";
+    input.close();
+    const fs::path game = Prefix / SHARDFALL_INSTALLED_GAMESDIR / "shardfall";
+    const std::string command = "cd '" + dir.string() + "' && '" + game.string() + "' --headless --frames " +
+                                std::to_string(frames) + " --input input.txt --dump-state state.json > run.txt 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << textOf(dir / "run.txt");
+    return nlohmann::json::parse(textOf(dir / "state.json"), nullptr, false);
+  }
+
+  // The user's own set "My Own Set" of one level with nothing to break, which ends as soon as it starts.
+  void AddUsersLevelSet() {
+    Level level;
+    std::string error;
+    ASSERT_TRUE(ReadLevelFile(ListFilesEndingWith(Shipped / "Lvl", ".sfl").at(0), level, error)) << error;
+    level.brickGrid = {};
+    fs::create_directories(UserFolder() / "Lvl");
+    ASSERT_TRUE(WriteLevelFile(UserFolder() / "Lvl" / "empty.sfl", level, error)) << error;
+    ASSERT_TRUE(WriteLevelSetFile(UserFolder() / "Lvl" / "Mine.sfs", {"My Own Set", {"empty.sfl"}, 0}, error));
+  }
+
+  std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> shippedBefore;
+};
+
+TEST_F(InstalledGame, FindsItsDataWithoutRootAndReachesTheMainMenu) {
+  const nlohmann::json state = Run(300);
+  EXPECT_EQ(state["FrontEnd"]["shownScreen"], "Main Menu");
+  EXPECT_EQ(state["FrontEnd"]["menuLines"][0], "New Game");
+}
+
+TEST_F(InstalledGame, KeepsAChangedOptionInTheUsersFolder) {
+  // Options, Starting Balls down to 1, back to the Main Menu, which writes the options.
+  Run(500, Script({Press(MenuReady, "DIK_DOWN"), Press(MenuReady + 300, "DIK_RETURN"),
+                   {"4500 key DIK_LEFT down", "5600 key DIK_LEFT up"}, Press(6000, "DIK_ESCAPE")}));
+  Options saved;
+  std::string error;
+  ASSERT_TRUE(ReadOptionsFile(UserFolder() / "config.bin", saved, error)) << error;
+  EXPECT_EQ(saved.startingBalls, 1);
+  EXPECT_EQ(Run(100)["Options"]["startingBalls"], 1);
+}
+
+TEST_F(InstalledGame, ListsTheUsersLevelSetBesideTheShippedOnes) {
+  AddUsersLevelSet();
+  const nlohmann::json state = Run(300, Press(MenuReady, "DIK_RETURN"));  // New Game
+  ASSERT_EQ(state["FrontEnd"]["shownScreen"], "New Game");
+  std::set<std::string> expected = {"My Own Set"};
+  for (const fs::path& set : ListFilesEndingWith(Shipped / "Lvl", ".sfs")) {
+    std::string name, error;
+    ASSERT_TRUE(ReadLevelSetName(set, name, error)) << error;
+    expected.insert(name);
+  }
+  const auto lines = state["FrontEnd"]["menuLines"].get<std::vector<std::string>>();
+  for (const std::string& name : expected) EXPECT_NE(std::find(lines.begin(), lines.end(), name), lines.end()) << name;
+}
+
+TEST_F(InstalledGame, SavesTheScoreTableOfAUsersSetInTheUsersFolder) {
+  AddUsersLevelSet();
+  // New Game on the first set (the user's), clicks through the level start and the end of the game, then the
+  // name "ada" and Enter.
+  std::vector<std::string> script = Script({Press(MenuReady, "DIK_RETURN"), Press(MenuReady + 1000, "DIK_RETURN")});
+  for (int tick = 6000; tick <= 13000; tick += 1000) script = Script({script, Press(tick, "click")});
+  script = Script({script, Press(16000, "DIK_A"), Press(16200, "DIK_D"), Press(16400, "DIK_A"),
+                   Press(16600, "DIK_RETURN")});
+  const nlohmann::json state = Run(1200, script);
+  EXPECT_EQ(state["FrontEnd"]["shownScreen"], "High Scores - My Own Set");
+  HighScoreTable table;
+  std::string error;
+  ASSERT_TRUE(ReadHighScoreFile(UserFolder() / "Lvl" / "Mine.sfh", table, error)) << error;
+  ASSERT_EQ(table.size(), 1u);
+  EXPECT_EQ(table[0].name, "ada");
+}
+
+// --- What a desktop finds beside the programs.
+
+std::string Unroff(std::string text) { return std::regex_replace(text, std::regex(R"(\\-)"), "-"); }
+
+// The options and commands a program's --help names: words after two spaces at a line's start, and --options.
+std::set<std::string> HelpWords(const std::string& help) {
+  std::set<std::string> words;
+  const std::regex option(R"(--[a-z][a-z-]*)"), command(R"(^  ([a-z][a-z-]+) )");
+  for (auto it = std::sregex_iterator(help.begin(), help.end(), option); it != std::sregex_iterator(); ++it)
+    words.insert(it->str());
+  std::istringstream lines(help);
+  std::smatch match;
+  for (std::string line; std::getline(lines, line);)
+    if (std::regex_search(line, match, command)) words.insert(match[1]);
+  return words;
+}
+
+using InstalledPrograms = ScratchFolder;
+
+// The manual page of an installed program: NAME.6 for a game, NAME.1 for a command.
+fs::path ManualPageOf(const fs::path& program) {
+  const bool game = program.parent_path().filename() == SHARDFALL_INSTALLED_GAMESDIR;
+  return fs::path(SHARDFALL_MANUAL_PAGES) / (program.filename().string() + (game ? ".6" : ".1"));
+}
+
+TEST_F(InstalledPrograms, EachHasAManualPageDescribingEveryOptionOfItsHelp) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);  // the editor opens its display before it reads --help
+  int programs = 0;
+  for (const char* folder : {SHARDFALL_INSTALLED_GAMESDIR, "bin"}) {
+    for (const auto& program : fs::directory_iterator(Prefix / folder)) {
+      ++programs;
+      const fs::path page = ManualPageOf(program.path());
+      ASSERT_TRUE(fs::exists(page)) << program.path();
+      const std::string command = "'" + program.path().string() + "' --help > '" + file("help.txt").string() + "'";
+      ASSERT_EQ(std::system(command.c_str()), 0) << program.path();
+      // Names count where the page sets them in bold, as its option and command headings do.
+      std::string headings;
+      std::istringstream manual(Unroff(textOf(page)));
+      for (std::string line; std::getline(manual, line);)
+        if (line.starts_with(".B")) headings += line + " ";
+      for (const std::string& word : HelpWords(textOf(file("help.txt"))))
+        EXPECT_TRUE(std::regex_search(headings, std::regex("[ \"]" + word + "[ \"]"))) << page << " lacks " << word;
+    }
+  }
+  EXPECT_GE(programs, 2);
+}
+
+TEST_F(InstalledPrograms, EveryDesktopEntryStartsAnInstalledProgramWithAnInstalledIcon) {
+  int entries = 0;
+  for (const fs::path& entry : ListFilesEndingWith(Prefix / "share/applications", ".desktop")) {
+    ++entries;
+    std::map<std::string, std::string> keys;
+    std::istringstream lines(textOf(entry));
+    for (std::string line; std::getline(lines, line);)
+      if (auto equals = line.find('='); equals != std::string::npos) keys[line.substr(0, equals)] = line.substr(equals + 1);
+    const std::string program = keys["Exec"].substr(0, keys["Exec"].find(' '));
+    EXPECT_TRUE(fs::exists(Prefix / SHARDFALL_INSTALLED_GAMESDIR / program) || fs::exists(Prefix / "bin" / program))
+        << entry;
+    const fs::path icons = Prefix / "share/icons/hicolor";
+    EXPECT_TRUE(fs::exists(icons / "256x256/apps" / (keys["Icon"] + ".png"))) << entry;
+    EXPECT_TRUE(fs::exists(icons / "scalable/apps" / (keys["Icon"] + ".svg"))) << entry;
+  }
+  EXPECT_GE(entries, 1);
+}
+
+}  // namespace
