@@ -4,22 +4,45 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <cstdio>
+#include <cstring>
 
 #include "editor/editor_dialogs.h"
 #include "editor/editor_setup.h"
 #include "editor/level_editor.h"
 
+namespace {
+
+const QCommandLineOption rootOption(QStringLiteral("root"),
+                                    QStringLiteral("Folder holding Tls, Lvl and Bgd (default: the game's data folders)."),
+                                    QStringLiteral("DIR"));
+
+void ParseCommandLine(const QCoreApplication& app, QCommandLineParser& parser) {
+  parser.setApplicationDescription(QStringLiteral("Paints levels, builds tilesets and assembles level sets."));
+  parser.addHelpOption();
+  parser.addOption(rootOption);
+  parser.process(app);
+}
+
+// The help needs no display, so it is answered before the windowing system is opened.
+bool AsksForHelp(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i)
+    for (const char* help : {"-h", "--help", "-?", "--help-all"})
+      if (std::strcmp(argv[i], help) == 0) return true;
+  return false;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  if (AsksForHelp(argc, argv)) {
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    ParseCommandLine(app, parser);  // prints the help and exits
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(EditorTitle);
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("Paints levels, builds tilesets and assembles level sets."));
-  parser.addHelpOption();
-  const QCommandLineOption rootOption(
-      QStringLiteral("root"), QStringLiteral("Folder holding Tls, Lvl and Bgd (default: the game's data folders)."),
-      QStringLiteral("DIR"));
-  parser.addOption(rootOption);
-  parser.process(app);
+  ParseCommandLine(app, parser);
 
   const QString root = parser.value(rootOption);
   DataFolders folders;
