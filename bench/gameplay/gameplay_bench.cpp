@@ -11,6 +11,7 @@
 #include "shell/game.h"
 #include "shell/game_start.h"
 #include "shell/main_loop.h"
+#include "shell/start_up.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ struct HeadlessGame {
     g.platform.options.headless = true;
     g.clock.isVirtual = true;
     SeedRandom(g.random, 1);
-    InitPlatform(g);
+    StartPlatform(g);
     g.levelSetPath = (g.folders.shipped / "Lvl" / "Shardfall.sfs").string();
     g.state.frontEndReady = true;
     g.state.running = true;

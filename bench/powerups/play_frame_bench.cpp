@@ -71,7 +71,7 @@ void FireworkBurst(Game& game) {
 std::unique_ptr<Game> MakeGame() {
   auto game = std::make_unique<Game>();
   game->platform.options.headless = true;
-  InitDisplay(*game);
+  InitDisplay(game->platform);
   game->clock.isVirtual = true;
   game->clock.virtualNow = 1000;
   game->state.frameStep = 16;

@@ -10,6 +10,7 @@
 
 #include "content/high_score_file.h"
 #include "content/options_file.h"
+#include "shell/game_input.h"
 
 struct Game;
 
@@ -90,8 +91,6 @@ void AddMenuItem(FrontEnd& frontEnd, std::string text, bool selectable, bool val
 void SelectMenuLine(FrontEnd& frontEnd, int line);
 // True when a screen action may run now.
 bool ActionReady(const Game& game);
-// The key flag of the last keyboard read.
-bool KeyDown(const Game& game, int scanCode);
 // The top-left region of "menuback.bmp" darkening what lies below, or of "menuback2.bmp" when that fails.
 void DrawDarkRegion(Game& game, int width, int height, float x, float y);
 void PlayMenuSound(Game& game, MenuSound sound);

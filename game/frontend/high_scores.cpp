@@ -115,7 +115,7 @@ void DrawNameEntry(Game& game) {
     frontEnd.panelWidth = static_cast<std::int16_t>(target);
   }
   DrawDarkRegion(game, frontEnd.panelWidth, 106, 320.0f - frontEnd.panelWidth / 2.0f, 256.0f);
-  DrawMenuText(game, NamePrompt, 320.0f - TextWidth(NamePrompt) / 2.0f, 272.0f);
+  DrawCentredMenuText(game.platform, NamePrompt, 272.0f);
 }
 
 // One frame of the name entry; the table is tested every frame, since the file may change meanwhile.
@@ -130,7 +130,7 @@ void RunNameEntry(Game& game) {
   DrawNameEntry(game);
   EditTypedName(game);
   if (frontEnd.enteredName.size() > MaxNameLength) frontEnd.enteredName.resize(MaxNameLength);
-  DrawMenuText(game, frontEnd.enteredName, 320.0f - TextWidth(frontEnd.enteredName) / 2.0f, 309.0f);
+  DrawCentredMenuText(game.platform, frontEnd.enteredName, 309.0f);
   if (KeyDown(game, DIK_RETURN) || game.state.leftButton || game.state.rightButton) CommitName(game);
 }
 
@@ -171,7 +171,7 @@ std::string ScoreLineText(int rank, const HighScoreEntry& entry) {
 void EditTypedName(Game& game) {
   std::string& name = game.frontEnd.enteredName;
   for (int code = 0; code <= 122; ++code) {
-    if (KeyDown(game, code)) name += KeyToChar(game, code);
+    if (KeyDown(game, code)) name += KeyToChar(game.platform, code);
   }
   if (KeyDown(game, DIK_BACK) && !name.empty()) name.pop_back();
   if (KeyDown(game, DIK_SPACE)) name += ' ';

@@ -19,10 +19,8 @@ void ReturnOnChoice(Game& game) {
 void RunPowerupsScreen(Game& game, bool building) {
   FrontEnd& frontEnd = game.frontEnd;
   const int picture = frontEnd.readMeImage;
-  const SurfaceTable& table = game.platform.display.surfaceTable;
-  const bool loaded = picture >= 0 && picture < static_cast<int>(table.size());
-  const std::int16_t width = loaded ? table[picture].width : 0;
-  const std::int16_t height = loaded ? table[picture].height : 0;
+  const ImageSize size = PictureSize(game.platform, picture);
+  const int width = size.width, height = size.height;
   if (building) {
     frontEnd.menuItems.clear();
     for (int i = 0; i < 5; ++i) AddMenuItem(frontEnd, "", false);
@@ -33,7 +31,7 @@ void RunPowerupsScreen(Game& game, bool building) {
     return;
   }
   DrawMenuPanel(game);
-  if (width > 0) DrawImage(game, width, height, width, height, 320.0f - width / 2.0f, 284.0f - height / 2.0f, picture, 0, 0);
+  if (width > 0) DrawWholeImage(game.platform, picture, 320.0f - width / 2.0f, 284.0f - height / 2.0f);
   ReturnOnChoice(game);
 }
 

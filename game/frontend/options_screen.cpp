@@ -33,11 +33,13 @@ void ShowValue(Game& game, int line, const std::string& value, int pauseMs) {
 
 void ApplySoundVolume(Game& game) {
   for (int slot : game.frontEnd.menuSounds) {
-    SetSoundVolume(game, slot, static_cast<std::int32_t>(std::lrint(game.options.soundVolume)));
+    SetSoundVolume(game.platform, slot, SoundVolumeLevel(game.options));
   }
 }
 
-void ApplyMusicVolume(Game& game) { SetMusicVolume(game, static_cast<int>(std::lrint(game.options.musicVolume))); }
+void ApplyMusicVolume(Game& game) {
+  SetMusicVolume(game.platform, static_cast<int>(std::lrint(game.options.musicVolume)), game.state.musicOn);
+}
 
 // +1 or -1 on a 0..100 volume; false when the value is already at the lower end.
 bool StepVolume(float& volume, int direction) {

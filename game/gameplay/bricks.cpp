@@ -264,8 +264,8 @@ void DrawBrickEffects(Game& game) {
         cell.pending = false;
         continue;
       }
-      DrawImage(game, 26, 26, 26, 26, 32.0f * (c - 1) + 3.0f, 16.0f * (r - 1) - 5.0f, world.images.explosionImage,
-                static_cast<std::int16_t>((cell.stage - 1) * 26), 0);
+      DrawSprite(game.platform, world.images.explosionImage, {(cell.stage - 1) * 26, 0, 26, 26},
+                 32.0f * (c - 1) + 3.0f, 16.0f * (r - 1) - 5.0f);
       if (ticks) cell.stage += 1;
       if (cell.stage < 4) continue;
       if (cell.effectKind == Dynamite) ExplodeNeighbours(game, c, r);
@@ -287,8 +287,8 @@ void DrawBricks(Game& game) {
       if (tile.frameCount > 1 && ticks)
         cell = tile.frameNumber == tile.frameCount ? cell - (tile.frameCount - 1) : cell + 1;
       const TileDef& shown = TileOf(world, cell);
-      DrawImage(game, 32, 16, 32, 16, 32.0f * (c - 1), 16.0f * (r - 1), world.tilesetImage,
-                static_cast<std::int16_t>(shown.imageX), static_cast<std::int16_t>(shown.imageY));
+      DrawSprite(game.platform, world.tilesetImage, {shown.imageX, shown.imageY, TileWidth, TileHeight},
+                 32.0f * (c - 1), 16.0f * (r - 1));
     }
   }
   if (world.destructibleCount == 0) world.levelEndRequested = true;

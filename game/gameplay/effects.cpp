@@ -57,8 +57,8 @@ void UpdateEffects(Game& game) {
       particle.y += particle.velocityY * step;
     }
     if (dot.size > 0)
-      DrawImage(game, dot.size, dot.size, dot.size, dot.size, particle.x, particle.y, world.images.trailImage,
-                dot.srcX, dot.srcY);
+      DrawSprite(game.platform, world.images.trailImage, {dot.srcX, dot.srcY, dot.size, dot.size}, particle.x,
+                 particle.y);
   }
 }
 

@@ -121,18 +121,17 @@ float RestingPosition(Side side) {
 
 void DrawPaddle(Game& game, Side side, int half) {
   const GameWorld& world = game.world;
-  auto h = static_cast<std::int16_t>(half);
   float x = game.state.pointerX;
   float y = game.state.pointerY;
-  auto from = static_cast<std::int16_t>(LongestPaddle - half);
+  auto from = static_cast<int>(LongestPaddle - half);
   if (Horizontal(side)) {
     float top = side == Bottom ? 460.0f : 10.0f;
-    DrawImage(game, h, 10, h, 10, x, top, world.images.paddleImage, 0, 0);
-    DrawImage(game, h, 10, h, 10, x + half - 1, top, world.images.paddleImage, from, 0);
+    DrawSprite(game.platform, world.images.paddleImage, {0, 0, half, 10}, x, top);
+    DrawSprite(game.platform, world.images.paddleImage, {from, 0, half, 10}, x + half - 1, top);
   } else {
     float left = side == Right ? 620.0f : 10.0f;
-    DrawImage(game, 10, h, 10, h, left, y, world.images.paddle2Image, 0, 0);
-    DrawImage(game, 10, h, 10, h, left, y + half - 1, world.images.paddle2Image, 0, from);
+    DrawSprite(game.platform, world.images.paddle2Image, {0, 0, 10, half}, left, y);
+    DrawSprite(game.platform, world.images.paddle2Image, {0, from, 10, half}, left, y + half - 1);
   }
 }
 
@@ -325,11 +324,11 @@ void ShrinkPaddleStep(Game& game) {
 
 void DrawBalls(Game& game) {
   const GameWorld& world = game.world;
-  std::int16_t row = 0;
+  int row = 0;
   if (world.powerMode == PowerMode::Super) row = 10;
   if (world.powerMode == PowerMode::Dyna) row = 20;
   for (const Ball& ball : world.balls)
-    if (ball.active) DrawImage(game, 10, 10, 10, 10, ball.x, ball.y, world.images.ballImage, 0, row);
+    if (ball.active) DrawSprite(game.platform, world.images.ballImage, {0, row, 10, 10}, ball.x, ball.y);
 }
 
 void SplitBalls(Game& game, int mirror) {

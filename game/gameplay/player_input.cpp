@@ -5,14 +5,12 @@
 
 #include "gameplay/physics.h"
 #include "gameplay/shots.h"
-#include "platform/input.h"
 #include "shell/game.h"
+#include "shell/game_input.h"
 
 namespace {
 
-bool Down(const Game& game, int scanCode) { return game.platform.input.keyPressed[scanCode]; }
-
-bool ChordDown(const Game& game, int first, int second) { return Down(game, first) && Down(game, second); }
+bool ChordDown(const Game& game, int first, int second) { return KeyDown(game, first) && KeyDown(game, second); }
 
 // Catch releases every held ball; Laser fires a pair from each guarded paddle every 300 ms.
 void ButtonAction(Game& game) {
@@ -36,11 +34,11 @@ void ReadPlayerInput(Game& game) {
   GameWorld& world = game.world;
   ReadKeyboard(game);
   auto now = static_cast<float>(Now(game));
-  if (Down(game, ScanCode::P) && state.playing && now >= world.nextPauseToggle) {
+  if (KeyDown(game, ScanCode::P) && state.playing && now >= world.nextPauseToggle) {
     state.paused = !state.paused;
     world.nextPauseToggle = now + 500.0f;
   }
-  if (Down(game, ScanCode::Esc)) {
+  if (KeyDown(game, ScanCode::Esc)) {
     state.quitToFrontEnd = true;
     state.paused = false;
   }

@@ -12,6 +12,7 @@
 #include "gameplay/sounds.h"
 #include "platform/display.h"
 #include "shell/game.h"
+#include "shell/game_input.h"
 
 namespace {
 
@@ -81,26 +82,26 @@ void RemoveCapsule(GameWorld& world, Powerup& capsule) {
 bool MoveAndDrawCapsule(Game& game, Powerup& capsule) {
   const GameImages& images = game.world.images;
   float step = CapsuleSpeed * static_cast<float>(game.state.frameStep);
-  auto kindOffset = static_cast<std::int16_t>(16 * (capsule.kind - 1));
-  auto forward = static_cast<std::int16_t>(32 * (capsule.animFrame - 1));
+  int kindOffset = 16 * (capsule.kind - 1);
+  int forward = 32 * (capsule.animFrame - 1);
   // Up and right play the frames backwards, so the spin looks the same on every side.
-  auto backward = static_cast<std::int16_t>(448 - 32 * capsule.animFrame);
+  int backward = 448 - 32 * capsule.animFrame;
   switch (capsule.direction) {
     case Bottom:
       capsule.y += step;
-      DrawImage(game, 32, 16, 32, 16, capsule.x, capsule.y, images.powerupsImage, forward, kindOffset);
+      DrawSprite(game.platform, images.powerupsImage, {forward, kindOffset, 32, 16}, capsule.x, capsule.y);
       return capsule.y >= 480.0f;
     case Right:
       capsule.x += step;
-      DrawImage(game, 16, 32, 16, 32, capsule.x, capsule.y, images.powerups2Image, kindOffset, backward);
+      DrawSprite(game.platform, images.powerups2Image, {kindOffset, backward, 16, 32}, capsule.x, capsule.y);
       return capsule.x >= 640.0f;
     case Top:
       capsule.y -= step;
-      DrawImage(game, 32, 16, 32, 16, capsule.x, capsule.y, images.powerupsImage, backward, kindOffset);
+      DrawSprite(game.platform, images.powerupsImage, {backward, kindOffset, 32, 16}, capsule.x, capsule.y);
       return capsule.y <= -16.0f;
     default:
       capsule.x -= step;
-      DrawImage(game, 16, 32, 16, 32, capsule.x, capsule.y, images.powerups2Image, kindOffset, forward);
+      DrawSprite(game.platform, images.powerups2Image, {kindOffset, forward, 16, 32}, capsule.x, capsule.y);
       return capsule.x <= -16.0f;
   }
 }
@@ -186,7 +187,7 @@ void SpawnPowerup(Game& game, int column, int row) {
   if (world.fallingCapsules >= 1) return;
   if (WholeDraw(game, 1, 4) != WholeDraw(game, 1, 4)) return;
   PowerupKind kind = DrawKind(game);
-  if (game.platform.input.keyPressed[ScanCode::W]) kind = PowerupKind::Warp;
+  if (KeyDown(game, ScanCode::W)) kind = PowerupKind::Warp;
   PlayGameSound(game, SoundId::Powerup);
   Powerup* slot = nullptr;
   for (Powerup& capsule : world.powerups)

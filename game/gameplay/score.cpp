@@ -9,12 +9,13 @@
 #include "gameplay/physics.h"
 #include "gameplay/sounds.h"
 #include "loading/level_loading.h"
+#include "platform/dik_codes.h"
 #include "platform/display.h"
-#include "platform/input.h"
 #include "platform/music.h"
 #include "platform/sound.h"
 #include "platform/text.h"
 #include "shell/game.h"
+#include "shell/game_input.h"
 
 namespace {
 
@@ -99,9 +100,8 @@ void Firework(Game& game) {
 }
 
 bool LeaveKeyDown(const Game& game) {
-  const auto& keys = game.platform.input.keyPressed;
-  return keys[DIK_SPACE] || keys[DIK_RETURN] || keys[DIK_ESCAPE] || game.state.leftButton ||
-         game.state.rightButton;
+  return KeyDown(game, DIK_SPACE) || KeyDown(game, DIK_RETURN) || KeyDown(game, DIK_ESCAPE) ||
+         game.state.leftButton || game.state.rightButton;
 }
 
 }  // namespace
@@ -127,9 +127,9 @@ void DrawScorePanel(Game& game) {
 void DrawNumber(Game& game, std::int32_t value, float x, float y, int rowY) {
   std::string digits = std::to_string(std::abs(static_cast<long long>(value)));
   for (std::size_t i = 0; i < digits.size(); ++i) {
-    auto digit = static_cast<std::int16_t>(digits[i] - '0');
-    DrawImage(game, 16, 24, 16, 24, x + 20.0f * static_cast<float>(i), y, game.world.images.numbersImage,
-              static_cast<std::int16_t>(16 * digit), static_cast<std::int16_t>(rowY));
+    int digit = digits[i] - '0';
+    DrawSprite(game.platform, game.world.images.numbersImage, {16 * digit, rowY, 16, 24},
+               x + 20.0f * static_cast<float>(i), y);
   }
 }
 
@@ -170,7 +170,7 @@ void RunGameOverScreen(Game& game) {
   world.particleClock.interval = 700;
   bool setFinished = world.endMessage == FinishedSetMessage;
   if (setFinished && static_cast<float>(Now(game)) >= world.nextFirework) Firework(game);
-  DrawText(game, world.endMessage, 320.0f - static_cast<float>(TextWidth(world.endMessage)) / 2.0f, 223.5f);
+  DrawCentredText(game.platform, world.endMessage, 223.5f);
   if (LeaveKeyDown(game)) {
     state.fadingIn = false;
     state.fadingOut = true;
@@ -189,7 +189,7 @@ void RunGameOverScreen(Game& game) {
 
 void EndGame(Game& game) {
   for (std::size_t slot = 0; slot < game.platform.sound.soundTable.size(); ++slot)
-    FreeSound(game, static_cast<int>(slot));
-  StopSong(game);
-  ReleaseAllImages(game);
+    FreeSound(game.platform, static_cast<int>(slot));
+  StopSong(game.platform, game.state.musicOn);
+  ReleaseAllImages(game.platform);
 }

@@ -45,14 +45,14 @@ void DrawCannons(Game& game, int side) {
     case Bottom:
     case Top: {
       float top = side == Bottom ? 456.0f : 8.0f;
-      DrawImage(game, 8, 16, 8, 16, x, top, image, 0, 0);
-      DrawImage(game, 8, 16, 8, 16, x + length - 8, top, image, 0, 0);
+      DrawSprite(game.platform, image, {0, 0, 8, 16}, x, top);
+      DrawSprite(game.platform, image, {0, 0, 8, 16}, x + length - 8, top);
       break;
     }
     default: {
       float left = side == Right ? 616.0f : 8.0f;
-      DrawImage(game, 16, 8, 16, 8, left, y, image, 0, 0);
-      DrawImage(game, 16, 8, 16, 8, left, y + length - 8, image, 0, 0);
+      DrawSprite(game.platform, image, {0, 0, 16, 8}, left, y);
+      DrawSprite(game.platform, image, {0, 0, 16, 8}, left, y + length - 8);
     }
   }
 }
@@ -81,9 +81,9 @@ void UpdateShot(Game& game, Shot& shot) {
   }
   std::int32_t tile = world.brickGrid[shot.column][shot.row];
   if (tile == 0) {
-    std::int16_t w = Vertical(shot.side) ? 4 : 16;
-    std::int16_t h = Vertical(shot.side) ? 16 : 4;
-    DrawImage(game, w, h, w, h, shot.x, shot.y, world.images.laserImages[shot.side], 0, 0);
+    int w = Vertical(shot.side) ? 4 : 16;
+    int h = Vertical(shot.side) ? 16 : 4;
+    DrawSprite(game.platform, world.images.laserImages[shot.side], {0, 0, w, h}, shot.x, shot.y);
     return;
   }
   // A shot passes on through go-through bricks, breaking each.
@@ -113,8 +113,8 @@ void DrawProtectWalls(Game& game) {
   const GameWorld& world = game.world;
   if (world.powerMode != PowerMode::Protect) return;
   const auto& images = world.images.barrierImages;
-  if (IsGuarded(world, Bottom)) DrawImage(game, 640, 5, 640, 5, 0, 475, images[Bottom], 0, 0);
-  if (IsGuarded(world, Right)) DrawImage(game, 5, 480, 5, 480, 635, 0, images[Right], 0, 0);
-  if (IsGuarded(world, Top)) DrawImage(game, 640, 5, 640, 5, 0, 0, images[Top], 0, 0);
-  if (IsGuarded(world, Left)) DrawImage(game, 5, 480, 5, 480, 0, 0, images[Left], 0, 0);
+  if (IsGuarded(world, Bottom)) DrawSprite(game.platform, images[Bottom], {0, 0, 640, 5}, 0, 475);
+  if (IsGuarded(world, Right)) DrawSprite(game.platform, images[Right], {0, 0, 5, 480}, 635, 0);
+  if (IsGuarded(world, Top)) DrawSprite(game.platform, images[Top], {0, 0, 640, 5}, 0, 0);
+  if (IsGuarded(world, Left)) DrawSprite(game.platform, images[Left], {0, 0, 5, 480}, 0, 0);
 }

@@ -5,5 +5,5 @@
 #include "shell/game.h"
 
 void PlayGameSound(Game& game, SoundId id) {
-  PlaySound(game, game.world.soundIds[static_cast<int>(id)]);
+  PlaySound(game.platform, game.clock, game.world.soundIds[static_cast<int>(id)], game.state.soundOn);
 }

@@ -85,7 +85,7 @@ bool IsLevelSong(const std::string& path) {
 }
 
 void ChooseSong(Game& game) {
-  StopSong(game);
+  StopSong(game.platform, game.state.musicOn);
   std::vector<std::string> candidates;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(game.folders.shipped / "Mus", error))
@@ -99,20 +99,11 @@ void ChooseSong(Game& game) {
   }
   auto k = static_cast<std::size_t>(RandomBetween(game, 1, static_cast<float>(candidates.size()), false));
   k = std::clamp<std::size_t>(k, 1, candidates.size());
-  LoadSong(game, candidates[k - 1]);
-  SetMusicVolume(game, 0);
+  LoadSong(game.platform, candidates[k - 1], game.state.musicOn);
+  SetMusicVolume(game.platform, 0, game.state.musicOn);
   game.state.musicFade = 0.0f;
   game.state.musicFadingIn = true;
   game.state.musicOn = game.options.musicVolume > 0.0f;
-}
-
-// The picture's width and height from the surface table; 0 x 0 when the id is not a loaded picture.
-void PictureSize(const Game& game, int imageId, int& width, int& height) {
-  const SurfaceTable& table = game.platform.display.surfaceTable;
-  width = height = 0;
-  if (imageId < 0 || imageId >= static_cast<int>(table.size())) return;
-  width = table[imageId].width;
-  height = table[imageId].height;
 }
 
 // A set kept outside Lvl (a designer's playtest) may carry its levels beside it.
@@ -142,12 +133,11 @@ bool LoadLevel(Game& game, const std::string& fileName) {
   world.tilesetName = level.tilesetName;
   world.backgroundName = level.backgroundName;
   if (!IsPlainFileName(world.backgroundName)) return Fail(game, "Bgd/" + world.backgroundName + ": bad name");
-  world.backgroundImage = LoadImage(game, ReadPath(game.folders, "Bgd/" + world.backgroundName));
+  world.backgroundImage = LoadImage(game.platform, ReadPath(game.folders, "Bgd/" + world.backgroundName));
   if (world.backgroundImage < 0) return Fail(game, "Bgd/" + world.backgroundName + " is missing or damaged");
-  int w = 0, h = 0;
-  PictureSize(game, world.backgroundImage, w, h);
-  world.backgroundRepeatX = RepeatsToCover(w, ScreenWidth);
-  world.backgroundRepeatY = RepeatsToCover(h, ScreenHeight);
+  const ImageSize background = PictureSize(game.platform, world.backgroundImage);
+  world.backgroundRepeatX = RepeatsToCover(background.width, ScreenWidth);
+  world.backgroundRepeatY = RepeatsToCover(background.height, ScreenHeight);
   world.brickGrid = level.brickGrid;
   return true;
 }
@@ -157,12 +147,11 @@ bool LoadTileSet(Game& game) {
   const std::string& name = world.tilesetName;
   if (!IsPlainFileName(name) || name.size() < 3) return Fail(game, "Tls/" + name + ": bad name");
   std::string bitmapName = ReplaceLastThree(name, "bmp");
-  world.tilesetImage = LoadImage(game, ReadPath(game.folders, "Tls/" + bitmapName));
+  world.tilesetImage = LoadImage(game.platform, ReadPath(game.folders, "Tls/" + bitmapName));
   if (world.tilesetImage < 0) return Fail(game, "Tls/" + bitmapName + " is missing or damaged");
-  int w = 0, h = 0;
-  PictureSize(game, world.tilesetImage, w, h);
-  int columns = RoundToEven(w / 32.0);
-  int rows = RoundToEven(h / 16.0);
+  const ImageSize tileset = PictureSize(game.platform, world.tilesetImage);
+  int columns = RoundToEven(tileset.width / 32.0);
+  int rows = RoundToEven(tileset.height / 16.0);
   std::string error;
   if (!ReadTileSetFile(ReadPath(game.folders, "Tls/" + name), columns, rows, world.tileSet, error)) return Fail(game, error);
   return true;

@@ -6,7 +6,6 @@
 #include "content/bitmap_file.h"
 #include "content/file_io.h"
 #include "platform/display.h"
-#include "shell/game.h"
 
 namespace {
 
@@ -60,8 +59,8 @@ bool EndsWithBmp(const std::filesystem::path& path) {
 
 }  // namespace
 
-bool SaveScreenshot(const Game& game, const std::filesystem::path& path, std::string& error) {
-  std::vector<std::uint32_t> picture = ShownPicture(game);
+bool SaveScreenshot(const Platform& platform, const std::filesystem::path& path, std::string& error) {
+  std::vector<std::uint32_t> picture = ShownPicture(platform);
   if (EndsWithBmp(path)) {
     Bitmap bitmap{ScreenWidth, ScreenHeight, std::move(picture)};
     return WriteBitmapFile(path, bitmap, error);

@@ -9,7 +9,7 @@
 #include "frontend/front_end.h"
 #include "gameplay/world.h"
 #include "platform/platform.h"
-#include "shell/clock.h"
+#include "platform/clock.h"
 #include "shell/game_state.h"
 #include "shell/helpers.h"
 

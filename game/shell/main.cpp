@@ -10,6 +10,7 @@
 #include "shell/game.h"
 #include "shell/game_start.h"
 #include "shell/main_loop.h"
+#include "shell/start_up.h"
 
 namespace {
 
@@ -82,11 +83,11 @@ int main(int argc, char** argv) {
   game->clock.isVirtual = command.platform.headless;
   game->clock.virtualStep = command.step;
   if (command.seed) SeedRandom(game->random, *command.seed);
-  if (!command.input.empty() && !LoadInputScript(*game, command.input, error)) {
+  if (!command.input.empty() && !LoadInputScript(game->platform, command.input, error)) {
     std::cerr << "shardfall: " << error << "\n";
     return 2;
   }
-  InitPlatform(*game);
+  StartPlatform(*game);
   if (!command.playSetFile.empty()) PlayLevelSetAtOnce(*game, command.playSetFile);
   LoopControl control{command.frames, command.screenshots, command.dumpState};
   MainLoop(*game, WireModeSteps(), control);

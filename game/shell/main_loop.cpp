@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "platform/display.h"
-#include "platform/music.h"
+#include "shell/fades.h"
 #include "shell/game.h"
 #include "shell/state_dump.h"
 
@@ -42,7 +42,7 @@ void TakeDueScreenshots(Game& game, LoopControl& control) {
     if (shot.taken || Now(game) < shot.tick) continue;
     shot.taken = true;
     std::string error;
-    if (!SaveScreenshot(game, shot.file, error)) std::cerr << "shardfall: screenshot: " << error << '\n';
+    if (!SaveScreenshot(game.platform, shot.file, error)) std::cerr << "shardfall: screenshot: " << error << '\n';
   }
 }
 
@@ -69,16 +69,16 @@ void RunFrame(Game& game, const ModeSteps& steps, FrameTimer& timer) {
   AdvanceVirtualClock(game.clock);
   game.platform.idleWaitPasses = 0;
   MeasureFrameStep(game, timer);
-  ClearBackBuffer(game, 0);
+  ClearBackBuffer(game.platform, 0);
   if (s.fadingOut) FadeOutStep(game);
   if (s.musicFadingOut) MusicFadeOutStep(game);
   if (timer.slowMachineThrottle)
-    for (int pass = 0; pass < ThrottlePumpPasses; ++pass) PumpMessages(game);
+    for (int pass = 0; pass < ThrottlePumpPasses; ++pass) PumpMessages(game.platform);
   DispatchMode(game, steps);
-  FlipScreen(game);
+  FlipScreen(game.platform);
   if (s.fadingIn) FadeInStep(game);
   if (s.musicFadingIn) MusicFadeInStep(game);
-  PumpMessages(game);
+  PumpMessages(game.platform);
 }
 
 void MainLoop(Game& game, const ModeSteps& steps, LoopControl& control) {
@@ -87,7 +87,7 @@ void MainLoop(Game& game, const ModeSteps& steps, LoopControl& control) {
   s.running = true;
   s.lastTick = Now(game);
   s.screenFade = -99;
-  if (s.gammaAvailable) ApplyGamma(game, -99, -99, -99);
+  if (s.gammaAvailable) ApplyGamma(game.platform, -99, -99, -99);
   for (std::int64_t frame = 0; s.running; ++frame) {
     if (control.maxFrames >= 0 && frame >= control.maxFrames) break;
     RunFrame(game, steps, timer);
@@ -107,7 +107,7 @@ void RequestFadeOut(Game& game) {
 bool FadesEnded(const Game& game) { return game.state.screenFade == -99.0f && game.state.musicFade == 0.0f; }
 
 void LostDisplayCheck(Game& game) {
-  if (CheckDisplayLost(game)) ReloadAllImages(game);
+  if (CheckDisplayLost(game.platform, game.clock)) ReloadAllImages(game.platform);
 }
 
-void ShutDown(Game& game) { ShutDownPlatform(game); }
+void ShutDown(Game& game) { ShutDownPlatform(game.platform); }

@@ -63,7 +63,7 @@ nlohmann::json PlatformJson(const Game& game) {
           {"edgeKeys", p.input.edgeKeys},
           {"soundTable", SoundTableJson(p.sound.soundTable)},
           {"song", p.music.songFile},
-          {"songPlaying", SongPlaying(game)},
+          {"songPlaying", SongPlaying(p, game.clock)},
           {"masterVolume", p.music.masterVolume}};
 }
 

@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "gameplay/play_frames.h"
 #include "shell/game_start.h"
+#include "shell/start_up.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ FrontEndRun::FrontEndRun(bool gamma, Content content) : root_(FreshFolder()), ga
   g.platform.options.noGamma = !gamma;
   g.clock.isVirtual = true;
   g.platform.input.script.active = true;  // keys come from Hold and Release
-  InitPlatform(g);
+  StartPlatform(g);
   g.state.running = true;
   g.state.screenFade = -99.0f;
   steps_.setUpFrontEnd = SetUpFrontEnd;
@@ -97,7 +98,7 @@ FrontEndRun::FrontEndRun(bool gamma, Content content) : root_(FreshFolder()), ga
 }
 
 FrontEndRun::~FrontEndRun() {
-  ShutDownPlatform(*game_);
+  ShutDownPlatform(game_->platform);
   std::error_code ignored;
   std::filesystem::remove_all(root_, ignored);
 }

@@ -11,6 +11,7 @@
 #include "gameplay/play_frames.h"
 #include "platform/input.h"
 #include "shell/game_start.h"
+#include "shell/start_up.h"
 
 std::filesystem::path CopyDefaultTree(const std::string& name) {
   // Tests may run in parallel processes: each gets its own copy.
@@ -38,8 +39,8 @@ HeadlessRun::HeadlessRun(const std::filesystem::path& root, const std::string& l
       ("gameplay-script-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".txt");
   std::ofstream(scriptFile) << script;
   std::string error;
-  EXPECT_TRUE(LoadInputScript(game, scriptFile, error)) << error;
-  InitPlatform(game);
+  EXPECT_TRUE(LoadInputScript(game.platform, scriptFile, error)) << error;
+  StartPlatform(game);
   // As --play does, without reading or writing the player's options file.
   game.levelSetPath = (root / "Lvl" / levelSetFile).string();
   game.state.frontEndReady = true;

@@ -7,6 +7,7 @@
 
 #include "content/bitmap_file.h"
 #include "platform/platform.h"
+#include "shell/start_up.h"
 
 namespace fs = std::filesystem;
 
@@ -26,7 +27,7 @@ std::unique_ptr<Game> MakeHeadlessGame(const fs::path& root) {
   game->folders = SameFolders(root);
   game->clock.isVirtual = true;
   game->platform.options.headless = true;
-  InitPlatform(*game);
+  StartPlatform(*game);
   return game;
 }
 

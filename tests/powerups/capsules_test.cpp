@@ -8,6 +8,7 @@
 #include "gameplay/powerups.h"
 #include "gameplay/score.h"
 #include "platform/input.h"
+#include "shell/game_input.h"
 #include "power_world.h"
 
 namespace {
