@@ -6,9 +6,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "core/game.h"
 #include "gameplay/physics.h"
 #include "gameplay/play_frames.h"
-#include "shell/game.h"
 #include "shell/game_start.h"
 #include "shell/main_loop.h"
 #include "shell/start_up.h"
@@ -62,7 +62,7 @@ void BM_PlayFrameFullGridSixteenBalls(benchmark::State& state) {
   world.brickGrid[1][1] = brick;
   world.powerMode = PowerMode::Protect;
   world.balls = {};
-  for (int i = 0; i < BallSlots; ++i) AddBall(*run.game, 40.0f * i + 10.0f, 400.0f, 0.45f, 20.0f * i + 5.0f);
+  for (int i = 0; i < BallSlots; ++i) AddBall(world, 40.0f * i + 10.0f, 400.0f, 0.45f, 20.0f * i + 5.0f);
   for (auto _ : state) run.Frame();
   state.counters["destructible"] = static_cast<double>(world.destructibleCount);
 }

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <memory>
 
+#include "core/game.h"
 #include "platform/display.h"
 #include "platform/text.h"
-#include "shell/game.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <memory>
 
+#include "core/game.h"
 #include "gameplay/effects.h"
 #include "gameplay/physics.h"
 #include "gameplay/play_frames.h"
 #include "platform/display.h"
-#include "shell/game.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ void StartWorld(Game& game) {
   for (int c = 1; c <= PlayColumns; ++c)
     for (int r = 4; r <= 15; ++r) world.brickGrid[c][r] = 1;
   for (Ball& ball : world.balls) ball.active = false;
-  for (int i = 0; i < BallSlots; ++i) AddBall(game, 40.0f + 36.0f * i, 300.0f + 5.0f * i, 0.35f, 20.0f + 20.0f * i);
+  for (int i = 0; i < BallSlots; ++i) AddBall(world, 40.0f + 36.0f * i, 300.0f + 5.0f * i, 0.35f, 20.0f + 20.0f * i);
   world.powerMode = PowerMode::Super;
   world.particles.assign(1, Particle{});
 }

@@ -4,10 +4,10 @@
 
 #include "content/level_set_file.h"
 #include "content/names.h"
+#include "core/game.h"
 #include "frontend/front_end.h"
 #include "platform/input.h"
 #include "platform/text.h"
-#include "shell/game.h"
 
 namespace {
 
@@ -135,13 +135,6 @@ void RunNameEntry(Game& game) {
 }
 
 }  // namespace
-
-std::string ScoreFileForSet(const Game& game, const std::filesystem::path& setFile) {
-  std::filesystem::path scoreFile = ReplaceLastThree(setFile.string(), "sfh");
-  // A shipped set's table cannot lie beside it in a read-only install.
-  if (setFile.parent_path() == game.folders.shipped / "Lvl") scoreFile = game.folders.user / "Lvl" / scoreFile.filename();
-  return scoreFile.string();
-}
 
 bool EarnsPlace(const HighScoreTable& table, std::int32_t score) {
   if (table.size() < MaxHighScores) return true;

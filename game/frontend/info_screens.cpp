@@ -1,8 +1,8 @@
 // The two information screens: the "Powerups" picture opened by "Read Me", and Credits.
+#include "core/game.h"
 #include "frontend/front_end.h"
 #include "platform/display.h"
 #include "platform/input.h"
-#include "shell/game.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <algorithm>
 
 #include "content/level_set_file.h"
+#include "core/game.h"
 #include "frontend/front_end.h"
 #include "platform/input.h"
-#include "shell/game.h"
 
 namespace {
 

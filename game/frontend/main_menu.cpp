@@ -1,7 +1,7 @@
 // The Main Menu screen: the six choices, quitting, and the hidden score-table chord.
+#include "core/game.h"
 #include "frontend/front_end.h"
 #include "platform/input.h"
-#include "shell/game.h"
 
 namespace {
 

@@ -3,15 +3,14 @@
 #include <cctype>
 #include <cmath>
 
+#include "core/game.h"
+#include "core/game_input.h"
 #include "frontend/front_end.h"
 #include "platform/display.h"
 #include "platform/input.h"
 #include "platform/music.h"
 #include "platform/sound.h"
 #include "platform/text.h"
-#include "shell/game.h"
-#include "shell/game_input.h"
-#include "shell/main_loop.h"
 
 namespace {
 

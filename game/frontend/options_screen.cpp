@@ -3,11 +3,11 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/game.h"
 #include "frontend/front_end.h"
 #include "platform/input.h"
 #include "platform/music.h"
 #include "platform/sound.h"
-#include "shell/game.h"
 
 namespace {
 

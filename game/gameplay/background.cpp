@@ -1,8 +1,8 @@
 // The level's background picture, tiled from the top-left corner.
 #include "gameplay/effects.h"
 
+#include "core/game.h"
 #include "platform/display.h"
-#include "shell/game.h"
 
 void DrawBackground(Game& game) {
   const GameWorld& world = game.world;

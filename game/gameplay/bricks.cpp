@@ -4,13 +4,13 @@
 #include <cmath>
 #include <vector>
 
+#include "core/game.h"
 #include "gameplay/effects.h"
 #include "gameplay/physics.h"
 #include "gameplay/powerups.h"
 #include "gameplay/score.h"
 #include "gameplay/sounds.h"
 #include "platform/display.h"
-#include "shell/game.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Particles: the Super and Dyna trail, debris and firework sparks, aged by the particle clock and drawn.
 #include "gameplay/effects.h"
 
+#include "core/game.h"
 #include "platform/display.h"
-#include "shell/game.h"
 
 namespace {
 

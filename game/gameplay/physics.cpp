@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/game.h"
 #include "gameplay/bricks.h"
 #include "gameplay/player_input.h"
 #include "gameplay/sounds.h"
 #include "platform/display.h"
-#include "shell/game.h"
 
 namespace {
 
@@ -142,30 +142,6 @@ void UpdateBallVelocities(Game& game) {
     if (!ball.active) continue;
     ball.velocityUp = std::cos(ball.angle) * ball.speed;
     ball.velocityX = std::sin(ball.angle) * ball.speed;
-  }
-}
-
-void AddBall(Game& game, float x, float y, float speed, float angleDegrees) {
-  for (Ball& ball : game.world.balls) {
-    if (ball.active) continue;
-    ball.speed = speed;
-    ball.angle = DegToRad(angleDegrees);
-    ball.velocityUp = std::cos(ball.angle) * speed;
-    ball.velocityX = std::sin(ball.angle) * speed;
-    ball.x = x;
-    ball.y = y;
-    ball.holdOffset = NotHeld;
-    ball.active = true;
-    return;
-  }
-}
-
-float LaunchAngleFor(Side side) {
-  switch (side) {
-    case Right: return 295.0f;
-    case Top: return 205.0f;
-    case Left: return 115.0f;
-    default: return 25.0f;
   }
 }
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "gameplay/world.h"
+#include "core/world.h"
 
 struct Game;
 
@@ -10,10 +10,6 @@ enum class Axis { Horizontal, Vertical };
 
 // Each active ball's velocities from its bearing and speed.
 void UpdateBallVelocities(Game& game);
-// A new ball in the first free slot; none when all 16 are in use.
-void AddBall(Game& game, float x, float y, float speed, float angleDegrees);
-// The angle in degrees a new ball takes on the given home side, pointing away from its paddle.
-float LaunchAngleFor(Side side);
 // Puts the ball on the home paddle, centred.
 void PlaceBallOnPaddle(Game& game, int ballIndex);
 // Where the ball will be after this frame's step (a held ball: where the paddle carries it).

@@ -1,6 +1,7 @@
 // The intro and play frames of the main loop, with the pause loop.
 #include "gameplay/play_frames.h"
 
+#include "core/game.h"
 #include "gameplay/bricks.h"
 #include "gameplay/effects.h"
 #include "gameplay/physics.h"
@@ -11,8 +12,6 @@
 #include "platform/display.h"
 #include "platform/music.h"
 #include "platform/text.h"
-#include "shell/game.h"
-#include "shell/main_loop.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
+#include "core/game.h"
+#include "core/game_input.h"
 #include "gameplay/physics.h"
 #include "gameplay/shots.h"
-#include "shell/game.h"
-#include "shell/game_input.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include <array>
 #include <cmath>
 
+#include "core/game.h"
+#include "core/game_input.h"
 #include "gameplay/effects.h"
 #include "gameplay/physics.h"
 #include "gameplay/player_input.h"
 #include "gameplay/score.h"
 #include "gameplay/sounds.h"
 #include "platform/display.h"
-#include "shell/game.h"
-#include "shell/game_input.h"
 
 namespace {
 

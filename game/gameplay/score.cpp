@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/game.h"
+#include "core/game_input.h"
 #include "gameplay/effects.h"
 #include "gameplay/physics.h"
 #include "gameplay/sounds.h"
@@ -14,8 +16,6 @@
 #include "platform/music.h"
 #include "platform/sound.h"
 #include "platform/text.h"
-#include "shell/game.h"
-#include "shell/game_input.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ void ResetAfterLostBall(Game& game) {
   world.pointMultiplier = 1.0f;
   world.shrinkTarget = 320;
   world.growTarget = 0;
-  AddBall(game, 0, 0, StartBallSpeed, LaunchAngleFor(world.homeSide));
+  AddBall(world, 0, 0, StartBallSpeed, LaunchAngleFor(world.homeSide));
   world.powerups.assign(1, Powerup{});
   world.fallingCapsules = 0;
   world.particles.assign(1, Particle{});

@@ -1,11 +1,11 @@
 // Laser shots: firing from the cannons, flight, strikes on bricks; and the Protect barriers.
 #include "gameplay/shots.h"
 
+#include "core/game.h"
 #include "gameplay/bricks.h"
 #include "gameplay/physics.h"
 #include "gameplay/sounds.h"
 #include "platform/display.h"
-#include "shell/game.h"
 
 namespace {
 

@@ -10,10 +10,9 @@
 #include "content/level_file.h"
 #include "content/names.h"
 #include "content/tileset_file.h"
-#include "gameplay/physics.h"
+#include "core/game.h"
 #include "platform/display.h"
 #include "platform/music.h"
-#include "shell/game.h"
 
 namespace {
 
@@ -157,6 +156,13 @@ bool LoadTileSet(Game& game) {
   return true;
 }
 
+std::string ScoreFileForSet(const Game& game, const std::filesystem::path& setFile) {
+  std::filesystem::path scoreFile = ReplaceLastThree(setFile.string(), "sfh");
+  // A shipped set's table cannot lie beside it in a read-only install.
+  if (setFile.parent_path() == game.folders.shipped / "Lvl") scoreFile = game.folders.user / "Lvl" / scoreFile.filename();
+  return scoreFile.string();
+}
+
 bool StartLevel(Game& game) {
   GameWorld& world = game.world;
   LevelSet& set = game.levelSet;
@@ -168,7 +174,7 @@ bool StartLevel(Game& game) {
   DropUnknownTiles(world);
   ResetLevelValues(game);
   ChooseHomeSide(world);
-  AddBall(game, 0, 0, StartBallSpeed, LaunchAngleFor(world.homeSide));
+  AddBall(world, 0, 0, StartBallSpeed, LaunchAngleFor(world.homeSide));
   SetCornerMargins(world);
   RestartClocks(game);
   ChooseSong(game);

@@ -3,9 +3,9 @@
 
 #include <cmath>
 
+#include "core/game.h"
 #include "platform/display.h"
 #include "platform/music.h"
-#include "shell/game.h"
 
 namespace {
 

@@ -11,6 +11,8 @@
 
 #include "content/file_io.h"
 #include "content/level_set_file.h"
+#include "core/game.h"
+#include "core/game_input.h"
 #include "frontend/front_end.h"
 #include "gameplay/score.h"
 #include "loading/level_loading.h"
@@ -18,8 +20,6 @@
 #include "platform/display.h"
 #include "platform/sound.h"
 #include "platform/text.h"
-#include "shell/game.h"
-#include "shell/game_input.h"
 
 namespace {
 

@@ -4,10 +4,11 @@
 #include "content/level_set_file.h"
 #include <memory>
 
+#include "core/game.h"
+#include "frontend/front_end.h"
 #include "gameplay/play_frames.h"
 #include "platform/input.h"
 #include "shell/command_line.h"
-#include "shell/game.h"
 #include "shell/game_start.h"
 #include "shell/main_loop.h"
 #include "shell/start_up.h"

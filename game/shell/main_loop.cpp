@@ -3,9 +3,9 @@
 
 #include <iostream>
 
+#include "core/game.h"
 #include "platform/display.h"
 #include "shell/fades.h"
-#include "shell/game.h"
 #include "shell/state_dump.h"
 
 namespace {
@@ -97,14 +97,6 @@ void MainLoop(Game& game, const ModeSteps& steps, LoopControl& control) {
   WriteDumpIfAsked(game, control);
   ShutDown(game);
 }
-
-void RequestFadeOut(Game& game) {
-  game.state.fadingOut = true;
-  game.state.musicFadingOut = true;
-  game.state.fadingIn = false;
-}
-
-bool FadesEnded(const Game& game) { return game.state.screenFade == -99.0f && game.state.musicFade == 0.0f; }
 
 void LostDisplayCheck(Game& game) {
   if (CheckDisplayLost(game.platform, game.clock)) ReloadAllImages(game.platform);

@@ -1,7 +1,7 @@
 // Starting the platform for a game.
 #include "shell/start_up.h"
 
-#include "shell/game.h"
+#include "core/game.h"
 
 void StartPlatform(Game& game) {
   InitPlatform(game.platform);

@@ -2,9 +2,10 @@
 #include "shell/state_dump.h"
 
 #include "content/file_io.h"
+#include "core/game.h"
+#include "frontend/front_end.h"
 #include "gameplay/world_dump.h"
 #include "platform/music.h"
-#include "shell/game.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "content/bitmap_file.h"
 #include "content/file_io.h"
 #include "content/level_set_file.h"
-#include "platform/platform.h"
 #include "gameplay/play_frames.h"
+#include "platform/platform.h"
 #include "shell/game_start.h"
 #include "shell/start_up.h"
 

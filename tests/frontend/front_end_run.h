@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/game.h"
+#include "core/game.h"
+#include "frontend/front_end.h"
 #include "shell/main_loop.h"
 
 class FrontEndRun {

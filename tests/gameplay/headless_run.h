@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/game.h"
+#include "core/game.h"
 #include "shell/main_loop.h"
 
 // A private copy of the default data tree's folders, for tests that change files.

@@ -4,8 +4,8 @@
 #include "content/bitmap_file.h"
 #include "content/file_io.h"
 #include "platform/display.h"
-#include "shell/fades.h"
 #include "platform_fixtures.h"
+#include "shell/fades.h"
 
 namespace {
 

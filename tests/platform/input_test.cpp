@@ -3,8 +3,8 @@
 
 #include <fstream>
 
+#include "core/game_input.h"
 #include "platform/input.h"
-#include "shell/game_input.h"
 #include "platform_fixtures.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <iterator>
 
 #include "platform/music.h"
-#include "shell/fades.h"
 #include "platform_fixtures.h"
+#include "shell/fades.h"
 
 namespace {
 

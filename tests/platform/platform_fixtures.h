@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/game.h"
+#include "core/game.h"
 
 // A fresh folder with Gfx, Sfx and Mus inside, removed again at the end of the test.
 class TempRoot {

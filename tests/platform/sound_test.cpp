@@ -5,8 +5,8 @@
 
 #include "platform/music.h"
 #include "platform/sound.h"
-#include "shell/start_up.h"
 #include "platform_fixtures.h"
+#include "shell/start_up.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 #include <cmath>
 #include <map>
 
+#include "core/game_input.h"
 #include "gameplay/effects.h"
 #include "gameplay/physics.h"
 #include "gameplay/player_input.h"
 #include "gameplay/powerups.h"
 #include "gameplay/score.h"
 #include "platform/input.h"
-#include "shell/game_input.h"
 #include "power_world.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // Frame timing, the mode dispatch order, the fade hand-over and the ends of the loop.
 #include <gtest/gtest.h>
 
+#include "core/game_input.h"
 #include "platform/display.h"
 #include "platform/input.h"
-#include "shell/game_input.h"
 #include "platform_fixtures.h"
 #include "shell/main_loop.h"
 

@@ -1,4 +1,5 @@
-// The world of a level in play: balls, paddles, bricks, capsules, shots, explosions, particles, score, clocks.
+// The world of a level in play: balls, paddles, bricks, capsules, shots, explosions, particles, score, clocks;
+// and the few routines on it that both the level loading and the rules of play use.
 #pragma once
 #include <array>
 #include <cmath>
@@ -169,3 +170,8 @@ inline bool ClockTicks(IntervalTimer& clock, std::int32_t now) {
 
 // Float to integer, to the nearest whole number with halves going to the even one.
 inline std::int32_t RoundToEven(double value) { return static_cast<std::int32_t>(std::nearbyint(value)); }
+
+// A new ball in the first free slot; none when all 16 are in use.
+void AddBall(GameWorld& world, float x, float y, float speed, float angleDegrees);
+// The angle in degrees a new ball takes on the given home side, pointing away from its paddle.
+float LaunchAngleFor(Side side);

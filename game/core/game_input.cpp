@@ -1,8 +1,8 @@
 // The game's reading of the keyboard and mouse into GameState.
-#include "shell/game_input.h"
+#include "core/game_input.h"
 
+#include "core/game.h"
 #include "platform/input.h"
-#include "shell/game.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Angle conversion, reflection and random numbers.
-#include "shell/helpers.h"
+#include "core/helpers.h"
 
 #include <cmath>
 
