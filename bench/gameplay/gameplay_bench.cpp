@@ -21,19 +21,17 @@ struct HeadlessGame {
   FrameTimer timer;
 
   HeadlessGame() {
-    Game& g = *game;
-    g.folders = SameFolders(SHARDFALL_DEFAULT_TREE);
-    g.platform.options.headless = true;
-    g.clock.isVirtual = true;
-    SeedRandom(g.random, 1);
-    StartPlatform(g);
-    g.levelSetPath = (g.folders.shipped / "Lvl" / "Shardfall.sfs").string();
-    g.state.frontEndReady = true;
-    g.state.running = true;
-    g.state.screenFade = -99.0f;
-    steps.startGame = StartGame;
-    steps.introFrame = IntroFrame;
-    steps.playFrame = PlayFrame;
+    StartSettings settings;
+    settings.folders = SameFolders(SHARDFALL_DEFAULT_TREE);
+    settings.platform.headless = true;
+    settings.seed = 1;
+    std::string error;
+    StartUp(*game, settings, error);
+    game->levelSetPath = (game->folders.shipped / "Lvl" / "Shardfall.sfs").string();
+    game->state.frontEndReady = true;
+    steps = EveryModeStep();
+    steps.setUpFrontEnd = steps.frontEndFrame = nullptr;  // play only
+    BeginFrames(*game);
   }
   void Frame() { RunFrame(*game, steps, timer); }
   void LoadAndPlay() {

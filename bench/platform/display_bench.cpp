@@ -7,6 +7,7 @@
 #include "core/game.h"
 #include "platform/display.h"
 #include "platform/text.h"
+#include "shell/start_up.h"
 
 namespace {
 
@@ -25,8 +26,10 @@ Surface MakePicture(int width, int height) {
 
 std::unique_ptr<Game> MakeGame() {
   auto game = std::make_unique<Game>();
-  game->platform.options.headless = true;
-  InitDisplay(game->platform);
+  StartSettings settings;
+  settings.platform.headless = true;
+  std::string error;
+  StartUp(*game, settings, error);
   auto& table = game->platform.display.surfaceTable;
   table = {MakePicture(640, 480), MakePicture(640, 480), MakePicture(8, 8), MakePicture(640, 62)};
   game->platform.text.gameFontImage = 3;

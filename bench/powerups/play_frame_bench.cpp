@@ -9,6 +9,7 @@
 #include "gameplay/physics.h"
 #include "gameplay/play_frames.h"
 #include "platform/display.h"
+#include "shell/start_up.h"
 
 namespace {
 
@@ -70,16 +71,17 @@ void FireworkBurst(Game& game) {
 
 std::unique_ptr<Game> MakeGame() {
   auto game = std::make_unique<Game>();
-  game->platform.options.headless = true;
-  InitDisplay(game->platform);
-  game->clock.isVirtual = true;
+  StartSettings settings;
+  settings.platform.headless = true;
+  settings.seed = 7;
+  std::string error;
+  StartUp(*game, settings, error);
   game->clock.virtualNow = 1000;
   game->state.frameStep = 16;
   game->state.playing = true;
   game->state.screenFade = 0.0f;
   game->state.musicOn = false;
   game->state.soundOn = false;
-  SeedRandom(game->random, 7);
   LoadPictures(*game);
   return game;
 }

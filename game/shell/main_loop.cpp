@@ -81,13 +81,18 @@ void RunFrame(Game& game, const ModeSteps& steps, FrameTimer& timer) {
   PumpMessages(game.platform);
 }
 
-void MainLoop(Game& game, const ModeSteps& steps, LoopControl& control) {
+void BeginFrames(Game& game) {
   GameState& s = game.state;
-  FrameTimer timer;
   s.running = true;
   s.lastTick = Now(game);
   s.screenFade = -99;
   if (s.gammaAvailable) ApplyGamma(game.platform, -99, -99, -99);
+}
+
+void MainLoop(Game& game, const ModeSteps& steps, LoopControl& control) {
+  GameState& s = game.state;
+  FrameTimer timer;
+  BeginFrames(game);
   for (std::int64_t frame = 0; s.running; ++frame) {
     if (control.maxFrames >= 0 && frame >= control.maxFrames) break;
     RunFrame(game, steps, timer);

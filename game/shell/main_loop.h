@@ -28,6 +28,8 @@ struct FrameTimer {
   bool slowMachineThrottle = false;
 };
 
+// The loop's start: running, the frame clock's first tick, and a black screen.
+void BeginFrames(Game& game);
 // Runs frames until running is false (or the frame limit, or a quit request), writes the dump, then ShutDown.
 void MainLoop(Game& game, const ModeSteps& steps, LoopControl& control);
 // One pass of the loop: timing, clearing, fade-outs, dispatch, flip, fade-ins, one message-pump pass.

@@ -4,7 +4,7 @@
 #include "content/bitmap_file.h"
 #include "content/file_io.h"
 #include "platform/display.h"
-#include "platform_fixtures.h"
+#include "test_support.h"
 #include "shell/fades.h"
 
 namespace {

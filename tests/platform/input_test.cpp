@@ -5,7 +5,7 @@
 
 #include "core/game_input.h"
 #include "platform/input.h"
-#include "platform_fixtures.h"
+#include "test_support.h"
 
 namespace {
 

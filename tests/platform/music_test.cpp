@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "platform/music.h"
-#include "platform_fixtures.h"
+#include "test_support.h"
 #include "shell/fades.h"
 
 namespace {

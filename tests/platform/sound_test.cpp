@@ -5,8 +5,8 @@
 
 #include "platform/music.h"
 #include "platform/sound.h"
-#include "platform_fixtures.h"
 #include "shell/start_up.h"
+#include "test_support.h"
 
 namespace {
 
@@ -178,9 +178,11 @@ TEST(SoundThroughTheMixer, SoundsAndSongsLoadAndPlayOnTheDevice) {
   WriteTestWave(root.path() / "Sfx" / "a.wav", 8000, 4000);
   WriteTestMidi(root.path() / "Mus" / "a.mid", 4);
   auto game = std::make_unique<Game>();
-  game->folders = SameFolders(root.path());
-  game->platform.options.windowed = true;
-  StartPlatform(*game);
+  StartSettings settings;
+  settings.folders = SameFolders(root.path());
+  settings.platform.windowed = true;
+  std::string error;
+  StartUp(*game, settings, error);
   if (std::string(game->platform.audio->Name()) == "none") GTEST_SKIP() << "no audio driver at all";
   int slot = LoadSound(game->platform, root.path() / "Sfx", "a.wav", false, SoundVolumeLevel(game->options));
   ASSERT_EQ(slot, 0);

@@ -3,7 +3,7 @@
 
 #include "platform/display.h"
 #include "platform/text.h"
-#include "platform_fixtures.h"
+#include "test_support.h"
 
 namespace {
 

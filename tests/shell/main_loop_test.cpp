@@ -4,7 +4,7 @@
 #include "core/game_input.h"
 #include "platform/display.h"
 #include "platform/input.h"
-#include "platform_fixtures.h"
+#include "test_support.h"
 #include "shell/main_loop.h"
 
 namespace {
