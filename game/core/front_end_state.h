@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+// The front end's screens.
+enum class Screen { MainMenu, Options, NewGame, HighScores, Powerups, Credits };
+
 // One line as a screen defines it.
 struct MenuItemDef {
   std::string text;
@@ -43,7 +46,8 @@ struct FrontEnd {
   std::int32_t tileColumns = 0, tileRows = 0;
   float scrollX = 0.0f, scrollY = 0.0f;
   std::int16_t titleBackWidth = 0, titleBackHeight = 0;
-  std::string targetScreen;
+  Screen screen = Screen::MainMenu;  // the screen that runs
+  std::string targetScreen;          // the title it is to be built with
   std::string shownScreen;  // empty = none built
   std::int16_t titleWidth = 0;
   std::int16_t panelWidth = 0, panelHeight = 0;

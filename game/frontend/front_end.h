@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,21 @@ void RunOptionsScreen(Game& game, bool building);
 void RunNewGameScreen(Game& game, bool building);
 void RunPowerupsScreen(Game& game, bool building);
 void RunCreditsScreen(Game& game, bool building);
-void RunHighScoreScreens(Game& game);
+void RunHighScoreScreens(Game& game, bool building);
+
+// A line of a screen's item table and what choosing it does; a line without an action cannot be chosen.
+struct MenuChoice {
+  const char* label;
+  void (*choose)(Game& game);
+};
+// Appends the table's lines to the screen being built.
+void AddChoices(FrontEnd& frontEnd, std::span<const MenuChoice> choices);
+// Runs the highlighted line's action when a choice may be made and Space or Enter is down.
+void RunChoice(Game& game, std::span<const MenuChoice> choices);
+// The screen runs from the next frame, built with its own title.
+void OpenScreen(FrontEnd& frontEnd, Screen screen);
+// Back to the Main Menu with the back sound; no choice is taken there for `pauseMs`.
+void BackToMainMenu(Game& game, int pauseMs);
 
 // Options.
 void LoadOptions(Game& game);

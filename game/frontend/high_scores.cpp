@@ -55,9 +55,7 @@ void RunSetList(Game& game) {
   const MenuItemDef& item = frontEnd.menuItems[frontEnd.selectedItem - 1];
   const bool onCancel = frontEnd.selectedItem == static_cast<int>(frontEnd.menuItems.size());
   if (KeyDown(game, DIK_ESCAPE) || (onCancel && frontEnd.selectPressed)) {
-    frontEnd.targetScreen = "Main Menu";
-    PlayMenuSound(game, SoundBack);
-    frontEnd.actionReadyTime = Now(game) + 180;
+    BackToMainMenu(game, 180);
   } else if (frontEnd.selectPressed && !item.data.empty()) {
     frontEnd.pendingScoreFile = item.data;
     frontEnd.shownScreen.clear();
@@ -77,15 +75,13 @@ void BuildTableView(Game& game) {
 void RunTableView(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
   if (!KeyDown(game, DIK_ESCAPE) && !(ActionReady(game) && frontEnd.selectPressed)) return;
-  frontEnd.targetScreen = "Main Menu";
   // The hidden table is shown once only.
   if (std::filesystem::path(frontEnd.pendingScoreFile) == HiddenTablePath(game)) {
     std::error_code ignored;
     std::filesystem::remove(frontEnd.pendingScoreFile, ignored);
   }
   frontEnd.pendingScoreFile.clear();
-  PlayMenuSound(game, SoundBack);
-  frontEnd.actionReadyTime = Now(game) + 180;
+  BackToMainMenu(game, 180);
 }
 
 void CommitName(Game& game) {
@@ -188,9 +184,9 @@ void WriteHiddenTable(Game& game) {
   if (PrepareWritePath(game.folders, "Lvl/muzac.sfh", path, error)) WriteHighScoreFile(path, table, error);
 }
 
-void RunHighScoreScreens(Game& game) {
+void RunHighScoreScreens(Game& game, bool building) {
   FrontEnd& frontEnd = game.frontEnd;
-  if (frontEnd.shownScreen != frontEnd.targetScreen) {
+  if (building) {
     if (frontEnd.pendingScoreFile.empty()) {
       BuildSetList(game);
     } else if (!frontEnd.scoreEntryPending) {

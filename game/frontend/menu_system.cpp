@@ -14,6 +14,22 @@
 
 namespace {
 
+struct ScreenDef {
+  Screen screen;
+  const char* title;
+  void (*run)(Game& game, bool building);
+};
+
+constexpr ScreenDef Screens[] = {
+    {Screen::MainMenu, "Main Menu", RunMainMenu},       {Screen::Options, "Options", RunOptionsScreen},
+    {Screen::NewGame, "New Game", RunNewGameScreen},    {Screen::HighScores, "High Scores", RunHighScoreScreens},
+    {Screen::Powerups, "Powerups", RunPowerupsScreen},  {Screen::Credits, "Credits", RunCreditsScreen},
+};
+
+const ScreenDef& ScreenOf(Screen screen) {
+  return *std::find_if(std::begin(Screens), std::end(Screens), [screen](const ScreenDef& def) { return def.screen == screen; });
+}
+
 constexpr int MaxPanelHeight = 328;
 constexpr int MaxPanelWidth = 604;
 constexpr float PanelCentreY = 309.0f;
@@ -68,7 +84,7 @@ void LoadFrontEnd(Game& game) {
   frontEnd.tileColumns = TilesToCover(ScreenWidth, tile.width);
   frontEnd.tileRows = TilesToCover(ScreenHeight, tile.height);
   frontEnd.shownScreen.clear();
-  frontEnd.targetScreen = frontEnd.pendingScoreFile.empty() ? "Main Menu" : "High Scores";
+  OpenScreen(frontEnd, frontEnd.pendingScoreFile.empty() ? Screen::MainMenu : Screen::HighScores);
   LoadOptions(game);
   ResetSoundTable(platform);
   const auto sfx = game.folders.shipped / "Sfx";
@@ -133,6 +149,29 @@ std::string LineText(const MenuLine& line, std::size_t from) {
 }  // namespace
 
 bool ActionReady(const Game& game) { return Now(game) >= game.frontEnd.actionReadyTime; }
+
+void OpenScreen(FrontEnd& frontEnd, Screen screen) {
+  frontEnd.screen = screen;
+  frontEnd.targetScreen = ScreenOf(screen).title;
+}
+
+void BackToMainMenu(Game& game, int pauseMs) {
+  OpenScreen(game.frontEnd, Screen::MainMenu);
+  PlayMenuSound(game, SoundBack);
+  game.frontEnd.actionReadyTime = Now(game) + pauseMs;
+}
+
+void AddChoices(FrontEnd& frontEnd, std::span<const MenuChoice> choices) {
+  for (const MenuChoice& choice : choices) AddMenuItem(frontEnd, choice.label, choice.choose != nullptr);
+}
+
+void RunChoice(Game& game, std::span<const MenuChoice> choices) {
+  const FrontEnd& frontEnd = game.frontEnd;
+  if (!ActionReady(game) || !frontEnd.selectPressed) return;
+  const int line = frontEnd.selectedItem;
+  if (line < 1 || line > static_cast<int>(choices.size()) || !choices[line - 1].choose) return;
+  choices[line - 1].choose(game);
+}
 
 void PlayMenuSound(Game& game, MenuSound sound) {
   PlaySound(game.platform, game.clock, game.frontEnd.menuSounds[sound], game.state.soundOn);
@@ -220,21 +259,8 @@ void DrawFrontEndBackground(Game& game) {
 }
 
 void RunFrontEndScreen(Game& game) {
-  const std::string& target = game.frontEnd.targetScreen;
-  const bool building = game.frontEnd.shownScreen != target;
-  if (target == "Main Menu") {
-    RunMainMenu(game, building);
-  } else if (target == "Options") {
-    RunOptionsScreen(game, building);
-  } else if (target == "New Game") {
-    RunNewGameScreen(game, building);
-  } else if (target == "Powerups") {
-    RunPowerupsScreen(game, building);
-  } else if (target == "Credits") {
-    RunCreditsScreen(game, building);
-  } else if (target.find("High Scores") != std::string::npos) {
-    RunHighScoreScreens(game);
-  }
+  const FrontEnd& frontEnd = game.frontEnd;
+  ScreenOf(frontEnd.screen).run(game, frontEnd.shownScreen != frontEnd.targetScreen);
 }
 
 void FrontEndNavigation(Game& game) {

@@ -7,6 +7,7 @@
 #include "core/game_input.h"
 #include "gameplay/physics.h"
 #include "gameplay/shots.h"
+#include "platform/dik_codes.h"
 
 namespace {
 
@@ -34,20 +35,20 @@ void ReadPlayerInput(Game& game) {
   GameWorld& world = game.world;
   ReadKeyboard(game);
   auto now = static_cast<float>(Now(game));
-  if (KeyDown(game, ScanCode::P) && state.playing && now >= world.nextPauseToggle) {
+  if (KeyDown(game, DIK_P) && state.playing && now >= world.nextPauseToggle) {
     state.paused = !state.paused;
     world.nextPauseToggle = now + 500.0f;
   }
-  if (KeyDown(game, ScanCode::Esc)) {
+  if (KeyDown(game, DIK_ESCAPE)) {
     state.quitToFrontEnd = true;
     state.paused = false;
   }
-  if (ChordDown(game, ScanCode::A, ScanCode::I)) {
+  if (ChordDown(game, DIK_A, DIK_I)) {
     world.autopilot = !world.autopilot;
     if (world.autopilot) ChooseAutopilotOffsets(game);
   }
-  if (ChordDown(game, ScanCode::S, ScanCode::B)) SplitBalls(game, 1);
-  if (ChordDown(game, ScanCode::D, ScanCode::Y)) world.powerMode = PowerMode::Dyna;
+  if (ChordDown(game, DIK_S, DIK_B)) SplitBalls(game, MirrorOffVertical);
+  if (ChordDown(game, DIK_D, DIK_Y)) world.powerMode = PowerMode::Dyna;
   if (state.leftButton || state.rightButton) ButtonAction(game);
   if (world.autopilot) {
     state.pointerX = world.balls[0].x - world.autopilotOffsetX;

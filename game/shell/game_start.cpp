@@ -15,6 +15,7 @@
 #include "core/game_input.h"
 #include "frontend/front_end.h"
 #include "gameplay/score.h"
+#include "gameplay/sounds.h"
 #include "loading/level_loading.h"
 #include "platform/dik_codes.h"
 #include "platform/display.h"
@@ -22,14 +23,6 @@
 #include "platform/text.h"
 
 namespace {
-
-constexpr std::array<const char*, GameSoundCount> SoundFiles = {
-    "HitPaddle.wav", "HitBrick.wav", "HitIndBrick.wav", "HitExpl.wav", "ShootLaser.wav", "HitCatchPaddle.wav",
-    "ExtraLife.wav", "Death.wav", "HitWall.wav", "LoseBall.wav", "ShrinkPad.wav", "GrowPad.wav",
-    "FasterBall.wav", "SlowerBall.wav", "GotCatch.wav", "SplitBalls.wav", "DoubleSplitBalls.wav",
-    "SuperBall.wav", "DoublePoints.wav", "Protect.wav", "Warp.wav", "GotLaser.wav", "DynaBall.wav",
-    "GoThru.wav", "Powerup.wav", "HitMulti.wav", "FireWork.wav", "FinishedSet.wav",
-};
 
 std::filesystem::path PicturePath(const Game& game, const std::string& name) { return game.folders.shipped / "Gfx" / name; }
 
@@ -66,13 +59,14 @@ bool LoadGamePictures(Game& game) {
 bool LoadGameSounds(Game& game) {
   ResetSoundTable(game.platform);
   const auto sfx = game.folders.shipped / "Sfx";
-  for (int id = 0; id < GameSoundCount; ++id) {
-    int slot = LoadSound(game.platform, sfx, SoundFiles[id], false, SoundVolumeLevel(game.options));
+  for (const GameSound& sound : GameSounds) {
+    const std::string file(sound.file);
+    int slot = LoadSound(game.platform, sfx, file, false, SoundVolumeLevel(game.options));
     if (slot < 0) {
-      game.world.loadingProblem = std::string("Sfx/") + SoundFiles[id] + " is missing or damaged";
+      game.world.loadingProblem = "Sfx/" + file + " is missing or damaged";
       return false;
     }
-    game.world.soundIds[id] = static_cast<std::int16_t>(slot);
+    game.world.soundIds[static_cast<int>(sound.id)] = static_cast<std::int16_t>(slot);
   }
   return true;
 }

@@ -40,9 +40,10 @@ nlohmann::json GameStateJson(const GameState& s) {
           {"rightButton", s.rightButton}};
 }
 
-nlohmann::json OptionsJson(const Options& o) {
-  return {{"startingBalls", o.startingBalls}, {"soundVolume", o.soundVolume}, {"musicVolume", o.musicVolume},
-          {"detailHigh", o.detailHigh},       {"mouseSpeed", o.mouseSpeed},   {"backgroundOn", o.backgroundOn}};
+nlohmann::json OptionsJson(const Options& options) {
+  nlohmann::json json = nlohmann::json::object();
+  VisitOptionsFields(options, [&json](const char* name, const auto& field) { json[name] = field; });
+  return json;
 }
 
 nlohmann::json SoundTableJson(const SoundTable& table) {

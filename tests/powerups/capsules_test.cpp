@@ -62,7 +62,7 @@ TEST_F(CapsuleDrop, RightHomeSideGivesAnUprightCapsuleEightPixelsRightAndUp) {
 }
 
 TEST_F(CapsuleDrop, HeldWarpKeyTurnsTheDropIntoWarp) {
-  HoldKey(ScanCode::W, true);
+  HoldKey(DIK_W, true);
   ReadKeyboard(game);
   for (int i = 0; i < 50; ++i) {
     SpawnPowerup(game, 5, 10);
