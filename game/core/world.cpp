@@ -1,4 +1,4 @@
-// The world's routines shared by level loading and play: new balls and their launch angles.
+// The world's routines shared by level loading and play: new balls and the values both put back.
 #include "core/world.h"
 
 #include "core/helpers.h"
@@ -25,4 +25,19 @@ float LaunchAngleFor(Side side) {
     case Left: return 115.0f;
     default: return 25.0f;
   }
+}
+
+void ServeBall(GameWorld& world) { AddBall(world, 0, 0, StartBallSpeed, LaunchAngleFor(world.homeSide)); }
+
+void ResetPaddleAndPowers(GameWorld& world) {
+  world.paddleLength = StartPaddleLength;
+  world.pointMultiplier = 1.0f;
+  world.growTarget = 0;
+  world.shrinkTarget = static_cast<std::int32_t>(LongestPaddle);
+  world.powerMode = PowerMode::None;
+  for (Shot& shot : world.shots) shot.active = false;
+  for (Powerup& capsule : world.powerups) capsule.active = false;
+  world.fallingCapsules = 0;
+  for (int c = 1; c <= PlayColumns; ++c)
+    for (int r = 1; r <= PlayRows; ++r) world.explosionGrid[c][r].pending = false;
 }

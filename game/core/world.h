@@ -127,7 +127,6 @@ struct GameWorld {
   std::vector<Powerup> powerups = std::vector<Powerup>(1);  // grows at its end; free slots reused
   std::int32_t fallingCapsules = 0;
   std::array<Shot, ShotSlots> shots{};
-  std::int32_t shotCount = 0;
   std::vector<Particle> particles = std::vector<Particle>(1);  // grows at its end; free slots reused
 
   // Counters and flags.
@@ -181,3 +180,8 @@ inline std::int32_t RoundToEven(double value) { return static_cast<std::int32_t>
 void AddBall(GameWorld& world, float x, float y, float speed, float angleDegrees);
 // The angle in degrees a new ball takes on the given home side, pointing away from its paddle.
 float LaunchAngleFor(Side side);
+// A new ball at the start speed, launched away from the home side's paddle.
+void ServeBall(GameWorld& world);
+// What a level start and a lost ball both put back: the paddle's length and targets, no power mode, no
+// multiplier, and no shot, falling capsule or explosion left.
+void ResetPaddleAndPowers(GameWorld& world);

@@ -5,6 +5,7 @@
 
 #include "core/game.h"
 #include "core/game_input.h"
+#include "core/game_music.h"
 #include "frontend/front_end.h"
 #include "platform/display.h"
 #include "platform/input.h"
@@ -60,11 +61,7 @@ void LoadMenuMusic(Game& game) {
   for (const auto& entry : std::filesystem::directory_iterator(game.folders.shipped / "Mus", error)) {
     // Load the file found, whatever its letter case: Linux file names are case-sensitive.
     if (!ContainsNoCase(entry.path().filename().string(), "SFSong1.mid")) continue;
-    LoadSong(game.platform, entry.path(), game.state.musicOn);
-    SetMusicVolume(game.platform, 0, game.state.musicOn);
-    game.state.musicFade = 0.0f;
-    game.state.musicFadingIn = true;
-    game.state.musicOn = game.options.musicVolume > 0;
+    StartSong(game, entry.path());
     return;
   }
   game.state.musicOn = false;
@@ -376,11 +373,8 @@ void SetMenuItemValue(FrontEnd& frontEnd, int line, const std::string& valueText
 
 void LeaveFrontEnd(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
-  for (int slot = 0; slot < static_cast<int>(game.platform.sound.soundTable.size()); ++slot)
-    FreeSound(game.platform, slot);
+  ReleaseModeAssets(game.platform, game.state.musicOn);
   frontEnd.menuSounds = {-1, -1, -1, -1};
-  StopSong(game.platform, game.state.musicOn);
-  ReleaseAllImages(game.platform);
   frontEnd.setUpStarted = false;
   game.state.quitChosen = false;
   frontEnd.panelWidth = 0;

@@ -26,18 +26,11 @@ bool ScreenFadedOut(const Game& game) { return game.state.screenFade <= -99.0f; 
 
 void ResetAfterLostBall(Game& game) {
   GameWorld& world = game.world;
-  world.paddleLength = StartPaddleLength;
-  world.pointMultiplier = 1.0f;
-  world.shrinkTarget = 320;
-  world.growTarget = 0;
-  AddBall(world, 0, 0, StartBallSpeed, LaunchAngleFor(world.homeSide));
+  ResetPaddleAndPowers(world);
+  ServeBall(world);
+  // After a loss the capsule and particle lists start again from one entry.
   world.powerups.assign(1, Powerup{});
-  world.fallingCapsules = 0;
   world.particles.assign(1, Particle{});
-  for (Shot& shot : world.shots) shot.active = false;
-  for (int c = 1; c <= PlayColumns; ++c)
-    for (int r = 1; r <= PlayRows; ++r) world.explosionGrid[c][r].pending = false;
-  world.powerMode = PowerMode::None;
   world.particleClock.interval = 70;
   world.particleClock.nextTick = static_cast<float>(Now(game) + 70);
   game.state.playing = false;
@@ -188,8 +181,5 @@ void RunGameOverScreen(Game& game) {
 }
 
 void EndGame(Game& game) {
-  for (std::size_t slot = 0; slot < game.platform.sound.soundTable.size(); ++slot)
-    FreeSound(game.platform, static_cast<int>(slot));
-  StopSong(game.platform, game.state.musicOn);
-  ReleaseAllImages(game.platform);
+  ReleaseModeAssets(game.platform, game.state.musicOn);
 }

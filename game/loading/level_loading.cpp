@@ -11,6 +11,7 @@
 #include "content/names.h"
 #include "content/tileset_file.h"
 #include "core/game.h"
+#include "core/game_music.h"
 #include "platform/display.h"
 #include "platform/music.h"
 
@@ -32,19 +33,10 @@ void DropUnknownTiles(GameWorld& world) {
 
 void ResetLevelValues(Game& game) {
   GameWorld& world = game.world;
-  world.paddleLength = StartPaddleLength;
-  world.pointMultiplier = 1.0f;
-  world.growTarget = 0;
-  world.shrinkTarget = 320;
-  world.powerMode = PowerMode::None;
+  ResetPaddleAndPowers(world);
+  // A level start keeps the lists' lengths.
   for (Ball& ball : world.balls) ball.active = false;
-  for (Shot& shot : world.shots) shot.active = false;
-  world.shotCount = 0;
-  for (Powerup& capsule : world.powerups) capsule.active = false;
-  world.fallingCapsules = 0;
   for (Particle& particle : world.particles) particle.active = false;
-  for (int c = 1; c <= PlayColumns; ++c)
-    for (int r = 1; r <= PlayRows; ++r) world.explosionGrid[c][r].pending = false;
 }
 
 void ChooseHomeSide(GameWorld& world) {
@@ -98,11 +90,7 @@ void ChooseSong(Game& game) {
   }
   auto k = static_cast<std::size_t>(RandomBetween(game, 1, static_cast<float>(candidates.size()), false));
   k = std::clamp<std::size_t>(k, 1, candidates.size());
-  LoadSong(game.platform, candidates[k - 1], game.state.musicOn);
-  SetMusicVolume(game.platform, 0, game.state.musicOn);
-  game.state.musicFade = 0.0f;
-  game.state.musicFadingIn = true;
-  game.state.musicOn = game.options.musicVolume > 0.0f;
+  StartSong(game, candidates[k - 1]);
 }
 
 // A set kept outside Lvl (a designer's playtest) may carry its levels beside it.
@@ -174,7 +162,7 @@ bool StartLevel(Game& game) {
   DropUnknownTiles(world);
   ResetLevelValues(game);
   ChooseHomeSide(world);
-  AddBall(world, 0, 0, StartBallSpeed, LaunchAngleFor(world.homeSide));
+  ServeBall(world);
   SetCornerMargins(world);
   RestartClocks(game);
   ChooseSong(game);

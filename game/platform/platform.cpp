@@ -36,6 +36,13 @@ void ShutDownPlatform(Platform& platform) {
   if (!platform.options.headless) CloseDeviceLibrary();
 }
 
+void ReleaseModeAssets(Platform& platform, bool& musicOn) {
+  for (std::size_t slot = 0; slot < platform.sound.soundTable.size(); ++slot)
+    FreeSound(platform, static_cast<int>(slot));
+  StopSong(platform, musicOn);
+  ReleaseAllImages(platform);
+}
+
 void PumpMessages(Platform& platform) {
   if (signalled) platform.quitRequested = true;
   platform.window->PumpEvents(platform.quitRequested);

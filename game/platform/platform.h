@@ -224,6 +224,9 @@ struct Clock;
 
 // The start-up: display, input, sound, music; a device that cannot be opened leaves its part silent or dark.
 void InitPlatform(Platform& platform);
+// The end of a mode: frees every sound, stops the song (switching musicOn off when there is none) and drops every
+// picture's pixels, whose slots stay until the next reset.
+void ReleaseModeAssets(Platform& platform, bool& musicOn);
 // Releases sound, music, input and display in that order.
 void ShutDownPlatform(Platform& platform);
 // One message-pump pass: window events, Alt+Enter, close and signals (which set quitRequested).
