@@ -10,12 +10,8 @@
 
 namespace {
 
-class MusicTest : public ::testing::Test {
+class MusicTest : public HeadlessGameTest {
  protected:
-  TempRoot root;
-  std::unique_ptr<Game> game = MakeHeadlessGame(root.path());
-  Platform& platform = game->platform;
-  Clock& clock = game->clock;
   bool& musicOn = game->state.musicOn;
   Music& music = platform.music;
   std::filesystem::path Song(const char* name) { return root.path() / "Mus" / name; }

@@ -10,12 +10,8 @@
 
 namespace {
 
-class SoundTest : public ::testing::Test {
+class SoundTest : public HeadlessGameTest {
  protected:
-  TempRoot root;
-  std::unique_ptr<Game> game = MakeHeadlessGame(root.path());
-  Platform& platform = game->platform;
-  Clock& clock = game->clock;
   bool& soundOn = game->state.soundOn;
   SoundTable& table = platform.sound.soundTable;
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "core/game.h"
 
 // A fresh folder with Gfx, Sfx and Mus inside, removed again at the end of the test.
@@ -30,6 +32,15 @@ std::filesystem::path CopyDefaultTree(const std::string& name);
 
 // A game with a virtual clock at 0, no window and no sound device, started up as the program would.
 std::unique_ptr<Game> MakeHeadlessGame(const std::filesystem::path& root = {});
+
+// A headless game in a fresh program folder, with its platform and clock at hand.
+class HeadlessGameTest : public ::testing::Test {
+ protected:
+  TempRoot root;
+  std::unique_ptr<Game> game = MakeHeadlessGame(root.path());
+  Platform& platform = game->platform;
+  Clock& clock = game->clock;
+};
 
 // A bitmap whose pixels come from colourAt(x, y) as 0x00RRGGBB.
 void WriteTestBitmap(const std::filesystem::path& path, int width, int height,
