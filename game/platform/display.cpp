@@ -200,7 +200,9 @@ ImageSize PictureSize(const Platform& platform, int imageId) {
 void DrawImage(Platform& platform, std::int16_t srcWidth, std::int16_t srcHeight, std::int16_t destWidth,
                std::int16_t destHeight, float x, float y, int imageId, std::int16_t srcX, std::int16_t srcY) {
   Rect src{srcX, srcY, srcX + srcWidth, srcY + srcHeight};
-  CopyRect(platform.display, imageId, src, DestinationRect(x, y, destWidth, destHeight), CopyRowKeyed);
+  // A lambda rather than the function's address, so the row copy is inlined into the loop over the rows.
+  CopyRect(platform.display, imageId, src, DestinationRect(x, y, destWidth, destHeight),
+           [](const Pixel* from, Pixel* to, int count) { CopyRowKeyed(from, to, count); });
 }
 
 void DrawWholeImage(Platform& platform, int imageId, float x, float y) {
@@ -223,7 +225,8 @@ void DrawImageRop(Platform& platform, std::int16_t width, std::int16_t height, f
     return;
   }
   Rect src{srcX, srcY, srcX + width, srcY + height};
-  CopyRect(display, imageId, src, DestinationRect(x, y, width, height), AndRowKeyed);
+  CopyRect(display, imageId, src, DestinationRect(x, y, width, height),
+           [](const Pixel* from, Pixel* to, int count) { AndRowKeyed(from, to, count); });
 }
 
 void ClearBackBuffer(Platform& platform, std::int32_t colour) {
