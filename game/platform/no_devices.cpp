@@ -27,7 +27,8 @@ class NoWindow final : public WindowDevice {
 class NoAudio final : public AudioDevice {
  public:
   const char* Name() const override { return "none"; }
-  std::shared_ptr<SoundBuffer> LoadSound(const Bytes&) override { return std::make_shared<SoundBuffer>(); }
+  // Every silent sound shares one empty buffer.
+  std::shared_ptr<SoundBuffer> LoadSound(const Bytes&) override { return silence_; }
   bool PlaySound(int, SoundBuffer&, std::int32_t) override { return true; }
   void SetSoundVolume(int, std::int32_t) override {}
   void HaltSound(int) override {}
@@ -40,6 +41,9 @@ class NoAudio final : public AudioDevice {
     return now - music.songStartTick < music.songLength;
   }
   void SetSongVolume(std::int32_t) override {}
+
+ private:
+  std::shared_ptr<SoundBuffer> silence_ = std::make_shared<SoundBuffer>();
 };
 
 }  // namespace
