@@ -25,6 +25,11 @@ class ByteReader {
     std::memcpy(&value, &bits, sizeof value);
     return value;
   }
+  // One field of the type it is stored as.
+  void read(std::int32_t& out) { out = i32(); }
+  void read(std::int16_t& out) { out = i16(); }
+  void read(std::uint8_t& out) { out = u8(); }
+  void read(float& out) { out = f32(); }
   std::string text(std::size_t length) {
     if (!take(length)) return {};
     return std::string(reinterpret_cast<const char*>(bytes_.data()) + pos_ - length, length);
@@ -64,6 +69,10 @@ class ByteWriter {
     std::memcpy(&bits, &value, sizeof bits);
     u32(bits);
   }
+  void write(std::int32_t value) { i32(value); }
+  void write(std::int16_t value) { i16(value); }
+  void write(std::uint8_t value) { u8(value); }
+  void write(float value) { f32(value); }
   // Cut to `length` bytes or padded on the right with spaces.
   void fixedText(std::string_view text, std::size_t length) {
     for (std::size_t i = 0; i < length; ++i) bytes_.push_back(i < text.size() ? static_cast<std::uint8_t>(text[i]) : ' ');

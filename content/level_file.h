@@ -14,11 +14,16 @@ constexpr int FixedTextLength = 30;
 
 enum Side : int { Bottom = 1, Right = 2, Top = 3, Left = 4 };
 
+// Indexed 1 .. 4 by Side: -1 guarded (as written), 0 open.
+using GuardedSides = std::array<std::int16_t, 5>;
+// Any flag but 0 guards its side, as the game has always read it.
+constexpr bool IsGuarded(const GuardedSides& sides, int side) { return sides[side] != 0; }
+
 // Tile number of cell (column, row): brickGrid[column][row]; 0 = empty.
 using BrickGrid = std::array<std::array<std::int32_t, GridRows>, GridColumns>;
 
 struct Level {
-  std::array<std::int16_t, 5> guardedSides{};  // indexed 1 .. 4 by Side; -1 guarded, 0 open
+  GuardedSides guardedSides{};
   std::string tilesetName;                     // file name in Tls, trailing spaces removed
   std::string backgroundName;                  // file name in Bgd, trailing spaces removed
   BrickGrid brickGrid{};

@@ -20,12 +20,7 @@ bool DecodeOptions(const Bytes& bytes, Options& out, std::string& problem) {
   }
   ByteReader reader(bytes);
   Options options;
-  options.startingBalls = reader.i32();
-  options.soundVolume = reader.f32();
-  options.musicVolume = reader.f32();
-  options.detailHigh = reader.u8();
-  options.mouseSpeed = reader.f32();
-  options.backgroundOn = reader.i16();
+  VisitOptionsFields(options, [&reader](const char*, auto& field) { reader.read(field); });
   out = options;
   return true;
 }
@@ -33,12 +28,7 @@ bool DecodeOptions(const Bytes& bytes, Options& out, std::string& problem) {
 Bytes EncodeOptions(const Options& options) {
   Bytes bytes;
   ByteWriter writer(bytes);
-  writer.i32(options.startingBalls);
-  writer.f32(options.soundVolume);
-  writer.f32(options.musicVolume);
-  writer.u8(options.detailHigh);
-  writer.f32(options.mouseSpeed);
-  writer.i16(options.backgroundOn);
+  VisitOptionsFields(options, [&writer](const char*, const auto& field) { writer.write(field); });
   return bytes;
 }
 

@@ -1,6 +1,7 @@
 // The options record and "config.bin" (19 bytes, packed).
 #pragma once
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -17,6 +18,30 @@ struct Options {
   float mouseSpeed = std::bit_cast<float>(0x3DC710CBu);  // 0.0972
   std::int16_t backgroundOn = -1;
 };
+
+// The fields in their file order, each with its name: the one list the file, the dumps and the checks follow.
+template <typename Record, typename Visit>
+constexpr void VisitOptionsFields(Record& options, Visit&& visit) {
+  visit("startingBalls", options.startingBalls);
+  visit("soundVolume", options.soundVolume);
+  visit("musicVolume", options.musicVolume);
+  visit("detailHigh", options.detailHigh);
+  visit("mouseSpeed", options.mouseSpeed);
+  visit("backgroundOn", options.backgroundOn);
+}
+
+constexpr int OptionsFieldBytes() {
+  Options options;
+  int bytes = 0;
+  VisitOptionsFields(options, [&bytes](const char*, const auto& field) { bytes += sizeof field; });
+  return bytes;
+}
+static_assert(OptionsFieldBytes() == OptionsFileSize, "the fields fill the file exactly");
+
+// The sound volume as the whole level 0..100 the sound layer takes.
+inline std::int32_t SoundVolumeLevel(const Options& options) {
+  return static_cast<std::int32_t>(std::nearbyint(options.soundVolume));
+}
 
 // True when every field lies in its range (balls 1..8, volumes 0..100, detail 0/1, speed 0..0.2, -1/0).
 bool OptionsInRange(const Options& options);

@@ -6,11 +6,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "core/game.h"
 #include "gameplay/physics.h"
 #include "gameplay/play_frames.h"
-#include "shell/game.h"
 #include "shell/game_start.h"
 #include "shell/main_loop.h"
+#include "shell/start_up.h"
 
 namespace {
 
@@ -20,19 +21,17 @@ struct HeadlessGame {
   FrameTimer timer;
 
   HeadlessGame() {
-    Game& g = *game;
-    g.folders = SameFolders(SHARDFALL_DEFAULT_TREE);
-    g.platform.options.headless = true;
-    g.clock.isVirtual = true;
-    SeedRandom(g.random, 1);
-    InitPlatform(g);
-    g.levelSetPath = (g.folders.shipped / "Lvl" / "Shardfall.sfs").string();
-    g.state.frontEndReady = true;
-    g.state.running = true;
-    g.state.screenFade = -99.0f;
-    steps.startGame = StartGame;
-    steps.introFrame = IntroFrame;
-    steps.playFrame = PlayFrame;
+    StartSettings settings;
+    settings.folders = SameFolders(SHARDFALL_DEFAULT_TREE);
+    settings.platform.headless = true;
+    settings.seed = 1;
+    std::string error;
+    StartUp(*game, settings, error);
+    game->levelSetPath = (game->folders.shipped / "Lvl" / "Shardfall.sfs").string();
+    game->state.frontEndReady = true;
+    steps = EveryModeStep();
+    steps.setUpFrontEnd = steps.frontEndFrame = nullptr;  // play only
+    BeginFrames(*game);
   }
   void Frame() { RunFrame(*game, steps, timer); }
   void LoadAndPlay() {
@@ -61,7 +60,7 @@ void BM_PlayFrameFullGridSixteenBalls(benchmark::State& state) {
   world.brickGrid[1][1] = brick;
   world.powerMode = PowerMode::Protect;
   world.balls = {};
-  for (int i = 0; i < BallSlots; ++i) AddBall(*run.game, 40.0f * i + 10.0f, 400.0f, 0.45f, 20.0f * i + 5.0f);
+  for (int i = 0; i < BallSlots; ++i) AddBall(world, 40.0f * i + 10.0f, 400.0f, 0.45f, 20.0f * i + 5.0f);
   for (auto _ : state) run.Frame();
   state.counters["destructible"] = static_cast<double>(world.destructibleCount);
 }

@@ -4,9 +4,10 @@
 #include <cstring>
 #include <memory>
 
+#include "core/game.h"
 #include "platform/display.h"
 #include "platform/text.h"
-#include "shell/game.h"
+#include "shell/start_up.h"
 
 namespace {
 
@@ -25,8 +26,10 @@ Surface MakePicture(int width, int height) {
 
 std::unique_ptr<Game> MakeGame() {
   auto game = std::make_unique<Game>();
-  game->platform.options.headless = true;
-  InitDisplay(*game);
+  StartSettings settings;
+  settings.platform.headless = true;
+  std::string error;
+  StartUp(*game, settings, error);
   auto& table = game->platform.display.surfaceTable;
   table = {MakePicture(640, 480), MakePicture(640, 480), MakePicture(8, 8), MakePicture(640, 62)};
   game->platform.text.gameFontImage = 3;
@@ -46,7 +49,7 @@ BENCHMARK(MemcpyScreen16)->Unit(benchmark::kMicrosecond);
 void KeyedCopyFullScreen(benchmark::State& state) {
   auto game = MakeGame();
   for (auto _ : state) {
-    DrawImage(*game, 640, 480, 640, 480, 0, 0, 0, 0, 0);
+    DrawImage(game->platform, 640, 480, 640, 480, 0, 0, 0, 0, 0);
     benchmark::DoNotOptimize(game->platform.display.backBuffer.data());
     benchmark::ClobberMemory();
   }
@@ -57,14 +60,13 @@ BENCHMARK(KeyedCopyFullScreen)->Unit(benchmark::kMicrosecond);
 void FrameOfDrawing(benchmark::State& state) {
   auto game = MakeGame();
   for (auto _ : state) {
-    ClearBackBuffer(*game, 0);
-    DrawImage(*game, 640, 480, 640, 480, 0, 0, 0, 0, 0);
+    ClearBackBuffer(game->platform, 0);
+    DrawImage(game->platform, 640, 480, 640, 480, 0, 0, 0, 0, 0);
     for (int brick = 0; brick < 600; ++brick)
-      DrawImage(*game, 32, 16, 32, 16, static_cast<float>(brick % 20 * 32), static_cast<float>(brick / 20 * 16), 1,
-                static_cast<std::int16_t>(brick % 7 * 32), 0);
+      DrawImage(game->platform, 32, 16, 32, 16, static_cast<float>(brick % 20 * 32), static_cast<float>(brick / 20 * 16), 1, static_cast<std::int16_t>(brick % 7 * 32), 0);
     for (int ball = 0; ball < 16; ++ball)
-      DrawImage(*game, 8, 8, 8, 8, 100.5f + ball * 27.3f, 300.25f + ball * 5.1f, 2, 0, 0);
-    DrawText(*game, "Score 123456  Balls 3", 10, 440);
+      DrawImage(game->platform, 8, 8, 8, 8, 100.5f + ball * 27.3f, 300.25f + ball * 5.1f, 2, 0, 0);
+    DrawText(game->platform, "Score 123456  Balls 3", 10, 440);
     benchmark::DoNotOptimize(game->platform.display.backBuffer.data());
     benchmark::ClobberMemory();
   }
@@ -84,10 +86,10 @@ BENCHMARK(MemcpyScreen32)->Unit(benchmark::kMicrosecond);
 // Turning the RGB565 frame into screen colours through the gamma ramp (done at every flip with a window).
 void PrepareForScreenWithGamma(benchmark::State& state) {
   auto game = MakeGame();
-  ApplyGamma(*game, -30, -30, -30);
+  ApplyGamma(game->platform, -30, -30, -30);
   std::vector<std::uint32_t> table = ScreenColourTable(game->platform.display.workRamp);
   std::vector<std::uint32_t> out(ScreenPixels);
-  DrawImage(*game, 640, 480, 640, 480, 0, 0, 0, 0, 0);
+  DrawImage(game->platform, 640, 480, 640, 480, 0, 0, 0, 0, 0);
   for (auto _ : state) {
     ConvertForScreen(game->platform.display.backBuffer.data(), table.data(), out.data(), ScreenPixels);
     benchmark::DoNotOptimize(out.data());

@@ -4,11 +4,12 @@
 #include <cmath>
 #include <memory>
 
+#include "core/game.h"
 #include "gameplay/effects.h"
 #include "gameplay/physics.h"
 #include "gameplay/play_frames.h"
 #include "platform/display.h"
-#include "shell/game.h"
+#include "shell/start_up.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ void StartWorld(Game& game) {
   for (int c = 1; c <= PlayColumns; ++c)
     for (int r = 4; r <= 15; ++r) world.brickGrid[c][r] = 1;
   for (Ball& ball : world.balls) ball.active = false;
-  for (int i = 0; i < BallSlots; ++i) AddBall(game, 40.0f + 36.0f * i, 300.0f + 5.0f * i, 0.35f, 20.0f + 20.0f * i);
+  for (int i = 0; i < BallSlots; ++i) AddBall(world, 40.0f + 36.0f * i, 300.0f + 5.0f * i, 0.35f, 20.0f + 20.0f * i);
   world.powerMode = PowerMode::Super;
   world.particles.assign(1, Particle{});
 }
@@ -70,16 +71,17 @@ void FireworkBurst(Game& game) {
 
 std::unique_ptr<Game> MakeGame() {
   auto game = std::make_unique<Game>();
-  game->platform.options.headless = true;
-  InitDisplay(*game);
-  game->clock.isVirtual = true;
+  StartSettings settings;
+  settings.platform.headless = true;
+  settings.seed = 7;
+  std::string error;
+  StartUp(*game, settings, error);
   game->clock.virtualNow = 1000;
   game->state.frameStep = 16;
   game->state.playing = true;
   game->state.screenFade = 0.0f;
   game->state.musicOn = false;
   game->state.soundOn = false;
-  SeedRandom(game->random, 7);
   LoadPictures(*game);
   return game;
 }

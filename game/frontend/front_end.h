@@ -1,8 +1,8 @@
-// The front end's state (menu lines, panel, timing, high-score hand-over) and its routines.
+// The front end's routines: menu system, screens, options and high scores.
 #pragma once
-#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -10,67 +10,10 @@
 
 #include "content/high_score_file.h"
 #include "content/options_file.h"
+#include "core/front_end_state.h"
+#include "core/game_input.h"
 
 struct Game;
-
-// One line as a screen defines it.
-struct MenuItemDef {
-  std::string text;
-  bool selectable = false;
-  bool valueItem = false;  // label left, the part after the '*' markers right
-  std::string data;        // the high-score screens keep a file path here
-};
-
-// The display form of one line.
-struct MenuLine {
-  std::vector<std::int16_t> chars;
-  bool selectable = false;
-  bool selected = false;
-  std::int16_t width = 0;
-  bool valueItem = false;
-};
-
-struct LevelSetEntry {
-  std::string name;
-  std::string path;
-};
-
-constexpr int NoImage = -1;
-constexpr int VisibleMenuLines = 8;
-constexpr int MenuLineHeight = 37;
-constexpr int MaxNameLength = 25;
-
-// The four menu sounds, in load order.
-enum MenuSound : int { SoundChange = 0, SoundSelect = 1, SoundExit = 2, SoundBack = 3 };
-
-struct FrontEnd {
-  bool setUpStarted = false;
-  int tileImage = NoImage, panelImage = NoImage, titleImage = NoImage,  // the font is Text::menuFontImage
-      loadingImage = NoImage, plainPanelImage = NoImage, readMeImage = NoImage;
-  std::array<int, 4> menuSounds{-1, -1, -1, -1};  // SoundTable slot of each MenuSound; -1 = not loaded
-  std::int32_t tileColumns = 0, tileRows = 0;
-  float scrollX = 0.0f, scrollY = 0.0f;
-  std::int16_t titleBackWidth = 0, titleBackHeight = 0;
-  std::string targetScreen;
-  std::string shownScreen;  // empty = none built
-  std::int16_t titleWidth = 0;
-  std::int16_t panelWidth = 0, panelHeight = 0;
-  std::int32_t panelTargetWidth = 0, panelTargetHeight = 0;
-  float penX = 0.0f;
-  float wavePhase = 0.0f;
-  std::int32_t selectedItem = 0;      // 1-based
-  std::int32_t firstVisibleItem = 1;  // 1-based
-  float navReadyTime = 0.0f;
-  std::int32_t actionReadyTime = 0;
-  bool selectPressed = false;
-  // Lines 1..N are stored at [0..N-1]; routines speak of 1-based line numbers.
-  std::vector<MenuItemDef> menuItems;
-  std::vector<MenuLine> menuLines;
-  std::vector<LevelSetEntry> levelSets;
-  std::string pendingScoreFile;  // score file to show or update; empty = the list of sets
-  bool scoreEntryPending = false;
-  std::string enteredName;  // kept for the next entry of the run
-};
 
 // Menu system.
 void SetUpFrontEnd(Game& game);
@@ -90,8 +33,6 @@ void AddMenuItem(FrontEnd& frontEnd, std::string text, bool selectable, bool val
 void SelectMenuLine(FrontEnd& frontEnd, int line);
 // True when a screen action may run now.
 bool ActionReady(const Game& game);
-// The key flag of the last keyboard read.
-bool KeyDown(const Game& game, int scanCode);
 // The top-left region of "menuback.bmp" darkening what lies below, or of "menuback2.bmp" when that fails.
 void DrawDarkRegion(Game& game, int width, int height, float x, float y);
 void PlayMenuSound(Game& game, MenuSound sound);
@@ -102,7 +43,21 @@ void RunOptionsScreen(Game& game, bool building);
 void RunNewGameScreen(Game& game, bool building);
 void RunPowerupsScreen(Game& game, bool building);
 void RunCreditsScreen(Game& game, bool building);
-void RunHighScoreScreens(Game& game);
+void RunHighScoreScreens(Game& game, bool building);
+
+// A line of a screen's item table and what choosing it does; a line without an action cannot be chosen.
+struct MenuChoice {
+  const char* label;
+  void (*choose)(Game& game);
+};
+// Appends the table's lines to the screen being built.
+void AddChoices(FrontEnd& frontEnd, std::span<const MenuChoice> choices);
+// Runs the highlighted line's action when a choice may be made and Space or Enter is down.
+void RunChoice(Game& game, std::span<const MenuChoice> choices);
+// The screen runs from the next frame, built with its own title.
+void OpenScreen(FrontEnd& frontEnd, Screen screen);
+// Back to the Main Menu with the back sound; no choice is taken there for `pauseMs`.
+void BackToMainMenu(Game& game, int pauseMs);
 
 // Options.
 void LoadOptions(Game& game);
@@ -121,8 +76,6 @@ HighScoreTable ReadScoreTableOrEmpty(const std::filesystem::path& path);
 std::string ScoreLineText(int rank, const HighScoreEntry& entry);
 void EditTypedName(Game& game);
 void WriteHiddenTable(Game& game);
-// The score table of a level set: beside it, or in the user's Lvl for a shipped set.
-std::string ScoreFileForSet(const Game& game, const std::filesystem::path& setFile);
 const std::vector<std::string>& HiddenTableNames();
 
 // The set's display name, or its file name when the file cannot be read.

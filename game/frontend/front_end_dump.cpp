@@ -1,8 +1,8 @@
 // The front end's section of the state dump.
 #include <nlohmann/json.hpp>
 
+#include "core/game.h"
 #include "frontend/front_end.h"
-#include "shell/game.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include "content/level_set_file.h"
 #include "content/names.h"
+#include "core/game.h"
 #include "frontend/front_end.h"
 #include "platform/input.h"
 #include "platform/text.h"
-#include "shell/game.h"
 
 namespace {
 
@@ -55,9 +55,7 @@ void RunSetList(Game& game) {
   const MenuItemDef& item = frontEnd.menuItems[frontEnd.selectedItem - 1];
   const bool onCancel = frontEnd.selectedItem == static_cast<int>(frontEnd.menuItems.size());
   if (KeyDown(game, DIK_ESCAPE) || (onCancel && frontEnd.selectPressed)) {
-    frontEnd.targetScreen = "Main Menu";
-    PlayMenuSound(game, SoundBack);
-    frontEnd.actionReadyTime = Now(game) + 180;
+    BackToMainMenu(game, 180);
   } else if (frontEnd.selectPressed && !item.data.empty()) {
     frontEnd.pendingScoreFile = item.data;
     frontEnd.shownScreen.clear();
@@ -77,15 +75,13 @@ void BuildTableView(Game& game) {
 void RunTableView(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
   if (!KeyDown(game, DIK_ESCAPE) && !(ActionReady(game) && frontEnd.selectPressed)) return;
-  frontEnd.targetScreen = "Main Menu";
   // The hidden table is shown once only.
   if (std::filesystem::path(frontEnd.pendingScoreFile) == HiddenTablePath(game)) {
     std::error_code ignored;
     std::filesystem::remove(frontEnd.pendingScoreFile, ignored);
   }
   frontEnd.pendingScoreFile.clear();
-  PlayMenuSound(game, SoundBack);
-  frontEnd.actionReadyTime = Now(game) + 180;
+  BackToMainMenu(game, 180);
 }
 
 void CommitName(Game& game) {
@@ -115,7 +111,7 @@ void DrawNameEntry(Game& game) {
     frontEnd.panelWidth = static_cast<std::int16_t>(target);
   }
   DrawDarkRegion(game, frontEnd.panelWidth, 106, 320.0f - frontEnd.panelWidth / 2.0f, 256.0f);
-  DrawMenuText(game, NamePrompt, 320.0f - TextWidth(NamePrompt) / 2.0f, 272.0f);
+  DrawCentredMenuText(game.platform, NamePrompt, 272.0f);
 }
 
 // One frame of the name entry; the table is tested every frame, since the file may change meanwhile.
@@ -130,18 +126,11 @@ void RunNameEntry(Game& game) {
   DrawNameEntry(game);
   EditTypedName(game);
   if (frontEnd.enteredName.size() > MaxNameLength) frontEnd.enteredName.resize(MaxNameLength);
-  DrawMenuText(game, frontEnd.enteredName, 320.0f - TextWidth(frontEnd.enteredName) / 2.0f, 309.0f);
+  DrawCentredMenuText(game.platform, frontEnd.enteredName, 309.0f);
   if (KeyDown(game, DIK_RETURN) || game.state.leftButton || game.state.rightButton) CommitName(game);
 }
 
 }  // namespace
-
-std::string ScoreFileForSet(const Game& game, const std::filesystem::path& setFile) {
-  std::filesystem::path scoreFile = ReplaceLastThree(setFile.string(), "sfh");
-  // A shipped set's table cannot lie beside it in a read-only install.
-  if (setFile.parent_path() == game.folders.shipped / "Lvl") scoreFile = game.folders.user / "Lvl" / scoreFile.filename();
-  return scoreFile.string();
-}
 
 bool EarnsPlace(const HighScoreTable& table, std::int32_t score) {
   if (table.size() < MaxHighScores) return true;
@@ -171,7 +160,7 @@ std::string ScoreLineText(int rank, const HighScoreEntry& entry) {
 void EditTypedName(Game& game) {
   std::string& name = game.frontEnd.enteredName;
   for (int code = 0; code <= 122; ++code) {
-    if (KeyDown(game, code)) name += KeyToChar(game, code);
+    if (KeyDown(game, code)) name += KeyToChar(game.platform, code);
   }
   if (KeyDown(game, DIK_BACK) && !name.empty()) name.pop_back();
   if (KeyDown(game, DIK_SPACE)) name += ' ';
@@ -195,9 +184,9 @@ void WriteHiddenTable(Game& game) {
   if (PrepareWritePath(game.folders, "Lvl/muzac.sfh", path, error)) WriteHighScoreFile(path, table, error);
 }
 
-void RunHighScoreScreens(Game& game) {
+void RunHighScoreScreens(Game& game, bool building) {
   FrontEnd& frontEnd = game.frontEnd;
-  if (frontEnd.shownScreen != frontEnd.targetScreen) {
+  if (building) {
     if (frontEnd.pendingScoreFile.empty()) {
       BuildSetList(game);
     } else if (!frontEnd.scoreEntryPending) {

@@ -1,17 +1,34 @@
 // The two information screens: the "Powerups" picture opened by "Read Me", and Credits.
+#include "core/game.h"
 #include "frontend/front_end.h"
 #include "platform/display.h"
 #include "platform/input.h"
-#include "shell/game.h"
 
 namespace {
 
+void Back(Game& game) { BackToMainMenu(game, 180); }
+
+// Room for the picture above the way back.
+constexpr MenuChoice PowerupsLines[] = {{"", nullptr}, {"", nullptr}, {"", nullptr},
+                                        {"", nullptr}, {"", nullptr}, {"Back", Back}};
+
+constexpr MenuChoice CreditsLines[] = {
+    {"Just about everything", nullptr}, {"in the game:", nullptr}, {"The Shardfall team", nullptr},
+    {"", nullptr},                      {"Special thanks to:", nullptr}, {"Everyone who plays", nullptr},
+    {"", nullptr},                      {"Back", Back},
+};
+
+void BuildLines(Game& game, std::span<const MenuChoice> lines) {
+  game.frontEnd.menuItems.clear();
+  AddChoices(game.frontEnd, lines);
+  BuildMenuScreen(game);
+  SelectMenuLine(game.frontEnd, static_cast<int>(lines.size()));
+}
+
 // Both screens leave for the Main Menu the same way: Esc at once, a choice after the pause.
-void ReturnOnChoice(Game& game) {
-  if (!KeyDown(game, DIK_ESCAPE) && !(ActionReady(game) && game.frontEnd.selectPressed)) return;
-  PlayMenuSound(game, SoundBack);
-  game.frontEnd.targetScreen = "Main Menu";
-  game.frontEnd.actionReadyTime = Now(game) + 180;
+void RunLines(Game& game, std::span<const MenuChoice> lines) {
+  if (KeyDown(game, DIK_ESCAPE)) Back(game);
+  else RunChoice(game, lines);
 }
 
 }  // namespace
@@ -19,37 +36,23 @@ void ReturnOnChoice(Game& game) {
 void RunPowerupsScreen(Game& game, bool building) {
   FrontEnd& frontEnd = game.frontEnd;
   const int picture = frontEnd.readMeImage;
-  const SurfaceTable& table = game.platform.display.surfaceTable;
-  const bool loaded = picture >= 0 && picture < static_cast<int>(table.size());
-  const std::int16_t width = loaded ? table[picture].width : 0;
-  const std::int16_t height = loaded ? table[picture].height : 0;
+  const ImageSize size = PictureSize(game.platform, picture);
   if (building) {
-    frontEnd.menuItems.clear();
-    for (int i = 0; i < 5; ++i) AddMenuItem(frontEnd, "", false);
-    AddMenuItem(frontEnd, "Back", true);
-    BuildMenuScreen(game);
-    SelectMenuLine(frontEnd, 6);
-    frontEnd.panelTargetWidth = width + 36;  // the picture sets the width, without the usual limit
+    BuildLines(game, PowerupsLines);
+    frontEnd.panelTargetWidth = size.width + 36;  // the picture sets the width, without the usual limit
     return;
   }
   DrawMenuPanel(game);
-  if (width > 0) DrawImage(game, width, height, width, height, 320.0f - width / 2.0f, 284.0f - height / 2.0f, picture, 0, 0);
-  ReturnOnChoice(game);
+  if (size.width > 0)
+    DrawWholeImage(game.platform, picture, 320.0f - size.width / 2.0f, 284.0f - size.height / 2.0f);
+  RunLines(game, PowerupsLines);
 }
 
 void RunCreditsScreen(Game& game, bool building) {
-  FrontEnd& frontEnd = game.frontEnd;
   if (building) {
-    frontEnd.menuItems.clear();
-    for (const char* text : {"Just about everything", "in the game:", "The Shardfall team", "", "Special thanks to:",
-                             "Everyone who plays", ""}) {
-      AddMenuItem(frontEnd, text, false);
-    }
-    AddMenuItem(frontEnd, "Back", true);
-    BuildMenuScreen(game);
-    SelectMenuLine(frontEnd, 8);
+    BuildLines(game, CreditsLines);
     return;
   }
   DrawMenuPanel(game);
-  ReturnOnChoice(game);
+  RunLines(game, CreditsLines);
 }

@@ -2,17 +2,11 @@
 #include <algorithm>
 
 #include "content/level_set_file.h"
+#include "core/game.h"
 #include "frontend/front_end.h"
 #include "platform/input.h"
-#include "shell/game.h"
 
 namespace {
-
-void ReturnToMainMenu(Game& game) {
-  game.frontEnd.targetScreen = "Main Menu";
-  PlayMenuSound(game, SoundBack);
-  game.frontEnd.actionReadyTime = Now(game) + 360;
-}
 
 void BuildNewGameScreen(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
@@ -44,7 +38,7 @@ void RunNewGameScreen(Game& game, bool building) {
   DrawMenuPanel(game);
   const bool onBack = frontEnd.selectedItem == static_cast<int>(frontEnd.menuItems.size());
   if (KeyDown(game, DIK_ESCAPE) || (onBack && frontEnd.selectPressed)) {
-    ReturnToMainMenu(game);
+    BackToMainMenu(game, 360);
   } else if (!onBack && ActionReady(game) && frontEnd.selectPressed) {
     game.levelSetPath = frontEnd.levelSets[frontEnd.selectedItem - 1].path;
     game.state.leavingFrontEnd = true;

@@ -1,7 +1,7 @@
-// The Main Menu screen: the six choices, quitting, and the hidden score-table chord.
+// The Main Menu screen: its six choices, quitting, and the hidden score-table chord.
+#include "core/game.h"
 #include "frontend/front_end.h"
 #include "platform/input.h"
-#include "shell/game.h"
 
 namespace {
 
@@ -11,11 +11,20 @@ void ChooseQuit(Game& game) {
   PlayMenuSound(game, SoundExit);
 }
 
-void OpenScreen(Game& game, const char* screen, bool pause) {
-  game.frontEnd.targetScreen = screen;
+void OpenChosen(Game& game, Screen screen, bool pause) {
+  OpenScreen(game.frontEnd, screen);
   PlayMenuSound(game, SoundSelect);
   if (pause) game.frontEnd.actionReadyTime = Now(game) + 180;
 }
+
+constexpr MenuChoice MainMenuChoices[] = {
+    {"New Game", [](Game& game) { OpenChosen(game, Screen::NewGame, true); }},
+    {"Options", [](Game& game) { OpenChosen(game, Screen::Options, false); }},
+    {"High Scores", [](Game& game) { OpenChosen(game, Screen::HighScores, true); }},
+    {"Read Me", [](Game& game) { OpenChosen(game, Screen::Powerups, true); }},
+    {"Credits", [](Game& game) { OpenChosen(game, Screen::Credits, true); }},
+    {"Exit", ChooseQuit},
+};
 
 }  // namespace
 
@@ -23,23 +32,12 @@ void RunMainMenu(Game& game, bool building) {
   FrontEnd& frontEnd = game.frontEnd;
   if (building) {
     frontEnd.menuItems.clear();
-    for (const char* text : {"New Game", "Options", "High Scores", "Read Me", "Credits", "Exit"}) {
-      AddMenuItem(frontEnd, text, true);
-    }
+    AddChoices(frontEnd, MainMenuChoices);
     BuildMenuScreen(game);
     return;
   }
   DrawMenuPanel(game);
   if (KeyDown(game, DIK_ESCAPE) && ActionReady(game)) ChooseQuit(game);
   if (KeyDown(game, DIK_M) && KeyDown(game, DIK_Z)) WriteHiddenTable(game);
-  if (!ActionReady(game) || !frontEnd.selectPressed) return;
-  switch (frontEnd.selectedItem) {
-    case 1: OpenScreen(game, "New Game", true); break;
-    case 2: OpenScreen(game, "Options", false); break;
-    case 3: OpenScreen(game, "High Scores", true); break;
-    case 4: OpenScreen(game, "Powerups", true); break;
-    case 5: OpenScreen(game, "Credits", true); break;
-    case 6: ChooseQuit(game); break;
-    default: break;
-  }
+  RunChoice(game, MainMenuChoices);
 }

@@ -3,44 +3,38 @@
 #include <cctype>
 #include <cmath>
 
+#include "core/game.h"
+#include "core/game_input.h"
+#include "core/game_music.h"
 #include "frontend/front_end.h"
 #include "platform/display.h"
 #include "platform/input.h"
 #include "platform/music.h"
 #include "platform/sound.h"
 #include "platform/text.h"
-#include "shell/game.h"
-#include "shell/main_loop.h"
 
 namespace {
+
+struct ScreenDef {
+  Screen screen;
+  const char* title;
+  void (*run)(Game& game, bool building);
+};
+
+constexpr ScreenDef Screens[] = {
+    {Screen::MainMenu, "Main Menu", RunMainMenu},       {Screen::Options, "Options", RunOptionsScreen},
+    {Screen::NewGame, "New Game", RunNewGameScreen},    {Screen::HighScores, "High Scores", RunHighScoreScreens},
+    {Screen::Powerups, "Powerups", RunPowerupsScreen},  {Screen::Credits, "Credits", RunCreditsScreen},
+};
+
+const ScreenDef& ScreenOf(Screen screen) {
+  return *std::find_if(std::begin(Screens), std::end(Screens), [screen](const ScreenDef& def) { return def.screen == screen; });
+}
 
 constexpr int MaxPanelHeight = 328;
 constexpr int MaxPanelWidth = 604;
 constexpr float PanelCentreY = 309.0f;
 constexpr int NavRepeatMs = 160;
-
-struct ImageSize {
-  int width = 0;
-  int height = 0;
-};
-
-ImageSize SizeOf(const Game& game, int imageId) {
-  const SurfaceTable& table = game.platform.display.surfaceTable;
-  if (imageId < 0 || imageId >= static_cast<int>(table.size())) return {};
-  return {table[imageId].width, table[imageId].height};
-}
-
-void DrawWholeImage(Game& game, int imageId, float x, float y) {
-  const ImageSize size = SizeOf(game, imageId);
-  if (size.width == 0) return;
-  const auto w = static_cast<std::int16_t>(size.width), h = static_cast<std::int16_t>(size.height);
-  DrawImage(game, w, h, w, h, x, y, imageId, 0, 0);
-}
-
-void DrawCentred(Game& game, int imageId) {
-  const ImageSize size = SizeOf(game, imageId);
-  DrawWholeImage(game, imageId, 320.0f - size.width / 2.0f, 240.0f - size.height / 2.0f);
-}
 
 // Tiles of `tile` pixels needed to cover `length`; none for a missing picture.
 std::int32_t TilesToCover(int length, int tile) { return tile > 0 ? (length + tile - 1) / tile : 0; }
@@ -67,11 +61,7 @@ void LoadMenuMusic(Game& game) {
   for (const auto& entry : std::filesystem::directory_iterator(game.folders.shipped / "Mus", error)) {
     // Load the file found, whatever its letter case: Linux file names are case-sensitive.
     if (!ContainsNoCase(entry.path().filename().string(), "SFSong1.mid")) continue;
-    LoadSong(game, entry.path());
-    SetMusicVolume(game, 0);
-    game.state.musicFade = 0.0f;
-    game.state.musicFadingIn = true;
-    game.state.musicOn = game.options.musicVolume > 0;
+    StartSong(game, entry.path());
     return;
   }
   game.state.musicOn = false;
@@ -80,22 +70,27 @@ void LoadMenuMusic(Game& game) {
 void LoadFrontEnd(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
   const auto gfx = game.folders.shipped / "Gfx";
-  frontEnd.tileImage = LoadImage(game, gfx / "tileback2.bmp");
-  frontEnd.panelImage = LoadImage(game, gfx / "menuback.bmp");
-  game.platform.text.menuFontImage = LoadImage(game, gfx / "font1.bmp");
-  frontEnd.titleImage = LoadImage(game, gfx / "menutitle.bmp");
-  frontEnd.plainPanelImage = LoadImage(game, gfx / "menuback2.bmp");
-  frontEnd.readMeImage = LoadImage(game, gfx / "readme.bmp");
-  const ImageSize tile = SizeOf(game, frontEnd.tileImage);
+  Platform& platform = game.platform;
+  frontEnd.tileImage = LoadImage(platform, gfx / "tileback2.bmp");
+  frontEnd.panelImage = LoadImage(platform, gfx / "menuback.bmp");
+  platform.text.menuFontImage = LoadImage(platform, gfx / "font1.bmp");
+  frontEnd.titleImage = LoadImage(platform, gfx / "menutitle.bmp");
+  frontEnd.plainPanelImage = LoadImage(platform, gfx / "menuback2.bmp");
+  frontEnd.readMeImage = LoadImage(platform, gfx / "readme.bmp");
+  const ImageSize tile = PictureSize(platform, frontEnd.tileImage);
   frontEnd.tileColumns = TilesToCover(ScreenWidth, tile.width);
   frontEnd.tileRows = TilesToCover(ScreenHeight, tile.height);
   frontEnd.shownScreen.clear();
-  frontEnd.targetScreen = frontEnd.pendingScoreFile.empty() ? "Main Menu" : "High Scores";
+  OpenScreen(frontEnd, frontEnd.pendingScoreFile.empty() ? Screen::MainMenu : Screen::HighScores);
   LoadOptions(game);
-  ResetSoundTable(game);
+  ResetSoundTable(platform);
+  const auto sfx = game.folders.shipped / "Sfx";
+  const std::int32_t volume = SoundVolumeLevel(game.options);
   // Slots are remembered, so a missing sound cannot shift the others.
-  frontEnd.menuSounds = {LoadSound(game, "MenuChange.wav", false), LoadSound(game, "MenuSelect.wav", true),
-                         LoadSound(game, "ExitGame.wav", true), LoadSound(game, "MenuBack.wav", false)};
+  frontEnd.menuSounds = {LoadSound(platform, sfx, "MenuChange.wav", false, volume),
+                         LoadSound(platform, sfx, "MenuSelect.wav", true, volume),
+                         LoadSound(platform, sfx, "ExitGame.wav", true, volume),
+                         LoadSound(platform, sfx, "MenuBack.wav", false, volume)};
   LoadMenuMusic(game);
   game.state.inFrontEnd = true;
 }
@@ -137,9 +132,9 @@ void DrawScrollArrows(Game& game) {
   const float x = frontEnd.panelTargetWidth / 2.0f + 322.0f;
   const int font = game.platform.text.menuFontImage;
   if (frontEnd.firstVisibleItem < count - 7 && count > VisibleMenuLines) {
-    DrawImage(game, 17, 15, 17, 15, x, 459.0f, font, 17, 62);
+    DrawSprite(game.platform, font, {17, 62, 17, 15}, x, 459.0f);
   }
-  if (frontEnd.firstVisibleItem > 1) DrawImage(game, 17, 15, 17, 15, x, 146.0f, font, 0, 62);
+  if (frontEnd.firstVisibleItem > 1) DrawSprite(game.platform, font, {0, 62, 17, 15}, x, 146.0f);
 }
 
 std::string LineText(const MenuLine& line, std::size_t from) {
@@ -152,20 +147,42 @@ std::string LineText(const MenuLine& line, std::size_t from) {
 
 bool ActionReady(const Game& game) { return Now(game) >= game.frontEnd.actionReadyTime; }
 
-bool KeyDown(const Game& game, int scanCode) { return game.platform.input.keyPressed[scanCode]; }
+void OpenScreen(FrontEnd& frontEnd, Screen screen) {
+  frontEnd.screen = screen;
+  frontEnd.targetScreen = ScreenOf(screen).title;
+}
 
-void PlayMenuSound(Game& game, MenuSound sound) { PlaySound(game, game.frontEnd.menuSounds[sound]); }
+void BackToMainMenu(Game& game, int pauseMs) {
+  OpenScreen(game.frontEnd, Screen::MainMenu);
+  PlayMenuSound(game, SoundBack);
+  game.frontEnd.actionReadyTime = Now(game) + pauseMs;
+}
 
+void AddChoices(FrontEnd& frontEnd, std::span<const MenuChoice> choices) {
+  for (const MenuChoice& choice : choices) AddMenuItem(frontEnd, choice.label, choice.choose != nullptr);
+}
+
+void RunChoice(Game& game, std::span<const MenuChoice> choices) {
+  const FrontEnd& frontEnd = game.frontEnd;
+  if (!ActionReady(game) || !frontEnd.selectPressed) return;
+  const int line = frontEnd.selectedItem;
+  if (line < 1 || line > static_cast<int>(choices.size()) || !choices[line - 1].choose) return;
+  choices[line - 1].choose(game);
+}
+
+void PlayMenuSound(Game& game, MenuSound sound) {
+  PlaySound(game.platform, game.clock, game.frontEnd.menuSounds[sound], game.state.soundOn);
+}
 
 void DrawDarkRegion(Game& game, int width, int height, float x, float y) {
   if (width <= 0 || height <= 0) return;
   const auto w = static_cast<std::int16_t>(width), h = static_cast<std::int16_t>(height);
   if (game.platform.display.ropAvailable) {
-    DrawImageRop(game, w, h, x, y, game.frontEnd.panelImage, 0, 0, SRCAND);
+    DrawImageRop(game.platform, w, h, x, y, game.frontEnd.panelImage, 0, 0, SRCAND);
   }
   // A failed copy above clears ropAvailable; the plain picture stands in from this frame on.
   if (!game.platform.display.ropAvailable) {
-    DrawImage(game, w, h, w, h, x, y, game.frontEnd.plainPanelImage, 0, 0);
+    DrawSprite(game.platform, game.frontEnd.plainPanelImage, {0, 0, width, height}, x, y);
   }
 }
 
@@ -174,18 +191,18 @@ void SetUpFrontEnd(Game& game) {
   GameState& state = game.state;
   if (!frontEnd.setUpStarted) {
     frontEnd.setUpStarted = true;
-    ResetSurfaceTable(game);
-    frontEnd.loadingImage = LoadImage(game, game.folders.shipped / "Gfx" / "loading.bmp");
-    DrawCentred(game, frontEnd.loadingImage);
+    ResetSurfaceTable(game.platform);
+    frontEnd.loadingImage = LoadImage(game.platform, game.folders.shipped / "Gfx" / "loading.bmp");
+    DrawCentredImage(game.platform, frontEnd.loadingImage);
     state.fadingIn = true;
     return;
   }
   if (!state.inFrontEnd) {
     if (state.screenFade == 0.0f) LoadFrontEnd(game);
-    DrawCentred(game, frontEnd.loadingImage);
+    DrawCentredImage(game.platform, frontEnd.loadingImage);
     return;
   }
-  DrawCentred(game, frontEnd.loadingImage);
+  DrawCentredImage(game.platform, frontEnd.loadingImage);
   state.fadingOut = true;
   if (state.screenFade == -99.0f) {
     state.frontEndReady = true;
@@ -196,7 +213,7 @@ void SetUpFrontEnd(Game& game) {
 void FrontEndFrame(Game& game) {
   GameState& state = game.state;
   if (state.screenFade < 0.0f && !state.leavingFrontEnd) state.fadingIn = true;
-  if (state.musicOn) KeepMusicPlaying(game);
+  if (state.musicOn) KeepMusicPlaying(game.platform, game.clock, state.musicOn);
   DrawFrontEndBackground(game);
   RunFrontEndScreen(game);
   if (state.leavingFrontEnd) {
@@ -216,10 +233,10 @@ void FrontEndFrame(Game& game) {
 
 void DrawFrontEndBackground(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
-  const ImageSize tile = SizeOf(game, frontEnd.tileImage);
+  const ImageSize tile = PictureSize(game.platform, frontEnd.tileImage);
   for (int c = 0; c <= frontEnd.tileColumns; ++c) {
     for (int r = 0; r <= frontEnd.tileRows + 1; ++r) {
-      DrawWholeImage(game, frontEnd.tileImage, (c - 1) * tile.width + frontEnd.scrollX,
+      DrawWholeImage(game.platform, frontEnd.tileImage, (c - 1) * tile.width + frontEnd.scrollX,
                      (r - 1) * tile.height + frontEnd.scrollY);
     }
   }
@@ -235,25 +252,12 @@ void DrawFrontEndBackground(Game& game) {
       frontEnd.titleBackHeight >= 58 ? 58 : frontEnd.titleBackHeight + grow);
   DrawDarkRegion(game, frontEnd.titleBackWidth, frontEnd.titleBackHeight,
                  320.0f - frontEnd.titleBackWidth / 2.0f, 54.0f - frontEnd.titleBackHeight / 2.0f);
-  DrawWholeImage(game, frontEnd.titleImage, 215.0f, -1.0f);
+  DrawWholeImage(game.platform, frontEnd.titleImage, 215.0f, -1.0f);
 }
 
 void RunFrontEndScreen(Game& game) {
-  const std::string& target = game.frontEnd.targetScreen;
-  const bool building = game.frontEnd.shownScreen != target;
-  if (target == "Main Menu") {
-    RunMainMenu(game, building);
-  } else if (target == "Options") {
-    RunOptionsScreen(game, building);
-  } else if (target == "New Game") {
-    RunNewGameScreen(game, building);
-  } else if (target == "Powerups") {
-    RunPowerupsScreen(game, building);
-  } else if (target == "Credits") {
-    RunCreditsScreen(game, building);
-  } else if (target.find("High Scores") != std::string::npos) {
-    RunHighScoreScreens(game);
-  }
+  const FrontEnd& frontEnd = game.frontEnd;
+  ScreenOf(frontEnd.screen).run(game, frontEnd.shownScreen != frontEnd.targetScreen);
 }
 
 void FrontEndNavigation(Game& game) {
@@ -323,7 +327,7 @@ void DrawMenuPanel(Game& game) {
   const float top = PanelCentreY - frontEnd.panelHeight / 2.0f;
   DrawDarkRegion(game, frontEnd.panelWidth, frontEnd.panelHeight, left, top);
   DrawDarkRegion(game, frontEnd.panelWidth, 33, left, top - 39.0f);
-  DrawMenuText(game, frontEnd.shownScreen, 320.0f - frontEnd.titleWidth / 2.0f,
+  DrawMenuText(game.platform, frontEnd.shownScreen, 320.0f - frontEnd.titleWidth / 2.0f,
                PanelCentreY - frontEnd.panelTargetHeight / 2.0f - 35.0f);
   const int last = std::min(frontEnd.firstVisibleItem + 7, LineCount(frontEnd));
   for (int k = frontEnd.firstVisibleItem; k <= last; ++k) {
@@ -349,7 +353,7 @@ void DrawMenuChar(Game& game, int line, int position) {
                     static_cast<float>(TextWidth(LineText(menuLine, static_cast<std::size_t>(position))));
     return;
   }
-  if (character != " ") DrawMenuText(game, character, frontEnd.penX, y);
+  if (character != " ") DrawMenuText(game.platform, character, frontEnd.penX, y);
   frontEnd.penX += static_cast<float>(TextWidth(character) + 1);
 }
 
@@ -369,10 +373,8 @@ void SetMenuItemValue(FrontEnd& frontEnd, int line, const std::string& valueText
 
 void LeaveFrontEnd(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
-  for (int slot = 0; slot < static_cast<int>(game.platform.sound.soundTable.size()); ++slot) FreeSound(game, slot);
+  ReleaseModeAssets(game.platform, game.state.musicOn);
   frontEnd.menuSounds = {-1, -1, -1, -1};
-  StopSong(game);
-  ReleaseAllImages(game);
   frontEnd.setUpStarted = false;
   game.state.quitChosen = false;
   frontEnd.panelWidth = 0;

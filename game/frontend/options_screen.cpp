@@ -3,18 +3,16 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/game.h"
 #include "frontend/front_end.h"
 #include "platform/input.h"
 #include "platform/music.h"
 #include "platform/sound.h"
-#include "shell/game.h"
 
 namespace {
 
 constexpr float MaxMouseSpeed = 0.2f;
 constexpr double MouseSpeedStep = 0.0008;
-
-enum OptionLine : int { BallsLine = 1, SoundLine, MusicLine, DetailLine, MouseLine, BackgroundLine, BackLine = 8 };
 
 std::string NumberText(float value) {
   char buffer[32];
@@ -22,22 +20,18 @@ std::string NumberText(float value) {
   return std::string(buffer, result.ptr);
 }
 
-std::string DetailText(const Options& options) { return options.detailHigh == 1 ? "High" : "Low"; }
-std::string BackgroundText(const Options& options) { return options.backgroundOn != 0 ? "On" : "Off"; }
-
-void ShowValue(Game& game, int line, const std::string& value, int pauseMs) {
-  SetMenuItemValue(game.frontEnd, line, value);
-  PlayMenuSound(game, SoundChange);
-  game.frontEnd.actionReadyTime = Now(game) + pauseMs;
-}
-
 void ApplySoundVolume(Game& game) {
   for (int slot : game.frontEnd.menuSounds) {
-    SetSoundVolume(game, slot, static_cast<std::int32_t>(std::lrint(game.options.soundVolume)));
+    SetSoundVolume(game.platform, slot, SoundVolumeLevel(game.options));
   }
 }
 
-void ApplyMusicVolume(Game& game) { SetMusicVolume(game, static_cast<int>(std::lrint(game.options.musicVolume))); }
+void ApplyMusicVolume(Game& game) {
+  SetMusicVolume(game.platform, static_cast<int>(std::lrint(game.options.musicVolume)), game.state.musicOn);
+}
+
+// Music plays while its volume is above 0, checked whenever its line is highlighted.
+void MusicFollowsVolume(Game& game) { game.state.musicOn = game.options.musicVolume > 0.0f; }
 
 // +1 or -1 on a 0..100 volume; false when the value is already at the lower end.
 bool StepVolume(float& volume, int direction) {
@@ -46,63 +40,73 @@ bool StepVolume(float& volume, int direction) {
   return true;
 }
 
+// One line of the screen: its label up to the value, the value's text, and what left and right do to it.
+struct OptionRow {
+  const char* label;
+  std::string (*valueText)(const Options& options);
+  bool (*change)(Options& options, int direction);  // false when the value stays as it is
+  int pauseMs;                                       // before the next change
+  bool toggles;                                      // left, right and select all flip it
+  void (*apply)(Game& game);                         // hands the new value on; may be none
+  void (*whileHighlighted)(Game& game);              // may be none
+};
+
+constexpr OptionRow OptionRows[] = {
+    {"Starting Balls:**", [](const Options& o) { return std::to_string(o.startingBalls); },
+     [](Options& o, int direction) {
+       if (direction < 0 && o.startingBalls < 2) return false;
+       o.startingBalls = std::clamp(o.startingBalls + direction, 1, 8);
+       return true;
+     },
+     180, false, nullptr, nullptr},
+    {"Sound Volume:    ****", [](const Options& o) { return NumberText(o.soundVolume); },
+     [](Options& o, int direction) { return StepVolume(o.soundVolume, direction); }, 45, false, ApplySoundVolume,
+     nullptr},
+    {"Music Volume:****", [](const Options& o) { return NumberText(o.musicVolume); },
+     [](Options& o, int direction) { return StepVolume(o.musicVolume, direction); }, 45, false, ApplyMusicVolume,
+     MusicFollowsVolume},
+    {"Detail:**", [](const Options& o) { return std::string(o.detailHigh == 1 ? "High" : "Low"); },
+     [](Options& o, int) {
+       o.detailHigh = o.detailHigh == 1 ? 0 : 1;
+       return true;
+     },
+     180, true, nullptr, nullptr},
+    {"Mouse Speed:****", [](const Options& o) { return std::to_string(MouseSpeedPercent(o.mouseSpeed)); },
+     [](Options& o, int direction) {
+       if (direction < 0 && o.mouseSpeed <= 0.0f) return false;
+       o.mouseSpeed = direction > 0 ? RaiseMouseSpeed(o.mouseSpeed) : LowerMouseSpeed(o.mouseSpeed);
+       return true;
+     },
+     45, false, nullptr, nullptr},
+    {"Background:**", [](const Options& o) { return std::string(o.backgroundOn != 0 ? "On" : "Off"); },
+     [](Options& o, int) {
+       o.backgroundOn = o.backgroundOn != 0 ? 0 : -1;
+       return true;
+     },
+     180, true, nullptr, nullptr},
+};
+constexpr int RowCount = static_cast<int>(std::size(OptionRows));
+constexpr int BackLine = RowCount + 2;  // after a blank line
+
 void LeaveOptions(Game& game) {
   SaveOptions(game);
-  game.frontEnd.targetScreen = "Main Menu";
-  PlayMenuSound(game, SoundBack);
-  game.frontEnd.actionReadyTime = Now(game) + 360;
+  BackToMainMenu(game, 360);
 }
 
-// Left or right on the highlighted setting.
-void ChangeSetting(Game& game, int direction) {
-  Options& options = game.options;
-  switch (game.frontEnd.selectedItem) {
-    case BallsLine:
-      if (direction < 0 && options.startingBalls < 2) return;
-      options.startingBalls = std::clamp(options.startingBalls + direction, 1, 8);
-      ShowValue(game, BallsLine, std::to_string(options.startingBalls), 180);
-      return;
-    case SoundLine:
-      if (!StepVolume(options.soundVolume, direction)) return;
-      ShowValue(game, SoundLine, NumberText(options.soundVolume), 45);
-      ApplySoundVolume(game);
-      return;
-    case MusicLine:
-      if (!StepVolume(options.musicVolume, direction)) return;
-      ShowValue(game, MusicLine, NumberText(options.musicVolume), 45);
-      ApplyMusicVolume(game);
-      return;
-    case MouseLine:
-      if (direction < 0 && options.mouseSpeed <= 0.0f) return;
-      options.mouseSpeed = direction > 0 ? RaiseMouseSpeed(options.mouseSpeed) : LowerMouseSpeed(options.mouseSpeed);
-      ShowValue(game, MouseLine, std::to_string(MouseSpeedPercent(options.mouseSpeed)), 45);
-      return;
-    default:
-      return;
-  }
-}
-
-void ToggleSetting(Game& game) {
-  Options& options = game.options;
-  if (game.frontEnd.selectedItem == DetailLine) {
-    options.detailHigh = options.detailHigh == 1 ? 0 : 1;
-    ShowValue(game, DetailLine, DetailText(options), 180);
-  } else if (game.frontEnd.selectedItem == BackgroundLine) {
-    options.backgroundOn = options.backgroundOn != 0 ? 0 : -1;
-    ShowValue(game, BackgroundLine, BackgroundText(options), 180);
-  }
+// A change of the highlighted row, shown at once and handed on.
+void ChangeSetting(Game& game, const OptionRow& row, int line, int direction) {
+  if (!row.change(game.options, direction)) return;
+  SetMenuItemValue(game.frontEnd, line, row.valueText(game.options));
+  PlayMenuSound(game, SoundChange);
+  game.frontEnd.actionReadyTime = Now(game) + row.pauseMs;
+  if (row.apply) row.apply(game);
 }
 
 void BuildOptionsScreen(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
-  const Options& options = game.options;
   frontEnd.menuItems.clear();
-  AddMenuItem(frontEnd, "Starting Balls:**" + std::to_string(options.startingBalls), true, true);
-  AddMenuItem(frontEnd, "Sound Volume:    ****" + NumberText(options.soundVolume), true, true);
-  AddMenuItem(frontEnd, "Music Volume:****" + NumberText(options.musicVolume), true, true);
-  AddMenuItem(frontEnd, "Detail:**" + DetailText(options), true, true);
-  AddMenuItem(frontEnd, "Mouse Speed:****" + std::to_string(MouseSpeedPercent(options.mouseSpeed)), true, true);
-  AddMenuItem(frontEnd, "Background:**" + BackgroundText(options), true, true);
+  for (const OptionRow& row : OptionRows)
+    AddMenuItem(frontEnd, row.label + row.valueText(game.options), true, true);
   AddMenuItem(frontEnd, "", false);
   AddMenuItem(frontEnd, "Back", true);
   BuildMenuScreen(game);
@@ -154,19 +158,20 @@ void RunOptionsScreen(Game& game, bool building) {
     LeaveOptions(game);
     return;
   }
-  if (frontEnd.selectedItem == BackLine) {
+  const int line = frontEnd.selectedItem;
+  if (line == BackLine) {
     if (frontEnd.selectPressed) LeaveOptions(game);
     return;
   }
-  if (!ActionReady(game)) return;
-  if (frontEnd.selectedItem == MusicLine) game.state.musicOn = game.options.musicVolume > 0.0f;
-  const int selected = frontEnd.selectedItem;
+  if (!ActionReady(game) || line < 1 || line > RowCount) return;
+  const OptionRow& row = OptionRows[line - 1];
+  if (row.whileHighlighted) row.whileHighlighted(game);
   const bool right = KeyDown(game, DIK_RIGHT), left = KeyDown(game, DIK_LEFT);
-  if (selected == DetailLine || selected == BackgroundLine) {
-    if (right || left || frontEnd.selectPressed) ToggleSetting(game);
+  if (row.toggles) {
+    if (right || left || frontEnd.selectPressed) ChangeSetting(game, row, line, 0);
   } else if (right) {
-    ChangeSetting(game, +1);
+    ChangeSetting(game, row, line, +1);
   } else if (left) {
-    ChangeSetting(game, -1);
+    ChangeSetting(game, row, line, -1);
   }
 }

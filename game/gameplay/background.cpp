@@ -1,18 +1,15 @@
 // The level's background picture, tiled from the top-left corner.
 #include "gameplay/effects.h"
 
+#include "core/game.h"
 #include "platform/display.h"
-#include "shell/game.h"
 
 void DrawBackground(Game& game) {
   const GameWorld& world = game.world;
   if (game.options.backgroundOn == 0 || world.backgroundImage < 0) return;
-  const SurfaceTable& table = game.platform.display.surfaceTable;
-  if (world.backgroundImage >= static_cast<int>(table.size())) return;
-  const Surface& picture = table[world.backgroundImage];
+  const ImageSize picture = PictureSize(game.platform, world.backgroundImage);
   for (int i = 0; i < world.backgroundRepeatX; ++i)
     for (int j = 0; j < world.backgroundRepeatY; ++j)
-      DrawImage(game, picture.width, picture.height, picture.width, picture.height,
-                static_cast<float>(i * picture.width), static_cast<float>(j * picture.height),
-                world.backgroundImage, 0, 0);
+      DrawWholeImage(game.platform, world.backgroundImage, static_cast<float>(i * picture.width),
+                     static_cast<float>(j * picture.height));
 }

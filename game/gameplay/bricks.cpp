@@ -2,19 +2,16 @@
 #include "gameplay/bricks.h"
 
 #include <cmath>
-#include <vector>
 
+#include "core/game.h"
 #include "gameplay/effects.h"
 #include "gameplay/physics.h"
 #include "gameplay/powerups.h"
 #include "gameplay/score.h"
 #include "gameplay/sounds.h"
 #include "platform/display.h"
-#include "shell/game.h"
 
 namespace {
-
-enum class Line { Up, Right, Down, Left };
 
 bool IsBrick(const GameWorld& world, int column, int row) {
   std::int32_t tile = world.brickGrid[column][row];
@@ -73,27 +70,6 @@ void Debris(Game& game, int c, int r) {
   }
 }
 
-std::vector<Line> ShooterLines(std::int32_t kind) {
-  switch (kind) {
-    case 5: return {Line::Up};
-    case 6: return {Line::Right};
-    case 7: return {Line::Down};
-    case 8: return {Line::Left};
-    case 9: return {Line::Up, Line::Right};
-    case 10: return {Line::Right, Line::Down};
-    case 11: return {Line::Down, Line::Left};
-    case 12: return {Line::Left, Line::Up};
-    case 13: return {Line::Left, Line::Up, Line::Right};
-    case 14: return {Line::Up, Line::Right, Line::Down};
-    case 15: return {Line::Right, Line::Down, Line::Left};
-    case 16: return {Line::Down, Line::Left, Line::Up};
-    case 17: return {Line::Up, Line::Right, Line::Down, Line::Left};
-    case 18: return {Line::Left, Line::Right};
-    case 19: return {Line::Up, Line::Down};
-    default: return {};
-  }
-}
-
 // One cell of a shooter's line goes, whatever it holds; a capsule may drop at the shooter's own cell.
 void ClearLineCell(Game& game, int column, int row, int shooterColumn, int shooterRow) {
   GameWorld& world = game.world;
@@ -104,18 +80,19 @@ void ClearLineCell(Game& game, int column, int row, int shooterColumn, int shoot
   SpawnPowerup(game, shooterColumn, shooterRow);
 }
 
-void SweepLine(Game& game, Line line, int c, int r) {
+// The shooter's cell and every cell from it to the edge the line runs to.
+void SweepLine(Game& game, Direction line, int c, int r) {
   switch (line) {
-    case Line::Up:
+    case Direction::Up:
       for (int row = 1; row <= r; ++row) ClearLineCell(game, c, row, c, r);
       break;
-    case Line::Down:
+    case Direction::Down:
       for (int row = r; row <= PlayRows; ++row) ClearLineCell(game, c, row, c, r);
       break;
-    case Line::Left:
+    case Direction::Left:
       for (int column = 1; column <= c; ++column) ClearLineCell(game, column, r, c, r);
       break;
-    case Line::Right:
+    case Direction::Right:
       for (int column = c; column <= PlayColumns; ++column) ClearLineCell(game, column, r, c, r);
       break;
   }
@@ -165,7 +142,7 @@ ProbeResult ProbeBricks(Game& game, int ballIndex, Direction direction, RowMemor
     case Direction::Left: ball.x = passes ? nx : 32.0f * c + 1.0f; break;
     case Direction::Right: ball.x = passes ? nx : 32.0f * (c - 1) - 11.0f; break;
   }
-  if (!passes) ball.angle = ReflectAngle(ball.angle, Vertical(direction) ? 0 : 1);
+  if (!passes) ball.angle = ReflectAngle(ball.angle, Vertical(direction) ? MirrorOffHorizontal : MirrorOffVertical);
   if (direction == Direction::Up) rows.up = r;
   if (direction == Direction::Down) rows.down = r;
   HitBrick(game, c, r);
@@ -249,7 +226,12 @@ void ExplodeNeighbours(Game& game, int column, int row) {
 
 void FireShooter(Game& game, int column, int row, std::int32_t kind) {
   AddPoints(game, 10);
-  for (Line line : ShooterLines(kind)) SweepLine(game, line, column, row);
+  // The lines share only the shooter's own cell, so the order they are swept in changes nothing.
+  const ShooterDirections lines = ShooterDirectionsOf(kind);
+  if (lines.up) SweepLine(game, Direction::Up, column, row);
+  if (lines.right) SweepLine(game, Direction::Right, column, row);
+  if (lines.down) SweepLine(game, Direction::Down, column, row);
+  if (lines.left) SweepLine(game, Direction::Left, column, row);
   PlayGameSound(game, SoundId::HitExpl);
 }
 
@@ -264,8 +246,8 @@ void DrawBrickEffects(Game& game) {
         cell.pending = false;
         continue;
       }
-      DrawImage(game, 26, 26, 26, 26, 32.0f * (c - 1) + 3.0f, 16.0f * (r - 1) - 5.0f, world.images.explosionImage,
-                static_cast<std::int16_t>((cell.stage - 1) * 26), 0);
+      DrawSprite(game.platform, world.images.explosionImage, {(cell.stage - 1) * 26, 0, 26, 26},
+                 32.0f * (c - 1) + 3.0f, 16.0f * (r - 1) - 5.0f);
       if (ticks) cell.stage += 1;
       if (cell.stage < 4) continue;
       if (cell.effectKind == Dynamite) ExplodeNeighbours(game, c, r);
@@ -287,8 +269,8 @@ void DrawBricks(Game& game) {
       if (tile.frameCount > 1 && ticks)
         cell = tile.frameNumber == tile.frameCount ? cell - (tile.frameCount - 1) : cell + 1;
       const TileDef& shown = TileOf(world, cell);
-      DrawImage(game, 32, 16, 32, 16, 32.0f * (c - 1), 16.0f * (r - 1), world.tilesetImage,
-                static_cast<std::int16_t>(shown.imageX), static_cast<std::int16_t>(shown.imageY));
+      DrawSprite(game.platform, world.tilesetImage, {shown.imageX, shown.imageY, TileWidth, TileHeight},
+                 32.0f * (c - 1), 16.0f * (r - 1));
     }
   }
   if (world.destructibleCount == 0) world.levelEndRequested = true;

@@ -1,8 +1,8 @@
 // Particles: the Super and Dyna trail, debris and firework sparks, aged by the particle clock and drawn.
 #include "gameplay/effects.h"
 
+#include "core/game.h"
 #include "platform/display.h"
-#include "shell/game.h"
 
 namespace {
 
@@ -57,8 +57,8 @@ void UpdateEffects(Game& game) {
       particle.y += particle.velocityY * step;
     }
     if (dot.size > 0)
-      DrawImage(game, dot.size, dot.size, dot.size, dot.size, particle.x, particle.y, world.images.trailImage,
-                dot.srcX, dot.srcY);
+      DrawSprite(game.platform, world.images.trailImage, {dot.srcX, dot.srcY, dot.size, dot.size}, particle.x,
+                 particle.y);
   }
 }
 

@@ -2,18 +2,31 @@
 #include "gameplay/physics.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
+#include "content/playfield.h"
+#include "core/game.h"
 #include "gameplay/bricks.h"
 #include "gameplay/player_input.h"
 #include "gameplay/sounds.h"
 #include "platform/display.h"
-#include "shell/game.h"
 
 namespace {
 
-constexpr float BallSize = 10.0f;
-constexpr float ProtectInset = 5.0f;
+constexpr float ProtectInset = BarrierWidth;  // Protect keeps every ball this far from every edge
+
+constexpr float Face(Side side) { return static_cast<float>(PaddleFace(side)); }
+constexpr float Thickness = PaddleThickness;
+
+// A ball rests on the playfield's side of its paddle; the cannons and the shots' starts sit as they always have.
+constexpr std::array<PaddleGeometry, 5> Paddles = {{
+    {},
+    {true, Face(Bottom), Face(Bottom) - BallSize, Face(Bottom) - BallSize, Face(Bottom) + Thickness, 456.0f, 442.0f},
+    {false, Face(Right), Face(Right) - BallSize, Face(Right) - BallSize, Face(Right) + Thickness, 616.0f, 602.0f},
+    {true, Face(Top), Face(Top) + Thickness, Face(Top), Face(Top) + Thickness, 8.0f, 38.0f},
+    {false, Face(Left), Face(Left) + Thickness, Face(Left), Face(Left) + Thickness, 8.0f, 38.0f},
+}};
 
 bool IsHeld(const GameWorld& world, const Ball& ball) {
   return ball.holdOffset > NotHeld && world.powerMode == PowerMode::Catch;
@@ -51,92 +64,66 @@ void FreeMove(Game& game, Ball& ball, float& coordinate, float next, bool inside
   }
 }
 
-bool StepUp(Game& game, int i, RowMemory& rows) {
+// One direction of travel: the edge it heads for and how the ball meets it.
+struct AxisStep {
+  Direction direction;
+  Side edge;
+  Axis axis;
+  bool towardZero;  // up and left head for coordinate 0, down and right for the far edge
+};
+
+constexpr AxisStep StepUp{Direction::Up, Top, Axis::Vertical, true};
+constexpr AxisStep StepDown{Direction::Down, Bottom, Axis::Vertical, false};
+constexpr AxisStep StepLeft{Direction::Left, Left, Axis::Horizontal, true};
+constexpr AxisStep StepRight{Direction::Right, Right, Axis::Horizontal, false};
+
+// One axis of a ball's move: the edge, the bricks, the free move or the Protect wall, then the paddle there.
+// True when a brick blocked the step without being struck.
+bool StepAlong(Game& game, int i, RowMemory& rows, const AxisStep& step) {
   Ball& ball = game.world.balls[i];
-  float ny = NextBallPosition(game, i, Axis::Vertical);
-  if (ny < 0.0f) {
-    LeaveOrBounce(game, ball, Top, ball.y, 0.0f, 0);
+  const bool horizontal = step.axis == Axis::Horizontal;
+  const int mode = horizontal ? MirrorOffVertical : MirrorOffHorizontal;
+  const float extent = horizontal ? ScreenWidth : ScreenHeight;
+  float& coordinate = horizontal ? ball.x : ball.y;
+  const float next = NextBallPosition(game, i, step.axis);
+  const bool pastEdge = step.towardZero ? next < 0.0f : next + BallSize > extent;
+  if (pastEdge) {
+    LeaveOrBounce(game, ball, step.edge, coordinate, step.towardZero ? 0.0f : extent - BallSize, mode);
     return false;
   }
-  ProbeResult result = ProbeBricks(game, i, Direction::Up, rows);
-  if (result == ProbeResult::NoBrick) FreeMove(game, ball, ball.y, ny, ball.y < ProtectInset, ProtectInset, 0);
-  if (IsGuarded(game.world, Top)) CheckPaddleHit(game, i, Top);
-  return result == ProbeResult::Blocked;
-}
-
-bool StepDown(Game& game, int i, RowMemory& rows) {
-  Ball& ball = game.world.balls[i];
-  float ny = NextBallPosition(game, i, Axis::Vertical);
-  if (ny + BallSize > ScreenHeight) {
-    LeaveOrBounce(game, ball, Bottom, ball.y, ScreenHeight - BallSize, 0);
-    return false;
+  ProbeResult result = ProbeBricks(game, i, step.direction, rows);
+  if (result == ProbeResult::NoBrick) {
+    const float wall = step.towardZero ? ProtectInset : extent - BallSize - ProtectInset;
+    const bool insideWall = step.towardZero ? coordinate < wall : coordinate > wall;
+    FreeMove(game, ball, coordinate, next, insideWall, wall, mode);
   }
-  ProbeResult result = ProbeBricks(game, i, Direction::Down, rows);
-  if (result == ProbeResult::NoBrick)
-    FreeMove(game, ball, ball.y, ny, ball.y > ScreenHeight - BallSize - ProtectInset,
-             ScreenHeight - BallSize - ProtectInset, 0);
-  if (IsGuarded(game.world, Bottom)) CheckPaddleHit(game, i, Bottom);
+  if (IsGuarded(game.world, step.edge)) CheckPaddleHit(game, i, step.edge);
   return result == ProbeResult::Blocked;
-}
-
-bool StepLeft(Game& game, int i, RowMemory& rows) {
-  Ball& ball = game.world.balls[i];
-  float nx = NextBallPosition(game, i, Axis::Horizontal);
-  if (nx < 0.0f) {
-    LeaveOrBounce(game, ball, Left, ball.x, 0.0f, 1);
-    return false;
-  }
-  ProbeResult result = ProbeBricks(game, i, Direction::Left, rows);
-  if (result == ProbeResult::NoBrick) FreeMove(game, ball, ball.x, nx, ball.x < ProtectInset, ProtectInset, 1);
-  if (IsGuarded(game.world, Left)) CheckPaddleHit(game, i, Left);
-  return result == ProbeResult::Blocked;
-}
-
-bool StepRight(Game& game, int i, RowMemory& rows) {
-  Ball& ball = game.world.balls[i];
-  float nx = NextBallPosition(game, i, Axis::Horizontal);
-  if (nx + BallSize > ScreenWidth) {
-    LeaveOrBounce(game, ball, Right, ball.x, ScreenWidth - BallSize, 1);
-    return false;
-  }
-  ProbeResult result = ProbeBricks(game, i, Direction::Right, rows);
-  if (result == ProbeResult::NoBrick)
-    FreeMove(game, ball, ball.x, nx, ball.x > ScreenWidth - BallSize - ProtectInset,
-             ScreenWidth - BallSize - ProtectInset, 1);
-  if (IsGuarded(game.world, Right)) CheckPaddleHit(game, i, Right);
-  return result == ProbeResult::Blocked;
-}
-
-bool Horizontal(Side side) { return side == Bottom || side == Top; }
-
-// Where a ball rests on the paddle of a side: y for the horizontal paddles, x for the vertical ones.
-float RestingPosition(Side side) {
-  switch (side) {
-    case Bottom: return 450.0f;
-    case Top: return 20.0f;
-    case Right: return 610.0f;
-    default: return 20.0f;
-  }
 }
 
 void DrawPaddle(Game& game, Side side, int half) {
   const GameWorld& world = game.world;
-  auto h = static_cast<std::int16_t>(half);
-  float x = game.state.pointerX;
-  float y = game.state.pointerY;
-  auto from = static_cast<std::int16_t>(LongestPaddle - half);
-  if (Horizontal(side)) {
-    float top = side == Bottom ? 460.0f : 10.0f;
-    DrawImage(game, h, 10, h, 10, x, top, world.images.paddleImage, 0, 0);
-    DrawImage(game, h, 10, h, 10, x + half - 1, top, world.images.paddleImage, from, 0);
+  const PaddleGeometry& paddle = PaddleOf(side);
+  const float start = PaddleStart(game, side);
+  const int thickness = PaddleThickness;
+  // Two halves, so a paddle of any length shows both rounded ends of the longest paddle's picture.
+  auto from = static_cast<int>(LongestPaddle - half);
+  if (paddle.horizontal) {
+    DrawSprite(game.platform, world.images.paddleImage, {0, 0, half, thickness}, start, paddle.face);
+    DrawSprite(game.platform, world.images.paddleImage, {from, 0, half, thickness}, start + half - 1, paddle.face);
   } else {
-    float left = side == Right ? 620.0f : 10.0f;
-    DrawImage(game, 10, h, 10, h, left, y, world.images.paddle2Image, 0, 0);
-    DrawImage(game, 10, h, 10, h, left, y + half - 1, world.images.paddle2Image, 0, from);
+    DrawSprite(game.platform, world.images.paddle2Image, {0, 0, thickness, half}, paddle.face, start);
+    DrawSprite(game.platform, world.images.paddle2Image, {0, from, thickness, half}, paddle.face, start + half - 1);
   }
 }
 
 }  // namespace
+
+const PaddleGeometry& PaddleOf(Side side) { return Paddles[side]; }
+
+float PaddleStart(const Game& game, Side side) {
+  return PaddleOf(side).horizontal ? game.state.pointerX : game.state.pointerY;
+}
 
 void UpdateBallVelocities(Game& game) {
   for (Ball& ball : game.world.balls) {
@@ -146,39 +133,16 @@ void UpdateBallVelocities(Game& game) {
   }
 }
 
-void AddBall(Game& game, float x, float y, float speed, float angleDegrees) {
-  for (Ball& ball : game.world.balls) {
-    if (ball.active) continue;
-    ball.speed = speed;
-    ball.angle = DegToRad(angleDegrees);
-    ball.velocityUp = std::cos(ball.angle) * speed;
-    ball.velocityX = std::sin(ball.angle) * speed;
-    ball.x = x;
-    ball.y = y;
-    ball.holdOffset = NotHeld;
-    ball.active = true;
-    return;
-  }
-}
-
-float LaunchAngleFor(Side side) {
-  switch (side) {
-    case Right: return 295.0f;
-    case Top: return 205.0f;
-    case Left: return 115.0f;
-    default: return 25.0f;
-  }
-}
-
 void PlaceBallOnPaddle(Game& game, int ballIndex) {
   GameWorld& world = game.world;
   Ball& ball = world.balls[ballIndex];
-  float middle = world.paddleLength / 2.0f - 5.0f;
-  if (Horizontal(world.homeSide)) {
+  const PaddleGeometry& paddle = PaddleOf(world.homeSide);
+  float middle = world.paddleLength / 2.0f - BallSize / 2.0f;
+  if (paddle.horizontal) {
     ball.x = game.state.pointerX + middle;
-    ball.y = RestingPosition(world.homeSide);
+    ball.y = paddle.ballRest;
   } else {
-    ball.x = RestingPosition(world.homeSide);
+    ball.x = paddle.ballRest;
     ball.y = game.state.pointerY + middle;
   }
 }
@@ -187,8 +151,9 @@ float NextBallPosition(Game& game, int ballIndex, Axis axis) {
   GameWorld& world = game.world;
   Ball& ball = world.balls[ballIndex];
   if (IsHeld(world, ball)) {
-    bool along = Horizontal(ball.holdSide) == (axis == Axis::Horizontal);
-    if (!along) return RestingPosition(ball.holdSide);
+    const PaddleGeometry& paddle = PaddleOf(ball.holdSide);
+    bool along = paddle.horizontal == (axis == Axis::Horizontal);
+    if (!along) return paddle.ballRest;
     float start = axis == Axis::Horizontal ? game.state.pointerX : game.state.pointerY;
     if (start + ball.holdOffset > start + world.paddleLength) ball.holdOffset = world.paddleLength;
     return start + ball.holdOffset;
@@ -222,15 +187,15 @@ void MoveBalls(Game& game) {
       continue;
     }
     bool verticalBlocked = ball.velocityUp == 0.0f;
-    if (ball.velocityUp > 0.0f) verticalBlocked = StepUp(game, i, rows);
-    else if (ball.velocityUp < 0.0f) verticalBlocked = StepDown(game, i, rows);
+    if (ball.velocityUp > 0.0f) verticalBlocked = StepAlong(game, i, rows, StepUp);
+    else if (ball.velocityUp < 0.0f) verticalBlocked = StepAlong(game, i, rows, StepDown);
     if (!ball.active) continue;
     bool horizontalBlocked = ball.velocityX == 0.0f;
-    if (ball.velocityX < 0.0f) horizontalBlocked = StepLeft(game, i, rows);
-    else if (ball.velocityX > 0.0f) horizontalBlocked = StepRight(game, i, rows);
+    if (ball.velocityX < 0.0f) horizontalBlocked = StepAlong(game, i, rows, StepLeft);
+    else if (ball.velocityX > 0.0f) horizontalBlocked = StepAlong(game, i, rows, StepRight);
     // Each axis can leave the brick to the other (a backed brick, the corner rule): a ball wedged so that
     // both do would never move again, so it turns back the way it came.
-    if (verticalBlocked && horizontalBlocked) ball.angle = ReflectAngle(ReflectAngle(ball.angle, 0), 1);
+    if (verticalBlocked && horizontalBlocked) ball.angle = ReflectAngle(ReflectAngle(ball.angle, MirrorOffHorizontal), MirrorOffVertical);
   }
 }
 
@@ -240,21 +205,18 @@ bool CheckPaddleHit(Game& game, int ballIndex, Side side) {
   if (IsHeld(world, ball)) return false;
   float nx = NextBallPosition(game, ballIndex, Axis::Horizontal);
   float ny = NextBallPosition(game, ballIndex, Axis::Vertical);
-  float along = Horizontal(side) ? nx : ny;
-  float across = Horizontal(side) ? ny : nx;
-  float start = Horizontal(side) ? game.state.pointerX : game.state.pointerY;
-  float rest = RestingPosition(side);
-  // The ball's corner lies from its resting place up to the paddle's far face: 450 .. 470, 10 .. 20, ...
-  float low = (side == Bottom || side == Right) ? rest : rest - 10.0f;
-  float high = (side == Bottom || side == Right) ? rest + 20.0f : rest;
-  if (along < start - 10.0f || along > start + world.paddleLength) return false;
-  if (across < low || across > high) return false;
+  const PaddleGeometry& paddle = PaddleOf(side);
+  float along = paddle.horizontal ? nx : ny;
+  float across = paddle.horizontal ? ny : nx;
+  float start = PaddleStart(game, side);
+  if (along < start - BallSize || along > start + world.paddleLength) return false;
+  if (across < paddle.hitLow || across > paddle.hitHigh) return false;
 
   world.homeSide = side;
-  (Horizontal(side) ? ball.y : ball.x) = rest;
+  (paddle.horizontal ? ball.y : ball.x) = paddle.ballRest;
   PaddleBounce(game, ballIndex, side);
   if (world.powerMode == PowerMode::Catch) {
-    ball.holdOffset = Horizontal(side) ? ball.x - game.state.pointerX : ball.y - game.state.pointerY;
+    ball.holdOffset = (paddle.horizontal ? ball.x : ball.y) - start;
     ball.holdSide = side;
     PlayGameSound(game, SoundId::HitCatchPaddle);
   } else {
@@ -268,8 +230,8 @@ void PaddleBounce(Game& game, int ballIndex, Side side) {
   GameWorld& world = game.world;
   Ball& ball = world.balls[ballIndex];
   float h = world.paddleLength / 2.0f;
-  bool horizontal = Horizontal(side);
-  float centre = (horizontal ? game.state.pointerX : game.state.pointerY) + h;
+  bool horizontal = PaddleOf(side).horizontal;
+  float centre = PaddleStart(game, side) + h;
   int ballCentre = RoundToEven(horizontal ? ball.x + 5.0f : ball.y + 5.0f);
   int d = RoundToEven(std::fabs(centre - static_cast<float>(ballCentre)));
   bool before = horizontal ? centre > static_cast<float>(ballCentre) : centre >= static_cast<float>(ballCentre);
@@ -325,11 +287,11 @@ void ShrinkPaddleStep(Game& game) {
 
 void DrawBalls(Game& game) {
   const GameWorld& world = game.world;
-  std::int16_t row = 0;
+  int row = 0;
   if (world.powerMode == PowerMode::Super) row = 10;
   if (world.powerMode == PowerMode::Dyna) row = 20;
   for (const Ball& ball : world.balls)
-    if (ball.active) DrawImage(game, 10, 10, 10, 10, ball.x, ball.y, world.images.ballImage, 0, row);
+    if (ball.active) DrawSprite(game.platform, world.images.ballImage, {0, row, 10, 10}, ball.x, ball.y);
 }
 
 void SplitBalls(Game& game, int mirror) {

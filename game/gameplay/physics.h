@@ -2,18 +2,31 @@
 #pragma once
 #include <cstdint>
 
-#include "gameplay/world.h"
+#include "core/world.h"
 
 struct Game;
 
 enum class Axis { Horizontal, Vertical };
 
+// Where a side's paddle and what it carries lie across its edge.
+struct PaddleGeometry {
+  bool horizontal = false;  // the bottom and top paddles move along x with pointerX, the side ones along y
+  float face = 0.0f;        // the paddle's top (bottom, top) or left (right, left) edge
+  float ballRest = 0.0f;    // where a ball on the paddle lies across the edge
+  float hitLow = 0.0f;      // the band across the edge in which a ball's corner meets the paddle
+  float hitHigh = 0.0f;
+  float cannonFace = 0.0f;  // where the Laser cannons are drawn across the edge
+  float shotStart = 0.0f;   // where their shots start across the edge
+};
+const PaddleGeometry& PaddleOf(Side side);
+// Where the paddle of a side starts along its edge: pointerX for the bottom and top, pointerY for the sides.
+float PaddleStart(const Game& game, Side side);
+
+// The Protect barrier along an edge, and how far from every edge it keeps the balls.
+constexpr int BarrierWidth = 5;
+
 // Each active ball's velocities from its bearing and speed.
 void UpdateBallVelocities(Game& game);
-// A new ball in the first free slot; none when all 16 are in use.
-void AddBall(Game& game, float x, float y, float speed, float angleDegrees);
-// The angle in degrees a new ball takes on the given home side, pointing away from its paddle.
-float LaunchAngleFor(Side side);
 // Puts the ball on the home paddle, centred.
 void PlaceBallOnPaddle(Game& game, int ballIndex);
 // Where the ball will be after this frame's step (a held ball: where the paddle carries it).
@@ -29,5 +42,5 @@ void UpdateAndDrawPaddles(Game& game);
 void GrowPaddleStep(Game& game);
 void ShrinkPaddleStep(Game& game);
 void DrawBalls(Game& game);
-// Every active ball gets a copy heading the other way: mirror 1 left/right, 0 up/down.
+// Every active ball gets a copy heading the other way: MirrorOffVertical left/right, MirrorOffHorizontal up/down.
 void SplitBalls(Game& game, int mirror);

@@ -1,6 +1,7 @@
 // The intro and play frames of the main loop, with the pause loop.
 #include "gameplay/play_frames.h"
 
+#include "core/game.h"
 #include "gameplay/bricks.h"
 #include "gameplay/effects.h"
 #include "gameplay/physics.h"
@@ -11,15 +12,13 @@
 #include "platform/display.h"
 #include "platform/music.h"
 #include "platform/text.h"
-#include "shell/game.h"
-#include "shell/main_loop.h"
 
 namespace {
 
 // Input, music upkeep and the drawing that every intro and play frame starts with.
 void DrawLevel(Game& game) {
   ReadPlayerInput(game);
-  if (game.state.musicOn) KeepMusicPlaying(game);
+  if (game.state.musicOn) KeepMusicPlaying(game.platform, game.clock, game.state.musicOn);
   DrawBackground(game);
   UpdateAndDrawPaddles(game);
   DrawBricks(game);
@@ -29,25 +28,25 @@ void DrawLevel(Game& game) {
 void PauseLoop(Game& game) {
   GameState& state = game.state;
   float musicVolume = game.options.musicVolume;
-  if (state.gammaAvailable) ApplyGamma(game, -30, -30, -30);
-  if (musicVolume > 40.0f) SetMusicVolume(game, 40);
+  if (state.gammaAvailable) ApplyGamma(game.platform, -30, -30, -30);
+  if (musicVolume > 40.0f) SetMusicVolume(game.platform, 40, state.musicOn);
   float pointerX = state.pointerX;
   float pointerY = state.pointerY;
   while (state.paused) {
     ReadPlayerInput(game);
-    if (!WaitingLoopPass(game)) break;
+    if (!WaitingLoopPass(game.platform, game.clock)) break;
   }
   state.pointerX = pointerX;
   state.pointerY = pointerY;
-  SetMusicVolume(game, RoundToEven(musicVolume));
-  if (state.gammaAvailable) ApplyGamma(game, 0, 0, 0);
+  SetMusicVolume(game.platform, RoundToEven(musicVolume), state.musicOn);
+  if (state.gammaAvailable) ApplyGamma(game.platform, 0, 0, 0);
 }
 
 void LeaveGameWhenFaded(Game& game, bool stopSong) {
   GameState& state = game.state;
   RequestFadeOut(game);
   if (!FadesEnded(game)) return;
-  if (stopSong) StopSong(game);
+  if (stopSong) StopSong(game.platform, state.musicOn);
   state.fadingOut = false;
   state.musicFadingOut = false;
   state.playing = false;
@@ -97,7 +96,7 @@ void PlayFrame(Game& game) {
   RunUnlessFrozen(game, CatchPowerups);
   RunUnlessFrozen(game, UpdateEffects);
   DrawBalls(game);
-  if (state.paused) DrawPausedText(game);
+  if (state.paused) DrawPausedText(game.platform);
   if (!state.quitToFrontEnd) CheckBallLoss(game);
   if (!state.quitToFrontEnd) CheckLevelEnd(game);
   if (state.quitToFrontEnd) LeaveGameWhenFaded(game, true);

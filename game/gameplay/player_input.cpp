@@ -3,16 +3,15 @@
 
 #include <algorithm>
 
+#include "core/game.h"
+#include "core/game_input.h"
 #include "gameplay/physics.h"
 #include "gameplay/shots.h"
-#include "platform/input.h"
-#include "shell/game.h"
+#include "platform/dik_codes.h"
 
 namespace {
 
-bool Down(const Game& game, int scanCode) { return game.platform.input.keyPressed[scanCode]; }
-
-bool ChordDown(const Game& game, int first, int second) { return Down(game, first) && Down(game, second); }
+bool ChordDown(const Game& game, int first, int second) { return KeyDown(game, first) && KeyDown(game, second); }
 
 // Catch releases every held ball; Laser fires a pair from each guarded paddle every 300 ms.
 void ButtonAction(Game& game) {
@@ -36,20 +35,20 @@ void ReadPlayerInput(Game& game) {
   GameWorld& world = game.world;
   ReadKeyboard(game);
   auto now = static_cast<float>(Now(game));
-  if (Down(game, ScanCode::P) && state.playing && now >= world.nextPauseToggle) {
+  if (KeyDown(game, DIK_P) && state.playing && now >= world.nextPauseToggle) {
     state.paused = !state.paused;
     world.nextPauseToggle = now + 500.0f;
   }
-  if (Down(game, ScanCode::Esc)) {
+  if (KeyDown(game, DIK_ESCAPE)) {
     state.quitToFrontEnd = true;
     state.paused = false;
   }
-  if (ChordDown(game, ScanCode::A, ScanCode::I)) {
+  if (ChordDown(game, DIK_A, DIK_I)) {
     world.autopilot = !world.autopilot;
     if (world.autopilot) ChooseAutopilotOffsets(game);
   }
-  if (ChordDown(game, ScanCode::S, ScanCode::B)) SplitBalls(game, 1);
-  if (ChordDown(game, ScanCode::D, ScanCode::Y)) world.powerMode = PowerMode::Dyna;
+  if (ChordDown(game, DIK_S, DIK_B)) SplitBalls(game, MirrorOffVertical);
+  if (ChordDown(game, DIK_D, DIK_Y)) world.powerMode = PowerMode::Dyna;
   if (state.leftButton || state.rightButton) ButtonAction(game);
   if (world.autopilot) {
     state.pointerX = world.balls[0].x - world.autopilotOffsetX;

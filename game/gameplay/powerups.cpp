@@ -5,13 +5,16 @@
 #include <array>
 #include <cmath>
 
+#include "content/playfield.h"
+#include "core/game.h"
+#include "core/game_input.h"
 #include "gameplay/effects.h"
 #include "gameplay/physics.h"
 #include "gameplay/player_input.h"
 #include "gameplay/score.h"
 #include "gameplay/sounds.h"
+#include "platform/dik_codes.h"
 #include "platform/display.h"
-#include "shell/game.h"
 
 namespace {
 
@@ -54,16 +57,12 @@ Rect Rounded(float left, float top, float right, float bottom) {
   return {RoundToEven(left), RoundToEven(top), RoundToEven(right), RoundToEven(bottom)};
 }
 
-Rect PaddleRect(const Game& game, int side) {
-  float x = game.state.pointerX;
-  float y = game.state.pointerY;
-  float length = game.world.paddleLength;
-  switch (side) {
-    case Bottom: return Rounded(x, 460, x + length, 470);
-    case Top: return Rounded(x, 10, x + length, 20);
-    case Right: return Rounded(620, y, 630, y + length);
-    default: return Rounded(10, y, 20, y + length);
-  }
+Rect PaddleRect(const Game& game, Side side) {
+  const PaddleGeometry& paddle = PaddleOf(side);
+  const float thickness = PaddleThickness;
+  const float start = PaddleStart(game, side), end = start + game.world.paddleLength;
+  if (paddle.horizontal) return Rounded(start, paddle.face, end, paddle.face + thickness);
+  return Rounded(paddle.face, start, paddle.face + thickness, end);
 }
 
 Rect CapsuleRect(const Powerup& capsule) {
@@ -81,26 +80,26 @@ void RemoveCapsule(GameWorld& world, Powerup& capsule) {
 bool MoveAndDrawCapsule(Game& game, Powerup& capsule) {
   const GameImages& images = game.world.images;
   float step = CapsuleSpeed * static_cast<float>(game.state.frameStep);
-  auto kindOffset = static_cast<std::int16_t>(16 * (capsule.kind - 1));
-  auto forward = static_cast<std::int16_t>(32 * (capsule.animFrame - 1));
+  int kindOffset = 16 * (capsule.kind - 1);
+  int forward = 32 * (capsule.animFrame - 1);
   // Up and right play the frames backwards, so the spin looks the same on every side.
-  auto backward = static_cast<std::int16_t>(448 - 32 * capsule.animFrame);
+  int backward = 448 - 32 * capsule.animFrame;
   switch (capsule.direction) {
     case Bottom:
       capsule.y += step;
-      DrawImage(game, 32, 16, 32, 16, capsule.x, capsule.y, images.powerupsImage, forward, kindOffset);
+      DrawSprite(game.platform, images.powerupsImage, {forward, kindOffset, 32, 16}, capsule.x, capsule.y);
       return capsule.y >= 480.0f;
     case Right:
       capsule.x += step;
-      DrawImage(game, 16, 32, 16, 32, capsule.x, capsule.y, images.powerups2Image, kindOffset, backward);
+      DrawSprite(game.platform, images.powerups2Image, {kindOffset, backward, 16, 32}, capsule.x, capsule.y);
       return capsule.x >= 640.0f;
     case Top:
       capsule.y -= step;
-      DrawImage(game, 32, 16, 32, 16, capsule.x, capsule.y, images.powerupsImage, backward, kindOffset);
+      DrawSprite(game.platform, images.powerupsImage, {backward, kindOffset, 32, 16}, capsule.x, capsule.y);
       return capsule.y <= -16.0f;
     default:
       capsule.x -= step;
-      DrawImage(game, 16, 32, 16, 32, capsule.x, capsule.y, images.powerups2Image, kindOffset, forward);
+      DrawSprite(game.platform, images.powerups2Image, {kindOffset, forward, 16, 32}, capsule.x, capsule.y);
       return capsule.x <= -16.0f;
   }
 }
@@ -112,32 +111,45 @@ void ChangeSpeeds(GameWorld& world, bool faster) {
   }
 }
 
+// The power mode a capsule sets; None for the kinds that act once.
+PowerMode ModeOf(PowerupKind kind) {
+  switch (kind) {
+    case PowerupKind::SuperBall: return PowerMode::Super;
+    case PowerupKind::DynaBall: return PowerMode::Dyna;
+    case PowerupKind::Catch: return PowerMode::Catch;
+    case PowerupKind::Laser: return PowerMode::Laser;
+    case PowerupKind::DoublePoints: return PowerMode::DoublePoints;
+    case PowerupKind::Protect: return PowerMode::Protect;
+    default: return PowerMode::None;
+  }
+}
+
 // The effect of the kind and the sound it plays.
 SoundId Effect(Game& game, PowerupKind kind) {
   GameWorld& world = game.world;
+  if (PowerMode mode = ModeOf(kind); mode != PowerMode::None) world.powerMode = mode;
   switch (kind) {
-    case PowerupKind::SuperBall: world.powerMode = PowerMode::Super; return SoundId::SuperBall;
-    case PowerupKind::DynaBall: world.powerMode = PowerMode::Dyna; return SoundId::DynaBall;
-    case PowerupKind::Catch: world.powerMode = PowerMode::Catch; return SoundId::GotCatch;
-    case PowerupKind::Laser: world.powerMode = PowerMode::Laser; return SoundId::GotLaser;
+    case PowerupKind::SuperBall: return SoundId::SuperBall;
+    case PowerupKind::DynaBall: return SoundId::DynaBall;
+    case PowerupKind::Catch: return SoundId::GotCatch;
+    case PowerupKind::Laser: return SoundId::GotLaser;
     case PowerupKind::DoublePoints:
-      world.powerMode = PowerMode::DoublePoints;
       world.pointMultiplier = 2.0f;
       return SoundId::DoublePoints;
-    case PowerupKind::Protect: world.powerMode = PowerMode::Protect; return SoundId::Protect;
+    case PowerupKind::Protect: return SoundId::Protect;
     case PowerupKind::DoubleSplitBalls:
-      SplitBalls(game, 1);
-      SplitBalls(game, 0);
+      SplitBalls(game, MirrorOffVertical);
+      SplitBalls(game, MirrorOffHorizontal);
       return SoundId::DoubleSplitBalls;
     case PowerupKind::GrowPad:
       world.growTarget = RoundToEven(world.paddleLength + 32.0f);
-      world.shrinkTarget = 320;
+      world.shrinkTarget = static_cast<std::int32_t>(LongestPaddle);
       return SoundId::GrowPad;
     case PowerupKind::ShrinkPad:
       world.shrinkTarget = RoundToEven(world.paddleLength - 32.0f);
-      world.growTarget = 38;
+      world.growTarget = static_cast<std::int32_t>(ShortestPaddle);
       return SoundId::ShrinkPad;
-    case PowerupKind::SplitBalls: SplitBalls(game, 1); return SoundId::SplitBalls;
+    case PowerupKind::SplitBalls: SplitBalls(game, MirrorOffVertical); return SoundId::SplitBalls;
     case PowerupKind::Warp: world.levelEndRequested = true; return SoundId::Warp;
     case PowerupKind::Death: KillAllBalls(game); return SoundId::Death;
     case PowerupKind::FasterBall: ChangeSpeeds(world, true); return SoundId::FasterBall;
@@ -186,7 +198,7 @@ void SpawnPowerup(Game& game, int column, int row) {
   if (world.fallingCapsules >= 1) return;
   if (WholeDraw(game, 1, 4) != WholeDraw(game, 1, 4)) return;
   PowerupKind kind = DrawKind(game);
-  if (game.platform.input.keyPressed[ScanCode::W]) kind = PowerupKind::Warp;
+  if (KeyDown(game, DIK_W)) kind = PowerupKind::Warp;
   PlayGameSound(game, SoundId::Powerup);
   Powerup* slot = nullptr;
   for (Powerup& capsule : world.powerups)
@@ -198,7 +210,7 @@ void SpawnPowerup(Game& game, int column, int row) {
   Side direction = world.homeSide;
   int w = CapsuleWidth(direction);
   int h = CapsuleHeight(direction);
-  *slot = Powerup{true, 1, static_cast<std::int32_t>(kind), static_cast<float>(32 * (column - 1) + (32 - w) / 2),
+  *slot = Powerup{true, 1, kind, static_cast<float>(32 * (column - 1) + (32 - w) / 2),
                   static_cast<float>(16 * (row - 1) + (16 - h) / 2), direction};
   world.fallingCapsules += 1;
 }
@@ -218,10 +230,10 @@ void CatchPowerups(Game& game) {
   for (std::size_t i = 0; i < world.powerups.size(); ++i) {
     if (!world.powerups[i].active) continue;
     Rect capsule = CapsuleRect(world.powerups[i]);
-    for (int side = Bottom; side <= Left; ++side) {
+    for (Side side : {Bottom, Right, Top, Left}) {
       if (!IsGuarded(world, side) || !Overlap(capsule, PaddleRect(game, side))) continue;
       // Caught once, even when it touches two paddles.
-      auto kind = static_cast<PowerupKind>(world.powerups[i].kind);
+      PowerupKind kind = world.powerups[i].kind;
       RemoveCapsule(world, world.powerups[i]);
       ApplyPowerup(game, kind);
       break;
@@ -235,7 +247,7 @@ void ApplyPowerup(Game& game, PowerupKind kind) {
   if (kind != PowerupKind::Laser)
     for (Shot& shot : world.shots) shot.active = false;
   bool trailMode = world.powerMode == PowerMode::Super || world.powerMode == PowerMode::Dyna;
-  if (trailMode && static_cast<int>(kind) != static_cast<int>(world.powerMode))
+  if (trailMode && ModeOf(kind) != world.powerMode)
     for (Particle& particle : world.particles) particle.active = false;
   PlayGameSound(game, Effect(game, kind));
   if (world.powerMode != PowerMode::DoublePoints) world.pointMultiplier = 1.0f;

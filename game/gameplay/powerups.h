@@ -2,7 +2,7 @@
 #pragma once
 #include <nlohmann/json.hpp>
 
-#include "gameplay/world.h"
+#include "core/world.h"
 
 struct Game;
 

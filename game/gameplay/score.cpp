@@ -5,16 +5,17 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/game.h"
+#include "core/game_input.h"
 #include "gameplay/effects.h"
 #include "gameplay/physics.h"
 #include "gameplay/sounds.h"
 #include "loading/level_loading.h"
+#include "platform/dik_codes.h"
 #include "platform/display.h"
-#include "platform/input.h"
 #include "platform/music.h"
 #include "platform/sound.h"
 #include "platform/text.h"
-#include "shell/game.h"
 
 namespace {
 
@@ -25,18 +26,11 @@ bool ScreenFadedOut(const Game& game) { return game.state.screenFade <= -99.0f; 
 
 void ResetAfterLostBall(Game& game) {
   GameWorld& world = game.world;
-  world.paddleLength = StartPaddleLength;
-  world.pointMultiplier = 1.0f;
-  world.shrinkTarget = 320;
-  world.growTarget = 0;
-  AddBall(game, 0, 0, StartBallSpeed, LaunchAngleFor(world.homeSide));
+  ResetPaddleAndPowers(world);
+  ServeBall(world);
+  // After a loss the capsule and particle lists start again from one entry.
   world.powerups.assign(1, Powerup{});
-  world.fallingCapsules = 0;
   world.particles.assign(1, Particle{});
-  for (Shot& shot : world.shots) shot.active = false;
-  for (int c = 1; c <= PlayColumns; ++c)
-    for (int r = 1; r <= PlayRows; ++r) world.explosionGrid[c][r].pending = false;
-  world.powerMode = PowerMode::None;
   world.particleClock.interval = 70;
   world.particleClock.nextTick = static_cast<float>(Now(game) + 70);
   game.state.playing = false;
@@ -99,9 +93,8 @@ void Firework(Game& game) {
 }
 
 bool LeaveKeyDown(const Game& game) {
-  const auto& keys = game.platform.input.keyPressed;
-  return keys[DIK_SPACE] || keys[DIK_RETURN] || keys[DIK_ESCAPE] || game.state.leftButton ||
-         game.state.rightButton;
+  return KeyDown(game, DIK_SPACE) || KeyDown(game, DIK_RETURN) || KeyDown(game, DIK_ESCAPE) ||
+         game.state.leftButton || game.state.rightButton;
 }
 
 }  // namespace
@@ -127,9 +120,9 @@ void DrawScorePanel(Game& game) {
 void DrawNumber(Game& game, std::int32_t value, float x, float y, int rowY) {
   std::string digits = std::to_string(std::abs(static_cast<long long>(value)));
   for (std::size_t i = 0; i < digits.size(); ++i) {
-    auto digit = static_cast<std::int16_t>(digits[i] - '0');
-    DrawImage(game, 16, 24, 16, 24, x + 20.0f * static_cast<float>(i), y, game.world.images.numbersImage,
-              static_cast<std::int16_t>(16 * digit), static_cast<std::int16_t>(rowY));
+    int digit = digits[i] - '0';
+    DrawSprite(game.platform, game.world.images.numbersImage, {16 * digit, rowY, 16, 24},
+               x + 20.0f * static_cast<float>(i), y);
   }
 }
 
@@ -170,7 +163,7 @@ void RunGameOverScreen(Game& game) {
   world.particleClock.interval = 700;
   bool setFinished = world.endMessage == FinishedSetMessage;
   if (setFinished && static_cast<float>(Now(game)) >= world.nextFirework) Firework(game);
-  DrawText(game, world.endMessage, 320.0f - static_cast<float>(TextWidth(world.endMessage)) / 2.0f, 223.5f);
+  DrawCentredText(game.platform, world.endMessage, 223.5f);
   if (LeaveKeyDown(game)) {
     state.fadingIn = false;
     state.fadingOut = true;
@@ -188,8 +181,5 @@ void RunGameOverScreen(Game& game) {
 }
 
 void EndGame(Game& game) {
-  for (std::size_t slot = 0; slot < game.platform.sound.soundTable.size(); ++slot)
-    FreeSound(game, static_cast<int>(slot));
-  StopSong(game);
-  ReleaseAllImages(game);
+  ReleaseModeAssets(game.platform, game.state.musicOn);
 }

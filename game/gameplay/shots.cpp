@@ -1,11 +1,12 @@
 // Laser shots: firing from the cannons, flight, strikes on bricks; and the Protect barriers.
 #include "gameplay/shots.h"
 
+#include "content/playfield.h"
+#include "core/game.h"
 #include "gameplay/bricks.h"
 #include "gameplay/physics.h"
 #include "gameplay/sounds.h"
 #include "platform/display.h"
-#include "shell/game.h"
 
 namespace {
 
@@ -24,36 +25,21 @@ void AddShot(GameWorld& world, Side side, float x, float y) {
 
 // One shot at each of the side's two cannons.
 void FirePair(Game& game, Side side) {
-  float x = game.state.pointerX;
-  float y = game.state.pointerY;
-  float length = game.world.paddleLength;
-  GameWorld& world = game.world;
-  switch (side) {
-    case Bottom: AddShot(world, side, x + 2, 442); AddShot(world, side, x + length - 6, 442); break;
-    case Right: AddShot(world, side, 602, y + 2); AddShot(world, side, 602, y + length - 6); break;
-    case Top: AddShot(world, side, x + 2, 38); AddShot(world, side, x + length - 6, 38); break;
-    case Left: AddShot(world, side, 38, y + 2); AddShot(world, side, 38, y + length - 6); break;
+  const PaddleGeometry& paddle = PaddleOf(side);
+  const float start = PaddleStart(game, side);
+  for (float along : {start + 2, start + game.world.paddleLength - 6}) {
+    if (paddle.horizontal) AddShot(game.world, side, along, paddle.shotStart);
+    else AddShot(game.world, side, paddle.shotStart, along);
   }
 }
 
-void DrawCannons(Game& game, int side) {
-  float x = game.state.pointerX;
-  float y = game.state.pointerY;
-  float length = game.world.paddleLength;
-  int image = game.world.images.cannonImages[side];
-  switch (side) {
-    case Bottom:
-    case Top: {
-      float top = side == Bottom ? 456.0f : 8.0f;
-      DrawImage(game, 8, 16, 8, 16, x, top, image, 0, 0);
-      DrawImage(game, 8, 16, 8, 16, x + length - 8, top, image, 0, 0);
-      break;
-    }
-    default: {
-      float left = side == Right ? 616.0f : 8.0f;
-      DrawImage(game, 16, 8, 16, 8, left, y, image, 0, 0);
-      DrawImage(game, 16, 8, 16, 8, left, y + length - 8, image, 0, 0);
-    }
+void DrawCannons(Game& game, Side side) {
+  const PaddleGeometry& paddle = PaddleOf(side);
+  const float start = PaddleStart(game, side);
+  const int image = game.world.images.cannonImages[side];
+  for (float along : {start, start + game.world.paddleLength - 8}) {
+    if (paddle.horizontal) DrawSprite(game.platform, image, {0, 0, 8, 16}, along, paddle.cannonFace);
+    else DrawSprite(game.platform, image, {0, 0, 16, 8}, paddle.cannonFace, along);
   }
 }
 
@@ -81,9 +67,9 @@ void UpdateShot(Game& game, Shot& shot) {
   }
   std::int32_t tile = world.brickGrid[shot.column][shot.row];
   if (tile == 0) {
-    std::int16_t w = Vertical(shot.side) ? 4 : 16;
-    std::int16_t h = Vertical(shot.side) ? 16 : 4;
-    DrawImage(game, w, h, w, h, shot.x, shot.y, world.images.laserImages[shot.side], 0, 0);
+    int w = Vertical(shot.side) ? 4 : 16;
+    int h = Vertical(shot.side) ? 16 : 4;
+    DrawSprite(game.platform, world.images.laserImages[shot.side], {0, 0, w, h}, shot.x, shot.y);
     return;
   }
   // A shot passes on through go-through bricks, breaking each.
@@ -103,7 +89,7 @@ void FireLasers(Game& game) {
 void UpdateShots(Game& game) {
   GameWorld& world = game.world;
   if (world.powerMode != PowerMode::Laser) return;
-  for (int side = Bottom; side <= Left; ++side)
+  for (Side side : {Bottom, Right, Top, Left})
     if (IsGuarded(world, side)) DrawCannons(game, side);
   for (Shot& shot : world.shots)
     if (shot.active) UpdateShot(game, shot);
@@ -113,8 +99,9 @@ void DrawProtectWalls(Game& game) {
   const GameWorld& world = game.world;
   if (world.powerMode != PowerMode::Protect) return;
   const auto& images = world.images.barrierImages;
-  if (IsGuarded(world, Bottom)) DrawImage(game, 640, 5, 640, 5, 0, 475, images[Bottom], 0, 0);
-  if (IsGuarded(world, Right)) DrawImage(game, 5, 480, 5, 480, 635, 0, images[Right], 0, 0);
-  if (IsGuarded(world, Top)) DrawImage(game, 640, 5, 640, 5, 0, 0, images[Top], 0, 0);
-  if (IsGuarded(world, Left)) DrawImage(game, 5, 480, 5, 480, 0, 0, images[Left], 0, 0);
+  const SpriteRect across{0, 0, PlayfieldWidth, BarrierWidth}, upright{0, 0, BarrierWidth, PlayfieldHeight};
+  if (IsGuarded(world, Bottom)) DrawSprite(game.platform, images[Bottom], across, 0, PlayfieldHeight - BarrierWidth);
+  if (IsGuarded(world, Right)) DrawSprite(game.platform, images[Right], upright, PlayfieldWidth - BarrierWidth, 0);
+  if (IsGuarded(world, Top)) DrawSprite(game.platform, images[Top], across, 0, 0);
+  if (IsGuarded(world, Left)) DrawSprite(game.platform, images[Left], upright, 0, 0);
 }

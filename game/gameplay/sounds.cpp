@@ -1,9 +1,9 @@
 // Playing the game's sounds by their place in the load list.
 #include "gameplay/sounds.h"
 
+#include "core/game.h"
 #include "platform/sound.h"
-#include "shell/game.h"
 
 void PlayGameSound(Game& game, SoundId id) {
-  PlaySound(game, game.world.soundIds[static_cast<int>(id)]);
+  PlaySound(game.platform, game.clock, game.world.soundIds[static_cast<int>(id)], game.state.soundOn);
 }

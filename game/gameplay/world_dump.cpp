@@ -1,8 +1,8 @@
 // The game world as JSON for the state dump.
 #include "gameplay/world_dump.h"
 
+#include "core/game.h"
 #include "gameplay/powerups.h"
-#include "shell/game.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include "content/level_file.h"
 #include "content/names.h"
 #include "content/tileset_file.h"
-#include "gameplay/physics.h"
+#include "core/game.h"
+#include "core/game_music.h"
 #include "platform/display.h"
 #include "platform/music.h"
-#include "shell/game.h"
 
 namespace {
 
@@ -33,19 +33,10 @@ void DropUnknownTiles(GameWorld& world) {
 
 void ResetLevelValues(Game& game) {
   GameWorld& world = game.world;
-  world.paddleLength = StartPaddleLength;
-  world.pointMultiplier = 1.0f;
-  world.growTarget = 0;
-  world.shrinkTarget = 320;
-  world.powerMode = PowerMode::None;
+  ResetPaddleAndPowers(world);
+  // A level start keeps the lists' lengths.
   for (Ball& ball : world.balls) ball.active = false;
-  for (Shot& shot : world.shots) shot.active = false;
-  world.shotCount = 0;
-  for (Powerup& capsule : world.powerups) capsule.active = false;
-  world.fallingCapsules = 0;
   for (Particle& particle : world.particles) particle.active = false;
-  for (int c = 1; c <= PlayColumns; ++c)
-    for (int r = 1; r <= PlayRows; ++r) world.explosionGrid[c][r].pending = false;
 }
 
 void ChooseHomeSide(GameWorld& world) {
@@ -85,7 +76,7 @@ bool IsLevelSong(const std::string& path) {
 }
 
 void ChooseSong(Game& game) {
-  StopSong(game);
+  StopSong(game.platform, game.state.musicOn);
   std::vector<std::string> candidates;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(game.folders.shipped / "Mus", error))
@@ -99,20 +90,7 @@ void ChooseSong(Game& game) {
   }
   auto k = static_cast<std::size_t>(RandomBetween(game, 1, static_cast<float>(candidates.size()), false));
   k = std::clamp<std::size_t>(k, 1, candidates.size());
-  LoadSong(game, candidates[k - 1]);
-  SetMusicVolume(game, 0);
-  game.state.musicFade = 0.0f;
-  game.state.musicFadingIn = true;
-  game.state.musicOn = game.options.musicVolume > 0.0f;
-}
-
-// The picture's width and height from the surface table; 0 x 0 when the id is not a loaded picture.
-void PictureSize(const Game& game, int imageId, int& width, int& height) {
-  const SurfaceTable& table = game.platform.display.surfaceTable;
-  width = height = 0;
-  if (imageId < 0 || imageId >= static_cast<int>(table.size())) return;
-  width = table[imageId].width;
-  height = table[imageId].height;
+  StartSong(game, candidates[k - 1]);
 }
 
 // A set kept outside Lvl (a designer's playtest) may carry its levels beside it.
@@ -142,12 +120,11 @@ bool LoadLevel(Game& game, const std::string& fileName) {
   world.tilesetName = level.tilesetName;
   world.backgroundName = level.backgroundName;
   if (!IsPlainFileName(world.backgroundName)) return Fail(game, "Bgd/" + world.backgroundName + ": bad name");
-  world.backgroundImage = LoadImage(game, ReadPath(game.folders, "Bgd/" + world.backgroundName));
+  world.backgroundImage = LoadImage(game.platform, ReadPath(game.folders, "Bgd/" + world.backgroundName));
   if (world.backgroundImage < 0) return Fail(game, "Bgd/" + world.backgroundName + " is missing or damaged");
-  int w = 0, h = 0;
-  PictureSize(game, world.backgroundImage, w, h);
-  world.backgroundRepeatX = RepeatsToCover(w, ScreenWidth);
-  world.backgroundRepeatY = RepeatsToCover(h, ScreenHeight);
+  const ImageSize background = PictureSize(game.platform, world.backgroundImage);
+  world.backgroundRepeatX = RepeatsToCover(background.width, ScreenWidth);
+  world.backgroundRepeatY = RepeatsToCover(background.height, ScreenHeight);
   world.brickGrid = level.brickGrid;
   return true;
 }
@@ -157,15 +134,21 @@ bool LoadTileSet(Game& game) {
   const std::string& name = world.tilesetName;
   if (!IsPlainFileName(name) || name.size() < 3) return Fail(game, "Tls/" + name + ": bad name");
   std::string bitmapName = ReplaceLastThree(name, "bmp");
-  world.tilesetImage = LoadImage(game, ReadPath(game.folders, "Tls/" + bitmapName));
+  world.tilesetImage = LoadImage(game.platform, ReadPath(game.folders, "Tls/" + bitmapName));
   if (world.tilesetImage < 0) return Fail(game, "Tls/" + bitmapName + " is missing or damaged");
-  int w = 0, h = 0;
-  PictureSize(game, world.tilesetImage, w, h);
-  int columns = RoundToEven(w / 32.0);
-  int rows = RoundToEven(h / 16.0);
+  const ImageSize tileset = PictureSize(game.platform, world.tilesetImage);
+  int columns = RoundToEven(tileset.width / 32.0);
+  int rows = RoundToEven(tileset.height / 16.0);
   std::string error;
   if (!ReadTileSetFile(ReadPath(game.folders, "Tls/" + name), columns, rows, world.tileSet, error)) return Fail(game, error);
   return true;
+}
+
+std::string ScoreFileForSet(const Game& game, const std::filesystem::path& setFile) {
+  std::filesystem::path scoreFile = ReplaceLastThree(setFile.string(), "sfh");
+  // A shipped set's table cannot lie beside it in a read-only install.
+  if (setFile.parent_path() == game.folders.shipped / "Lvl") scoreFile = game.folders.user / "Lvl" / scoreFile.filename();
+  return scoreFile.string();
 }
 
 bool StartLevel(Game& game) {
@@ -179,7 +162,7 @@ bool StartLevel(Game& game) {
   DropUnknownTiles(world);
   ResetLevelValues(game);
   ChooseHomeSide(world);
-  AddBall(game, 0, 0, StartBallSpeed, LaunchAngleFor(world.homeSide));
+  ServeBall(world);
   SetCornerMargins(world);
   RestartClocks(game);
   ChooseSong(game);

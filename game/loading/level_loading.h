@@ -1,5 +1,6 @@
 // Turning the next level file of the set into the playing field.
 #pragma once
+#include <filesystem>
 #include <string>
 
 struct Game;
@@ -9,5 +10,7 @@ struct Game;
 bool StartLevel(Game& game);
 bool LoadLevel(Game& game, const std::string& fileName);
 bool LoadTileSet(Game& game);
+// The score table of a level set: beside it, or in the user's Lvl for a shipped set.
+std::string ScoreFileForSet(const Game& game, const std::filesystem::path& setFile);
 // Copies of a w-pixel picture needed to cover `extent` pixels; none for a picture of zero size.
 int RepeatsToCover(int w, int extent);

@@ -1,19 +1,16 @@
-// The display: software RGB565 back buffer, picture table, keyed copies, gamma ramp, fades and presentation.
+// The display: software RGB565 back buffer, picture table, keyed copies, gamma ramp and presentation.
 #include "platform/display.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <thread>
 
 #include "content/bitmap_file.h"
-#include "platform/sdl_devices.h"
-#include "shell/game.h"
+#include "platform/clock.h"
 
 namespace {
 
 constexpr int PixelCount = ScreenWidth * ScreenHeight;
-constexpr float FadeRate = 0.08f;  // percent per ms
 
 // Nearest whole number, halves to even (the default rounding mode).
 int Nearest(float v) { return static_cast<int>(std::nearbyint(v)); }
@@ -23,24 +20,22 @@ struct Rect {
   int left, top, right, bottom;
 };
 
+// One axis of the clipping rule: each screen edge cuts the source by as much as it cuts the destination.
+void ClipAxis(int& srcLow, int& srcHigh, int& destLow, int& destHigh, int limit) {
+  if (destHigh > limit) {
+    srcHigh -= destHigh - limit;
+    destHigh = limit;
+  }
+  if (destLow < 0) {
+    srcLow += -destLow;
+    destLow = 0;
+  }
+}
+
 // The clipping rules of a copy: destination rounded, then each screen edge cuts the source by the same amount.
 bool ClipCopy(Rect& src, Rect& dest) {
-  if (dest.right > ScreenWidth) {
-    src.right -= dest.right - ScreenWidth;
-    dest.right = ScreenWidth;
-  }
-  if (dest.left < 0) {
-    src.left += -dest.left;
-    dest.left = 0;
-  }
-  if (dest.bottom > ScreenHeight) {
-    src.bottom -= dest.bottom - ScreenHeight;
-    dest.bottom = ScreenHeight;
-  }
-  if (dest.top < 0) {
-    src.top += -dest.top;
-    dest.top = 0;
-  }
+  ClipAxis(src.left, src.right, dest.left, dest.right, ScreenWidth);
+  ClipAxis(src.top, src.bottom, dest.top, dest.bottom, ScreenHeight);
   return src.right > src.left && src.bottom > src.top;
 }
 
@@ -93,14 +88,14 @@ void AndRowKeyed(const Pixel* src, Pixel* dst, int count) {
 }
 
 template <typename RowCopy>
-void CopyRect(Game& game, int imageId, Rect src, Rect dest, RowCopy copyRow) {
-  auto& table = game.platform.display.surfaceTable;
+void CopyRect(Display& display, int imageId, Rect src, Rect dest, RowCopy copyRow) {
+  auto& table = display.surfaceTable;
   if (imageId < 0 || imageId >= static_cast<int>(table.size())) return;
   const Surface& picture = table[imageId];
   if (picture.pixels.empty() || !ClipCopy(src, dest)) return;
   int x = dest.left, y = dest.top;
   if (!FitCopy(src, x, y, picture)) return;
-  Pixel* back = game.platform.display.backBuffer.data();
+  Pixel* back = display.backBuffer.data();
   for (int row = src.top; row < src.bottom; ++row)
     copyRow(&picture.pixels[static_cast<std::size_t>(row) * picture.width + src.left],
             &back[static_cast<std::size_t>(y + row - src.top) * ScreenWidth + x], src.right - src.left);
@@ -117,62 +112,7 @@ std::uint16_t RampEntry(float offset, std::uint16_t own) {
   return own;
 }
 
-// ---- the window ----
-
-void OpenWindow(Game& game) {
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
-  auto video = std::make_shared<VideoDevice>();
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-  Uint32 flags = SDL_WINDOW_RESIZABLE;
-  int width = ScreenWidth * 2, height = ScreenHeight * 2;
-  SDL_DisplayMode desktop;
-  if (SDL_GetDesktopDisplayMode(0, &desktop) == 0 && (desktop.w < width || desktop.h < height)) {
-    width = ScreenWidth;
-    height = ScreenHeight;
-  }
-  if (!game.platform.options.windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  video->window = SDL_CreateWindow("Shardfall", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
-  if (!video->window) return;
-  video->renderer = SDL_CreateRenderer(video->window, -1, SDL_RENDERER_PRESENTVSYNC);
-  if (!video->renderer) video->renderer = SDL_CreateRenderer(video->window, -1, SDL_RENDERER_SOFTWARE);
-  if (!video->renderer) return;
-  // Letterboxed 4:3 at any window size; nearest sampling keeps the pixels sharp.
-  SDL_RenderSetLogicalSize(video->renderer, ScreenWidth, ScreenHeight);
-  video->texture = SDL_CreateTexture(video->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                     ScreenWidth, ScreenHeight);
-  if (!video->texture) return;
-  video->converted.resize(PixelCount);
-  game.platform.display.video = std::move(video);
-}
-
-void Present(Game& game) {
-  VideoDevice* video = game.platform.display.video.get();
-  if (!video) return;
-  if (video->screenColours.empty()) video->screenColours = ScreenColourTable(game.platform.display.workRamp);
-  ConvertForScreen(game.platform.display.shownFrame.data(), video->screenColours.data(), video->converted.data(),
-                   PixelCount);
-  SDL_UpdateTexture(video->texture, nullptr, video->converted.data(), ScreenWidth * 4);
-  SDL_SetRenderDrawColor(video->renderer, 0, 0, 0, 255);
-  SDL_RenderClear(video->renderer);
-  SDL_RenderCopy(video->renderer, video->texture, nullptr, nullptr);
-  SDL_RenderPresent(video->renderer);
-  video->rampChanged = false;
-}
-
-bool DisplayTakenAway(const Game& game) {
-  const VideoDevice* video = game.platform.display.video.get();
-  if (!video) return false;
-  return (SDL_GetWindowFlags(video->window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;
-}
-
 }  // namespace
-
-VideoDevice::~VideoDevice() {
-  if (texture) SDL_DestroyTexture(texture);
-  if (renderer) SDL_DestroyRenderer(renderer);
-  if (window) SDL_DestroyWindow(window);
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
-}
 
 Pixel ToPixel(std::uint32_t rgb) {
   return static_cast<Pixel>(((rgb >> 19) & 0x1F) << 11 | ((rgb >> 10) & 0x3F) << 5 | ((rgb >> 3) & 0x1F));
@@ -197,35 +137,32 @@ void ConvertForScreen(const Pixel* frame, const std::uint32_t* table, std::uint3
   for (std::size_t i = 0; i < count; ++i) out[i] = table[frame[i]];
 }
 
-void InitDisplay(Game& game) {
-  Display& display = game.platform.display;
+void InitDisplay(Platform& platform) {
+  Display& display = platform.display;
   for (auto& channel : display.displayRamp)
     for (int i = 0; i < 256; ++i) channel[i] = static_cast<std::uint16_t>(i * 257);
   display.workRamp = display.displayRamp;
-  game.state.gammaAvailable = !game.platform.options.noGamma;
-  if (game.platform.options.headless) return;
-  OpenWindow(game);
-  display.paceWithoutWindow = !display.video;
+  platform.window = OpenWindowDevice(platform.options);
 }
 
-void ReleaseDisplay(Game& game) {
-  ReleaseAllImages(game);
-  game.platform.display.video.reset();
+void ReleaseDisplay(Platform& platform) {
+  ReleaseAllImages(platform);
+  platform.window = NoWindowDevice();
 }
 
-void ResetSurfaceTable(Game& game) { game.platform.display.surfaceTable = SurfaceTable(1); }
+void ResetSurfaceTable(Platform& platform) { platform.display.surfaceTable = SurfaceTable(1); }
 
-void ReleaseAllImages(Game& game) {
-  for (Surface& surface : game.platform.display.surfaceTable) surface.pixels = {};
+void ReleaseAllImages(Platform& platform) {
+  for (Surface& surface : platform.display.surfaceTable) surface.pixels = {};
 }
 
-int LoadImage(Game& game, const std::filesystem::path& path) {
-  auto& table = game.platform.display.surfaceTable;
+int LoadImage(Platform& platform, const std::filesystem::path& path) {
+  auto& table = platform.display.surfaceTable;
   auto slot = std::find_if(table.begin(), table.end(), [](const Surface& s) { return !s.inUse; });
   int imageId = static_cast<int>(slot - table.begin());
   bool grown = slot == table.end();
   if (grown) table.emplace_back();
-  if (!CreateImageSurface(game, path, imageId)) {
+  if (!CreateImageSurface(platform, path, imageId)) {
     if (grown) table.pop_back();  // a failed load must not grow the table on every retry
     return -1;
   }
@@ -233,8 +170,8 @@ int LoadImage(Game& game, const std::filesystem::path& path) {
   return imageId;
 }
 
-bool CreateImageSurface(Game& game, const std::filesystem::path& path, int imageId) {
-  auto& table = game.platform.display.surfaceTable;
+bool CreateImageSurface(Platform& platform, const std::filesystem::path& path, int imageId) {
+  auto& table = platform.display.surfaceTable;
   if (imageId < 0 || imageId >= static_cast<int>(table.size())) return false;
   Bitmap bitmap;
   std::string error;
@@ -248,102 +185,81 @@ bool CreateImageSurface(Game& game, const std::filesystem::path& path, int image
   return true;
 }
 
-void ReloadAllImages(Game& game) {
-  auto& table = game.platform.display.surfaceTable;
+void ReloadAllImages(Platform& platform) {
+  auto& table = platform.display.surfaceTable;
   for (std::size_t slot = 0; slot < table.size(); ++slot)
-    if (!table[slot].fileName.empty()) CreateImageSurface(game, table[slot].fileName, static_cast<int>(slot));
+    if (!table[slot].fileName.empty()) CreateImageSurface(platform, table[slot].fileName, static_cast<int>(slot));
 }
 
-void DrawImage(Game& game, std::int16_t srcWidth, std::int16_t srcHeight, std::int16_t destWidth,
+ImageSize PictureSize(const Platform& platform, int imageId) {
+  const SurfaceTable& table = platform.display.surfaceTable;
+  if (imageId < 0 || imageId >= static_cast<int>(table.size())) return {};
+  return {table[imageId].width, table[imageId].height};
+}
+
+void DrawImage(Platform& platform, std::int16_t srcWidth, std::int16_t srcHeight, std::int16_t destWidth,
                std::int16_t destHeight, float x, float y, int imageId, std::int16_t srcX, std::int16_t srcY) {
   Rect src{srcX, srcY, srcX + srcWidth, srcY + srcHeight};
-  CopyRect(game, imageId, src, DestinationRect(x, y, destWidth, destHeight), CopyRowKeyed);
+  // A lambda rather than the function's address, so the row copy is inlined into the loop over the rows.
+  CopyRect(platform.display, imageId, src, DestinationRect(x, y, destWidth, destHeight),
+           [](const Pixel* from, Pixel* to, int count) { CopyRowKeyed(from, to, count); });
 }
 
-void DrawImageRop(Game& game, std::int16_t width, std::int16_t height, float x, float y, int imageId,
+void DrawWholeImage(Platform& platform, int imageId, float x, float y) {
+  const ImageSize size = PictureSize(platform, imageId);
+  DrawSprite(platform, imageId, {0, 0, size.width, size.height}, x, y);
+}
+
+void DrawCentredImage(Platform& platform, int imageId) {
+  const ImageSize size = PictureSize(platform, imageId);
+  DrawWholeImage(platform, imageId, ScreenWidth / 2.0f - size.width / 2.0f, ScreenHeight / 2.0f - size.height / 2.0f);
+}
+
+void DrawImageRop(Platform& platform, std::int16_t width, std::int16_t height, float x, float y, int imageId,
                   std::int16_t srcX, std::int16_t srcY, std::int32_t rop) {
-  auto& table = game.platform.display.surfaceTable;
+  Display& display = platform.display;
+  auto& table = display.surfaceTable;
   bool usable = imageId >= 0 && imageId < static_cast<int>(table.size()) && !table[imageId].pixels.empty();
   if (rop != SRCAND || !usable) {
-    game.platform.display.ropAvailable = false;
+    display.ropAvailable = false;
     return;
   }
   Rect src{srcX, srcY, srcX + width, srcY + height};
-  CopyRect(game, imageId, src, DestinationRect(x, y, width, height), AndRowKeyed);
+  CopyRect(display, imageId, src, DestinationRect(x, y, width, height),
+           [](const Pixel* from, Pixel* to, int count) { AndRowKeyed(from, to, count); });
 }
 
-void ClearBackBuffer(Game& game, std::int32_t colour) {
-  auto& back = game.platform.display.backBuffer;
+void ClearBackBuffer(Platform& platform, std::int32_t colour) {
+  auto& back = platform.display.backBuffer;
   std::fill(back.begin(), back.end(), static_cast<Pixel>(colour));
 }
 
-void FlipScreen(Game& game) {
-  Display& display = game.platform.display;
+void FlipScreen(Platform& platform) {
+  Display& display = platform.display;
   display.shownFrame = display.backBuffer;
-  if (display.paceWithoutWindow) std::this_thread::sleep_for(std::chrono::milliseconds(16));
-  Present(game);
+  platform.window->Present(display);
 }
 
-void ApplyGamma(Game& game, float red, float green, float blue) {
-  Display& display = game.platform.display;
+void ApplyGamma(Platform& platform, float red, float green, float blue) {
+  Display& display = platform.display;
   const float offsets[3] = {red, green, blue};
   for (int c = 0; c < 3; ++c)
     for (int i = 0; i < 256; ++i) display.workRamp[c][i] = RampEntry(offsets[c], display.displayRamp[c][i]);
-  if (!display.video) return;
-  display.video->screenColours = ScreenColourTable(display.workRamp);
-  // A frame that is not redrawn (the pause) takes the ramp at the next waiting pass; others at their flip.
-  display.video->rampChanged = true;
+  platform.window->TakeRamp(display.workRamp);
 }
 
-void PresentIfRampChanged(Game& game) {
-  VideoDevice* video = game.platform.display.video.get();
-  if (video && video->rampChanged) Present(game);
-}
-
-void FadeOutStep(Game& game) {
-  GameState& s = game.state;
-  s.fadingIn = false;
-  if (!s.gammaAvailable) {
-    s.screenFade = -99;
-    s.fadingOut = false;
-    return;
-  }
-  ApplyGamma(game, s.screenFade, s.screenFade, s.screenFade);
-  s.screenFade -= FadeRate * static_cast<float>(s.frameStep);
-  if (s.screenFade <= -100) {
-    s.screenFade = -99;
-    s.fadingOut = false;
-  }
-}
-
-void FadeInStep(Game& game) {
-  GameState& s = game.state;
-  s.fadingOut = false;
-  if (!s.gammaAvailable) {
-    s.screenFade = 0;
-    s.fadingIn = false;
-    return;
-  }
-  s.screenFade += FadeRate * static_cast<float>(s.frameStep);
-  if (s.screenFade >= 0) {
-    s.screenFade = 0;
-    s.fadingIn = false;
-  }
-  ApplyGamma(game, s.screenFade, s.screenFade, s.screenFade);
-}
-
-bool CheckDisplayLost(Game& game) {
+bool CheckDisplayLost(Platform& platform, Clock& clock) {
   bool lost = false;
-  while (DisplayTakenAway(game)) {
+  while (platform.window->TakenAway()) {
     lost = true;
-    if (!WaitingLoopPass(game)) break;
+    if (!WaitingLoopPass(platform, clock)) break;
   }
-  PumpMessages(game);
+  PumpMessages(platform);
   return lost;
 }
 
-std::vector<std::uint32_t> ShownPicture(const Game& game) {
-  const Display& display = game.platform.display;
+std::vector<std::uint32_t> ShownPicture(const Platform& platform) {
+  const Display& display = platform.display;
   std::vector<std::uint32_t> table = ScreenColourTable(display.workRamp);
   std::vector<std::uint32_t> picture(PixelCount);
   ConvertForScreen(display.shownFrame.data(), table.data(), picture.data(), PixelCount);

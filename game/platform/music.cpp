@@ -1,4 +1,4 @@
-// Music: one standard MIDI song at a time, kept looping, with a master volume and fades.
+// Music: one standard MIDI song at a time, kept looping, with a master volume.
 #include "platform/music.h"
 
 #include <algorithm>
@@ -7,15 +7,11 @@
 #include <map>
 
 #include "content/file_io.h"
-#include "platform/sdl_devices.h"
-#include "shell/game.h"
+#include "platform/clock.h"
 
 namespace {
 
 constexpr std::size_t SongLogLength = 200;
-constexpr float FadeInRate = 0.03f;   // level per ms
-constexpr float FadeOutRate = 0.08f;
-constexpr int FullVolumeLevel = 100;  // the top of the option's range plays at full volume
 
 // ---- reading a standard MIDI file's timing ----
 
@@ -104,34 +100,22 @@ double TicksToMs(std::uint64_t ticks, std::uint32_t division, const std::map<std
 
 // ---- the player ----
 
-bool Fail(Game& game) {
-  game.state.musicOn = false;
-  return false;
+bool PlayerHasSong(const Platform& platform) {
+  return platform.music.performanceReady && platform.music.songSegment;
 }
 
-bool PlayerHasSong(Game& game) {
-  return game.platform.music.performanceReady && game.platform.music.songSegment ? true : Fail(game);
+void LogSong(Music& music) {
+  music.songLog.push_back(music.songFile);
+  if (music.songLog.size() > SongLogLength) music.songLog.pop_front();
 }
 
-bool DeviceOpen(const Game& game) { return game.platform.sound.audio != nullptr; }
-
-void LogSong(Game& game) {
-  auto& log = game.platform.music.songLog;
-  log.push_back(game.platform.music.songFile);
-  if (log.size() > SongLogLength) log.pop_front();
-}
-
-int DeviceMusicVolume(std::int32_t masterVolume) {
-  const std::int32_t fullVolume = FullVolumeLevel * 42 - 3000;
-  double gain = std::pow(10.0, (masterVolume - fullVolume) / 2000.0);
-  return std::min(MIX_MAX_VOLUME, static_cast<int>(std::lround(MIX_MAX_VOLUME * gain)));
+void SetMasterVolume(Platform& platform, int level) {
+  std::uint8_t byteLevel = static_cast<std::uint8_t>(std::clamp(level, 0, 255));
+  platform.music.masterVolume = static_cast<std::int16_t>(byteLevel * 42 - 3000);
+  platform.audio->SetSongVolume(platform.music.masterVolume);
 }
 
 }  // namespace
-
-SongData::~SongData() {
-  if (music) Mix_FreeMusic(music);
-}
 
 std::int32_t MidiFileLength(const std::filesystem::path& path) {
   Bytes bytes;
@@ -157,86 +141,56 @@ std::int32_t MidiFileLength(const std::filesystem::path& path) {
   return static_cast<std::int32_t>(std::ceil(ms));
 }
 
-void InitMusic(Game& game) {
-  game.platform.music.performanceReady = true;  // without a device the player keeps time on the game's clock
-  SetMusicVolume(game, 0);
+void InitMusic(Platform& platform) {
+  platform.music.performanceReady = true;  // without a device the player keeps time on the game's clock
+  SetMasterVolume(platform, 0);
 }
 
-void ReleaseMusic(Game& game) {
-  Music& music = game.platform.music;
+void ReleaseMusic(Platform& platform) {
+  Music& music = platform.music;
   if (!music.performanceReady) return;
-  if (DeviceOpen(game)) Mix_HaltMusic();
+  platform.audio->HaltSong();
   music.songSegment.reset();
   music.songStarted = false;
   music.performanceReady = false;
 }
 
-void LoadSong(Game& game, const std::filesystem::path& path) {
-  Music& music = game.platform.music;
-  if (!music.performanceReady) return void(Fail(game));
-  std::int32_t length = MidiFileLength(path);
-  if (length < 0) return void(Fail(game));
-  auto song = std::make_shared<SongData>();
-  if (DeviceOpen(game)) {
-    song->music = Mix_LoadMUS(path.string().c_str());
-    if (!song->music) return void(Fail(game));
-  }
+void LoadSong(Platform& platform, const std::filesystem::path& path, bool& musicOn) {
+  Music& music = platform.music;
+  std::int32_t length = music.performanceReady ? MidiFileLength(path) : -1;
+  std::shared_ptr<SongData> song = length < 0 ? nullptr : platform.audio->LoadSong(path);
+  if (!song) return void(musicOn = false);
   music.songSegment = std::move(song);
   music.songFile = path.filename().string();
   music.songLength = length;
   music.songStarted = false;
 }
 
-void PlaySong(Game& game) {
-  if (!PlayerHasSong(game)) return;
-  Music& music = game.platform.music;
-  if (DeviceOpen(game) && Mix_PlayMusic(music.songSegment->music, 0) != 0) return void(Fail(game));
+void PlaySong(Platform& platform, const Clock& clock, bool& musicOn) {
+  Music& music = platform.music;
+  if (!PlayerHasSong(platform) || !platform.audio->PlaySong(*music.songSegment)) return void(musicOn = false);
   music.songStarted = true;
-  music.songStartTick = Now(game);
-  LogSong(game);
+  music.songStartTick = TickCount(clock);
+  LogSong(music);
 }
 
-void StopSong(Game& game) {
-  if (!PlayerHasSong(game)) return;
-  if (DeviceOpen(game)) Mix_HaltMusic();
-  game.platform.music.songStarted = false;
+void StopSong(Platform& platform, bool& musicOn) {
+  if (!PlayerHasSong(platform)) return void(musicOn = false);
+  platform.audio->HaltSong();
+  platform.music.songStarted = false;
 }
 
-bool SongPlaying(const Game& game) {
-  const Music& music = game.platform.music;
-  if (!music.songStarted) return false;
-  if (DeviceOpen(game)) return Mix_PlayingMusic() != 0;
-  return Now(game) - music.songStartTick < music.songLength;
+bool SongPlaying(const Platform& platform, const Clock& clock) {
+  const Music& music = platform.music;
+  return music.songStarted && platform.audio->SongPlaying(music, TickCount(clock));
 }
 
-void KeepMusicPlaying(Game& game) {
-  if (PlayerHasSong(game) && !SongPlaying(game)) PlaySong(game);
+void KeepMusicPlaying(Platform& platform, const Clock& clock, bool& musicOn) {
+  if (!PlayerHasSong(platform)) return void(musicOn = false);
+  if (!SongPlaying(platform, clock)) PlaySong(platform, clock, musicOn);
 }
 
-void SetMusicVolume(Game& game, int level) {
-  Music& music = game.platform.music;
-  if (!music.performanceReady) return void(Fail(game));
-  std::uint8_t byteLevel = static_cast<std::uint8_t>(std::clamp(level, 0, 255));
-  music.masterVolume = static_cast<std::int16_t>(byteLevel * 42 - 3000);
-  if (DeviceOpen(game)) Mix_VolumeMusic(DeviceMusicVolume(music.masterVolume));
-}
-
-void MusicFadeInStep(Game& game) {
-  GameState& s = game.state;
-  s.musicFade += FadeInRate * static_cast<float>(s.frameStep);
-  if (s.musicFade >= game.options.musicVolume) {
-    s.musicFade = game.options.musicVolume;
-    s.musicFadingIn = false;
-  }
-  SetMusicVolume(game, static_cast<int>(std::nearbyint(s.musicFade)));
-}
-
-void MusicFadeOutStep(Game& game) {
-  GameState& s = game.state;
-  s.musicFade -= FadeOutRate * static_cast<float>(s.frameStep);
-  if (s.musicFade < 0) {
-    s.musicFade = 0;
-    s.musicFadingOut = false;
-  }
-  SetMusicVolume(game, static_cast<int>(std::nearbyint(s.musicFade)));
+void SetMusicVolume(Platform& platform, int level, bool& musicOn) {
+  if (!platform.music.performanceReady) return void(musicOn = false);
+  SetMasterVolume(platform, level);
 }

@@ -1,11 +1,14 @@
-// Everything the platform layer keeps: display, input, sound, music and text state, and its devices.
+// Everything the platform layer keeps: display, input, sound, music and text state, and the devices behind them.
 #pragma once
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "content/file_io.h"
 
 // Screen size of the back buffer; every picture is drawn onto it.
 inline constexpr int ScreenWidth = 640;
@@ -32,8 +35,6 @@ using GammaRamp = std::array<std::array<std::uint16_t, 256>, 3>;
 // Raster operation of DrawImageRop: destination AND source.
 inline constexpr std::int32_t SRCAND = 0x008800C6;
 
-struct VideoDevice;  // the window and its renderer; absent when headless or without a display
-
 struct Display {
   std::vector<Pixel> backBuffer = std::vector<Pixel>(ScreenWidth * ScreenHeight);
   std::vector<Pixel> shownFrame = std::vector<Pixel>(ScreenWidth * ScreenHeight);  // last flipped frame
@@ -41,8 +42,6 @@ struct Display {
   GammaRamp displayRamp{};  // identity, set at start-up
   GammaRamp workRamp{};
   bool ropAvailable = true;
-  bool paceWithoutWindow = false;  // no window could be opened: FlipScreen waits a frame's time instead
-  std::shared_ptr<VideoDevice> video;
 };
 
 // ---- Input ----
@@ -50,7 +49,6 @@ struct Display {
 struct MouseState {
   std::int32_t x = 0;  // relative counts since the previous read
   std::int32_t y = 0;
-  std::int32_t wheel = 0;
   std::array<std::uint8_t, 4> buttons{};
 };
 
@@ -74,8 +72,10 @@ struct ScriptedInput {
   MouseState mouse;                 // movement accumulates until the next mouse read
 };
 
+using KeyStates = std::array<std::uint8_t, 256>;  // by scan code; 0x80 = down
+
 struct Input {
-  std::array<std::uint8_t, 256> keyState{};
+  KeyStates keyState{};
   std::array<bool, 256> keyPressed{};  // indexed by scan code 1..211
   std::array<bool, 256> keyHeld{};
   bool edgeKeys = false;
@@ -85,7 +85,10 @@ struct Input {
 
 // ---- Sound effects ----
 
-struct SoundBuffer;  // the mixer's copy of a loaded sound; absent without an audio device
+// A device's copy of a loaded sound; each audio device keeps its own kind.
+struct SoundBuffer {
+  virtual ~SoundBuffer() = default;
+};
 
 struct SoundSlot {
   std::shared_ptr<SoundBuffer> buffer;
@@ -101,17 +104,17 @@ struct SoundSlot {
 };
 using SoundTable = std::vector<SoundSlot>;
 
-struct AudioDevice;  // the opened mixer; absent when headless or without a sound card
-
 struct Sound {
-  std::shared_ptr<AudioDevice> audio;  // first, so it closes after every buffer is gone
   SoundTable soundTable = SoundTable(1);
   std::deque<std::string> soundLog;  // names of the last 200 sounds played, oldest first
 };
 
 // ---- Music ----
 
-struct SongData;  // the mixer's loaded song
+// A device's loaded song.
+struct SongData {
+  virtual ~SongData() = default;
+};
 
 struct Music {
   bool performanceReady = false;     // start-up created the player (also true for the silent headless player)
@@ -138,6 +141,56 @@ struct Text {
   int menuFontImage = -1;  // "font1.bmp" as loaded by the front-end set-up
 };
 
+// ---- Devices ----
+
+// The window with its keyboard and mouse. The platform asks it, never which one it is.
+class WindowDevice {
+ public:
+  virtual ~WindowDevice() = default;
+  // Puts the last flipped frame on the screen through the display's work ramp.
+  virtual void Present(const Display& display) = 0;
+  // A new work ramp: a frame that is not redrawn takes it at the next waiting pass.
+  virtual void TakeRamp(const GammaRamp& ramp) = 0;
+  virtual void PresentIfRampChanged(const Display& display) = 0;
+  // Minimised or hidden.
+  virtual bool TakenAway() const = 0;
+  // Window events: Alt+Enter toggles full screen, closing sets quitRequested.
+  virtual void PumpEvents(bool& quitRequested) = 0;
+  // The keys held now, by scan code.
+  virtual KeyStates ReadKeys() = 0;
+  // Relative counts and buttons since the last read; false when there is no mouse.
+  virtual bool ReadMouse(MouseState& state) = 0;
+  // Raw relative counts with the pointer kept inside the window, or the pointer given back.
+  virtual void CaptureMouse(bool captured) = 0;
+};
+
+// The sound card: effects in numbered channels (one per slot) and one song.
+class AudioDevice {
+ public:
+  virtual ~AudioDevice() = default;
+  virtual const char* Name() const = 0;
+  // The device's copy of a wave file; nullptr when the device cannot take it.
+  virtual std::shared_ptr<SoundBuffer> LoadSound(const Bytes& wave) = 0;
+  // Plays the buffer in the slot's own channel from its start; false when the device refuses.
+  virtual bool PlaySound(int slot, SoundBuffer& buffer, std::int32_t attenuation) = 0;
+  // Changes the volume of the slot's channel while it plays.
+  virtual void SetSoundVolume(int slot, std::int32_t attenuation) = 0;
+  virtual void HaltSound(int slot) = 0;
+  virtual void HaltAllSounds() = 0;
+  // nullptr when the device cannot take the file.
+  virtual std::shared_ptr<SongData> LoadSong(const std::filesystem::path& path) = 0;
+  virtual bool PlaySong(SongData& song) = 0;
+  virtual void HaltSong() = 0;
+  virtual bool SongPlaying(const Music& music, std::int32_t now) const = 0;
+  virtual void SetSongVolume(std::int32_t masterVolume) = 0;
+};
+
+// No window: nothing is shown and no key or mouse is read. `pace` waits a frame's time at each present, for a
+// machine whose window could not be opened.
+std::unique_ptr<WindowDevice> NoWindowDevice(bool pace = false);
+// No sound card: sounds and songs load, play and keep time on the game's clock in silence.
+std::unique_ptr<AudioDevice> NoAudioDevice();
+
 // ---- The whole layer ----
 
 // Start-up choices from the command line.
@@ -147,8 +200,17 @@ struct PlatformOptions {
   bool noGamma = false;   // run without a gamma ramp (fades become instant)
 };
 
+// The SDL window (or none when headless or when it cannot be opened, then paced) and mixer (or none).
+std::unique_ptr<WindowDevice> OpenWindowDevice(const PlatformOptions& options);
+std::unique_ptr<AudioDevice> OpenAudioDevice(const PlatformOptions& options);
+// Lets the device library go once every device is closed.
+void CloseDeviceLibrary();
+
 struct Platform {
   PlatformOptions options;
+  // The devices come first, so they close after every picture, sound and song is gone.
+  std::unique_ptr<WindowDevice> window = NoWindowDevice();
+  std::unique_ptr<AudioDevice> audio = NoAudioDevice();
   Display display;
   Input input;
   Sound sound;
@@ -158,15 +220,18 @@ struct Platform {
   int idleWaitPasses = 0;      // waiting passes since the last frame with no scripted event left
 };
 
-struct Game;
+struct Clock;
 
-// The start-up: display, input, pointer, sound, music; each step's failure is ignored.
-void InitPlatform(Game& game);
+// The start-up: display, input, sound, music; a device that cannot be opened leaves its part silent or dark.
+void InitPlatform(Platform& platform);
+// The end of a mode: frees every sound, stops the song (switching musicOn off when there is none) and drops every
+// picture's pixels, whose slots stay until the next reset.
+void ReleaseModeAssets(Platform& platform, bool& musicOn);
 // Releases sound, music, input and display in that order.
-void ShutDownPlatform(Game& game);
+void ShutDownPlatform(Platform& platform);
 // One message-pump pass: window events, Alt+Enter, close and signals (which set quitRequested).
-void PumpMessages(Game& game);
+void PumpMessages(Platform& platform);
 // One pass of a waiting loop (pause, lost display): pump, then sleep about a millisecond or advance a virtual
 // clock. Returns false when the wait can never end (quit requested, or a headless run whose script has had no
 // events left for two passes); quitRequested is then set, the caller leaves its loop and the main loop ends.
-bool WaitingLoopPass(Game& game);
+bool WaitingLoopPass(Platform& platform, Clock& clock);

@@ -4,7 +4,6 @@
 #include "content/bitmap_file.h"
 #include "content/png_file.h"
 #include "platform/display.h"
-#include "shell/game.h"
 
 namespace {
 
@@ -16,7 +15,7 @@ bool EndsWithBmp(const std::filesystem::path& path) {
 
 }  // namespace
 
-bool SaveScreenshot(const Game& game, const std::filesystem::path& path, std::string& error) {
-  const Bitmap picture{ScreenWidth, ScreenHeight, ShownPicture(game)};
+bool SaveScreenshot(const Platform& platform, const std::filesystem::path& path, std::string& error) {
+  const Bitmap picture{ScreenWidth, ScreenHeight, ShownPicture(platform)};
   return EndsWithBmp(path) ? WriteBitmapFile(path, picture, error) : WritePngFile(path, picture, false, error);
 }

@@ -3,12 +3,11 @@
 
 #include "content/font_layout.h"
 #include "platform/display.h"
-#include "shell/game.h"
 
 namespace {
 
 constexpr int GlyphCount = 123;
-constexpr float SpaceAdvance = 15;
+constexpr int SpaceAdvance = 15;
 
 struct GlyphTable {
   Glyph glyphs[GlyphCount]{};
@@ -18,36 +17,36 @@ struct GlyphTable {
 };
 constexpr GlyphTable Table;
 
-void DrawGlyph(Game& game, int imageId, int code, float x, float y) {
+void DrawGlyph(Platform& platform, int imageId, int code, float x, float y) {
   Glyph g = GlyphOf(code);
   if (g.width == 0 || g.height == 0) return;
-  DrawImage(game, g.width, g.height, g.width, g.height, x, y, imageId, g.x, g.y);
+  DrawSprite(platform, imageId, {g.x, g.y, g.width, g.height}, x, y);
 }
 
 // Characters outside 0..122 (and bytes of multi-byte text) have no glyph and advance 1 pixel.
 int CodeOf(char c) { return static_cast<unsigned char>(c); }
 
-void DrawWith(Game& game, int imageId, const std::string& text, float x, float y) {
+void DrawWith(Platform& platform, int imageId, const std::string& text, float x, float y) {
   float pen = x;
   for (char c : text) {
     int code = CodeOf(c);
     if (code == ' ') {
-      pen += SpaceAdvance;
+      pen += static_cast<float>(SpaceAdvance);
     } else if (code == '"') {
       for (int twice = 0; twice < 2; ++twice) {
-        DrawGlyph(game, imageId, '"', pen, y);
+        DrawGlyph(platform, imageId, '"', pen, y);
         pen += GlyphOf('"').width + 1;
       }
     } else if (code == ':') {
-      DrawGlyph(game, imageId, '.', pen, y);
-      DrawGlyph(game, imageId, '.', pen, y - 10);
+      DrawGlyph(platform, imageId, '.', pen, y);
+      DrawGlyph(platform, imageId, '.', pen, y - 10);
       pen += GlyphOf('.').width + 1;
     } else if (code == ';') {
-      DrawGlyph(game, imageId, '.', pen, y - 10);
-      DrawGlyph(game, imageId, ',', pen, y);
+      DrawGlyph(platform, imageId, '.', pen, y - 10);
+      DrawGlyph(platform, imageId, ',', pen, y);
       pen += GlyphOf(',').width + 1;
     } else {
-      DrawGlyph(game, imageId, code, pen, y);
+      DrawGlyph(platform, imageId, code, pen, y);
       pen += GlyphOf(code).width + 1;
     }
   }
@@ -60,19 +59,19 @@ Glyph GlyphOf(int code) {
   return Table.glyphs[code];
 }
 
-void DrawText(Game& game, const std::string& text, float x, float y) {
-  DrawWith(game, game.platform.text.gameFontImage, text, x, y);
+void DrawText(Platform& platform, const std::string& text, float x, float y) {
+  DrawWith(platform, platform.text.gameFontImage, text, x, y);
 }
 
-void DrawMenuText(Game& game, const std::string& text, float x, float y) {
-  DrawWith(game, game.platform.text.menuFontImage, text, x, y);
+void DrawMenuText(Platform& platform, const std::string& text, float x, float y) {
+  DrawWith(platform, platform.text.menuFontImage, text, x, y);
 }
 
 std::int32_t TextWidth(const std::string& text) {
   std::int32_t sum = 0;
   for (char c : text) {
     int code = CodeOf(c);
-    if (code == ' ') sum += 15;
+    if (code == ' ') sum += SpaceAdvance;
     else if (code == '"') sum += 2 * GlyphOf('\'').width + 2;
     else if (code == ':') sum += GlyphOf('.').width + 1;
     else if (code == ';') sum += GlyphOf(',').width + 1;
@@ -81,6 +80,16 @@ std::int32_t TextWidth(const std::string& text) {
   return sum - 1;
 }
 
-void DrawPausedText(Game& game) {
-  DrawText(game, "Paused", 320.0f - static_cast<float>(TextWidth("Paused")) / 2.0f, 223.5f);
+float CentredTextX(const std::string& text) {
+  return ScreenWidth / 2.0f - static_cast<float>(TextWidth(text)) / 2.0f;
 }
+
+void DrawCentredText(Platform& platform, const std::string& text, float y) {
+  DrawText(platform, text, CentredTextX(text), y);
+}
+
+void DrawCentredMenuText(Platform& platform, const std::string& text, float y) {
+  DrawMenuText(platform, text, CentredTextX(text), y);
+}
+
+void DrawPausedText(Platform& platform) { DrawCentredText(platform, "Paused", 223.5f); }

@@ -5,15 +5,18 @@
 
 #include "platform/platform.h"
 
-struct Game;
-
 // The glyph of a character code 0..122; all zero for codes without one and outside the table.
 Glyph GlyphOf(int code);
 // Draws with the game's font picture (Text::gameFontImage).
-void DrawText(Game& game, const std::string& text, float x, float y);
+void DrawText(Platform& platform, const std::string& text, float x, float y);
 // Draws with the front end's font picture (Text::menuFontImage).
-void DrawMenuText(Game& game, const std::string& text, float x, float y);
+void DrawMenuText(Platform& platform, const std::string& text, float x, float y);
 // Width in pixels; an empty string measures -1.
 std::int32_t TextWidth(const std::string& text);
+// The x at which the text is centred on the screen.
+float CentredTextX(const std::string& text);
+// DrawText and DrawMenuText centred on the screen.
+void DrawCentredText(Platform& platform, const std::string& text, float y);
+void DrawCentredMenuText(Platform& platform, const std::string& text, float y);
 // "Paused", centred.
-void DrawPausedText(Game& game);
+void DrawPausedText(Platform& platform);

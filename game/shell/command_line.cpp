@@ -1,7 +1,9 @@
-// The game's command line: options for the window, the headless runner, scripted input and state dumps.
+// The game's command line: one table of options, which both the parser and the --help text follow.
 #include "shell/command_line.h"
 
 #include <charconv>
+#include <iomanip>
+#include <sstream>
 
 namespace {
 
@@ -24,66 +26,96 @@ bool ParseScreenshot(const std::string& text, Screenshot& out) {
   return ParseNumber(text.substr(0, colon), out.tick) && out.tick >= 0;
 }
 
+struct OptionDef {
+  const char* name;
+  const char* argument;  // nullptr for a switch
+  const char* help;      // further lines go under the first
+  bool (*apply)(CommandLine& line, const std::string& value, std::string& error);
+};
+
+constexpr OptionDef Options[] = {
+    {"--root", "DIR",
+     "program folder with Gfx, Sfx, Mus, Tls, Lvl, Bgd and config.bin\n(default: the folder of the executable)",
+     [](CommandLine& line, const std::string& value, std::string&) { line.root = value; return true; }},
+    {"--windowed", nullptr, "a window instead of full screen (Alt+Enter toggles)",
+     [](CommandLine& line, const std::string&, std::string&) { line.platform.windowed = true; return true; }},
+    {"--headless", nullptr, "no window, no sound device; a virtual clock that starts at 0",
+     [](CommandLine& line, const std::string&, std::string&) { line.platform.headless = true; return true; }},
+    {"--frames", "N", "stop after N frames",
+     [](CommandLine& line, const std::string& value, std::string& error) {
+       return (ParseNumber(value, line.frames) && line.frames >= 0) ||
+              Refuse(error, "--frames needs a whole number >= 0");
+     }},
+    {"--step", "MS", "virtual milliseconds per frame and per waiting pass (default 16)",
+     [](CommandLine& line, const std::string& value, std::string& error) {
+       return (ParseNumber(value, line.step) && line.step >= 1) || Refuse(error, "--step needs a whole number >= 1");
+     }},
+    {"--seed", "N", "seed of the random numbers, for reproducible runs",
+     [](CommandLine& line, const std::string& value, std::string& error) {
+       std::uint32_t seed = 0;
+       if (!ParseNumber(value, seed)) return Refuse(error, "--seed needs a whole number");
+       line.seed = seed;
+       return true;
+     }},
+    {"--input", "FILE",
+     "scripted input, one event a line:\n"
+     "  TICK key NAME down|up   (NAME: DIK_RETURN, DIK_P, ... or a scan code)\n"
+     "  TICK move DX DY         (relative mouse counts for the next read)\n"
+     "  TICK button left|right down|up\n"
+     "'#' starts a comment; an event acts at the first read at or after TICK",
+     [](CommandLine& line, const std::string& value, std::string&) { line.input = value; return true; }},
+    {"--dump-state", "FILE", "write the game's state as JSON at exit",
+     [](CommandLine& line, const std::string& value, std::string&) { line.dumpState = value; return true; }},
+    {"--screenshot", "TICK:FILE",
+     "save the picture as shown at the first frame at or after TICK\n(PNG, or BMP when FILE ends in .bmp); may be "
+     "repeated",
+     [](CommandLine& line, const std::string& value, std::string& error) {
+       Screenshot shot;
+       if (!ParseScreenshot(value, shot)) return Refuse(error, "--screenshot needs TICK:FILE");
+       line.screenshots.push_back(shot);
+       return true;
+     }},
+    {"--no-gamma", nullptr, "run without a gamma ramp (fades are instant)",
+     [](CommandLine& line, const std::string&, std::string&) { line.platform.noGamma = true; return true; }},
+    {"--play", "SETFILE", "start a game on the level set at once",
+     [](CommandLine& line, const std::string& value, std::string&) { line.playSetFile = value; return true; }},
+    {"--help", nullptr, "this text",
+     [](CommandLine& line, const std::string&, std::string&) { line.help = true; return true; }},
+};
+
+constexpr int HelpColumn = 25;  // where every option's text starts
+
+const OptionDef* Find(const std::string& name) {
+  for (const OptionDef& option : Options)
+    if (name == option.name) return &option;
+  return nullptr;
+}
+
 }  // namespace
 
 std::string UsageText() {
-  return "usage: shardfall [options]\n"
-         "  --root DIR             program folder with Gfx, Sfx, Mus, Tls, Lvl, Bgd and config.bin\n"
-         "                         (default: the folder of the executable)\n"
-         "  --windowed             a window instead of full screen (Alt+Enter toggles)\n"
-         "  --headless             no window, no sound device; a virtual clock that starts at 0\n"
-         "  --frames N             stop after N frames\n"
-         "  --step MS              virtual milliseconds per frame and per waiting pass (default 16)\n"
-         "  --seed N               seed of the random numbers, for reproducible runs\n"
-         "  --input FILE           scripted input, one event a line:\n"
-         "                           TICK key NAME down|up   (NAME: DIK_RETURN, DIK_P, ... or a scan code)\n"
-         "                           TICK move DX DY         (relative mouse counts for the next read)\n"
-         "                           TICK button left|right down|up\n"
-         "                         '#' starts a comment; an event acts at the first read at or after TICK\n"
-         "  --dump-state FILE      write the game's state as JSON at exit\n"
-         "  --screenshot TICK:FILE save the picture as shown at the first frame at or after TICK\n"
-         "                         (PNG, or BMP when FILE ends in .bmp); may be repeated\n"
-         "  --no-gamma             run without a gamma ramp (fades are instant)\n"
-         "  --play SETFILE         start a game on the level set at once\n"
-         "  --help                 this text\n";
+  std::ostringstream text;
+  text << "usage: shardfall [options]\n";
+  for (const OptionDef& option : Options) {
+    std::string head = std::string("  ") + option.name + (option.argument ? std::string(" ") + option.argument : "");
+    std::istringstream help(option.help);
+    std::string line;
+    for (bool first = true; std::getline(help, line); first = false)
+      text << std::left << std::setw(HelpColumn) << (first ? head : "") << line << '\n';
+  }
+  return text.str();
 }
 
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error) {
   for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& option = args[i];
-    auto value = [&](std::string& text) {
-      if (i + 1 >= args.size()) return Refuse(error, option + " needs a value");
-      text = args[++i];
-      return true;
-    };
-    std::string text;
-    if (option == "--windowed") out.platform.windowed = true;
-    else if (option == "--headless") out.platform.headless = true;
-    else if (option == "--no-gamma") out.platform.noGamma = true;
-    else if (option == "--help") out.help = true;
-    else if (option == "--root") { if (!value(text)) return false; out.root = text; }
-    else if (option == "--input") { if (!value(text)) return false; out.input = text; }
-    else if (option == "--dump-state") { if (!value(text)) return false; out.dumpState = text; }
-    else if (option == "--play") { if (!value(text)) return false; out.playSetFile = text; }
-    else if (option == "--frames") {
-      if (!value(text)) return false;
-      if (!ParseNumber(text, out.frames) || out.frames < 0) return Refuse(error, "--frames needs a whole number >= 0");
-    } else if (option == "--step") {
-      if (!value(text)) return false;
-      if (!ParseNumber(text, out.step) || out.step < 1) return Refuse(error, "--step needs a whole number >= 1");
-    } else if (option == "--seed") {
-      if (!value(text)) return false;
-      std::uint32_t seed = 0;
-      if (!ParseNumber(text, seed)) return Refuse(error, "--seed needs a whole number");
-      out.seed = seed;
-    } else if (option == "--screenshot") {
-      if (!value(text)) return false;
-      Screenshot shot;
-      if (!ParseScreenshot(text, shot)) return Refuse(error, "--screenshot needs TICK:FILE");
-      out.screenshots.push_back(shot);
-    } else {
-      return Refuse(error, "unknown option " + option);
+    const OptionDef* option = Find(args[i]);
+    if (!option) return Refuse(error, "unknown option " + args[i]);
+    std::string value;
+    if (option->argument) {
+      if (i + 1 >= args.size()) return Refuse(error, args[i] + " needs a value");
+      value = args[++i];
     }
+    if (!option->apply(out, value, error)) return false;
   }
   return true;
 }

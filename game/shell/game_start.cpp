@@ -11,29 +11,23 @@
 
 #include "content/file_io.h"
 #include "content/level_set_file.h"
+#include "core/game.h"
+#include "core/game_input.h"
 #include "frontend/front_end.h"
 #include "gameplay/score.h"
+#include "gameplay/sounds.h"
 #include "loading/level_loading.h"
+#include "platform/dik_codes.h"
 #include "platform/display.h"
-#include "platform/input.h"
 #include "platform/sound.h"
 #include "platform/text.h"
-#include "shell/game.h"
 
 namespace {
-
-constexpr std::array<const char*, GameSoundCount> SoundFiles = {
-    "HitPaddle.wav", "HitBrick.wav", "HitIndBrick.wav", "HitExpl.wav", "ShootLaser.wav", "HitCatchPaddle.wav",
-    "ExtraLife.wav", "Death.wav", "HitWall.wav", "LoseBall.wav", "ShrinkPad.wav", "GrowPad.wav",
-    "FasterBall.wav", "SlowerBall.wav", "GotCatch.wav", "SplitBalls.wav", "DoubleSplitBalls.wav",
-    "SuperBall.wav", "DoublePoints.wav", "Protect.wav", "Warp.wav", "GotLaser.wav", "DynaBall.wav",
-    "GoThru.wav", "Powerup.wav", "HitMulti.wav", "FireWork.wav", "FinishedSet.wav",
-};
 
 std::filesystem::path PicturePath(const Game& game, const std::string& name) { return game.folders.shipped / "Gfx" / name; }
 
 bool LoadPicture(Game& game, const std::string& name, int& id) {
-  id = LoadImage(game, PicturePath(game, name));
+  id = LoadImage(game.platform, PicturePath(game, name));
   if (id < 0) game.world.loadingProblem = "Gfx/" + name + " is missing or damaged";
   return id >= 0;
 }
@@ -63,14 +57,16 @@ bool LoadGamePictures(Game& game) {
 }
 
 bool LoadGameSounds(Game& game) {
-  ResetSoundTable(game);
-  for (int id = 0; id < GameSoundCount; ++id) {
-    int slot = LoadSound(game, SoundFiles[id], false);
+  ResetSoundTable(game.platform);
+  const auto sfx = game.folders.shipped / "Sfx";
+  for (const GameSound& sound : GameSounds) {
+    const std::string file(sound.file);
+    int slot = LoadSound(game.platform, sfx, file, false, SoundVolumeLevel(game.options));
     if (slot < 0) {
-      game.world.loadingProblem = std::string("Sfx/") + SoundFiles[id] + " is missing or damaged";
+      game.world.loadingProblem = "Sfx/" + file + " is missing or damaged";
       return false;
     }
-    game.world.soundIds[id] = static_cast<std::int16_t>(slot);
+    game.world.soundIds[static_cast<int>(sound.id)] = static_cast<std::int16_t>(slot);
   }
   return true;
 }
@@ -104,19 +100,12 @@ bool ReadSpeedFile(Game& game) {
   return true;
 }
 
-void DrawLoadingPicture(Game& game) {
-  const GameWorld& world = game.world;
-  const SurfaceTable& table = game.platform.display.surfaceTable;
-  if (world.loadingImage < 0 || world.loadingImage >= static_cast<int>(table.size())) return;
-  const Surface& picture = table[world.loadingImage];
-  DrawImage(game, picture.width, picture.height, picture.width, picture.height,
-            320.0f - static_cast<float>(picture.width) / 2.0f, 240.0f - static_cast<float>(picture.height) / 2.0f,
-            world.loadingImage, 0, 0);
-}
+void DrawLoadingPicture(Game& game) { DrawCentredImage(game.platform, game.world.loadingImage); }
 
+// A long line starts at the left margin rather than off the screen.
 void DrawCentredLine(Game& game, const std::string& text, float y) {
-  float x = 320.0f - static_cast<float>(TextWidth(text)) / 2.0f;
-  DrawText(game, text, x < 4.0f ? 4.0f : x, y);
+  float x = CentredTextX(text);
+  DrawText(game.platform, text, x < 4.0f ? 4.0f : x, y);
 }
 
 // What could not be loaded, and the way back; Esc returns to the front end.
@@ -125,7 +114,7 @@ void ShowLoadingProblem(Game& game) {
   DrawCentredLine(game, game.world.loadingProblem, 395.0f);
   DrawCentredLine(game, "Press Esc to go back", 430.0f);
   ReadKeyboard(game);
-  if (!game.platform.input.keyPressed[DIK_ESCAPE]) return;
+  if (!KeyDown(game, DIK_ESCAPE)) return;
   game.world.loadingScreenShown = false;
   game.state.fadingIn = false;
   game.state.frontEndReady = false;
@@ -135,10 +124,10 @@ void ShowLoadingProblem(Game& game) {
 void ShowLoadingPicture(Game& game) {
   GameWorld& world = game.world;
   world.loadingScreenShown = true;
-  ResetSurfaceTable(game);
+  ResetSurfaceTable(game.platform);
   world.powerups.assign(1, Powerup{});
   world.particles.assign(1, Particle{});
-  world.loadingImage = LoadImage(game, PicturePath(game, "loading.bmp"));
+  world.loadingImage = LoadImage(game.platform, PicturePath(game, "loading.bmp"));
   DrawLoadingPicture(game);
   game.state.fadingIn = true;
 }
@@ -147,8 +136,8 @@ void ShowLoadingPicture(Game& game) {
 bool LoadEverything(Game& game) {
   GameWorld& world = game.world;
   // A retry starts from a fresh table holding only the loading picture, so failures never grow it.
-  ResetSurfaceTable(game);
-  world.loadingImage = LoadImage(game, PicturePath(game, "loading.bmp"));
+  ResetSurfaceTable(game.platform);
+  world.loadingImage = LoadImage(game.platform, PicturePath(game, "loading.bmp"));
   if (!ReadLevelSetList(game)) return false;
   if (!LoadGamePictures(game)) return false;
   if (!LoadGameSounds(game)) return false;

@@ -1,15 +1,13 @@
 // The game's entry point: command line, start-up, the frame loop.
 #include <iostream>
-
-#include "content/level_set_file.h"
 #include <memory>
 
-#include "gameplay/play_frames.h"
-#include "platform/input.h"
+#include "content/level_set_file.h"
+#include "core/game.h"
 #include "shell/command_line.h"
-#include "shell/game.h"
 #include "shell/game_start.h"
 #include "shell/main_loop.h"
+#include "shell/start_up.h"
 
 namespace {
 
@@ -48,17 +46,6 @@ bool ResolvePlaySet(const DataFolders& folders, std::filesystem::path& setFile, 
   return false;
 }
 
-// Each mode's step, as the areas provide them.
-ModeSteps WireModeSteps() {
-  ModeSteps steps;
-  steps.setUpFrontEnd = SetUpFrontEnd;
-  steps.frontEndFrame = FrontEndFrame;
-  steps.startGame = StartGame;
-  steps.introFrame = IntroFrame;
-  steps.playFrame = PlayFrame;
-  return steps;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,23 +59,19 @@ int main(int argc, char** argv) {
     std::cout << UsageText();
     return 0;
   }
+  StartSettings settings{{}, command.platform, command.step, command.seed, command.input};
+  if (!LocateData(command, argv[0], settings.folders, error) ||
+      (!command.playSetFile.empty() && !ResolvePlaySet(settings.folders, command.playSetFile, error))) {
+    std::cerr << "shardfall: " << error << "\n";
+    return 2;
+  }
   auto game = std::make_unique<Game>();
-  if (!LocateData(command, argv[0], game->folders, error) ||
-      (!command.playSetFile.empty() && !ResolvePlaySet(game->folders, command.playSetFile, error))) {
+  if (!StartUp(*game, settings, error)) {
     std::cerr << "shardfall: " << error << "\n";
     return 2;
   }
-  game->platform.options = command.platform;
-  game->clock.isVirtual = command.platform.headless;
-  game->clock.virtualStep = command.step;
-  if (command.seed) SeedRandom(game->random, *command.seed);
-  if (!command.input.empty() && !LoadInputScript(*game, command.input, error)) {
-    std::cerr << "shardfall: " << error << "\n";
-    return 2;
-  }
-  InitPlatform(*game);
   if (!command.playSetFile.empty()) PlayLevelSetAtOnce(*game, command.playSetFile);
   LoopControl control{command.frames, command.screenshots, command.dumpState};
-  MainLoop(*game, WireModeSteps(), control);
+  MainLoop(*game, EveryModeStep(), control);
   return 0;
 }

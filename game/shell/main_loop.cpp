@@ -3,9 +3,9 @@
 
 #include <iostream>
 
+#include "core/game.h"
 #include "platform/display.h"
-#include "platform/music.h"
-#include "shell/game.h"
+#include "shell/fades.h"
 #include "shell/state_dump.h"
 
 namespace {
@@ -42,7 +42,7 @@ void TakeDueScreenshots(Game& game, LoopControl& control) {
     if (shot.taken || Now(game) < shot.tick) continue;
     shot.taken = true;
     std::string error;
-    if (!SaveScreenshot(game, shot.file, error)) std::cerr << "shardfall: screenshot: " << error << '\n';
+    if (!SaveScreenshot(game.platform, shot.file, error)) std::cerr << "shardfall: screenshot: " << error << '\n';
   }
 }
 
@@ -69,25 +69,30 @@ void RunFrame(Game& game, const ModeSteps& steps, FrameTimer& timer) {
   AdvanceVirtualClock(game.clock);
   game.platform.idleWaitPasses = 0;
   MeasureFrameStep(game, timer);
-  ClearBackBuffer(game, 0);
+  ClearBackBuffer(game.platform, 0);
   if (s.fadingOut) FadeOutStep(game);
   if (s.musicFadingOut) MusicFadeOutStep(game);
   if (timer.slowMachineThrottle)
-    for (int pass = 0; pass < ThrottlePumpPasses; ++pass) PumpMessages(game);
+    for (int pass = 0; pass < ThrottlePumpPasses; ++pass) PumpMessages(game.platform);
   DispatchMode(game, steps);
-  FlipScreen(game);
+  FlipScreen(game.platform);
   if (s.fadingIn) FadeInStep(game);
   if (s.musicFadingIn) MusicFadeInStep(game);
-  PumpMessages(game);
+  PumpMessages(game.platform);
+}
+
+void BeginFrames(Game& game) {
+  GameState& s = game.state;
+  s.running = true;
+  s.lastTick = Now(game);
+  s.screenFade = -99;
+  if (s.gammaAvailable) ApplyGamma(game.platform, -99, -99, -99);
 }
 
 void MainLoop(Game& game, const ModeSteps& steps, LoopControl& control) {
   GameState& s = game.state;
   FrameTimer timer;
-  s.running = true;
-  s.lastTick = Now(game);
-  s.screenFade = -99;
-  if (s.gammaAvailable) ApplyGamma(game, -99, -99, -99);
+  BeginFrames(game);
   for (std::int64_t frame = 0; s.running; ++frame) {
     if (control.maxFrames >= 0 && frame >= control.maxFrames) break;
     RunFrame(game, steps, timer);
@@ -98,16 +103,8 @@ void MainLoop(Game& game, const ModeSteps& steps, LoopControl& control) {
   ShutDown(game);
 }
 
-void RequestFadeOut(Game& game) {
-  game.state.fadingOut = true;
-  game.state.musicFadingOut = true;
-  game.state.fadingIn = false;
-}
-
-bool FadesEnded(const Game& game) { return game.state.screenFade == -99.0f && game.state.musicFade == 0.0f; }
-
 void LostDisplayCheck(Game& game) {
-  if (CheckDisplayLost(game)) ReloadAllImages(game);
+  if (CheckDisplayLost(game.platform, game.clock)) ReloadAllImages(game.platform);
 }
 
-void ShutDown(Game& game) { ShutDownPlatform(game); }
+void ShutDown(Game& game) { ShutDownPlatform(game.platform); }

@@ -28,16 +28,14 @@ struct FrameTimer {
   bool slowMachineThrottle = false;
 };
 
+// The loop's start: running, the frame clock's first tick, and a black screen.
+void BeginFrames(Game& game);
 // Runs frames until running is false (or the frame limit, or a quit request), writes the dump, then ShutDown.
 void MainLoop(Game& game, const ModeSteps& steps, LoopControl& control);
 // One pass of the loop: timing, clearing, fade-outs, dispatch, flip, fade-ins, one message-pump pass.
 void RunFrame(Game& game, const ModeSteps& steps, FrameTimer& timer);
 // Frame timing: frameStep from the tick count, speedOverride, the cap of 50, and the fast-frame count.
 void MeasureFrameStep(Game& game, FrameTimer& timer);
-// Called every frame by a mode that leaves: fade the screen and the music out.
-void RequestFadeOut(Game& game);
-// True once both fades have landed: screenFade exactly -99 and musicFade exactly 0.
-bool FadesEnded(const Game& game);
 // Lost-display check at the end of the front-end, intro and play frames (the loop runs it after those steps).
 void LostDisplayCheck(Game& game);
 void ShutDown(Game& game);

@@ -1,4 +1,4 @@
-// The mode steps the main loop dispatches to; main() wires the ones that exist, tests wire their own.
+// The mode steps the main loop dispatches to; EveryModeStep wires them all, a test leaves out those it does not drive.
 #pragma once
 
 struct Game;

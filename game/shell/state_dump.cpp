@@ -2,9 +2,10 @@
 #include "shell/state_dump.h"
 
 #include "content/file_io.h"
+#include "core/game.h"
+#include "frontend/front_end.h"
 #include "gameplay/world_dump.h"
 #include "platform/music.h"
-#include "shell/game.h"
 
 namespace {
 
@@ -39,9 +40,10 @@ nlohmann::json GameStateJson(const GameState& s) {
           {"rightButton", s.rightButton}};
 }
 
-nlohmann::json OptionsJson(const Options& o) {
-  return {{"startingBalls", o.startingBalls}, {"soundVolume", o.soundVolume}, {"musicVolume", o.musicVolume},
-          {"detailHigh", o.detailHigh},       {"mouseSpeed", o.mouseSpeed},   {"backgroundOn", o.backgroundOn}};
+nlohmann::json OptionsJson(const Options& options) {
+  nlohmann::json json = nlohmann::json::object();
+  VisitOptionsFields(options, [&json](const char* name, const auto& field) { json[name] = field; });
+  return json;
 }
 
 nlohmann::json SoundTableJson(const SoundTable& table) {
@@ -63,7 +65,7 @@ nlohmann::json PlatformJson(const Game& game) {
           {"edgeKeys", p.input.edgeKeys},
           {"soundTable", SoundTableJson(p.sound.soundTable)},
           {"song", p.music.songFile},
-          {"songPlaying", SongPlaying(game)},
+          {"songPlaying", SongPlaying(p, game.clock)},
           {"masterVolume", p.music.masterVolume}};
 }
 

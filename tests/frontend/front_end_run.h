@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "shell/game.h"
+#include "core/game.h"
+#include "frontend/front_end.h"
 #include "shell/main_loop.h"
+#include "test_support.h"
 
 class FrontEndRun {
  public:
@@ -19,8 +21,8 @@ class FrontEndRun {
 
   Game& game() { return *game_; }
   FrontEnd& frontEnd() { return game_->frontEnd; }
-  const std::filesystem::path& root() const { return root_; }
-  std::filesystem::path lvl() const { return root_ / "Lvl"; }
+  const std::filesystem::path& root() const { return root_.path(); }
+  std::filesystem::path lvl() const { return root() / "Lvl"; }
 
   void AddLevelSet(const std::string& fileName, const std::string& setName);
   void Frames(int count);
@@ -37,7 +39,7 @@ class FrontEndRun {
   int SoundsPlayed(const std::string& name) const;
 
  private:
-  std::filesystem::path root_;
+  TempRoot root_;
   std::unique_ptr<Game> game_;
   ModeSteps steps_;
   FrameTimer timer_;

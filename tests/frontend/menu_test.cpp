@@ -98,7 +98,7 @@ TEST(ScreenPauses, HeldEnterOpensAScreenAndActsAgainAfterItsPause) {
 TEST(ScreenPauses, EscReturnsFromCreditsAtOnceWhileEnterWaits) {
   FrontEndRun run;
   run.OpenFrontEnd();
-  run.frontEnd().targetScreen = "Credits";
+  OpenScreen(run.frontEnd(), Screen::Credits);
   run.frontEnd().actionReadyTime = Now(run.game()) + 10000;
   run.Frames(2);
   run.Tap(DIK_RETURN);
@@ -116,7 +116,7 @@ TEST(MenuPanel, GrowsFromThePreviousScreensSize) {
   run.Frames(60);
   const int mainWidth = run.frontEnd().panelWidth;
   ASSERT_EQ(mainWidth, run.frontEnd().panelTargetWidth);
-  run.frontEnd().targetScreen = "Powerups";  // 400-pixel picture: a wider panel
+  OpenScreen(run.frontEnd(), Screen::Powerups);  // 400-pixel picture: a wider panel
   run.Frames(2);
   const int target = run.frontEnd().panelTargetWidth;
   EXPECT_EQ(target, 436);

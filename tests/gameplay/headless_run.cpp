@@ -8,47 +8,30 @@
 
 #include <gtest/gtest.h>
 
-#include "gameplay/play_frames.h"
-#include "platform/input.h"
-#include "shell/game_start.h"
-
-std::filesystem::path CopyDefaultTree(const std::string& name) {
-  // Tests may run in parallel processes: each gets its own copy.
-  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string unique = name + "-" + (test ? test->name() : "") + "-" + std::to_string(getpid());
-  std::filesystem::path root = std::filesystem::path(::testing::TempDir()) / ("gameplay-" + unique);
-  std::filesystem::remove_all(root);
-  std::filesystem::create_directories(root);
-  for (const char* folder : {"Gfx", "Sfx", "Mus", "Tls", "Lvl", "Bgd"})
-    std::filesystem::copy(std::filesystem::path(SHARDFALL_DEFAULT_TREE) / folder, root / folder,
-                          std::filesystem::copy_options::recursive);
-  return root;
-}
+#include "shell/start_up.h"
 
 HeadlessRun::HeadlessRun(const std::filesystem::path& root, const std::string& levelSetFile,
                          const std::string& script, std::uint32_t seed) {
-  Game& game = *game_;
-  game.folders = SameFolders(root);
-  game.platform.options.headless = true;
-  game.clock.isVirtual = true;
-  SeedRandom(game.random, seed);
   static int counter = 0;
   std::filesystem::path scriptFile =
       std::filesystem::path(::testing::TempDir()) /
       ("gameplay-script-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".txt");
   std::ofstream(scriptFile) << script;
+  StartSettings settings;
+  settings.folders = SameFolders(root);
+  settings.platform.headless = true;
+  settings.seed = seed;
+  settings.inputScript = scriptFile;
   std::string error;
-  EXPECT_TRUE(LoadInputScript(game, scriptFile, error)) << error;
-  InitPlatform(game);
+  EXPECT_TRUE(StartUp(*game_, settings, error)) << error;
   // As --play does, without reading or writing the player's options file.
-  game.levelSetPath = (root / "Lvl" / levelSetFile).string();
-  game.state.frontEndReady = true;
-  steps_.startGame = StartGame;
-  steps_.introFrame = IntroFrame;
-  steps_.playFrame = PlayFrame;
-  game.state.running = true;
-  game.state.lastTick = Now(game);
-  game.state.screenFade = -99.0f;
+  game_->levelSetPath = (root / "Lvl" / levelSetFile).string();
+  game_->state.frontEndReady = true;
+  // Play only: a game that goes back to the front end stops at its door.
+  steps_ = EveryModeStep();
+  steps_.setUpFrontEnd = nullptr;
+  steps_.frontEndFrame = nullptr;
+  BeginFrames(*game_);
 }
 
 bool HeadlessRun::RunUntil(const std::function<bool(const Game&)>& done, int maxFrames) {

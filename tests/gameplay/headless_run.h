@@ -6,11 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "shell/game.h"
+#include "core/game.h"
 #include "shell/main_loop.h"
-
-// A private copy of the default data tree's folders, for tests that change files.
-std::filesystem::path CopyDefaultTree(const std::string& name);
+#include "test_support.h"
 
 class HeadlessRun {
  public:

@@ -5,9 +5,10 @@
 
 #include "content/level_file.h"
 #include "gameplay/physics.h"
-#include "loading/level_loading.h"
 #include "headless_run.h"
+#include "loading/level_loading.h"
 #include "shell/game_start.h"
+#include "shell/start_up.h"
 
 namespace {
 
@@ -15,9 +16,11 @@ class LevelStartTest : public ::testing::Test {
  protected:
   LevelStartTest() {
     root = CopyDefaultTree("level-start");
-    game.folders = SameFolders(root);
-    game.clock.isVirtual = true;
-    game.platform.options.headless = true;
+    StartSettings settings;
+    settings.folders = SameFolders(root);
+    settings.platform.headless = true;
+    std::string error;
+    StartUp(game, settings, error);
   }
   ~LevelStartTest() override { std::filesystem::remove_all(root); }
   // A level of the default tileset with the given sides guarded, played as level 1 of the set.

@@ -35,7 +35,7 @@ TEST_F(LivesTest, LostBallTakesASpareBallAndRestartsTheIntroOnTheSameBricks) {
   world.paddleLength = 120.0f;
   world.powerMode = PowerMode::DoublePoints;
   world.pointMultiplier = 2.0f;
-  world.powerups[0] = Powerup{true, 3, 5, 10.0f, 10.0f, Bottom};
+  world.powerups[0] = Powerup{true, 3, PowerupKind::DoublePoints, 10.0f, 10.0f, Bottom};
   world.fallingCapsules = 1;
   world.explosionGrid[2][2].pending = true;
   game.state.screenFade = -99.0f;

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "shell/helpers.h"
+#include "core/helpers.h"
 
 namespace {
 constexpr float Tolerance = 1e-3f;  // degrees

@@ -4,7 +4,8 @@
 #include "content/bitmap_file.h"
 #include "content/file_io.h"
 #include "platform/display.h"
-#include "platform_fixtures.h"
+#include "test_support.h"
+#include "shell/fades.h"
 
 namespace {
 
@@ -23,14 +24,14 @@ class DisplayTest : public ::testing::Test {
 
   int Load(const char* name, int width, int height, std::uint32_t (*colourAt)(int, int)) {
     WriteTestBitmap(root.path() / "Gfx" / name, width, height, colourAt);
-    return LoadImage(*game, root.path() / "Gfx" / name);
+    return LoadImage(game->platform, root.path() / "Gfx" / name);
   }
   // Screen column -> picture column (-1 for background) along row y.
   int PictureColumnAt(int x, int y) { return static_cast<int>(At(*game, x, y) >> 5) - 1; }
 };
 
 TEST_F(DisplayTest, PictureTableReusesSlotZeroAfterResetThenGrows) {
-  ResetSurfaceTable(*game);
+  ResetSurfaceTable(game->platform);
   EXPECT_EQ(Load("a.bmp", 4, 4, White), 0);
   EXPECT_EQ(Load("b.bmp", 4, 4, White), 1);
   EXPECT_EQ(Load("c.bmp", 4, 4, White), 2);
@@ -39,17 +40,17 @@ TEST_F(DisplayTest, PictureTableReusesSlotZeroAfterResetThenGrows) {
 }
 
 TEST_F(DisplayTest, FailedLoadReturnsMinusOneAndLeavesTheTableAlone) {
-  ResetSurfaceTable(*game);
+  ResetSurfaceTable(game->platform);
   Load("a.bmp", 4, 4, White);
-  for (int retry = 0; retry < 5; ++retry) EXPECT_EQ(LoadImage(*game, root.path() / "Gfx" / "missing.bmp"), -1);
+  for (int retry = 0; retry < 5; ++retry) EXPECT_EQ(LoadImage(game->platform, root.path() / "Gfx" / "missing.bmp"), -1);
   WriteBytes(root.path() / "Gfx" / "short.bmp", {'B', 'M', 1, 2});
-  EXPECT_EQ(LoadImage(*game, root.path() / "Gfx" / "short.bmp"), -1);
+  EXPECT_EQ(LoadImage(game->platform, root.path() / "Gfx" / "short.bmp"), -1);
   EXPECT_EQ(game->platform.display.surfaceTable.size(), 1u);
 }
 
 TEST_F(DisplayTest, ClippedAtTheLeftEdgeShowsTheRightColumns) {
   int id = Load("brick.bmp", 32, 16, ColumnColour);
-  DrawImage(*game, 32, 16, 32, 16, -10, 100, id, 0, 0);
+  DrawImage(game->platform, 32, 16, 32, 16, -10, 100, id, 0, 0);
   EXPECT_EQ(PictureColumnAt(0, 100), 10);
   EXPECT_EQ(PictureColumnAt(21, 115), 31);
   EXPECT_EQ(PictureColumnAt(22, 100), -1);
@@ -57,7 +58,7 @@ TEST_F(DisplayTest, ClippedAtTheLeftEdgeShowsTheRightColumns) {
 
 TEST_F(DisplayTest, ClippedAtTheRightEdgeShowsTheLeftColumns) {
   int id = Load("brick.bmp", 32, 16, ColumnColour);
-  DrawImage(*game, 32, 16, 32, 16, 630, 100, id, 0, 0);
+  DrawImage(game->platform, 32, 16, 32, 16, 630, 100, id, 0, 0);
   EXPECT_EQ(PictureColumnAt(629, 100), -1);
   EXPECT_EQ(PictureColumnAt(630, 100), 0);
   EXPECT_EQ(PictureColumnAt(639, 100), 9);
@@ -65,32 +66,32 @@ TEST_F(DisplayTest, ClippedAtTheRightEdgeShowsTheLeftColumns) {
 
 TEST_F(DisplayTest, ClippedAtTopAndBottomKeepsTheMatchingRows) {
   int id = Load("tall.bmp", 4, 20, [](int, int y) { return static_cast<std::uint32_t>((y + 1) << 3); });
-  DrawImage(*game, 4, 20, 4, 20, 0, -5, id, 0, 0);
+  DrawImage(game->platform, 4, 20, 4, 20, 0, -5, id, 0, 0);
   EXPECT_EQ(At(*game, 0, 0), 6);  // row 5 of the picture at the top
-  DrawImage(*game, 4, 20, 4, 20, 10, 470, id, 0, 0);
+  DrawImage(game->platform, 4, 20, 4, 20, 10, 470, id, 0, 0);
   EXPECT_EQ(At(*game, 10, 479), 10);  // row 9 at the bottom
 }
 
 TEST_F(DisplayTest, HalvesRoundToTheEvenColumn) {
   int id = Load("brick.bmp", 32, 16, ColumnColour);
-  DrawImage(*game, 1, 1, 1, 1, 2.5f, 0, id, 0, 0);
-  DrawImage(*game, 1, 1, 1, 1, 3.5f, 1, id, 0, 0);
+  DrawImage(game->platform, 1, 1, 1, 1, 2.5f, 0, id, 0, 0);
+  DrawImage(game->platform, 1, 1, 1, 1, 3.5f, 1, id, 0, 0);
   EXPECT_EQ(PictureColumnAt(2, 0), 0);
   EXPECT_EQ(PictureColumnAt(3, 0), -1);
   EXPECT_EQ(PictureColumnAt(4, 1), 0);
 }
 
 TEST_F(DisplayTest, BlackIsTransparent) {
-  ClearBackBuffer(*game, 0x1234);
+  ClearBackBuffer(game->platform, 0x1234);
   int id = Load("half.bmp", 32, 4, BlackLeftHalf);
-  DrawImage(*game, 32, 4, 32, 4, 0, 0, id, 0, 0);
+  DrawImage(game->platform, 32, 4, 32, 4, 0, 0, id, 0, 0);
   EXPECT_EQ(At(*game, 5, 0), 0x1234);
   EXPECT_EQ(At(*game, 20, 0), ToPixel(0x00FF00));
 }
 
 TEST_F(DisplayTest, SourceCornerSelectsTheRegion) {
   int id = Load("brick.bmp", 32, 16, ColumnColour);
-  DrawImage(*game, 4, 2, 4, 2, 100, 100, id, 8, 3);
+  DrawImage(game->platform, 4, 2, 4, 2, 100, 100, id, 8, 3);
   EXPECT_EQ(PictureColumnAt(100, 100), 8);
   EXPECT_EQ(PictureColumnAt(103, 101), 11);
   EXPECT_EQ(PictureColumnAt(104, 100), -1);
@@ -98,20 +99,20 @@ TEST_F(DisplayTest, SourceCornerSelectsTheRegion) {
 
 TEST_F(DisplayTest, CopiesOffTheScreenOrOutsideThePictureStayInBounds) {
   int id = Load("brick.bmp", 32, 16, ColumnColour);
-  DrawImage(*game, 32, 16, 32, 16, 700, 100, id, 0, 0);
-  DrawImage(*game, 32, 16, 32, 16, -50, -50, id, 0, 0);
-  DrawImage(*game, 500, 500, 500, 500, 600, 400, id, 0, 0);  // larger than the picture
-  DrawImage(*game, 32, 16, 8, 8, 636, 0, id, 0, 0);          // destination smaller than the copy
-  DrawImage(*game, 4, 4, 4, 4, 0, 0, 99, 0, 0);              // no such picture
+  DrawImage(game->platform, 32, 16, 32, 16, 700, 100, id, 0, 0);
+  DrawImage(game->platform, 32, 16, 32, 16, -50, -50, id, 0, 0);
+  DrawImage(game->platform, 500, 500, 500, 500, 600, 400, id, 0, 0);  // larger than the picture
+  DrawImage(game->platform, 32, 16, 8, 8, 636, 0, id, 0, 0);          // destination smaller than the copy
+  DrawImage(game->platform, 4, 4, 4, 4, 0, 0, 99, 0, 0);              // no such picture
   EXPECT_EQ(PictureColumnAt(600, 400), 0);
   EXPECT_EQ(PictureColumnAt(631, 400), 31);
   EXPECT_EQ(PictureColumnAt(639, 0), 3);
 }
 
 TEST_F(DisplayTest, SrcAndDarkensThroughThePictureAndKeepsBlackTransparent) {
-  ClearBackBuffer(*game, 0xFFFF);
+  ClearBackBuffer(game->platform, 0xFFFF);
   int id = Load("half.bmp", 32, 4, BlackLeftHalf);
-  DrawImageRop(*game, 32, 4, 0, 0, id, 0, 0, SRCAND);
+  DrawImageRop(game->platform, 32, 4, 0, 0, id, 0, 0, SRCAND);
   EXPECT_EQ(At(*game, 5, 0), 0xFFFF);
   EXPECT_EQ(At(*game, 20, 0), ToPixel(0x00FF00));
   EXPECT_TRUE(game->platform.display.ropAvailable);
@@ -119,22 +120,22 @@ TEST_F(DisplayTest, SrcAndDarkensThroughThePictureAndKeepsBlackTransparent) {
 
 TEST_F(DisplayTest, UnsupportedRasterOperationClearsRopAvailable) {
   int id = Load("half.bmp", 32, 4, BlackLeftHalf);
-  DrawImageRop(*game, 32, 4, 0, 0, id, 0, 0, 0x00CC0020);
+  DrawImageRop(game->platform, 32, 4, 0, 0, id, 0, 0, 0x00CC0020);
   EXPECT_FALSE(game->platform.display.ropAvailable);
 }
 
 TEST_F(DisplayTest, ReloadAllImagesReadsThePicturesAgain) {
   int id = Load("a.bmp", 4, 4, White);
   WriteTestBitmap(root.path() / "Gfx" / "a.bmp", 4, 4, BlackLeftHalf);
-  ReleaseAllImages(*game);
+  ReleaseAllImages(game->platform);
   EXPECT_TRUE(game->platform.display.surfaceTable[id].pixels.empty());
-  ReloadAllImages(*game);
+  ReloadAllImages(game->platform);
   EXPECT_EQ(game->platform.display.surfaceTable[id].pixels[0], 0);
 }
 
 TEST(GammaRamp, MinusNinetyNineLeavesOnePercent) {
   auto game = MakeHeadlessGame();
-  ApplyGamma(*game, -99, -99, -99);
+  ApplyGamma(game->platform, -99, -99, -99);
   const Display& d = game->platform.display;
   for (int c = 0; c < 3; ++c)
     for (int i = 0; i < 256; ++i) EXPECT_EQ(d.workRamp[c][i], std::nearbyint(d.displayRamp[c][i] / 100.0));
@@ -142,14 +143,14 @@ TEST(GammaRamp, MinusNinetyNineLeavesOnePercent) {
 
 TEST(GammaRamp, ZeroPutsTheDisplaysOwnRampBack) {
   auto game = MakeHeadlessGame();
-  ApplyGamma(*game, -37.5f, 20, -99);
-  ApplyGamma(*game, 0, 0, 0);
+  ApplyGamma(game->platform, -37.5f, 20, -99);
+  ApplyGamma(game->platform, 0, 0, 0);
   EXPECT_EQ(game->platform.display.workRamp, game->platform.display.displayRamp);
 }
 
 TEST(GammaRamp, ChannelsTakeTheirOwnOffsetAndPositiveGoesTowardsWhite) {
   auto game = MakeHeadlessGame();
-  ApplyGamma(*game, 50, -50, 0);
+  ApplyGamma(game->platform, 50, -50, 0);
   const Display& d = game->platform.display;
   EXPECT_EQ(d.workRamp[0][0], 32768);  // 65535 - 50 x 65535 / 100 = 32767.5, to even
   EXPECT_EQ(d.workRamp[0][255], 65535);
@@ -159,13 +160,13 @@ TEST(GammaRamp, ChannelsTakeTheirOwnOffsetAndPositiveGoesTowardsWhite) {
 
 TEST(GammaRamp, ActsOnTheFrameAlreadyShown) {
   auto game = MakeHeadlessGame();
-  ClearBackBuffer(*game, 0xFFFF);
-  FlipScreen(*game);
-  ClearBackBuffer(*game, 0);  // the next frame's drawing does not change what is shown
-  ApplyGamma(*game, -99, -99, -99);
-  EXPECT_EQ(ShownPicture(*game)[0], 0x020202u);
-  ApplyGamma(*game, -30, -30, -30);
-  EXPECT_EQ(ShownPicture(*game)[0], 0xB3B3B3u);
+  ClearBackBuffer(game->platform, 0xFFFF);
+  FlipScreen(game->platform);
+  ClearBackBuffer(game->platform, 0);  // the next frame's drawing does not change what is shown
+  ApplyGamma(game->platform, -99, -99, -99);
+  EXPECT_EQ(ShownPicture(game->platform)[0], 0x020202u);
+  ApplyGamma(game->platform, -30, -30, -30);
+  EXPECT_EQ(ShownPicture(game->platform)[0], 0xB3B3B3u);
 }
 
 class ScreenFade : public ::testing::Test {
@@ -223,11 +224,11 @@ TEST_F(ScreenFade, WithoutGammaFadesAreInstant) {
 TEST(Screenshot, BmpHoldsThePictureAsShownAfterTheRamp) {
   TempRoot root;
   auto game = MakeHeadlessGame(root.path());
-  ClearBackBuffer(*game, ToPixel(0xFF0000));
-  FlipScreen(*game);
-  ApplyGamma(*game, -50, 0, 0);
+  ClearBackBuffer(game->platform, ToPixel(0xFF0000));
+  FlipScreen(game->platform);
+  ApplyGamma(game->platform, -50, 0, 0);
   std::string error;
-  ASSERT_TRUE(SaveScreenshot(*game, root.path() / "shot.bmp", error)) << error;
+  ASSERT_TRUE(SaveScreenshot(game->platform, root.path() / "shot.bmp", error)) << error;
   Bitmap bitmap;
   ASSERT_TRUE(ReadBitmapFile(root.path() / "shot.bmp", bitmap, error)) << error;
   EXPECT_EQ(bitmap.width, 640);
@@ -237,9 +238,9 @@ TEST(Screenshot, BmpHoldsThePictureAsShownAfterTheRamp) {
 TEST(Screenshot, PngHasItsSignatureAndSize) {
   TempRoot root;
   auto game = MakeHeadlessGame(root.path());
-  FlipScreen(*game);
+  FlipScreen(game->platform);
   std::string error;
-  ASSERT_TRUE(SaveScreenshot(*game, root.path() / "shot.png", error)) << error;
+  ASSERT_TRUE(SaveScreenshot(game->platform, root.path() / "shot.png", error)) << error;
   Bytes bytes;
   ASSERT_TRUE(ReadWholeFile(root.path() / "shot.png", bytes, error));
   ASSERT_GT(bytes.size(), 33u);

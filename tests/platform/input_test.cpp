@@ -3,8 +3,9 @@
 
 #include <fstream>
 
+#include "core/game_input.h"
 #include "platform/input.h"
-#include "platform_fixtures.h"
+#include "test_support.h"
 
 namespace {
 
@@ -55,21 +56,21 @@ TEST_F(InputTest, EdgeModeReportsShiftOnEveryRead) {
 }
 
 TEST_F(InputTest, KeyToCharFollowsShift) {
-  EXPECT_EQ(KeyToChar(*game, 9), "8");
-  EXPECT_EQ(KeyToChar(*game, 4), "3");
-  EXPECT_EQ(KeyToChar(*game, DIK_Q), "q");
-  EXPECT_EQ(KeyToChar(*game, DIK_APOSTROPHE), "'");
-  EXPECT_EQ(KeyToChar(*game, DIK_SPACE), "");
-  EXPECT_EQ(KeyToChar(*game, DIK_BACK), "");
+  EXPECT_EQ(KeyToChar(game->platform, 9), "8");
+  EXPECT_EQ(KeyToChar(game->platform, 4), "3");
+  EXPECT_EQ(KeyToChar(game->platform, DIK_Q), "q");
+  EXPECT_EQ(KeyToChar(game->platform, DIK_APOSTROPHE), "'");
+  EXPECT_EQ(KeyToChar(game->platform, DIK_SPACE), "");
+  EXPECT_EQ(KeyToChar(game->platform, DIK_BACK), "");
   input.keyPressed[DIK_RSHIFT] = true;
-  EXPECT_EQ(KeyToChar(*game, 9), "*");
-  EXPECT_EQ(KeyToChar(*game, 4), "3");
-  EXPECT_EQ(KeyToChar(*game, 2), "!");
-  EXPECT_EQ(KeyToChar(*game, DIK_Q), "Q");
-  EXPECT_EQ(KeyToChar(*game, DIK_SEMICOLON), ":");
-  EXPECT_EQ(KeyToChar(*game, DIK_APOSTROPHE), "\"");
-  EXPECT_EQ(KeyToChar(*game, DIK_SLASH), "?");
-  EXPECT_EQ(KeyToChar(*game, DIK_GRAVE), "`");
+  EXPECT_EQ(KeyToChar(game->platform, 9), "*");
+  EXPECT_EQ(KeyToChar(game->platform, 4), "3");
+  EXPECT_EQ(KeyToChar(game->platform, 2), "!");
+  EXPECT_EQ(KeyToChar(game->platform, DIK_Q), "Q");
+  EXPECT_EQ(KeyToChar(game->platform, DIK_SEMICOLON), ":");
+  EXPECT_EQ(KeyToChar(game->platform, DIK_APOSTROPHE), "\"");
+  EXPECT_EQ(KeyToChar(game->platform, DIK_SLASH), "?");
+  EXPECT_EQ(KeyToChar(game->platform, DIK_GRAVE), "`");
 }
 
 TEST_F(InputTest, PointerMovesBySpeedTimesCountsTimesFrameStep) {
@@ -141,7 +142,7 @@ class InputScript : public ::testing::Test {
   std::unique_ptr<Game> game = MakeHeadlessGame(root.path());
   bool Load(const std::string& text, std::string& error) {
     std::ofstream(root.path() / "input.txt") << text;
-    return LoadInputScript(*game, root.path() / "input.txt", error);
+    return LoadInputScript(game->platform, root.path() / "input.txt", error);
   }
 };
 
@@ -159,7 +160,7 @@ TEST_F(InputScript, EventsActAtTheFirstReadAtOrAfterTheirTick) {
   ReadKeyboard(*game);
   EXPECT_FALSE(game->platform.input.keyPressed[DIK_P]);
   EXPECT_TRUE(game->state.leftButton);
-  EXPECT_FALSE(ScriptHasPendingEvents(*game));
+  EXPECT_FALSE(ScriptHasPendingEvents(game->platform));
 }
 
 TEST_F(InputScript, MovesAddUpUntilTheNextMouseRead) {
@@ -181,7 +182,7 @@ TEST_F(InputScript, BadLinesAreRefusedWithTheirLineNumber) {
   EXPECT_FALSE(Load("10 move 1\n", error));
   EXPECT_FALSE(Load("x key DIK_P down\n", error));
   EXPECT_FALSE(Load("10 key DIK_P down extra\n", error));
-  EXPECT_FALSE(LoadInputScript(*game, root.path() / "missing.txt", error));
+  EXPECT_FALSE(LoadInputScript(game->platform, root.path() / "missing.txt", error));
   EXPECT_FALSE(game->platform.input.script.active);
 }
 

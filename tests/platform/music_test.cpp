@@ -5,26 +5,26 @@
 #include <iterator>
 
 #include "platform/music.h"
-#include "platform_fixtures.h"
+#include "test_support.h"
+#include "shell/fades.h"
 
 namespace {
 
-class MusicTest : public ::testing::Test {
+class MusicTest : public HeadlessGameTest {
  protected:
-  TempRoot root;
-  std::unique_ptr<Game> game = MakeHeadlessGame(root.path());
-  Music& music = game->platform.music;
+  bool& musicOn = game->state.musicOn;
+  Music& music = platform.music;
   std::filesystem::path Song(const char* name) { return root.path() / "Mus" / name; }
 };
 
 TEST_F(MusicTest, MasterVolumeIsFortyTwoPerLevelFromMinusThreeThousand) {
-  SetMusicVolume(*game, 0);
+  SetMusicVolume(platform, 0, musicOn);
   EXPECT_EQ(music.masterVolume, -3000);
-  SetMusicVolume(*game, 40);
+  SetMusicVolume(platform, 40, musicOn);
   EXPECT_EQ(music.masterVolume, -1320);
-  SetMusicVolume(*game, 85);
+  SetMusicVolume(platform, 85, musicOn);
   EXPECT_EQ(music.masterVolume, 570);
-  SetMusicVolume(*game, 100);
+  SetMusicVolume(platform, 100, musicOn);
   EXPECT_EQ(music.masterVolume, 1200);
 }
 
@@ -55,16 +55,16 @@ TEST(MidiFileLength, RefusesDamagedFiles) {
 
 TEST_F(MusicTest, KeepMusicPlayingStartsTheSongAndRestartsItWhenItEnds) {
   WriteTestMidi(Song("a.mid"), 2);  // one second
-  LoadSong(*game, Song("a.mid"));
+  LoadSong(platform, Song("a.mid"), musicOn);
   game->state.musicOn = true;
-  EXPECT_FALSE(SongPlaying(*game));
-  KeepMusicPlaying(*game);
-  EXPECT_TRUE(SongPlaying(*game));
+  EXPECT_FALSE(SongPlaying(platform, clock));
+  KeepMusicPlaying(platform, clock, musicOn);
+  EXPECT_TRUE(SongPlaying(platform, clock));
   game->clock.virtualNow = 999;
-  KeepMusicPlaying(*game);
+  KeepMusicPlaying(platform, clock, musicOn);
   EXPECT_EQ(music.songLog.size(), 1u);
   game->clock.virtualNow = 1000;
-  KeepMusicPlaying(*game);
+  KeepMusicPlaying(platform, clock, musicOn);
   EXPECT_EQ(music.songStartTick, 1000);
   ASSERT_EQ(music.songLog.size(), 2u);
   EXPECT_EQ(music.songLog.back(), "a.mid");
@@ -73,20 +73,20 @@ TEST_F(MusicTest, KeepMusicPlayingStartsTheSongAndRestartsItWhenItEnds) {
 
 TEST_F(MusicTest, StoppedSongStartsAgainOnTheNextKeep) {
   WriteTestMidi(Song("a.mid"), 8);
-  LoadSong(*game, Song("a.mid"));
-  PlaySong(*game);
-  StopSong(*game);
-  EXPECT_FALSE(SongPlaying(*game));
-  KeepMusicPlaying(*game);
-  EXPECT_TRUE(SongPlaying(*game));
+  LoadSong(platform, Song("a.mid"), musicOn);
+  PlaySong(platform, clock, musicOn);
+  StopSong(platform, musicOn);
+  EXPECT_FALSE(SongPlaying(platform, clock));
+  KeepMusicPlaying(platform, clock, musicOn);
+  EXPECT_TRUE(SongPlaying(platform, clock));
 }
 
 TEST_F(MusicTest, FailuresSwitchMusicOff) {
   game->state.musicOn = true;
-  LoadSong(*game, Song("missing.mid"));
+  LoadSong(platform, Song("missing.mid"), musicOn);
   EXPECT_FALSE(game->state.musicOn);
   game->state.musicOn = true;
-  KeepMusicPlaying(*game);  // nothing loaded
+  KeepMusicPlaying(platform, clock, musicOn);  // nothing loaded
   EXPECT_FALSE(game->state.musicOn);
 }
 

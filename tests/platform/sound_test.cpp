@@ -5,15 +5,20 @@
 
 #include "platform/music.h"
 #include "platform/sound.h"
-#include "platform_fixtures.h"
+#include "shell/start_up.h"
+#include "test_support.h"
 
 namespace {
 
-class SoundTest : public ::testing::Test {
+class SoundTest : public HeadlessGameTest {
  protected:
-  TempRoot root;
-  std::unique_ptr<Game> game = MakeHeadlessGame(root.path());
-  SoundTable& table = game->platform.sound.soundTable;
+  bool& soundOn = game->state.soundOn;
+  SoundTable& table = platform.sound.soundTable;
+
+  // A sound of the folder's Sfx, at the volume option.
+  int Load(const std::string& name, bool halfGuard) {
+    return LoadSound(platform, root.path() / "Sfx", name, halfGuard, SoundVolumeLevel(game->options));
+  }
 
   // 1000 bytes a second: the play cursor advances one byte per millisecond.
   void MakeWave(const std::string& name, std::uint32_t dataBytes = 1000) {
@@ -30,10 +35,10 @@ TEST(SoundVolumeCurve, MatchesItsFixedPoints) {
 }
 
 TEST_F(SoundTest, LoadingAfterAResetGivesSlotsInLoadOrder) {
-  ResetSoundTable(*game);
+  ResetSoundTable(platform);
   for (int i = 0; i < 28; ++i) {
     MakeWave("s" + std::to_string(i) + ".wav");
-    EXPECT_EQ(LoadSound(*game, "s" + std::to_string(i) + ".wav", false), i);
+    EXPECT_EQ(Load("s" + std::to_string(i) + ".wav", false), i);
   }
   EXPECT_EQ(table[27].fileName, "Sfx/s27.wav");
   EXPECT_EQ(table[27].state, "Stopped");
@@ -41,9 +46,9 @@ TEST_F(SoundTest, LoadingAfterAResetGivesSlotsInLoadOrder) {
 }
 
 TEST_F(SoundTest, MissingOrDamagedFilesFailWithoutGrowingTheTable) {
-  EXPECT_EQ(LoadSound(*game, "missing.wav", false), -1);
+  EXPECT_EQ(Load("missing.wav", false), -1);
   WriteBytes(root.path() / "Sfx" / "bad.wav", {'R', 'I', 'F', 'F', 0, 0});
-  EXPECT_EQ(LoadSound(*game, "bad.wav", false), -1);
+  EXPECT_EQ(Load("bad.wav", false), -1);
   EXPECT_EQ(table.size(), 1u);
   EXPECT_TRUE(table[0].free);
 }
@@ -51,95 +56,95 @@ TEST_F(SoundTest, MissingOrDamagedFilesFailWithoutGrowingTheTable) {
 TEST_F(SoundTest, VolumeOptionSetsTheAttenuationAtLoad) {
   MakeWave("a.wav");
   game->options.soundVolume = 0;
-  int slot = LoadSound(*game, "a.wav", false);
+  int slot = Load("a.wav", false);
   EXPECT_EQ(table[slot].volume, -3999);
-  PlaySound(*game, slot);
+  PlaySound(platform, clock, slot, soundOn);
   EXPECT_EQ(table[slot].state, "playing");  // silent but still played
-  SetSoundVolume(*game, slot, 90);
+  SetSoundVolume(platform, slot, 90);
   EXPECT_EQ(table[slot].volume, -2255);
 }
 
 TEST_F(SoundTest, PlayingTwiceRestartsFromTheBeginning) {
   MakeWave("a.wav");
-  int slot = LoadSound(*game, "a.wav", false);
+  int slot = Load("a.wav", false);
   At(100);
-  PlaySound(*game, slot);
+  PlaySound(platform, clock, slot, soundOn);
   At(150);
-  EXPECT_EQ(SoundPlayCursor(*game, slot), 50);
-  PlaySound(*game, slot);
-  EXPECT_EQ(SoundPlayCursor(*game, slot), 0);
+  EXPECT_EQ(SoundPlayCursor(platform, clock, slot), 50);
+  PlaySound(platform, clock, slot, soundOn);
+  EXPECT_EQ(SoundPlayCursor(platform, clock, slot), 0);
   At(160);
-  EXPECT_EQ(SoundPlayCursor(*game, slot), 10);
+  EXPECT_EQ(SoundPlayCursor(platform, clock, slot), 10);
 }
 
 TEST_F(SoundTest, GuardedSoundGoesOnInItsFirstHalfAndRestartsInItsSecond) {
   MakeWave("a.wav");
-  int slot = LoadSound(*game, "a.wav", true);
+  int slot = Load("a.wav", true);
   At(0);
-  PlaySound(*game, slot);
+  PlaySound(platform, clock, slot, soundOn);
   At(499);
-  PlaySound(*game, slot);
-  EXPECT_EQ(SoundPlayCursor(*game, slot), 499);
+  PlaySound(platform, clock, slot, soundOn);
+  EXPECT_EQ(SoundPlayCursor(platform, clock, slot), 499);
   At(500);
-  PlaySound(*game, slot);
-  EXPECT_EQ(SoundPlayCursor(*game, slot), 0);
+  PlaySound(platform, clock, slot, soundOn);
+  EXPECT_EQ(SoundPlayCursor(platform, clock, slot), 0);
 }
 
 TEST_F(SoundTest, GuardedSoundOfOddLengthGoesOnUpToItsExactHalf) {
   MakeWave("odd.wav", 1001);
-  int slot = LoadSound(*game, "odd.wav", true);
+  int slot = Load("odd.wav", true);
   At(0);
-  PlaySound(*game, slot);
+  PlaySound(platform, clock, slot, soundOn);
   At(500);  // 500.5 bytes is the half: byte 500 is still before it
-  PlaySound(*game, slot);
-  EXPECT_EQ(SoundPlayCursor(*game, slot), 500);
+  PlaySound(platform, clock, slot, soundOn);
+  EXPECT_EQ(SoundPlayCursor(platform, clock, slot), 500);
   At(501);
-  PlaySound(*game, slot);
-  EXPECT_EQ(SoundPlayCursor(*game, slot), 0);
+  PlaySound(platform, clock, slot, soundOn);
+  EXPECT_EQ(SoundPlayCursor(platform, clock, slot), 0);
 }
 
 TEST_F(SoundTest, FinishedSoundStaysPlayingStateAndStartsAgain) {
   MakeWave("a.wav");
-  int slot = LoadSound(*game, "a.wav", true);
-  PlaySound(*game, slot);
+  int slot = Load("a.wav", true);
+  PlaySound(platform, clock, slot, soundOn);
   At(5000);
-  EXPECT_FALSE(SoundIsPlaying(*game, slot));
+  EXPECT_FALSE(SoundIsPlaying(platform, clock, slot));
   EXPECT_EQ(table[slot].state, "playing");
-  PlaySound(*game, slot);
-  EXPECT_TRUE(SoundIsPlaying(*game, slot));
+  PlaySound(platform, clock, slot, soundOn);
+  EXPECT_TRUE(SoundIsPlaying(platform, clock, slot));
 }
 
 TEST_F(SoundTest, FreedSlotIsEmptyAndTakenFirst) {
   MakeWave("a.wav");
   MakeWave("b.wav");
-  LoadSound(*game, "a.wav", false);
-  LoadSound(*game, "b.wav", false);
-  FreeSound(*game, 0);
+  Load("a.wav", false);
+  Load("b.wav", false);
+  FreeSound(platform, 0);
   EXPECT_EQ(table[0].state, "empty");
   EXPECT_TRUE(table[0].fileName.empty());
-  PlaySound(*game, 0);  // a free slot plays nothing
+  PlaySound(platform, clock, 0, soundOn);  // a free slot plays nothing
   EXPECT_TRUE(game->platform.sound.soundLog.empty());
-  EXPECT_EQ(LoadSound(*game, "b.wav", false), 0);
+  EXPECT_EQ(Load("b.wav", false), 0);
 }
 
 TEST_F(SoundTest, SoundOffPlaysNothing) {
   MakeWave("a.wav");
-  int slot = LoadSound(*game, "a.wav", false);
+  int slot = Load("a.wav", false);
   game->state.soundOn = false;
-  PlaySound(*game, slot);
+  PlaySound(platform, clock, slot, soundOn);
   EXPECT_EQ(table[slot].state, "Stopped");
 }
 
 TEST_F(SoundTest, LogKeepsTheLastTwoHundredNamesOldestFirst) {
   MakeWave("a.wav");
   MakeWave("b.wav");
-  int a = LoadSound(*game, "a.wav", false), b = LoadSound(*game, "b.wav", false);
-  PlaySound(*game, a);
-  for (int i = 0; i < 200; ++i) PlaySound(*game, b);
+  int a = Load("a.wav", false), b = Load("b.wav", false);
+  PlaySound(platform, clock, a, soundOn);
+  for (int i = 0; i < 200; ++i) PlaySound(platform, clock, b, soundOn);
   const auto& log = game->platform.sound.soundLog;
   ASSERT_EQ(log.size(), 200u);
   EXPECT_EQ(log.front(), "b.wav");
-  PlaySound(*game, a);
+  PlaySound(platform, clock, a, soundOn);
   EXPECT_EQ(log.back(), "a.wav");
 }
 
@@ -169,21 +174,23 @@ TEST(SoundThroughTheMixer, SoundsAndSongsLoadAndPlayOnTheDevice) {
   WriteTestWave(root.path() / "Sfx" / "a.wav", 8000, 4000);
   WriteTestMidi(root.path() / "Mus" / "a.mid", 4);
   auto game = std::make_unique<Game>();
-  game->folders = SameFolders(root.path());
-  game->platform.options.windowed = true;
-  InitPlatform(*game);
-  if (!game->platform.sound.audio) GTEST_SKIP() << "no audio driver at all";
-  int slot = LoadSound(*game, "a.wav", false);
+  StartSettings settings;
+  settings.folders = SameFolders(root.path());
+  settings.platform.windowed = true;
+  std::string error;
+  StartUp(*game, settings, error);
+  if (std::string(game->platform.audio->Name()) == "none") GTEST_SKIP() << "no audio driver at all";
+  int slot = LoadSound(game->platform, root.path() / "Sfx", "a.wav", false, SoundVolumeLevel(game->options));
   ASSERT_EQ(slot, 0);
   EXPECT_EQ(game->platform.sound.soundTable[0].dataLength, 4000);
-  PlaySound(*game, slot);
+  PlaySound(game->platform, game->clock, slot, game->state.soundOn);
   EXPECT_TRUE(game->state.soundOn);
   game->state.musicOn = true;
-  LoadSong(*game, root.path() / "Mus" / "a.mid");
-  KeepMusicPlaying(*game);
+  LoadSong(game->platform, root.path() / "Mus" / "a.mid", game->state.musicOn);
+  KeepMusicPlaying(game->platform, game->clock, game->state.musicOn);
   EXPECT_TRUE(game->state.musicOn);
-  EXPECT_TRUE(SongPlaying(*game));
-  ShutDownPlatform(*game);
+  EXPECT_TRUE(SongPlaying(game->platform, game->clock));
+  ShutDownPlatform(game->platform);
   EXPECT_TRUE(game->platform.sound.soundTable[0].free);
 }
 

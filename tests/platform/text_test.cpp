@@ -3,7 +3,7 @@
 
 #include "platform/display.h"
 #include "platform/text.h"
-#include "platform_fixtures.h"
+#include "test_support.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ class TextDrawing : public ::testing::Test {
   std::unique_ptr<Game> game = MakeHeadlessGame(root.path());
   void SetUp() override {
     WriteTestBitmap(root.path() / "Gfx" / "font1.bmp", 640, 100, [](int, int) { return 0xFFFFFFu; });
-    game->platform.text.gameFontImage = LoadImage(*game, root.path() / "Gfx" / "font1.bmp");
+    game->platform.text.gameFontImage = LoadImage(game->platform, root.path() / "Gfx" / "font1.bmp");
   }
   bool Lit(int x, int y) const { return game->platform.display.backBuffer[y * ScreenWidth + x] != 0; }
   int LowestLitRow(int x) const {
@@ -41,15 +41,15 @@ class TextDrawing : public ::testing::Test {
 };
 
 TEST_F(TextDrawing, LowerCaseReachesFourRowsFurtherDownThanCapitals) {
-  DrawText(*game, "a", 100, 100);
-  DrawText(*game, "A", 200, 100);
+  DrawText(game->platform, "a", 100, 100);
+  DrawText(game->platform, "A", 200, 100);
   EXPECT_FALSE(Lit(100, 99));
   EXPECT_EQ(LowestLitRow(100), 132);
   EXPECT_EQ(LowestLitRow(200), 128);
 }
 
 TEST_F(TextDrawing, PenAdvancesByWidthPlusOneAndSpaceByFifteen) {
-  DrawText(*game, "A B", 10, 10);
+  DrawText(game->platform, "A B", 10, 10);
   EXPECT_TRUE(Lit(31, 10));
   EXPECT_FALSE(Lit(32, 10));  // the gap after A
   EXPECT_FALSE(Lit(47, 10));  // the space
@@ -59,7 +59,7 @@ TEST_F(TextDrawing, PenAdvancesByWidthPlusOneAndSpaceByFifteen) {
 }
 
 TEST_F(TextDrawing, ColonIsTwoStopsTenRowsApart) {
-  DrawText(*game, ":", 50, 100);
+  DrawText(game->platform, ":", 50, 100);
   EXPECT_TRUE(Lit(50, 90));
   EXPECT_TRUE(Lit(58, 128));
   EXPECT_FALSE(Lit(59, 100));
@@ -67,7 +67,7 @@ TEST_F(TextDrawing, ColonIsTwoStopsTenRowsApart) {
 }
 
 TEST_F(TextDrawing, PausedIsCentredFromColumn264) {
-  DrawPausedText(*game);
+  DrawPausedText(game->platform);
   EXPECT_FALSE(Lit(263, 224));
   EXPECT_TRUE(Lit(264, 224));
   EXPECT_TRUE(Lit(374, 224));

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <map>
 
+#include "core/game_input.h"
 #include "gameplay/effects.h"
 #include "gameplay/physics.h"
 #include "gameplay/player_input.h"
@@ -61,7 +62,7 @@ TEST_F(CapsuleDrop, RightHomeSideGivesAnUprightCapsuleEightPixelsRightAndUp) {
 }
 
 TEST_F(CapsuleDrop, HeldWarpKeyTurnsTheDropIntoWarp) {
-  HoldKey(ScanCode::W, true);
+  HoldKey(DIK_W, true);
   ReadKeyboard(game);
   for (int i = 0; i < 50; ++i) {
     SpawnPowerup(game, 5, 10);

@@ -20,7 +20,7 @@ int PowerTest::SolidPicture(int width, int height, Pixel colour) {
 
 Powerup& PowerTest::PutCapsule(PowerupKind kind, float x, float y, Side direction) {
   GameWorld& world = game.world;
-  world.powerups[0] = Powerup{true, 1, static_cast<std::int32_t>(kind), x, y, direction};
+  world.powerups[0] = Powerup{true, 1, kind, x, y, direction};
   world.fallingCapsules = 1;
   return world.powerups[0];
 }

@@ -7,7 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "content/bitmap_file.h"
-#include "platform_fixtures.h"
+#include "test_support.h"
 #include "shell/command_line.h"
 
 namespace {

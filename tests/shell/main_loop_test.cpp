@@ -1,9 +1,10 @@
 // Frame timing, the mode dispatch order, the fade hand-over and the ends of the loop.
 #include <gtest/gtest.h>
 
+#include "core/game_input.h"
 #include "platform/display.h"
 #include "platform/input.h"
-#include "platform_fixtures.h"
+#include "test_support.h"
 #include "shell/main_loop.h"
 
 namespace {
@@ -97,17 +98,17 @@ TEST_F(LoopTest, NothingActiveShowsBlackAndKeepsRunning) {
   EXPECT_TRUE(game->state.running);
   EXPECT_TRUE(ran.empty());
   EXPECT_EQ(TickCount(game->clock), 20 * 16);
-  for (std::uint32_t rgb : ShownPicture(*game)) ASSERT_EQ(rgb, 0u);
+  for (std::uint32_t rgb : ShownPicture(game->platform)) ASSERT_EQ(rgb, 0u);
 }
 
 TEST_F(LoopTest, StartsBlackAndEveryFrameBeginsCleared) {
   LoopControl control;
   control.maxFrames = 1;
   ModeSteps drawOnce;
-  drawOnce.setUpFrontEnd = [](Game& g) { ClearBackBuffer(g, 0xFFFF); };
+  drawOnce.setUpFrontEnd = [](Game& g) { ClearBackBuffer(g.platform, 0xFFFF); };
   MainLoop(*game, drawOnce, control);
   EXPECT_EQ(game->state.screenFade, -99.0f);
-  EXPECT_EQ(ShownPicture(*game)[0], 0x020202u);  // white under the ramp of -99
+  EXPECT_EQ(ShownPicture(game->platform)[0], 0x020202u);  // white under the ramp of -99
 }
 
 // A mode that leaves by the fade rule, then quits.
@@ -144,10 +145,10 @@ TEST_F(LoopTest, FadeInRunsAfterTheFlip) {
   game->state.frontEndReady = game->state.inFrontEnd = true;
   game->state.screenFade = -99;
   game->state.fadingIn = true;
-  steps.frontEndFrame = [](Game& g) { ClearBackBuffer(g, 0xFFFF); };
+  steps.frontEndFrame = [](Game& g) { ClearBackBuffer(g.platform, 0xFFFF); };
   RunFrame(*game, steps, timer);
   EXPECT_FLOAT_EQ(game->state.screenFade, -97.72f);
-  EXPECT_EQ(ShownPicture(*game)[0], 0x050505u);  // the frame shows under the new ramp at once
+  EXPECT_EQ(ShownPicture(game->platform)[0], 0x050505u);  // the frame shows under the new ramp at once
 }
 
 TEST_F(LoopTest, QuitRequestEndsTheLoop) {
@@ -169,7 +170,7 @@ class WaitingLoop : public ::testing::Test {
 
 TEST_F(WaitingLoop, HeadlessWaitEndsOnceTheScriptHasNothingLeft) {
   int passes = 0;
-  while (WaitingLoopPass(*game) && passes < 1000) {
+  while (WaitingLoopPass(game->platform, game->clock) && passes < 1000) {
     ++passes;
     ReadKeyboard(*game);
   }
@@ -181,7 +182,7 @@ TEST_F(WaitingLoop, HeadlessWaitEndsOnceTheScriptHasNothingLeft) {
 TEST_F(WaitingLoop, TheWaitThatTheLastEventEndsDoesNotEndTheRun) {
   // The pause loop's shape: read, then one pass, until the key says stop.
   do ReadKeyboard(*game);
-  while (WaitingLoopPass(*game) && !game->platform.input.keyPressed[DIK_P]);
+  while (WaitingLoopPass(game->platform, game->clock) && !game->platform.input.keyPressed[DIK_P]);
   EXPECT_TRUE(game->platform.input.keyPressed[DIK_P]);
   EXPECT_FALSE(game->platform.quitRequested);
 }

@@ -1,12 +1,17 @@
-// Small pictures, sounds and songs made on the spot in a temporary program folder, and a headless game.
-#include "platform_fixtures.h"
+// Scratch folders, default-tree copies, test files made on the spot, and a headless game.
+#include "test_support.h"
+
+#include <unistd.h>
 
 #include <fstream>
 #include <random>
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
 #include "content/bitmap_file.h"
-#include "platform/platform.h"
+#include "shell/start_up.h"
+#include "shell/start_up.h"
 
 namespace fs = std::filesystem;
 
@@ -21,16 +26,34 @@ TempRoot::~TempRoot() {
   fs::remove_all(root_, ignored);
 }
 
+void CopyDefaultTreeInto(const fs::path& root) {
+  for (const char* folder : {"Gfx", "Sfx", "Mus", "Tls", "Lvl", "Bgd"})
+    fs::copy(fs::path(SHARDFALL_DEFAULT_TREE) / folder, root / folder, fs::copy_options::recursive);
+}
+
+fs::path CopyDefaultTree(const std::string& name) {
+  // Tests may run in parallel processes: each gets its own copy.
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string unique = name + "-" + (test ? test->name() : "") + "-" + std::to_string(getpid());
+  fs::path root = fs::path(::testing::TempDir()) / ("gameplay-" + unique);
+  fs::remove_all(root);
+  fs::create_directories(root);
+  CopyDefaultTreeInto(root);
+  return root;
+}
+
 std::unique_ptr<Game> MakeHeadlessGame(const fs::path& root) {
   auto game = std::make_unique<Game>();
-  game->folders = SameFolders(root);
-  game->clock.isVirtual = true;
-  game->platform.options.headless = true;
-  InitPlatform(*game);
+  StartSettings settings;
+  settings.folders = SameFolders(root);
+  settings.platform.headless = true;
+  std::string error;
+  StartUp(*game, settings, error);
   return game;
 }
 
-void WriteTestBitmap(const fs::path& path, int width, int height, std::uint32_t (*colourAt)(int, int)) {
+void WriteTestBitmap(const fs::path& path, int width, int height,
+                     const std::function<std::uint32_t(int, int)>& colourAt) {
   Bitmap bitmap{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) bitmap.at(x, y) = colourAt(x, y);

@@ -1,12 +1,16 @@
-// Small pictures, sounds and songs made on the spot in a temporary program folder, and a headless game.
+// What the test suites share: scratch folders, copies of the default data tree, small pictures, sounds and
+// songs made on the spot, and a headless game started as the program starts one.
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "shell/game.h"
+#include <gtest/gtest.h>
+
+#include "core/game.h"
 
 // A fresh folder with Gfx, Sfx and Mus inside, removed again at the end of the test.
 class TempRoot {
@@ -21,12 +25,26 @@ class TempRoot {
   std::filesystem::path root_;
 };
 
+// The folders of the default data tree the build writes, copied into `root`.
+void CopyDefaultTreeInto(const std::filesystem::path& root);
+// A private copy of the default data tree for one test of one process, for tests that change files.
+std::filesystem::path CopyDefaultTree(const std::string& name);
+
 // A game with a virtual clock at 0, no window and no sound device, started up as the program would.
 std::unique_ptr<Game> MakeHeadlessGame(const std::filesystem::path& root = {});
 
+// A headless game in a fresh program folder, with its platform and clock at hand.
+class HeadlessGameTest : public ::testing::Test {
+ protected:
+  TempRoot root;
+  std::unique_ptr<Game> game = MakeHeadlessGame(root.path());
+  Platform& platform = game->platform;
+  Clock& clock = game->clock;
+};
+
 // A bitmap whose pixels come from colourAt(x, y) as 0x00RRGGBB.
 void WriteTestBitmap(const std::filesystem::path& path, int width, int height,
-                     std::uint32_t (*colourAt)(int x, int y));
+                     const std::function<std::uint32_t(int x, int y)>& colourAt);
 // A PCM wave file (mono, 8-bit) of `dataBytes` samples at `rate` per second.
 void WriteTestWave(const std::filesystem::path& path, std::uint32_t rate, std::uint32_t dataBytes);
 // A one-track standard MIDI file whose last event is `quarters` quarter notes in, at `microsPerQuarter`.

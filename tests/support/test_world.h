@@ -2,7 +2,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "shell/game.h"
+#include "core/game.h"
 
 // Tile numbers of the test tileset.
 namespace Tile {

@@ -1,5 +1,5 @@
 // The game's tick count.
-#include "shell/clock.h"
+#include "platform/clock.h"
 
 std::int32_t TickCount(const Clock& clock) {
   if (clock.isVirtual) return clock.virtualNow;

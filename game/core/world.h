@@ -1,4 +1,5 @@
-// The world of a level in play: balls, paddles, bricks, capsules, shots, explosions, particles, score, clocks.
+// The world of a level in play: balls, paddles, bricks, capsules, shots, explosions, particles, score, clocks;
+// and the few routines on it that both the level loading and the rules of play use.
 #pragma once
 #include <array>
 #include <cmath>
@@ -13,6 +14,7 @@ constexpr int BallSlots = 16;
 constexpr int ShotSlots = 12;
 constexpr int PlayColumns = 20;  // columns 1 .. 20 take part in play
 constexpr int PlayRows = 30;     // rows 1 .. 30
+constexpr float BallSize = 10.0f;      // a ball is a 10 x 10 square
 constexpr float NotHeld = -50.0f;      // holdOffset of a ball no paddle holds
 constexpr float StartBallSpeed = 0.35f;
 constexpr float StartPaddleLength = 70.0f;
@@ -21,13 +23,18 @@ constexpr float ShortestPaddle = 38.0f;
 
 enum class PowerMode : std::int32_t { None = 0, Super = 1, Dyna = 2, Catch = 3, Laser = 4, DoublePoints = 5, Protect = 6 };
 
-enum class PowerupKind : std::int32_t {
+// The fifteen capsules. Their numbers (1 .. 15) are the rows of the capsule pictures and stand in dumps as they
+// are, so the kind converts to its number; the names stay in their own namespace.
+namespace powerup {
+enum Kind : std::int32_t {
   SuperBall = 1, DynaBall, Catch, Laser, DoublePoints, Protect, DoubleSplitBalls, GrowPad, ShrinkPad,
   SplitBalls, Warp, Death, FasterBall, SlowerBall, ExtraLife,
 };
+}  // namespace powerup
+using PowerupKind = powerup::Kind;
 
 struct Ball {
-  float x = 0.0f, y = 0.0f;  // top-left corner of the 10 x 10 ball
+  float x = 0.0f, y = 0.0f;  // top-left corner
   float angle = 0.0f;        // bearing in radians, 0 up, clockwise
   float speed = 0.0f;        // pixels per ms
   float velocityUp = 0.0f;   // cos(angle) * speed; positive moves up the screen
@@ -53,7 +60,7 @@ using ExplosionGrid = std::array<std::array<ExplosionCell, GridRows>, GridColumn
 struct Powerup {
   bool active = false;
   std::int32_t animFrame = 1;  // 1 .. 14
-  std::int32_t kind = 0;       // PowerupKind 1 .. 15
+  PowerupKind kind{};
   float x = 0.0f, y = 0.0f;
   Side direction = Bottom;     // the edge it travels toward
 };
@@ -99,14 +106,14 @@ struct GameWorld {
   std::array<Ball, BallSlots> balls{};
   float paddleLength = StartPaddleLength;
   std::int32_t growTarget = 0;
-  std::int32_t shrinkTarget = 320;
+  std::int32_t shrinkTarget = static_cast<std::int32_t>(LongestPaddle);
   CornerMargin cornerMargin{};
   Side homeSide = Bottom;  // the side whose paddle last returned a ball
   PowerMode powerMode = PowerMode::None;
   float pointMultiplier = 1.0f;  // 2 exactly while powerMode is DoublePoints
 
   // The level: filled by LoadLevel and LoadTileSet; brickGrid changes in play.
-  std::array<std::int16_t, 5> guardedSides{};  // [1 .. 4] by Side; -1 guarded
+  GuardedSides guardedSides{};
   std::string tilesetName;
   std::string backgroundName;
   BrickGrid brickGrid{};  // [column][row]
@@ -120,7 +127,6 @@ struct GameWorld {
   std::vector<Powerup> powerups = std::vector<Powerup>(1);  // grows at its end; free slots reused
   std::int32_t fallingCapsules = 0;
   std::array<Shot, ShotSlots> shots{};
-  std::int32_t shotCount = 0;
   std::vector<Particle> particles = std::vector<Particle>(1);  // grows at its end; free slots reused
 
   // Counters and flags.
@@ -149,7 +155,7 @@ struct GameWorld {
   std::string loadingProblem;  // what the last failed load could not read; empty when none failed
 };
 
-inline bool IsGuarded(const GameWorld& world, int side) { return world.guardedSides[side] != 0; }
+inline bool IsGuarded(const GameWorld& world, int side) { return IsGuarded(world.guardedSides, side); }
 
 // The TileDef of a cell's tile number; an all-zero record for a number outside the tileset.
 inline const TileDef& TileOf(const GameWorld& world, std::int32_t tileNumber) {
@@ -169,3 +175,13 @@ inline bool ClockTicks(IntervalTimer& clock, std::int32_t now) {
 
 // Float to integer, to the nearest whole number with halves going to the even one.
 inline std::int32_t RoundToEven(double value) { return static_cast<std::int32_t>(std::nearbyint(value)); }
+
+// A new ball in the first free slot; none when all 16 are in use.
+void AddBall(GameWorld& world, float x, float y, float speed, float angleDegrees);
+// The angle in degrees a new ball takes on the given home side, pointing away from its paddle.
+float LaunchAngleFor(Side side);
+// A new ball at the start speed, launched away from the home side's paddle.
+void ServeBall(GameWorld& world);
+// What a level start and a lost ball both put back: the paddle's length and targets, no power mode, no
+// multiplier, and no shot, falling capsule or explosion left.
+void ResetPaddleAndPowers(GameWorld& world);

@@ -2,6 +2,7 @@
 #include "test_world.h"
 
 #include "gameplay/physics.h"
+#include "shell/start_up.h"
 
 namespace {
 
@@ -23,7 +24,10 @@ TileSet MakeTestTileSet() {
 }
 
 WorldTest::WorldTest() {
-  game.clock.isVirtual = true;
+  StartSettings settings;
+  settings.platform.headless = true;
+  std::string error;
+  StartUp(game, settings, error);
   game.clock.virtualNow = 1000;
   game.state.frameStep = 16;
   game.state.screenFade = 0.0f;

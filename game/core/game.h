@@ -1,4 +1,5 @@
-// The one context every routine of the game takes: mode flags, platform, world, front end and options.
+// The one record of a running game that every layer above the platform takes: mode flags, platform, world,
+// front end and options.
 #pragma once
 #include <filesystem>
 #include <string>
@@ -6,12 +7,12 @@
 #include "content/data_folders.h"
 #include "content/level_set_file.h"
 #include "content/options_file.h"
-#include "frontend/front_end.h"
-#include "gameplay/world.h"
+#include "core/front_end_state.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
+#include "core/world.h"
+#include "platform/clock.h"
 #include "platform/platform.h"
-#include "shell/clock.h"
-#include "shell/game_state.h"
-#include "shell/helpers.h"
 
 struct Game {
   DataFolders folders;  // the shipped Gfx, Sfx, Mus, Tls, Lvl, Bgd; the user's config.bin, scores and own files
@@ -31,4 +32,15 @@ inline std::int32_t Now(const Game& game) { return TickCount(game.clock); }
 // RandomBetween on the game's generator and clock.
 inline float RandomBetween(Game& game, float lo, float hi, bool randomSign) {
   return RandomBetween(game.random, Now(game), lo, hi, randomSign);
+}
+
+// Called every frame by a mode that leaves: fade the screen and the music out.
+inline void RequestFadeOut(Game& game) {
+  game.state.fadingOut = true;
+  game.state.musicFadingOut = true;
+  game.state.fadingIn = false;
+}
+// True once both fades have landed: screenFade exactly -99 and musicFade exactly 0.
+inline bool FadesEnded(const Game& game) {
+  return game.state.screenFade == -99.0f && game.state.musicFade == 0.0f;
 }

@@ -1,5 +1,5 @@
 // Angle conversion, reflection and random numbers.
-#include "shell/helpers.h"
+#include "core/helpers.h"
 
 #include <cmath>
 
@@ -9,8 +9,8 @@ float RadToDeg(float radians) { return radians / (Pi / 180.0f); }
 
 float ReflectAngle(float angle, int mode) {
   float d = RadToDeg(angle);
-  if (mode == 1) return DegToRad(360.0f - d);
-  if (mode == 0) {
+  if (mode == MirrorOffVertical) return DegToRad(360.0f - d);
+  if (mode == MirrorOffHorizontal) {
     float t = std::fabs(d - 180.0f);
     return d > 180.0f ? DegToRad(360.0f - t) : DegToRad(t);
   }

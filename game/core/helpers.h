@@ -9,6 +9,8 @@ constexpr float Pi = 3.1415927f;
 
 float DegToRad(float degrees);
 float RadToDeg(float radians);
+// The modes of ReflectAngle: off a horizontal surface (a floor or ceiling) or a vertical one (a wall).
+enum Mirror : int { MirrorOffHorizontal = 0, MirrorOffVertical = 1 };
 // Mode 1 mirrors off a vertical surface, mode 0 off a horizontal one; any other mode gives 0.
 float ReflectAngle(float angle, int mode);
 

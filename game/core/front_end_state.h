@@ -1,0 +1,69 @@
+// The front end's record: menu lines, panel, timing and the high-score hand-over from a finished game.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The front end's screens.
+enum class Screen { MainMenu, Options, NewGame, HighScores, Powerups, Credits };
+
+// One line as a screen defines it.
+struct MenuItemDef {
+  std::string text;
+  bool selectable = false;
+  bool valueItem = false;  // label left, the part after the '*' markers right
+  std::string data;        // the high-score screens keep a file path here
+};
+
+// The display form of one line.
+struct MenuLine {
+  std::vector<std::int16_t> chars;
+  bool selectable = false;
+  bool selected = false;
+  std::int16_t width = 0;
+  bool valueItem = false;
+};
+
+struct LevelSetEntry {
+  std::string name;
+  std::string path;
+};
+
+constexpr int NoImage = -1;
+constexpr int VisibleMenuLines = 8;
+constexpr int MenuLineHeight = 37;
+constexpr int MaxNameLength = 25;
+
+// The four menu sounds, in load order.
+enum MenuSound : int { SoundChange = 0, SoundSelect = 1, SoundExit = 2, SoundBack = 3 };
+
+struct FrontEnd {
+  bool setUpStarted = false;
+  int tileImage = NoImage, panelImage = NoImage, titleImage = NoImage,  // the font is Text::menuFontImage
+      loadingImage = NoImage, plainPanelImage = NoImage, readMeImage = NoImage;
+  std::array<int, 4> menuSounds{-1, -1, -1, -1};  // SoundTable slot of each MenuSound; -1 = not loaded
+  std::int32_t tileColumns = 0, tileRows = 0;
+  float scrollX = 0.0f, scrollY = 0.0f;
+  std::int16_t titleBackWidth = 0, titleBackHeight = 0;
+  Screen screen = Screen::MainMenu;  // the screen that runs
+  std::string targetScreen;          // the title it is to be built with
+  std::string shownScreen;  // empty = none built
+  std::int16_t titleWidth = 0;
+  std::int16_t panelWidth = 0, panelHeight = 0;
+  std::int32_t panelTargetWidth = 0, panelTargetHeight = 0;
+  float penX = 0.0f;
+  float wavePhase = 0.0f;
+  std::int32_t selectedItem = 0;      // 1-based
+  std::int32_t firstVisibleItem = 1;  // 1-based
+  float navReadyTime = 0.0f;
+  std::int32_t actionReadyTime = 0;
+  bool selectPressed = false;
+  // Lines 1..N are stored at [0..N-1]; routines speak of 1-based line numbers.
+  std::vector<MenuItemDef> menuItems;
+  std::vector<MenuLine> menuLines;
+  std::vector<LevelSetEntry> levelSets;
+  std::string pendingScoreFile;  // score file to show or update; empty = the list of sets
+  bool scoreEntryPending = false;
+  std::string enteredName;  // kept for the next entry of the run
+};

@@ -1,0 +1,187 @@
+// The SDL window: presentation through the gamma ramp, window events, and the keyboard and mouse it reads.
+#include <SDL.h>
+
+#include "platform/display.h"
+#include "platform/input.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr int PixelCount = ScreenWidth * ScreenHeight;
+
+struct ScancodeToDik {
+  SDL_Scancode scancode;
+  int dik;
+};
+
+// A PC keyboard's keys as SDL reports them, by the DirectInput scan code of the same key.
+constexpr ScancodeToDik ScancodeTable[] = {
+    {SDL_SCANCODE_ESCAPE, DIK_ESCAPE}, {SDL_SCANCODE_1, DIK_1}, {SDL_SCANCODE_2, DIK_2}, {SDL_SCANCODE_3, DIK_3},
+    {SDL_SCANCODE_4, DIK_4}, {SDL_SCANCODE_5, DIK_5}, {SDL_SCANCODE_6, DIK_6}, {SDL_SCANCODE_7, DIK_7},
+    {SDL_SCANCODE_8, DIK_8}, {SDL_SCANCODE_9, DIK_9}, {SDL_SCANCODE_0, DIK_0}, {SDL_SCANCODE_MINUS, DIK_MINUS},
+    {SDL_SCANCODE_EQUALS, DIK_EQUALS}, {SDL_SCANCODE_BACKSPACE, DIK_BACK}, {SDL_SCANCODE_TAB, DIK_TAB},
+    {SDL_SCANCODE_Q, DIK_Q}, {SDL_SCANCODE_W, DIK_W}, {SDL_SCANCODE_E, DIK_E}, {SDL_SCANCODE_R, DIK_R},
+    {SDL_SCANCODE_T, DIK_T}, {SDL_SCANCODE_Y, DIK_Y}, {SDL_SCANCODE_U, DIK_U}, {SDL_SCANCODE_I, DIK_I},
+    {SDL_SCANCODE_O, DIK_O}, {SDL_SCANCODE_P, DIK_P}, {SDL_SCANCODE_LEFTBRACKET, DIK_LBRACKET},
+    {SDL_SCANCODE_RIGHTBRACKET, DIK_RBRACKET}, {SDL_SCANCODE_RETURN, DIK_RETURN}, {SDL_SCANCODE_LCTRL, DIK_LCONTROL},
+    {SDL_SCANCODE_A, DIK_A}, {SDL_SCANCODE_S, DIK_S}, {SDL_SCANCODE_D, DIK_D}, {SDL_SCANCODE_F, DIK_F},
+    {SDL_SCANCODE_G, DIK_G}, {SDL_SCANCODE_H, DIK_H}, {SDL_SCANCODE_J, DIK_J}, {SDL_SCANCODE_K, DIK_K},
+    {SDL_SCANCODE_L, DIK_L}, {SDL_SCANCODE_SEMICOLON, DIK_SEMICOLON}, {SDL_SCANCODE_APOSTROPHE, DIK_APOSTROPHE},
+    {SDL_SCANCODE_GRAVE, DIK_GRAVE}, {SDL_SCANCODE_LSHIFT, DIK_LSHIFT}, {SDL_SCANCODE_BACKSLASH, DIK_BACKSLASH},
+    {SDL_SCANCODE_NONUSHASH, DIK_BACKSLASH}, {SDL_SCANCODE_Z, DIK_Z}, {SDL_SCANCODE_X, DIK_X},
+    {SDL_SCANCODE_C, DIK_C}, {SDL_SCANCODE_V, DIK_V}, {SDL_SCANCODE_B, DIK_B}, {SDL_SCANCODE_N, DIK_N},
+    {SDL_SCANCODE_M, DIK_M}, {SDL_SCANCODE_COMMA, DIK_COMMA}, {SDL_SCANCODE_PERIOD, DIK_PERIOD},
+    {SDL_SCANCODE_SLASH, DIK_SLASH}, {SDL_SCANCODE_RSHIFT, DIK_RSHIFT}, {SDL_SCANCODE_KP_MULTIPLY, DIK_MULTIPLY},
+    {SDL_SCANCODE_LALT, DIK_LMENU}, {SDL_SCANCODE_SPACE, DIK_SPACE}, {SDL_SCANCODE_CAPSLOCK, DIK_CAPITAL},
+    {SDL_SCANCODE_F1, DIK_F1}, {SDL_SCANCODE_F2, DIK_F2}, {SDL_SCANCODE_F3, DIK_F3}, {SDL_SCANCODE_F4, DIK_F4},
+    {SDL_SCANCODE_F5, DIK_F5}, {SDL_SCANCODE_F6, DIK_F6}, {SDL_SCANCODE_F7, DIK_F7}, {SDL_SCANCODE_F8, DIK_F8},
+    {SDL_SCANCODE_F9, DIK_F9}, {SDL_SCANCODE_F10, DIK_F10}, {SDL_SCANCODE_NUMLOCKCLEAR, DIK_NUMLOCK},
+    {SDL_SCANCODE_SCROLLLOCK, DIK_SCROLL}, {SDL_SCANCODE_KP_7, DIK_NUMPAD7}, {SDL_SCANCODE_KP_8, DIK_NUMPAD8},
+    {SDL_SCANCODE_KP_9, DIK_NUMPAD9}, {SDL_SCANCODE_KP_MINUS, DIK_SUBTRACT}, {SDL_SCANCODE_KP_4, DIK_NUMPAD4},
+    {SDL_SCANCODE_KP_5, DIK_NUMPAD5}, {SDL_SCANCODE_KP_6, DIK_NUMPAD6}, {SDL_SCANCODE_KP_PLUS, DIK_ADD},
+    {SDL_SCANCODE_KP_1, DIK_NUMPAD1}, {SDL_SCANCODE_KP_2, DIK_NUMPAD2}, {SDL_SCANCODE_KP_3, DIK_NUMPAD3},
+    {SDL_SCANCODE_KP_0, DIK_NUMPAD0}, {SDL_SCANCODE_KP_PERIOD, DIK_DECIMAL},
+    {SDL_SCANCODE_NONUSBACKSLASH, DIK_OEM_102}, {SDL_SCANCODE_F11, DIK_F11}, {SDL_SCANCODE_F12, DIK_F12},
+    {SDL_SCANCODE_F13, DIK_F13}, {SDL_SCANCODE_F14, DIK_F14}, {SDL_SCANCODE_F15, DIK_F15},
+    {SDL_SCANCODE_INTERNATIONAL2, DIK_KANA}, {SDL_SCANCODE_INTERNATIONAL1, DIK_ABNT_C1},
+    {SDL_SCANCODE_INTERNATIONAL4, DIK_CONVERT}, {SDL_SCANCODE_INTERNATIONAL5, DIK_NOCONVERT},
+    {SDL_SCANCODE_INTERNATIONAL3, DIK_YEN}, {SDL_SCANCODE_KP_EQUALS, DIK_NUMPADEQUALS},
+    {SDL_SCANCODE_AUDIOPREV, DIK_PREVTRACK}, {SDL_SCANCODE_AUDIONEXT, DIK_NEXTTRACK},
+    {SDL_SCANCODE_KP_ENTER, DIK_NUMPADENTER}, {SDL_SCANCODE_RCTRL, DIK_RCONTROL}, {SDL_SCANCODE_MUTE, DIK_MUTE},
+    {SDL_SCANCODE_AUDIOMUTE, DIK_MUTE}, {SDL_SCANCODE_CALCULATOR, DIK_CALCULATOR},
+    {SDL_SCANCODE_AUDIOPLAY, DIK_PLAYPAUSE}, {SDL_SCANCODE_AUDIOSTOP, DIK_MEDIASTOP},
+    {SDL_SCANCODE_VOLUMEDOWN, DIK_VOLUMEDOWN}, {SDL_SCANCODE_VOLUMEUP, DIK_VOLUMEUP},
+    {SDL_SCANCODE_AC_HOME, DIK_WEBHOME}, {SDL_SCANCODE_KP_COMMA, DIK_NUMPADCOMMA},
+    {SDL_SCANCODE_KP_DIVIDE, DIK_DIVIDE}, {SDL_SCANCODE_PRINTSCREEN, DIK_SYSRQ}, {SDL_SCANCODE_RALT, DIK_RMENU},
+    {SDL_SCANCODE_PAUSE, DIK_PAUSE}, {SDL_SCANCODE_HOME, DIK_HOME}, {SDL_SCANCODE_UP, DIK_UP},
+    {SDL_SCANCODE_PAGEUP, DIK_PRIOR}, {SDL_SCANCODE_LEFT, DIK_LEFT}, {SDL_SCANCODE_RIGHT, DIK_RIGHT},
+    {SDL_SCANCODE_END, DIK_END}, {SDL_SCANCODE_DOWN, DIK_DOWN}, {SDL_SCANCODE_PAGEDOWN, DIK_NEXT},
+    {SDL_SCANCODE_INSERT, DIK_INSERT}, {SDL_SCANCODE_DELETE, DIK_DELETE}, {SDL_SCANCODE_LGUI, DIK_LWIN},
+    {SDL_SCANCODE_RGUI, DIK_RWIN}, {SDL_SCANCODE_APPLICATION, DIK_APPS}, {SDL_SCANCODE_POWER, DIK_POWER},
+    {SDL_SCANCODE_SLEEP, DIK_SLEEP}, {SDL_SCANCODE_AC_SEARCH, DIK_WEBSEARCH},
+    {SDL_SCANCODE_AC_BOOKMARKS, DIK_WEBFAVORITES}, {SDL_SCANCODE_AC_REFRESH, DIK_WEBREFRESH},
+    {SDL_SCANCODE_AC_STOP, DIK_WEBSTOP}, {SDL_SCANCODE_AC_FORWARD, DIK_WEBFORWARD},
+    {SDL_SCANCODE_AC_BACK, DIK_WEBBACK}, {SDL_SCANCODE_COMPUTER, DIK_MYCOMPUTER}, {SDL_SCANCODE_MAIL, DIK_MAIL},
+    {SDL_SCANCODE_MEDIASELECT, DIK_MEDIASELECT}};
+
+class SdlWindow final : public WindowDevice {
+ public:
+  ~SdlWindow() override {
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
+
+  // False when any part of the window could not be made.
+  bool Open(bool windowed) {
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    Uint32 flags = SDL_WINDOW_RESIZABLE;
+    int width = ScreenWidth * 2, height = ScreenHeight * 2;
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) == 0 && (desktop.w < width || desktop.h < height)) {
+      width = ScreenWidth;
+      height = ScreenHeight;
+    }
+    if (!windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    window_ = SDL_CreateWindow("Shardfall", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+    if (!window_) return false;
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) return false;
+    // Letterboxed 4:3 at any window size; nearest sampling keeps the pixels sharp.
+    SDL_RenderSetLogicalSize(renderer_, ScreenWidth, ScreenHeight);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, ScreenWidth,
+                                 ScreenHeight);
+    if (!texture_) return false;
+    converted_.resize(PixelCount);
+    return true;
+  }
+
+  void Present(const Display& display) override {
+    if (screenColours_.empty()) screenColours_ = ScreenColourTable(display.workRamp);
+    ConvertForScreen(display.shownFrame.data(), screenColours_.data(), converted_.data(), PixelCount);
+    SDL_UpdateTexture(texture_, nullptr, converted_.data(), ScreenWidth * 4);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+    rampChanged_ = false;
+  }
+
+  void TakeRamp(const GammaRamp& ramp) override {
+    screenColours_ = ScreenColourTable(ramp);
+    rampChanged_ = true;
+  }
+
+  void PresentIfRampChanged(const Display& display) override {
+    if (rampChanged_) Present(display);
+  }
+
+  bool TakenAway() const override {
+    return (SDL_GetWindowFlags(window_) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;
+  }
+
+  void PumpEvents(bool& quitRequested) override {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+      if (event.type == SDL_QUIT) quitRequested = true;
+      bool altEnter = event.type == SDL_KEYDOWN && !event.key.repeat &&
+                      event.key.keysym.scancode == SDL_SCANCODE_RETURN && (event.key.keysym.mod & KMOD_ALT);
+      if (altEnter) ToggleFullScreen();
+    }
+  }
+
+  KeyStates ReadKeys() override {
+    KeyStates state{};
+    int count = 0;
+    const Uint8* keys = SDL_GetKeyboardState(&count);
+    for (const ScancodeToDik& entry : ScancodeTable)
+      if (entry.scancode < count && keys[entry.scancode]) state[entry.dik] = 0x80;
+    return state;
+  }
+
+  bool ReadMouse(MouseState& state) override {
+    int x = 0, y = 0;
+    Uint32 buttons = SDL_GetRelativeMouseState(&x, &y);
+    state = MouseState{x, y, {}};
+    state.buttons[0] = (buttons & SDL_BUTTON_LMASK) ? 0x80 : 0;
+    state.buttons[1] = (buttons & SDL_BUTTON_RMASK) ? 0x80 : 0;
+    return true;
+  }
+
+  void CaptureMouse(bool captured) override { SDL_SetRelativeMouseMode(captured ? SDL_TRUE : SDL_FALSE); }
+
+ private:
+  void ToggleFullScreen() {
+    bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+  }
+
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  std::vector<std::uint32_t> screenColours_;  // RGB565 -> XRGB8888 through the work ramp
+  std::vector<std::uint32_t> converted_;      // the frame as sent to the texture
+  bool rampChanged_ = false;                  // the shown frame waits to be presented under a new ramp
+};
+
+}  // namespace
+
+int DikFromScancode(int sdlScancode) {
+  for (const ScancodeToDik& entry : ScancodeTable)
+    if (entry.scancode == sdlScancode) return entry.dik;
+  return 0;
+}
+
+std::unique_ptr<WindowDevice> OpenWindowDevice(const PlatformOptions& options) {
+  if (options.headless) return NoWindowDevice();
+  // SIGINT and SIGTERM stay with the platform, which ends the loop on them.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return NoWindowDevice(true);
+  auto window = std::make_unique<SdlWindow>();
+  if (!window->Open(options.windowed)) return NoWindowDevice(true);
+  return window;
+}
+
+void CloseDeviceLibrary() { SDL_Quit(); }

@@ -1,0 +1,45 @@
+// The one way a game starts, used by the program, the tests and the benchmarks alike.
+#include "shell/start_up.h"
+
+#include "core/game.h"
+#include "frontend/front_end.h"
+#include "gameplay/play_frames.h"
+#include "platform/input.h"
+#include "shell/game_start.h"
+
+namespace {
+
+// The platform with its devices, and the flags that follow from them: gamma, sound, the pointer at the top left.
+void StartPlatform(Game& game) {
+  InitPlatform(game.platform);
+  GameState& state = game.state;
+  state.gammaAvailable = !game.platform.options.noGamma;
+  state.pointerX = state.pointerY = 0;
+  state.leftButton = state.rightButton = false;
+  state.soundOn = true;
+}
+
+}  // namespace
+
+bool StartUp(Game& game, const StartSettings& settings, std::string& error) {
+  game.folders = settings.folders;
+  game.platform.options = settings.platform;
+  game.clock.isVirtual = settings.platform.headless;
+  game.clock.virtualStep = settings.step;
+  if (settings.seed) SeedRandom(game.random, *settings.seed);
+  game.platform.input.script.active = settings.scriptedDevices;
+  // The script must be in place before the platform starts: with one, the mouse is not taken from the desktop.
+  if (!settings.inputScript.empty() && !LoadInputScript(game.platform, settings.inputScript, error)) return false;
+  StartPlatform(game);
+  return true;
+}
+
+ModeSteps EveryModeStep() {
+  ModeSteps steps;
+  steps.setUpFrontEnd = SetUpFrontEnd;
+  steps.frontEndFrame = FrontEndFrame;
+  steps.startGame = StartGame;
+  steps.introFrame = IntroFrame;
+  steps.playFrame = PlayFrame;
+  return steps;
+}

@@ -1,0 +1,27 @@
+// The one way a game starts: data folders, devices or none, clock, seed, scripted input and mode steps.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "content/data_folders.h"
+#include "platform/platform.h"
+#include "shell/mode_steps.h"
+
+struct Game;
+
+struct StartSettings {
+  DataFolders folders;
+  PlatformOptions platform;            // headless: no devices and a virtual clock that starts at 0
+  std::int32_t step = 16;              // virtual milliseconds per frame and per waiting pass
+  std::optional<std::uint32_t> seed;   // reproducible random numbers
+  std::filesystem::path inputScript;   // scripted input, one event a line
+  bool scriptedDevices = false;        // keys and mouse come from the script's state, set by the caller
+};
+
+// Sets the game up and starts its platform. False with `error` set when the input script cannot be read; the
+// platform is then not started.
+bool StartUp(Game& game, const StartSettings& settings, std::string& error);
+// Each mode's step, as the areas provide them.
+ModeSteps EveryModeStep();
