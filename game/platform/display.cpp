@@ -237,7 +237,7 @@ void ClearBackBuffer(Platform& platform, std::int32_t colour) {
 void FlipScreen(Platform& platform) {
   Display& display = platform.display;
   display.shownFrame = display.backBuffer;
-  platform.window->Present(display);
+  if (platform.window->Present(display)) NotePresent(platform.frameStats);
 }
 
 void ApplyGamma(Platform& platform, float red, float green, float blue) {

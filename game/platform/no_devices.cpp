@@ -9,11 +9,12 @@ namespace {
 class NoWindow final : public WindowDevice {
  public:
   explicit NoWindow(bool pace) : pace_(pace) {}
-  void Present(const Display&) override {
+  bool Present(const Display&) override {
     if (pace_) std::this_thread::sleep_for(std::chrono::milliseconds(16));
+    return false;
   }
   void TakeRamp(const GammaRamp&) override {}
-  void PresentIfRampChanged(const Display&) override {}
+  bool PresentIfRampChanged(const Display&) override { return false; }
   bool TakenAway() const override { return false; }
   void PumpEvents(bool&) override {}
   KeyStates ReadKeys() override { return {}; }

@@ -147,11 +147,11 @@ struct Text {
 class WindowDevice {
  public:
   virtual ~WindowDevice() = default;
-  // Puts the last flipped frame on the screen through the display's work ramp.
-  virtual void Present(const Display& display) = 0;
+  // Puts the last flipped frame on the screen through the display's work ramp; true when it went to the screen.
+  virtual bool Present(const Display& display) = 0;
   // A new work ramp: a frame that is not redrawn takes it at the next waiting pass.
   virtual void TakeRamp(const GammaRamp& ramp) = 0;
-  virtual void PresentIfRampChanged(const Display& display) = 0;
+  virtual bool PresentIfRampChanged(const Display& display) = 0;
   // Minimised or hidden.
   virtual bool TakenAway() const = 0;
   // Window events: Alt+Enter toggles full screen, closing sets quitRequested.
@@ -206,6 +206,15 @@ std::unique_ptr<AudioDevice> OpenAudioDevice(const PlatformOptions& options);
 // Lets the device library go once every device is closed.
 void CloseDeviceLibrary();
 
+// Frames that went to the screen, for the footprint benchmark: with SHARDFALL_FRAME_STATS=FILE in the
+// environment, FILE gets one line "PRESENTS FIRST_NS LAST_NS" (CLOCK_REALTIME) at shut-down.
+struct FrameStats {
+  std::string file;  // empty: nothing is counted
+  std::int64_t presents = 0;
+  std::int64_t firstNs = 0;
+  std::int64_t lastNs = 0;
+};
+
 struct Platform {
   PlatformOptions options;
   // The devices come first, so they close after every picture, sound and song is gone.
@@ -216,11 +225,15 @@ struct Platform {
   Sound sound;
   Music music;
   Text text;
+  FrameStats frameStats;
   bool quitRequested = false;  // window closed, SIGINT/SIGTERM, or a headless wait that can never end
   int idleWaitPasses = 0;      // waiting passes since the last frame with no scripted event left
 };
 
 struct Clock;
+
+// Counts one presented frame (when asked for).
+void NotePresent(FrameStats& stats);
 
 // The start-up: display, input, sound, music; a device that cannot be opened leaves its part silent or dark.
 void InitPlatform(Platform& platform);

@@ -98,7 +98,7 @@ class SdlWindow final : public WindowDevice {
     return true;
   }
 
-  void Present(const Display& display) override {
+  bool Present(const Display& display) override {
     if (screenColours_.empty()) screenColours_ = ScreenColourTable(display.workRamp);
     ConvertForScreen(display.shownFrame.data(), screenColours_.data(), converted_.data(), PixelCount);
     SDL_UpdateTexture(texture_, nullptr, converted_.data(), ScreenWidth * 4);
@@ -107,6 +107,7 @@ class SdlWindow final : public WindowDevice {
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
     rampChanged_ = false;
+    return true;
   }
 
   void TakeRamp(const GammaRamp& ramp) override {
@@ -114,9 +115,7 @@ class SdlWindow final : public WindowDevice {
     rampChanged_ = true;
   }
 
-  void PresentIfRampChanged(const Display& display) override {
-    if (rampChanged_) Present(display);
-  }
+  bool PresentIfRampChanged(const Display& display) override { return rampChanged_ && Present(display); }
 
   bool TakenAway() const override {
     return (SDL_GetWindowFlags(window_) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;
