@@ -124,12 +124,17 @@ std::uint32_t ToRgb(Pixel pixel) {
 }
 
 std::vector<std::uint32_t> ScreenColourTable(const GammaRamp& ramp) {
-  std::vector<std::uint32_t> table(65536);
-  for (std::uint32_t p = 0; p < 65536; ++p) {
-    std::uint32_t rgb = ToRgb(static_cast<Pixel>(p));
-    std::uint32_t r = ramp[0][rgb >> 16] >> 8, g = ramp[1][(rgb >> 8) & 0xFF] >> 8, b = ramp[2][rgb & 0xFF] >> 8;
-    table[p] = r << 16 | g << 8 | b;
+  // Each channel's bits of a pixel pick its screen value alone: three small tables, then every combination.
+  std::array<std::uint32_t, 32> reds{}, blues{};
+  std::array<std::uint32_t, 64> greens{};
+  for (std::uint32_t v = 0; v < 64; ++v) {
+    const std::uint32_t rgb = ToRgb(static_cast<Pixel>((v & 31) << 11 | v << 5 | (v & 31)));
+    if (v < 32) reds[v] = static_cast<std::uint32_t>(ramp[0][rgb >> 16] >> 8) << 16;
+    greens[v] = static_cast<std::uint32_t>(ramp[1][(rgb >> 8) & 0xFF] >> 8) << 8;
+    if (v < 32) blues[v] = ramp[2][rgb & 0xFF] >> 8;
   }
+  std::vector<std::uint32_t> table(65536);
+  for (std::uint32_t p = 0; p < 65536; ++p) table[p] = reds[p >> 11] | greens[(p >> 5) & 63] | blues[p & 31];
   return table;
 }
 
@@ -236,7 +241,14 @@ void ClearBackBuffer(Platform& platform, std::int32_t colour) {
 
 void FlipScreen(Platform& platform) {
   Display& display = platform.display;
-  display.shownFrame = display.backBuffer;
+  // Only the rows that differ are copied and marked, so the window puts no more on the screen than changed.
+  constexpr std::size_t RowBytes = ScreenWidth * sizeof(Pixel);
+  for (int y = 0; y < ScreenHeight; ++y) {
+    const std::size_t at = static_cast<std::size_t>(y) * ScreenWidth;
+    const bool changed = std::memcmp(&display.shownFrame[at], &display.backBuffer[at], RowBytes) != 0;
+    if (changed) std::memcpy(&display.shownFrame[at], &display.backBuffer[at], RowBytes);
+    display.changedRows[y] = changed;
+  }
   if (platform.window->Present(display)) NotePresent(platform.frameStats);
 }
 

@@ -14,7 +14,8 @@ class NoWindow final : public WindowDevice {
     return false;
   }
   void TakeRamp(const GammaRamp&) override {}
-  bool PresentIfRampChanged(const Display&) override { return false; }
+  bool PresentIfStale(const Display&) override { return false; }
+  void WaitForRefresh() override { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
   bool TakenAway() const override { return false; }
   void PumpEvents(bool&) override {}
   KeyStates ReadKeys() override { return {}; }

@@ -4,7 +4,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
-#include <thread>
 
 #include "platform/clock.h"
 #include "platform/display.h"
@@ -70,13 +69,13 @@ void PumpMessages(Platform& platform) {
 
 bool WaitingLoopPass(Platform& platform, Clock& clock) {
   PumpMessages(platform);
-  if (platform.window->PresentIfRampChanged(platform.display)) NotePresent(platform.frameStats);
+  if (platform.window->PresentIfStale(platform.display)) NotePresent(platform.frameStats);
   // Without a window only the script can end a wait. Once it has nothing left, a second pass in the same wait
   // means the wait is over for good (the first may be the one right after the event that ended it).
   if (platform.options.headless && !ScriptHasPendingEvents(platform) && ++platform.idleWaitPasses > 1)
     platform.quitRequested = true;
   if (platform.quitRequested) return false;
   if (clock.isVirtual) AdvanceVirtualClock(clock);
-  else std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  else platform.window->WaitForRefresh();
   return true;
 }

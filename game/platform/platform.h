@@ -38,6 +38,7 @@ inline constexpr std::int32_t SRCAND = 0x008800C6;
 struct Display {
   std::vector<Pixel> backBuffer = std::vector<Pixel>(ScreenWidth * ScreenHeight);
   std::vector<Pixel> shownFrame = std::vector<Pixel>(ScreenWidth * ScreenHeight);  // last flipped frame
+  std::array<bool, ScreenHeight> changedRows{};  // rows the last flip changed in shownFrame
   SurfaceTable surfaceTable = SurfaceTable(1);
   GammaRamp displayRamp{};  // identity, set at start-up
   GammaRamp workRamp{};
@@ -147,11 +148,17 @@ struct Text {
 class WindowDevice {
  public:
   virtual ~WindowDevice() = default;
-  // Puts the last flipped frame on the screen through the display's work ramp; true when it went to the screen.
+  // Puts the last flipped frame on the screen through the display's work ramp: its changed rows, or all of it
+  // when the screen no longer shows it as it is; nothing when nothing changed. At most once per display refresh:
+  // first waits out what is left of the refresh. True when a frame went to the screen.
   virtual bool Present(const Display& display) = 0;
   // A new work ramp: a frame that is not redrawn takes it at the next waiting pass.
   virtual void TakeRamp(const GammaRamp& ramp) = 0;
-  virtual bool PresentIfRampChanged(const Display& display) = 0;
+  // Shows the last flipped frame again when the screen no longer shows it as it is (a new ramp, a window resized
+  // or uncovered); true when it went to the screen.
+  virtual bool PresentIfStale(const Display& display) = 0;
+  // The sleep of one waiting-loop pass: until the next display refresh.
+  virtual void WaitForRefresh() = 0;
   // Minimised or hidden.
   virtual bool TakenAway() const = 0;
   // Window events: Alt+Enter toggles full screen, closing sets quitRequested.
@@ -244,7 +251,7 @@ void ReleaseModeAssets(Platform& platform, bool& musicOn);
 void ShutDownPlatform(Platform& platform);
 // One message-pump pass: window events, Alt+Enter, close and signals (which set quitRequested).
 void PumpMessages(Platform& platform);
-// One pass of a waiting loop (pause, lost display): pump, then sleep about a millisecond or advance a virtual
-// clock. Returns false when the wait can never end (quit requested, or a headless run whose script has had no
+// One pass of a waiting loop (pause, lost display): pump, then sleep until the next display refresh or advance a
+// virtual clock. Returns false when the wait can never end (quit requested, or a headless run whose script has had no
 // events left for two passes); quitRequested is then set, the caller leaves its loop and the main loop ends.
 bool WaitingLoopPass(Platform& platform, Clock& clock);
