@@ -76,7 +76,8 @@ measure() {  # NAME SCREEN WARMUP [play] ARGS...
   if [ -s "$work/$name.stats" ]; then
     read -r presents first_ns last_ns <"$work/$name.stats"
     first=$(awk -v a="$first_ns" -v s="$started" 'BEGIN {printf "%.3f s", (a - s) / 1e9}')
-    fps=$(awk -v n="$presents" -v a="$first_ns" -v b="$last_ns" 'BEGIN {printf "%.1f", (b > a ? (n - 1) / ((b - a) / 1e9) : 0)}')
+    fps=$(awk -v n="$presents" -v a="$first_ns" -v b="$last_ns" \
+      'BEGIN {printf "%.1f", (b > a ? (n - 1) / ((b - a) / 1e9) : 0)}')
   fi
   printf '%-22s cpu %5.3f cores  peak %6.1f MiB  private %6.1f MiB  %6s frames/s  first frame %s%s\n' "$name" \
     "$(awk -v d=$((after - before)) -v t="$ticks" -v s="$span" 'BEGIN {print d / t / s}')" \

@@ -138,7 +138,8 @@ class SurfacePresenter final : public Presenter {
     changed_.clear();
     ForEachChangedRun(display, everything, [&](int top, int bottom) { FillRows(display, top, bottom); });
     if (everything) return SDL_UpdateWindowSurface(window_) == 0;
-    return changed_.empty() || SDL_UpdateWindowSurfaceRects(window_, changed_.data(), static_cast<int>(changed_.size())) == 0;
+    const int count = static_cast<int>(changed_.size());
+    return count == 0 || SDL_UpdateWindowSurfaceRects(window_, changed_.data(), count) == 0;
   }
 
   void TakeRamp(const GammaRamp& ramp) override { colours_ = ScreenColourTable(ramp); }
@@ -155,7 +156,8 @@ class SurfacePresenter final : public Presenter {
     for (int x = 0; x < place_.width; ++x) sourceColumns_[x] = NearestSource(x, place_.width, ScreenWidth);
     int next = 0;
     for (int y = 0; y < place_.height; ++y)
-      for (const int source = NearestSource(y, place_.height, ScreenHeight); next <= source; ++next) firstRows_[next] = y;
+      for (const int source = NearestSource(y, place_.height, ScreenHeight); next <= source; ++next)
+        firstRows_[next] = y;
     for (; next <= ScreenHeight; ++next) firstRows_[next] = place_.height;
     const Uint32 format = surface_->format->format;
     direct_ = format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
@@ -185,7 +187,14 @@ class SurfacePresenter final : public Presenter {
 
   void ConvertRow(const Pixel* source, std::uint8_t* line) {
     std::uint32_t* out = direct_ ? reinterpret_cast<std::uint32_t*>(line) : row_.data();
-    for (int x = 0; x < place_.width; ++x) out[x] = colours_[source[sourceColumns_[x]]];
+    // The window sizes of the game's own choosing, 640 and 1280 wide, without the column map.
+    if (place_.width == ScreenWidth) {
+      ConvertForScreen(source, colours_.data(), out, ScreenWidth);
+    } else if (place_.width == 2 * ScreenWidth) {
+      for (int x = 0; x < ScreenWidth; ++x) out[2 * x] = out[2 * x + 1] = colours_[source[x]];
+    } else {
+      for (int x = 0; x < place_.width; ++x) out[x] = colours_[source[sourceColumns_[x]]];
+    }
     if (!direct_)
       SDL_ConvertPixels(place_.width, 1, SDL_PIXELFORMAT_RGB888, row_.data(), place_.width * 4,
                         surface_->format->format, line, surface_->pitch);
@@ -219,7 +228,7 @@ std::unique_ptr<Presenter> OpenSurfacePresenter(SDL_Window* window) {
 }
 
 RefreshPacer::RefreshPacer(int refreshHz)
-    : period_(std::chrono::duration_cast<steady_clock::duration>(std::chrono::nanoseconds(1'000'000'000LL / refreshHz))) {}
+    : period_(std::chrono::duration_cast<steady_clock::duration>(std::chrono::seconds(1)) / refreshHz) {}
 
 void RefreshPacer::Wait(bool presentWaits) {
   const auto now = steady_clock::now();
