@@ -185,7 +185,7 @@ class AudioDevice {
   virtual void HaltSound(int slot) = 0;
   virtual void HaltAllSounds() = 0;
   // nullptr when the device cannot take the file.
-  virtual std::shared_ptr<SongData> LoadSong(const std::filesystem::path& path) = 0;
+  virtual std::shared_ptr<SongData> LoadSong(const Bytes& midi) = 0;
   virtual bool PlaySong(SongData& song) = 0;
   virtual void HaltSong() = 0;
   virtual bool SongPlaying(const Music& music, std::int32_t now) const = 0;

@@ -49,4 +49,6 @@ void WriteTestBitmap(const std::filesystem::path& path, int width, int height,
 void WriteTestWave(const std::filesystem::path& path, std::uint32_t rate, std::uint32_t dataBytes);
 // A one-track standard MIDI file whose last event is `quarters` quarter notes in, at `microsPerQuarter`.
 void WriteTestMidi(const std::filesystem::path& path, int quarters, std::uint32_t microsPerQuarter = 500000);
+// A one-track standard MIDI file (96 ticks a quarter) of the given events, each with its delta time, ended.
+std::vector<std::uint8_t> MidiOf(std::vector<std::uint8_t> events);
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
