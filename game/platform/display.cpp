@@ -142,10 +142,33 @@ void ConvertForScreen(const Pixel* frame, const std::uint32_t* table, std::uint3
   for (std::size_t i = 0; i < count; ++i) out[i] = table[frame[i]];
 }
 
+// Built for AVX2 as well, which the loader picks where the processor has it.
+__attribute__((target_clones("avx2", "default"))) void ExpandForScreen(const Pixel* frame, std::uint32_t* out,
+                                                                      std::size_t count) {
+  using Pixels = std::uint16_t __attribute__((vector_size(16)));
+  using Words = std::uint32_t __attribute__((vector_size(32)));
+  std::size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    Pixels pixels;
+    std::memcpy(&pixels, frame + i, sizeof pixels);
+    const Words p = __builtin_convertvector(pixels, Words);
+    const Words r = p >> 11, g = (p >> 5) & 63, b = p & 31;
+    const Words rgb = (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2);
+    std::memcpy(out + i, &rgb, sizeof rgb);
+  }
+  for (; i < count; ++i) out[i] = ToRgb(frame[i]);
+}
+
+GammaRamp PlainRamp() {
+  GammaRamp ramp;
+  for (auto& channel : ramp)
+    for (int i = 0; i < 256; ++i) channel[i] = static_cast<std::uint16_t>(i * 257);
+  return ramp;
+}
+
 void InitDisplay(Platform& platform) {
   Display& display = platform.display;
-  for (auto& channel : display.displayRamp)
-    for (int i = 0; i < 256; ++i) channel[i] = static_cast<std::uint16_t>(i * 257);
+  display.displayRamp = PlainRamp();
   display.workRamp = display.displayRamp;
   platform.window = OpenWindowDevice(platform.options);
 }

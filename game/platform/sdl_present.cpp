@@ -132,7 +132,7 @@ class SurfacePresenter final : public Presenter {
 
   bool Show(const Display& display, bool everything) override {
     if (!surface_ && !Layout()) return false;
-    if (colours_.empty()) colours_ = ScreenColourTable(display.workRamp);
+    if (colours_.empty()) TakeRamp(display.workRamp);
     everything = everything || fresh_;
     fresh_ = false;
     changed_.clear();
@@ -142,7 +142,10 @@ class SurfacePresenter final : public Presenter {
     return count == 0 || SDL_UpdateWindowSurfaceRects(window_, changed_.data(), count) == 0;
   }
 
-  void TakeRamp(const GammaRamp& ramp) override { colours_ = ScreenColourTable(ramp); }
+  void TakeRamp(const GammaRamp& ramp) override {
+    colours_ = ScreenColourTable(ramp);
+    plain_ = ramp == PlainRamp();
+  }
   void Resized() override { surface_ = nullptr; }
 
  private:
@@ -188,7 +191,9 @@ class SurfacePresenter final : public Presenter {
   void ConvertRow(const Pixel* source, std::uint8_t* line) {
     std::uint32_t* out = direct_ ? reinterpret_cast<std::uint32_t*>(line) : row_.data();
     // The window sizes of the game's own choosing, 640 and 1280 wide, without the column map.
-    if (place_.width == ScreenWidth) {
+    if (place_.width == ScreenWidth && plain_) {
+      ExpandForScreen(source, out, ScreenWidth);
+    } else if (place_.width == ScreenWidth) {
       ConvertForScreen(source, colours_.data(), out, ScreenWidth);
     } else if (place_.width == 2 * ScreenWidth) {
       for (int x = 0; x < ScreenWidth; ++x) out[2 * x] = out[2 * x + 1] = colours_[source[x]];
@@ -208,6 +213,7 @@ class SurfacePresenter final : public Presenter {
   std::vector<std::uint32_t> colours_;          // RGB565 -> 0x00RRGGBB through the work ramp
   std::vector<std::uint32_t> row_;              // one row as 0x00RRGGBB, when the window's pixels differ
   std::vector<SDL_Rect> changed_;               // window rectangles filled by this Show
+  bool plain_ = true;                           // the ramp changes nothing
   bool direct_ = true;                          // the window's pixels are 0x00RRGGBB
   bool fresh_ = true;                           // new pixels: everything must be shown
 };
