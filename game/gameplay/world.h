@@ -130,6 +130,7 @@ struct GameWorld {
   std::string endMessage;
   std::int32_t destructibleCount = 0;
   bool autopilot = false;
+  bool capsulesOff = false;  // --no-capsules: broken bricks drop nothing, for proving levels finishable
   float autopilotOffsetX = 0.0f, autopilotOffsetY = 0.0f;
   float nextPauseToggle = 0.0f;
   float nextLaserShot = 0.0f;

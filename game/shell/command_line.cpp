@@ -45,6 +45,7 @@ std::string UsageText() {
          "                         (PNG, or BMP when FILE ends in .bmp); may be repeated\n"
          "  --no-gamma             run without a gamma ramp (fades are instant)\n"
          "  --play SETFILE         start a game on the level set at once\n"
+         "  --no-capsules          broken bricks drop no capsules (for proving levels finishable)\n"
          "  --help                 this text\n";
 }
 
@@ -61,6 +62,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
     else if (option == "--headless") out.platform.headless = true;
     else if (option == "--no-gamma") out.platform.noGamma = true;
     else if (option == "--help") out.help = true;
+    else if (option == "--no-capsules") out.noCapsules = true;
     else if (option == "--root") { if (!value(text)) return false; out.root = text; }
     else if (option == "--input") { if (!value(text)) return false; out.input = text; }
     else if (option == "--dump-state") { if (!value(text)) return false; out.dumpState = text; }

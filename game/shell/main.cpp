@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
   game->clock.isVirtual = command.platform.headless;
   game->clock.virtualStep = command.step;
   if (command.seed) SeedRandom(game->random, *command.seed);
+  game->world.capsulesOff = command.noCapsules;
   if (!command.input.empty() && !LoadInputScript(*game, command.input, error)) {
     std::cerr << "shardfall: " << error << "\n";
     return 2;
