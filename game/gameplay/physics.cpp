@@ -31,6 +31,29 @@ void LoseBall(Game& game, Ball& ball) {
 
 bool Protected(const Game& game) { return game.world.powerMode == PowerMode::Protect; }
 
+// How far from a guarded corner the ends of its two paddles face each other.
+constexpr float CornerReach = 48.0f;
+
+// The bearing out of the guarded corner the ball's centre lies in, beside the paddle of `side`; -1 when none.
+// By the bounce table alone the two paddle ends of such a corner return a ball to each other on every frame,
+// for ever, and no movement of the paddles frees it without losing it.
+float CornerExitDegrees(const Game& game, const Ball& ball, Side side) {
+  const GameWorld& world = game.world;
+  float cx = ball.x + BallSize / 2.0f, cy = ball.y + BallSize / 2.0f;
+  bool nearRight = cx >= ScreenWidth - CornerReach, nearLeft = cx <= CornerReach;
+  bool nearBottom = cy >= ScreenHeight - CornerReach, nearTop = cy <= CornerReach;
+  bool horizontal = side == Bottom || side == Top;
+  bool low = horizontal ? side == Bottom : nearBottom && IsGuarded(world, Bottom);
+  bool high = horizontal ? side == Top : nearTop && IsGuarded(world, Top);
+  bool right = horizontal ? nearRight && IsGuarded(world, Right) : side == Right;
+  bool left = horizontal ? nearLeft && IsGuarded(world, Left) : side == Left;
+  if (low && right) return 315.0f;
+  if (low && left) return 45.0f;
+  if (high && right) return 225.0f;
+  if (high && left) return 135.0f;
+  return -1.0f;
+}
+
 // Leaving through a guarded side loses the ball unless Protect holds it; otherwise the edge is a wall.
 void LeaveOrBounce(Game& game, Ball& ball, Side side, float& coordinate, float wallValue, int mode) {
   if (IsGuarded(game.world, side) && !Protected(game)) {
@@ -281,6 +304,7 @@ void PaddleBounce(Game& game, int ballIndex, Side side) {
     case Right: degrees = before ? 270.0f + turn : 270.0f - turn; break;
     case Left: degrees = before ? 90.0f - turn : 90.0f + turn; break;
   }
+  if (float exit = CornerExitDegrees(game, ball, side); exit >= 0.0f) degrees = exit;
   ball.angle = DegToRad(degrees);
 }
 

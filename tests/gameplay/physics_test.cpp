@@ -143,6 +143,25 @@ TEST_F(PaddleTest, CornerMarginsKeepCrossingPaddlesApart) {
   EXPECT_FLOAT_EQ(game.state.pointerX, 570.0f);
 }
 
+TEST_F(PaddleTest, AGuardedCornerSendsItsBallOutAlongTheDiagonal) {
+  Guard({Bottom, Right});
+  game.world.cornerMargin = {0, 0, 18, 18};
+  game.state.pointerX = 552.0f;  // both paddles as far into the corner as they go
+  game.state.pointerY = 392.0f;
+  PutBall(0, 606.0f, 446.0f, 135.0f);  // down and to the right, into the corner
+  for (int frame = 0; frame < 60; ++frame) {
+    UpdateBallVelocities(game);
+    MoveBalls(game);
+  }
+  const Ball& ball = game.world.balls[0];
+  EXPECT_TRUE(ball.active);
+  EXPECT_LT(ball.x, 500.0f);
+  EXPECT_LT(ball.y, 350.0f);
+  PutBall(0, 606.0f, 450.0f, 180.0f);
+  PaddleBounce(game, 0, Bottom);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 315.0f, 1e-3);
+}
+
 TEST_F(PaddleTest, GrowthStopsOnceThePaddleReachesItsLongest) {
   game.world.paddleLength = 300.0f;
   game.world.growTarget = 332;
