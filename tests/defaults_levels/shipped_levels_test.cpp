@@ -119,6 +119,23 @@ TEST(LevelRules, RefuseUnplayableLevels) {
   EXPECT_EQ(LevelProblem(metalOnly, tiles), "nothing to break");
 }
 
+TEST(LevelRules, RefuseAOneRowGapBetweenMetalThatNoExplosionReaches) {
+  const TileSet& tiles = DesignedTileSets().front().tileSet;
+  const auto* legend = FixedLegendOf("DefaultTileSet.sft");
+  Level slot = PlainLevel();
+  for (int c = 5; c <= 8; ++c) slot.brickGrid[c][9] = slot.brickGrid[c][11] = legend->at('X');
+  slot.brickGrid[6][10] = 1;
+  EXPECT_NE(LevelProblem(slot, tiles).find("wedge"), std::string::npos);
+  slot.brickGrid[9][10] = legend->at('D');  // its blast takes the gap's walls at column 8
+  EXPECT_NE(LevelProblem(slot, tiles).find("column 5, row 10"), std::string::npos);
+  slot.brickGrid[9][10] = legend->at('<');  // a shooter clears the gap's row, not its walls
+  EXPECT_NE(LevelProblem(slot, tiles).find("column 5, row 10"), std::string::npos);
+  slot.brickGrid[5][12] = legend->at('|');  // up and down through the walls of column 5
+  slot.brickGrid[6][12] = slot.brickGrid[7][12] = legend->at('|');
+  slot.brickGrid[9][10] = legend->at('D');
+  EXPECT_EQ(LevelProblem(slot, tiles), "");
+}
+
 TEST(ShippedLevels, EveryLevelIsPlayableWithItsTileset) {
   for (const ShippedLevelSet& set : Sets())
     for (std::size_t i = 0; i < set.levels.size(); ++i)
