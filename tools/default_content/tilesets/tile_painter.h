@@ -1,4 +1,4 @@
-// Painters for single 32 x 16 brick tiles: faceted glass gems, metal plates, ghost glass, dynamite, shooters.
+// Painters for single 32 x 16 brick tiles in the glass, neon and circuit looks.
 #pragma once
 #include "content/tileset_file.h"
 #include "tools/default_content/paint/canvas.h"
@@ -28,5 +28,16 @@ void PaintGhost(TileSpot spot, paint::Color base, int sheen = -100);
 void PaintDynamite(TileSpot spot, int sparkSize);
 // A dark gem with a glowing arrow for each direction it fires in.
 void PaintShooter(TileSpot spot, ShooterDirections directions);
+
+// The circuit look. A chip whose light window shows `base`; `glow` scales the light.
+void PaintChip(TileSpot spot, paint::Color base, float glow = 1.0f);
+// A finned heat sink; `coreGlow` > 0 adds a glowing status light of that strength.
+void PaintHeatSink(TileSpot spot, paint::Color base, float coreGlow = 0.0f);
+// A hologram seen through: scan lines on every other pixel; `sheen` places a moving bright column.
+void PaintHologram(TileSpot spot, paint::Color base, int sheen = -100);
+// A charged cell with a spark of `sparkSize` 1 .. 4 at its terminal.
+void PaintBattery(TileSpot spot, int sparkSize);
+// A circuit board whose lit traces point the ways it fires.
+void PaintRouter(TileSpot spot, ShooterDirections directions);
 
 }  // namespace tiles
