@@ -37,6 +37,8 @@ constexpr TileLook GlassLook{tiles::PaintGem, tiles::PaintMetal, tiles::PaintGho
                              tiles::PaintShooter};
 constexpr TileLook NeonLook{tiles::PaintNeon, tiles::PaintMetal, tiles::PaintGhost, tiles::PaintDynamite,
                             tiles::PaintShooter};
+constexpr TileLook FrostLook{tiles::PaintFrost, tiles::PaintMetal, tiles::PaintGhost, tiles::PaintDynamite,
+                             tiles::PaintShooter};
 constexpr TileLook CircuitLook{tiles::PaintChip, tiles::PaintHeatSink, tiles::PaintHologram, tiles::PaintBattery,
                                tiles::PaintRouter};
 
@@ -142,7 +144,8 @@ DesignedTileSet Assemble(std::string fileName, const std::vector<TileRun>& runs)
 const std::vector<DesignedTileSet>& DesignedTileSets() {
   static const std::vector<DesignedTileSet> sets = {Assemble("DefaultTileSet.sft", StandardRuns(GlassLook)),
                                                     Assemble("NeonTileSet.sft", StandardRuns(NeonLook)),
-                                                    Assemble("CircuitTileSet.sft", StandardRuns(CircuitLook))};
+                                                    Assemble("CircuitTileSet.sft", StandardRuns(CircuitLook)),
+                                                    Assemble("FrostTileSet.sft", StandardRuns(FrostLook))};
   return sets;
 }
 

@@ -125,6 +125,36 @@ void PaintNeon(TileSpot s, Color base, float glow) {
   Blend(s, 1, 4, white, 0.3f);
 }
 
+void PaintFrost(TileSpot s, Color base, float glow) {
+  const Color ice = Scale(paint::Mix(base, paint::Rgb(225, 240, 255), 0.3f), glow);
+  const Color snow = paint::Rgb(246, 250, 255);
+  for (int y = 0; y < H; ++y)
+    for (int x = 0; x < W; ++x) {
+      if (IsCorner(x, y)) {
+        Clear(s, x, y);
+        continue;
+      }
+      // A drift of snow along the top, deeper in some places than in others.
+      const int drift = 2 + static_cast<int>(2.5f * Noise(x / 3, 0, 13));
+      Color c;
+      if (y < drift) {
+        c = paint::Mix(snow, ice, 0.12f * y);
+      } else if (y == drift) {
+        c = paint::Darken(ice, 0.3f);  // the drift's shadow
+      } else if (IsBorder(x, y)) {
+        c = paint::Darken(ice, 0.45f);
+      } else {
+        const float depth = static_cast<float>(y - drift) / (H - drift);
+        c = paint::Mix(paint::Lighten(ice, 0.25f), paint::Darken(ice, 0.2f), depth);
+        if ((x * 7 + y * 3) % 23 == 0) c = paint::Lighten(c, 0.5f);  // frost sparkles
+      }
+      Put(s, x, y, c);
+    }
+  // Icicles hang from the lower edge, and a few notches break it.
+  for (int x : {5, 6, 15, 24, 25}) Put(s, x, H - 1, paint::Lighten(ice, 0.35f));
+  for (int x : {3, 9, 12, 19, 21, 28}) Clear(s, x, H - 1);
+}
+
 void PaintHitStuds(TileSpot s, Color base, int hitCount) {
   const Color stud = paint::Lighten(base, 0.75f);
   const Color rim = paint::Darken(base, 0.55f);

@@ -1,4 +1,4 @@
-// Painters for single 32 x 16 brick tiles in the glass, neon and circuit looks.
+// Painters for single 32 x 16 brick tiles in the glass, neon, frost and circuit looks.
 #pragma once
 #include "content/tileset_file.h"
 #include "tools/default_content/paint/canvas.h"
@@ -16,6 +16,8 @@ struct TileSpot {
 void PaintGem(TileSpot spot, paint::Color base, float glow = 1.0f);
 // A dark glass brick lit by a neon rim in the colour `base`; `glow` scales the rim's brightness.
 void PaintNeon(TileSpot spot, paint::Color base, float glow = 1.0f);
+// A block of tinted ice under a drift of snow; `glow` scales its brightness.
+void PaintFrost(TileSpot spot, paint::Color base, float glow = 1.0f);
 // Small diamond studs across the middle: how many hits a fresh brick takes.
 void PaintHitStuds(TileSpot spot, paint::Color base, int hitCount);
 // Cracks and chips for damage stage `stage` of `hitCount` (stage 1 is unharmed and paints nothing).
