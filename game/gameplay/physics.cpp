@@ -74,6 +74,37 @@ void FreeMove(Game& game, Ball& ball, float& coordinate, float next, bool inside
   }
 }
 
+bool IsBrickAt(const GameWorld& world, int column, int row) {
+  std::int32_t tile = world.brickGrid[column][row];
+  return tile != 0 && TileOf(world, tile).kind > 0;
+}
+
+// In a gap one row high between bricks, or a notch where two overlap, the ball strikes the rows above and below
+// by turns, and the sideways probe, which looks a step ahead into those rows, holds every sideways step back: the
+// ball would stay there for ever. There the sideways step looks only at the ball's own row.
+bool InGapOneRowHigh(const GameWorld& world, const Ball& ball) {
+  int row = CellOf(ball.y, Axis::Vertical);
+  if (row != CellOf(ball.y + BallSize - 1.0f, Axis::Vertical) || row <= 1 || row >= PlayRows) return false;
+  bool above = false, below = false;
+  for (int c = CellOf(ball.x, Axis::Horizontal); c <= CellOf(ball.x + BallSize - 1.0f, Axis::Horizontal); ++c) {
+    above = above || IsBrickAt(world, c, row - 1);
+    below = below || IsBrickAt(world, c, row + 1);
+  }
+  return above && below;
+}
+
+ProbeResult SideProbe(Game& game, int i, Direction direction, RowMemory& rows, float leadingEdge) {
+  ProbeResult result = ProbeBricks(game, i, direction, rows);
+  Ball& ball = game.world.balls[i];
+  if (result != ProbeResult::Blocked || !InGapOneRowHigh(game.world, ball)) return result;
+  int column = CellOf(leadingEdge, Axis::Horizontal);
+  int row = CellOf(ball.y, Axis::Vertical);
+  if (!IsBrickAt(game.world, column, row)) return ProbeResult::NoBrick;
+  ball.angle = ReflectAngle(ball.angle, 1);
+  HitBrick(game, column, row);
+  return ProbeResult::Hit;
+}
+
 bool StepUp(Game& game, int i, RowMemory& rows) {
   Ball& ball = game.world.balls[i];
   float ny = NextBallPosition(game, i, Axis::Vertical);
@@ -109,7 +140,7 @@ bool StepLeft(Game& game, int i, RowMemory& rows) {
     LeaveOrBounce(game, ball, Left, ball.x, 0.0f, 1);
     return false;
   }
-  ProbeResult result = ProbeBricks(game, i, Direction::Left, rows);
+  ProbeResult result = SideProbe(game, i, Direction::Left, rows, nx - 1.0f);
   if (result == ProbeResult::NoBrick) FreeMove(game, ball, ball.x, nx, ball.x < ProtectInset, ProtectInset, 1);
   if (IsGuarded(game.world, Left)) CheckPaddleHit(game, i, Left);
   return result == ProbeResult::Blocked;
@@ -122,7 +153,7 @@ bool StepRight(Game& game, int i, RowMemory& rows) {
     LeaveOrBounce(game, ball, Right, ball.x, ScreenWidth - BallSize, 1);
     return false;
   }
-  ProbeResult result = ProbeBricks(game, i, Direction::Right, rows);
+  ProbeResult result = SideProbe(game, i, Direction::Right, rows, nx + BallSize - 1.0f);
   if (result == ProbeResult::NoBrick)
     FreeMove(game, ball, ball.x, nx, ball.x > ScreenWidth - BallSize - ProtectInset,
              ScreenWidth - BallSize - ProtectInset, 1);

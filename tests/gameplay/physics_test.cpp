@@ -208,4 +208,16 @@ TEST_F(WedgeTest, BallBlockedOnBothAxesTurnsBack) {
   EXPECT_LT(game.world.balls[0].x, 53.13f);
 }
 
+TEST_F(WedgeTest, BallPinnedInAGapOneRowHighSlidesOutAndTurnsAtItsEnd) {
+  for (int c = 5; c <= 10; ++c) Brick(c, 9, Tile::Wall), Brick(c, 11, Tile::Wall);
+  Brick(11, 10, Tile::Wall);                  // a dead end on the right
+  PutBall(0, 200.0f, 147.0f, 14.0f);          // in the gap, nearly straight up and a little to the right
+  for (int frame = 0; frame < 1500 && game.world.balls[0].x > 120.0f; ++frame) {
+    UpdateBallVelocities(game);
+    MoveBalls(game);
+    ASSERT_LT(game.world.balls[0].x, 320.0f);
+  }
+  EXPECT_LT(game.world.balls[0].x, 120.0f) << "out of the gap's open end";
+}
+
 }  // namespace
