@@ -38,10 +38,10 @@ bool OnShootersRow(const Level& level, const TileSet& tileSet, int column, int r
   return false;
 }
 
-// A ball in a gap one row high between indestructible bricks strikes them by turns on every frame, and a struck
-// row holds its sideways step back: it would never leave. Such a gap opens where a brick breaks or a shooter's
-// row takes one metal brick out of a column; a blast clears three rows at once and makes none. The metal above
-// and below counts whatever may clear it later, since explosions come in an order no layout shows.
+// A ball in a gap one row high between indestructible bricks strikes them by turns on every frame and crawls
+// out at the pace of its sideways motion alone: a trap, not a design. Such a gap opens where a brick breaks or
+// a shooter's row takes one metal brick out of a column; a blast clears three rows at once and makes none. The
+// metal above and below counts whatever may clear it later, since explosions come in an order no layout shows.
 std::string WedgeProblem(const Level& level, const TileSet& tileSet) {
   for (int c = 1; c <= LastColumn; ++c)
     for (int r = 2; r < LastRow; ++r) {
