@@ -325,7 +325,8 @@ TEST_F(LevelRulesCheck, ReportsLevelsThatCannotBeFinished) {
 
   Level metalOnly = level;
   metalOnly.brickGrid[5][5] = 2;
-  EXPECT_EQ(problemsOf("metal.sfl", metalOnly), std::vector<std::string>{(dir / "Lvl/metal.sfl").string() + ": nothing to break"});
+  EXPECT_EQ(problemsOf("metal.sfl", metalOnly),
+            std::vector<std::string>{(dir / "Lvl/metal.sfl").string() + ": nothing to break"});
 
   Level kindless = level;
   kindless.brickGrid[5][5] = 1;

@@ -209,10 +209,10 @@ void SealedProblem(const Bricks& bricks, std::vector<std::string>& problems) {
   for (int r = 1; r <= Rows; ++r)
     for (int c = 1; c <= Columns; ++c)
       if (bricks.breakable(c, r) && !reach.Gone(c, r) && sealed++ == 0) first = CellName(c, r);
-  if (sealed == 1) problems.push_back("brick " + first + " is sealed off by indestructible bricks from every ball path");
+  const std::string sealedOff = " sealed off by indestructible bricks from every ball path";
+  if (sealed == 1) problems.push_back("brick " + first + " is" + sealedOff);
   if (sealed > 1)
-    problems.push_back(std::to_string(sealed) + " breakable bricks are sealed off by indestructible bricks from every " +
-                       "ball path, the first at " + first);
+    problems.push_back(std::to_string(sealed) + " breakable bricks are" + sealedOff + ", the first at " + first);
 }
 
 }  // namespace

@@ -118,13 +118,15 @@ void AddTraces(Canvas& canvas, std::uint32_t seed, int count, Color trace, Color
     for (int piece = 0, pieces = 2 + random.Below(4); piece < pieces; ++piece) {
       const Point d = turns[heading];
       const Point b{a.x + d.x * Step * (1 + random.Below(3)), a.y + d.y * Step * (1 + random.Below(3))};
-      FillWrapped(canvas, [&](float dx, float dy) { return Segment({a.x + dx, a.y + dy}, {b.x + dx, b.y + dy}, 0.7f); },
-                  trace);
+      const auto stroke = [&](float dx, float dy) { return Segment({a.x + dx, a.y + dy}, {b.x + dx, b.y + dy}, 0.7f); };
+      FillWrapped(canvas, stroke, trace);
       a = b;
       heading = (heading + (random.Below(2) == 0 ? 1 : 7)) % 8;
     }
-    FillWrapped(canvas, [&](float dx, float dy) { return Subtract(Circle(a.x + dx, a.y + dy, 2.6f), Circle(a.x + dx, a.y + dy, 1.1f)); },
-                via);
+    const auto ring = [&](float dx, float dy) {
+      return Subtract(Circle(a.x + dx, a.y + dy, 2.6f), Circle(a.x + dx, a.y + dy, 1.1f));
+    };
+    FillWrapped(canvas, ring, via);
   }
 }
 

@@ -102,8 +102,10 @@ void PaintBattery(TileSpot s, int sparkSize) {
   const auto shade = [](Color c, int y) {
     return y <= 4 ? paint::Lighten(c, 0.45f - 0.12f * (y - 3)) : y >= 10 ? paint::Darken(c, 0.12f * (y - 9)) : c;
   };
-  Box(s, 1, 2, W - 6, H - 3, Rgb(70, 12, 10), [&](int x, int y) { return shade(x >= 9 && x <= 16 ? band : shell, y); });
-  Box(s, W - 5, 5, W - 3, H - 6, Rgb(60, 62, 70), [](int, int y) { return y == 6 ? Rgb(225, 228, 235) : Rgb(160, 165, 175); });
+  Box(s, 1, 2, W - 6, H - 3, Rgb(70, 12, 10),
+      [&](int x, int y) { return shade(x >= 9 && x <= 16 ? band : shell, y); });
+  Box(s, W - 5, 5, W - 3, H - 6, Rgb(60, 62, 70),  // the terminal cap
+      [](int, int y) { return y == 6 ? Rgb(225, 228, 235) : Rgb(160, 165, 175); });
   Line(s, 14, 4, 11, 8, Rgb(40, 30, 10));  // a bolt across the band
   Line(s, 11, 8, 14, 8, Rgb(40, 30, 10));
   Line(s, 14, 8, 11, 12, Rgb(40, 30, 10));
