@@ -47,14 +47,16 @@ class Checker {
 
   std::vector<std::string> Run() {
     CheckFolders();
-    for (const char* name : GamePictureFiles) CheckGamePicture(name);
-    for (const char* name : GameSoundFiles) CheckSound(folders_.shipped / "Sfx" / name);
+    std::error_code ec;
+    if (fs::is_directory(folders_.shipped / "Gfx", ec))
+      for (const char* name : GamePictureFiles) CheckGamePicture(name);
+    if (fs::is_directory(folders_.shipped / "Sfx", ec))
+      for (const char* name : GameSoundFiles) CheckSound(folders_.shipped / "Sfx" / name);
     for (const auto& path : ListFilesEndingWith(folders_.shipped / "Mus", "mid")) CheckSong(path);
     for (const auto& path : ListDataFiles(folders_, "Lvl", ".sfs")) CheckLevelSet(path);
     for (const auto& path : ListDataFiles(folders_, "Lvl", ".sfl")) CheckLevel(path);
     for (const auto& path : ListDataFiles(folders_, "Tls", ".sft")) TileSetAt(path);
     CheckScoreTables();
-    std::error_code ec;
     const fs::path options = ReadPath(folders_, "config.bin");
     if (fs::exists(options, ec)) CheckOptions(options);
     return std::move(problems_);
