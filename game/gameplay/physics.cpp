@@ -74,6 +74,19 @@ void FreeMove(Game& game, Ball& ball, float& coordinate, float next, bool inside
   }
 }
 
+// With no paddle to turn it and nothing it can break in its way, a ball among indestructible bricks may circle
+// the same walls for ever at the same four bearings. After a while without meeting a paddle or scoring it is
+// turned a little, and again after as long, until it finds its way out.
+constexpr float CirclingMs = 10000.0f;
+constexpr float CirclingTurnDegrees = 7.0f;
+
+void KeepFromCirclingForEver(Game& game, Ball& ball, bool scored) {
+  ball.msWithoutEffect = scored ? 0.0f : ball.msWithoutEffect + static_cast<float>(game.state.frameStep);
+  if (ball.msWithoutEffect < CirclingMs) return;
+  ball.msWithoutEffect = 0.0f;
+  ball.angle = DegToRad(std::fmod(RadToDeg(ball.angle) + CirclingTurnDegrees, 360.0f));
+}
+
 bool IsBrickAt(const GameWorld& world, int column, int row) {
   std::int32_t tile = world.brickGrid[column][row];
   return tile != 0 && TileOf(world, tile).kind > 0;
@@ -210,6 +223,7 @@ void AddBall(Game& game, float x, float y, float speed, float angleDegrees) {
     ball.x = x;
     ball.y = y;
     ball.holdOffset = NotHeld;
+    ball.msWithoutEffect = 0.0f;
     ball.active = true;
     return;
   }
@@ -275,6 +289,7 @@ void MoveBalls(Game& game) {
       ball.x = NextBallPosition(game, i, Axis::Horizontal);
       continue;
     }
+    std::int32_t scoreBefore = world.score;
     bool verticalBlocked = ball.velocityUp == 0.0f;
     if (ball.velocityUp > 0.0f) verticalBlocked = StepUp(game, i, rows);
     else if (ball.velocityUp < 0.0f) verticalBlocked = StepDown(game, i, rows);
@@ -285,6 +300,7 @@ void MoveBalls(Game& game) {
     // Each axis can leave the brick to the other (a backed brick, the corner rule): a ball wedged so that
     // both do would never move again, so it turns back the way it came.
     if (verticalBlocked && horizontalBlocked) ball.angle = ReflectAngle(ReflectAngle(ball.angle, 0), 1);
+    KeepFromCirclingForEver(game, ball, world.score != scoreBefore);
   }
 }
 
@@ -305,6 +321,7 @@ bool CheckPaddleHit(Game& game, int ballIndex, Side side) {
   if (across < low || across > high) return false;
 
   world.homeSide = side;
+  ball.msWithoutEffect = 0.0f;
   (Horizontal(side) ? ball.y : ball.x) = rest;
   PaddleBounce(game, ballIndex, side);
   if (world.powerMode == PowerMode::Catch) {

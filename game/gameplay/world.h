@@ -35,6 +35,7 @@ struct Ball {
   float holdOffset = NotHeld;
   Side holdSide = Bottom;
   bool active = false;
+  float msWithoutEffect = 0.0f;  // play time since it last met a paddle or scored
 };
 
 // Room kept free in a corner shared by two guarded sides, so crossing paddles never overlap.

@@ -220,4 +220,21 @@ TEST_F(WedgeTest, BallPinnedInAGapOneRowHighSlidesOutAndTurnsAtItsEnd) {
   EXPECT_LT(game.world.balls[0].x, 120.0f) << "out of the gap's open end";
 }
 
+using CirclingTest = WorldTest;
+
+TEST_F(CirclingTest, BallThatMeetsNothingForTenSecondsIsTurnedALittle) {
+  Guard({Bottom});
+  PutBall(0, 300.0f, 200.0f, 90.0f);  // straight across, between the side walls, for ever by the rules alone
+  for (int frame = 0; frame < 600; ++frame) {
+    UpdateBallVelocities(game);
+    MoveBalls(game);
+  }
+  EXPECT_FLOAT_EQ(game.world.balls[0].y, 200.0f) << "not before ten seconds";
+  for (int frame = 0; frame < 100; ++frame) {
+    UpdateBallVelocities(game);
+    MoveBalls(game);
+  }
+  EXPECT_NE(game.world.balls[0].y, 200.0f);
+}
+
 }  // namespace
