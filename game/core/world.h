@@ -42,6 +42,7 @@ struct Ball {
   float holdOffset = NotHeld;
   Side holdSide = Bottom;
   bool active = false;
+  float msWithoutEffect = 0.0f;  // play time since it last met a paddle or scored
 };
 
 // Room kept free in a corner shared by two guarded sides, so crossing paddles never overlap.
@@ -136,6 +137,7 @@ struct GameWorld {
   std::string endMessage;
   std::int32_t destructibleCount = 0;
   bool autopilot = false;
+  bool capsulesOff = false;  // --no-capsules: broken bricks drop nothing, for proving levels finishable
   float autopilotOffsetX = 0.0f, autopilotOffsetY = 0.0f;
   float nextPauseToggle = 0.0f;
   float nextLaserShot = 0.0f;

@@ -35,7 +35,7 @@ struct OptionDef {
 
 constexpr OptionDef Options[] = {
     {"--root", "DIR",
-     "program folder with Gfx, Sfx, Mus, Tls, Lvl, Bgd and config.bin\n(default: the folder of the executable)",
+     "program folder with Gfx, Sfx, Mus, Tls, Lvl, Bgd and config.bin\n(default: beside the executable, or where it was installed)",
      [](CommandLine& line, const std::string& value, std::string&) { line.root = value; return true; }},
     {"--windowed", nullptr, "a window instead of full screen (Alt+Enter toggles)",
      [](CommandLine& line, const std::string&, std::string&) { line.platform.windowed = true; return true; }},
@@ -79,6 +79,8 @@ constexpr OptionDef Options[] = {
      [](CommandLine& line, const std::string&, std::string&) { line.platform.noGamma = true; return true; }},
     {"--play", "SETFILE", "start a game on the level set at once",
      [](CommandLine& line, const std::string& value, std::string&) { line.playSetFile = value; return true; }},
+    {"--no-capsules", nullptr, "broken bricks drop no capsules (for proving levels finishable)",
+     [](CommandLine& line, const std::string&, std::string&) { line.noCapsules = true; return true; }},
     {"--help", nullptr, "this text",
      [](CommandLine& line, const std::string&, std::string&) { line.help = true; return true; }},
 };

@@ -19,6 +19,7 @@ struct CommandLine {
   std::filesystem::path dumpState;
   std::vector<Screenshot> screenshots;
   std::filesystem::path playSetFile;  // --play SETFILE
+  bool noCapsules = false;
   bool help = false;
 };
 

@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
     std::cerr << "shardfall: " << error << "\n";
     return 2;
   }
+  game->world.capsulesOff = command.noCapsules;
   if (!command.playSetFile.empty()) PlayLevelSetAtOnce(*game, command.playSetFile);
   LoopControl control{command.frames, command.screenshots, command.dumpState};
   MainLoop(*game, EveryModeStep(), control);

@@ -17,7 +17,8 @@ TEST(CommandLine, ReadsEveryOption) {
   std::string error;
   ASSERT_TRUE(ParseCommandLine({"--root", "/r", "--windowed", "--headless", "--frames", "100", "--step", "10",
                                 "--seed", "7", "--input", "in.txt", "--dump-state", "s.json", "--screenshot",
-                                "500:a.png", "--screenshot", "900:b.bmp", "--no-gamma", "--play", "set.sfs"},
+                                "500:a.png", "--screenshot", "900:b.bmp", "--no-gamma", "--play", "set.sfs",
+                                "--no-capsules"},
                                line, error))
       << error;
   EXPECT_EQ(line.root, "/r");
@@ -31,6 +32,7 @@ TEST(CommandLine, ReadsEveryOption) {
   EXPECT_EQ(line.screenshots[1].tick, 900);
   EXPECT_EQ(line.screenshots[1].file, "b.bmp");
   EXPECT_EQ(line.playSetFile, "set.sfs");
+  EXPECT_TRUE(line.noCapsules);
 }
 
 TEST(CommandLine, RefusesBadValuesWithTheOptionsName) {

@@ -22,11 +22,17 @@ Commands:
                          ".sfl" level, ".sfs" level set, ".sfh" high scores, "config.bin" options.
   pack JSON OUT          Write OUT as the JSON file JSON describes (its "type" says the kind).
                          Packing what dump printed gives back the same bytes.
-  check DIR              Check the data tree under DIR (Gfx, Sfx, Mus, Tls, Lvl, Bgd): level sets
-                         name existing levels; levels name an existing tileset, tileset bitmap and
-                         background; bricks use tiles of their tileset; tileset bitmaps measure a
-                         multiple of 32 x 16; score files and "config.bin" are readable. Prints one
-                         line per problem and exits with 1 when there is any.
+  check DIR              Check the data tree under DIR (Gfx, Sfx, Mus, Tls, Lvl, Bgd): the game's
+                         pictures, sounds and songs are there and usable (a picture of a kind the
+                         game does not read is an "unsupported format"); level sets name existing
+                         levels; tileset files hold plausible records and nothing after them, and
+                         their bitmaps measure a multiple of 32 x 16; levels name an existing
+                         tileset and background, guard a side with flags of 0 or -1, use only
+                         tiles of their tileset that have a kind, leave something to break, seal
+                         no breakable brick off from the ball behind indestructible ones, and use
+                         multi-hit and animated bricks whose other tiles are in the tileset; score
+                         tables and "config.bin" are readable files. Prints one line per problem
+                         and exits with 1 when there is any.
   build-default DIR      Write the default data tree (pictures, sounds, songs, tilesets,
                          backgrounds, levels) under DIR.
   build-icons DIR        Write the game's and the editor's desktop icons under DIR in the
