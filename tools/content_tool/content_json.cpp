@@ -183,24 +183,24 @@ HighScoreTable ScoresFromJson(const Json& json) {
   return table;
 }
 
+// Options follow the one list of their fields; floats keep their exact bits as every float here does.
 Json OptionsToJson(const Options& options) {
-  return {{"type", "options"},
-          {"startingBalls", options.startingBalls},
-          {"soundVolume", FloatToJson(options.soundVolume)},
-          {"musicVolume", FloatToJson(options.musicVolume)},
-          {"detailHigh", options.detailHigh},
-          {"mouseSpeed", FloatToJson(options.mouseSpeed)},
-          {"backgroundOn", options.backgroundOn}};
+  Json json = {{"type", "options"}};
+  VisitOptionsFields(options, [&json](const char* name, const auto& field) {
+    if constexpr (std::is_floating_point_v<std::remove_cvref_t<decltype(field)>>) json[name] = FloatToJson(field);
+    else json[name] = field;
+  });
+  return json;
 }
 
 Options OptionsFromJson(const Json& json) {
   Options options;
-  options.startingBalls = IntFromJson<std::int32_t>(Field(json, "startingBalls", "options"), "startingBalls");
-  options.soundVolume = FloatFromJson(Field(json, "soundVolume", "options"), "soundVolume");
-  options.musicVolume = FloatFromJson(Field(json, "musicVolume", "options"), "musicVolume");
-  options.detailHigh = IntFromJson<std::uint8_t>(Field(json, "detailHigh", "options"), "detailHigh");
-  options.mouseSpeed = FloatFromJson(Field(json, "mouseSpeed", "options"), "mouseSpeed");
-  options.backgroundOn = IntFromJson<std::int16_t>(Field(json, "backgroundOn", "options"), "backgroundOn");
+  VisitOptionsFields(options, [&json](const char* name, auto& field) {
+    using Value = std::remove_cvref_t<decltype(field)>;
+    const Json& value = Field(json, name, "options");
+    if constexpr (std::is_floating_point_v<Value>) field = FloatFromJson(value, name);
+    else field = IntFromJson<Value>(value, name);
+  });
   return options;
 }
 
