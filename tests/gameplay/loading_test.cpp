@@ -26,17 +26,21 @@ class LevelStartTest : public ::testing::Test {
     StartUp(game, settings, error);
   }
   ~LevelStartTest() override { std::filesystem::remove_all(root); }
-  // A level of the default tileset with the given sides guarded, played as level 1 of the set.
-  void PlayLevel(std::initializer_list<Side> sides) {
+  // A level of the default tileset with the given sides guarded and background, as level 1 of the set.
+  void SetLevel(std::initializer_list<Side> sides, const std::string& background = "Starfield.bmp") {
     Level level;
     for (Side side : sides) level.guardedSides[side] = -1;
     level.tilesetName = "DefaultTileSet.sft";
-    level.backgroundName = "Starfield.bmp";
+    level.backgroundName = background;
     level.brickGrid[3][3] = 1;
     std::string error;
     ASSERT_TRUE(WriteLevelFile(root / "Lvl" / "test.sfl", level, error)) << error;
     game.levelSet.levelFiles = {"test.sfl"};
     game.levelSet.currentLevel = 0;
+  }
+  // The same, played.
+  void PlayLevel(std::initializer_list<Side> sides) {
+    SetLevel(sides);
     ASSERT_TRUE(StartLevel(game)) << game.world.loadingProblem;
   }
   float LaunchDegrees() const { return RadToDeg(game.world.balls[0].angle); }
@@ -116,13 +120,7 @@ TEST_F(LevelStartTest, MissingFilesAreReportedByName) {
 
 TEST_F(LevelStartTest, ATinyBackgroundIsDrawnWithFewCopiesAndStillCoversTheScreen) {
   WriteTestBitmap(root / "Bgd" / "Dot.bmp", 1, 1, [](int, int) { return 0x20A040u; });
-  Level level;
-  level.guardedSides[Bottom] = -1;
-  level.tilesetName = "DefaultTileSet.sft";
-  level.backgroundName = "Dot.bmp";
-  std::string error;
-  ASSERT_TRUE(WriteLevelFile(root / "Lvl" / "dot.sfl", level, error)) << error;
-  game.levelSet.levelFiles = {"dot.sfl"};
+  SetLevel({Bottom}, "Dot.bmp");
   ASSERT_TRUE(StartLevel(game)) << game.world.loadingProblem;
   EXPECT_LE(game.world.backgroundRepeatX * game.world.backgroundRepeatY, 100);
   // A lost display reloads every picture; the background keeps its size.
@@ -134,14 +132,7 @@ TEST_F(LevelStartTest, ATinyBackgroundIsDrawnWithFewCopiesAndStillCoversTheScree
 }
 
 TEST_F(LevelStartTest, AMissingBackgroundIsPlayedOnBlackAndNamedOnStderr) {
-  Level level;
-  level.guardedSides[Bottom] = -1;
-  level.tilesetName = "DefaultTileSet.sft";
-  level.backgroundName = "Gone.bmp";
-  level.brickGrid[3][3] = 1;
-  std::string error;
-  ASSERT_TRUE(WriteLevelFile(root / "Lvl" / "dark.sfl", level, error)) << error;
-  game.levelSet.levelFiles = {"dark.sfl"};
+  SetLevel({Bottom}, "Gone.bmp");
   ::testing::internal::CaptureStderr();
   const bool started = StartLevel(game);
   const std::string said = ::testing::internal::GetCapturedStderr();
