@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <iostream>
 #include <system_error>
 #include <vector>
 
@@ -16,6 +17,9 @@
 #include "platform/music.h"
 
 namespace {
+
+// A smaller background is repeated into a tile this large once at load, so drawing it takes few copies.
+constexpr int LeastBackgroundTile = 64;
 
 bool Fail(Game& game, std::string problem) {
   game.world.loadingProblem = std::move(problem);
@@ -101,6 +105,21 @@ std::filesystem::path LevelPath(const Game& game, const std::string& fileName) {
   return ReadPath(game.folders, std::filesystem::path("Lvl") / fileName);
 }
 
+// The level's background; without one (missing or damaged) the level is played on black.
+void LoadBackground(Game& game) {
+  GameWorld& world = game.world;
+  const std::string file = "Bgd/" + world.backgroundName;
+  world.backgroundImage = IsPlainFileName(world.backgroundName)
+                              ? LoadTileImage(game.platform, ReadPath(game.folders, file), LeastBackgroundTile,
+                                              LeastBackgroundTile)
+                              : -1;
+  if (world.backgroundImage < 0)
+    std::cerr << "shardfall: " << file << " is missing or damaged; the level is played on black\n";
+  const ImageSize background = PictureSize(game.platform, world.backgroundImage);
+  world.backgroundRepeatX = RepeatsToCover(background.width, ScreenWidth);
+  world.backgroundRepeatY = RepeatsToCover(background.height, ScreenHeight);
+}
+
 }  // namespace
 
 int RepeatsToCover(int w, int extent) {
@@ -119,12 +138,7 @@ bool LoadLevel(Game& game, const std::string& fileName) {
   world.guardedSides = level.guardedSides;
   world.tilesetName = level.tilesetName;
   world.backgroundName = level.backgroundName;
-  if (!IsPlainFileName(world.backgroundName)) return Fail(game, "Bgd/" + world.backgroundName + ": bad name");
-  world.backgroundImage = LoadImage(game.platform, ReadPath(game.folders, "Bgd/" + world.backgroundName));
-  if (world.backgroundImage < 0) return Fail(game, "Bgd/" + world.backgroundName + " is missing or damaged");
-  const ImageSize background = PictureSize(game.platform, world.backgroundImage);
-  world.backgroundRepeatX = RepeatsToCover(background.width, ScreenWidth);
-  world.backgroundRepeatY = RepeatsToCover(background.height, ScreenHeight);
+  LoadBackground(game);
   world.brickGrid = level.brickGrid;
   return true;
 }

@@ -19,6 +19,9 @@ void ResetSurfaceTable(Platform& platform);
 void ReleaseAllImages(Platform& platform);
 // imageId of a slot holding the picture; -1 when the file cannot be read (the slot stays free).
 int LoadImage(Platform& platform, const std::filesystem::path& path);
+// LoadImage of a tile that is repeated across and down, at this and every reload, until it is at least
+// leastWidth x leastHeight: a tiny picture then takes few copies to cover the screen.
+int LoadTileImage(Platform& platform, const std::filesystem::path& path, int leastWidth, int leastHeight);
 // (Re)fills the slot from the file; false when it cannot be read (the slot keeps its old picture).
 bool CreateImageSurface(Platform& platform, const std::filesystem::path& path, int imageId);
 void ReloadAllImages(Platform& platform);

@@ -23,6 +23,8 @@ using Pixel = std::uint16_t;
 struct Surface {
   std::vector<Pixel> pixels;  // width x height, rows top to bottom; empty once released
   std::string fileName;       // full path it was loaded from (used to reload it)
+  std::int16_t leastWidth = 0;   // a smaller picture is repeated across and down at each load until it is not
+  std::int16_t leastHeight = 0;
   bool inUse = false;
   std::int16_t width = 0;
   std::int16_t height = 0;

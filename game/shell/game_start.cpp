@@ -1,10 +1,12 @@
 // Starting a game in three phases: the loading picture fades in, everything loads, the picture fades out.
 #include "shell/game_start.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -23,6 +25,8 @@
 #include "platform/text.h"
 
 namespace {
+
+constexpr int ProblemMargin = 4;  // pixels kept free at each side of a line of the loading problem
 
 std::filesystem::path PicturePath(const Game& game, const std::string& name) { return game.folders.shipped / "Gfx" / name; }
 
@@ -102,10 +106,20 @@ bool ReadSpeedFile(Game& game) {
 
 void DrawLoadingPicture(Game& game) { DrawCentredImage(game.platform, game.world.loadingImage); }
 
-// A long line starts at the left margin rather than off the screen.
+// A line too wide for the screen is cut at its start, so the end of a path (the file and what went wrong) shows.
 void DrawCentredLine(Game& game, const std::string& text, float y) {
-  float x = CentredTextX(text);
-  DrawText(game.platform, text, x < 4.0f ? 4.0f : x, y);
+  const std::string shown = TextEndThatFits(text, ScreenWidth - 2 * ProblemMargin);
+  DrawText(game.platform, shown, std::max(CentredTextX(shown), static_cast<float>(ProblemMargin)), y);
+}
+
+// Once, when the load has failed: the font the message needs (the failure may have come before it was loaded),
+// and the message on stderr too.
+void PrepareLoadingProblem(Game& game) {
+  std::string& problem = game.world.loadingProblem;
+  if (problem.empty()) problem = "a file could not be read";
+  int& font = game.platform.text.gameFontImage;
+  if (font < 0) font = LoadImage(game.platform, PicturePath(game, "font1.bmp"));
+  std::cerr << "shardfall: cannot start the game: " << problem << '\n';
 }
 
 // What could not be loaded, and the way back; Esc returns to the front end.
@@ -128,6 +142,7 @@ void ShowLoadingPicture(Game& game) {
   world.powerups.assign(1, Powerup{});
   world.particles.assign(1, Particle{});
   world.loadingImage = LoadImage(game.platform, PicturePath(game, "loading.bmp"));
+  world.loadingProblem.clear();
   DrawLoadingPicture(game);
   game.state.fadingIn = true;
 }
@@ -135,8 +150,9 @@ void ShowLoadingPicture(Game& game) {
 // Every step; false at the first failure, with loadingProblem naming it.
 bool LoadEverything(Game& game) {
   GameWorld& world = game.world;
-  // A retry starts from a fresh table holding only the loading picture, so failures never grow it.
+  // Each game start begins from a fresh table holding only the loading picture, so failures never grow it.
   ResetSurfaceTable(game.platform);
+  game.platform.text.gameFontImage = -1;
   world.loadingImage = LoadImage(game.platform, PicturePath(game, "loading.bmp"));
   if (!ReadLevelSetList(game)) return false;
   if (!LoadGamePictures(game)) return false;
@@ -154,14 +170,13 @@ bool LoadEverything(Game& game) {
   return true;
 }
 
+// Everything loads once the picture has faded in. A failed load is not tried again: its message stays on
+// screen until the player goes back.
 void LoadGame(Game& game) {
-  if (game.state.screenFade != 0.0f) {
-    DrawLoadingPicture(game);
-    return;
-  }
-  bool loaded = LoadEverything(game);
+  const bool failed = !game.world.loadingProblem.empty();
+  if (game.state.screenFade == 0.0f && !failed && !LoadEverything(game)) PrepareLoadingProblem(game);
   DrawLoadingPicture(game);
-  if (!loaded) ShowLoadingProblem(game);
+  if (!game.world.loadingProblem.empty()) ShowLoadingProblem(game);
 }
 
 void FadeOutLoadingPicture(Game& game) {

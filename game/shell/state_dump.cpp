@@ -2,6 +2,7 @@
 #include "shell/state_dump.h"
 
 #include "content/file_io.h"
+#include "content/names.h"
 #include "core/game.h"
 #include "frontend/front_end.h"
 #include "gameplay/world_dump.h"
@@ -69,6 +70,16 @@ nlohmann::json PlatformJson(const Game& game) {
           {"masterVolume", p.music.masterVolume}};
 }
 
+// Names of files and sets are 8-bit text, as the files hold them; every text is written the way the content tool
+// writes names (bytes 0x80-0xFF as U+0080-U+00FF), so the dump is valid JSON whatever bytes they hold.
+void TextsAsUtf8(nlohmann::json& json) {
+  if (json.is_string()) {
+    json = BytesToUtf8(json.get_ref<const std::string&>());
+  } else if (json.is_structured()) {
+    for (nlohmann::json& item : json) TextsAsUtf8(item);
+  }
+}
+
 }  // namespace
 
 nlohmann::json StateDump(const Game& game) {
@@ -82,6 +93,7 @@ nlohmann::json StateDump(const Game& game) {
   // Each area adds its own section with one call.
   dump["GameWorld"] = DumpWorld(game);
   dump["FrontEnd"] = DumpFrontEnd(game);
+  TextsAsUtf8(dump);
   return dump;
 }
 

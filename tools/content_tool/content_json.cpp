@@ -240,37 +240,6 @@ std::string FormatJson(const Json& json) {
   return out + "\n";
 }
 
-std::string BytesToUtf8(const std::string& bytes) {
-  std::string text;
-  for (unsigned char c : bytes) {
-    if (c < 0x80) {
-      text += static_cast<char>(c);
-    } else {
-      text += static_cast<char>(0xC0 | (c >> 6));
-      text += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return text;
-}
-
-bool Utf8ToBytes(const std::string& text, std::string& bytes) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-      continue;
-    }
-    // Only the two-byte forms of U+0080 .. U+00FF (lead bytes C2, C3) stand for one byte each.
-    if ((c != 0xC2 && c != 0xC3) || i + 1 >= text.size()) return false;
-    auto next = static_cast<unsigned char>(text[++i]);
-    if ((next & 0xC0) != 0x80) return false;
-    out += static_cast<char>(((c & 0x1F) << 6) | (next & 0x3F));
-  }
-  bytes = std::move(out);
-  return true;
-}
-
 std::string ContentTypeOf(const std::filesystem::path& path) {
   std::string name = path.filename().string();
   if (name == "config.bin") return "options";
