@@ -140,6 +140,9 @@ struct GameWorld {
   float nextPauseToggle = 0.0f;
   float nextLaserShot = 0.0f;
   float nextFirework = 0.0f;
+  // Arrow keys steering the paddles: which way each axis (x, then y) is held, and for how many ms of game time.
+  std::array<int, 2> arrowDirection{};
+  std::array<float, 2> arrowHeldMs{};
 
   // Clocks.
   IntervalTimer brickAnimationClock{80, 0.0f};
