@@ -12,7 +12,6 @@ struct DeviceRead {
   bool padConnected = false;
   std::uint16_t padButtons = 0;         // one bit per pad button, in the game's order of them
   std::int16_t stickX = 0, stickY = 0;  // the left stick, -32768 .. 32767
-  bool operator==(const DeviceRead&) const = default;
 };
 
 // One thing the game read.
@@ -28,5 +27,4 @@ struct RecordedStep {
   Kind kind = Kind::Frame;
   std::int32_t value = 0;
   DeviceRead read;
-  bool operator==(const RecordedStep&) const = default;
 };

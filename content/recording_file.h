@@ -19,14 +19,12 @@ struct RecordedFile {
   std::string role;
   std::string name;
   std::optional<std::uint32_t> checksum;
-  bool operator==(const RecordedFile&) const = default;
 };
 
 // A value of the game's own records, by name, in its text form.
 struct NamedValue {
   std::string name;
   std::string value;
-  bool operator==(const NamedValue&) const = default;
 };
 
 struct Recording {
@@ -39,7 +37,6 @@ struct Recording {
   std::vector<RecordedFile> files;
   std::vector<std::string> songs;  // the level songs the game chose among
   std::vector<RecordedStep> steps;
-  bool operator==(const Recording&) const = default;
 };
 
 // Refuses anything but a whole, undamaged recording; when `program` is not empty, also one made by another

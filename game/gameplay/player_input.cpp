@@ -13,9 +13,9 @@ namespace {
 
 bool ChordDown(const Game& game, int first, int second) { return KeyDown(game, first) && KeyDown(game, second); }
 
-// The arrow keys and the stick steer the paddles as a mouse would at the Mouse Speed option: a held arrow key
-// stands for a mouse moving KeyStartCounts counts per ms, rising to KeyTopCounts once held for KeyRampMs; the
-// stick tilted all the way stands for StickTopCounts.
+// The arrow keys and the stick steer the paddles as the mouse does, at the Mouse Speed option: an arrow key just
+// pressed moves them as a mouse moving KeyStartCounts counts at each read, rising to KeyTopCounts once held for
+// KeyRampMs; the stick tilted all the way, as StickTopCounts.
 constexpr float KeyStartCounts = 3.0f;
 constexpr float KeyTopCounts = 10.0f;
 constexpr float KeyRampMs = 400.0f;
@@ -35,7 +35,7 @@ constexpr SteerAxis SteerAxes[] = {
     {DIK_UP, DIK_DOWN, &GameState::pointerY, ScreenHeight, StickTiltY},
 };
 
-// Signed counts per ms the axis's arrow keys stand for now; a new hold, or a change of way, starts slow again.
+// The signed counts the axis's arrow keys stand for at this read; a new hold, or a change of way, starts slow.
 float ArrowCounts(Game& game, int axis) {
   const SteerAxis& steer = SteerAxes[axis];
   GameWorld& world = game.world;
@@ -43,8 +43,8 @@ float ArrowCounts(Game& game, int axis) {
   if (direction != world.arrowDirection[axis]) world.arrowHeldMs[axis] = 0.0f;
   world.arrowDirection[axis] = direction;
   if (direction == 0) return 0.0f;
-  world.arrowHeldMs[axis] += static_cast<float>(game.state.frameStep);
   const float ramp = std::min(world.arrowHeldMs[axis] / KeyRampMs, 1.0f);
+  world.arrowHeldMs[axis] += static_cast<float>(game.state.frameStep);
   return static_cast<float>(direction) * (KeyStartCounts + (KeyTopCounts - KeyStartCounts) * ramp);
 }
 
