@@ -1,7 +1,9 @@
 // What a recording holds of a game, step by step: the clock's ticks, the devices' reads, quits and the speed file.
 #pragma once
 #include <bitset>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // One read of the keyboard, mouse and gamepad, as the game got it.
 struct DeviceRead {
@@ -12,6 +14,7 @@ struct DeviceRead {
   bool padConnected = false;
   std::uint16_t padButtons = 0;         // one bit per pad button, in the game's order of them
   std::int16_t stickX = 0, stickY = 0;  // the left stick, -32768 .. 32767
+  bool operator==(const DeviceRead&) const = default;
 };
 
 // One thing the game read.
@@ -23,8 +26,15 @@ struct RecordedStep {
     Quit,          // the run was asked to stop (window closed, signal, nothing left to wait for)
     SpeedFile,     // the speed file was read: the frame step it fixes is `value` (0 or less: measured)
     BadSpeedFile,  // the speed file was there and held no whole number
+    Repeat,        // the two steps before it, `value` more times (a pause is thousands of the same two steps)
   };
   Kind kind = Kind::Frame;
   std::int32_t value = 0;
   DeviceRead read;
+  bool operator==(const RecordedStep&) const = default;
 };
+
+// Keeps a step at the end of `steps`, folding a pair of steps that comes again into a Repeat.
+void AppendStep(std::vector<RecordedStep>& steps, const RecordedStep& step);
+// True when a Repeat at `index` has two steps before it that are no Repeat, and a count of one or more.
+bool RepeatFits(const std::vector<RecordedStep>& steps, std::size_t index);

@@ -96,6 +96,7 @@ void AppendStep(std::string& out, const RecordedStep& step, DeviceRead& lastRead
     case Kind::Quit: out += "q\n"; break;
     case Kind::SpeedFile: out += "s " + NumberText(step.value) + "\n"; break;
     case Kind::BadSpeedFile: out += "s !\n"; break;
+    case Kind::Repeat: out += "* " + NumberText(step.value) + "\n"; break;
     case Kind::Read:
       AppendRead(out, lastRead, step.read);
       lastRead = step.read;
@@ -193,6 +194,10 @@ bool ParseStep(std::string_view line, DeviceRead& lastRead, RecordedStep& step) 
     step.kind = word == "f" ? Kind::Frame : Kind::Wait;
     return ParseNumber(rest, step.value);
   }
+  if (word == "*") {
+    step.kind = Kind::Repeat;
+    return ParseNumber(rest, step.value);
+  }
   if (word == "q") {
     step.kind = Kind::Quit;
     return line.size() == 1;
@@ -250,6 +255,8 @@ bool ParseSteps(LineReader& lines, std::size_t count, Recording& out, std::strin
     if (!lines.next(line) || !ParseStep(line, lastRead, step))
       return Refuse(problem, "the recording is damaged (line " + std::to_string(lines.number()) + ")");
     out.steps.push_back(step);
+    if (step.kind == RecordedStep::Kind::Repeat && !RepeatFits(out.steps, out.steps.size() - 1))
+      return Refuse(problem, "the recording is damaged (line " + std::to_string(lines.number()) + ")");
   }
   return true;
 }

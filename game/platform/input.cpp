@@ -50,8 +50,8 @@ void ApplyScriptEvent(ScriptedInput& script, const ScriptEvent& event) {
       script.mouse.y += event.dy;
       break;
     case ScriptEvent::Kind::Pad: {
-      const std::uint16_t bit = PadBit(static_cast<PadButton>(event.code));
-      script.pad.buttons = static_cast<std::uint16_t>(event.down ? script.pad.buttons | bit : script.pad.buttons & ~bit);
+      const std::uint16_t bit = PadBit(static_cast<PadButton>(event.code)), held = script.pad.buttons;
+      script.pad.buttons = static_cast<std::uint16_t>(event.down ? held | bit : held & ~bit);
       script.pad.connected = true;
       break;
     }
@@ -118,7 +118,8 @@ std::optional<PadButton> PadButtonOf(const std::string& name) {
 
 bool ParsePadEvent(std::istringstream& words, ScriptEvent& event, std::string& error) {
   std::string name, state;
-  if (!(words >> name >> state) || (state != "down" && state != "up")) return Refuse(error, "expected pad BUTTON down|up");
+  if (!(words >> name >> state) || (state != "down" && state != "up"))
+    return Refuse(error, "expected pad BUTTON down|up");
   auto button = PadButtonOf(name);
   if (!button) return Refuse(error, "unknown pad button " + name);
   event.kind = ScriptEvent::Kind::Pad;

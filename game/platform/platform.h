@@ -112,6 +112,8 @@ struct Tape {
   Mode mode = Mode::Off;
   std::vector<RecordedStep> steps;
   std::size_t next = 0;     // replaying: the step to hand back next
+  std::size_t unfoldFrom = 0;      // replaying a Repeat: the first of the two steps it repeats
+  std::int64_t unfoldLeft = 0;     // ... and how many steps of it are still to come
   std::string divergence;   // replaying: where the game asked for something the recording does not hold there
   DeviceRead lastRead;      // replaying: what a read gives once the game has gone another way
   bool paced = false;       // replaying in a window: the ticks are shown in real time from here

@@ -17,8 +17,26 @@ constexpr const char* KindName(Kind kind) {
     case Kind::Quit: return "a quit";
     case Kind::SpeedFile:
     case Kind::BadSpeedFile: return "the speed file";
+    case Kind::Repeat: return "a repeat";
   }
   return "?";
+}
+
+// The next step a replay hands back, without taking it: a Repeat unfolds into the two steps before it.
+const RecordedStep* Peek(Tape& tape) {
+  if (tape.unfoldLeft > 0) return &tape.steps[tape.unfoldFrom + (tape.unfoldLeft % 2 == 0 ? 0 : 1)];
+  if (tape.next >= tape.steps.size()) return nullptr;
+  const RecordedStep& step = tape.steps[tape.next];
+  if (step.kind != Kind::Repeat) return &step;
+  tape.unfoldFrom = tape.next - 2;
+  tape.unfoldLeft = 2 * static_cast<std::int64_t>(step.value);
+  ++tape.next;
+  return Peek(tape);
+}
+
+void Pass(Tape& tape) {
+  if (tape.unfoldLeft > 0) --tape.unfoldLeft;
+  else ++tape.next;
 }
 
 bool SameKind(Kind asked, Kind recorded) {
@@ -68,7 +86,8 @@ bool IsReplaying(const Platform& platform) { return platform.tape.mode == Tape::
 
 bool ReplayOver(const Platform& platform) {
   const Tape& tape = platform.tape;
-  return IsReplaying(platform) && (tape.next >= tape.steps.size() || !tape.divergence.empty());
+  return IsReplaying(platform) &&
+         ((tape.next >= tape.steps.size() && tape.unfoldLeft == 0) || !tape.divergence.empty());
 }
 
 void AdvanceGameClock(Platform& platform, Clock& clock, Kind kind) {
@@ -86,30 +105,31 @@ void AdvanceGameClock(Platform& platform, Clock& clock, Kind kind) {
 bool TakeStep(Platform& platform, Kind kind, RecordedStep& step) {
   Tape& tape = platform.tape;
   if (!tape.divergence.empty()) return false;
-  if (tape.next >= tape.steps.size()) {
+  const RecordedStep* recorded = Peek(tape);
+  if (!recorded) {
     tape.divergence = "the recording ends where the game asks for " + std::string(KindName(kind));
     return false;
   }
-  const RecordedStep& recorded = tape.steps[tape.next];
-  if (!SameKind(kind, recorded.kind)) {
-    tape.divergence = "the game went another way at step " + std::to_string(tape.next + 1) + ": it asks for " +
-                      KindName(kind) + " where the recording holds " + KindName(recorded.kind);
+  if (!SameKind(kind, recorded->kind)) {
+    tape.divergence = "the game went another way at step " + std::to_string(tape.next + 1) +
+                      " of the recording: it asks for " + KindName(kind) + " where the recording holds " +
+                      KindName(recorded->kind);
     return false;
   }
-  step = recorded;
-  ++tape.next;
+  step = *recorded;
+  Pass(tape);
   return true;
 }
 
 void KeepStep(Platform& platform, const RecordedStep& step) {
-  if (IsRecording(platform)) platform.tape.steps.push_back(step);
+  if (IsRecording(platform)) AppendStep(platform.tape.steps, step);
 }
 
 bool TakeQuitStep(Platform& platform) {
   Tape& tape = platform.tape;
-  if (!IsReplaying(platform) || !tape.divergence.empty() || tape.next >= tape.steps.size() ||
-      tape.steps[tape.next].kind != Kind::Quit)
-    return false;
-  ++tape.next;
+  if (!IsReplaying(platform) || !tape.divergence.empty()) return false;
+  const RecordedStep* next = Peek(tape);
+  if (!next || next->kind != Kind::Quit) return false;
+  Pass(tape);
   return true;
 }

@@ -75,32 +75,38 @@ class Recordings : public ::testing::Test {
 TEST_F(Recordings, AnAutopilotGameOfTheDefaultSetReplaysToTheSameEndByteForByte) {
   StartWith(1);
   Write("auto.txt", AutopilotScript(4000, 1500, 2000000));
-  const nlohmann::json played =
-      PlayAndReplay("--play " + Path("Lvl/Shardfall.sfs") + " --seed 8 --step 25 --frames 100000 --input " + Path("auto.txt"));
+  const nlohmann::json played = PlayAndReplay("--play " + Path("Lvl/Shardfall.sfs") +
+                                              " --seed 8 --step 25 --frames 100000 --input " + Path("auto.txt"));
   EXPECT_EQ(played["GameWorld"]["endMessage"], "GAME OVER");  // the whole game, to its end
   EXPECT_FALSE(played["GameState"]["frontEndReady"]);
   EXPECT_GE(played["GameWorld"]["currentLevel"], 2);
 }
 
-TEST_F(Recordings, AGameWithPowerUpsFireworksAndALostBallReplaysToTheSameEndByteForByte) {
+TEST_F(Recordings, AGameWithPowerUpsFireworksALostBallAndAPauseReplaysToTheSameEndByteForByte) {
   std::string error;
   ASSERT_TRUE(WriteLevelSetFile(root / "Lvl" / "One.sfs", LevelSet{"One", {"wu1_glow.sfl"}, 0}, error)) << error;
-  Write("play.txt", AutopilotScript(12000, 1500, 2000000));  // the first ball is lost before the autopilot
-  const nlohmann::json played =
-      PlayAndReplay("--play " + Path("Lvl/One.sfs") + " --seed 2 --step 25 --frames 100000 --input " + Path("play.txt"));
+  // The first ball is lost before the autopilot takes over; P pauses from 20 s to 22 s.
+  const std::string pause = "20000 key DIK_P down\n20020 key DIK_P up\n22000 key DIK_P down\n22020 key DIK_P up\n";
+  Write("play.txt", AutopilotScript(12000, 1500, 2000000) + pause);
+  const nlohmann::json played = PlayAndReplay("--play " + Path("Lvl/One.sfs") +
+                                              " --seed 2 --step 25 --frames 100000 --input " + Path("play.txt"));
   EXPECT_EQ(played["GameWorld"]["endMessage"], "You finished this set of levels!");
   EXPECT_LT(played["GameWorld"]["spareBalls"], 3);
   const auto& sounds = played["soundLog"];
-  auto heard = [&sounds](const std::string& name) { return std::find(sounds.begin(), sounds.end(), name) != sounds.end(); };
+  auto heard = [&sounds](const std::string& name) {
+    return std::find(sounds.begin(), sounds.end(), name) != sounds.end();
+  };
   EXPECT_TRUE(heard("FireWork.wav"));
   const char* caught[] = {"SuperBall.wav", "DynaBall.wav", "GotCatch.wav", "GotLaser.wav", "DoublePoints.wav",
                           "Protect.wav", "DoubleSplitBalls.wav", "GrowPad.wav", "ShrinkPad.wav", "SplitBalls.wav",
                           "Warp.wav", "Death.wav", "FasterBall.wav", "SlowerBall.wav", "ExtraLife.wav"};
   EXPECT_TRUE(std::any_of(std::begin(caught), std::end(caught), heard)) << "no power-up was caught";
+  EXPECT_NE(Text("game.sfr").find("\nw "), std::string::npos) << "no pause";
 }
 
 TEST_F(Recordings, EveryGameGoesIntoTheFolderNamedByDateSetAndScore) {
-  ASSERT_EQ(Run("--play " + Path("Lvl/WarmUp.sfs") + " --frames 300 --record-dir " + Path("games")), 0) << Text("out.txt");
+  ASSERT_EQ(Run("--play " + Path("Lvl/WarmUp.sfs") + " --frames 300 --record-dir " + Path("games")), 0)
+      << Text("out.txt");
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(root / "games")) names.push_back(entry.path().filename());
   ASSERT_EQ(names.size(), 1u);
@@ -109,7 +115,8 @@ TEST_F(Recordings, EveryGameGoesIntoTheFolderNamedByDateSetAndScore) {
 }
 
 TEST_F(Recordings, ARecordingThatCannotBeReplayedExactlyIsRefusedWithItsReason) {
-  ASSERT_EQ(Run("--play " + Path("Lvl/WarmUp.sfs") + " --frames 200 --record " + Path("game.sfr")), 0) << Text("out.txt");
+  ASSERT_EQ(Run("--play " + Path("Lvl/WarmUp.sfs") + " --frames 200 --record " + Path("game.sfr")), 0)
+      << Text("out.txt");
   const std::string recording = Text("game.sfr");
 
   Write("cut.sfr", recording.substr(0, recording.size() / 2));
