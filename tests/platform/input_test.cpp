@@ -148,7 +148,9 @@ class InputScript : public ::testing::Test {
 
 TEST_F(InputScript, EventsActAtTheFirstReadAtOrAfterTheirTick) {
   std::string error;
-  ASSERT_TRUE(Load("# a comment\n32 key DIK_P down  # pause\n40 button left down\n48 key 25 up\n", error)) << error;
+  ASSERT_TRUE(Load("# a comment\n32 key DIK_P down  # pause\n40 button left down\n48 key 25 up\n"
+                   "48 pad x down\n48 stick 40000 -200\n", error))
+      << error;
   game->clock.now = 16;
   ReadKeyboard(*game);
   EXPECT_FALSE(game->platform.input.keyPressed[DIK_P]);
@@ -160,6 +162,11 @@ TEST_F(InputScript, EventsActAtTheFirstReadAtOrAfterTheirTick) {
   ReadKeyboard(*game);
   EXPECT_FALSE(game->platform.input.keyPressed[DIK_P]);
   EXPECT_TRUE(game->state.leftButton);
+  const PadState& pad = game->platform.input.pad;
+  EXPECT_TRUE(pad.connected);
+  EXPECT_TRUE(PadHeld(pad, PadButton::X));
+  EXPECT_EQ(pad.stickX, 32767);  // held within the stick's range
+  EXPECT_EQ(pad.stickY, -200);
   EXPECT_FALSE(ScriptHasPendingEvents(game->platform));
 }
 
@@ -180,6 +187,8 @@ TEST_F(InputScript, BadLinesAreRefusedWithTheirLineNumber) {
   EXPECT_FALSE(Load("10 key DIK_P sideways\n", error));
   EXPECT_FALSE(Load("10 button middle down\n", error));
   EXPECT_FALSE(Load("10 move 1\n", error));
+  EXPECT_FALSE(Load("10 pad z down\n", error));
+  EXPECT_FALSE(Load("10 stick 1\n", error));
   EXPECT_FALSE(Load("x key DIK_P down\n", error));
   EXPECT_FALSE(Load("10 key DIK_P down extra\n", error));
   EXPECT_FALSE(LoadInputScript(game->platform, root.path() / "missing.txt", error));
