@@ -137,11 +137,13 @@ struct GameWorld {
   std::string endMessage;
   std::int32_t destructibleCount = 0;
   bool autopilot = false;
-  bool capsulesOff = false;  // --no-capsules: broken bricks drop nothing, for proving levels finishable
   float autopilotOffsetX = 0.0f, autopilotOffsetY = 0.0f;
   float nextPauseToggle = 0.0f;
   float nextLaserShot = 0.0f;
   float nextFirework = 0.0f;
+  // Arrow keys steering the paddles: which way each axis (x, then y) is held, and for how many ms of game time.
+  std::array<int, 2> arrowDirection{};
+  std::array<float, 2> arrowHeldMs{};
 
   // Clocks.
   IntervalTimer brickAnimationClock{80, 0.0f};

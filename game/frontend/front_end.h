@@ -79,6 +79,10 @@ void InsertHighScore(HighScoreTable& table, const std::string& name, std::int32_
 HighScoreTable ReadScoreTableOrEmpty(const std::filesystem::path& path);
 std::string ScoreLineText(int rank, const HighScoreEntry& entry);
 void EditTypedName(Game& game);
+// With a gamepad: Up and Down choose a letter, A adds it (B deletes and Start commits through their keys).
+void ChooseLetterWithPad(Game& game);
+// The name being entered, centred at `y`; with a gamepad, the chosen letter blinks after it.
+void DrawTypedName(Game& game, float y);
 void WriteHiddenTable(Game& game);
 const std::vector<std::string>& HiddenTableNames();
 

@@ -187,7 +187,7 @@ void RunNameEntry(Game& game) {
   DrawNameEntry(game);
   EditTypedName(game);
   if (frontEnd.enteredName.size() > MaxNameLength) frontEnd.enteredName.resize(MaxNameLength);
-  DrawCentredMenuText(game.platform, frontEnd.enteredName, 309.0f);
+  DrawTypedName(game, 309.0f);
   if (KeyDown(game, DIK_RETURN) || game.state.leftButton || game.state.rightButton) CommitName(game);
 }
 
@@ -225,6 +225,7 @@ void EditTypedName(Game& game) {
   }
   if (KeyDown(game, DIK_BACK) && !name.empty()) name.pop_back();
   if (KeyDown(game, DIK_SPACE)) name += ' ';
+  ChooseLetterWithPad(game);
 }
 
 const std::vector<std::string>& HiddenTableNames() {

@@ -79,22 +79,16 @@ bool IsLevelSong(const std::string& path) {
   return lower.find("sfsong1.mid") == std::string::npos;  // the front end's song
 }
 
-void ChooseSong(Game& game) {
-  StopSong(game.platform, game.state.musicOn);
-  std::vector<std::string> candidates;
+}  // namespace
+
+std::vector<std::filesystem::path> LevelSongs(const Game& game) {
+  std::vector<std::filesystem::path> songs;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(game.folders.shipped / "Mus", error))
-    if (entry.is_regular_file(error) && IsLevelSong(entry.path().string()))
-      candidates.push_back(entry.path().string());
+    if (entry.is_regular_file(error) && IsLevelSong(entry.path().string())) songs.push_back(entry.path());
   // The folder's own order is unspecified on Linux; sorting keeps seeded runs repeatable.
-  std::sort(candidates.begin(), candidates.end());
-  if (candidates.empty()) {
-    game.state.musicOn = false;
-    return;
-  }
-  auto k = static_cast<std::size_t>(RandomBetween(game, 1, static_cast<float>(candidates.size()), false));
-  k = std::clamp<std::size_t>(k, 1, candidates.size());
-  StartSong(game, candidates[k - 1]);
+  std::sort(songs.begin(), songs.end());
+  return songs;
 }
 
 // A set kept outside Lvl (a designer's playtest) may carry its levels beside it.
@@ -103,6 +97,24 @@ std::filesystem::path LevelPath(const Game& game, const std::string& fileName) {
   std::error_code error;
   if (!game.levelSetPath.empty() && std::filesystem::exists(beside, error)) return beside;
   return ReadPath(game.folders, std::filesystem::path("Lvl") / fileName);
+}
+
+std::filesystem::path TilesetPath(const Game& game, const std::string& fileName) {
+  return ReadPath(game.folders, std::filesystem::path("Tls") / fileName);
+}
+
+namespace {
+
+void ChooseSong(Game& game) {
+  StopSong(game.platform, game.state.musicOn);
+  const std::vector<std::filesystem::path> candidates = LevelSongs(game);
+  if (candidates.empty()) {
+    game.state.musicOn = false;
+    return;
+  }
+  auto k = static_cast<std::size_t>(RandomBetween(game, 1, static_cast<float>(candidates.size()), false));
+  k = std::clamp<std::size_t>(k, 1, candidates.size());
+  StartSong(game, candidates[k - 1]);
 }
 
 // The level's background; without one (missing or damaged) the level is played on black.
@@ -148,13 +160,13 @@ bool LoadTileSet(Game& game) {
   const std::string& name = world.tilesetName;
   if (!IsPlainFileName(name) || name.size() < 3) return Fail(game, "Tls/" + name + ": bad name");
   std::string bitmapName = ReplaceLastThree(name, "bmp");
-  world.tilesetImage = LoadImage(game.platform, ReadPath(game.folders, "Tls/" + bitmapName));
+  world.tilesetImage = LoadImage(game.platform, TilesetPath(game, bitmapName));
   if (world.tilesetImage < 0) return Fail(game, "Tls/" + bitmapName + " is missing or damaged");
   const ImageSize tileset = PictureSize(game.platform, world.tilesetImage);
   int columns = RoundToEven(tileset.width / 32.0);
   int rows = RoundToEven(tileset.height / 16.0);
   std::string error;
-  if (!ReadTileSetFile(ReadPath(game.folders, "Tls/" + name), columns, rows, world.tileSet, error)) return Fail(game, error);
+  if (!ReadTileSetFile(TilesetPath(game, name), columns, rows, world.tileSet, error)) return Fail(game, error);
   return true;
 }
 

@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "content/bitmap_file.h"
-#include "platform/clock.h"
 
 namespace {
 
@@ -268,11 +267,11 @@ void ApplyGamma(Platform& platform, float red, float green, float blue) {
   platform.window->TakeRamp(display.workRamp);
 }
 
-bool CheckDisplayLost(Platform& platform, Clock& clock) {
+bool CheckDisplayLost(Platform& platform) {
   bool lost = false;
   while (platform.window->TakenAway()) {
     lost = true;
-    if (!WaitingLoopPass(platform, clock)) break;
+    if (!IdlePass(platform)) break;
   }
   PumpMessages(platform);
   return lost;

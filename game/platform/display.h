@@ -7,8 +7,6 @@
 
 #include "platform/platform.h"
 
-struct Clock;
-
 // Sets the identity displayRamp and opens the window (none when headless).
 void InitDisplay(Platform& platform);
 void ReleaseDisplay(Platform& platform);
@@ -63,7 +61,7 @@ void FlipScreen(Platform& platform);
 void ApplyGamma(Platform& platform, float red, float green, float blue);
 
 // Waits while the window is minimised or hidden; true when it had been and came back.
-bool CheckDisplayLost(Platform& platform, Clock& clock);
+bool CheckDisplayLost(Platform& platform);
 
 // The last shown frame after the gamma ramp, as 0x00RRGGBB, rows top to bottom.
 std::vector<std::uint32_t> ShownPicture(const Platform& platform);

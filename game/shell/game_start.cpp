@@ -22,6 +22,7 @@
 #include "platform/dik_codes.h"
 #include "platform/display.h"
 #include "platform/sound.h"
+#include "platform/tape.h"
 #include "platform/text.h"
 
 namespace {
@@ -80,8 +81,10 @@ bool ContainsSpeedFileName(std::string name) {
   return name.find("speedhack.txt") != std::string::npos;
 }
 
+constexpr const char* BadSpeedFile = "speedhack.txt does not hold a whole number";
+
 // A file whose name contains "speedhack.txt" makes the one named exactly so fix the frame step.
-bool ReadSpeedFile(Game& game) {
+bool ReadSpeedFileFromDisk(Game& game) {
   std::error_code error;
   bool present = false;
   for (const auto& entry : std::filesystem::directory_iterator(game.folders.user, error))
@@ -97,11 +100,26 @@ bool ReadSpeedFile(Game& game) {
   std::int32_t value = 0;
   auto [end, status] = std::from_chars(field.data(), field.data() + field.size(), value);
   if (field.empty() || status != std::errc() || end != field.data() + field.size()) {
-    game.world.loadingProblem = "speedhack.txt does not hold a whole number";
+    game.world.loadingProblem = BadSpeedFile;
     return false;
   }
   game.state.speedOverride = value;
   return true;
+}
+
+// The speed file as the recorded game found it when replaying; kept when recording.
+bool ReadSpeedFile(Game& game) {
+  using Kind = RecordedStep::Kind;
+  RecordedStep step;
+  if (IsReplaying(game.platform)) {
+    if (!TakeStep(game.platform, Kind::SpeedFile, step)) return false;
+    if (step.kind == Kind::BadSpeedFile) game.world.loadingProblem = BadSpeedFile;
+    else game.state.speedOverride = step.value;
+    return step.kind == Kind::SpeedFile;
+  }
+  const bool read = ReadSpeedFileFromDisk(game);
+  KeepStep(game.platform, {read ? Kind::SpeedFile : Kind::BadSpeedFile, game.state.speedOverride, {}});
+  return read;
 }
 
 void DrawLoadingPicture(Game& game) { DrawCentredImage(game.platform, game.world.loadingImage); }

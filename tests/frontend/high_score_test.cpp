@@ -128,6 +128,22 @@ TEST_F(NameEntry, AMouseButtonCommitsLikeEnter) {
   EXPECT_EQ(table.back(), (HighScoreEntry{"z", 700}));
 }
 
+TEST_F(NameEntry, APadChoosesLettersAddsAndDeletesThemAndEntersTheName) {
+  EndGame(400);
+  run.RunUntil([&] { return InNameEntry(); });
+  for (PadButton button : {PadButton::Up, PadButton::Up, PadButton::A, PadButton::A, PadButton::Down, PadButton::A,
+                           PadButton::B})
+    run.TapPad(button);
+  EXPECT_EQ(run.frontEnd().enteredName, "CC");
+  run.HoldPad(PadButton::Down, true);  // held: a letter every 160 ms, from "B" down past "A" to the last
+  run.Frames(12);
+  run.HoldPad(PadButton::Down, false);
+  run.TapPad(PadButton::A);
+  EXPECT_EQ(run.frontEnd().enteredName, "CC'");
+  run.TapPad(PadButton::Start);
+  EXPECT_EQ(ReadScoreTableOrEmpty(scoreFile()), (HighScoreTable{{"CC'", 400}}));
+}
+
 TEST_F(NameEntry, AFullTableAndALowerScoreShowTheTableWithoutEntry) {
   EndGame(5);
   Write(Table(15));

@@ -74,7 +74,7 @@ TEST_F(CapsuleDrop, HeldWarpKeyTurnsTheDropIntoWarp) {
 }
 
 TEST_F(CapsuleDrop, NoBrickDropsACapsuleWhileCapsulesAreOff) {
-  game.world.capsulesOff = true;
+  game.capsulesOff = true;
   for (int i = 0; i < 2000; ++i) SpawnPowerup(game, 5, 10);
   EXPECT_EQ(game.world.fallingCapsules, 0);
 }
