@@ -10,35 +10,10 @@
 
 namespace {
 
-nlohmann::json GameStateJson(const GameState& s) {
-  return {{"running", s.running},
-          {"frontEndReady", s.frontEndReady},
-          {"inFrontEnd", s.inFrontEnd},
-          {"leavingFrontEnd", s.leavingFrontEnd},
-          {"quitChosen", s.quitChosen},
-          {"gameLoaded", s.gameLoaded},
-          {"levelIntro", s.levelIntro},
-          {"playing", s.playing},
-          {"gameplayFrozen", s.gameplayFrozen},
-          {"gameOverScreen", s.gameOverScreen},
-          {"paused", s.paused},
-          {"quitToFrontEnd", s.quitToFrontEnd},
-          {"musicOn", s.musicOn},
-          {"soundOn", s.soundOn},
-          {"speedOverride", s.speedOverride},
-          {"lastTick", s.lastTick},
-          {"frameStep", s.frameStep},
-          {"screenFade", s.screenFade},
-          {"musicFade", s.musicFade},
-          {"gammaAvailable", s.gammaAvailable},
-          {"fadingIn", s.fadingIn},
-          {"fadingOut", s.fadingOut},
-          {"musicFadingIn", s.musicFadingIn},
-          {"musicFadingOut", s.musicFadingOut},
-          {"pointerX", s.pointerX},
-          {"pointerY", s.pointerY},
-          {"leftButton", s.leftButton},
-          {"rightButton", s.rightButton}};
+nlohmann::json GameStateJson(const GameState& state) {
+  nlohmann::json json = nlohmann::json::object();
+  VisitGameStateFields(state, [&json](const char* name, const auto& field) { json[name] = field; });
+  return json;
 }
 
 nlohmann::json OptionsJson(const Options& options) {
