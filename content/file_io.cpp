@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -13,9 +14,11 @@
 
 #include "content/byte_io.h"
 
-bool ReadWholeFile(const std::filesystem::path& path, Bytes& out, std::string& error, std::uintmax_t maxBytes) {
+namespace {
+
+// The size of a regular file. Refusing anything else keeps a FIFO or device from blocking the reader forever.
+bool RegularFileSize(const std::filesystem::path& path, std::uintmax_t& size, std::string& error) {
   std::error_code ec;
-  // Refusing anything but a regular file keeps a FIFO or device from blocking the reader forever.
   auto status = std::filesystem::status(path, ec);
   if (ec || !std::filesystem::exists(status)) {
     error = FileError(path, "file not found");
@@ -25,28 +28,47 @@ bool ReadWholeFile(const std::filesystem::path& path, Bytes& out, std::string& e
     error = FileError(path, "not a regular file");
     return false;
   }
-  auto size = std::filesystem::file_size(path, ec);
+  size = std::filesystem::file_size(path, ec);
   if (ec) {
     error = FileError(path, "cannot read the file size (" + ec.message() + ")");
     return false;
   }
-  if (size > maxBytes) {
-    error = FileError(path, "file too large (" + std::to_string(size) + " bytes)");
-    return false;
-  }
+  return true;
+}
+
+// The file's first `count` bytes; the file holds at least that many.
+bool ReadFirstBytes(const std::filesystem::path& path, std::uintmax_t count, Bytes& out, std::string& error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     error = FileError(path, "cannot open for reading");
     return false;
   }
-  Bytes bytes(static_cast<std::size_t>(size));
+  Bytes bytes(static_cast<std::size_t>(count));
   in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (static_cast<std::uintmax_t>(in.gcount()) != size) {
+  if (static_cast<std::uintmax_t>(in.gcount()) != count) {
     error = FileError(path, "read failed");
     return false;
   }
   out = std::move(bytes);
   return true;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::filesystem::path& path, Bytes& out, std::string& error, std::uintmax_t maxBytes) {
+  std::uintmax_t size = 0;
+  if (!RegularFileSize(path, size, error)) return false;
+  if (size > maxBytes) {
+    error = FileError(path, "file too large (" + std::to_string(size) + " bytes)");
+    return false;
+  }
+  return ReadFirstBytes(path, size, out, error);
+}
+
+bool ReadFileStart(const std::filesystem::path& path, Bytes& out, std::string& error, std::uintmax_t count) {
+  std::uintmax_t size = 0;
+  if (!RegularFileSize(path, size, error)) return false;
+  return ReadFirstBytes(path, std::min(size, count), out, error);
 }
 
 namespace {

@@ -10,5 +10,7 @@ using Bytes = std::vector<std::uint8_t>;
 // Reads the whole file; refuses files larger than maxBytes. On failure `error` names the file and the problem.
 bool ReadWholeFile(const std::filesystem::path& path, Bytes& out, std::string& error,
                    std::uintmax_t maxBytes = 64u << 20);
+// Reads the file's first `count` bytes, or all of a shorter file; `error` as for ReadWholeFile.
+bool ReadFileStart(const std::filesystem::path& path, Bytes& out, std::string& error, std::uintmax_t count);
 // Writes to a temporary file in the same folder, then renames it over `path`, so the old file survives a failure.
 bool WriteFileAtomically(const std::filesystem::path& path, const Bytes& bytes, std::string& error);

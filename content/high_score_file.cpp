@@ -1,6 +1,8 @@
 // High-score files: a count and that many 30-byte names with their scores.
 #include "content/high_score_file.h"
 
+#include <algorithm>
+
 #include "content/byte_io.h"
 #include "content/names.h"
 
@@ -9,20 +11,21 @@ constexpr std::size_t EntrySize = ScoreNameLength + 4;
 constexpr std::uintmax_t MaxScoreFileBytes = 1u << 20;
 }  // namespace
 
-bool DecodeHighScores(const Bytes& bytes, HighScoreTable& out, std::string& problem) {
+bool DecodeHighScores(const Bytes& bytes, HighScoreTable& out, std::string& problem, ShortTable shortTable) {
   ByteReader reader(bytes);
   std::int32_t count = reader.i32();
   if (!reader.ok()) {
     problem = "too short to hold an entry count (" + std::to_string(bytes.size()) + " bytes)";
     return false;
   }
-  if (count < 0 || reader.remaining() / EntrySize < static_cast<std::uint32_t>(count)) {
-    problem = "count says " + std::to_string(count) + " entries but the file holds " +
-              std::to_string(reader.remaining() / EntrySize);
+  const std::size_t whole = reader.remaining() / EntrySize;
+  if (count < 0 || (whole < static_cast<std::uint32_t>(count) && shortTable == ShortTable::Refuse)) {
+    problem = "count says " + std::to_string(count) + " entries but the file holds " + std::to_string(whole);
     return false;
   }
+  const std::size_t entries = std::min(whole, static_cast<std::size_t>(count));
   HighScoreTable table;
-  for (std::int32_t i = 0; i < count; ++i) {
+  for (std::size_t i = 0; i < entries; ++i) {
     HighScoreEntry entry;
     entry.name = TrimTrailingSpaces(reader.text(ScoreNameLength));
     entry.score = reader.i32();
@@ -43,11 +46,12 @@ Bytes EncodeHighScores(const HighScoreTable& table) {
   return bytes;
 }
 
-bool ReadHighScoreFile(const std::filesystem::path& path, HighScoreTable& out, std::string& error) {
+bool ReadHighScoreFile(const std::filesystem::path& path, HighScoreTable& out, std::string& error,
+                       ShortTable shortTable) {
   Bytes bytes;
   if (!ReadWholeFile(path, bytes, error, MaxScoreFileBytes)) return false;
   std::string problem;
-  if (!DecodeHighScores(bytes, out, problem)) {
+  if (!DecodeHighScores(bytes, out, problem, shortTable)) {
     error = FileError(path, problem);
     return false;
   }

@@ -18,10 +18,17 @@ struct HighScoreEntry {
 
 using HighScoreTable = std::vector<HighScoreEntry>;  // rank order, highest first
 
-// Refuses a negative count or one larger than the data. `out` changes only on success.
-bool ReadHighScoreFile(const std::filesystem::path& path, HighScoreTable& out, std::string& error);
+// What a reader does with a file shorter than its count. The game never shortens a table, so such a file is
+// damaged; checks report it, while the game keeps the whole entries it still holds.
+enum class ShortTable { Refuse, KeepWholeEntries };
+
+// Refuses a negative count, and one larger than the data unless told to keep what is there. `out` changes only
+// on success.
+bool ReadHighScoreFile(const std::filesystem::path& path, HighScoreTable& out, std::string& error,
+                       ShortTable shortTable = ShortTable::Refuse);
 bool WriteHighScoreFile(const std::filesystem::path& path, const HighScoreTable& table, std::string& error);
 
 // The file rules on bytes in memory; `problem` says what is wrong, without a file name.
-bool DecodeHighScores(const Bytes& bytes, HighScoreTable& out, std::string& problem);
+bool DecodeHighScores(const Bytes& bytes, HighScoreTable& out, std::string& problem,
+                      ShortTable shortTable = ShortTable::Refuse);
 Bytes EncodeHighScores(const HighScoreTable& table);

@@ -24,3 +24,34 @@ std::string ReplaceLastThree(std::string_view name, std::string_view replacement
   std::string_view stem = name.size() >= 3 ? name.substr(0, name.size() - 3) : std::string_view{};
   return std::string(stem) + std::string(replacement);
 }
+
+std::string BytesToUtf8(std::string_view bytes) {
+  std::string text;
+  for (unsigned char c : bytes) {
+    if (c < 0x80) {
+      text += static_cast<char>(c);
+    } else {
+      text += static_cast<char>(0xC0 | (c >> 6));
+      text += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return text;
+}
+
+bool Utf8ToBytes(std::string_view text, std::string& bytes) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    // Only the two-byte forms of U+0080 .. U+00FF (lead bytes C2, C3) stand for one byte each.
+    if ((c != 0xC2 && c != 0xC3) || i + 1 >= text.size()) return false;
+    auto next = static_cast<unsigned char>(text[++i]);
+    if ((next & 0xC0) != 0x80) return false;
+    out += static_cast<char>(((c & 0x1F) << 6) | (next & 0x3F));
+  }
+  bytes = std::move(out);
+  return true;
+}

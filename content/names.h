@@ -11,3 +11,7 @@ std::string TrimTrailingSpaces(std::string_view text);
 bool IsPlainFileName(std::string_view name);
 // Replaces the last three characters (the tileset/score naming rule: "x.bmp" <-> "x.sft").
 std::string ReplaceLastThree(std::string_view name, std::string_view replacement);
+// Names in files are 8-bit text; JSON wants UTF-8. Bytes 0x80-0xFF map to U+0080-U+00FF and back.
+std::string BytesToUtf8(std::string_view bytes);
+// False when the text holds a character above U+00FF or is not valid UTF-8.
+bool Utf8ToBytes(std::string_view text, std::string& bytes);

@@ -43,9 +43,13 @@ inline std::int32_t SoundVolumeLevel(const Options& options) {
   return static_cast<std::int32_t>(std::nearbyint(options.soundVolume));
 }
 
-// True when every field lies in its range (balls 1..8, volumes 0..100, detail 0/1, speed 0..0.2, -1/0).
+// Puts each field outside its range (balls 1..8, volumes 0..100, detail 0/1, speed 0..0.2, -1/0) back to its
+// default, leaving the others as they are; true when any was reset.
+bool ResetOutOfRangeOptions(Options& options);
+// True when every field lies in its range.
 bool OptionsInRange(const Options& options);
-// Reads the 19 bytes as they are (no range check; see OptionsInRange). `out` changes only on success.
+// Reads the first 19 bytes as they are (no range check); a longer file keeps them, a shorter one is refused.
+// `out` changes only on success.
 bool ReadOptionsFile(const std::filesystem::path& path, Options& out, std::string& error);
 bool WriteOptionsFile(const std::filesystem::path& path, const Options& options, std::string& error);
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "content/bitmap_file.h"
+#include "content/playfield.h"
 #include "content/tileset_file.h"
 
 bool LoadBitmapPicture(const QString& path, QImage& picture, QString& error) {
@@ -45,9 +46,9 @@ QImage PaddleStrip(int width, int height, bool horizontal) {
 
 }  // namespace
 
-QImage HorizontalPaddleStrip() { return PaddleStrip(640, 10, true); }
+QImage HorizontalPaddleStrip() { return PaddleStrip(PlayfieldWidth, PaddleThickness, true); }
 
-QImage VerticalPaddleStrip() { return PaddleStrip(10, 480, false); }
+QImage VerticalPaddleStrip() { return PaddleStrip(PaddleThickness, PlayfieldHeight, false); }
 
 QImage ClickToSetPicture() {
   QImage picture(225, 57, QImage::Format_RGB32);

@@ -54,7 +54,8 @@ bool LevelDocument::open(const QString& path, QString& error, QString& warning) 
                                                "repair it. Until then it is saved with the name it had.");
 
   // Everything is read: only now does the document change.
-  for (int side = Bottom; side <= Left; ++side) read.guardedSides[side] = read.guardedSides[side] == -1 ? -1 : 0;
+  // Any value but 0 guards a side in the game; saved back as the usual -1.
+  for (int side = Bottom; side <= Left; ++side) read.guardedSides[side] = IsGuarded(read.guardedSides, side) ? -1 : 0;
   KeepOneSideGuarded(read.guardedSides);
   undoStack_.clear();
   level_ = read;

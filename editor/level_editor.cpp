@@ -366,7 +366,7 @@ void frmEditor::placeBackgroundPicture() {
 void frmEditor::drawStrips(QImage& target) const {
   QPainter painter(&target);
   for (const Side side : {Bottom, Right, Top, Left}) {
-    if (document_->guardedSides()[side] != -1) continue;
+    if (!IsGuarded(document_->guardedSides(), side)) continue;
     const QRect strip = StripRect(side);
     painter.drawImage(strip.topLeft(), strip.width() > strip.height() ? horizontalStrip_ : verticalStrip_);
   }
@@ -415,7 +415,7 @@ void frmEditor::redrawCell(Cell cell) {
 }
 
 void frmEditor::syncSideBoxes() {
-  for (int side = Bottom; side <= Left; ++side) sideBoxes_[side]->setChecked(document_->guardedSides()[side] == -1);
+  for (int side = Bottom; side <= Left; ++side) sideBoxes_[side]->setChecked(IsGuarded(document_->guardedSides(), side));
 }
 
 QString frmEditor::caption() const {

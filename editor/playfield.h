@@ -3,14 +3,12 @@
 #include <QRect>
 
 #include "content/level_file.h"
+#include "content/playfield.h"
 #include "content/tileset_file.h"
 
 constexpr int PlayColumns = GridColumns - 1;  // columns 1 .. 20 are painted
 constexpr int PlayRows = GridRows - 1;        // rows 1 .. 30 are painted
-constexpr int PlayfieldWidth = PlayColumns * TileWidth;
-constexpr int PlayfieldHeight = PlayRows * TileHeight;
-constexpr int StripThickness = 10;
-constexpr int StripInset = 10;  // distance of a strip from its edge of the playfield
+static_assert(PlayfieldWidth == PlayColumns * TileWidth && PlayfieldHeight == PlayRows * TileHeight);
 
 // A cell of the playfield, columns 1 .. 20 and rows 1 .. 30.
 struct Cell {
@@ -30,13 +28,8 @@ inline QRect CellRect(Cell cell) {
   return QRect((cell.column - 1) * TileWidth, (cell.row - 1) * TileHeight, TileWidth, TileHeight);
 }
 
-// Where the strip of a guarded side is drawn: along its edge, one strip's width in from it.
+// Where the strip of a guarded side is drawn: where the game puts its paddle, along the whole edge.
 inline QRect StripRect(Side side) {
-  switch (side) {
-    case Bottom: return QRect(0, PlayfieldHeight - StripInset - StripThickness, PlayfieldWidth, StripThickness);
-    case Right: return QRect(PlayfieldWidth - StripInset - StripThickness, 0, StripThickness, PlayfieldHeight);
-    case Top: return QRect(0, StripInset, PlayfieldWidth, StripThickness);
-    case Left: return QRect(StripInset, 0, StripThickness, PlayfieldHeight);
-  }
-  return {};
+  if (side == Bottom || side == Top) return QRect(0, PaddleFace(side), PlayfieldWidth, PaddleThickness);
+  return QRect(PaddleFace(side), 0, PaddleThickness, PlayfieldHeight);
 }

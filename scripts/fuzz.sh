@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds a libFuzzer target per content reader (clang, AddressSanitizer, UBSan) and runs each in turn.
 # Usage: scripts/fuzz.sh [SECONDS_PER_TARGET (default 60)] [TARGET ...]
-# Targets: tileset level level_set options high_scores bitmap. Each starts from bench/fuzz/seeds/TARGET; crashes
+# Targets: tileset level level_set options high_scores bitmap recording. Each starts from bench/fuzz/seeds/TARGET; crashes
 # land in build-fuzz/crashes/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(tileset level level_set options high_scores bitmap)
+[ ${#targets[@]} -gt 0 ] || targets=(tileset level level_set options high_scores bitmap recording)
 
 out=build-fuzz
 mkdir -p "$out/crashes" "$out/objects"

@@ -76,7 +76,7 @@ std::unique_ptr<Game> MakeGame() {
   settings.seed = 7;
   std::string error;
   StartUp(*game, settings, error);
-  game->clock.virtualNow = 1000;
+  game->clock.now = 1000;
   game->state.frameStep = 16;
   game->state.playing = true;
   game->state.screenFade = 0.0f;
@@ -98,7 +98,7 @@ void PlayFrameSuperTrailSixteenBallsFirework(benchmark::State& state) {
       FireworkBurst(*game);
       state.ResumeTiming();
     }
-    game->clock.virtualNow += 16;
+    game->clock.now += 16;
     PlayFrame(*game);
     benchmark::DoNotOptimize(game->platform.display.backBuffer.data());
   }

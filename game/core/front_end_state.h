@@ -66,4 +66,6 @@ struct FrontEnd {
   std::string pendingScoreFile;  // score file to show or update; empty = the list of sets
   bool scoreEntryPending = false;
   std::string enteredName;  // kept for the next entry of the run
+  int padLetter = 0;                 // the letter a gamepad's A adds to the name, in PadLetters
+  float padLetterReadyTime = 0.0f;   // tick before which a held direction does not choose again
 };

@@ -7,12 +7,25 @@
 #include "content/data_folders.h"
 #include "content/level_set_file.h"
 #include "content/options_file.h"
+#include "content/recording_file.h"
 #include "core/front_end_state.h"
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/world.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
+
+// Games as the frame loop meets them: from a game's first frame to the frame it hands back to the front end,
+// recorded (--record, --record-dir) or replayed (--replay).
+struct GameRecorder {
+  std::filesystem::path nextGameFile;     // --record: the next game is written here, then no more
+  std::filesystem::path everyGameFolder;  // --record-dir: every game is written here
+  bool replaying = false;
+  bool inGame = false;     // between a game's first frame and the end of the frame it hands back in
+  bool gameEnded = false;  // the last frame was a game's last
+  Recording recording;     // what the game being recorded or replayed started from; its steps are on the tape
+  std::string startTime;   // local date and time of the game's start, for --record-dir names
+};
 
 struct Game {
   DataFolders folders;  // the shipped Gfx, Sfx, Mus, Tls, Lvl, Bgd; the user's config.bin, scores and own files
@@ -25,6 +38,8 @@ struct Game {
   FrontEnd frontEnd;
   LevelSet levelSet;
   std::string levelSetPath;
+  GameRecorder recorder;
+  bool capsulesOff = false;  // --no-capsules: broken bricks drop nothing, for proving levels finishable
 };
 
 // The tick count of this game's clock.

@@ -32,3 +32,36 @@ struct GameState {
   bool leftButton = false;
   bool rightButton = false;
 };
+
+// Every field with its name: the one list a recording saves and restores the state at a game's start by.
+template <typename State, typename Visit>
+constexpr void VisitGameStateFields(State& s, Visit&& visit) {
+  visit("running", s.running);
+  visit("frontEndReady", s.frontEndReady);
+  visit("inFrontEnd", s.inFrontEnd);
+  visit("leavingFrontEnd", s.leavingFrontEnd);
+  visit("quitChosen", s.quitChosen);
+  visit("gameLoaded", s.gameLoaded);
+  visit("levelIntro", s.levelIntro);
+  visit("playing", s.playing);
+  visit("gameplayFrozen", s.gameplayFrozen);
+  visit("gameOverScreen", s.gameOverScreen);
+  visit("paused", s.paused);
+  visit("quitToFrontEnd", s.quitToFrontEnd);
+  visit("musicOn", s.musicOn);
+  visit("soundOn", s.soundOn);
+  visit("speedOverride", s.speedOverride);
+  visit("lastTick", s.lastTick);
+  visit("frameStep", s.frameStep);
+  visit("screenFade", s.screenFade);
+  visit("musicFade", s.musicFade);
+  visit("gammaAvailable", s.gammaAvailable);
+  visit("fadingIn", s.fadingIn);
+  visit("fadingOut", s.fadingOut);
+  visit("musicFadingIn", s.musicFadingIn);
+  visit("musicFadingOut", s.musicFadingOut);
+  visit("pointerX", s.pointerX);
+  visit("pointerY", s.pointerY);
+  visit("leftButton", s.leftButton);
+  visit("rightButton", s.rightButton);
+}

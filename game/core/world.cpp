@@ -13,6 +13,7 @@ void AddBall(GameWorld& world, float x, float y, float speed, float angleDegrees
     ball.x = x;
     ball.y = y;
     ball.holdOffset = NotHeld;
+    ball.msWithoutEffect = 0.0f;
     ball.active = true;
     return;
   }

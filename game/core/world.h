@@ -42,6 +42,7 @@ struct Ball {
   float holdOffset = NotHeld;
   Side holdSide = Bottom;
   bool active = false;
+  float msWithoutEffect = 0.0f;  // play time since it last met a paddle or scored
 };
 
 // Room kept free in a corner shared by two guarded sides, so crossing paddles never overlap.
@@ -140,6 +141,9 @@ struct GameWorld {
   float nextPauseToggle = 0.0f;
   float nextLaserShot = 0.0f;
   float nextFirework = 0.0f;
+  // Arrow keys steering the paddles: which way each axis (x, then y) is held, and for how many ms of game time.
+  std::array<int, 2> arrowDirection{};
+  std::array<float, 2> arrowHeldMs{};
 
   // Clocks.
   IntervalTimer brickAnimationClock{80, 0.0f};

@@ -15,6 +15,10 @@
 
 struct Game;
 
+// The widest menu panel, and the widest line of text within its margins.
+constexpr int MaxPanelWidth = 604;
+constexpr int MaxPanelTextWidth = MaxPanelWidth - 36;
+
 // Menu system.
 void SetUpFrontEnd(Game& game);
 void FrontEndFrame(Game& game);  // the main loop's step while inFrontEnd
@@ -71,10 +75,14 @@ float LowerMouseSpeed(float mouseSpeed);
 bool EarnsPlace(const HighScoreTable& table, std::int32_t score);
 // Puts the score above every equal or lower one; a full table drops its last entry.
 void InsertHighScore(HighScoreTable& table, const std::string& name, std::int32_t score);
-// A damaged or missing file reads as an empty table.
+// A missing or unreadable file reads as an empty table; one cut short gives the whole entries it holds.
 HighScoreTable ReadScoreTableOrEmpty(const std::filesystem::path& path);
 std::string ScoreLineText(int rank, const HighScoreEntry& entry);
 void EditTypedName(Game& game);
+// With a gamepad: Up and Down choose a letter, A adds it (B deletes and Start commits through their keys).
+void ChooseLetterWithPad(Game& game);
+// The name being entered, centred at `y`; with a gamepad, the chosen letter blinks after it.
+void DrawTypedName(Game& game, float y);
 void WriteHiddenTable(Game& game);
 const std::vector<std::string>& HiddenTableNames();
 

@@ -1,7 +1,10 @@
 // The high-score screens: list of score tables, one table, name entry after a game, and the hidden table.
 #include <algorithm>
 #include <cmath>
+#include <iostream>
+#include <sstream>
 
+#include "content/byte_io.h"  // FileError
 #include "content/level_set_file.h"
 #include "content/names.h"
 #include "core/game.h"
@@ -84,16 +87,74 @@ void RunTableView(Game& game) {
   BackToMainMenu(game, 180);
 }
 
+// The text in lines that fit the widest panel, broken between words; a word wider than that is cut at its start.
+std::vector<std::string> PanelLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream words(text);
+  for (std::string word; words >> word;) {
+    if (!lines.empty() && TextWidth(lines.back() + " " + word) <= MaxPanelTextWidth) lines.back() += " " + word;
+    else lines.push_back(word);
+  }
+  for (std::string& line : lines) line = TextEndThatFits(line, MaxPanelTextWidth);
+  return lines;
+}
+
+// A table that cannot be read is renamed out of the way, so that writing the new one does not destroy it.
+bool SetAsideDamagedTable(const std::filesystem::path& file, std::filesystem::path& keptAs, std::string& error) {
+  std::error_code failure;
+  keptAs = file.string() + ".damaged";
+  for (int n = 2; std::filesystem::exists(std::filesystem::symlink_status(keptAs, failure)); ++n)
+    keptAs = file.string() + ".damaged" + std::to_string(n);
+  std::filesystem::rename(file, keptAs, failure);
+  if (failure) error = FileError(file, "cannot be set aside (" + failure.message() + ")");
+  return !failure;
+}
+
+// The table the score joins: the file's, or none when there is no file. A file that cannot be read is set aside
+// first; false when even that fails, and then nothing may be written over it.
+bool TableToExtend(const std::filesystem::path& file, HighScoreTable& table, std::vector<std::string>& notes,
+                   std::string& error) {
+  std::error_code failure;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(file, failure))) return true;
+  if (ReadHighScoreFile(file, table, error, ShortTable::KeepWholeEntries)) return true;
+  std::cerr << "shardfall: " << error << '\n';
+  std::filesystem::path keptAs;
+  if (!SetAsideDamagedTable(file, keptAs, error)) return false;
+  notes.push_back("The unreadable table was kept as " + keptAs.filename().string());
+  std::cerr << "shardfall: the unreadable table was kept as " << keptAs.string() << '\n';
+  return true;
+}
+
+// Adds the score to the file's table and writes it; returns the table as it now stands. `notes` get what the
+// player should know about the file, which also goes to stderr.
+HighScoreTable SaveScore(Game& game, const std::filesystem::path& file, std::vector<std::string>& notes) {
+  HighScoreTable table;
+  std::string error;
+  const bool writable = TableToExtend(file, table, notes, error);
+  InsertHighScore(table, game.frontEnd.enteredName, game.world.score);
+  std::error_code ignored;
+  std::filesystem::create_directories(file.parent_path(), ignored);
+  // A failed write leaves the old file whole.
+  if (!writable || !WriteHighScoreFile(file, table, error)) {
+    // The screen's title names the set already; the reason is what follows the file's path.
+    const std::string pathPrefix = file.string() + ": ";
+    const bool named = error.starts_with(pathPrefix);
+    notes.insert(notes.end(), {"Your score could not be saved", named ? error.substr(pathPrefix.size()) : error});
+    std::cerr << "shardfall: Your score could not be saved: " << error << '\n';
+  }
+  return table;
+}
+
 void CommitName(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
   game.platform.input.edgeKeys = false;
-  HighScoreTable table = ReadScoreTableOrEmpty(frontEnd.pendingScoreFile);
-  InsertHighScore(table, frontEnd.enteredName, game.world.score);
-  std::string error;
-  std::error_code ignored;
-  std::filesystem::create_directories(std::filesystem::path(frontEnd.pendingScoreFile).parent_path(), ignored);
-  WriteHighScoreFile(frontEnd.pendingScoreFile, table, error);  // a failed write leaves the old file whole
+  std::vector<std::string> notes;
+  const HighScoreTable table = SaveScore(game, frontEnd.pendingScoreFile, notes);
   frontEnd.menuItems.clear();
+  // Above the table, so that a long table does not scroll them out of sight.
+  for (const std::string& note : notes)
+    for (const std::string& line : PanelLines(note)) AddMenuItem(frontEnd, line, false);
+  if (!notes.empty()) AddMenuItem(frontEnd, "", false);
   AddTableLines(frontEnd, table);
   frontEnd.targetScreen = ScoreTableTitle(game, frontEnd.pendingScoreFile);
   BuildMenuScreen(game);
@@ -126,7 +187,7 @@ void RunNameEntry(Game& game) {
   DrawNameEntry(game);
   EditTypedName(game);
   if (frontEnd.enteredName.size() > MaxNameLength) frontEnd.enteredName.resize(MaxNameLength);
-  DrawCentredMenuText(game.platform, frontEnd.enteredName, 309.0f);
+  DrawTypedName(game, 309.0f);
   if (KeyDown(game, DIK_RETURN) || game.state.leftButton || game.state.rightButton) CommitName(game);
 }
 
@@ -147,7 +208,7 @@ void InsertHighScore(HighScoreTable& table, const std::string& name, std::int32_
 HighScoreTable ReadScoreTableOrEmpty(const std::filesystem::path& path) {
   HighScoreTable table;
   std::string error;
-  if (!ReadHighScoreFile(path, table, error)) table.clear();
+  if (!ReadHighScoreFile(path, table, error, ShortTable::KeepWholeEntries)) table.clear();
   return table;
 }
 
@@ -164,6 +225,7 @@ void EditTypedName(Game& game) {
   }
   if (KeyDown(game, DIK_BACK) && !name.empty()) name.pop_back();
   if (KeyDown(game, DIK_SPACE)) name += ' ';
+  ChooseLetterWithPad(game);
 }
 
 const std::vector<std::string>& HiddenTableNames() {

@@ -32,7 +32,6 @@ const ScreenDef& ScreenOf(Screen screen) {
 }
 
 constexpr int MaxPanelHeight = 328;
-constexpr int MaxPanelWidth = 604;
 constexpr float PanelCentreY = 309.0f;
 constexpr int NavRepeatMs = 160;
 

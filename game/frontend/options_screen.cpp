@@ -28,6 +28,9 @@ void ApplySoundVolume(Game& game) {
 
 void ApplyMusicVolume(Game& game) {
   SetMusicVolume(game.platform, static_cast<int>(std::lrint(game.options.musicVolume)), game.state.musicOn);
+  // The fades move from the level they hold; it is now what is heard.
+  game.state.musicFade = game.options.musicVolume;
+  game.state.musicFadingIn = false;
 }
 
 // Music plays while its volume is above 0, checked whenever its line is highlighted.
@@ -131,13 +134,11 @@ float LowerMouseSpeed(float mouseSpeed) {
 void LoadOptions(Game& game) {
   Options read;
   std::string error;
-  if (ReadOptionsFile(ReadPath(game.folders, "config.bin"), read, error) && OptionsInRange(read)) {
-    game.options = read;
-    return;
-  }
-  // Missing or damaged: start again from the defaults, on screen and on disk.
-  game.options = Options{};
-  SaveOptions(game);
+  const bool whole = ReadOptionsFile(ReadPath(game.folders, "config.bin"), read, error);
+  // Missing or too short: the defaults. A value out of range goes back to its default alone. The file is
+  // written only when something changed, so a file the game can read is never rewritten.
+  game.options = whole ? read : Options{};
+  if (ResetOutOfRangeOptions(game.options) || !whole) SaveOptions(game);
 }
 
 void SaveOptions(Game& game) {

@@ -64,6 +64,75 @@ void FreeMove(Game& game, Ball& ball, float& coordinate, float next, bool inside
   }
 }
 
+// How far from a guarded corner the ends of its two paddles face each other.
+constexpr float CornerReach = 48.0f;
+
+// The bearing out of the guarded corner the ball's centre lies in, beside the paddle of `side`; -1 when none.
+// By the bounce table alone the two paddle ends of such a corner return a ball to each other on every frame,
+// for ever, and no movement of the paddles frees it without losing it.
+float CornerExitDegrees(const Game& game, const Ball& ball, Side side) {
+  const GameWorld& world = game.world;
+  float cx = ball.x + BallSize / 2.0f, cy = ball.y + BallSize / 2.0f;
+  bool nearRight = cx >= ScreenWidth - CornerReach, nearLeft = cx <= CornerReach;
+  bool nearBottom = cy >= ScreenHeight - CornerReach, nearTop = cy <= CornerReach;
+  bool horizontal = PaddleOf(side).horizontal;
+  bool low = horizontal ? side == Bottom : nearBottom && IsGuarded(world, Bottom);
+  bool high = horizontal ? side == Top : nearTop && IsGuarded(world, Top);
+  bool right = horizontal ? nearRight && IsGuarded(world, Right) : side == Right;
+  bool left = horizontal ? nearLeft && IsGuarded(world, Left) : side == Left;
+  if (low && right) return 315.0f;
+  if (low && left) return 45.0f;
+  if (high && right) return 225.0f;
+  if (high && left) return 135.0f;
+  return -1.0f;
+}
+
+// With no paddle to turn it and nothing it can break in its way, a ball among indestructible bricks may circle
+// the same walls for ever at the same four bearings. After a while without meeting a paddle or scoring it is
+// turned a little, and again after as long, until it finds its way out.
+constexpr float CirclingMs = 10000.0f;
+constexpr float CirclingTurnDegrees = 7.0f;
+
+void KeepFromCirclingForEver(Game& game, Ball& ball, bool scored) {
+  ball.msWithoutEffect = scored ? 0.0f : ball.msWithoutEffect + static_cast<float>(game.state.frameStep);
+  if (ball.msWithoutEffect < CirclingMs) return;
+  ball.msWithoutEffect = 0.0f;
+  ball.angle = DegToRad(std::fmod(RadToDeg(ball.angle) + CirclingTurnDegrees, 360.0f));
+}
+
+bool IsBrickAt(const GameWorld& world, int column, int row) {
+  std::int32_t tile = world.brickGrid[column][row];
+  return tile != 0 && TileOf(world, tile).kind > 0;
+}
+
+// In a gap one row high between bricks, or a notch where two overlap, the ball strikes the rows above and below
+// by turns, and the sideways probe, which looks a step ahead into those rows, holds every sideways step back: the
+// ball would stay there for ever. There the sideways step looks only at the ball's own row.
+bool InGapOneRowHigh(const GameWorld& world, const Ball& ball) {
+  int row = CellOf(ball.y, Axis::Vertical);
+  if (row != CellOf(ball.y + BallSize - 1.0f, Axis::Vertical) || row <= 1 || row >= PlayRows) return false;
+  bool above = false, below = false;
+  for (int c = CellOf(ball.x, Axis::Horizontal); c <= CellOf(ball.x + BallSize - 1.0f, Axis::Horizontal); ++c) {
+    above = above || IsBrickAt(world, c, row - 1);
+    below = below || IsBrickAt(world, c, row + 1);
+  }
+  return above && below;
+}
+
+// The brick probe, with the sideways step in a one-row gap looking at the ball's own row only.
+ProbeResult ProbeStep(Game& game, int i, Direction direction, RowMemory& rows, float leadingEdge) {
+  ProbeResult result = ProbeBricks(game, i, direction, rows);
+  bool sideways = direction == Direction::Left || direction == Direction::Right;
+  Ball& ball = game.world.balls[i];
+  if (!sideways || result != ProbeResult::Blocked || !InGapOneRowHigh(game.world, ball)) return result;
+  int column = CellOf(leadingEdge, Axis::Horizontal);
+  int row = CellOf(ball.y, Axis::Vertical);
+  if (!IsBrickAt(game.world, column, row)) return ProbeResult::NoBrick;
+  ball.angle = ReflectAngle(ball.angle, MirrorOffVertical);
+  HitBrick(game, column, row);
+  return ProbeResult::Hit;
+}
+
 // One direction of travel: the edge it heads for and how the ball meets it.
 struct AxisStep {
   Direction direction;
@@ -91,7 +160,8 @@ bool StepAlong(Game& game, int i, RowMemory& rows, const AxisStep& step) {
     LeaveOrBounce(game, ball, step.edge, coordinate, step.towardZero ? 0.0f : extent - BallSize, mode);
     return false;
   }
-  ProbeResult result = ProbeBricks(game, i, step.direction, rows);
+  const float leadingEdge = step.towardZero ? next - 1.0f : next + BallSize - 1.0f;
+  ProbeResult result = ProbeStep(game, i, step.direction, rows, leadingEdge);
   if (result == ProbeResult::NoBrick) {
     const float wall = step.towardZero ? ProtectInset : extent - BallSize - ProtectInset;
     const bool insideWall = step.towardZero ? coordinate < wall : coordinate > wall;
@@ -186,6 +256,7 @@ void MoveBalls(Game& game) {
       ball.x = NextBallPosition(game, i, Axis::Horizontal);
       continue;
     }
+    std::int32_t scoreBefore = world.score;
     bool verticalBlocked = ball.velocityUp == 0.0f;
     if (ball.velocityUp > 0.0f) verticalBlocked = StepAlong(game, i, rows, StepUp);
     else if (ball.velocityUp < 0.0f) verticalBlocked = StepAlong(game, i, rows, StepDown);
@@ -196,6 +267,7 @@ void MoveBalls(Game& game) {
     // Each axis can leave the brick to the other (a backed brick, the corner rule): a ball wedged so that
     // both do would never move again, so it turns back the way it came.
     if (verticalBlocked && horizontalBlocked) ball.angle = ReflectAngle(ReflectAngle(ball.angle, MirrorOffHorizontal), MirrorOffVertical);
+    KeepFromCirclingForEver(game, ball, world.score != scoreBefore);
   }
 }
 
@@ -213,6 +285,7 @@ bool CheckPaddleHit(Game& game, int ballIndex, Side side) {
   if (across < paddle.hitLow || across > paddle.hitHigh) return false;
 
   world.homeSide = side;
+  ball.msWithoutEffect = 0.0f;
   (paddle.horizontal ? ball.y : ball.x) = paddle.ballRest;
   PaddleBounce(game, ballIndex, side);
   if (world.powerMode == PowerMode::Catch) {
@@ -243,6 +316,7 @@ void PaddleBounce(Game& game, int ballIndex, Side side) {
     case Right: degrees = before ? 270.0f + turn : 270.0f - turn; break;
     case Left: degrees = before ? 90.0f - turn : 90.0f + turn; break;
   }
+  if (float exit = CornerExitDegrees(game, ball, side); exit >= 0.0f) degrees = exit;
   ball.angle = DegToRad(degrees);
 }
 

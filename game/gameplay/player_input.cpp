@@ -1,4 +1,4 @@
-// The play input step: pause and Esc keys, hidden chords, mouse buttons and the autopilot.
+// The play input step: steering by keys and stick, pause and Esc keys, hidden chords, buttons and the autopilot.
 #include "gameplay/player_input.h"
 
 #include <algorithm>
@@ -12,6 +12,53 @@
 namespace {
 
 bool ChordDown(const Game& game, int first, int second) { return KeyDown(game, first) && KeyDown(game, second); }
+
+// The arrow keys and the stick steer the paddles as the mouse does, at the Mouse Speed option: an arrow key just
+// pressed moves them as a mouse moving KeyStartCounts counts at each read, rising to KeyTopCounts once held for
+// KeyRampMs; the stick tilted all the way, as StickTopCounts.
+constexpr float KeyStartCounts = 3.0f;
+constexpr float KeyTopCounts = 10.0f;
+constexpr float KeyRampMs = 400.0f;
+constexpr float StickTopCounts = 10.0f;
+
+struct SteerAxis {
+  int lessKey;
+  int moreKey;
+  float GameState::*pointer;
+  float limit;
+  float (*stickTilt)(const Game& game);
+};
+
+// x moves the bottom and top paddles, y the side ones.
+constexpr SteerAxis SteerAxes[] = {
+    {DIK_LEFT, DIK_RIGHT, &GameState::pointerX, ScreenWidth, StickTiltX},
+    {DIK_UP, DIK_DOWN, &GameState::pointerY, ScreenHeight, StickTiltY},
+};
+
+// The signed counts the axis's arrow keys stand for at this read; a new hold, or a change of way, starts slow.
+float ArrowCounts(Game& game, int axis) {
+  const SteerAxis& steer = SteerAxes[axis];
+  GameWorld& world = game.world;
+  const int direction = (KeyDown(game, steer.moreKey) ? 1 : 0) - (KeyDown(game, steer.lessKey) ? 1 : 0);
+  if (direction != world.arrowDirection[axis]) world.arrowHeldMs[axis] = 0.0f;
+  world.arrowDirection[axis] = direction;
+  if (direction == 0) return 0.0f;
+  const float ramp = std::min(world.arrowHeldMs[axis] / KeyRampMs, 1.0f);
+  world.arrowHeldMs[axis] += static_cast<float>(game.state.frameStep);
+  return static_cast<float>(direction) * (KeyStartCounts + (KeyTopCounts - KeyStartCounts) * ramp);
+}
+
+void SteerWithKeysAndStick(Game& game) {
+  GameState& state = game.state;
+  for (int axis = 0; axis < 2; ++axis) {
+    const SteerAxis& steer = SteerAxes[axis];
+    const float counts = ArrowCounts(game, axis) + StickTopCounts * steer.stickTilt(game);
+    if (counts == 0.0f) continue;
+    float& pointer = state.*steer.pointer;
+    const float move = game.options.mouseSpeed * counts * static_cast<float>(state.frameStep);
+    pointer = std::clamp(pointer + move, 0.0f, steer.limit);
+  }
+}
 
 // Catch releases every held ball; Laser fires a pair from each guarded paddle every 300 ms.
 void ButtonAction(Game& game) {
@@ -34,6 +81,8 @@ void ReadPlayerInput(Game& game) {
   GameState& state = game.state;
   GameWorld& world = game.world;
   ReadKeyboard(game);
+  if (!state.paused) SteerWithKeysAndStick(game);  // the pause puts the paddles back where they were anyway
+  if (KeyDown(game, DIK_SPACE) || KeyDown(game, DIK_LCONTROL)) state.leftButton = true;
   auto now = static_cast<float>(Now(game));
   if (KeyDown(game, DIK_P) && state.playing && now >= world.nextPauseToggle) {
     state.paused = !state.paused;

@@ -195,7 +195,7 @@ int KeepChanceDenominator(PowerupKind kind) {
 
 void SpawnPowerup(Game& game, int column, int row) {
   GameWorld& world = game.world;
-  if (world.fallingCapsules >= 1) return;
+  if (game.capsulesOff || world.fallingCapsules >= 1) return;
   if (WholeDraw(game, 1, 4) != WholeDraw(game, 1, 4)) return;
   PowerupKind kind = DrawKind(game);
   if (KeyDown(game, DIK_W)) kind = PowerupKind::Warp;

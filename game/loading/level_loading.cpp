@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <iostream>
 #include <system_error>
 #include <vector>
 
@@ -16,6 +17,9 @@
 #include "platform/music.h"
 
 namespace {
+
+// A smaller background is repeated into a tile this large once at load, so drawing it takes few copies.
+constexpr int LeastBackgroundTile = 64;
 
 bool Fail(Game& game, std::string problem) {
   game.world.loadingProblem = std::move(problem);
@@ -75,15 +79,35 @@ bool IsLevelSong(const std::string& path) {
   return lower.find("sfsong1.mid") == std::string::npos;  // the front end's song
 }
 
-void ChooseSong(Game& game) {
-  StopSong(game.platform, game.state.musicOn);
-  std::vector<std::string> candidates;
+}  // namespace
+
+std::vector<std::filesystem::path> LevelSongs(const Game& game) {
+  std::vector<std::filesystem::path> songs;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(game.folders.shipped / "Mus", error))
-    if (entry.is_regular_file(error) && IsLevelSong(entry.path().string()))
-      candidates.push_back(entry.path().string());
+    if (entry.is_regular_file(error) && IsLevelSong(entry.path().string())) songs.push_back(entry.path());
   // The folder's own order is unspecified on Linux; sorting keeps seeded runs repeatable.
-  std::sort(candidates.begin(), candidates.end());
+  std::sort(songs.begin(), songs.end());
+  return songs;
+}
+
+// A set kept outside Lvl (a designer's playtest) may carry its levels beside it.
+std::filesystem::path LevelPath(const Game& game, const std::string& fileName) {
+  const std::filesystem::path beside = std::filesystem::path(game.levelSetPath).parent_path() / fileName;
+  std::error_code error;
+  if (!game.levelSetPath.empty() && std::filesystem::exists(beside, error)) return beside;
+  return ReadPath(game.folders, std::filesystem::path("Lvl") / fileName);
+}
+
+std::filesystem::path TilesetPath(const Game& game, const std::string& fileName) {
+  return ReadPath(game.folders, std::filesystem::path("Tls") / fileName);
+}
+
+namespace {
+
+void ChooseSong(Game& game) {
+  StopSong(game.platform, game.state.musicOn);
+  const std::vector<std::filesystem::path> candidates = LevelSongs(game);
   if (candidates.empty()) {
     game.state.musicOn = false;
     return;
@@ -93,12 +117,19 @@ void ChooseSong(Game& game) {
   StartSong(game, candidates[k - 1]);
 }
 
-// A set kept outside Lvl (a designer's playtest) may carry its levels beside it.
-std::filesystem::path LevelPath(const Game& game, const std::string& fileName) {
-  const std::filesystem::path beside = std::filesystem::path(game.levelSetPath).parent_path() / fileName;
-  std::error_code error;
-  if (!game.levelSetPath.empty() && std::filesystem::exists(beside, error)) return beside;
-  return ReadPath(game.folders, std::filesystem::path("Lvl") / fileName);
+// The level's background; without one (missing or damaged) the level is played on black.
+void LoadBackground(Game& game) {
+  GameWorld& world = game.world;
+  const std::string file = "Bgd/" + world.backgroundName;
+  world.backgroundImage = IsPlainFileName(world.backgroundName)
+                              ? LoadTileImage(game.platform, ReadPath(game.folders, file), LeastBackgroundTile,
+                                              LeastBackgroundTile)
+                              : -1;
+  if (world.backgroundImage < 0)
+    std::cerr << "shardfall: " << file << " is missing or damaged; the level is played on black\n";
+  const ImageSize background = PictureSize(game.platform, world.backgroundImage);
+  world.backgroundRepeatX = RepeatsToCover(background.width, ScreenWidth);
+  world.backgroundRepeatY = RepeatsToCover(background.height, ScreenHeight);
 }
 
 }  // namespace
@@ -119,12 +150,7 @@ bool LoadLevel(Game& game, const std::string& fileName) {
   world.guardedSides = level.guardedSides;
   world.tilesetName = level.tilesetName;
   world.backgroundName = level.backgroundName;
-  if (!IsPlainFileName(world.backgroundName)) return Fail(game, "Bgd/" + world.backgroundName + ": bad name");
-  world.backgroundImage = LoadImage(game.platform, ReadPath(game.folders, "Bgd/" + world.backgroundName));
-  if (world.backgroundImage < 0) return Fail(game, "Bgd/" + world.backgroundName + " is missing or damaged");
-  const ImageSize background = PictureSize(game.platform, world.backgroundImage);
-  world.backgroundRepeatX = RepeatsToCover(background.width, ScreenWidth);
-  world.backgroundRepeatY = RepeatsToCover(background.height, ScreenHeight);
+  LoadBackground(game);
   world.brickGrid = level.brickGrid;
   return true;
 }
@@ -134,13 +160,13 @@ bool LoadTileSet(Game& game) {
   const std::string& name = world.tilesetName;
   if (!IsPlainFileName(name) || name.size() < 3) return Fail(game, "Tls/" + name + ": bad name");
   std::string bitmapName = ReplaceLastThree(name, "bmp");
-  world.tilesetImage = LoadImage(game.platform, ReadPath(game.folders, "Tls/" + bitmapName));
+  world.tilesetImage = LoadImage(game.platform, TilesetPath(game, bitmapName));
   if (world.tilesetImage < 0) return Fail(game, "Tls/" + bitmapName + " is missing or damaged");
   const ImageSize tileset = PictureSize(game.platform, world.tilesetImage);
   int columns = RoundToEven(tileset.width / 32.0);
   int rows = RoundToEven(tileset.height / 16.0);
   std::string error;
-  if (!ReadTileSetFile(ReadPath(game.folders, "Tls/" + name), columns, rows, world.tileSet, error)) return Fail(game, error);
+  if (!ReadTileSetFile(TilesetPath(game, name), columns, rows, world.tileSet, error)) return Fail(game, error);
   return true;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include <vector>
 
 struct Game;
 
@@ -12,5 +13,10 @@ bool LoadLevel(Game& game, const std::string& fileName);
 bool LoadTileSet(Game& game);
 // The score table of a level set: beside it, or in the user's Lvl for a shipped set.
 std::string ScoreFileForSet(const Game& game, const std::filesystem::path& setFile);
+// Where the game reads a level file of the set, a tileset file or bitmap, and which songs a level may play (in
+// the order a level's random choice counts them): the files and listing a recording is checked against.
+std::filesystem::path LevelPath(const Game& game, const std::string& fileName);
+std::filesystem::path TilesetPath(const Game& game, const std::string& fileName);
+std::vector<std::filesystem::path> LevelSongs(const Game& game);
 // Copies of a w-pixel picture needed to cover `extent` pixels; none for a picture of zero size.
 int RepeatsToCover(int w, int extent);

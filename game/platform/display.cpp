@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "content/bitmap_file.h"
-#include "platform/clock.h"
 
 namespace {
 
@@ -112,6 +111,20 @@ std::uint16_t RampEntry(float offset, std::uint16_t own) {
   return own;
 }
 
+// Copies of a picture `size` pixels long that make at least `least` pixels; one when it is long enough already.
+int CopiesToReach(int size, int least) { return size <= 0 || size >= least ? 1 : (least + size - 1) / size; }
+
+// The bitmap in screen pixels, repeated `across` times and `down` times.
+std::vector<Pixel> RepeatedPixels(const Bitmap& bitmap, int across, int down) {
+  const int width = bitmap.width * across;
+  std::vector<Pixel> pixels;
+  pixels.reserve(static_cast<std::size_t>(width) * bitmap.height * down);
+  for (int copy = 0; copy < down; ++copy)
+    for (int y = 0; y < bitmap.height; ++y)
+      for (int x = 0; x < width; ++x) pixels.push_back(ToPixel(bitmap.at(x % bitmap.width, y)));
+  return pixels;
+}
+
 }  // namespace
 
 Pixel ToPixel(std::uint32_t rgb) {
@@ -184,12 +197,16 @@ void ReleaseAllImages(Platform& platform) {
   for (Surface& surface : platform.display.surfaceTable) surface.pixels = {};
 }
 
-int LoadImage(Platform& platform, const std::filesystem::path& path) {
+int LoadImage(Platform& platform, const std::filesystem::path& path) { return LoadTileImage(platform, path, 0, 0); }
+
+int LoadTileImage(Platform& platform, const std::filesystem::path& path, int leastWidth, int leastHeight) {
   auto& table = platform.display.surfaceTable;
   auto slot = std::find_if(table.begin(), table.end(), [](const Surface& s) { return !s.inUse; });
   int imageId = static_cast<int>(slot - table.begin());
   bool grown = slot == table.end();
   if (grown) table.emplace_back();
+  table[imageId].leastWidth = static_cast<std::int16_t>(std::clamp(leastWidth, 0, 32767));
+  table[imageId].leastHeight = static_cast<std::int16_t>(std::clamp(leastHeight, 0, 32767));
   if (!CreateImageSurface(platform, path, imageId)) {
     if (grown) table.pop_back();  // a failed load must not grow the table on every retry
     return -1;
@@ -203,12 +220,14 @@ bool CreateImageSurface(Platform& platform, const std::filesystem::path& path, i
   if (imageId < 0 || imageId >= static_cast<int>(table.size())) return false;
   Bitmap bitmap;
   std::string error;
-  if (!ReadBitmapFile(path, bitmap, error) || bitmap.width > 32767 || bitmap.height > 32767) return false;
+  if (!ReadBitmapFile(path, bitmap, error)) return false;
   Surface& surface = table[imageId];
-  surface.pixels.resize(bitmap.pixels.size());
-  std::transform(bitmap.pixels.begin(), bitmap.pixels.end(), surface.pixels.begin(), ToPixel);
-  surface.width = static_cast<std::int16_t>(bitmap.width);
-  surface.height = static_cast<std::int16_t>(bitmap.height);
+  const int across = CopiesToReach(bitmap.width, surface.leastWidth);
+  const int down = CopiesToReach(bitmap.height, surface.leastHeight);
+  if (bitmap.width * across > 32767 || bitmap.height * down > 32767) return false;
+  surface.pixels = RepeatedPixels(bitmap, across, down);
+  surface.width = static_cast<std::int16_t>(bitmap.width * across);
+  surface.height = static_cast<std::int16_t>(bitmap.height * down);
   surface.fileName = path.string();
   return true;
 }
@@ -286,11 +305,11 @@ void ApplyGamma(Platform& platform, float red, float green, float blue) {
   platform.window->TakeRamp(display.workRamp);
 }
 
-bool CheckDisplayLost(Platform& platform, Clock& clock) {
+bool CheckDisplayLost(Platform& platform) {
   bool lost = false;
   while (platform.window->TakenAway()) {
     lost = true;
-    if (!WaitingLoopPass(platform, clock)) break;
+    if (!IdlePass(platform)) break;
   }
   PumpMessages(platform);
   return lost;

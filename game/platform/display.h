@@ -7,8 +7,6 @@
 
 #include "platform/platform.h"
 
-struct Clock;
-
 // Sets the identity displayRamp and opens the window (none when headless).
 void InitDisplay(Platform& platform);
 void ReleaseDisplay(Platform& platform);
@@ -19,6 +17,9 @@ void ResetSurfaceTable(Platform& platform);
 void ReleaseAllImages(Platform& platform);
 // imageId of a slot holding the picture; -1 when the file cannot be read (the slot stays free).
 int LoadImage(Platform& platform, const std::filesystem::path& path);
+// LoadImage of a tile that is repeated across and down, at this and every reload, until it is at least
+// leastWidth x leastHeight: a tiny picture then takes few copies to cover the screen.
+int LoadTileImage(Platform& platform, const std::filesystem::path& path, int leastWidth, int leastHeight);
 // (Re)fills the slot from the file; false when it cannot be read (the slot keeps its old picture).
 bool CreateImageSurface(Platform& platform, const std::filesystem::path& path, int imageId);
 void ReloadAllImages(Platform& platform);
@@ -60,7 +61,7 @@ void FlipScreen(Platform& platform);
 void ApplyGamma(Platform& platform, float red, float green, float blue);
 
 // Waits while the window is minimised or hidden; true when it had been and came back.
-bool CheckDisplayLost(Platform& platform, Clock& clock);
+bool CheckDisplayLost(Platform& platform);
 
 // The last shown frame after the gamma ramp, as 0x00RRGGBB, rows top to bottom.
 std::vector<std::uint32_t> ShownPicture(const Platform& platform);

@@ -1,11 +1,15 @@
-// Keyboard and mouse: scan-code key flags in held and edge modes, mouse counts, KeyToChar and scripted devices.
+// Keyboard, mouse and gamepad: the one read of all three, key flags in held and edge modes, KeyToChar and
+// scripted devices.
 #include "platform/input.h"
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <sstream>
 
 #include "platform/clock.h"
+#include "platform/tape.h"
 
 namespace {
 
@@ -31,6 +35,12 @@ constexpr CharKey CharTable[] = {
     {43, '\\', '\\'}, {44, 'z', 'Z'}, {45, 'x', 'X'},  {46, 'c', 'C'},  {47, 'v', 'V'},  {48, 'b', 'B'},
     {49, 'n', 'N'},  {50, 'm', 'M'},  {51, ',', ','},  {52, '.', '.'},  {53, '/', '?'}};
 
+// The names scripts give the gamepad's buttons, in PadButton order.
+constexpr const char* PadButtonNames[] = {"a", "b", "x", "y", "back", "start", "up", "down", "left", "right"};
+static_assert(std::size(PadButtonNames) == static_cast<std::size_t>(PadButton::Count), "a name for every button");
+
+std::int16_t StickValue(std::int32_t value) { return static_cast<std::int16_t>(std::clamp(value, -32768, 32767)); }
+
 void ApplyScriptEvent(ScriptedInput& script, const ScriptEvent& event) {
   switch (event.kind) {
     case ScriptEvent::Kind::Key: script.keys[event.code] = event.down ? 0x80 : 0; break;
@@ -38,6 +48,17 @@ void ApplyScriptEvent(ScriptedInput& script, const ScriptEvent& event) {
     case ScriptEvent::Kind::Move:
       script.mouse.x += event.dx;
       script.mouse.y += event.dy;
+      break;
+    case ScriptEvent::Kind::Pad: {
+      const std::uint16_t bit = PadBit(static_cast<PadButton>(event.code)), held = script.pad.buttons;
+      script.pad.buttons = static_cast<std::uint16_t>(event.down ? held | bit : held & ~bit);
+      script.pad.connected = true;
+      break;
+    }
+    case ScriptEvent::Kind::Stick:
+      script.pad.stickX = StickValue(event.dx);
+      script.pad.stickY = StickValue(event.dy);
+      script.pad.connected = true;
       break;
   }
 }
@@ -49,20 +70,61 @@ void CatchUpScript(ScriptedInput& script, const Clock& clock) {
     ApplyScriptEvent(script, script.events[script.next++]);
 }
 
-KeyStates KeyboardDeviceState(Platform& platform, const Clock& clock) {
-  ScriptedInput& script = platform.input.script;
-  if (!script.active) return platform.window->ReadKeys();
-  CatchUpScript(script, clock);
-  return script.keys;
+DeviceRead ReadOf(const KeyStates& keys, bool mousePresent, const MouseState& mouse, const PadState& pad) {
+  DeviceRead read;
+  for (std::size_t code = 0; code < keys.size(); ++code) read.keys[code] = keys[code] != 0;
+  read.mousePresent = mousePresent;
+  if (mousePresent) {
+    read.mouseX = mouse.x;
+    read.mouseY = mouse.y;
+    read.mouseButtons = static_cast<std::uint8_t>((mouse.buttons[0] ? 1 : 0) | (mouse.buttons[1] ? 2 : 0));
+  }
+  read.padConnected = pad.connected;
+  read.padButtons = pad.buttons;
+  read.stickX = pad.stickX;
+  read.stickY = pad.stickY;
+  return read;
 }
 
-// False when there is no mouse to read.
-bool MouseDeviceState(Platform& platform, const Clock& clock, MouseState& state) {
+// The devices as they are now: the script's state when a script stands in for them.
+DeviceRead LiveRead(Platform& platform, const Clock& clock) {
   ScriptedInput& script = platform.input.script;
-  if (!script.active) return platform.window->ReadMouse(state);
-  CatchUpScript(script, clock);
-  state = script.mouse;
-  script.mouse.x = script.mouse.y = 0;  // movement counts once
+  if (script.active) {
+    CatchUpScript(script, clock);
+    DeviceRead read = ReadOf(script.keys, true, script.mouse, script.pad);
+    script.mouse.x = script.mouse.y = 0;  // movement counts once
+    return read;
+  }
+  MouseState mouse;
+  const bool mousePresent = platform.window->ReadMouse(mouse);
+  return ReadOf(platform.window->ReadKeys(), mousePresent, mouse, platform.pads->ReadPads());
+}
+
+void StoreRead(Input& input, const DeviceRead& read) {
+  for (std::size_t code = 0; code < input.keyState.size(); ++code) input.keyState[code] = read.keys[code] ? 0x80 : 0;
+  input.mousePresent = read.mousePresent;
+  input.mouseState = MouseState{read.mouseX, read.mouseY, {}};
+  input.mouseState.buttons[0] = (read.mouseButtons & 1) ? 0x80 : 0;
+  input.mouseState.buttons[1] = (read.mouseButtons & 2) ? 0x80 : 0;
+  input.previousPadButtons = input.pad.buttons;
+  input.pad = PadState{read.padConnected, read.padButtons, read.stickX, read.stickY};
+}
+
+std::optional<PadButton> PadButtonOf(const std::string& name) {
+  for (std::size_t i = 0; i < std::size(PadButtonNames); ++i)
+    if (name == PadButtonNames[i]) return static_cast<PadButton>(i);
+  return std::nullopt;
+}
+
+bool ParsePadEvent(std::istringstream& words, ScriptEvent& event, std::string& error) {
+  std::string name, state;
+  if (!(words >> name >> state) || (state != "down" && state != "up"))
+    return Refuse(error, "expected pad BUTTON down|up");
+  auto button = PadButtonOf(name);
+  if (!button) return Refuse(error, "unknown pad button " + name);
+  event.kind = ScriptEvent::Kind::Pad;
+  event.code = static_cast<int>(*button);
+  event.down = state == "down";
   return true;
 }
 
@@ -70,7 +132,12 @@ bool ParseScriptLine(const std::string& line, ScriptEvent& event, std::string& e
   std::istringstream words(line);
   std::string kind, a, b;
   if (!(words >> event.tick >> kind)) return Refuse(error, "expected TICK and an event");
-  if (kind == "move") {
+  if (kind == "pad") {
+    if (!ParsePadEvent(words, event, error)) return false;
+  } else if (kind == "stick") {
+    event.kind = ScriptEvent::Kind::Stick;
+    if (!(words >> event.dx >> event.dy)) return Refuse(error, "expected stick X Y");
+  } else if (kind == "move") {
     event.kind = ScriptEvent::Kind::Move;
     if (!(words >> event.dx >> event.dy)) return Refuse(error, "expected move DX DY");
   } else if (kind == "key" || kind == "button") {
@@ -97,15 +164,31 @@ bool ParseScriptLine(const std::string& line, ScriptEvent& event, std::string& e
 }  // namespace
 
 void InitInput(Platform& platform) {
-  // Raw relative counts, as the game's mouse rules expect; the pointer stays inside the window.
-  if (!platform.input.script.active) platform.window->CaptureMouse(true);
+  // Pads are read only where a person plays: never by a headless run, which must repeat exactly.
+  if (!platform.options.headless) platform.pads = OpenPadDevice();
+  // Raw relative counts, as the game's mouse rules expect; the pointer stays inside the window. A script or a
+  // replay leaves the mouse to the desktop.
+  if (!platform.input.script.active && !IsReplaying(platform)) platform.window->CaptureMouse(true);
 }
 
-void ReleaseInput(Platform& platform) { platform.window->CaptureMouse(false); }
+void ReleaseInput(Platform& platform) {
+  platform.window->CaptureMouse(false);
+  platform.pads = NoPadDevice();  // closed before the device library goes
+}
 
-void ReadKeyboardDevice(Platform& platform, const Clock& clock) {
-  Input& input = platform.input;
-  input.keyState = KeyboardDeviceState(platform, clock);
+void ReadInputDevices(Platform& platform, const Clock& clock) {
+  DeviceRead read = platform.tape.lastRead;
+  RecordedStep step;
+  if (!IsReplaying(platform)) {
+    read = LiveRead(platform, clock);
+    KeepStep(platform, {RecordedStep::Kind::Read, 0, read});
+  } else if (TakeStep(platform, RecordedStep::Kind::Read, step)) {
+    read = platform.tape.lastRead = step.read;
+  }
+  StoreRead(platform.input, read);
+}
+
+void UpdateKeyFlags(Input& input) {
   for (int i = 1; i <= MaxScanCode; ++i) {
     bool down = input.keyState[i] != 0;
     if (!input.edgeKeys) {
@@ -118,10 +201,6 @@ void ReadKeyboardDevice(Platform& platform, const Clock& clock) {
       input.keyHeld[i] = false;
     }
   }
-}
-
-bool ReadMouseDevice(Platform& platform, const Clock& clock) {
-  return MouseDeviceState(platform, clock, platform.input.mouseState);
 }
 
 std::string KeyToChar(const Platform& platform, int scanCode) {

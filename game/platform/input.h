@@ -1,7 +1,9 @@
-// Keyboard and mouse: scan-code key flags in held and edge modes, mouse counts, KeyToChar and scripted devices.
+// Keyboard, mouse and gamepad: one read of all three (from the devices, a script or a replay), scan-code key
+// flags in held and edge modes, KeyToChar, scripted devices, and a software gamepad for tests.
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "platform/dik_codes.h"
@@ -11,10 +13,11 @@ struct Clock;
 
 void InitInput(Platform& platform);
 void ReleaseInput(Platform& platform);
-// Reads the keyboard into keyState and updates keyPressed/keyHeld by edgeKeys.
-void ReadKeyboardDevice(Platform& platform, const Clock& clock);
-// Reads the mouse's counts and buttons into mouseState; false when there is no mouse to read.
-bool ReadMouseDevice(Platform& platform, const Clock& clock);
+// One read of the keyboard, mouse and gamepad into keyState, mouseState, mousePresent and pad: from the replay,
+// else the script, else the devices; kept when recording.
+void ReadInputDevices(Platform& platform, const Clock& clock);
+// keyPressed/keyHeld from keyState, by edgeKeys.
+void UpdateKeyFlags(Input& input);
 // The character of the key with the current Shift state, or "".
 std::string KeyToChar(const Platform& platform, int scanCode);
 
@@ -25,3 +28,21 @@ int DikFromScancode(int sdlScancode);
 bool LoadInputScript(Platform& platform, const std::filesystem::path& path, std::string& error);
 // True while the script still has events to apply.
 bool ScriptHasPendingEvents(const Platform& platform);
+
+// A gamepad made in software through SDL's virtual joysticks, for tests: plugged in while it lives.
+class VirtualPad {
+ public:
+  VirtualPad();
+  ~VirtualPad();
+  VirtualPad(const VirtualPad&) = delete;
+  VirtualPad& operator=(const VirtualPad&) = delete;
+  // False when SDL could not make it.
+  bool Plugged() const;
+  void Press(PadButton button, bool down);
+  void Tilt(std::int16_t x, std::int16_t y);
+  void Unplug();
+
+ private:
+  struct Joystick;
+  std::unique_ptr<Joystick> joystick_;
+};

@@ -1,4 +1,4 @@
-// The devices of a machine without a window or a sound card: nothing is shown, heard or read.
+// The devices of a machine without a window, a sound card or a gamepad: nothing is shown, heard or read.
 #include <chrono>
 #include <thread>
 
@@ -48,7 +48,14 @@ class NoAudio final : public AudioDevice {
   std::shared_ptr<SoundBuffer> silence_ = std::make_shared<SoundBuffer>();
 };
 
+class NoPads final : public PadDevice {
+ public:
+  PadState ReadPads() override { return {}; }
+};
+
 }  // namespace
+
+std::unique_ptr<PadDevice> NoPadDevice() { return std::make_unique<NoPads>(); }
 
 std::unique_ptr<WindowDevice> NoWindowDevice(bool pace) { return std::make_unique<NoWindow>(pace); }
 

@@ -10,6 +10,7 @@
 #include "platform/input.h"
 #include "platform/music.h"
 #include "platform/sound.h"
+#include "platform/tape.h"
 
 namespace {
 
@@ -62,20 +63,37 @@ void ReleaseModeAssets(Platform& platform, bool& musicOn) {
   ReleaseAllImages(platform);
 }
 
+void RequestQuit(Platform& platform) {
+  if (platform.quitRequested) return;
+  platform.quitRequested = true;
+  KeepStep(platform, {RecordedStep::Kind::Quit, 0, {}});
+}
+
 void PumpMessages(Platform& platform) {
-  if (signalled) platform.quitRequested = true;
-  platform.window->PumpEvents(platform.quitRequested);
+  bool closed = false;
+  platform.window->PumpEvents(closed);
+  if (closed || signalled || TakeQuitStep(platform)) RequestQuit(platform);
+}
+
+bool IdlePass(Platform& platform) {
+  PumpMessages(platform);
+  if (platform.window->PresentIfStale(platform.display)) NotePresent(platform.frameStats);
+  if (platform.quitRequested) return false;
+  platform.window->WaitForRefresh();
+  return true;
 }
 
 bool WaitingLoopPass(Platform& platform, Clock& clock) {
   PumpMessages(platform);
   if (platform.window->PresentIfStale(platform.display)) NotePresent(platform.frameStats);
   // Without a window only the script can end a wait. Once it has nothing left, a second pass in the same wait
-  // means the wait is over for good (the first may be the one right after the event that ended it).
-  if (platform.options.headless && !ScriptHasPendingEvents(platform) && ++platform.idleWaitPasses > 1)
-    platform.quitRequested = true;
+  // means the wait is over for good (the first may be the one right after the event that ended it). A replay
+  // ends its waits as the recording says.
+  if (platform.options.headless && !IsReplaying(platform) && !ScriptHasPendingEvents(platform) &&
+      ++platform.idleWaitPasses > 1)
+    RequestQuit(platform);
   if (platform.quitRequested) return false;
-  if (clock.isVirtual) AdvanceVirtualClock(clock);
-  else platform.window->WaitForRefresh();
+  AdvanceGameClock(platform, clock, RecordedStep::Kind::Wait);
+  if (!clock.isVirtual && !IsReplaying(platform)) platform.window->WaitForRefresh();
   return true;
 }

@@ -1,6 +1,7 @@
 // Everything the platform layer keeps: display, input, sound, music and text state, and the devices behind them.
 #pragma once
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "content/file_io.h"
+#include "content/recorded_steps.h"
 
 // Screen size of the back buffer; every picture is drawn onto it.
 inline constexpr int ScreenWidth = 640;
@@ -23,6 +25,8 @@ using Pixel = std::uint16_t;
 struct Surface {
   std::vector<Pixel> pixels;  // width x height, rows top to bottom; empty once released
   std::string fileName;       // full path it was loaded from (used to reload it)
+  std::int16_t leastWidth = 0;   // a smaller picture is repeated across and down at each load until it is not
+  std::int16_t leastHeight = 0;
   bool inUse = false;
   std::int16_t width = 0;
   std::int16_t height = 0;
@@ -53,14 +57,28 @@ struct MouseState {
   std::array<std::uint8_t, 4> buttons{};
 };
 
+// The gamepad's buttons, in the order of the bits of PadState::buttons (and of recordings: append only).
+enum class PadButton : int { A, B, X, Y, Back, Start, Up, Down, Left, Right, Count };
+
+// Every connected gamepad read as one: buttons held by any, the left stick tilted furthest.
+struct PadState {
+  bool connected = false;
+  std::uint16_t buttons = 0;  // bit n: PadButton n held
+  std::int16_t stickX = 0;    // -32768 (left) .. 32767 (right)
+  std::int16_t stickY = 0;    // -32768 (up) .. 32767 (down)
+};
+
+constexpr std::uint16_t PadBit(PadButton button) { return static_cast<std::uint16_t>(1u << static_cast<int>(button)); }
+inline bool PadHeld(const PadState& pad, PadButton button) { return (pad.buttons & PadBit(button)) != 0; }
+
 // One line of a --input script.
 struct ScriptEvent {
-  enum class Kind { Key, Move, Button };
+  enum class Kind { Key, Move, Button, Pad, Stick };
   std::int32_t tick = 0;
   Kind kind = Kind::Key;
-  int code = 0;        // Key: scan code; Button: 0 left, 1 right
-  bool down = false;   // Key, Button
-  std::int32_t dx = 0; // Move
+  int code = 0;        // Key: scan code; Button: 0 left, 1 right; Pad: PadButton
+  bool down = false;   // Key, Button, Pad
+  std::int32_t dx = 0; // Move: counts; Stick: tilt
   std::int32_t dy = 0;
 };
 
@@ -71,17 +89,39 @@ struct ScriptedInput {
   std::size_t next = 0;             // first event not yet applied
   std::array<std::uint8_t, 256> keys{};
   MouseState mouse;                 // movement accumulates until the next mouse read
+  PadState pad;                     // connected from the script's first pad or stick event
 };
 
 using KeyStates = std::array<std::uint8_t, 256>;  // by scan code; 0x80 = down
 
 struct Input {
-  KeyStates keyState{};
+  KeyStates keyState{};  // the keys of the last read, with what the gamepad stands for in the current mode
   std::array<bool, 256> keyPressed{};  // indexed by scan code 1..211
   std::array<bool, 256> keyHeld{};
   bool edgeKeys = false;
   MouseState mouseState;
+  bool mousePresent = false;          // the last read found a mouse
+  PadState pad;                       // the gamepad at the last read
+  std::uint16_t previousPadButtons = 0;  // its buttons at the read before
   ScriptedInput script;
+};
+
+// ---- Recording and replay ----
+
+// What the game read, in order: the clock's ticks, the devices' reads, quit requests and the speed file. While
+// recording, each is kept as it is read; while replaying, each is handed back in the same order instead.
+struct Tape {
+  enum class Mode { Off, Recording, Replaying };
+  Mode mode = Mode::Off;
+  std::vector<RecordedStep> steps;
+  std::size_t next = 0;     // replaying: the step to hand back next
+  std::size_t unfoldFrom = 0;      // replaying a Repeat: the first of the two steps it repeats
+  std::int64_t unfoldLeft = 0;     // ... and how many steps of it are still to come
+  std::string divergence;   // replaying: where the game asked for something the recording does not hold there
+  DeviceRead lastRead;      // replaying: what a read gives once the game has gone another way
+  bool paced = false;       // replaying in a window: the ticks are shown in real time from here
+  std::chrono::steady_clock::time_point paceStart;
+  std::int32_t paceTick = 0;
 };
 
 // ---- Sound effects ----
@@ -171,6 +211,13 @@ class WindowDevice {
   virtual void CaptureMouse(bool captured) = 0;
 };
 
+// Every gamepad plugged in, found again at each read, so pads come and go at any time.
+class PadDevice {
+ public:
+  virtual ~PadDevice() = default;
+  virtual PadState ReadPads() = 0;
+};
+
 // The sound card: effects in numbered channels (one per slot) and one song.
 class AudioDevice {
  public:
@@ -197,6 +244,8 @@ class AudioDevice {
 std::unique_ptr<WindowDevice> NoWindowDevice(bool pace = false);
 // No sound card: sounds and songs load, play and keep time on the game's clock in silence.
 std::unique_ptr<AudioDevice> NoAudioDevice();
+// No gamepad, ever.
+std::unique_ptr<PadDevice> NoPadDevice();
 
 // ---- The whole layer ----
 
@@ -210,6 +259,8 @@ struct PlatformOptions {
 // The SDL window (or none when headless or when it cannot be opened, then paced) and mixer (or none).
 std::unique_ptr<WindowDevice> OpenWindowDevice(const PlatformOptions& options);
 std::unique_ptr<AudioDevice> OpenAudioDevice(const PlatformOptions& options);
+// SDL's game controllers (or none when they cannot be started); a start-up takes them unless headless.
+std::unique_ptr<PadDevice> OpenPadDevice();
 // Lets the device library go once every device is closed.
 void CloseDeviceLibrary();
 
@@ -227,12 +278,14 @@ struct Platform {
   // The devices come first, so they close after every picture, sound and song is gone.
   std::unique_ptr<WindowDevice> window = NoWindowDevice();
   std::unique_ptr<AudioDevice> audio = NoAudioDevice();
+  std::unique_ptr<PadDevice> pads = NoPadDevice();
   Display display;
   Input input;
   Sound sound;
   Music music;
   Text text;
   FrameStats frameStats;
+  Tape tape;
   bool quitRequested = false;  // window closed, SIGINT/SIGTERM, or a headless wait that can never end
   int idleWaitPasses = 0;      // waiting passes since the last frame with no scripted event left
 };
@@ -249,9 +302,15 @@ void InitPlatform(Platform& platform);
 void ReleaseModeAssets(Platform& platform, bool& musicOn);
 // Releases sound, music, input and display in that order.
 void ShutDownPlatform(Platform& platform);
-// One message-pump pass: window events, Alt+Enter, close and signals (which set quitRequested).
+// One message-pump pass: window events, Alt+Enter, close and signals (which request the quit), and a quit
+// the replayed recording holds here.
 void PumpMessages(Platform& platform);
-// One pass of a waiting loop (pause, lost display): pump, then sleep until the next display refresh or advance a
-// virtual clock. Returns false when the wait can never end (quit requested, or a headless run whose script has had no
-// events left for two passes); quitRequested is then set, the caller leaves its loop and the main loop ends.
+// Sets quitRequested (kept by a recording): the main loop ends after this frame.
+void RequestQuit(Platform& platform);
+// One pass of a wait that reads nothing (the lost display): pump, then sleep until the next display refresh; the game's
+// clock stays. False once a quit is requested.
+bool IdlePass(Platform& platform);
+// One pass of the pause loop: pump, then the clock's next tick (at the next display refresh, or a virtual step).
+// Returns false when the wait can never end (quit requested, or a headless run whose script has had no events
+// left for two passes); quitRequested is then set, the caller leaves its loop and the main loop ends.
 bool WaitingLoopPass(Platform& platform, Clock& clock);

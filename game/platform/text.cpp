@@ -26,6 +26,16 @@ void DrawGlyph(Platform& platform, int imageId, int code, float x, float y) {
 // Characters outside 0..122 (and bytes of multi-byte text) have no glyph and advance 1 pixel.
 int CodeOf(char c) { return static_cast<unsigned char>(c); }
 
+// The pen's move past one character: its glyph and a gap of one pixel.
+std::int32_t Advance(char c) {
+  int code = CodeOf(c);
+  if (code == ' ') return SpaceAdvance;
+  if (code == '"') return 2 * GlyphOf('\'').width + 2;
+  if (code == ':') return GlyphOf('.').width + 1;
+  if (code == ';') return GlyphOf(',').width + 1;
+  return GlyphOf(code).width + 1;
+}
+
 void DrawWith(Platform& platform, int imageId, const std::string& text, float x, float y) {
   float pen = x;
   for (char c : text) {
@@ -69,15 +79,18 @@ void DrawMenuText(Platform& platform, const std::string& text, float x, float y)
 
 std::int32_t TextWidth(const std::string& text) {
   std::int32_t sum = 0;
-  for (char c : text) {
-    int code = CodeOf(c);
-    if (code == ' ') sum += SpaceAdvance;
-    else if (code == '"') sum += 2 * GlyphOf('\'').width + 2;
-    else if (code == ':') sum += GlyphOf('.').width + 1;
-    else if (code == ';') sum += GlyphOf(',').width + 1;
-    else sum += GlyphOf(code).width + 1;
-  }
+  for (char c : text) sum += Advance(c);
   return sum - 1;
+}
+
+std::string TextEndThatFits(const std::string& text, std::int32_t maxWidth) {
+  if (TextWidth(text) <= maxWidth) return text;
+  const std::string mark = "...";
+  // Widths add up character by character, so the end that fits is found in one pass from the back.
+  std::int32_t width = TextWidth(mark);
+  std::size_t start = text.size();
+  while (start > 0 && width + Advance(text[start - 1]) <= maxWidth) width += Advance(text[--start]);
+  return mark + text.substr(start);
 }
 
 float CentredTextX(const std::string& text) {

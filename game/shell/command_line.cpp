@@ -4,6 +4,7 @@
 #include <charconv>
 #include <iomanip>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -35,7 +36,7 @@ struct OptionDef {
 
 constexpr OptionDef Options[] = {
     {"--root", "DIR",
-     "program folder with Gfx, Sfx, Mus, Tls, Lvl, Bgd and config.bin\n(default: the folder of the executable)",
+     "program folder with Gfx, Sfx, Mus, Tls, Lvl, Bgd and config.bin\n(default: beside the executable, or where it was installed)",
      [](CommandLine& line, const std::string& value, std::string&) { line.root = value; return true; }},
     {"--windowed", nullptr, "a window instead of full screen (Alt+Enter toggles)",
      [](CommandLine& line, const std::string&, std::string&) { line.platform.windowed = true; return true; }},
@@ -62,6 +63,8 @@ constexpr OptionDef Options[] = {
      "  TICK key NAME down|up   (NAME: DIK_RETURN, DIK_P, ... or a scan code)\n"
      "  TICK move DX DY         (relative mouse counts for the next read)\n"
      "  TICK button left|right down|up\n"
+     "  TICK pad BUTTON down|up (a b x y back start up down left right)\n"
+     "  TICK stick X Y          (the gamepad's left stick, -32768..32767)\n"
      "'#' starts a comment; an event acts at the first read at or after TICK",
      [](CommandLine& line, const std::string& value, std::string&) { line.input = value; return true; }},
     {"--dump-state", "FILE", "write the game's state as JSON at exit",
@@ -77,13 +80,43 @@ constexpr OptionDef Options[] = {
      }},
     {"--no-gamma", nullptr, "run without a gamma ramp (fades are instant)",
      [](CommandLine& line, const std::string&, std::string&) { line.platform.noGamma = true; return true; }},
-    {"--play", "SETFILE", "start a game on the level set at once",
+    {"--play", "SETFILE", "start a game on the level set at once (headless: the run ends with that game)",
      [](CommandLine& line, const std::string& value, std::string&) { line.playSetFile = value; return true; }},
+    {"--no-capsules", nullptr, "broken bricks drop no capsules (for proving levels finishable)",
+     [](CommandLine& line, const std::string&, std::string&) { line.noCapsules = true; return true; }},
+    {"--record", "FILE", "record the next game into FILE (a recording, .sfr)",
+     [](CommandLine& line, const std::string& value, std::string&) { line.recordFile = value; return true; }},
+    {"--record-dir", "DIR", "record every game into DIR, each file named by date, level set and score",
+     [](CommandLine& line, const std::string& value, std::string&) { line.recordFolder = value; return true; }},
+    {"--replay", "FILE",
+     "play a recorded game back (in a window, or headless with --dump-state);\nits seed, steps and input come from "
+     "FILE, and it stops where the recording ends",
+     [](CommandLine& line, const std::string& value, std::string&) { line.replayFile = value; return true; }},
     {"--help", nullptr, "this text",
      [](CommandLine& line, const std::string&, std::string&) { line.help = true; return true; }},
 };
 
 constexpr int HelpColumn = 25;  // where every option's text starts
+
+// A replay reads nothing but its recording, and records nothing of its own.
+bool CheckReplayAlone(const CommandLine& line, std::string& error) {
+  if (line.replayFile.empty()) return true;
+  const std::pair<bool, const char*> others[] = {{!line.input.empty(), "--input"},
+                                                 {!line.playSetFile.empty(), "--play"},
+                                                 {!line.recordFile.empty(), "--record"},
+                                                 {!line.recordFolder.empty(), "--record-dir"},
+                                                 {line.seed.has_value(), "--seed"},
+                                                 {line.noCapsules, "--no-capsules"}};
+  for (const auto& [given, name] : others)
+    if (given) return Refuse(error, std::string("--replay does not go with ") + name);
+  return true;
+}
+
+// A recording does not hold the switch, so its replay would drop capsules the game did not.
+bool CheckRecordingKeepsCapsules(const CommandLine& line, std::string& error) {
+  if (!line.noCapsules || (line.recordFile.empty() && line.recordFolder.empty())) return true;
+  return Refuse(error, "--no-capsules does not go with --record or --record-dir");
+}
 
 const OptionDef* Find(const std::string& name) {
   for (const OptionDef& option : Options)
@@ -117,5 +150,5 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
     }
     if (!option->apply(out, value, error)) return false;
   }
-  return true;
+  return CheckReplayAlone(out, error) && CheckRecordingKeepsCapsules(out, error);
 }

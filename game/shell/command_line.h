@@ -19,10 +19,14 @@ struct CommandLine {
   std::filesystem::path dumpState;
   std::vector<Screenshot> screenshots;
   std::filesystem::path playSetFile;  // --play SETFILE
+  bool noCapsules = false;
+  std::filesystem::path recordFile;   // --record FILE: the next game
+  std::filesystem::path recordFolder; // --record-dir DIR: every game
+  std::filesystem::path replayFile;   // --replay FILE
   bool help = false;
 };
 
-// Parses argv[1..]; on failure `error` says which option is wrong.
+// Parses argv[1..]; on failure `error` says which option is wrong, or which two do not go together.
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error);
 // The --help text.
 std::string UsageText();

@@ -1,10 +1,12 @@
 // Starting a game in three phases: the loading picture fades in, everything loads, the picture fades out.
 #include "shell/game_start.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -20,9 +22,12 @@
 #include "platform/dik_codes.h"
 #include "platform/display.h"
 #include "platform/sound.h"
+#include "platform/tape.h"
 #include "platform/text.h"
 
 namespace {
+
+constexpr int ProblemMargin = 4;  // pixels kept free at each side of a line of the loading problem
 
 std::filesystem::path PicturePath(const Game& game, const std::string& name) { return game.folders.shipped / "Gfx" / name; }
 
@@ -76,8 +81,10 @@ bool ContainsSpeedFileName(std::string name) {
   return name.find("speedhack.txt") != std::string::npos;
 }
 
+constexpr const char* BadSpeedFile = "speedhack.txt does not hold a whole number";
+
 // A file whose name contains "speedhack.txt" makes the one named exactly so fix the frame step.
-bool ReadSpeedFile(Game& game) {
+bool ReadSpeedFileFromDisk(Game& game) {
   std::error_code error;
   bool present = false;
   for (const auto& entry : std::filesystem::directory_iterator(game.folders.user, error))
@@ -93,19 +100,44 @@ bool ReadSpeedFile(Game& game) {
   std::int32_t value = 0;
   auto [end, status] = std::from_chars(field.data(), field.data() + field.size(), value);
   if (field.empty() || status != std::errc() || end != field.data() + field.size()) {
-    game.world.loadingProblem = "speedhack.txt does not hold a whole number";
+    game.world.loadingProblem = BadSpeedFile;
     return false;
   }
   game.state.speedOverride = value;
   return true;
 }
 
+// The speed file as the recorded game found it when replaying; kept when recording.
+bool ReadSpeedFile(Game& game) {
+  using Kind = RecordedStep::Kind;
+  RecordedStep step;
+  if (IsReplaying(game.platform)) {
+    if (!TakeStep(game.platform, Kind::SpeedFile, step)) return false;
+    if (step.kind == Kind::BadSpeedFile) game.world.loadingProblem = BadSpeedFile;
+    else game.state.speedOverride = step.value;
+    return step.kind == Kind::SpeedFile;
+  }
+  const bool read = ReadSpeedFileFromDisk(game);
+  KeepStep(game.platform, {read ? Kind::SpeedFile : Kind::BadSpeedFile, game.state.speedOverride, {}});
+  return read;
+}
+
 void DrawLoadingPicture(Game& game) { DrawCentredImage(game.platform, game.world.loadingImage); }
 
-// A long line starts at the left margin rather than off the screen.
+// A line too wide for the screen is cut at its start, so the end of a path (the file and what went wrong) shows.
 void DrawCentredLine(Game& game, const std::string& text, float y) {
-  float x = CentredTextX(text);
-  DrawText(game.platform, text, x < 4.0f ? 4.0f : x, y);
+  const std::string shown = TextEndThatFits(text, ScreenWidth - 2 * ProblemMargin);
+  DrawText(game.platform, shown, std::max(CentredTextX(shown), static_cast<float>(ProblemMargin)), y);
+}
+
+// Once, when the load has failed: the font the message needs (the failure may have come before it was loaded),
+// and the message on stderr too.
+void PrepareLoadingProblem(Game& game) {
+  std::string& problem = game.world.loadingProblem;
+  if (problem.empty()) problem = "a file could not be read";
+  int& font = game.platform.text.gameFontImage;
+  if (font < 0) font = LoadImage(game.platform, PicturePath(game, "font1.bmp"));
+  std::cerr << "shardfall: cannot start the game: " << problem << '\n';
 }
 
 // What could not be loaded, and the way back; Esc returns to the front end.
@@ -128,6 +160,7 @@ void ShowLoadingPicture(Game& game) {
   world.powerups.assign(1, Powerup{});
   world.particles.assign(1, Particle{});
   world.loadingImage = LoadImage(game.platform, PicturePath(game, "loading.bmp"));
+  world.loadingProblem.clear();
   DrawLoadingPicture(game);
   game.state.fadingIn = true;
 }
@@ -135,8 +168,9 @@ void ShowLoadingPicture(Game& game) {
 // Every step; false at the first failure, with loadingProblem naming it.
 bool LoadEverything(Game& game) {
   GameWorld& world = game.world;
-  // A retry starts from a fresh table holding only the loading picture, so failures never grow it.
+  // Each game start begins from a fresh table holding only the loading picture, so failures never grow it.
   ResetSurfaceTable(game.platform);
+  game.platform.text.gameFontImage = -1;
   world.loadingImage = LoadImage(game.platform, PicturePath(game, "loading.bmp"));
   if (!ReadLevelSetList(game)) return false;
   if (!LoadGamePictures(game)) return false;
@@ -154,14 +188,13 @@ bool LoadEverything(Game& game) {
   return true;
 }
 
+// Everything loads once the picture has faded in. A failed load is not tried again: its message stays on
+// screen until the player goes back.
 void LoadGame(Game& game) {
-  if (game.state.screenFade != 0.0f) {
-    DrawLoadingPicture(game);
-    return;
-  }
-  bool loaded = LoadEverything(game);
+  const bool failed = !game.world.loadingProblem.empty();
+  if (game.state.screenFade == 0.0f && !failed && !LoadEverything(game)) PrepareLoadingProblem(game);
   DrawLoadingPicture(game);
-  if (!loaded) ShowLoadingProblem(game);
+  if (!game.world.loadingProblem.empty()) ShowLoadingProblem(game);
 }
 
 void FadeOutLoadingPicture(Game& game) {

@@ -1,12 +1,14 @@
 // The game's entry point: command line, start-up, the frame loop.
 #include <iostream>
 #include <memory>
+#include <utility>
 
 #include "content/level_set_file.h"
 #include "core/game.h"
 #include "shell/command_line.h"
 #include "shell/game_start.h"
 #include "shell/main_loop.h"
+#include "shell/recording.h"
 #include "shell/start_up.h"
 
 namespace {
@@ -46,6 +48,18 @@ bool ResolvePlaySet(const DataFolders& folders, std::filesystem::path& setFile, 
   return false;
 }
 
+// A replay that went another way than its recording fails; a --record that met no game says so.
+int ReportRecordings(const Game& game, const CommandLine& command) {
+  const std::string divergence = ReplayDivergence(game);
+  if (!divergence.empty()) {
+    std::cerr << "shardfall: " << command.replayFile.string() << ": " << divergence << "\n";
+    return 2;
+  }
+  if (!game.recorder.nextGameFile.empty())
+    std::cerr << "shardfall: --record " << command.recordFile.string() << ": no game was played, nothing recorded\n";
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,19 +73,31 @@ int main(int argc, char** argv) {
     std::cout << UsageText();
     return 0;
   }
-  StartSettings settings{{}, command.platform, command.step, command.seed, command.input};
+  StartSettings settings;
+  settings.platform = command.platform;
+  settings.step = command.step;
+  settings.seed = command.seed;
+  settings.inputScript = command.input;
+  settings.recordFile = command.recordFile;
+  settings.recordFolder = command.recordFolder;
+  // Everything a replay needs is checked before a window opens.
+  Recording replay;
   if (!LocateData(command, argv[0], settings.folders, error) ||
-      (!command.playSetFile.empty() && !ResolvePlaySet(settings.folders, command.playSetFile, error))) {
+      (!command.playSetFile.empty() && !ResolvePlaySet(settings.folders, command.playSetFile, error)) ||
+      (!command.replayFile.empty() && !PrepareReplay(settings.folders, command.replayFile, replay, error))) {
     std::cerr << "shardfall: " << error << "\n";
     return 2;
   }
+  if (!command.replayFile.empty()) settings.replay = std::move(replay);
   auto game = std::make_unique<Game>();
   if (!StartUp(*game, settings, error)) {
     std::cerr << "shardfall: " << error << "\n";
     return 2;
   }
+  game->capsulesOff = command.noCapsules;
   if (!command.playSetFile.empty()) PlayLevelSetAtOnce(*game, command.playSetFile);
-  LoopControl control{command.frames, command.screenshots, command.dumpState};
+  LoopControl control{command.frames, command.screenshots, command.dumpState,
+                      command.platform.headless && !command.playSetFile.empty()};
   MainLoop(*game, EveryModeStep(), control);
-  return 0;
+  return ReportRecordings(*game, command);
 }

@@ -5,7 +5,9 @@
 
 #include "core/game.h"
 #include "platform/display.h"
+#include "platform/tape.h"
 #include "shell/fades.h"
+#include "shell/recording.h"
 #include "shell/state_dump.h"
 
 namespace {
@@ -66,7 +68,8 @@ void MeasureFrameStep(Game& game, FrameTimer& timer) {
 
 void RunFrame(Game& game, const ModeSteps& steps, FrameTimer& timer) {
   GameState& s = game.state;
-  AdvanceVirtualClock(game.clock);
+  BeginGameIfStarting(game);
+  AdvanceGameClock(game.platform, game.clock, RecordedStep::Kind::Frame);
   game.platform.idleWaitPasses = 0;
   MeasureFrameStep(game, timer);
   ClearBackBuffer(game.platform, 0);
@@ -79,6 +82,7 @@ void RunFrame(Game& game, const ModeSteps& steps, FrameTimer& timer) {
   if (s.fadingIn) FadeInStep(game);
   if (s.musicFadingIn) MusicFadeInStep(game);
   PumpMessages(game.platform);
+  EndGameIfOver(game);
 }
 
 void BeginFrames(Game& game) {
@@ -98,13 +102,16 @@ void MainLoop(Game& game, const ModeSteps& steps, LoopControl& control) {
     RunFrame(game, steps, timer);
     TakeDueScreenshots(game, control);
     if (game.platform.quitRequested) s.running = false;
+    // As a frame limit would: the state stays as the last frame left it, for the dump.
+    if (ReplayOver(game.platform) || (control.endWithGame && game.recorder.gameEnded)) break;
   }
+  FinishRecording(game);
   WriteDumpIfAsked(game, control);
   ShutDown(game);
 }
 
 void LostDisplayCheck(Game& game) {
-  if (CheckDisplayLost(game.platform, game.clock)) ReloadAllImages(game.platform);
+  if (CheckDisplayLost(game.platform)) ReloadAllImages(game.platform);
 }
 
 void ShutDown(Game& game) { ShutDownPlatform(game.platform); }

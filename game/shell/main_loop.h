@@ -20,6 +20,7 @@ struct LoopControl {
   std::int64_t maxFrames = -1;  // stop after this many frames; -1 = until running is false
   std::vector<Screenshot> screenshots;
   std::filesystem::path dumpState;  // written at the end of the loop, before the shut-down
+  bool endWithGame = false;          // stop after the frame in which the first game hands back
 };
 
 // The loop's own values, kept for the whole run.
@@ -30,9 +31,11 @@ struct FrameTimer {
 
 // The loop's start: running, the frame clock's first tick, and a black screen.
 void BeginFrames(Game& game);
-// Runs frames until running is false (or the frame limit, or a quit request), writes the dump, then ShutDown.
+// Runs frames until running is false (or the frame limit, a quit request, the end of a replay or of the game
+// asked for), writes the recording and the dump, then ShutDown.
 void MainLoop(Game& game, const ModeSteps& steps, LoopControl& control);
-// One pass of the loop: timing, clearing, fade-outs, dispatch, flip, fade-ins, one message-pump pass.
+// One pass of the loop: a game's start, timing, clearing, fade-outs, dispatch, flip, fade-ins, one message-pump
+// pass, a game's end.
 void RunFrame(Game& game, const ModeSteps& steps, FrameTimer& timer);
 // Frame timing: frameStep from the tick count, speedOverride, the cap of 50, and the fast-frame count.
 void MeasureFrameStep(Game& game, FrameTimer& timer);

@@ -6,6 +6,7 @@
 #include "gameplay/play_frames.h"
 #include "platform/input.h"
 #include "shell/game_start.h"
+#include "shell/recording.h"
 
 namespace {
 
@@ -30,6 +31,10 @@ bool StartUp(Game& game, const StartSettings& settings, std::string& error) {
   game.platform.input.script.active = settings.scriptedDevices;
   // The script must be in place before the platform starts: with one, the mouse is not taken from the desktop.
   if (!settings.inputScript.empty() && !LoadInputScript(game.platform, settings.inputScript, error)) return false;
+  game.recorder.nextGameFile = settings.recordFile;
+  game.recorder.everyGameFolder = settings.recordFolder;
+  // Before the platform starts, like a script: a replay does not take the mouse from the desktop.
+  if (settings.replay) StartReplay(game, *settings.replay);
   StartPlatform(game);
   return true;
 }

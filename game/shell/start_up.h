@@ -1,4 +1,5 @@
-// The one way a game starts: data folders, devices or none, clock, seed, scripted input and mode steps.
+// The one way a game starts: data folders, devices or none, clock, seed, scripted input, recordings and replays,
+// and mode steps.
 #pragma once
 #include <cstdint>
 #include <filesystem>
@@ -6,6 +7,7 @@
 #include <string>
 
 #include "content/data_folders.h"
+#include "content/recording_file.h"
 #include "platform/platform.h"
 #include "shell/mode_steps.h"
 
@@ -18,6 +20,9 @@ struct StartSettings {
   std::optional<std::uint32_t> seed;   // reproducible random numbers
   std::filesystem::path inputScript;   // scripted input, one event a line
   bool scriptedDevices = false;        // keys and mouse come from the script's state, set by the caller
+  std::filesystem::path recordFile;    // the next game is recorded into it
+  std::filesystem::path recordFolder;  // every game is recorded into it
+  std::optional<Recording> replay;     // a recorded game, checked, played back instead of reading any device
 };
 
 // Sets the game up and starts its platform. False with `error` set when the input script cannot be read; the

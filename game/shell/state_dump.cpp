@@ -2,6 +2,7 @@
 #include "shell/state_dump.h"
 
 #include "content/file_io.h"
+#include "content/names.h"
 #include "core/game.h"
 #include "frontend/front_end.h"
 #include "gameplay/world_dump.h"
@@ -9,35 +10,10 @@
 
 namespace {
 
-nlohmann::json GameStateJson(const GameState& s) {
-  return {{"running", s.running},
-          {"frontEndReady", s.frontEndReady},
-          {"inFrontEnd", s.inFrontEnd},
-          {"leavingFrontEnd", s.leavingFrontEnd},
-          {"quitChosen", s.quitChosen},
-          {"gameLoaded", s.gameLoaded},
-          {"levelIntro", s.levelIntro},
-          {"playing", s.playing},
-          {"gameplayFrozen", s.gameplayFrozen},
-          {"gameOverScreen", s.gameOverScreen},
-          {"paused", s.paused},
-          {"quitToFrontEnd", s.quitToFrontEnd},
-          {"musicOn", s.musicOn},
-          {"soundOn", s.soundOn},
-          {"speedOverride", s.speedOverride},
-          {"lastTick", s.lastTick},
-          {"frameStep", s.frameStep},
-          {"screenFade", s.screenFade},
-          {"musicFade", s.musicFade},
-          {"gammaAvailable", s.gammaAvailable},
-          {"fadingIn", s.fadingIn},
-          {"fadingOut", s.fadingOut},
-          {"musicFadingIn", s.musicFadingIn},
-          {"musicFadingOut", s.musicFadingOut},
-          {"pointerX", s.pointerX},
-          {"pointerY", s.pointerY},
-          {"leftButton", s.leftButton},
-          {"rightButton", s.rightButton}};
+nlohmann::json GameStateJson(const GameState& state) {
+  nlohmann::json json = nlohmann::json::object();
+  VisitGameStateFields(state, [&json](const char* name, const auto& field) { json[name] = field; });
+  return json;
 }
 
 nlohmann::json OptionsJson(const Options& options) {
@@ -69,6 +45,16 @@ nlohmann::json PlatformJson(const Game& game) {
           {"masterVolume", p.music.masterVolume}};
 }
 
+// Names of files and sets are 8-bit text, as the files hold them; every text is written the way the content tool
+// writes names (bytes 0x80-0xFF as U+0080-U+00FF), so the dump is valid JSON whatever bytes they hold.
+void TextsAsUtf8(nlohmann::json& json) {
+  if (json.is_string()) {
+    json = BytesToUtf8(json.get_ref<const std::string&>());
+  } else if (json.is_structured()) {
+    for (nlohmann::json& item : json) TextsAsUtf8(item);
+  }
+}
+
 }  // namespace
 
 nlohmann::json StateDump(const Game& game) {
@@ -82,6 +68,7 @@ nlohmann::json StateDump(const Game& game) {
   // Each area adds its own section with one call.
   dump["GameWorld"] = DumpWorld(game);
   dump["FrontEnd"] = DumpFrontEnd(game);
+  TextsAsUtf8(dump);
   return dump;
 }
 

@@ -52,3 +52,21 @@ inline void PutText(Bytes& bytes, const std::string& text, std::size_t width) {
   padded.resize(width, ' ');
   bytes.insert(bytes.end(), padded.begin(), padded.end());
 }
+
+// A minimal header for hand-made bitmaps.
+inline Bytes Header(std::int32_t width, std::int32_t height, std::uint16_t bits, std::uint32_t pixelOffset,
+                    std::uint32_t colours = 0, std::uint32_t compression = 0) {
+  Bytes b{'B', 'M'};
+  PutI32(b, 0);
+  PutI32(b, 0);
+  PutI32(b, static_cast<std::int32_t>(pixelOffset));
+  PutI32(b, 40);
+  PutI32(b, width);
+  PutI32(b, height);
+  b.push_back(1), b.push_back(0), b.push_back(static_cast<std::uint8_t>(bits)), b.push_back(0);
+  PutI32(b, static_cast<std::int32_t>(compression));
+  for (int i = 0; i < 3; ++i) PutI32(b, 0);
+  PutI32(b, static_cast<std::int32_t>(colours));
+  PutI32(b, 0);
+  return b;
+}

@@ -179,10 +179,13 @@ TEST_F(ContentTool, CommandLineDumpsPacksAndReportsErrors) {
 
 class DataTreeCheck : public ContentTool {
  protected:
-  // A consistent tree: one 64 x 32 tileset with 4 tiles, a background, one level, one set.
+  // A consistent tree: the built game pictures and sounds, one 64 x 32 tileset with 4 tiles, a background, one
+  // level, one set.
   void SetUp() override {
     ContentTool::SetUp();
-    for (const char* folder : {"Gfx", "Sfx", "Mus", "Tls", "Lvl", "Bgd"}) std::filesystem::create_directory(dir / folder);
+    for (const char* folder : {"Gfx", "Sfx"})
+      std::filesystem::copy(std::filesystem::path(SHARDFALL_PROGRAM_FOLDER) / folder, dir / folder);
+    for (const char* folder : {"Mus", "Tls", "Lvl", "Bgd"}) std::filesystem::create_directory(dir / folder);
     std::string error;
     ASSERT_TRUE(WriteBitmapFile(dir / "Tls/T.bmp", Bitmap{64, 32, std::vector<std::uint32_t>(64 * 32)}, error));
     ASSERT_TRUE(WriteBitmapFile(dir / "Bgd/B.bmp", Bitmap{10, 10, std::vector<std::uint32_t>(100)}, error));
@@ -249,6 +252,142 @@ TEST_F(DataTreeCheck, ReportsDamagedFiles) {
   EXPECT_EQ(problemsWith("x.sfh").size(), 1u);
   EXPECT_EQ(problemsWith("x.sfs").size(), 1u);
   EXPECT_EQ(problemsWith("config.bin").size(), 1u);
+}
+
+TEST_F(DataTreeCheck, ReportsUnusablePicturesSoundsAndSongs) {
+  std::filesystem::remove(dir / "Gfx/ball.bmp");
+  put("Gfx/Paddle.bmp", Header(32, 16, 24, 54));  // pixel rows missing
+  Bytes oneBit = Header(32, 16, 1, 62);
+  oneBit.resize(62 + 4 * 16, 0);
+  put("Gfx/trail.bmp", oneBit);
+  Bytes runLength = Header(32, 16, 8, 54 + 1024, 256, 1);
+  runLength.resize(54 + 1024 + 40, 0);
+  put("Bgd/B.bmp", runLength);
+  put("Sfx/HitWall.wav", std::string("RIFF\x04\0\0\0WAVE", 12));
+  put("Mus/Song.mid", std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x09\0\x90\x40", 25));
+  EXPECT_EQ(problemsWith("ball.bmp: file not found").size(), 1u);
+  EXPECT_EQ(problemsWith("Paddle.bmp: damaged picture").size(), 1u);
+  EXPECT_EQ(problemsWith("trail.bmp: unsupported format").size(), 1u);
+  EXPECT_EQ(problemsWith("\"B.bmp\": unsupported format").size(), 1u);
+  EXPECT_EQ(problemsWith("HitWall.wav: damaged sound").size(), 1u);
+  EXPECT_EQ(problemsWith("Song.mid: damaged song").size(), 1u);
+  EXPECT_EQ(CheckDataTree(dir).size(), 6u);
+}
+
+TEST_F(DataTreeCheck, ReportsImpossibleTileRecordsAndBytesAfterThem) {
+  TileSet tiles{4, std::vector<TileDef>(5, TileDef{1, 1, 1, 1, 1, 0, 0})};
+  tiles.tiles[2] = TileDef{99, 1, 1, 1, 1, 32, 0};
+  tiles.tiles[3] = TileDef{1, 1, 1, 2, 3, 0, 16};
+  tiles.tiles[1] = TileDef{0, 0, 0, 0, 0, 64, 16};  // unassigned, but its picture lies off the bitmap
+  Bytes bytes;
+  std::string problem;
+  ASSERT_TRUE(EncodeTileSet(tiles, bytes, problem));
+  bytes.insert(bytes.end(), {1, 2, 3});
+  put("Tls/T.sft", bytes);
+  EXPECT_EQ(problemsWith("tile 2: kind 99").size(), 1u);
+  EXPECT_EQ(problemsWith("tile 3: hit stage 3 of 2").size(), 1u);
+  EXPECT_EQ(problemsWith("tile 1: its picture at (64, 16) lies outside").size(), 1u);
+  EXPECT_EQ(problemsWith("3 bytes follow its 4 tile records").size(), 1u);
+  EXPECT_EQ(CheckDataTree(dir).size(), 4u);
+}
+
+// Levels on a tileset of every trap: 1 plain, 2 metal, 3 no kind, 4 a two-hit brick whose second stage is not
+// there, 5 dynamite, 6 frame 1 of an animation of three frames that runs past the sixth and last tile.
+class LevelRulesCheck : public DataTreeCheck {
+ protected:
+  void SetUp() override {
+    DataTreeCheck::SetUp();
+    std::string error;
+    ASSERT_TRUE(WriteBitmapFile(dir / "Tls/T.bmp", Bitmap{64, 48, std::vector<std::uint32_t>(64 * 48)}, error));
+    TileSet tiles{6, {{}, {1, 1, 1, 1, 1, 0, 0}, {2, 1, 1, 1, 1, 0, 16}, {0, 1, 1, 1, 1, 0, 32},
+                      {1, 1, 1, 2, 1, 32, 0}, {4, 1, 1, 1, 1, 32, 16}, {1, 3, 1, 1, 1, 32, 32}}};
+    ASSERT_TRUE(WriteTileSetFile(dir / "Tls/T.sft", tiles, error));
+    level.brickGrid[20][30] = 0;
+  }
+  std::vector<std::string> problemsOf(const std::string& name, const Level& playfield) {
+    std::string error;
+    EXPECT_TRUE(WriteLevelFile(dir / "Lvl" / name, playfield, error)) << error;
+    return problemsWith(name + ": ");
+  }
+  // A ring of metal around (column, row).
+  static void WallIn(Level& playfield, int column, int row) {
+    for (int c = column - 1; c <= column + 1; ++c)
+      for (int r = row - 1; r <= row + 1; ++r) playfield.brickGrid[c][r] = 2;
+  }
+};
+
+TEST_F(LevelRulesCheck, ReportsLevelsThatCannotBeFinished) {
+  Level oddSide = level;
+  oddSide.brickGrid[5][5] = 1;
+  oddSide.guardedSides[Top] = 5;
+  EXPECT_EQ(problemsOf("side.sfl", oddSide).size(), 1u);
+  EXPECT_EQ(problemsWith("the top side's flag is 5").size(), 1u);
+
+  Level metalOnly = level;
+  metalOnly.brickGrid[5][5] = 2;
+  EXPECT_EQ(problemsOf("metal.sfl", metalOnly),
+            std::vector<std::string>{(dir / "Lvl/metal.sfl").string() + ": nothing to break"});
+
+  Level kindless = level;
+  kindless.brickGrid[5][5] = 1;
+  kindless.brickGrid[6][5] = 3;
+  EXPECT_EQ(problemsOf("kindless.sfl", kindless).size(), 1u);
+  EXPECT_EQ(problemsWith("brick (6, 5) uses tile 3 of kind 0").size(), 1u);
+
+  Level sealed = level;
+  WallIn(sealed, 5, 5);
+  sealed.brickGrid[5][5] = 1;
+  WallIn(sealed, 10, 5);
+  sealed.brickGrid[10][5] = 1;
+  sealed.brickGrid[12][12] = 1;
+  EXPECT_EQ(problemsOf("sealed.sfl", sealed).size(), 1u);
+  EXPECT_EQ(problemsWith("2 breakable bricks are sealed off").size(), 1u);
+  EXPECT_EQ(problemsWith("first at (5, 5)").size(), 1u);
+
+  Level runs = level;
+  runs.brickGrid[5][5] = runs.brickGrid[6][5] = 4;
+  runs.brickGrid[7][5] = 6;
+  EXPECT_EQ(problemsOf("runs.sfl", runs).size(), 2u);
+  EXPECT_EQ(problemsWith("brick (5, 5) uses tile 4 takes 2 hits, but tile 5 is not its stage 2").size(), 1u);
+  EXPECT_EQ(problemsWith("brick (7, 5) uses tile 6 is frame 1 of 3, but its animation runs to tile 8").size(), 1u);
+}
+
+TEST_F(LevelRulesCheck, ExplosionsOpenWallsAndOnlyTheHomeEdgeStartsTheBall) {
+  Level blasted = level;
+  WallIn(blasted, 5, 5);
+  blasted.brickGrid[5][5] = 1;
+  blasted.brickGrid[5][7] = 5;  // dynamite below the wall blows its lower side away
+  EXPECT_EQ(problemsOf("blasted.sfl", blasted), std::vector<std::string>{});
+
+  Level boxedIn = level;  // the ball starts at the bottom: a metal floor under every column shuts it out
+  for (int c = 1; c <= 20; ++c) boxedIn.brickGrid[c][28] = 2;
+  boxedIn.brickGrid[5][5] = 1;
+  EXPECT_EQ(problemsOf("floor.sfl", boxedIn).size(), 1u);
+  boxedIn.guardedSides[Bottom] = 0;
+  boxedIn.guardedSides[Top] = -1;
+  EXPECT_EQ(problemsOf("floor.sfl", boxedIn), std::vector<std::string>{});
+}
+
+TEST_F(DataTreeCheck, ReportsAScoreTableThatIsAFolder) {
+  std::filesystem::create_directory(dir / "Lvl/s.sfh");
+  EXPECT_EQ(problemsWith("s.sfh: not a regular file").size(), 1u);
+}
+
+TEST_F(DataTreeCheck, TheUsersFilesHideTheShippedOnesOfTheSameName) {
+  const std::filesystem::path user = dir / "user";
+  std::filesystem::create_directories(user / "Lvl");
+  std::string error;
+  Level metalOnly = level;  // the user's copy of a.sfl has nothing to break, and b.sfl uses the shipped tileset
+  metalOnly.brickGrid[20][30] = 0;
+  ASSERT_TRUE(WriteLevelFile(user / "Lvl/a.sfl", metalOnly, error));
+  ASSERT_TRUE(WriteLevelFile(user / "Lvl/b.sfl", level, error));
+  put("Lvl/x.sfl", Bytes(5, 0));
+  std::filesystem::copy_file(dir / "Lvl/x.sfl", user / "Lvl/x.sfl");
+  const auto problems = CheckDataTree(DataFolders{dir, user});
+  ASSERT_EQ(problems.size(), 2u);
+  EXPECT_EQ(problems[0], (user / "Lvl/a.sfl").string() + ": nothing to break");
+  EXPECT_NE(problems[1].find((user / "Lvl/x.sfl").string()), std::string::npos);
+  EXPECT_EQ(CheckDataTree(dir).size(), 1u) << "the shipped tree alone holds only the damaged x.sfl";
 }
 
 TEST(DefaultDataTree, PassesEveryCheck) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 #include <stdexcept>
 
 #include "tests/defaults_audio/audio_readers.h"
@@ -130,6 +131,19 @@ TEST(Drums, LastBarOfASectionPlaysTheFill) {
   EXPECT_EQ(count(Kick), 4);     // first bar only
   EXPECT_EQ(count(Snare), 16);   // the fill
   EXPECT_EQ(count(Crash), 1);    // the section's downbeat
+}
+
+TEST(SongSheet, FieldsASheetLeavesUnsetHaveDefaults) {
+  // Memory as a sheet might find it: not zero.
+  alignas(Song) unsigned char memory[sizeof(Song)];
+  volatile unsigned char* bytes = memory;
+  for (std::size_t i = 0; i < sizeof memory; ++i) bytes[i] = 0x82;
+  Song* song = new (memory) Song;  // default-initialised, as a sheet naming only some fields is
+  EXPECT_EQ(song->tempo, 120);
+  EXPECT_EQ(song->keySharps, 0);
+  EXPECT_FALSE(song->minorKey);
+  EXPECT_EQ(song->band.lead, 0);
+  song->~Song();
 }
 
 TEST(NotationErrors, NameTheSongAndThePlace) {

@@ -1,6 +1,7 @@
 // The shipped level sets: playable levels, the variety the sets promise, the files in Lvl, and determinism.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -119,6 +120,23 @@ TEST(LevelRules, RefuseUnplayableLevels) {
   EXPECT_EQ(LevelProblem(metalOnly, tiles), "nothing to break");
 }
 
+TEST(LevelRules, RefuseAGapOneRowHighBetweenMetal) {
+  const TileSet& tiles = DesignedTileSets().front().tileSet;
+  const auto* legend = FixedLegendOf("DefaultTileSet.sft");
+  Level slot = PlainLevel();
+  slot.brickGrid[6][9] = slot.brickGrid[6][11] = legend->at('X');
+  slot.brickGrid[6][10] = 1;
+  EXPECT_NE(LevelProblem(slot, tiles).find("wedge"), std::string::npos) << "a brick that breaks leaves the gap";
+  slot.brickGrid[6][10] = legend->at('D');
+  EXPECT_EQ(LevelProblem(slot, tiles), "") << "a charge takes the metal with it";
+  slot.brickGrid[6][10] = legend->at('|');
+  EXPECT_EQ(LevelProblem(slot, tiles), "") << "so does a shooter firing up and down";
+  slot.brickGrid[6][10] = legend->at('X');
+  EXPECT_EQ(LevelProblem(slot, tiles), "");
+  slot.brickGrid[9][10] = legend->at('<');
+  EXPECT_NE(LevelProblem(slot, tiles).find("column 6, row 10"), std::string::npos) << "a shooter's row opens it";
+}
+
 TEST(ShippedLevels, EveryLevelIsPlayableWithItsTileset) {
   for (const ShippedLevelSet& set : Sets())
     for (std::size_t i = 0; i < set.levels.size(); ++i)
@@ -127,7 +145,7 @@ TEST(ShippedLevels, EveryLevelIsPlayableWithItsTileset) {
 
 TEST(ShippedLevels, SetsHoldTheirLevelsUnderDistinctPlainNames) {
   EXPECT_GE(SetNamed("Shardfall Levels").levels.size(), 20u);
-  EXPECT_EQ(SetNamed("Warm-up").levels.size(), 3u);
+  EXPECT_EQ(SetNamed("Warm-up").levels.size(), 8u);
   std::set<std::string> names;
   for (const ShippedLevelSet& set : Sets()) {
     EXPECT_EQ(set.levels.size(), set.levelSet.levelFiles.size());
@@ -138,6 +156,51 @@ TEST(ShippedLevels, SetsHoldTheirLevelsUnderDistinctPlainNames) {
       EXPECT_LE(file.size(), 40u);
     }
   }
+}
+
+TEST(ShippedLevels, FourSetsHoldSixtyLevelsOrMore) {
+  std::size_t levels = 0;
+  for (const ShippedLevelSet& set : Sets()) levels += set.levels.size();
+  EXPECT_EQ(Sets().size(), 4u);
+  EXPECT_GE(levels, 60u);
+  EXPECT_EQ(SetNamed("Shardfall Levels").levels.size(), 22u);
+  EXPECT_GE(SetNamed("Four Winds").levels.size(), 15u);
+  EXPECT_GE(SetNamed("Fault Lines").levels.size(), 15u);
+}
+
+TEST(ShippedLevels, FourWindsGuardsSeveralSidesInEveryLevelAndAllArrangements) {
+  std::set<int> masks;
+  for (const Level& level : SetNamed("Four Winds").levels) {
+    EXPECT_GE(std::popcount(static_cast<unsigned>(SidesMask(level))), 2);
+    masks.insert(SidesMask(level));
+  }
+  for (int wanted : {B | T, L | R, B | R, B | L, T | L, T | R, B | R | L, R | T | L, B | R | T, B | R | T | L})
+    EXPECT_TRUE(masks.count(wanted)) << "side mask " << wanted;
+}
+
+TEST(ShippedLevels, FaultLinesIsBuiltOnChainsShootersPulsingWallsAndMazes) {
+  int chains = 0, shooterLevels = 0, pulsingWalls = 0, metalLevels = 0;
+  for (const Level& level : SetNamed("Fault Lines").levels) {
+    const TileSet& tiles = TileSetOf(level);
+    chains += HasDynamiteChain(level, tiles) ? 1 : 0;
+    bool shooter = false, pulsing = false, metal = false;
+    for (int c = 1; c <= 20; ++c)
+      for (int r = 1; r <= 30; ++r) {
+        const std::int32_t t = level.brickGrid[c][r];
+        if (t == 0) continue;
+        const TileDef& def = tiles.tiles[t];
+        shooter = shooter || def.kind >= ShooterFirst;
+        pulsing = pulsing || (def.kind == Indestructible && def.frameCount > 1);
+        metal = metal || def.kind == Indestructible;
+      }
+    shooterLevels += shooter ? 1 : 0;
+    pulsingWalls += pulsing ? 1 : 0;
+    metalLevels += metal ? 1 : 0;
+  }
+  EXPECT_GE(chains, 5);
+  EXPECT_GE(shooterLevels, 4);
+  EXPECT_GE(pulsingWalls, 3);
+  EXPECT_GE(metalLevels, 8);
 }
 
 TEST(ShippedLevels, MainSetUsesEveryBrickKindAnimationsAndDynamiteChains) {

@@ -173,6 +173,18 @@ class LevelEditorTest : public QObject {
     QCOMPARE(bytes.count('\0'), 2672 - 2 - 18 - 12 - 21 - 9 - 2);
   }
 
+  void aSideTheGameGuardsStaysGuardedWhateverItsValue() {
+    Level level;
+    level.guardedSides[Top] = 1;  // the game guards any side that is not 0
+    level.tilesetName = "DefaultTileSet.sft";
+    level.backgroundName = "DefaultBackground.bmp";
+    std::string error;
+    QVERIFY(WriteLevelFile(root->lvl("odd.sfl").toStdString(), level, error));
+    QVERIFY(editor->OpenFile(root->lvl("odd.sfl")));
+    QVERIFY(sideBox(Top)->isChecked());
+    QCOMPARE(editor->guardedSides()[Top], -1);
+  }
+
   void anOpenedLevelIsSavedAgainByteForByte() {
     Level level;
     level.guardedSides = {0, 0, -1, 0, -1};

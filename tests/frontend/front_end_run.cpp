@@ -76,10 +76,23 @@ void FrontEndRun::HoldButton(bool down) { game_->platform.input.script.mouse.but
 void FrontEndRun::Hold(int scanCode) { game_->platform.input.script.keys[scanCode] = 0x80; }
 void FrontEndRun::Release(int scanCode) { game_->platform.input.script.keys[scanCode] = 0; }
 
+void FrontEndRun::HoldPad(PadButton button, bool down) {
+  PadState& pad = game_->platform.input.script.pad;
+  pad.connected = true;
+  pad.buttons = static_cast<std::uint16_t>(down ? pad.buttons | PadBit(button) : pad.buttons & ~PadBit(button));
+}
+
 void FrontEndRun::Tap(int scanCode) {
   Hold(scanCode);
   Frames(1);
   Release(scanCode);
+  Frames(1);
+}
+
+void FrontEndRun::TapPad(PadButton button) {
+  HoldPad(button, true);
+  Frames(1);
+  HoldPad(button, false);
   Frames(1);
 }
 

@@ -33,8 +33,11 @@ class FrontEndRun {
   void Hold(int scanCode);
   void HoldButton(bool down);
   void Release(int scanCode);
+  // The scripted gamepad's button, which also plugs the pad in.
+  void HoldPad(PadButton button, bool down);
   // Down for one frame, up for one frame.
   void Tap(int scanCode);
+  void TapPad(PadButton button);
   std::string LineText(int line) const;
   int SoundsPlayed(const std::string& name) const;
 

@@ -68,6 +68,12 @@ class NameEntry : public ::testing::Test {
     for (int key : keys) run.Tap(key);
   }
   bool InNameEntry() { return run.game().platform.input.edgeKeys; }
+  // The lines up to the first empty one (what is said above the table), joined by spaces.
+  std::string FirstLines() {
+    std::string text;
+    for (int line = 1; !run.LineText(line).empty(); ++line) text += run.LineText(line) + " ";
+    return text;
+  }
 
   FrontEndRun run;
 };
@@ -122,6 +128,22 @@ TEST_F(NameEntry, AMouseButtonCommitsLikeEnter) {
   EXPECT_EQ(table.back(), (HighScoreEntry{"z", 700}));
 }
 
+TEST_F(NameEntry, APadChoosesLettersAddsAndDeletesThemAndEntersTheName) {
+  EndGame(400);
+  run.RunUntil([&] { return InNameEntry(); });
+  for (PadButton button : {PadButton::Up, PadButton::Up, PadButton::A, PadButton::A, PadButton::Down, PadButton::A,
+                           PadButton::B})
+    run.TapPad(button);
+  EXPECT_EQ(run.frontEnd().enteredName, "CC");
+  run.HoldPad(PadButton::Down, true);  // held: a letter every 160 ms, from "B" down past "A" to the last
+  run.Frames(12);
+  run.HoldPad(PadButton::Down, false);
+  run.TapPad(PadButton::A);
+  EXPECT_EQ(run.frontEnd().enteredName, "CC'");
+  run.TapPad(PadButton::Start);
+  EXPECT_EQ(ReadScoreTableOrEmpty(scoreFile()), (HighScoreTable{{"CC'", 400}}));
+}
+
 TEST_F(NameEntry, AFullTableAndALowerScoreShowTheTableWithoutEntry) {
   EndGame(5);
   Write(Table(15));
@@ -142,6 +164,50 @@ TEST_F(NameEntry, ADamagedTableIsReadAsEmptyAndRewrittenWhole) {
   HighScoreTable table;
   ASSERT_TRUE(ReadHighScoreFile(scoreFile(), table, error)) << error;
   EXPECT_EQ(table, (HighScoreTable{{"k", 300}}));
+}
+
+TEST_F(NameEntry, AScoreThatCannotBeSavedIsSaidOnScreenAndOnStderr) {
+  EndGame(300);
+  // The table's folder is a file: nothing can be written there, whoever runs the test.
+  WriteBytes(run.lvl() / "blocked", {1});
+  run.frontEnd().pendingScoreFile = (run.lvl() / "blocked" / "set.sfh").string();
+  run.RunUntil([&] { return InNameEntry(); });
+  ::testing::internal::CaptureStderr();
+  Type({DIK_K, DIK_RETURN});
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("Your score could not be saved"), std::string::npos) << said;
+  EXPECT_NE(said.find("Not a directory"), std::string::npos) << said;
+  EXPECT_EQ(run.LineText(1), "Your score could not be saved");
+  EXPECT_NE(FirstLines().find("(Not a directory)"), std::string::npos) << FirstLines();
+}
+
+TEST_F(NameEntry, ATableShorterThanItsCountKeepsItsWholeEntries) {
+  EndGame(300);
+  Write(Table(3));
+  Bytes bytes;
+  std::string error;
+  ASSERT_TRUE(ReadWholeFile(scoreFile(), bytes, error)) << error;
+  bytes[0] = 5;  // the count says five
+  WriteBytes(scoreFile(), bytes);
+  run.RunUntil([&] { return InNameEntry(); });
+  Type({DIK_K, DIK_RETURN});
+  HighScoreTable expected = Table(3);
+  expected.push_back({"k", 300});
+  EXPECT_EQ(ReadScoreTableOrEmpty(scoreFile()), expected);
+}
+
+TEST_F(NameEntry, AnUnreadableTableIsSetAsideBeforeTheNewOneIsWritten) {
+  EndGame(300);
+  const Bytes unreadable = {0xFE, 0xFF, 0xFF, 0xFF, 'A', 'B'};  // a negative count
+  WriteBytes(scoreFile(), unreadable);
+  run.RunUntil([&] { return InNameEntry(); });
+  Type({DIK_K, DIK_RETURN});
+  Bytes kept;
+  std::string error;
+  ASSERT_TRUE(ReadWholeFile(run.lvl() / "set.sfh.damaged", kept, error)) << error;
+  EXPECT_EQ(kept, unreadable);
+  EXPECT_EQ(ReadScoreTableOrEmpty(scoreFile()), (HighScoreTable{{"k", 300}}));
+  EXPECT_NE(FirstLines().find("set.sfh.damaged"), std::string::npos) << FirstLines();
 }
 
 TEST_F(NameEntry, TheNameIsKeptForTheNextEntryOfTheRun) {

@@ -1,6 +1,8 @@
 // Options: "config.bin" defaults and damage, the screen's limits, and settings kept across runs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "content/file_io.h"
 #include "front_end_run.h"
 #include "platform/dik_codes.h"
@@ -51,6 +53,30 @@ TEST(OptionsFile, ADamagedFileIsReplacedByTheDefaults) {
     EXPECT_EQ(ConfigBytes(run), DefaultConfig);
     EXPECT_EQ(run.LineText(1), "Starting Balls:**3");
   }
+}
+
+TEST(OptionsFile, ALongerFileKeepsItsNineteenBytesAndOnlyAValueOutOfRangeIsReset) {
+  Bytes longer = DefaultConfig;
+  longer[0] = 5;          // five starting balls
+  longer.push_back(0x7);  // and one byte too many
+  {
+    FrontEndRun run;
+    WriteBytes(run.root() / "config.bin", longer);
+    run.OpenFrontEnd();
+    EXPECT_EQ(run.game().options.startingBalls, 5);
+    EXPECT_EQ(ConfigBytes(run), longer);  // nothing was reset, so nothing was written
+  }
+  Bytes outOfRange = DefaultConfig;
+  outOfRange[0] = 9;                                   // nine balls: too many
+  outOfRange[10] = 0x20, outOfRange[11] = 0x42;        // music volume 40
+  FrontEndRun run;
+  WriteBytes(run.root() / "config.bin", outOfRange);
+  run.OpenFrontEnd();
+  EXPECT_EQ(run.game().options.startingBalls, 3);
+  EXPECT_EQ(run.game().options.musicVolume, 40.0f);
+  Bytes expected = outOfRange;
+  expected[0] = 3;
+  EXPECT_EQ(ConfigBytes(run), expected);
 }
 
 TEST(OptionsScreen, BuildsItsSixValueLinesFromTheDefaults) {
@@ -104,6 +130,28 @@ TEST(OptionsScreen, MusicVolumeZeroSwitchesTheMusicOff) {
   run.Tap(DIK_RIGHT);
   run.Frames(4);
   EXPECT_TRUE(run.game().state.musicOn);
+}
+
+TEST(OptionsScreen, LeavingAfterLoweringTheMusicFadesOutFromTheLoweredLevel) {
+  FrontEndRun run;
+  WriteTestMidi(run.root() / "Mus" / "SFSong1.mid", 400);
+  OpenOptions(run);
+  ASSERT_TRUE(run.RunUntil([&] { return run.game().state.musicFade == 85.0f; }));
+  run.Tap(DIK_DOWN);
+  run.Frames(10);
+  run.Tap(DIK_DOWN);
+  run.Frames(10);
+  HoldFor(run, DIK_LEFT, 480);
+  const std::int32_t lowered = run.game().platform.music.masterVolume;
+  ASSERT_LT(run.game().options.musicVolume, 85.0f);
+  run.game().state.leavingFrontEnd = true;
+  run.game().state.quitChosen = true;
+  std::int32_t loudest = lowered;
+  while (run.game().state.running) {
+    run.Frames(1);
+    loudest = std::max(loudest, run.game().platform.music.masterVolume);
+  }
+  EXPECT_EQ(loudest, lowered);
 }
 
 TEST(OptionsScreen, MouseSpeedShowsPercentOfItsLimit) {

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -40,19 +39,4 @@ bool HeadlessRun::RunUntil(const std::function<bool(const Game&)>& done, int max
     if (done(*game_)) return true;
   }
   return false;
-}
-
-std::string ClicksScript(int clickPeriod, int until) {
-  std::ostringstream out;
-  for (int tick = clickPeriod; tick < until; tick += clickPeriod)
-    out << tick << " button left down\n" << tick + 40 << " button left up\n";
-  return out.str();
-}
-
-std::string AutopilotScript(int chordTick, int clickPeriod, int until) {
-  std::ostringstream out;
-  // The chord toggles on every frame in which both keys are down, so it is held for one frame only.
-  out << chordTick << " key DIK_A down\n" << chordTick << " key DIK_I down\n";
-  out << chordTick + 1 << " key DIK_A up\n" << chordTick + 1 << " key DIK_I up\n";
-  return out.str() + ClicksScript(clickPeriod, until);
 }

@@ -24,7 +24,3 @@ class HeadlessRun {
   ModeSteps steps_;
   FrameTimer timer_;
 };
-
-// Script lines: the autopilot chord pressed for one frame at `tick`, and a click every `period` ms.
-std::string AutopilotScript(int chordTick, int clickPeriod, int until);
-std::string ClicksScript(int clickPeriod, int until);

@@ -1,12 +1,15 @@
 // Level loading and game start: level-start values, backgrounds, the speed file and loading failures.
+#include <algorithm>
 #include <fstream>
 
 #include <gtest/gtest.h>
 
 #include "content/level_file.h"
+#include "gameplay/effects.h"
 #include "gameplay/physics.h"
 #include "headless_run.h"
 #include "loading/level_loading.h"
+#include "platform/display.h"
 #include "shell/game_start.h"
 #include "shell/start_up.h"
 
@@ -23,17 +26,21 @@ class LevelStartTest : public ::testing::Test {
     StartUp(game, settings, error);
   }
   ~LevelStartTest() override { std::filesystem::remove_all(root); }
-  // A level of the default tileset with the given sides guarded, played as level 1 of the set.
-  void PlayLevel(std::initializer_list<Side> sides) {
+  // A level of the default tileset with the given sides guarded and background, as level 1 of the set.
+  void SetLevel(std::initializer_list<Side> sides, const std::string& background = "Starfield.bmp") {
     Level level;
     for (Side side : sides) level.guardedSides[side] = -1;
     level.tilesetName = "DefaultTileSet.sft";
-    level.backgroundName = "Starfield.bmp";
+    level.backgroundName = background;
     level.brickGrid[3][3] = 1;
     std::string error;
     ASSERT_TRUE(WriteLevelFile(root / "Lvl" / "test.sfl", level, error)) << error;
     game.levelSet.levelFiles = {"test.sfl"};
     game.levelSet.currentLevel = 0;
+  }
+  // The same, played.
+  void PlayLevel(std::initializer_list<Side> sides) {
+    SetLevel(sides);
     ASSERT_TRUE(StartLevel(game)) << game.world.loadingProblem;
   }
   float LaunchDegrees() const { return RadToDeg(game.world.balls[0].angle); }
@@ -111,6 +118,30 @@ TEST_F(LevelStartTest, MissingFilesAreReportedByName) {
 }
 
 
+TEST_F(LevelStartTest, ATinyBackgroundIsDrawnWithFewCopiesAndStillCoversTheScreen) {
+  WriteTestBitmap(root / "Bgd" / "Dot.bmp", 1, 1, [](int, int) { return 0x20A040u; });
+  SetLevel({Bottom}, "Dot.bmp");
+  ASSERT_TRUE(StartLevel(game)) << game.world.loadingProblem;
+  EXPECT_LE(game.world.backgroundRepeatX * game.world.backgroundRepeatY, 100);
+  // A lost display reloads every picture; the background keeps its size.
+  ReloadAllImages(game.platform);
+  DrawBackground(game);
+  const Pixel dot = ToPixel(0x20A040u);
+  const auto& back = game.platform.display.backBuffer;
+  EXPECT_TRUE(std::all_of(back.begin(), back.end(), [dot](Pixel p) { return p == dot; }));
+}
+
+TEST_F(LevelStartTest, AMissingBackgroundIsPlayedOnBlackAndNamedOnStderr) {
+  SetLevel({Bottom}, "Gone.bmp");
+  ::testing::internal::CaptureStderr();
+  const bool started = StartLevel(game);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(started) << game.world.loadingProblem;
+  EXPECT_LT(game.world.backgroundImage, 0);
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+  EXPECT_NE(said.find("Gone.bmp"), std::string::npos);
+}
+
 TEST(BackgroundRepeats, CoverTheScreenAndNeverStall) {
   EXPECT_EQ(RepeatsToCover(100, 640), 7);
   EXPECT_EQ(RepeatsToCover(100, 480), 5);
@@ -164,21 +195,44 @@ TEST_F(GameStartTest, NewGameDropsTheLevelEndOfAGameLeftDuringItsFade) {
   EXPECT_EQ(game.levelSet.currentLevel, 1);
 }
 
-TEST_F(GameStartTest, MissingPictureIsRetriedWithoutGrowingTheTables) {
+TEST_F(GameStartTest, AFailedStartLoadsOnceThenWaitsWithoutGrowingTheTables) {
   std::filesystem::rename(root / "Gfx" / "trail.bmp", root / "trail.bmp");
   auto run = Start();
   const Game& game = run->game();
   ASSERT_TRUE(run->RunUntil([](const Game& g) { return !g.world.loadingProblem.empty(); }, 500));
   std::size_t surfaces = game.platform.display.surfaceTable.size();
   std::size_t sounds = game.platform.sound.soundTable.size();
+  // A file put back meanwhile is not picked up: nothing is read again until the player goes back.
+  std::filesystem::rename(root / "trail.bmp", root / "Gfx" / "trail.bmp");
   run->RunUntil([](const Game&) { return false; }, 20);
-  EXPECT_FALSE(game.state.gameLoaded);
+  EXPECT_FALSE(game.state.levelIntro);
   EXPECT_NE(game.world.loadingProblem.find("trail.bmp"), std::string::npos);
   EXPECT_EQ(game.platform.display.surfaceTable.size(), surfaces);
   EXPECT_EQ(game.platform.sound.soundTable.size(), sounds);
-  std::filesystem::rename(root / "trail.bmp", root / "Gfx" / "trail.bmp");
-  ASSERT_TRUE(run->RunUntil(Loaded, 500));
-  EXPECT_TRUE(game.world.loadingProblem.empty());
+}
+
+// The first and last lit columns of the shown frame within the rows; -1 when none is lit.
+std::pair<int, int> LitColumns(const Game& game, int top, int bottom) {
+  const std::vector<std::uint32_t> shown = ShownPicture(game.platform);
+  int first = -1, last = -1;
+  for (int y = top; y <= bottom; ++y)
+    for (int x = 0; x < ScreenWidth; ++x)
+      if (shown[static_cast<std::size_t>(y) * ScreenWidth + x] != 0) {
+        if (first < 0 || x < first) first = x;
+        last = std::max(last, x);
+      }
+  return {first, last};
+}
+
+TEST_F(GameStartTest, AnUnreadableSetIsDrawnWithinTheScreen) {
+  HeadlessRun run(root, std::string(120, 'x') + ".sfs", "");
+  ASSERT_TRUE(run.RunUntil([](const Game& g) { return !g.world.loadingProblem.empty(); }, 500));
+  run.RunUntil([](const Game&) { return false; }, 2);
+  // The problem's line: a path far wider than the screen, cut to fit it.
+  const auto [first, last] = LitColumns(run.game(), 395, 420);
+  EXPECT_GE(first, 4);
+  EXPECT_LE(last, ScreenWidth - 5);
+  EXPECT_GE(LitColumns(run.game(), 430, 455).first, 0);  // "Press Esc to go back"
 }
 
 TEST_F(GameStartTest, EscFromAFailedLoadGoesBackToTheFrontEnd) {

@@ -143,6 +143,25 @@ TEST_F(PaddleTest, CornerMarginsKeepCrossingPaddlesApart) {
   EXPECT_FLOAT_EQ(game.state.pointerX, 570.0f);
 }
 
+TEST_F(PaddleTest, AGuardedCornerSendsItsBallOutAlongTheDiagonal) {
+  Guard({Bottom, Right});
+  game.world.cornerMargin = {0, 0, 18, 18};
+  game.state.pointerX = 552.0f;  // both paddles as far into the corner as they go
+  game.state.pointerY = 392.0f;
+  PutBall(0, 606.0f, 446.0f, 135.0f);  // down and to the right, into the corner
+  for (int frame = 0; frame < 60; ++frame) {
+    UpdateBallVelocities(game);
+    MoveBalls(game);
+  }
+  const Ball& ball = game.world.balls[0];
+  EXPECT_TRUE(ball.active);
+  EXPECT_LT(ball.x, 500.0f);
+  EXPECT_LT(ball.y, 350.0f);
+  PutBall(0, 606.0f, 450.0f, 180.0f);
+  PaddleBounce(game, 0, Bottom);
+  EXPECT_NEAR(Degrees(game.world.balls[0]), 315.0f, 1e-3);
+}
+
 TEST_F(PaddleTest, GrowthStopsOnceThePaddleReachesItsLongest) {
   game.world.paddleLength = 300.0f;
   game.world.growTarget = 332;
@@ -187,6 +206,35 @@ TEST_F(WedgeTest, BallBlockedOnBothAxesTurnsBack) {
   MoveBalls(game);
   EXPECT_GT(game.world.balls[0].y, 98.72f);
   EXPECT_LT(game.world.balls[0].x, 53.13f);
+}
+
+TEST_F(WedgeTest, BallPinnedInAGapOneRowHighSlidesOutAndTurnsAtItsEnd) {
+  for (int c = 5; c <= 10; ++c) Brick(c, 9, Tile::Wall), Brick(c, 11, Tile::Wall);
+  Brick(11, 10, Tile::Wall);                  // a dead end on the right
+  PutBall(0, 200.0f, 147.0f, 14.0f);          // in the gap, nearly straight up and a little to the right
+  for (int frame = 0; frame < 1500 && game.world.balls[0].x > 120.0f; ++frame) {
+    UpdateBallVelocities(game);
+    MoveBalls(game);
+    ASSERT_LT(game.world.balls[0].x, 320.0f);
+  }
+  EXPECT_LT(game.world.balls[0].x, 120.0f) << "out of the gap's open end";
+}
+
+using CirclingTest = WorldTest;
+
+TEST_F(CirclingTest, BallThatMeetsNothingForTenSecondsIsTurnedALittle) {
+  Guard({Bottom});
+  PutBall(0, 300.0f, 200.0f, 90.0f);  // straight across, between the side walls, for ever by the rules alone
+  for (int frame = 0; frame < 600; ++frame) {
+    UpdateBallVelocities(game);
+    MoveBalls(game);
+  }
+  EXPECT_FLOAT_EQ(game.world.balls[0].y, 200.0f) << "not before ten seconds";
+  for (int frame = 0; frame < 100; ++frame) {
+    UpdateBallVelocities(game);
+    MoveBalls(game);
+  }
+  EXPECT_NE(game.world.balls[0].y, 200.0f);
 }
 
 }  // namespace

@@ -76,7 +76,8 @@ class InstalledGame : public ScratchFolder {
     return nlohmann::json::parse(textOf(dir / "state.json"), nullptr, false);
   }
 
-  // The user's own set "My Own Set" of one level with nothing to break, which ends as soon as it starts.
+  // The user's own set "My Own Set" of one level with nothing to break, which ends as soon as it starts; its file
+  // name puts it first in the list of sets.
   void AddUsersLevelSet() {
     Level level;
     std::string error;
@@ -84,7 +85,7 @@ class InstalledGame : public ScratchFolder {
     level.brickGrid = {};
     fs::create_directories(UserFolder() / "Lvl");
     ASSERT_TRUE(WriteLevelFile(UserFolder() / "Lvl" / "empty.sfl", level, error)) << error;
-    ASSERT_TRUE(WriteLevelSetFile(UserFolder() / "Lvl" / "Mine.sfs", {"My Own Set", {"empty.sfl"}, 0}, error));
+    ASSERT_TRUE(WriteLevelSetFile(UserFolder() / "Lvl" / "AMine.sfs", {"My Own Set", {"empty.sfl"}, 0}, error));
   }
 
   std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> shippedBefore;
@@ -133,7 +134,7 @@ TEST_F(InstalledGame, SavesTheScoreTableOfAUsersSetInTheUsersFolder) {
   EXPECT_EQ(state["FrontEnd"]["shownScreen"], "High Scores - My Own Set");
   HighScoreTable table;
   std::string error;
-  ASSERT_TRUE(ReadHighScoreFile(UserFolder() / "Lvl" / "Mine.sfh", table, error)) << error;
+  ASSERT_TRUE(ReadHighScoreFile(UserFolder() / "Lvl" / "AMine.sfh", table, error)) << error;
   ASSERT_EQ(table.size(), 1u);
   EXPECT_EQ(table[0].name, "ada");
 }

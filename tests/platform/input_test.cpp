@@ -79,10 +79,10 @@ TEST_F(InputTest, PointerMovesBySpeedTimesCountsTimesFrameStep) {
   game->state.pointerX = 100;
   game->state.pointerY = 100;
   Move(5, -3);
-  ReadMouse(*game);
+  ReadKeyboard(*game);
   EXPECT_FLOAT_EQ(game->state.pointerX, 110);
   EXPECT_FLOAT_EQ(game->state.pointerY, 94);
-  ReadMouse(*game);  // movement counts once
+  ReadKeyboard(*game);  // movement counts once
   EXPECT_FLOAT_EQ(game->state.pointerX, 110);
 }
 
@@ -90,18 +90,18 @@ TEST_F(InputTest, PointerNeverLeavesTheScreen) {
   game->options.mouseSpeed = 0.2f;
   game->state.frameStep = 50;
   Move(1000000, 1000000);
-  ReadMouse(*game);
+  ReadKeyboard(*game);
   EXPECT_EQ(game->state.pointerX, 640.0f);
   EXPECT_EQ(game->state.pointerY, 480.0f);
   Move(-1000000, -1000000);
-  ReadMouse(*game);
+  ReadKeyboard(*game);
   EXPECT_EQ(game->state.pointerX, 0.0f);
   EXPECT_EQ(game->state.pointerY, 0.0f);
 }
 
 TEST_F(InputTest, ButtonsZeroAndOneAreLeftAndRight) {
   input.script.mouse.buttons[1] = 0x80;
-  ReadMouse(*game);
+  ReadKeyboard(*game);
   EXPECT_FALSE(game->state.leftButton);
   EXPECT_TRUE(game->state.rightButton);
 }
@@ -111,7 +111,7 @@ TEST(InputWithoutDevices, MouseReadFailureKeepsPointerAndButtons) {
   game->state.pointerX = 33;
   game->state.leftButton = true;
   game->state.frameStep = 16;
-  ReadMouse(*game);
+  ReadKeyboard(*game);
   EXPECT_EQ(game->state.pointerX, 33.0f);
   EXPECT_TRUE(game->state.leftButton);
 }
@@ -148,18 +148,25 @@ class InputScript : public ::testing::Test {
 
 TEST_F(InputScript, EventsActAtTheFirstReadAtOrAfterTheirTick) {
   std::string error;
-  ASSERT_TRUE(Load("# a comment\n32 key DIK_P down  # pause\n40 button left down\n48 key 25 up\n", error)) << error;
-  game->clock.virtualNow = 16;
+  ASSERT_TRUE(Load("# a comment\n32 key DIK_P down  # pause\n40 button left down\n48 key 25 up\n"
+                   "48 pad x down\n48 stick 40000 -200\n", error))
+      << error;
+  game->clock.now = 16;
   ReadKeyboard(*game);
   EXPECT_FALSE(game->platform.input.keyPressed[DIK_P]);
-  game->clock.virtualNow = 32;
+  game->clock.now = 32;
   ReadKeyboard(*game);
   EXPECT_TRUE(game->platform.input.keyPressed[DIK_P]);
   EXPECT_FALSE(game->state.leftButton);
-  game->clock.virtualNow = 48;
+  game->clock.now = 48;
   ReadKeyboard(*game);
   EXPECT_FALSE(game->platform.input.keyPressed[DIK_P]);
   EXPECT_TRUE(game->state.leftButton);
+  const PadState& pad = game->platform.input.pad;
+  EXPECT_TRUE(pad.connected);
+  EXPECT_TRUE(PadHeld(pad, PadButton::X));
+  EXPECT_EQ(pad.stickX, 32767);  // held within the stick's range
+  EXPECT_EQ(pad.stickY, -200);
   EXPECT_FALSE(ScriptHasPendingEvents(game->platform));
 }
 
@@ -168,7 +175,7 @@ TEST_F(InputScript, MovesAddUpUntilTheNextMouseRead) {
   ASSERT_TRUE(Load("0 move 10 0\n0 move 5 2\n", error)) << error;
   game->options.mouseSpeed = 0.1f;
   game->state.frameStep = 10;
-  ReadMouse(*game);
+  ReadKeyboard(*game);
   EXPECT_FLOAT_EQ(game->state.pointerX, 15);
   EXPECT_FLOAT_EQ(game->state.pointerY, 2);
 }
@@ -180,6 +187,8 @@ TEST_F(InputScript, BadLinesAreRefusedWithTheirLineNumber) {
   EXPECT_FALSE(Load("10 key DIK_P sideways\n", error));
   EXPECT_FALSE(Load("10 button middle down\n", error));
   EXPECT_FALSE(Load("10 move 1\n", error));
+  EXPECT_FALSE(Load("10 pad z down\n", error));
+  EXPECT_FALSE(Load("10 stick 1\n", error));
   EXPECT_FALSE(Load("x key DIK_P down\n", error));
   EXPECT_FALSE(Load("10 key DIK_P down extra\n", error));
   EXPECT_FALSE(LoadInputScript(game->platform, root.path() / "missing.txt", error));

@@ -83,10 +83,10 @@ TEST_F(MusicTest, KeepMusicPlayingStartsTheSongAndRestartsItWhenItEnds) {
   EXPECT_FALSE(SongPlaying(platform, clock));
   KeepMusicPlaying(platform, clock, musicOn);
   EXPECT_TRUE(SongPlaying(platform, clock));
-  game->clock.virtualNow = 999;
+  game->clock.now = 999;
   KeepMusicPlaying(platform, clock, musicOn);
   EXPECT_EQ(music.songLog.size(), 1u);
-  game->clock.virtualNow = 1000;
+  game->clock.now = 1000;
   KeepMusicPlaying(platform, clock, musicOn);
   EXPECT_EQ(music.songStartTick, 1000);
   ASSERT_EQ(music.songLog.size(), 2u);

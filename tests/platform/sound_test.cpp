@@ -24,7 +24,7 @@ class SoundTest : public HeadlessGameTest {
   void MakeWave(const std::string& name, std::uint32_t dataBytes = 1000) {
     WriteTestWave(root.path() / "Sfx" / name, 1000, dataBytes);
   }
-  void At(std::int32_t tick) { game->clock.virtualNow = tick; }
+  void At(std::int32_t tick) { game->clock.now = tick; }
 };
 
 TEST(SoundVolumeCurve, MatchesItsFixedPoints) {

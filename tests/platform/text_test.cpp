@@ -23,6 +23,15 @@ TEST(TextWidth, ColonSemicolonAndQuoteTakeTheirStandIns) {
   EXPECT_EQ(TextWidth("\xE9"), 0);  // outside the table
 }
 
+TEST(TextWidth, ALineTooWideIsCutAtItsStart) {
+  const std::string line = "/a/folder/" + std::string(60, 'x') + "/set.sfs: file not found";
+  const std::string shown = TextEndThatFits(line, 600);
+  EXPECT_LE(TextWidth(shown), 600);
+  EXPECT_EQ(shown.substr(0, 3), "...");
+  EXPECT_EQ(shown.substr(shown.size() - 24), "/set.sfs: file not found");
+  EXPECT_EQ(TextEndThatFits("Paused", 600), "Paused");
+}
+
 // A font picture of solid colour: each glyph shows as a filled box, so coverage is easy to read.
 class TextDrawing : public ::testing::Test {
  protected:

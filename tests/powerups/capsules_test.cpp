@@ -73,6 +73,12 @@ TEST_F(CapsuleDrop, HeldWarpKeyTurnsTheDropIntoWarp) {
   }
 }
 
+TEST_F(CapsuleDrop, NoBrickDropsACapsuleWhileCapsulesAreOff) {
+  game.capsulesOff = true;
+  for (int i = 0; i < 2000; ++i) SpawnPowerup(game, 5, 10);
+  EXPECT_EQ(game.world.fallingCapsules, 0);
+}
+
 using CapsuleFall = PowerTest;
 
 TEST_F(CapsuleFall, AnimationTicksEvery45MsAndWrapsAfterFourteen) {

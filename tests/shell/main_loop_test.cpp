@@ -14,7 +14,7 @@ class FrameTiming : public ::testing::Test {
   std::unique_ptr<Game> game = MakeHeadlessGame();
   FrameTimer timer;
   std::int32_t StepAfter(std::int32_t elapsed) {
-    game->clock.virtualNow += elapsed;
+    game->clock.now += elapsed;
     MeasureFrameStep(*game, timer);
     return game->state.frameStep;
   }

@@ -5,12 +5,12 @@
 
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
 
 #include "content/bitmap_file.h"
-#include "shell/start_up.h"
 #include "shell/start_up.h"
 
 namespace fs = std::filesystem;
@@ -50,6 +50,15 @@ std::unique_ptr<Game> MakeHeadlessGame(const fs::path& root) {
   std::string error;
   StartUp(*game, settings, error);
   return game;
+}
+
+TestWindow& UseTestWindowAndPads(Game& game) {
+  auto window = std::make_unique<TestWindow>();
+  TestWindow& held = *window;
+  game.platform.window = std::move(window);
+  game.platform.pads = OpenPadDevice();
+  game.platform.input.script.active = false;
+  return held;
 }
 
 void WriteTestBitmap(const fs::path& path, int width, int height,
@@ -127,4 +136,19 @@ void WriteTestMidi(const fs::path& path, int quarters, std::uint32_t microsPerQu
   track.insert(track.end(), quantity.begin(), quantity.end());
   track.insert(track.end(), {60, 0});  // note off by running status (velocity 0)
   WriteBytes(path, MidiOf(track));
+}
+
+std::string ClicksScript(int clickPeriod, int until) {
+  std::ostringstream out;
+  for (int tick = clickPeriod; tick < until; tick += clickPeriod)
+    out << tick << " button left down\n" << tick + 40 << " button left up\n";
+  return out.str();
+}
+
+std::string AutopilotScript(int chordTick, int clickPeriod, int until) {
+  std::ostringstream out;
+  // The chord toggles on every frame in which both keys are down, so it is held for one frame only.
+  out << chordTick << " key DIK_A down\n" << chordTick << " key DIK_I down\n";
+  out << chordTick + 1 << " key DIK_A up\n" << chordTick + 1 << " key DIK_I up\n";
+  return out.str() + ClicksScript(clickPeriod, until);
 }

@@ -30,6 +30,29 @@ void CopyDefaultTreeInto(const std::filesystem::path& root);
 // A private copy of the default data tree for one test of one process, for tests that change files.
 std::filesystem::path CopyDefaultTree(const std::string& name);
 
+// A window that shows nothing, with a keyboard and a mouse the test holds: what a person at a window gives the game.
+class TestWindow final : public WindowDevice {
+ public:
+  KeyStates keys{};
+  MouseState mouse;  // movement counts at the next read only
+  bool Present(const Display&) override { return false; }
+  void TakeRamp(const GammaRamp&) override {}
+  bool PresentIfStale(const Display&) override { return false; }
+  void WaitForRefresh() override {}
+  bool TakenAway() const override { return false; }
+  void PumpEvents(bool&) override {}
+  KeyStates ReadKeys() override { return keys; }
+  bool ReadMouse(MouseState& state) override {
+    state = mouse;
+    mouse.x = mouse.y = 0;
+    return true;
+  }
+  void CaptureMouse(bool) override {}
+};
+
+// Puts a TestWindow and SDL's gamepads in place of a headless game's devices; the window stays the test's to hold.
+TestWindow& UseTestWindowAndPads(Game& game);
+
 // A game with a virtual clock at 0, no window and no sound device, started up as the program would.
 std::unique_ptr<Game> MakeHeadlessGame(const std::filesystem::path& root = {});
 
@@ -52,3 +75,7 @@ void WriteTestMidi(const std::filesystem::path& path, int quarters, std::uint32_
 // A one-track standard MIDI file (96 ticks a quarter) of the given events, each with its delta time, ended.
 std::vector<std::uint8_t> MidiOf(std::vector<std::uint8_t> events);
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+
+// Script lines: the autopilot chord pressed for one frame at `tick`, and a click every `period` ms.
+std::string AutopilotScript(int chordTick, int clickPeriod, int until);
+std::string ClicksScript(int clickPeriod, int until);

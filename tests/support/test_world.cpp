@@ -28,7 +28,7 @@ WorldTest::WorldTest() {
   settings.platform.headless = true;
   std::string error;
   StartUp(game, settings, error);
-  game.clock.virtualNow = 1000;
+  game.clock.now = 1000;
   game.state.frameStep = 16;
   game.state.screenFade = 0.0f;
   game.options.detailHigh = 0;

@@ -27,7 +27,7 @@ class WorldTest : public ::testing::Test {
   void Brick(int column, int row, int tile) { game.world.brickGrid[column][row] = tile; }
   int Cell(int column, int row) const { return game.world.brickGrid[column][row]; }
   // Moves the virtual clock on.
-  void Advance(int ms) { game.clock.virtualNow += ms; }
+  void Advance(int ms) { game.clock.now += ms; }
 
   Game game;
 };

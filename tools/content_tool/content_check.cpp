@@ -1,153 +1,199 @@
-// Checks of a data tree: folders, level sets, levels, tilesets, bitmaps, score files and options.
+// Checks of a data tree: folders, pictures, sounds, songs, level sets, levels, tilesets, score tables and options.
 #include "tools/content_tool/content_check.h"
 
-#include <algorithm>
 #include <map>
 
-#include "content/bitmap_file.h"
 #include "content/high_score_file.h"
 #include "content/level_file.h"
 #include "content/level_set_file.h"
 #include "content/names.h"
 #include "content/options_file.h"
 #include "content/tileset_file.h"
+#include "tools/content_tool/level_quality.h"
+#include "tools/content_tool/media_check.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const char* const DataFolders[] = {"Gfx", "Sfx", "Mus", "Tls", "Lvl", "Bgd"};
+constexpr std::size_t RecordBytes = 28;
 
-struct Checker {
-  fs::path root;
-  std::vector<std::string> problems;
-  std::map<std::string, std::int64_t> usableTiles;  // tileset file name -> tiles a level may use, -1 unusable
+// The game reads these from the shipped tree only; the others from both, the user's copy first.
+const char* const ShippedOnlyFolders[] = {"Gfx", "Sfx", "Mus"};
+const char* const SharedFolders[] = {"Tls", "Lvl", "Bgd"};
 
-  void report(std::string problem) { problems.push_back(std::move(problem)); }
+// The file's bytes, or why they cannot be had (without the file name).
+std::string ReadProblem(const fs::path& path, Bytes& bytes) {
+  std::string error;
+  if (ReadWholeFile(path, bytes, error)) return "";
+  const std::string prefix = path.string() + ": ";
+  return error.rfind(prefix, 0) == 0 ? error.substr(prefix.size()) : error;
+}
 
-  // Regular files of `folder` with the extension (any case), in name order so the report is stable.
-  std::vector<fs::path> filesWithExtension(const fs::path& folder, std::string extension) const {
-    std::vector<fs::path> found;
+struct Picture {
+  std::string problem;  // empty when usable
+  int width = 0, height = 0;
+};
+
+// A tileset as levels see it: its records and how many of them fit its bitmap; usable < 0 when it is unusable.
+struct UsableTileSet {
+  TileSet tileSet;
+  std::int64_t usable = -1;
+};
+
+class Checker {
+ public:
+  explicit Checker(DataFolders folders) : folders_(std::move(folders)) {}
+
+  std::vector<std::string> Run() {
+    CheckFolders();
     std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-      std::string ext = it->path().extension().string();
-      std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-      if (ext == extension && it->is_regular_file(ec)) found.push_back(it->path());
-    }
-    std::sort(found.begin(), found.end());
-    return found;
+    if (fs::is_directory(folders_.shipped / "Gfx", ec))
+      for (const char* name : GamePictureFiles) CheckGamePicture(name);
+    if (fs::is_directory(folders_.shipped / "Sfx", ec))
+      for (const char* name : GameSoundFiles) CheckSound(folders_.shipped / "Sfx" / name);
+    for (const auto& path : ListFilesEndingWith(folders_.shipped / "Mus", "mid")) CheckSong(path);
+    for (const auto& path : ListDataFiles(folders_, "Lvl", ".sfs")) CheckLevelSet(path);
+    for (const auto& path : ListDataFiles(folders_, "Lvl", ".sfl")) CheckLevel(path);
+    for (const auto& path : ListDataFiles(folders_, "Tls", ".sft")) TileSetAt(path);
+    CheckScoreTables();
+    const fs::path options = ReadPath(folders_, "config.bin");
+    if (fs::exists(options, ec)) CheckOptions(options);
+    return std::move(problems_);
   }
 
-  bool tileBitmapCells(const fs::path& tilesetPath, int& columns, int& rows) {
-    fs::path bitmapPath = tilesetPath.parent_path() / ReplaceLastThree(tilesetPath.filename().string(), "bmp");
-    int width = 0, height = 0;
+ private:
+  void Report(const fs::path& path, const std::string& problem) { problems_.push_back(path.string() + ": " + problem); }
+
+  void CheckFolders() {
+    std::error_code ec;
+    for (const char* folder : ShippedOnlyFolders)
+      if (!fs::is_directory(folders_.shipped / folder, ec)) Report(folders_.shipped / folder, "folder is missing");
+    for (const char* folder : SharedFolders)
+      if (!fs::is_directory(folders_.shipped / folder, ec) && !fs::is_directory(folders_.user / folder, ec))
+        Report(folders_.shipped / folder, "folder is missing");
+  }
+
+  const Picture& PictureAt(const fs::path& path) {
+    auto known = pictures_.find(path);
+    if (known != pictures_.end()) return known->second;
+    Picture picture;
+    Bytes bytes;
+    picture.problem = ReadProblem(path, bytes);
+    if (picture.problem.empty()) picture.problem = PictureProblem(bytes, picture.width, picture.height);
+    return pictures_[path] = picture;
+  }
+
+  void CheckGamePicture(const char* name) {
+    const fs::path path = folders_.shipped / "Gfx" / name;
+    if (const Picture& picture = PictureAt(path); !picture.problem.empty()) Report(path, picture.problem);
+  }
+
+  void CheckSound(const fs::path& path) {
+    Bytes bytes;
+    std::string problem = ReadProblem(path, bytes);
+    if (problem.empty()) problem = SoundProblem(bytes);
+    if (!problem.empty()) Report(path, problem);
+  }
+
+  void CheckSong(const fs::path& path) {
+    Bytes bytes;
+    std::string problem = ReadProblem(path, bytes);
+    if (problem.empty()) problem = SongProblem(bytes);
+    if (!problem.empty()) Report(path, problem);
+  }
+
+  // Reports the tileset's own problems once; levels then use what it yields.
+  const UsableTileSet& TileSetAt(const fs::path& path) {
+    auto known = tileSets_.find(path);
+    if (known != tileSets_.end()) return known->second;
+    UsableTileSet& out = tileSets_[path];
     std::string error;
-    if (!ReadBitmapSize(bitmapPath, width, height, error)) {
-      report(tilesetPath.string() + ": tileset bitmap unusable: " + error);
-      return false;
+    if (!ReadTileSetFile(path, out.tileSet, error)) {
+      problems_.push_back(error);
+      return out;
     }
-    if (width % TileWidth != 0 || height % TileHeight != 0)
-      report(bitmapPath.string() + ": size " + std::to_string(width) + " x " + std::to_string(height) +
-             " is not a multiple of 32 x 16");
-    columns = width / TileWidth;
-    rows = height / TileHeight;
-    return true;
-  }
-
-  // The number of tiles a level may use from this tileset; -1 when the tileset cannot be used at all.
-  std::int64_t checkTileSet(const fs::path& path) {
-    auto known = usableTiles.find(path.filename().string());
-    if (known != usableTiles.end()) return known->second;
-    std::int64_t usable = -1;
-    int columns = 0, rows = 0;
-    TileSet tileSet;
-    std::string error;
-    if (!ReadTileSetFile(path, tileSet, error)) {
-      report(error);
-    } else if (tileBitmapCells(path, columns, rows)) {
-      usable = std::min<std::int64_t>(tileSet.tileCount, std::int64_t{columns} * rows);
-      if (tileSet.tileCount > usable)
-        report(path.string() + ": " + std::to_string(tileSet.tileCount) + " tiles but its bitmap has only " +
-               std::to_string(usable) + " cells");
+    std::error_code ec;
+    const std::uintmax_t expected = 4 + RecordBytes * static_cast<std::uintmax_t>(out.tileSet.tileCount);
+    if (const std::uintmax_t size = fs::file_size(path, ec); !ec && size > expected)
+      Report(path, std::to_string(size - expected) + " bytes follow its " + std::to_string(out.tileSet.tileCount) +
+                       " tile records");
+    const fs::path bitmapPath = path.parent_path() / ReplaceLastThree(path.filename().string(), "bmp");
+    const Picture& bitmap = PictureAt(bitmapPath);
+    if (!bitmap.problem.empty()) {
+      Report(path, "tileset bitmap " + bitmapPath.string() + ": " + bitmap.problem);
+      return out;
     }
-    usableTiles[path.filename().string()] = usable;
-    return usable;
+    if (bitmap.width % TileWidth != 0 || bitmap.height % TileHeight != 0)
+      Report(bitmapPath, "size " + std::to_string(bitmap.width) + " x " + std::to_string(bitmap.height) +
+                             " is not a multiple of 32 x 16");
+    const std::int64_t cells = std::int64_t{bitmap.width / TileWidth} * (bitmap.height / TileHeight);
+    out.usable = std::min<std::int64_t>(out.tileSet.tileCount, cells);
+    if (out.tileSet.tileCount > cells)
+      Report(path, std::to_string(out.tileSet.tileCount) + " tiles but its bitmap has only " + std::to_string(cells) +
+                       " cells");
+    for (const std::string& problem : TileRecordProblems(out.tileSet, bitmap.width, bitmap.height))
+      Report(path, problem);
+    return out;
   }
 
-  void checkBricks(const fs::path& levelPath, const Level& level, std::int64_t tiles) {
-    for (int r = 1; r < GridRows; ++r)
-      for (int c = 1; c < GridColumns; ++c) {
-        std::int32_t tile = level.brickGrid[c][r];
-        if (tile < 0 || tile > tiles)
-          report(levelPath.string() + ": brick (" + std::to_string(c) + ", " + std::to_string(r) + ") uses tile " +
-                 std::to_string(tile) + ", its tileset \"" + level.tilesetName + "\" has " + std::to_string(tiles));
-      }
-  }
-
-  void checkLevel(const fs::path& path) {
+  void CheckLevel(const fs::path& path) {
     Level level;
     std::string error;
-    if (!ReadLevelFile(path, level, error)) return report(error);
-    fs::path tilesetPath = root / "Tls" / level.tilesetName;
+    if (!ReadLevelFile(path, level, error)) return problems_.push_back(error);
+    const fs::path tilesetPath = ReadPath(folders_, fs::path("Tls") / level.tilesetName);
     std::error_code ec;
     if (!fs::is_regular_file(tilesetPath, ec)) {
-      report(path.string() + ": tileset \"" + level.tilesetName + "\" is missing from Tls");
-    } else if (std::int64_t tiles = checkTileSet(tilesetPath); tiles >= 0) {
-      checkBricks(path, level, tiles);
+      Report(path, "tileset \"" + level.tilesetName + "\" is missing from Tls");
+    } else if (const UsableTileSet& tiles = TileSetAt(tilesetPath); tiles.usable >= 0) {
+      for (const std::string& problem : LevelQualityProblems(level, tiles.tileSet, tiles.usable, level.tilesetName))
+        Report(path, problem);
     }
-    int width = 0, height = 0;
-    if (!ReadBitmapSize(root / "Bgd" / level.backgroundName, width, height, error))
-      report(path.string() + ": background unusable: " + error);
-    if (level.guardedSides[Bottom] == 0 && level.guardedSides[Right] == 0 && level.guardedSides[Top] == 0 &&
-        level.guardedSides[Left] == 0)
-      report(path.string() + ": no side is guarded by a paddle");
+    const Picture& background = PictureAt(ReadPath(folders_, fs::path("Bgd") / level.backgroundName));
+    if (!background.problem.empty())
+      Report(path, "background \"" + level.backgroundName + "\": " + background.problem);
   }
 
-  void checkLevelSet(const fs::path& path) {
+  // A set's levels are looked for beside it first, then in Lvl.
+  void CheckLevelSet(const fs::path& path) {
     LevelSet levelSet;
     std::string error;
-    if (!ReadLevelSetFile(path, levelSet, error)) return report(error);
+    if (!ReadLevelSetFile(path, levelSet, error)) return problems_.push_back(error);
     std::error_code ec;
     for (const auto& level : levelSet.levelFiles)
-      if (!fs::is_regular_file(root / "Lvl" / level, ec))
-        report(path.string() + ": level \"" + level + "\" is missing from Lvl");
+      if (!fs::is_regular_file(path.parent_path() / level, ec) &&
+          !fs::is_regular_file(ReadPath(folders_, fs::path("Lvl") / level), ec))
+        Report(path, "level \"" + level + "\" is missing from Lvl");
   }
 
-  void checkScores(const fs::path& path) {
-    HighScoreTable table;
-    std::string error;
-    if (!ReadHighScoreFile(path, table, error)) report(error);
+  // Every name ending in ".sfh" is a score table the game may open, whatever kind of entry it is.
+  void CheckScoreTables() {
+    std::map<std::string, fs::path> tables;
+    for (const fs::path& folder : {folders_.shipped / "Lvl", folders_.user / "Lvl"}) {
+      std::error_code ec;
+      for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->path().filename().string().ends_with(".sfh")) tables[it->path().filename().string()] = it->path();
+    }
+    for (const auto& [name, path] : tables) {
+      HighScoreTable table;
+      std::string error;
+      if (!ReadHighScoreFile(path, table, error)) problems_.push_back(error);
+    }
   }
 
-  void run() {
-    std::error_code ec;
-    for (const char* folder : DataFolders)
-      if (!fs::is_directory(root / folder, ec)) report((root / folder).string() + ": folder is missing");
-    for (const auto& path : filesWithExtension(root / "Lvl", ".sfs")) checkLevelSet(path);
-    for (const auto& path : filesWithExtension(root / "Lvl", ".sfl")) checkLevel(path);
-    for (const auto& path : filesWithExtension(root / "Tls", ".sft")) checkTileSet(path);
-    for (const auto& path : filesWithExtension(root / "Lvl", ".sfh")) checkScores(path);
-    if (fs::exists(root / "config.bin", ec)) checkOptions(root / "config.bin");
-  }
-
-  void checkOptions(const fs::path& path) {
+  void CheckOptions(const fs::path& path) {
     Options options;
     std::string error;
-    if (!ReadOptionsFile(path, options, error)) return report(error);
-    if (!OptionsInRange(options)) report(path.string() + ": a value lies outside its range");
+    if (!ReadOptionsFile(path, options, error)) return problems_.push_back(error);
+    if (!OptionsInRange(options)) Report(path, "a value lies outside its range");
   }
+
+  DataFolders folders_;
+  std::vector<std::string> problems_;
+  std::map<fs::path, Picture> pictures_;
+  std::map<fs::path, UsableTileSet> tileSets_;
 };
 
 }  // namespace
 
-std::vector<std::string> CheckDataTree(const fs::path& root) {
-  Checker checker{root, {}, {}};
-  checker.run();
-  return checker.problems;
-}
-
-// Qualified: this file also names its list of sub-folders DataFolders.
-std::vector<std::string> CheckDataTree(const ::DataFolders& folders) {
-  // Until the checker reads both trees as one, a split tree is checked in its shipped part.
-  return CheckDataTree(folders.shipped);
-}
+std::vector<std::string> CheckDataTree(const DataFolders& folders) { return Checker(folders).Run(); }

@@ -1,4 +1,4 @@
-// Consistency checks of a whole data tree: every name a content file uses leads to a usable file.
+// Consistency checks of a whole data tree: every file the game reads is usable and every level can be finished.
 #pragma once
 #include <filesystem>
 #include <string>
@@ -6,7 +6,11 @@
 
 #include "content/data_folders.h"
 
-// One line per problem found under `root` (the folder holding Gfx, Sfx, Mus, Tls, Lvl and Bgd).
-std::vector<std::string> CheckDataTree(const std::filesystem::path& root);
-// The same checks over the shipped tree and the user's folder together.
+// One line per problem in the data the game sees: Gfx, Sfx and Mus of the shipped folder; Lvl, Tls, Bgd and
+// "config.bin" of both folders, where a user's file hides the shipped one of the same name.
 std::vector<std::string> CheckDataTree(const DataFolders& folders);
+
+// A program folder that holds both (a build folder, --root).
+inline std::vector<std::string> CheckDataTree(const std::filesystem::path& root) {
+  return CheckDataTree(SameFolders(root));
+}

@@ -183,24 +183,24 @@ HighScoreTable ScoresFromJson(const Json& json) {
   return table;
 }
 
+// Options follow the one list of their fields; floats keep their exact bits as every float here does.
 Json OptionsToJson(const Options& options) {
-  return {{"type", "options"},
-          {"startingBalls", options.startingBalls},
-          {"soundVolume", FloatToJson(options.soundVolume)},
-          {"musicVolume", FloatToJson(options.musicVolume)},
-          {"detailHigh", options.detailHigh},
-          {"mouseSpeed", FloatToJson(options.mouseSpeed)},
-          {"backgroundOn", options.backgroundOn}};
+  Json json = {{"type", "options"}};
+  VisitOptionsFields(options, [&json](const char* name, const auto& field) {
+    if constexpr (std::is_floating_point_v<std::remove_cvref_t<decltype(field)>>) json[name] = FloatToJson(field);
+    else json[name] = field;
+  });
+  return json;
 }
 
 Options OptionsFromJson(const Json& json) {
   Options options;
-  options.startingBalls = IntFromJson<std::int32_t>(Field(json, "startingBalls", "options"), "startingBalls");
-  options.soundVolume = FloatFromJson(Field(json, "soundVolume", "options"), "soundVolume");
-  options.musicVolume = FloatFromJson(Field(json, "musicVolume", "options"), "musicVolume");
-  options.detailHigh = IntFromJson<std::uint8_t>(Field(json, "detailHigh", "options"), "detailHigh");
-  options.mouseSpeed = FloatFromJson(Field(json, "mouseSpeed", "options"), "mouseSpeed");
-  options.backgroundOn = IntFromJson<std::int16_t>(Field(json, "backgroundOn", "options"), "backgroundOn");
+  VisitOptionsFields(options, [&json](const char* name, auto& field) {
+    using Value = std::remove_cvref_t<decltype(field)>;
+    const Json& value = Field(json, name, "options");
+    if constexpr (std::is_floating_point_v<Value>) field = FloatFromJson(value, name);
+    else field = IntFromJson<Value>(value, name);
+  });
   return options;
 }
 
@@ -238,37 +238,6 @@ std::string FormatJson(const Json& json) {
   std::string out;
   FormatInto(json, "", out);
   return out + "\n";
-}
-
-std::string BytesToUtf8(const std::string& bytes) {
-  std::string text;
-  for (unsigned char c : bytes) {
-    if (c < 0x80) {
-      text += static_cast<char>(c);
-    } else {
-      text += static_cast<char>(0xC0 | (c >> 6));
-      text += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return text;
-}
-
-bool Utf8ToBytes(const std::string& text, std::string& bytes) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-      continue;
-    }
-    // Only the two-byte forms of U+0080 .. U+00FF (lead bytes C2, C3) stand for one byte each.
-    if ((c != 0xC2 && c != 0xC3) || i + 1 >= text.size()) return false;
-    auto next = static_cast<unsigned char>(text[++i]);
-    if ((next & 0xC0) != 0x80) return false;
-    out += static_cast<char>(((c & 0x1F) << 6) | (next & 0x3F));
-  }
-  bytes = std::move(out);
-  return true;
 }
 
 std::string ContentTypeOf(const std::filesystem::path& path) {

@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "content/names.h"  // BytesToUtf8, Utf8ToBytes: how names appear in JSON
+
 using Json = nlohmann::ordered_json;
 
 // Which format a file name selects: ".sft", ".sfl", ".sfs", ".sfh" or "config.bin"; empty when none.
@@ -17,8 +19,3 @@ bool PackContentFile(const Json& description, const std::filesystem::path& path,
 
 // Indented JSON in which lists and nested records of plain values (a grid row, a tile) stay on one line.
 std::string FormatJson(const Json& json);
-
-// Names in files are 8-bit text; JSON wants UTF-8. Bytes 0x80-0xFF map to U+0080-U+00FF and back.
-std::string BytesToUtf8(const std::string& bytes);
-// False when the text holds a character above U+00FF or is not valid UTF-8.
-bool Utf8ToBytes(const std::string& text, std::string& bytes);

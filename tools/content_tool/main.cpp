@@ -7,6 +7,7 @@
 
 #include "content/file_io.h"
 #include "content/level_file.h"
+#include "content/options_file.h"
 #include "tools/content_tool/content_check.h"
 #include "tools/content_tool/content_json.h"
 #include "tools/default_content/build_default.h"
@@ -22,11 +23,17 @@ Commands:
                          ".sfl" level, ".sfs" level set, ".sfh" high scores, "config.bin" options.
   pack JSON OUT          Write OUT as the JSON file JSON describes (its "type" says the kind).
                          Packing what dump printed gives back the same bytes.
-  check DIR              Check the data tree under DIR (Gfx, Sfx, Mus, Tls, Lvl, Bgd): level sets
-                         name existing levels; levels name an existing tileset, tileset bitmap and
-                         background; bricks use tiles of their tileset; tileset bitmaps measure a
-                         multiple of 32 x 16; score files and "config.bin" are readable. Prints one
-                         line per problem and exits with 1 when there is any.
+  check DIR              Check the data tree under DIR (Gfx, Sfx, Mus, Tls, Lvl, Bgd): the game's
+                         pictures, sounds and songs are there and usable (a picture of a kind the
+                         game does not read is an "unsupported format"); level sets name existing
+                         levels; tileset files hold plausible records and nothing after them, and
+                         their bitmaps measure a multiple of 32 x 16; levels name an existing
+                         tileset and background, guard a side with flags of 0 or -1, use only
+                         tiles of their tileset that have a kind, leave something to break, seal
+                         no breakable brick off from the ball behind indestructible ones, and use
+                         multi-hit and animated bricks whose other tiles are in the tileset; score
+                         tables and "config.bin" are readable files. Prints one line per problem
+                         and exits with 1 when there is any.
   build-default DIR      Write the default data tree (pictures, sounds, songs, tilesets,
                          backgrounds, levels) under DIR.
   build-icons DIR        Write the game's and the editor's desktop icons under DIR in the
@@ -43,8 +50,7 @@ JSON forms:
    "backgroundName":"...","brickGrid":[[...21 numbers...],...31 rows...]}  brickGrid[row][column]
   {"type":"levelset","name":"...","levels":["....sfl",...]}
   {"type":"scores","entries":[{"name":"...","score":S},...]}
-  {"type":"options","startingBalls":B,"soundVolume":V,"musicVolume":M,"detailHigh":D,
-   "mouseSpeed":S,"backgroundOn":O}
+  {"type":"options",OPTIONS}
 Names are 8-bit text: bytes 0x80-0xFF appear as the characters U+0080-U+00FF. Floats are printed
 so that pack restores the same 32-bit value; NaN and infinities appear as "0x" and their 8 hex
 digits of bits.
@@ -52,6 +58,19 @@ digits of bits.
 Errors go to standard error; the exit status is 0 on success, 1 on a failed check or command,
 2 on wrong usage.
 )";
+
+// The usage text with the options' JSON fields, from the one list the file and the dumps follow.
+std::string UsageText() {
+  std::string fields;
+  int count = 0;
+  Options options;
+  VisitOptionsFields(options, [&](const char* name, const auto&) {
+    fields += std::string(count == 0 ? "" : count == 3 ? ",\n   " : ",") + "\"" + name + "\":N";
+    ++count;
+  });
+  std::string text = Usage;
+  return text.replace(text.find("OPTIONS"), 7, fields);
+}
 
 int Fail(const std::string& error) {
   std::cerr << "shardfall-content: " << error << "\n";
@@ -126,7 +145,7 @@ int main(int argc, char** argv) {
   const std::string& command = args[0];
   auto expect = [&](std::size_t count) { return args.size() == count + 1; };
   if (command == "--help" || command == "-h") {
-    std::cout << Usage;
+    std::cout << UsageText();
     return 0;
   }
   if (command == "dump" && expect(1)) return Dump(args[1]);

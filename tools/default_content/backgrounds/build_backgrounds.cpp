@@ -101,6 +101,49 @@ void AddCracks(Canvas& canvas, std::uint32_t seed, int count, Color c) {
   }
 }
 
+// Copies of `shape` shifted by a whole tile each way, so what crosses a seam comes back on the other side.
+void FillWrapped(Canvas& canvas, const std::function<Shape(float dx, float dy)>& shape, Color c) {
+  for (int oy = -1; oy <= 1; ++oy)
+    for (int ox = -1; ox <= 1; ++ox) Fill(canvas, shape(ox * kSize, oy * kSize), c);
+}
+
+// Printed-circuit traces: runs along a 10-pixel grid that turn by 45 degrees now and then, each ending in a via.
+void AddTraces(Canvas& canvas, std::uint32_t seed, int count, Color trace, Color via) {
+  Random random(seed);
+  constexpr float Step = 10.0f;
+  const Point turns[] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
+  for (int i = 0; i < count; ++i) {
+    Point a{Step * random.Below(16) + 0.5f, Step * random.Below(16) + 0.5f};
+    int heading = random.Below(4) * 2;  // start along an axis
+    for (int piece = 0, pieces = 2 + random.Below(4); piece < pieces; ++piece) {
+      const Point d = turns[heading];
+      const Point b{a.x + d.x * Step * (1 + random.Below(3)), a.y + d.y * Step * (1 + random.Below(3))};
+      const auto stroke = [&](float dx, float dy) { return Segment({a.x + dx, a.y + dy}, {b.x + dx, b.y + dy}, 0.7f); };
+      FillWrapped(canvas, stroke, trace);
+      a = b;
+      heading = (heading + (random.Below(2) == 0 ? 1 : 7)) % 8;
+    }
+    const auto ring = [&](float dx, float dy) {
+      return Subtract(Circle(a.x + dx, a.y + dy, 2.6f), Circle(a.x + dx, a.y + dy, 1.1f));
+    };
+    FillWrapped(canvas, ring, via);
+  }
+}
+
+// Curtains of light: noise that changes fast across and slowly down makes tall folds.
+Canvas Aurora(Color deep, Color low, Color high, std::uint32_t seed) {
+  Canvas canvas(kSize, kSize);
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x) {
+      const float sway = 14.0f * std::sin(6.2831853f * y / kSize);  // one whole wave per tile keeps the seam
+      const float fold = TileableFractal(x + sway, y, kSize, kSize, 6, 1, 3, seed);
+      const float hue = TileableNoise(x, y, kSize, kSize, 2, 2, seed * 3 + 1);
+      const float light = std::clamp((fold - 0.45f) * 2.6f, 0.0f, 1.0f);
+      canvas.at(x, y) = Mix(deep, Mix(low, high, hue), 0.8f * light * light);
+    }
+  return canvas;
+}
+
 struct Background {
   std::string name;
   std::function<Canvas()> paint;
@@ -132,6 +175,24 @@ std::vector<Background> AllBackgrounds() {
          Canvas c = Nebula(Rgb(4, 14, 24), Rgb(14, 48, 66), Rgb(20, 34, 70), 0x1CE, 0.9f);
          AddCracks(c, 0x1CF, 12, Rgb(70, 150, 180, 0.5f));
          AddStars(c, 0x1D0, 12, Rgb(170, 240, 255));
+         return c;
+       }},
+      {"CircuitBoard.bmp",
+       [] {
+         Canvas c = Nebula(Rgb(4, 14, 12), Rgb(10, 34, 30), Rgb(8, 24, 36), 0xC1C, 0.8f);
+         AddTraces(c, 0xC1D, 22, Rgb(34, 92, 70), Rgb(150, 125, 60));
+         return c;
+       }},
+      {"EmberDrift.bmp",
+       [] {
+         Canvas c = Nebula(Rgb(14, 5, 6), Rgb(140, 48, 14), Rgb(96, 20, 54), 0xE3B, 1.0f);
+         AddStars(c, 0xE3C, 36, Rgb(255, 160, 80));
+         return c;
+       }},
+      {"Aurora.bmp",
+       [] {
+         Canvas c = Aurora(Rgb(3, 7, 18), Rgb(30, 190, 130), Rgb(120, 70, 210), 0xA0A);
+         AddStars(c, 0xA0B, 40, Rgb(200, 230, 255));
          return c;
        }},
       {"Starfield.bmp",

@@ -1,4 +1,5 @@
 // Compiles the level text sources into level files and level-set files in Lvl.
+#include <charconv>
 #include <map>
 
 #include "content/level_set_file.h"
@@ -16,17 +17,20 @@ const TileSet* ShippedTileSet(const std::string& fileName) {
   return nullptr;
 }
 
-// A set's "set.txt" holds "name: ..." and "file: ...".
-bool ReadSetHeader(std::string_view text, std::string& name, std::string& file) {
+// A set's "set.txt" holds "name: ...", "file: ..." and "cleared within: N minutes".
+bool ReadSetHeader(std::string_view text, ShippedLevelSet& set) {
+  constexpr std::string_view Bound = "cleared within: ";
   std::size_t pos = 0;
   while (pos < text.size()) {
     const auto end = std::min(text.find('\n', pos), text.size());
     const std::string_view line = text.substr(pos, end - pos);
     pos = end + 1;
-    if (line.rfind("name: ", 0) == 0) name = line.substr(6);
-    if (line.rfind("file: ", 0) == 0) file = line.substr(6);
+    if (line.rfind("name: ", 0) == 0) set.levelSet.levelSetName = line.substr(6);
+    if (line.rfind("file: ", 0) == 0) set.fileName = line.substr(6);
+    if (line.rfind(Bound, 0) == 0 && line.ends_with(" minutes"))
+      std::from_chars(line.data() + Bound.size(), line.data() + line.size(), set.clearedWithinMinutes);
   }
-  return !name.empty() && !file.empty();
+  return !set.levelSet.levelSetName.empty() && !set.fileName.empty() && set.clearedWithinMinutes > 0;
 }
 
 std::string LevelFileNameOf(std::string_view textFileName) {
@@ -52,8 +56,8 @@ std::vector<ShippedLevelSet> ShippedLevelSets(std::string& error) {
   for (const LevelSource& source : LevelSources()) {
     ShippedLevelSet& set = sets[source.folder];
     if (source.fileName == "set.txt") {
-      if (!ReadSetHeader(source.text, set.levelSet.levelSetName, set.fileName)) {
-        error = std::string(source.folder) + "/set.txt needs 'name: ' and 'file: ' lines";
+      if (!ReadSetHeader(source.text, set)) {
+        error = std::string(source.folder) + "/set.txt needs 'name: ', 'file: ' and 'cleared within: N minutes' lines";
         return {};
       }
       continue;

@@ -7,6 +7,8 @@
 
 // True when cell (column, row) lies where the paddle of `side` moves or where its ball waits for launch.
 bool InPaddleBand(Side side, int column, int row);
-// Empty when the level is playable: a guarded side, tile numbers of the tileset, paddle bands clear, and at
-// least one brick that has to be broken. Otherwise the first problem found.
+// Empty when the level is playable: bricks only on the playfield and out of the paddle bands, no gap one row
+// high between indestructible bricks, and every rule the content check has for a level (a guarded side, known
+// tiles, something to break, nothing sealed off).
+// Otherwise the first problem found.
 std::string LevelProblem(const Level& level, const TileSet& tileSet);

@@ -21,6 +21,7 @@ struct ShippedLevelSet {
   std::string fileName;  // the ".sfs" name in Lvl
   LevelSet levelSet;
   std::vector<Level> levels;
+  int clearedWithinMinutes = 0;  // the autopilot clears each level within this much virtual time
 };
 
 // Every shipped set, in folder order; empty with `error` naming the source file and line on any fault.

@@ -25,7 +25,7 @@ enum Drum : int {
 };
 
 struct DrumLine {
-  Drum drum;
+  Drum drum = Kick;
   std::string hits;
 };
 
@@ -48,22 +48,22 @@ enum Layer : unsigned {
 };
 
 struct Play {
-  int section;
-  int groove;
-  unsigned layers;
+  int section = 0;
+  int groove = 0;
+  unsigned layers = Everything;
 };
 
 // General MIDI programs (0-based) of the five melodic voices.
 struct Band {
-  int lead, counter, arpeggio, pad, bass;
+  int lead = 0, counter = 0, arpeggio = 0, pad = 0, bass = 0;
 };
 
 struct Song {
   std::string fileName;
   std::string title;
-  int tempo;         // beats per minute
-  int keySharps;     // key signature: sharps (> 0) or flats (< 0)
-  bool minorKey;
+  int tempo = 120;       // beats per minute
+  int keySharps = 0;     // key signature: sharps (> 0) or flats (< 0)
+  bool minorKey = false;
   Band band;
   std::vector<Section> sections;
   std::vector<Groove> grooves;

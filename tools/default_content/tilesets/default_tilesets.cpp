@@ -24,7 +24,24 @@ TileRun Plain(char legend, std::int32_t kind, std::function<void(tiles::TileSpot
   return {legend, kind, 1, 1, [paint](tiles::TileSpot s, int) { paint(s); }};
 }
 
-// How the coloured bricks of a tileset are drawn; metal, ghosts, dynamite and shooters look alike in every set.
+// How a tileset draws each kind of brick.
+struct TileLook {
+  void (*brick)(tiles::TileSpot, Color, float glow);
+  void (*metal)(tiles::TileSpot, Color, float coreGlow);
+  void (*ghost)(tiles::TileSpot, Color, int sheen);
+  void (*dynamite)(tiles::TileSpot, int sparkSize);
+  void (*shooter)(tiles::TileSpot, ShooterDirections);
+};
+
+constexpr TileLook GlassLook{tiles::PaintGem, tiles::PaintMetal, tiles::PaintGhost, tiles::PaintDynamite,
+                             tiles::PaintShooter};
+constexpr TileLook NeonLook{tiles::PaintNeon, tiles::PaintMetal, tiles::PaintGhost, tiles::PaintDynamite,
+                            tiles::PaintShooter};
+constexpr TileLook FrostLook{tiles::PaintFrost, tiles::PaintMetal, tiles::PaintGhost, tiles::PaintDynamite,
+                             tiles::PaintShooter};
+constexpr TileLook CircuitLook{tiles::PaintChip, tiles::PaintHeatSink, tiles::PaintHologram, tiles::PaintBattery,
+                               tiles::PaintRouter};
+
 using BrickPainter = void (*)(tiles::TileSpot, Color, float);
 
 TileRun OneHit(BrickPainter brick, char legend, Color base) {
@@ -43,43 +60,46 @@ TileRun Animated(char legend, std::int32_t kind, int frames, std::function<void(
   return {legend, kind, frames, 1, std::move(paint)};
 }
 
-TileRun Shooter(char legend, std::int32_t code) {
-  return Plain(legend, code, [code](tiles::TileSpot s) { tiles::PaintShooter(s, ShooterDirectionsOf(code)); });
+TileRun Shooter(const TileLook& look, char legend, std::int32_t code) {
+  return Plain(legend, code, [paint = look.shooter, code](tiles::TileSpot s) { paint(s, ShooterDirectionsOf(code)); });
 }
 
 constexpr float PulseGlow[] = {0.78f, 0.92f, 1.08f, 0.92f};
 
 // Every set holds the same runs in the same order, so one legend and one level map fit all of them.
-std::vector<TileRun> StandardRuns(BrickPainter brick) {
+std::vector<TileRun> StandardRuns(const TileLook& look) {
   const Color cyan = Rgb(40, 205, 240), azure = Rgb(55, 120, 255), violet = Rgb(140, 85, 255),
               magenta = Rgb(225, 60, 215), rose = Rgb(255, 80, 140), emerald = Rgb(40, 215, 150),
               amber = Rgb(255, 175, 50), ice = Rgb(195, 225, 255), teal = Rgb(25, 160, 165),
               indigo = Rgb(95, 75, 205);
   const Color prism[] = {cyan, azure, violet, magenta};
+  const BrickPainter brick = look.brick;
+  const auto metal = look.metal;
+  const auto ghost = look.ghost;
+  const auto dynamite = look.dynamite;
   return {
       OneHit(brick, 'c', cyan), OneHit(brick, 'b', azure), OneHit(brick, 'p', violet),
       OneHit(brick, 'm', magenta), OneHit(brick, 'r', rose), OneHit(brick, 'g', emerald),
       OneHit(brick, 'a', amber), OneHit(brick, 'w', ice), OneHit(brick, 't', teal), OneHit(brick, 'i', indigo),
       MultiHit(brick, 'C', cyan, 2), MultiHit(brick, 'P', violet, 2), MultiHit(brick, 'R', rose, 2),
       MultiHit(brick, 'M', magenta, 3), MultiHit(brick, 'B', azure, 3), MultiHit(brick, 'A', amber, 3),
-      Plain('X', Indestructible, [](tiles::TileSpot s) { tiles::PaintMetal(s, Rgb(150, 160, 185)); }),
-      Plain('H', Indestructible, [](tiles::TileSpot s) { tiles::PaintMetal(s, Rgb(105, 95, 150)); }),
-      Plain('o', GoThrough, [](tiles::TileSpot s) { tiles::PaintGhost(s, Rgb(150, 235, 255)); }),
-      Plain('u', GoThrough, [](tiles::TileSpot s) { tiles::PaintGhost(s, Rgb(205, 160, 255)); }),
-      Plain('D', Dynamite, [](tiles::TileSpot s) { tiles::PaintDynamite(s, 2); }),
-      Shooter('^', 5), Shooter('>', 6), Shooter('v', 7), Shooter('<', 8),
-      Shooter('9', 9), Shooter('3', 10), Shooter('1', 11), Shooter('7', 12),
-      Shooter('8', 13), Shooter('6', 14), Shooter('2', 15), Shooter('4', 16),
-      Shooter('+', 17), Shooter('-', 18), Shooter('|', 19),
+      Plain('X', Indestructible, [metal](tiles::TileSpot s) { metal(s, Rgb(150, 160, 185), 0.0f); }),
+      Plain('H', Indestructible, [metal](tiles::TileSpot s) { metal(s, Rgb(105, 95, 150), 0.0f); }),
+      Plain('o', GoThrough, [ghost](tiles::TileSpot s) { ghost(s, Rgb(150, 235, 255), -100); }),
+      Plain('u', GoThrough, [ghost](tiles::TileSpot s) { ghost(s, Rgb(205, 160, 255), -100); }),
+      Plain('D', Dynamite, [dynamite](tiles::TileSpot s) { dynamite(s, 2); }),
+      Shooter(look, '^', 5), Shooter(look, '>', 6), Shooter(look, 'v', 7), Shooter(look, '<', 8),
+      Shooter(look, '9', 9), Shooter(look, '3', 10), Shooter(look, '1', 11), Shooter(look, '7', 12),
+      Shooter(look, '8', 13), Shooter(look, '6', 14), Shooter(look, '2', 15), Shooter(look, '4', 16),
+      Shooter(look, '+', 17), Shooter(look, '-', 18), Shooter(look, '|', 19),
       Animated('k', Hittable, 4,
                [brick](tiles::TileSpot s, int f) { brick(s, Rgb(110, 230, 255), PulseGlow[f - 1]); }),
       Animated('q', Hittable, 4, [brick, prism](tiles::TileSpot s, int f) { brick(s, prism[f - 1], 1.0f); }),
       // The sheen band sweeps across the ghost glass from frame to frame.
-      Animated('s', GoThrough, 4,
-               [](tiles::TileSpot s, int f) { tiles::PaintGhost(s, Rgb(160, 255, 220), f * 10 - 14); }),
-      Animated('d', Dynamite, 4, [](tiles::TileSpot s, int f) { tiles::PaintDynamite(s, f); }),
+      Animated('s', GoThrough, 4, [ghost](tiles::TileSpot s, int f) { ghost(s, Rgb(160, 255, 220), f * 10 - 14); }),
+      Animated('d', Dynamite, 4, [dynamite](tiles::TileSpot s, int f) { dynamite(s, f); }),
       Animated('Z', Indestructible, 4,
-               [](tiles::TileSpot s, int f) { tiles::PaintMetal(s, Rgb(120, 130, 160), PulseGlow[f - 1]); }),
+               [metal](tiles::TileSpot s, int f) { metal(s, Rgb(120, 130, 160), PulseGlow[f - 1]); }),
   };
 }
 
@@ -122,8 +142,10 @@ DesignedTileSet Assemble(std::string fileName, const std::vector<TileRun>& runs)
 }  // namespace
 
 const std::vector<DesignedTileSet>& DesignedTileSets() {
-  static const std::vector<DesignedTileSet> sets = {Assemble("DefaultTileSet.sft", StandardRuns(tiles::PaintGem)),
-                                                    Assemble("NeonTileSet.sft", StandardRuns(tiles::PaintNeon))};
+  static const std::vector<DesignedTileSet> sets = {Assemble("DefaultTileSet.sft", StandardRuns(GlassLook)),
+                                                    Assemble("NeonTileSet.sft", StandardRuns(NeonLook)),
+                                                    Assemble("CircuitTileSet.sft", StandardRuns(CircuitLook)),
+                                                    Assemble("FrostTileSet.sft", StandardRuns(FrostLook))};
   return sets;
 }
 

@@ -6,39 +6,15 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "tools/default_content/tilesets/tile_pixels.h"
+
 namespace tiles {
 
 using paint::Color;
 
 namespace {
 
-constexpr int W = TileWidth;
-constexpr int H = TileHeight;
 constexpr int Bevel = 3;
-
-void Put(TileSpot s, int x, int y, Color c) {
-  if (x >= 0 && x < W && y >= 0 && y < H) s.canvas.at(s.x0 + x, s.y0 + y) = c;
-}
-void Blend(TileSpot s, int x, int y, Color c, float coverage) {
-  if (x >= 0 && x < W && y >= 0 && y < H) s.canvas.blend(s.x0 + x, s.y0 + y, c, coverage);
-}
-void Clear(TileSpot s, int x, int y) { Put(s, x, y, paint::kTransparent); }
-bool IsOpaque(TileSpot s, int x, int y) { return s.canvas.at(s.x0 + x, s.y0 + y).a >= 0.5f; }
-
-Color Scale(Color c, float k) {
-  return Color{std::min(1.0f, c.r * k), std::min(1.0f, c.g * k), std::min(1.0f, c.b * k), c.a};
-}
-
-// Small fixed noise, so brushed and glassy textures are the same on every run.
-float Noise(int x, int y, int salt) {
-  std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u +
-                    static_cast<std::uint32_t>(salt) * 2147483647u;
-  h = (h ^ (h >> 13)) * 1274126177u;
-  return static_cast<float>((h ^ (h >> 16)) & 0xFFFF) / 65535.0f;
-}
-
-bool IsCorner(int x, int y) { return (x == 0 || x == W - 1) && (y == 0 || y == H - 1); }
-bool IsBorder(int x, int y) { return x == 0 || y == 0 || x == W - 1 || y == H - 1; }
 
 enum class Facet { Border, Top, Left, Right, Bottom, Table };
 
@@ -87,23 +63,6 @@ void PaintSpecular(TileSpot s) {
   Blend(s, 25, 6, white, 0.4f);
 }
 
-void Line(TileSpot s, int x0, int y0, int x1, int y1, Color c, float coverage = 1.0f) {
-  const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-  const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-  int err = dx + dy;
-  while (true) {
-    Blend(s, x0, y0, c, coverage);
-    if (x0 == x1 && y0 == y1) return;
-    const int e2 = 2 * err;
-    if (e2 >= dy) err += dy, x0 += sx;
-    if (e2 <= dx) err += dx, y0 += sy;
-  }
-}
-
-struct Point {
-  int x, y;
-};
-
 void Crack(TileSpot s, Color base, std::initializer_list<Point> path) {
   const Color dark = paint::Darken(base, 0.8f);
   const Color glint = paint::Lighten(base, 0.7f);
@@ -119,12 +78,6 @@ void Crack(TileSpot s, Color base, std::initializer_list<Point> path) {
 
 void Chip(TileSpot s, std::initializer_list<Point> cells) {
   for (const Point& p : cells) Clear(s, p.x, p.y);
-}
-
-void Diamond(TileSpot s, int cx, int cy, int radius, Color c, float coverage = 1.0f) {
-  for (int y = cy - radius; y <= cy + radius; ++y)
-    for (int x = cx - radius; x <= cx + radius; ++x)
-      if (std::abs(x - cx) + std::abs(y - cy) <= radius) Blend(s, x, y, c, coverage);
 }
 
 }  // namespace
@@ -170,6 +123,36 @@ void PaintNeon(TileSpot s, Color base, float glow) {
   for (int x = 4; x <= 9; ++x) Blend(s, x, 1, white, 0.6f);
   Blend(s, 1, 3, white, 0.5f);
   Blend(s, 1, 4, white, 0.3f);
+}
+
+void PaintFrost(TileSpot s, Color base, float glow) {
+  const Color ice = Scale(paint::Mix(base, paint::Rgb(225, 240, 255), 0.3f), glow);
+  const Color snow = paint::Rgb(246, 250, 255);
+  for (int y = 0; y < H; ++y)
+    for (int x = 0; x < W; ++x) {
+      if (IsCorner(x, y)) {
+        Clear(s, x, y);
+        continue;
+      }
+      // A drift of snow along the top, deeper in some places than in others.
+      const int drift = 2 + static_cast<int>(2.5f * Noise(x / 3, 0, 13));
+      Color c;
+      if (y < drift) {
+        c = paint::Mix(snow, ice, 0.12f * y);
+      } else if (y == drift) {
+        c = paint::Darken(ice, 0.3f);  // the drift's shadow
+      } else if (IsBorder(x, y)) {
+        c = paint::Darken(ice, 0.45f);
+      } else {
+        const float depth = static_cast<float>(y - drift) / (H - drift);
+        c = paint::Mix(paint::Lighten(ice, 0.25f), paint::Darken(ice, 0.2f), depth);
+        if ((x * 7 + y * 3) % 23 == 0) c = paint::Lighten(c, 0.5f);  // frost sparkles
+      }
+      Put(s, x, y, c);
+    }
+  // Icicles hang from the lower edge, and a few notches break it.
+  for (int x : {5, 6, 15, 24, 25}) Put(s, x, H - 1, paint::Lighten(ice, 0.35f));
+  for (int x : {3, 9, 12, 19, 21, 28}) Clear(s, x, H - 1);
 }
 
 void PaintHitStuds(TileSpot s, Color base, int hitCount) {
@@ -287,14 +270,7 @@ void PaintDynamite(TileSpot s, int sparkSize) {
   Diamond(s, 16, 8, 1, heart);
 }
 
-void PaintShooter(TileSpot s, ShooterDirections d) {
-  PaintGem(s, paint::Rgb(52, 44, 92));
-  // A brass rim marks the brick as armed, apart from the plain violet glass.
-  for (int x = 1; x < W - 1; ++x) Put(s, x, 0, paint::Rgb(150, 110, 40)), Put(s, x, H - 1, paint::Rgb(95, 65, 25));
-  for (int y = 1; y < H - 1; ++y) Put(s, 0, y, paint::Rgb(150, 110, 40)), Put(s, W - 1, y, paint::Rgb(95, 65, 25));
-  const Color arrow = paint::Rgb(255, 222, 90);
-  const Color tip = paint::Rgb(255, 255, 215);
-  const Color shadow = paint::Rgb(60, 25, 45);
+void PaintArrows(TileSpot s, ShooterDirections d, Color arrow, Color tip, Color shadow) {
   const auto vertical = [&](bool up) {
     for (int i = 0; i < 4; ++i) {
       const int y = up ? 2 + i : H - 3 - i;
@@ -315,6 +291,14 @@ void PaintShooter(TileSpot s, ShooterDirections d) {
   if (d.down) vertical(false);
   if (d.left) horizontal(true);
   if (d.right) horizontal(false);
+}
+
+void PaintShooter(TileSpot s, ShooterDirections d) {
+  PaintGem(s, paint::Rgb(52, 44, 92));
+  // A brass rim marks the brick as armed, apart from the plain violet glass.
+  for (int x = 1; x < W - 1; ++x) Put(s, x, 0, paint::Rgb(150, 110, 40)), Put(s, x, H - 1, paint::Rgb(95, 65, 25));
+  for (int y = 1; y < H - 1; ++y) Put(s, 0, y, paint::Rgb(150, 110, 40)), Put(s, W - 1, y, paint::Rgb(95, 65, 25));
+  PaintArrows(s, d, paint::Rgb(255, 222, 90), paint::Rgb(255, 255, 215), paint::Rgb(60, 25, 45));
   Diamond(s, 16, 8, 2, paint::Rgb(40, 20, 70));
   Put(s, 15, 7, paint::Rgb(150, 240, 255));
   Put(s, 16, 7, paint::Rgb(150, 240, 255));
