@@ -64,6 +64,7 @@ struct MidiEvent {
 struct MidiFile {
   std::uint32_t division = 0;
   std::map<std::uint64_t, std::uint32_t> tempos;  // microseconds per quarter, by tick
+  bool keepEvents = true;                         // false when only the timing is wanted
   std::vector<MidiEvent> events;                  // every track's channel events, by tick
   std::uint64_t endTick = 0;                      // the tick of the last event of any track
 };
@@ -91,7 +92,7 @@ bool ReadTrack(MidiReader reader, MidiFile& file) {
       MidiEvent event{tick, static_cast<std::uint8_t>(status), {}};
       const int dataBytes = kind == 0xC0 || kind == 0xD0 ? 1 : 2;
       for (int i = 0; i < dataBytes; ++i) event.data[i] = static_cast<std::uint8_t>(reader.Byte());
-      file.events.push_back(event);
+      if (file.keepEvents) file.events.push_back(event);
     }
   }
   file.endTick = std::max(file.endTick, tick);
@@ -159,6 +160,7 @@ void SetMasterVolume(Platform& platform, int level) {
 
 std::int32_t MidiLength(const Bytes& midi) {
   MidiFile file;
+  file.keepEvents = false;
   if (!ReadMidi(midi, file)) return -1;
   double ms = TicksToMs(file.endTick, file.division, file.tempos);
   if (ms < 0 || ms > INT32_MAX) return -1;
