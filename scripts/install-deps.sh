@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libsdl2-dev libsdl2-mixer-dev
+  libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev
   qt6-base-dev libgl-dev
   nlohmann-json3-dev libfreetype-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang

@@ -98,6 +98,19 @@ void PrepareForScreenWithGamma(benchmark::State& state) {
 }
 BENCHMARK(PrepareForScreenWithGamma)->Unit(benchmark::kMicrosecond);
 
+// The same at the plain ramp (every frame but those of a fade or the pause), in vector registers.
+void PrepareForScreen(benchmark::State& state) {
+  auto game = MakeGame();
+  std::vector<std::uint32_t> out(ScreenPixels);
+  DrawImage(game->platform, 640, 480, 640, 480, 0, 0, 0, 0, 0);
+  for (auto _ : state) {
+    ExpandForScreen(game->platform.display.backBuffer.data(), out.data(), ScreenPixels);
+    benchmark::DoNotOptimize(out.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(PrepareForScreen)->Unit(benchmark::kMicrosecond);
+
 // A new ramp (every frame of a fade) rebuilds the colour table.
 void RebuildColourTable(benchmark::State& state) {
   GammaRamp ramp{};

@@ -72,6 +72,10 @@ bool SaveScreenshot(const Platform& platform, const std::filesystem::path& path,
 std::vector<std::uint32_t> ScreenColourTable(const GammaRamp& ramp);
 // Converts count pixels through the table: the work of putting a frame on the screen.
 void ConvertForScreen(const Pixel* frame, const std::uint32_t* table, std::uint32_t* out, std::size_t count);
+// The same through a ramp that changes nothing (ToRgb of every pixel), in vector registers.
+void ExpandForScreen(const Pixel* frame, std::uint32_t* out, std::size_t count);
+// The ramp that changes nothing: every channel's entry i is i x 257.
+GammaRamp PlainRamp();
 
 // Colour conversion between 0x00RRGGBB and RGB565.
 Pixel ToPixel(std::uint32_t rgb);

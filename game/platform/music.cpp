@@ -2,9 +2,11 @@
 #include "platform/music.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <vector>
 
 #include "content/file_io.h"
 #include "platform/clock.h"
@@ -52,8 +54,23 @@ std::uint32_t BigEndian(const Bytes& bytes, std::size_t at, int count) {
   return value;
 }
 
-// Walks one track: notes the tempo changes by tick and returns the tick of its last event.
-bool ReadTrack(MidiReader reader, std::map<std::uint64_t, std::uint32_t>& tempos, std::uint64_t& endTick) {
+// What the game needs of a standard MIDI file: its timing and its channel events.
+struct MidiEvent {
+  std::uint64_t tick = 0;
+  std::uint8_t status = 0;
+  std::uint8_t data[2] = {};
+};
+
+struct MidiFile {
+  std::uint32_t division = 0;
+  std::map<std::uint64_t, std::uint32_t> tempos;  // microseconds per quarter, by tick
+  bool keepEvents = true;                         // false when only the timing is wanted
+  std::vector<MidiEvent> events;                  // every track's channel events, by tick
+  std::uint64_t endTick = 0;                      // the tick of the last event of any track
+};
+
+// Walks one track: its tempo changes, its channel events, and the tick of its last event.
+bool ReadTrack(MidiReader reader, MidiFile& file) {
   std::uint64_t tick = 0;
   std::uint32_t status = 0;
   while (reader.ok && reader.at < reader.end) {
@@ -62,7 +79,7 @@ bool ReadTrack(MidiReader reader, std::map<std::uint64_t, std::uint32_t>& tempos
     if (first == 0xFF) {
       std::uint32_t type = reader.Byte(), length = reader.Quantity();
       if (type == 0x51 && length == 3 && reader.end - reader.at >= 3)
-        tempos[tick] = BigEndian(reader.bytes, reader.at, 3);
+        file.tempos[tick] = BigEndian(reader.bytes, reader.at, 3);
       reader.Skip(length);
       if (type == 0x2F) break;
     } else if (first == 0xF0 || first == 0xF7) {
@@ -72,11 +89,35 @@ bool ReadTrack(MidiReader reader, std::map<std::uint64_t, std::uint32_t>& tempos
       else if (status == 0) return false;  // running status with nothing to run on
       else --reader.at;
       std::uint32_t kind = status & 0xF0;
-      reader.Skip(kind == 0xC0 || kind == 0xD0 ? 1 : 2);
+      MidiEvent event{tick, static_cast<std::uint8_t>(status), {}};
+      const int dataBytes = kind == 0xC0 || kind == 0xD0 ? 1 : 2;
+      for (int i = 0; i < dataBytes; ++i) event.data[i] = static_cast<std::uint8_t>(reader.Byte());
+      if (file.keepEvents) file.events.push_back(event);
     }
   }
-  endTick = std::max(endTick, tick);
+  file.endTick = std::max(file.endTick, tick);
   return reader.ok;
+}
+
+// False when the bytes are not a standard MIDI file with at least one track.
+bool ReadMidi(const Bytes& bytes, MidiFile& file) {
+  if (bytes.size() < 14 || std::memcmp(bytes.data(), "MThd", 4) != 0) return false;
+  std::uint32_t headerLength = BigEndian(bytes, 4, 4);
+  if (headerLength < 6 || headerLength > bytes.size() - 8) return false;
+  file.division = BigEndian(bytes, 12, 2);
+  int tracks = 0;
+  for (std::size_t at = 8 + headerLength; at + 8 <= bytes.size();) {
+    std::uint32_t length = BigEndian(bytes, at + 4, 4);
+    if (length > bytes.size() - at - 8) return false;
+    if (std::memcmp(&bytes[at], "MTrk", 4) == 0) {
+      if (!ReadTrack(MidiReader{bytes, at + 8, at + 8 + length}, file)) return false;
+      ++tracks;
+    }
+    at += 8 + length;
+  }
+  std::stable_sort(file.events.begin(), file.events.end(),
+                   [](const MidiEvent& a, const MidiEvent& b) { return a.tick < b.tick; });
+  return tracks > 0;
 }
 
 double TicksToMs(std::uint64_t ticks, std::uint32_t division, const std::map<std::uint64_t, std::uint32_t>& tempos) {
@@ -117,28 +158,44 @@ void SetMasterVolume(Platform& platform, int level) {
 
 }  // namespace
 
+std::int32_t MidiLength(const Bytes& midi) {
+  MidiFile file;
+  file.keepEvents = false;
+  if (!ReadMidi(midi, file)) return -1;
+  double ms = TicksToMs(file.endTick, file.division, file.tempos);
+  if (ms < 0 || ms > INT32_MAX) return -1;
+  return static_cast<std::int32_t>(std::ceil(ms));
+}
+
 std::int32_t MidiFileLength(const std::filesystem::path& path) {
   Bytes bytes;
   std::string error;
-  if (!ReadWholeFile(path, bytes, error) || bytes.size() < 14 || std::memcmp(bytes.data(), "MThd", 4) != 0) return -1;
-  std::uint32_t headerLength = BigEndian(bytes, 4, 4);
-  if (headerLength < 6 || headerLength > bytes.size() - 8) return -1;
-  std::uint32_t division = BigEndian(bytes, 12, 2);
-  std::map<std::uint64_t, std::uint32_t> tempos;
-  std::uint64_t endTick = 0;
-  int tracks = 0;
-  for (std::size_t at = 8 + headerLength; at + 8 <= bytes.size();) {
-    std::uint32_t length = BigEndian(bytes, at + 4, 4);
-    if (length > bytes.size() - at - 8) return -1;
-    if (std::memcmp(&bytes[at], "MTrk", 4) == 0) {
-      if (!ReadTrack(MidiReader{bytes, at + 8, at + 8 + length}, tempos, endTick)) return -1;
-      ++tracks;
-    }
-    at += 8 + length;
+  return ReadWholeFile(path, bytes, error) ? MidiLength(bytes) : -1;
+}
+
+std::vector<MidiInstrument> MidiInstruments(const Bytes& midi) {
+  constexpr int DrumChannel = 9, DrumBank = 128;
+  MidiFile file;
+  if (!ReadMidi(midi, file)) return {};
+  struct Selection {
+    int bank = 0, program = 0;
+  };
+  std::array<Selection, 16> channels{};
+  channels[DrumChannel].bank = DrumBank;
+  std::vector<MidiInstrument> instruments;
+  auto use = [&instruments](Selection selection) -> MidiInstrument& {
+    for (MidiInstrument& known : instruments)
+      if (known.bank == selection.bank && known.program == selection.program) return known;
+    return instruments.emplace_back(MidiInstrument{selection.bank, selection.program, {}});
+  };
+  for (const MidiEvent& event : file.events) {
+    const int channel = event.status & 0x0F, kind = event.status & 0xF0;
+    Selection& current = channels[channel];
+    if (kind == 0xB0 && event.data[0] == 0 && channel != DrumChannel) current.bank = event.data[1];
+    if (kind == 0xC0) use(current = {current.bank, event.data[0]});
+    if (kind == 0x90 && event.data[1] > 0) use(current).keys.set(event.data[0] & 0x7F);
   }
-  double ms = TicksToMs(endTick, division, tempos);
-  if (tracks == 0 || ms < 0 || ms > INT32_MAX) return -1;
-  return static_cast<std::int32_t>(std::ceil(ms));
+  return instruments;
 }
 
 void InitMusic(Platform& platform) {
@@ -157,8 +214,10 @@ void ReleaseMusic(Platform& platform) {
 
 void LoadSong(Platform& platform, const std::filesystem::path& path, bool& musicOn) {
   Music& music = platform.music;
-  std::int32_t length = music.performanceReady ? MidiFileLength(path) : -1;
-  std::shared_ptr<SongData> song = length < 0 ? nullptr : platform.audio->LoadSong(path);
+  Bytes midi;
+  std::string error;
+  std::int32_t length = music.performanceReady && ReadWholeFile(path, midi, error) ? MidiLength(midi) : -1;
+  std::shared_ptr<SongData> song = length < 0 ? nullptr : platform.audio->LoadSong(midi);
   if (!song) return void(musicOn = false);
   music.songSegment = std::move(song);
   music.songFile = path.filename().string();

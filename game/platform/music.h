@@ -1,7 +1,9 @@
 // Music: one standard MIDI song at a time, kept looping, with a master volume.
 #pragma once
+#include <bitset>
 #include <cstdint>
 #include <filesystem>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -24,4 +26,15 @@ void SetMusicVolume(Platform& platform, int level, bool& musicOn);
 // True while the loaded song is playing (timed on the game's clock when there is no device).
 bool SongPlaying(const Platform& platform, const Clock& clock);
 // Length in ms of a standard MIDI file from its tempo map; -1 when the file is not one.
+std::int32_t MidiLength(const Bytes& midi);
 std::int32_t MidiFileLength(const std::filesystem::path& path);
+
+// A General MIDI instrument, bank (128 for the drum kits) and program, and the keys a song plays on it.
+struct MidiInstrument {
+  int bank = 0;
+  int program = 0;
+  std::bitset<128> keys;
+};
+// The instruments a standard MIDI file selects or plays notes with, in the order they first appear: channel 10
+// plays from the drum bank, controller 0 selects the bank of the others; empty when the file is not one.
+std::vector<MidiInstrument> MidiInstruments(const Bytes& midi);

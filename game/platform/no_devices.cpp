@@ -9,11 +9,13 @@ namespace {
 class NoWindow final : public WindowDevice {
  public:
   explicit NoWindow(bool pace) : pace_(pace) {}
-  void Present(const Display&) override {
+  bool Present(const Display&) override {
     if (pace_) std::this_thread::sleep_for(std::chrono::milliseconds(16));
+    return false;
   }
   void TakeRamp(const GammaRamp&) override {}
-  void PresentIfRampChanged(const Display&) override {}
+  bool PresentIfStale(const Display&) override { return false; }
+  void WaitForRefresh() override { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
   bool TakenAway() const override { return false; }
   void PumpEvents(bool&) override {}
   KeyStates ReadKeys() override { return {}; }
@@ -33,7 +35,7 @@ class NoAudio final : public AudioDevice {
   void SetSoundVolume(int, std::int32_t) override {}
   void HaltSound(int) override {}
   void HaltAllSounds() override {}
-  std::shared_ptr<SongData> LoadSong(const std::filesystem::path&) override { return std::make_shared<SongData>(); }
+  std::shared_ptr<SongData> LoadSong(const Bytes&) override { return std::make_shared<SongData>(); }
   bool PlaySong(SongData&) override { return true; }
   void HaltSong() override {}
   // The song plays out its length on the game's clock.

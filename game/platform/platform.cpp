@@ -2,7 +2,8 @@
 #include "platform/platform.h"
 
 #include <csignal>
-#include <thread>
+#include <cstdlib>
+#include <ctime>
 
 #include "platform/clock.h"
 #include "platform/display.h"
@@ -17,12 +18,29 @@ volatile std::sig_atomic_t signalled = 0;
 
 extern "C" void OnSignal(int) { signalled = 1; }
 
+void WriteFrameStats(const FrameStats& stats) {
+  if (stats.file.empty()) return;
+  const std::string line = std::to_string(stats.presents) + " " + std::to_string(stats.firstNs) + " " +
+                           std::to_string(stats.lastNs) + "\n";
+  std::string error;
+  WriteFileAtomically(stats.file, Bytes(line.begin(), line.end()), error);
+}
+
 }  // namespace
+
+void NotePresent(FrameStats& stats) {
+  if (stats.file.empty()) return;
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  stats.lastNs = static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+  if (stats.presents++ == 0) stats.firstNs = stats.lastNs;
+}
 
 void InitPlatform(Platform& platform) {
   // SIGINT/SIGTERM end the loop like closing the window.
   std::signal(SIGINT, OnSignal);
   std::signal(SIGTERM, OnSignal);
+  if (const char* file = std::getenv("SHARDFALL_FRAME_STATS")) platform.frameStats.file = file;
   InitDisplay(platform);
   InitInput(platform);
   InitSound(platform);
@@ -35,6 +53,7 @@ void ShutDownPlatform(Platform& platform) {
   ReleaseInput(platform);
   ReleaseDisplay(platform);
   if (!platform.options.headless) CloseDeviceLibrary();
+  WriteFrameStats(platform.frameStats);
 }
 
 void ReleaseModeAssets(Platform& platform, bool& musicOn) {
@@ -58,15 +77,15 @@ void PumpMessages(Platform& platform) {
 
 bool IdlePass(Platform& platform) {
   PumpMessages(platform);
-  platform.window->PresentIfRampChanged(platform.display);
+  if (platform.window->PresentIfStale(platform.display)) NotePresent(platform.frameStats);
   if (platform.quitRequested) return false;
-  std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  platform.window->WaitForRefresh();
   return true;
 }
 
 bool WaitingLoopPass(Platform& platform, Clock& clock) {
   PumpMessages(platform);
-  platform.window->PresentIfRampChanged(platform.display);
+  if (platform.window->PresentIfStale(platform.display)) NotePresent(platform.frameStats);
   // Without a window only the script can end a wait. Once it has nothing left, a second pass in the same wait
   // means the wait is over for good (the first may be the one right after the event that ended it). A replay
   // ends its waits as the recording says.
@@ -75,6 +94,6 @@ bool WaitingLoopPass(Platform& platform, Clock& clock) {
     RequestQuit(platform);
   if (platform.quitRequested) return false;
   AdvanceGameClock(platform, clock, RecordedStep::Kind::Wait);
-  if (!clock.isVirtual) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  if (!clock.isVirtual && !IsReplaying(platform)) platform.window->WaitForRefresh();
   return true;
 }

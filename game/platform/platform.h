@@ -42,6 +42,7 @@ inline constexpr std::int32_t SRCAND = 0x008800C6;
 struct Display {
   std::vector<Pixel> backBuffer = std::vector<Pixel>(ScreenWidth * ScreenHeight);
   std::vector<Pixel> shownFrame = std::vector<Pixel>(ScreenWidth * ScreenHeight);  // last flipped frame
+  std::array<bool, ScreenHeight> changedRows{};  // rows the last flip changed in shownFrame
   SurfaceTable surfaceTable = SurfaceTable(1);
   GammaRamp displayRamp{};  // identity, set at start-up
   GammaRamp workRamp{};
@@ -187,11 +188,17 @@ struct Text {
 class WindowDevice {
  public:
   virtual ~WindowDevice() = default;
-  // Puts the last flipped frame on the screen through the display's work ramp.
-  virtual void Present(const Display& display) = 0;
+  // Puts the last flipped frame on the screen through the display's work ramp: its changed rows, or all of it
+  // when the screen no longer shows it as it is; nothing when nothing changed. At most once per display refresh:
+  // first waits out what is left of the refresh. True when a frame went to the screen.
+  virtual bool Present(const Display& display) = 0;
   // A new work ramp: a frame that is not redrawn takes it at the next waiting pass.
   virtual void TakeRamp(const GammaRamp& ramp) = 0;
-  virtual void PresentIfRampChanged(const Display& display) = 0;
+  // Shows the last flipped frame again when the screen no longer shows it as it is (a new ramp, a window resized
+  // or uncovered); true when it went to the screen.
+  virtual bool PresentIfStale(const Display& display) = 0;
+  // The sleep of one waiting-loop pass: until the next display refresh.
+  virtual void WaitForRefresh() = 0;
   // Minimised or hidden.
   virtual bool TakenAway() const = 0;
   // Window events: Alt+Enter toggles full screen, closing sets quitRequested.
@@ -225,7 +232,7 @@ class AudioDevice {
   virtual void HaltSound(int slot) = 0;
   virtual void HaltAllSounds() = 0;
   // nullptr when the device cannot take the file.
-  virtual std::shared_ptr<SongData> LoadSong(const std::filesystem::path& path) = 0;
+  virtual std::shared_ptr<SongData> LoadSong(const Bytes& midi) = 0;
   virtual bool PlaySong(SongData& song) = 0;
   virtual void HaltSong() = 0;
   virtual bool SongPlaying(const Music& music, std::int32_t now) const = 0;
@@ -257,6 +264,15 @@ std::unique_ptr<PadDevice> OpenPadDevice();
 // Lets the device library go once every device is closed.
 void CloseDeviceLibrary();
 
+// Frames that went to the screen, for the footprint benchmark: with SHARDFALL_FRAME_STATS=FILE in the
+// environment, FILE gets one line "PRESENTS FIRST_NS LAST_NS" (CLOCK_REALTIME) at shut-down.
+struct FrameStats {
+  std::string file;  // empty: nothing is counted
+  std::int64_t presents = 0;
+  std::int64_t firstNs = 0;
+  std::int64_t lastNs = 0;
+};
+
 struct Platform {
   PlatformOptions options;
   // The devices come first, so they close after every picture, sound and song is gone.
@@ -268,12 +284,16 @@ struct Platform {
   Sound sound;
   Music music;
   Text text;
+  FrameStats frameStats;
   Tape tape;
   bool quitRequested = false;  // window closed, SIGINT/SIGTERM, or a headless wait that can never end
   int idleWaitPasses = 0;      // waiting passes since the last frame with no scripted event left
 };
 
 struct Clock;
+
+// Counts one presented frame (when asked for).
+void NotePresent(FrameStats& stats);
 
 // The start-up: display, input, sound, music; a device that cannot be opened leaves its part silent or dark.
 void InitPlatform(Platform& platform);
@@ -287,10 +307,10 @@ void ShutDownPlatform(Platform& platform);
 void PumpMessages(Platform& platform);
 // Sets quitRequested (kept by a recording): the main loop ends after this frame.
 void RequestQuit(Platform& platform);
-// One pass of a wait that reads nothing (the lost display): pump, then sleep about a millisecond; the game's
+// One pass of a wait that reads nothing (the lost display): pump, then sleep until the next display refresh; the game's
 // clock stays. False once a quit is requested.
 bool IdlePass(Platform& platform);
-// One pass of the pause loop: pump, then the clock's next tick (about a millisecond later, or a virtual step).
+// One pass of the pause loop: pump, then the clock's next tick (at the next display refresh, or a virtual step).
 // Returns false when the wait can never end (quit requested, or a headless run whose script has had no events
 // left for two passes); quitRequested is then set, the caller leaves its loop and the main loop ends.
 bool WaitingLoopPass(Platform& platform, Clock& clock);

@@ -1,10 +1,13 @@
-// The SDL_mixer device: wave chunks in one channel per sound slot, and the song.
+// The SDL_mixer device: wave chunks in one channel per sound slot, and the song through FluidSynth.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
+#include "platform/fluid_songs.h"
+#include "platform/music.h"
 #include "platform/platform.h"
 
 namespace {
@@ -19,10 +22,7 @@ struct SdlChunk final : SoundBuffer {
 };
 
 struct SdlSong final : SongData {
-  Mix_Music* music = nullptr;
-  ~SdlSong() override {
-    if (music) Mix_FreeMusic(music);
-  }
+  Bytes midi;
 };
 
 int MixerVolume(std::int32_t attenuation) {
@@ -37,9 +37,13 @@ int DeviceMusicVolume(std::int32_t masterVolume) {
 
 class SdlAudio final : public AudioDevice {
  public:
+  explicit SdlAudio(int sampleRate) : songs_(std::make_unique<FluidSongs>(sampleRate)) {
+    Mix_HookMusic(FluidSongs::Mix, songs_.get());
+  }
   ~SdlAudio() override {
+    Mix_HookMusic(nullptr, nullptr);
+    songs_.reset();
     Mix_CloseAudio();
-    Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
 
@@ -49,6 +53,9 @@ class SdlAudio final : public AudioDevice {
     auto buffer = std::make_shared<SdlChunk>();
     buffer->chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1);
     if (!buffer->chunk) return nullptr;
+    // SDL_mixer keeps its converter's whole working buffer, several times the converted sound: give back the rest.
+    if (void* exact = SDL_realloc(buffer->chunk->abuf, buffer->chunk->alen))
+      buffer->chunk->abuf = static_cast<Uint8*>(exact);
     return buffer;
   }
 
@@ -65,17 +72,24 @@ class SdlAudio final : public AudioDevice {
   void HaltSound(int slot) override { Mix_HaltChannel(slot); }
   void HaltAllSounds() override { Mix_HaltChannel(-1); }
 
-  std::shared_ptr<SongData> LoadSong(const std::filesystem::path& path) override {
+  // The song's instruments are loaded now, so nothing loads while it plays.
+  std::shared_ptr<SongData> LoadSong(const Bytes& midi) override {
+    if (!songs_->Prepare(MidiInstruments(midi))) return nullptr;
     auto song = std::make_shared<SdlSong>();
-    song->music = Mix_LoadMUS(path.string().c_str());
-    if (!song->music) return nullptr;
+    song->midi = midi;
     return song;
   }
 
-  bool PlaySong(SongData& song) override { return Mix_PlayMusic(static_cast<SdlSong&>(song).music, 0) == 0; }
-  void HaltSong() override { Mix_HaltMusic(); }
-  bool SongPlaying(const Music&, std::int32_t) const override { return Mix_PlayingMusic() != 0; }
-  void SetSongVolume(std::int32_t masterVolume) override { Mix_VolumeMusic(DeviceMusicVolume(masterVolume)); }
+  bool PlaySong(SongData& song) override { return songs_->Play(static_cast<SdlSong&>(song).midi); }
+  void HaltSong() override { songs_->Halt(); }
+  bool SongPlaying(const Music&, std::int32_t) const override { return songs_->Playing(); }
+  // As SDL_mixer sets FluidSynth's gain for a volume: 1.2 at full.
+  void SetSongVolume(std::int32_t masterVolume) override {
+    songs_->SetGain(static_cast<float>(DeviceMusicVolume(masterVolume) * 1.2 / MIX_MAX_VOLUME));
+  }
+
+ private:
+  std::unique_ptr<FluidSongs> songs_;
 };
 
 }  // namespace
@@ -84,12 +98,13 @@ std::unique_ptr<AudioDevice> OpenAudioDevice(const PlatformOptions& options) {
   if (options.headless) return NoAudioDevice();
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return NoAudioDevice();
-  // The SoundFont must be named before the device opens, or MIDI songs play silently without an error.
-  Mix_SetSoundFonts(SHARDFALL_SOUNDFONT);
-  Mix_Init(MIX_INIT_MID);
-  if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+  // 16-bit stereo, as the song hook writes it; SDL converts it for a device that differs.
+  if (Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, 1024, nullptr, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return NoAudioDevice();
   }
-  return std::make_unique<SdlAudio>();
+  int sampleRate = 44100, channels = 2;
+  Uint16 format = AUDIO_S16SYS;
+  Mix_QuerySpec(&sampleRate, &format, &channels);
+  return std::make_unique<SdlAudio>(sampleRate);
 }

@@ -1,13 +1,15 @@
-// The SDL window: presentation through the gamma ramp, window events, and the keyboard and mouse it reads.
+// The SDL window: its presentation paced to the display, window events, and the keyboard and mouse it reads.
 #include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
 
 #include "platform/display.h"
 #include "platform/input.h"
 #include "platform/platform.h"
+#include "platform/sdl_present.h"
 
 namespace {
-
-constexpr int PixelCount = ScreenWidth * ScreenHeight;
 
 struct ScancodeToDik {
   SDL_Scancode scancode;
@@ -64,18 +66,24 @@ constexpr ScancodeToDik ScancodeTable[] = {
     {SDL_SCANCODE_AC_BACK, DIK_WEBBACK}, {SDL_SCANCODE_COMPUTER, DIK_MYCOMPUTER}, {SDL_SCANCODE_MAIL, DIK_MAIL},
     {SDL_SCANCODE_MEDIASELECT, DIK_MEDIASELECT}};
 
+// The display's refresh rate, 60 when it is not known.
+int RefreshRate(SDL_Window* window) {
+  SDL_DisplayMode mode;
+  const int display = SDL_GetWindowDisplayIndex(window);
+  if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0) return mode.refresh_rate;
+  return 60;
+}
+
 class SdlWindow final : public WindowDevice {
  public:
   ~SdlWindow() override {
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
+    presenter_.reset();
     if (window_) SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
   }
 
   // False when any part of the window could not be made.
   bool Open(bool windowed) {
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     Uint32 flags = SDL_WINDOW_RESIZABLE;
     int width = ScreenWidth * 2, height = ScreenHeight * 2;
     SDL_DisplayMode desktop;
@@ -86,37 +94,32 @@ class SdlWindow final : public WindowDevice {
     if (!windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     window_ = SDL_CreateWindow("Shardfall", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
     if (!window_) return false;
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) return false;
-    // Letterboxed 4:3 at any window size; nearest sampling keeps the pixels sharp.
-    SDL_RenderSetLogicalSize(renderer_, ScreenWidth, ScreenHeight);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, ScreenWidth,
-                                 ScreenHeight);
-    if (!texture_) return false;
-    converted_.resize(PixelCount);
-    return true;
+    presenter_ = OpenGpuPresenter(window_);
+    // X11 puts the window's own pixels on the screen directly; SDL would otherwise draw them through GL.
+    if (!presenter_ && std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0)
+      SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (!presenter_) presenter_ = OpenSurfacePresenter(window_);
+    pacer_ = RefreshPacer(RefreshRate(window_));
+    return presenter_ != nullptr;
   }
 
-  void Present(const Display& display) override {
-    if (screenColours_.empty()) screenColours_ = ScreenColourTable(display.workRamp);
-    ConvertForScreen(display.shownFrame.data(), screenColours_.data(), converted_.data(), PixelCount);
-    SDL_UpdateTexture(texture_, nullptr, converted_.data(), ScreenWidth * 4);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
-    rampChanged_ = false;
+  bool Present(const Display& display) override {
+    const bool changed = stale_ || std::find(display.changedRows.begin(), display.changedRows.end(), true) !=
+                                       display.changedRows.end();
+    pacer_.Wait(changed && presenter_->WaitedForRefresh());
+    return changed && Show(display);
   }
 
   void TakeRamp(const GammaRamp& ramp) override {
-    screenColours_ = ScreenColourTable(ramp);
-    rampChanged_ = true;
+    if (ramp == ramp_) return;
+    ramp_ = ramp;
+    presenter_->TakeRamp(ramp);
+    stale_ = true;
   }
 
-  void PresentIfRampChanged(const Display& display) override {
-    if (rampChanged_) Present(display);
-  }
+  bool PresentIfStale(const Display& display) override { return stale_ && Show(display); }
+
+  void WaitForRefresh() override { pacer_.Wait(false); }
 
   bool TakenAway() const override {
     return (SDL_GetWindowFlags(window_) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;
@@ -126,6 +129,7 @@ class SdlWindow final : public WindowDevice {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
       if (event.type == SDL_QUIT) quitRequested = true;
+      if (event.type == SDL_WINDOWEVENT) TakeWindowEvent(event.window.event);
       bool altEnter = event.type == SDL_KEYDOWN && !event.key.repeat &&
                       event.key.keysym.scancode == SDL_SCANCODE_RETURN && (event.key.keysym.mod & KMOD_ALT);
       if (altEnter) ToggleFullScreen();
@@ -153,17 +157,28 @@ class SdlWindow final : public WindowDevice {
   void CaptureMouse(bool captured) override { SDL_SetRelativeMouseMode(captured ? SDL_TRUE : SDL_FALSE); }
 
  private:
+  bool Show(const Display& display) {
+    const bool shown = presenter_->Show(display, stale_);
+    stale_ = !shown;
+    return shown;
+  }
+
+  // A new size or a window uncovered again: the screen no longer shows the frame.
+  void TakeWindowEvent(Uint8 windowEvent) {
+    if (windowEvent == SDL_WINDOWEVENT_SIZE_CHANGED) presenter_->Resized();
+    if (windowEvent == SDL_WINDOWEVENT_SIZE_CHANGED || windowEvent == SDL_WINDOWEVENT_EXPOSED) stale_ = true;
+  }
+
   void ToggleFullScreen() {
     bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
     SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
   }
 
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
-  std::vector<std::uint32_t> screenColours_;  // RGB565 -> XRGB8888 through the work ramp
-  std::vector<std::uint32_t> converted_;      // the frame as sent to the texture
-  bool rampChanged_ = false;                  // the shown frame waits to be presented under a new ramp
+  std::unique_ptr<Presenter> presenter_;
+  RefreshPacer pacer_{60};
+  GammaRamp ramp_{};    // the ramp the presenter has
+  bool stale_ = true;   // the screen does not show the last flipped frame as it is
 };
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Picture table, keyed copies with clipping and rounding, SRCAND, the gamma ramp, fades and screenshots.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "content/bitmap_file.h"
 #include "content/file_io.h"
 #include "platform/display.h"
@@ -167,6 +169,32 @@ TEST(GammaRamp, ActsOnTheFrameAlreadyShown) {
   EXPECT_EQ(ShownPicture(game->platform)[0], 0x020202u);
   ApplyGamma(game->platform, -30, -30, -30);
   EXPECT_EQ(ShownPicture(game->platform)[0], 0xB3B3B3u);
+}
+
+TEST(ScreenColours, ThePlainRampChangesNoPixelAndItsVectorPathAgrees) {
+  std::vector<Pixel> every(65536);
+  for (std::size_t p = 0; p < every.size(); ++p) every[p] = static_cast<Pixel>(p);
+  std::vector<std::uint32_t> expanded(every.size());
+  ExpandForScreen(every.data(), expanded.data(), every.size());
+  const std::vector<std::uint32_t> table = ScreenColourTable(PlainRamp());
+  for (std::size_t p = 0; p < every.size(); ++p) {
+    ASSERT_EQ(table[p], ToRgb(every[p])) << p;
+    ASSERT_EQ(expanded[p], table[p]) << p;
+  }
+}
+
+TEST(FlipScreen, MarksOnlyTheRowsThatChanged) {
+  auto game = MakeHeadlessGame();
+  Display& display = game->platform.display;
+  ClearBackBuffer(game->platform, 0x1234);
+  FlipScreen(game->platform);
+  EXPECT_TRUE(std::all_of(display.changedRows.begin(), display.changedRows.end(), [](bool row) { return row; }));
+  for (int y = 10; y < 13; ++y) display.backBuffer[y * ScreenWidth + 639] = 0xFFFF;
+  FlipScreen(game->platform);
+  for (int y = 0; y < ScreenHeight; ++y) EXPECT_EQ(display.changedRows[y], y >= 10 && y < 13) << y;
+  EXPECT_EQ(display.shownFrame, display.backBuffer);
+  FlipScreen(game->platform);
+  EXPECT_TRUE(std::none_of(display.changedRows.begin(), display.changedRows.end(), [](bool row) { return row; }));
 }
 
 class ScreenFade : public ::testing::Test {

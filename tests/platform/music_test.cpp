@@ -53,6 +53,29 @@ TEST(MidiFileLength, RefusesDamagedFiles) {
   EXPECT_EQ(MidiFileLength(root.path() / "missing.mid"), -1);
 }
 
+TEST(MidiInstruments, FollowProgramsAndBanksPerChannelWithTheKeysPlayed) {
+  const Bytes midi = MidiOf({
+      0, 0xC0, 5,        0, 0x90, 60, 100,  // channel 1: program 5, key 60
+      0, 0xB1, 0, 8,     0, 0xC1, 16,       // channel 2: bank 8, program 16
+      0, 0x91, 64, 100,  0, 0x91, 65, 0,    // key 64; a note-on at velocity 0 is a note-off
+      0, 0xB9, 0, 5,     0, 0x99, 36, 100,  // channel 10 keeps the drum bank whatever is selected
+      0, 0xC0, 6,                           // selected, never played
+      0, 0x92, 48, 100,                     // channel 3 plays the default instrument
+  });
+  const std::vector<MidiInstrument> instruments = MidiInstruments(midi);
+  ASSERT_EQ(instruments.size(), 5u);
+  const int expected[5][3] = {{0, 5, 60}, {8, 16, 64}, {128, 0, 36}, {0, 6, -1}, {0, 0, 48}};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(instruments[i].bank, expected[i][0]) << i;
+    EXPECT_EQ(instruments[i].program, expected[i][1]) << i;
+    EXPECT_EQ(instruments[i].keys.count(), expected[i][2] < 0 ? 0u : 1u) << i;
+    if (expected[i][2] >= 0) {
+      EXPECT_TRUE(instruments[i].keys.test(expected[i][2])) << i;
+    }
+  }
+  EXPECT_TRUE(MidiInstruments({'n', 'o'}).empty());
+}
+
 TEST_F(MusicTest, KeepMusicPlayingStartsTheSongAndRestartsItWhenItEnds) {
   WriteTestMidi(Song("a.mid"), 2);  // one second
   LoadSong(platform, Song("a.mid"), musicOn);

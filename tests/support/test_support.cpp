@@ -87,6 +87,8 @@ void PutBig(std::vector<std::uint8_t>& out, std::uint32_t v, int count) {
 
 void PutText(std::vector<std::uint8_t>& out, const char* text) { out.insert(out.end(), text, text + 4); }
 
+constexpr std::uint32_t MidiDivision = 96;  // ticks a quarter
+
 }  // namespace
 
 void WriteTestWave(const fs::path& path, std::uint32_t rate, std::uint32_t dataBytes) {
@@ -108,30 +110,32 @@ void WriteTestWave(const fs::path& path, std::uint32_t rate, std::uint32_t dataB
   WriteBytes(path, out);
 }
 
+std::vector<std::uint8_t> MidiOf(std::vector<std::uint8_t> events) {
+  events.insert(events.end(), {0x00, 0xFF, 0x2F, 0x00});  // end of track
+  std::vector<std::uint8_t> midi = {'M', 'T', 'h', 'd'};
+  PutBig(midi, 6, 4);
+  PutBig(midi, 0, 2);
+  PutBig(midi, 1, 2);
+  PutBig(midi, MidiDivision, 2);
+  PutText(midi, "MTrk");
+  PutBig(midi, static_cast<std::uint32_t>(events.size()), 4);
+  midi.insert(midi.end(), events.begin(), events.end());
+  return midi;
+}
+
 void WriteTestMidi(const fs::path& path, int quarters, std::uint32_t microsPerQuarter) {
-  constexpr std::uint32_t Division = 96;
   std::vector<std::uint8_t> track = {0x00, 0xFF, 0x51, 0x03};
   PutBig(track, microsPerQuarter, 3);
   track.insert(track.end(), {0x00, 0x90, 60, 100});  // note on at 0
-  std::uint32_t delta = static_cast<std::uint32_t>(quarters) * Division;
+  std::uint32_t delta = static_cast<std::uint32_t>(quarters) * MidiDivision;
   std::vector<std::uint8_t> quantity;  // variable-length delta
   for (std::uint32_t v = delta;; v >>= 7) {
     quantity.insert(quantity.begin(), static_cast<std::uint8_t>((v & 0x7F) | (quantity.empty() ? 0 : 0x80)));
     if (v < 0x80) break;
   }
   track.insert(track.end(), quantity.begin(), quantity.end());
-  track.insert(track.end(), {60, 0});               // note off by running status (velocity 0)
-  track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});  // end of track
-  std::vector<std::uint8_t> out;
-  PutText(out, "MThd");
-  PutBig(out, 6, 4);
-  PutBig(out, 0, 2);
-  PutBig(out, 1, 2);
-  PutBig(out, Division, 2);
-  PutText(out, "MTrk");
-  PutBig(out, static_cast<std::uint32_t>(track.size()), 4);
-  out.insert(out.end(), track.begin(), track.end());
-  WriteBytes(path, out);
+  track.insert(track.end(), {60, 0});  // note off by running status (velocity 0)
+  WriteBytes(path, MidiOf(track));
 }
 
 std::string ClicksScript(int clickPeriod, int until) {

@@ -35,9 +35,10 @@ class TestWindow final : public WindowDevice {
  public:
   KeyStates keys{};
   MouseState mouse;  // movement counts at the next read only
-  void Present(const Display&) override {}
+  bool Present(const Display&) override { return false; }
   void TakeRamp(const GammaRamp&) override {}
-  void PresentIfRampChanged(const Display&) override {}
+  bool PresentIfStale(const Display&) override { return false; }
+  void WaitForRefresh() override {}
   bool TakenAway() const override { return false; }
   void PumpEvents(bool&) override {}
   KeyStates ReadKeys() override { return keys; }
@@ -71,6 +72,8 @@ void WriteTestBitmap(const std::filesystem::path& path, int width, int height,
 void WriteTestWave(const std::filesystem::path& path, std::uint32_t rate, std::uint32_t dataBytes);
 // A one-track standard MIDI file whose last event is `quarters` quarter notes in, at `microsPerQuarter`.
 void WriteTestMidi(const std::filesystem::path& path, int quarters, std::uint32_t microsPerQuarter = 500000);
+// A one-track standard MIDI file (96 ticks a quarter) of the given events, each with its delta time, ended.
+std::vector<std::uint8_t> MidiOf(std::vector<std::uint8_t> events);
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
 // Script lines: the autopilot chord pressed for one frame at `tick`, and a click every `period` ms.
