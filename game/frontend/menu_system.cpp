@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "content/media_files.h"
 #include "core/game.h"
 #include "core/game_input.h"
 #include "core/game_music.h"
@@ -86,10 +87,11 @@ void LoadFrontEnd(Game& game) {
   const auto sfx = game.folders.shipped / "Sfx";
   const std::int32_t volume = SoundVolumeLevel(game.options);
   // Slots are remembered, so a missing sound cannot shift the others.
-  frontEnd.menuSounds = {LoadSound(platform, sfx, "MenuChange.wav", false, volume),
-                         LoadSound(platform, sfx, "MenuSelect.wav", true, volume),
-                         LoadSound(platform, sfx, "ExitGame.wav", true, volume),
-                         LoadSound(platform, sfx, "MenuBack.wav", false, volume)};
+  auto load = [&](MenuSound sound, bool halfGuard) {
+    return LoadSound(platform, sfx, std::string(MenuSoundFiles[sound]), halfGuard, volume);
+  };
+  frontEnd.menuSounds = {load(SoundChange, false), load(SoundSelect, true), load(SoundExit, true),
+                         load(SoundBack, false)};
   LoadMenuMusic(game);
   game.state.inFrontEnd = true;
 }

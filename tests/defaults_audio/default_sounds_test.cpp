@@ -6,6 +6,7 @@
 #include <cmath>
 #include <map>
 
+#include "content/media_files.h"
 #include "tests/defaults_audio/audio_readers.h"
 #include "tools/default_content/build_default.h"
 
@@ -14,15 +15,13 @@ namespace {
 namespace fs = std::filesystem;
 
 // The game's sounds in load order, then the menu's four.
-const std::vector<std::string> kSoundFiles = {
-    "HitPaddle.wav",   "HitBrick.wav",     "HitIndBrick.wav",  "HitExpl.wav",          "ShootLaser.wav",
-    "HitCatchPaddle.wav", "ExtraLife.wav", "Death.wav",        "HitWall.wav",          "LoseBall.wav",
-    "ShrinkPad.wav",   "GrowPad.wav",      "FasterBall.wav",   "SlowerBall.wav",       "GotCatch.wav",
-    "SplitBalls.wav",  "DoubleSplitBalls.wav", "SuperBall.wav", "DoublePoints.wav",    "Protect.wav",
-    "Warp.wav",        "GotLaser.wav",     "DynaBall.wav",     "GoThru.wav",           "Powerup.wav",
-    "HitMulti.wav",    "FireWork.wav",     "FinishedSet.wav",  "MenuChange.wav",       "MenuSelect.wav",
-    "ExitGame.wav",    "MenuBack.wav",
-};
+std::vector<std::string> AllSoundFiles() {
+  std::vector<std::string> files;
+  for (const GameSound& sound : GameSounds) files.emplace_back(sound.file);
+  for (std::string_view name : MenuSoundFiles) files.emplace_back(name);
+  return files;
+}
+const std::vector<std::string> kSoundFiles = AllSoundFiles();
 
 // Sounds that can fire many times a second while the ball is in play.
 const std::vector<std::string> kContactSounds = {"HitPaddle.wav", "HitBrick.wav", "HitWall.wav", "HitMulti.wav",

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "content/level_set_file.h"
+#include "content/media_files.h"
 #include "shell/start_up.h"
 
 namespace {
@@ -19,9 +20,7 @@ void WriteSmallTree(const std::filesystem::path& root) {
   WriteTestBitmap(root / "Gfx" / "font1.bmp", 640, 80, solid(0xffffff));
   WriteTestBitmap(root / "Gfx" / "menutitle.bmp", 210, 100, solid(0xc0c000));
   WriteTestBitmap(root / "Gfx" / "readme.bmp", 400, 200, solid(0x00c0c0));
-  for (const char* sound : {"MenuChange.wav", "MenuSelect.wav", "ExitGame.wav", "MenuBack.wav"}) {
-    WriteTestWave(root / "Sfx" / sound, 8000, 800);
-  }
+  for (std::string_view sound : MenuSoundFiles) WriteTestWave(root / "Sfx" / sound, 8000, 800);
 }
 
 }  // namespace

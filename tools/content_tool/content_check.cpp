@@ -6,6 +6,7 @@
 #include "content/high_score_file.h"
 #include "content/level_file.h"
 #include "content/level_set_file.h"
+#include "content/media_files.h"
 #include "content/names.h"
 #include "content/options_file.h"
 #include "content/tileset_file.h"
@@ -49,9 +50,11 @@ class Checker {
     CheckFolders();
     std::error_code ec;
     if (fs::is_directory(folders_.shipped / "Gfx", ec))
-      for (const char* name : GamePictureFiles) CheckGamePicture(name);
-    if (fs::is_directory(folders_.shipped / "Sfx", ec))
-      for (const char* name : GameSoundFiles) CheckSound(folders_.shipped / "Sfx" / name);
+      for (std::string_view name : GamePictureFiles) CheckGamePicture(name);
+    if (fs::is_directory(folders_.shipped / "Sfx", ec)) {
+      for (const GameSound& sound : GameSounds) CheckSound(folders_.shipped / "Sfx" / sound.file);
+      for (std::string_view name : MenuSoundFiles) CheckSound(folders_.shipped / "Sfx" / name);
+    }
     for (const auto& path : ListFilesEndingWith(folders_.shipped / "Mus", "mid")) CheckSong(path);
     for (const auto& path : ListDataFiles(folders_, "Lvl", ".sfs")) CheckLevelSet(path);
     for (const auto& path : ListDataFiles(folders_, "Lvl", ".sfl")) CheckLevel(path);
@@ -84,7 +87,7 @@ class Checker {
     return pictures_[path] = picture;
   }
 
-  void CheckGamePicture(const char* name) {
+  void CheckGamePicture(std::string_view name) {
     const fs::path path = folders_.shipped / "Gfx" / name;
     if (const Picture& picture = PictureAt(path); !picture.problem.empty()) Report(path, picture.problem);
   }
