@@ -23,8 +23,9 @@ struct Preset {
   std::vector<Zone> zones;
 };
 
+// Little-endian; a field wider than four bytes is zeros above them.
 void Put(Bytes& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+  for (int i = 0; i < bytes; ++i) out.push_back(i < 4 ? static_cast<std::uint8_t>(value >> (8 * i)) : 0);
 }
 void PutChunk(Bytes& out, const char* id, const Bytes& content) {
   out.insert(out.end(), id, id + 4);
