@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "content/level_file.h"    // Side, BrickGrid, GridColumns, GridRows
+#include "content/media_files.h"   // GameSounds
 #include "content/tileset_file.h"  // TileSet, TileDef, TileKind
 
 constexpr int BallSlots = 16;
@@ -100,7 +101,7 @@ struct GameImages {
   int trailImage = -1;  // the font's id is kept by the text layer
 };
 
-constexpr int GameSoundCount = 28;
+constexpr int GameSoundCount = static_cast<int>(GameSounds.size());
 
 struct GameWorld {
   // Balls and paddles.
