@@ -15,6 +15,7 @@
 #include "content/level_file.h"
 #include "content/level_set_file.h"
 #include "content/names.h"
+#include "content/version.h"
 #include "core/game.h"
 #include "loading/level_loading.h"
 #include "platform/tape.h"
@@ -219,7 +220,7 @@ void FinishRecording(Game& game) {
 }
 
 const std::string& ProgramVersion() {
-  static const std::string version = SHARDFALL_VERSION;
+  static const std::string version(ShardfallVersion());
   return version;
 }
 
