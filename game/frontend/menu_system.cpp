@@ -144,6 +144,28 @@ std::string LineText(const MenuLine& line, std::size_t from) {
   return text;
 }
 
+void SetLineText(MenuLine& line, const std::string& text) {
+  line.chars.clear();
+  for (char c : text) line.chars.push_back(static_cast<std::int16_t>(static_cast<unsigned char>(c)));
+  line.width = static_cast<std::int16_t>(TextWidth(text));
+}
+
+// The least room between a value line's label and its value: one space.
+constexpr int ValueGap = 15;
+
+// A label that would run into its value within `room` pixels of text is cut and ends in "..." on screen; the
+// item keeps the whole text.
+void FitLabelBeforeValue(MenuLine& line, int room) {
+  const std::string text = LineText(line, 0);
+  const std::size_t markers = text.find('*');
+  if (markers == std::string::npos) return;
+  std::string label = text.substr(0, markers);
+  label.erase(label.find_last_not_of(' ') + 1);  // the padding shows nothing
+  const int labelRoom = room - ValueGap - TextWidth(text.substr(text.rfind('*') + 1));
+  if (TextWidth(label) <= labelRoom) return;
+  SetLineText(line, TextStartThatFits(label, labelRoom) + text.substr(markers));
+}
+
 }  // namespace
 
 bool ActionReady(const Game& game) { return Now(game) >= game.frontEnd.actionReadyTime; }
@@ -292,8 +314,7 @@ void BuildMenuScreen(Game& game) {
   frontEnd.menuLines.clear();
   for (const MenuItemDef& item : frontEnd.menuItems) {
     MenuLine line;
-    for (char c : item.text) line.chars.push_back(static_cast<std::int16_t>(static_cast<unsigned char>(c)));
-    line.width = static_cast<std::int16_t>(TextWidth(item.text));
+    SetLineText(line, item.text);
     line.selectable = item.selectable;
     line.valueItem = item.valueItem;
     widest = std::max<int>(widest, line.width);
@@ -303,6 +324,8 @@ void BuildMenuScreen(Game& game) {
   frontEnd.titleWidth = static_cast<std::int16_t>(TextWidth(frontEnd.targetScreen));
   // A long title widens the panel beyond the usual limit.
   if (frontEnd.panelTargetWidth - 36 < frontEnd.titleWidth) frontEnd.panelTargetWidth = frontEnd.titleWidth + 36;
+  for (MenuLine& line : frontEnd.menuLines)
+    if (line.valueItem) FitLabelBeforeValue(line, frontEnd.panelTargetWidth - 36);
   frontEnd.shownScreen = frontEnd.targetScreen;
   const auto first = std::find_if(frontEnd.menuLines.begin(), frontEnd.menuLines.end(),
                                   [](const MenuLine& line) { return line.selectable; });

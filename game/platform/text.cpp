@@ -93,6 +93,17 @@ std::string TextEndThatFits(const std::string& text, std::int32_t maxWidth) {
   return mark + text.substr(start);
 }
 
+std::string TextStartThatFits(const std::string& text, std::int32_t maxWidth) {
+  if (TextWidth(text) <= maxWidth) return text;
+  const std::string mark = "...";
+  std::int32_t width = TextWidth(mark);
+  std::size_t end = 0;
+  while (end < text.size() && width + Advance(text[end]) <= maxWidth) width += Advance(text[end++]);
+  // A cut just after a word leaves no gap before the mark.
+  while (end > 0 && text[end - 1] == ' ') --end;
+  return text.substr(0, end) + mark;
+}
+
 float CentredTextX(const std::string& text) {
   return ScreenWidth / 2.0f - static_cast<float>(TextWidth(text)) / 2.0f;
 }

@@ -16,6 +16,8 @@ std::int32_t TextWidth(const std::string& text);
 // The text when it is at most maxWidth pixels wide; otherwise "..." and as much of its end as fits, so the end
 // of a long path (the file's name and what went wrong) stays readable.
 std::string TextEndThatFits(const std::string& text, std::int32_t maxWidth);
+// The text when it is at most maxWidth pixels wide; otherwise as much of its start as fits, then "...".
+std::string TextStartThatFits(const std::string& text, std::int32_t maxWidth);
 // The x at which the text is centred on the screen.
 float CentredTextX(const std::string& text);
 // DrawText and DrawMenuText centred on the screen.

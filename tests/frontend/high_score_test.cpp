@@ -1,9 +1,13 @@
 // High scores: places and ties, the name entry after a game, damaged score files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+
 #include "content/file_io.h"
 #include "front_end_run.h"
 #include "platform/dik_codes.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -208,6 +212,54 @@ TEST_F(NameEntry, AnUnreadableTableIsSetAsideBeforeTheNewOneIsWritten) {
   EXPECT_EQ(kept, unreadable);
   EXPECT_EQ(ReadScoreTableOrEmpty(scoreFile()), (HighScoreTable{{"k", 300}}));
   EXPECT_NE(FirstLines().find("set.sfh.damaged"), std::string::npos) << FirstLines();
+}
+
+// Types letters and spaces, with Shift for capitals.
+void TypeText(FrontEndRun& run, const std::string& text) {
+  for (char c : text) {
+    const bool capital = std::isupper(static_cast<unsigned char>(c));
+    if (capital) run.Hold(DIK_LSHIFT);
+    run.Tap(c == ' ' ? DIK_SPACE : *ScanCodeOf(std::string("DIK_") + static_cast<char>(std::toupper(c))));
+    if (capital) run.Release(DIK_LSHIFT);
+  }
+}
+
+// Draws a value line as the panel does and returns the gap between the label's last glyph and the value's
+// first.
+float GapBeforeValue(FrontEndRun& run, int line) {
+  const MenuLine& drawn = run.frontEnd().menuLines.at(line - 1);
+  float labelEnd = 0.0f, valueStart = 1e9f;
+  bool inValue = false;
+  for (int p = 1; p <= static_cast<int>(drawn.chars.size()); ++p) {
+    const char c = static_cast<char>(drawn.chars[p - 1]);
+    DrawMenuChar(run.game(), line, p);
+    inValue = inValue || c == '*';
+    if (c == ' ' || c == '*') continue;
+    const float glyphStart = run.frontEnd().penX - 1.0f - static_cast<float>(TextWidth(std::string(1, c)));
+    if (inValue) valueStart = std::min(valueStart, glyphStart);
+    else labelEnd = run.frontEnd().penX - 1.0f;
+  }
+  return valueStart - labelEnd;
+}
+
+TEST_F(NameEntry, ALongNameIsCutWithAnEllipsisClearOfItsScoreAndKeptWholeInTheFile) {
+  const std::string longName = "Maximilian Wolfgang Mayer";
+  Write({{std::string(25, 'W'), 2147483647}, {"Bob", 40000}});
+  EndGame(23950);
+  run.RunUntil([&] { return InNameEntry(); });
+  TypeText(run, longName);
+  run.Tap(DIK_RETURN);
+  EXPECT_EQ(ReadScoreTableOrEmpty(scoreFile()).at(2), (HighScoreEntry{longName, 23950}));
+  const struct {
+    int line;
+    std::string shownStart;
+  } lines[] = {{1, "1. WWWWW"}, {2, "2. Bob    "}, {3, "3. Maximilian Wolfgang"}};
+  for (const auto& [line, shownStart] : lines) {
+    const std::string shown = run.LineText(line);
+    EXPECT_TRUE(shown.starts_with(shownStart)) << shown;
+    EXPECT_EQ(shown.find("...") != std::string::npos, line != 2) << shown;
+    EXPECT_GE(GapBeforeValue(run, line), 15.0f) << shown;
+  }
 }
 
 TEST_F(NameEntry, TheNameIsKeptForTheNextEntryOfTheRun) {

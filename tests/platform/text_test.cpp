@@ -32,6 +32,12 @@ TEST(TextWidth, ALineTooWideIsCutAtItsStart) {
   EXPECT_EQ(TextEndThatFits("Paused", 600), "Paused");
 }
 
+TEST(TextWidth, ALabelTooWideKeepsItsStartAndEndsInAnEllipsis) {
+  EXPECT_EQ(TextStartThatFits("Paused", 111), "Paused");
+  EXPECT_EQ(TextStartThatFits("Paused", 110), "Paus...");
+  EXPECT_EQ(TextStartThatFits("ab cdefgh", TextWidth("ab c...") - 1), "ab...");  // no space before the mark
+}
+
 // A font picture of solid colour: each glyph shows as a filled box, so coverage is easy to read.
 class TextDrawing : public ::testing::Test {
  protected:
