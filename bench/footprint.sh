@@ -88,6 +88,6 @@ measure() {  # NAME SCREEN WARMUP [play] ARGS...
 # The menu has faded in after about 2.6 s; play runs from about 6 s. Play has a fixed seed, so every run and
 # every build plays the same song on the first level: with 7, the one that keeps the most voices sounding.
 measure "menu 640x480" 800x600 3
-measure "play 640x480" 800x600 7 play --play Lvl/Shardfall.sfs --seed 7 --input "$work/play.txt"
+measure "play 640x480" 800x600 7 play --play Lvl/2-Shardfall.sfs --seed 7 --input "$work/play.txt"
 measure "menu 1280x960" 1600x1200 3
-measure "play 1280x960" 1600x1200 7 play --play Lvl/Shardfall.sfs --seed 7 --input "$work/play.txt"
+measure "play 1280x960" 1600x1200 7 play --play Lvl/2-Shardfall.sfs --seed 7 --input "$work/play.txt"

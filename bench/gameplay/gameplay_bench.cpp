@@ -27,7 +27,7 @@ struct HeadlessGame {
     settings.seed = 1;
     std::string error;
     StartUp(*game, settings, error);
-    game->levelSetPath = (game->folders.shipped / "Lvl" / "Shardfall.sfs").string();
+    game->levelSetPath = (game->folders.shipped / "Lvl" / "2-Shardfall.sfs").string();
     game->state.frontEndReady = true;
     steps = EveryModeStep();
     steps.setUpFrontEnd = steps.frontEndFrame = nullptr;  // play only

@@ -15,6 +15,7 @@
 #include "content/level_file.h"
 #include "content/level_set_file.h"
 #include "content/names.h"
+#include "content/renamed_sets.h"
 #include "content/version.h"
 #include "core/game.h"
 #include "loading/level_loading.h"
@@ -227,6 +228,7 @@ const std::string& ProgramVersion() {
 bool PrepareReplay(const DataFolders& folders, const std::filesystem::path& file, Recording& recording,
                    std::string& error) {
   if (!ReadRecordingFile(file, ProgramVersion(), recording, error)) return false;
+  FollowRenamedLevelSet(recording);
   const std::filesystem::path named = recording.levelSet;
   const std::filesystem::path set = named.is_absolute() ? named : ReadPath(folders, named);
   std::error_code missing;

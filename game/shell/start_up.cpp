@@ -1,6 +1,7 @@
 // The one way a game starts, used by the program, the tests and the benchmarks alike.
 #include "shell/start_up.h"
 
+#include "content/renamed_sets.h"
 #include "core/game.h"
 #include "frontend/front_end.h"
 #include "gameplay/play_frames.h"
@@ -24,6 +25,7 @@ void StartPlatform(Game& game) {
 
 bool StartUp(Game& game, const StartSettings& settings, std::string& error) {
   game.folders = settings.folders;
+  CarryOverRenamedLevelSets(game.folders.user / "Lvl");
   game.platform.options = settings.platform;
   game.clock.isVirtual = settings.platform.headless;
   game.clock.virtualStep = settings.step;

@@ -2,6 +2,9 @@
 #include "content/data_folders.h"
 
 #include <cstdlib>
+#include <map>
+
+#include "content/renamed_sets.h"
 
 #include "content_test_support.h"
 
@@ -31,4 +34,30 @@ TEST_F(DataFoldersTest, AnInstalledTreeSavesIntoTheXdgFolderAndABuildFolderInPla
   ASSERT_TRUE(PrepareWritePath(ChooseDataFolders(dir, true), "Lvl/x.sfh", target, error)) << error;
   EXPECT_TRUE(std::filesystem::is_directory(dir / "xdg/shardfall/Lvl"));
   unsetenv("XDG_DATA_HOME");
+}
+
+TEST_F(DataFoldersTest, ARenamedSetsTableAndOwnCopyTakeItsNewNameUnlessThatIsTaken) {
+  using Files = std::map<std::string, std::string>;  // file name -> content
+  const struct {
+    const char* what;
+    Files before, after;
+  } cases[] = {
+      {"an old table", {{"WarmUp.sfh", "old"}}, {{"1-WarmUp.sfh", "old"}}},
+      {"an own copy and its table",
+       {{"Shardfall.sfs", "mine"}, {"Shardfall.sfh", "t"}},
+       {{"2-Shardfall.sfs", "mine"}, {"2-Shardfall.sfh", "t"}}},
+      {"a newer table", {{"FaultLines.sfh", "old"}, {"4-FaultLines.sfh", "new"}},
+       {{"FaultLines.sfh", "old"}, {"4-FaultLines.sfh", "new"}}},
+      {"another set's table", {{"FourWinds2.sfh", "x"}}, {{"FourWinds2.sfh", "x"}}},
+  };
+  for (const auto& c : cases) {
+    const std::filesystem::path lvl = dir / c.what;
+    std::filesystem::create_directories(lvl);
+    for (const auto& [name, text] : c.before) put(std::string(c.what) + "/" + name, text);
+    CarryOverRenamedLevelSets(lvl);
+    Files found;
+    for (const auto& entry : std::filesystem::directory_iterator(lvl))
+      found[entry.path().filename().string()] = textOf(entry.path());
+    EXPECT_EQ(found, c.after) << c.what;
+  }
 }

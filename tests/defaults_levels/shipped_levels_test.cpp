@@ -2,11 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
 
+#include "content/data_folders.h"
 #include "content/file_io.h"
+#include "content/level_set_file.h"
+#include "content/renamed_sets.h"
 #include "tools/default_content/build_default.h"
 #include "tools/default_content/levels/level_rules.h"
 #include "tools/default_content/levels/level_sources.h"
@@ -267,6 +271,22 @@ TEST(ShippedLevels, BuiltFilesMatchTheSetsAndNameShippedPictures) {
       EXPECT_NE(FixedLegendOf(level.tilesetName), nullptr) << level.tilesetName;
     }
   }
+}
+
+TEST(ShippedLevels, TheGamesListingOffersTheSetsFromTheGentlestToTheHardest) {
+  std::string folder = (std::filesystem::temp_directory_path() / "shardfall-set-order-XXXXXX").string();
+  ASSERT_NE(mkdtemp(folder.data()), nullptr);
+  const std::filesystem::path root = folder;
+  std::filesystem::create_directories(root / "Lvl");
+  for (const RenamedFile& set : RenamedLevelSets) std::ofstream(root / "Lvl" / set.before) << "Old\r\n 0 \r\n";
+  std::string error;
+  ASSERT_TRUE(BuildDefaultLevels(root, error)) << error;
+  std::vector<std::string> names;
+  for (const auto& set : ListDataFiles(SameFolders(root), "Lvl", "sfs")) {
+    ASSERT_TRUE(ReadLevelSetName(set, names.emplace_back(), error)) << error;
+  }
+  std::filesystem::remove_all(root);
+  EXPECT_EQ(names, (std::vector<std::string>{"Warm-up", "Shardfall Levels", "Four Winds", "Fault Lines"}));
 }
 
 TEST(ShippedLevels, TilesetsAndLevelsAreTheSameBytesOnEveryBuild) {

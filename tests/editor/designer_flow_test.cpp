@@ -160,10 +160,10 @@ class DesignerFlowTest : public QObject {
   void addToTheWarmUpSet(frmEditor& editor) {
     LevelSet shipped;
     std::string error;
-    QVERIFY2(ReadLevelSetFile(root.lvl("WarmUp.sfs").toStdString(), shipped, error), error.c_str());
-    dialogs.openAnswers << root.lvl("WarmUp.sfs");
+    QVERIFY2(ReadLevelSetFile(root.lvl("1-WarmUp.sfs").toStdString(), shipped, error), error.c_str());
+    dialogs.openAnswers << root.lvl("1-WarmUp.sfs");
     dialogs.openListAnswers << QStringList{root.lvl("mirrored.sfl")};
-    dialogs.saveAnswers << root.lvl("WarmUp.sfs");
+    dialogs.saveAnswers << root.lvl("1-WarmUp.sfs");
     const auto moves = static_cast<int>(shipped.levelFiles.size());
     WhileModal([moves](QWidget* manager) {
       Click(manager, "openSetButton");
@@ -173,7 +173,7 @@ class DesignerFlowTest : public QObject {
     });
     trigger(editor, "mnuMakeLevelSet");
     LevelSet set;
-    QVERIFY2(ReadLevelSetFile(root.lvl("WarmUp.sfs").toStdString(), set, error), error.c_str());
+    QVERIFY2(ReadLevelSetFile(root.lvl("1-WarmUp.sfs").toStdString(), set, error), error.c_str());
     QCOMPARE(set.levelSetName, std::string("Warm-up"));
     std::vector<std::string> expected = {"mirrored.sfl"};
     expected.insert(expected.end(), shipped.levelFiles.begin(), shipped.levelFiles.end());
@@ -187,7 +187,7 @@ class DesignerFlowTest : public QObject {
     QCOMPARE(tried["GameWorld"].toObject()["levelFiles"].toArray(), QJsonArray{"playtest.sfl"});
 
     const QJsonObject played =
-        PlayHeadless({"--root", root.path(), "--play", root.lvl("WarmUp.sfs")}, root.path() + "/played.json");
+        PlayHeadless({"--root", root.path(), "--play", root.lvl("1-WarmUp.sfs")}, root.path() + "/played.json");
     QVERIFY(played["GameState"].toObject()["gameLoaded"].toBool());
     const QJsonObject world = played["GameWorld"].toObject();
     QCOMPARE(world["loadingProblem"].toString(), QString());

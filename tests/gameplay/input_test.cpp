@@ -25,7 +25,7 @@ int ActiveBalls(const Game& game) {
 bool After(const Game& game, int tick) { return Now(game) >= tick; }
 
 TEST(HiddenChords, SplitChordCopiesEveryBallOncePerFrameHeld) {
-  HeadlessRun run(DefaultTree, "WarmUp.sfs", Chord("DIK_S", "DIK_B", 4000, 1) + Chord("DIK_S", "DIK_B", 5000, 30));
+  HeadlessRun run(DefaultTree, "1-WarmUp.sfs", Chord("DIK_S", "DIK_B", 4000, 1) + Chord("DIK_S", "DIK_B", 5000, 30));
   ASSERT_TRUE(run.RunUntil([](const Game& g) { return After(g, 4500); }, 1000));
   EXPECT_EQ(ActiveBalls(run.game()), 2);
   ASSERT_TRUE(run.RunUntil([](const Game& g) { return After(g, 5500); }, 1000));
@@ -34,7 +34,7 @@ TEST(HiddenChords, SplitChordCopiesEveryBallOncePerFrameHeld) {
 
 
 TEST(HiddenChords, AutopilotChordTogglesOnEveryFrameItIsHeld) {
-  HeadlessRun run(DefaultTree, "WarmUp.sfs", Chord("DIK_A", "DIK_I", 4000, 1) + Chord("DIK_A", "DIK_I", 5000, 30));
+  HeadlessRun run(DefaultTree, "1-WarmUp.sfs", Chord("DIK_A", "DIK_I", 4000, 1) + Chord("DIK_A", "DIK_I", 5000, 30));
   ASSERT_TRUE(run.RunUntil([](const Game& g) { return After(g, 4100); }, 1000));
   EXPECT_TRUE(run.game().world.autopilot);
   ASSERT_TRUE(run.RunUntil([](const Game& g) { return After(g, 5100); }, 1000));
@@ -45,7 +45,7 @@ TEST(Pause, PKeyFreezesPlayUntilPressedAgainButNotDuringTheIntro) {
   // The click at 4500 starts play; P at 3500 falls in the intro and is ignored.
   std::string script = "3500 key DIK_P down\n3520 key DIK_P up\n4500 button left down\n4540 button left up\n"
                        "6000 key DIK_P down\n6020 key DIK_P up\n8000 key DIK_P down\n8020 key DIK_P up\n";
-  HeadlessRun run(DefaultTree, "WarmUp.sfs", script);
+  HeadlessRun run(DefaultTree, "1-WarmUp.sfs", script);
   ASSERT_TRUE(run.RunUntil([](const Game& g) { return After(g, 4000); }, 1000));
   EXPECT_FALSE(run.game().state.paused);
   ASSERT_TRUE(run.RunUntil([](const Game& g) { return g.state.paused; }, 1000));

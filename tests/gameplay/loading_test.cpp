@@ -155,7 +155,7 @@ class GameStartTest : public ::testing::Test {
  protected:
   GameStartTest() : root(CopyDefaultTree("game-start")) {}
   ~GameStartTest() override { std::filesystem::remove_all(root); }
-  std::unique_ptr<HeadlessRun> Start() { return std::make_unique<HeadlessRun>(root, "WarmUp.sfs", ""); }
+  std::unique_ptr<HeadlessRun> Start() { return std::make_unique<HeadlessRun>(root, "1-WarmUp.sfs", ""); }
   static bool Loaded(const Game& game) { return game.state.gameLoaded; }
   std::filesystem::path root;
 };
@@ -237,7 +237,7 @@ TEST_F(GameStartTest, AnUnreadableSetIsDrawnWithinTheScreen) {
 
 TEST_F(GameStartTest, EscFromAFailedLoadGoesBackToTheFrontEnd) {
   std::filesystem::remove(root / "Sfx" / "Warp.wav");
-  HeadlessRun run(root, "WarmUp.sfs", "5000 key DIK_ESCAPE down\n");
+  HeadlessRun run(root, "1-WarmUp.sfs", "5000 key DIK_ESCAPE down\n");
   ASSERT_TRUE(run.RunUntil([](const Game& g) { return !g.state.frontEndReady; }, 1000));
   EXPECT_NE(run.game().world.loadingProblem.find("Warp.wav"), std::string::npos);
   EXPECT_FALSE(run.game().world.loadingScreenShown);

@@ -10,7 +10,7 @@ const std::filesystem::path DefaultTree = SHARDFALL_DEFAULT_TREE;
 bool GameEnded(const Game& game) { return game.state.gameOverScreen; }
 
 TEST(WholeGame, AutopilotFinishesTheWarmUpSet) {
-  HeadlessRun run(DefaultTree, "WarmUp.sfs", AutopilotScript(4000, 1500, 2000000));
+  HeadlessRun run(DefaultTree, "1-WarmUp.sfs", AutopilotScript(4000, 1500, 2000000));
   // Capsules would make the end a matter of luck (a Death, a Warp); each level is proven clearable without them.
   run.game().capsulesOff = true;
   ASSERT_TRUE(run.RunUntil(GameEnded, 120000));
@@ -23,7 +23,7 @@ TEST(WholeGame, AutopilotFinishesTheWarmUpSet) {
 }
 
 TEST(WholeGame, AutopilotClearsTheFirstLevelOfTheDefaultSet) {
-  HeadlessRun run(DefaultTree, "Shardfall.sfs", AutopilotScript(4000, 1500, 2000000), 7);
+  HeadlessRun run(DefaultTree, "2-Shardfall.sfs", AutopilotScript(4000, 1500, 2000000), 7);
   int firstLevelScore = 0;
   ASSERT_TRUE(run.RunUntil(
       [&](const Game& game) {
@@ -36,7 +36,7 @@ TEST(WholeGame, AutopilotClearsTheFirstLevelOfTheDefaultSet) {
 }
 
 TEST(WholeGame, UnattendedPaddleLosesEveryBallAndTheGameIsOver) {
-  HeadlessRun run(DefaultTree, "WarmUp.sfs", ClicksScript(1000, 2000000));
+  HeadlessRun run(DefaultTree, "1-WarmUp.sfs", ClicksScript(1000, 2000000));
   int spareBallsShown = 3;
   ASSERT_TRUE(run.RunUntil(
       [&](const Game& game) {
@@ -53,7 +53,7 @@ TEST(WholeGame, UnattendedPaddleLosesEveryBallAndTheGameIsOver) {
 }
 
 TEST(WholeGame, LevelWaitsInItsIntroUntilAClick) {
-  HeadlessRun run(DefaultTree, "WarmUp.sfs", "");
+  HeadlessRun run(DefaultTree, "1-WarmUp.sfs", "");
   ASSERT_TRUE(run.RunUntil([](const Game& game) { return game.state.levelIntro && game.state.gameLoaded; }, 1000));
   run.RunUntil([](const Game&) { return false; }, 300);
   const Game& game = run.game();

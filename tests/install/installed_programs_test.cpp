@@ -77,7 +77,7 @@ class InstalledGame : public ScratchFolder {
   }
 
   // The user's own set "My Own Set" of one level with nothing to break, which ends as soon as it starts; its file
-  // name puts it first in the list of sets.
+  // name puts it first in the list of sets, before the numbered shipped ones.
   void AddUsersLevelSet() {
     Level level;
     std::string error;
@@ -85,7 +85,7 @@ class InstalledGame : public ScratchFolder {
     level.brickGrid = {};
     fs::create_directories(UserFolder() / "Lvl");
     ASSERT_TRUE(WriteLevelFile(UserFolder() / "Lvl" / "empty.sfl", level, error)) << error;
-    ASSERT_TRUE(WriteLevelSetFile(UserFolder() / "Lvl" / "AMine.sfs", {"My Own Set", {"empty.sfl"}, 0}, error));
+    ASSERT_TRUE(WriteLevelSetFile(UserFolder() / "Lvl" / "0-Mine.sfs", {"My Own Set", {"empty.sfl"}, 0}, error));
   }
 
   std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> shippedBefore;
@@ -106,6 +106,14 @@ TEST_F(InstalledGame, KeepsAChangedOptionInTheUsersFolder) {
   ASSERT_TRUE(ReadOptionsFile(UserFolder() / "config.bin", saved, error)) << error;
   EXPECT_EQ(saved.startingBalls, 1);
   EXPECT_EQ(Run(100)["Options"]["startingBalls"], 1);
+}
+
+TEST_F(InstalledGame, CarriesTheUsersTableOfARenamedSetOverToItsNewName) {
+  fs::create_directories(UserFolder() / "Lvl");
+  put("xdg/shardfall/Lvl/FourWinds.sfh", "an old table");
+  Run(10);
+  EXPECT_EQ(textOf(UserFolder() / "Lvl" / "3-FourWinds.sfh"), "an old table");
+  EXPECT_FALSE(fs::exists(UserFolder() / "Lvl" / "FourWinds.sfh"));
 }
 
 TEST_F(InstalledGame, ListsTheUsersLevelSetBesideTheShippedOnes) {
@@ -134,7 +142,7 @@ TEST_F(InstalledGame, SavesTheScoreTableOfAUsersSetInTheUsersFolder) {
   EXPECT_EQ(state["FrontEnd"]["shownScreen"], "High Scores - My Own Set");
   HighScoreTable table;
   std::string error;
-  ASSERT_TRUE(ReadHighScoreFile(UserFolder() / "Lvl" / "AMine.sfh", table, error)) << error;
+  ASSERT_TRUE(ReadHighScoreFile(UserFolder() / "Lvl" / "0-Mine.sfh", table, error)) << error;
   ASSERT_EQ(table.size(), 1u);
   EXPECT_EQ(table[0].name, "ada");
 }

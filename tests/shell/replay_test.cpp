@@ -15,6 +15,7 @@
 #include "content/file_io.h"
 #include "content/level_set_file.h"
 #include "content/options_file.h"
+#include "content/recording_file.h"
 #include "test_support.h"
 
 #ifdef SHARDFALL_EXECUTABLE
@@ -75,7 +76,7 @@ class Recordings : public ::testing::Test {
 TEST_F(Recordings, AnAutopilotGameOfTheDefaultSetReplaysToTheSameEndByteForByte) {
   StartWith(1);
   Write("auto.txt", AutopilotScript(4000, 1500, 2000000));
-  const nlohmann::json played = PlayAndReplay("--play " + Path("Lvl/Shardfall.sfs") +
+  const nlohmann::json played = PlayAndReplay("--play " + Path("Lvl/2-Shardfall.sfs") +
                                               " --seed 8 --step 25 --frames 100000 --input " + Path("auto.txt"));
   EXPECT_EQ(played["GameWorld"]["endMessage"], "GAME OVER");  // the whole game, to its end
   EXPECT_FALSE(played["GameState"]["frontEndReady"]);
@@ -105,17 +106,38 @@ TEST_F(Recordings, AGameWithPowerUpsFireworksALostBallAndAPauseReplaysToTheSameE
 }
 
 TEST_F(Recordings, EveryGameGoesIntoTheFolderNamedByDateSetAndScore) {
-  ASSERT_EQ(Run("--play " + Path("Lvl/WarmUp.sfs") + " --frames 300 --record-dir " + Path("games")), 0)
+  ASSERT_EQ(Run("--play " + Path("Lvl/1-WarmUp.sfs") + " --frames 300 --record-dir " + Path("games")), 0)
       << Text("out.txt");
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(root / "games")) names.push_back(entry.path().filename());
   ASSERT_EQ(names.size(), 1u);
-  EXPECT_TRUE(std::regex_match(names[0], std::regex(R"(\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d_WarmUp_0\.sfr)"))) << names[0];
+  EXPECT_TRUE(std::regex_match(names[0], std::regex(R"(\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d_1-WarmUp_0\.sfr)"))) << names[0];
   EXPECT_EQ(Run("--replay " + Path("games/" + names[0])), 0) << Text("out.txt");
 }
 
+TEST_F(Recordings, AnOldTableAndAnOldRecordingOfARenamedSetFollowItsNewName) {
+  Write("Lvl/WarmUp.sfh", "an old table");
+  ASSERT_EQ(Run("--play " + Path("Lvl/1-WarmUp.sfs") + " --frames 200 --record " + Path("game.sfr") +
+                " --dump-state " + Path("played.json")),
+            0)
+      << Text("out.txt");
+  EXPECT_EQ(Text("Lvl/1-WarmUp.sfh"), "an old table");
+  EXPECT_FALSE(fs::exists(root / "Lvl/WarmUp.sfh"));
+
+  Recording recording;
+  std::string error;
+  ASSERT_TRUE(ReadRecordingFile(root / "game.sfr", "", recording, error)) << error;
+  ASSERT_EQ(recording.levelSet, "Lvl/1-WarmUp.sfs");
+  recording.levelSet = "Lvl/WarmUp.sfs";  // as recorded before the set was renamed
+  for (RecordedFile& file : recording.files)
+    if (file.role == "set") file.name = "WarmUp.sfs";
+  ASSERT_TRUE(WriteRecordingFile(root / "old.sfr", recording, error)) << error;
+  EXPECT_EQ(Run("--replay " + Path("old.sfr") + " --dump-state " + Path("replayed.json")), 0) << Text("out.txt");
+  EXPECT_TRUE(Text("played.json") == Text("replayed.json")) << "the replay ended elsewhere";
+}
+
 TEST_F(Recordings, ARecordingThatCannotBeReplayedExactlyIsRefusedWithItsReason) {
-  ASSERT_EQ(Run("--play " + Path("Lvl/WarmUp.sfs") + " --frames 200 --record " + Path("game.sfr")), 0)
+  ASSERT_EQ(Run("--play " + Path("Lvl/1-WarmUp.sfs") + " --frames 200 --record " + Path("game.sfr")), 0)
       << Text("out.txt");
   const std::string recording = Text("game.sfr");
 
@@ -136,7 +158,7 @@ TEST_F(Recordings, ARecordingThatCannotBeReplayedExactlyIsRefusedWithItsReason) 
   LevelSet set;
   Bytes level;
   std::string error;
-  ASSERT_TRUE(ReadLevelSetFile(root / "Lvl" / "WarmUp.sfs", set, error)) << error;
+  ASSERT_TRUE(ReadLevelSetFile(root / "Lvl" / "1-WarmUp.sfs", set, error)) << error;
   const std::string second = set.levelFiles.at(1);
   ASSERT_TRUE(ReadWholeFile(root / "Lvl" / second, level, error)) << error;
   level.back() ^= 1;  // a level the recorded game never reached still counts

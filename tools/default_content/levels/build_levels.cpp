@@ -3,6 +3,7 @@
 #include <map>
 
 #include "content/level_set_file.h"
+#include "content/renamed_sets.h"
 #include "tools/default_content/build_default.h"
 #include "tools/default_content/level_text.h"
 #include "tools/default_content/levels/level_rules.h"
@@ -91,6 +92,8 @@ bool BuildDefaultLevels(const std::filesystem::path& root, std::string& error) {
     error = "cannot create " + folder.string() + ": " + ec.message();
     return false;
   }
+  // A build folder made before the sets were renamed would list each of them twice.
+  for (const RenamedFile& set : RenamedLevelSets) std::filesystem::remove(folder / set.before, ec);
   for (const ShippedLevelSet& set : sets) {
     for (std::size_t i = 0; i < set.levels.size(); ++i)
       if (!WriteLevelFile(folder / set.levelSet.levelFiles[i], set.levels[i], error)) return false;
