@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/defaults_pictures/picture_files.h"
+#include "tools/default_content/tilesets/default_tilesets.h"
 
 using namespace picture_files;
 
@@ -30,6 +31,18 @@ std::uint32_t MeanColour(const Bitmap& b, int x, int y, int w, int h) {
       if (IsInk(b.at(i, j))) r += Red(b.at(i, j)), g += Green(b.at(i, j)), bl += Blue(b.at(i, j)), ++n;
   if (n == 0) return 0;
   return static_cast<std::uint32_t>(r / n << 16 | g / n << 8 | bl / n);
+}
+
+// Whether the w x h block of `sheet` at (sx, sy) appears anywhere in `picture`, pixel for pixel.
+bool ShowsBlock(const Bitmap& picture, const Bitmap& sheet, int sx, int sy, int w, int h) {
+  for (int y = 0; y + h <= picture.height; ++y)
+    for (int x = 0; x + w <= picture.width; ++x) {
+      bool same = true;
+      for (int j = 0; same && j < h; ++j)
+        for (int i = 0; same && i < w; ++i) same = picture.at(x + i, y + j) == sheet.at(sx + i, sy + j);
+      if (same) return true;
+    }
+  return false;
 }
 
 int ColourDistance(std::uint32_t a, std::uint32_t b) {
@@ -64,14 +77,36 @@ TEST(PictureSizes, FrontEndPicturesFitWhereTheyAreShown) {
   const Bitmap title = Load("menutitle.bmp");
   EXPECT_EQ(title.width, 210);  // centred on x = 320 when drawn at x = 215
   const Bitmap readMe = Load("readme.bmp");
-  EXPECT_LE(readMe.width, 568);
-  EXPECT_LE(readMe.height, 200);
+  EXPECT_LE(readMe.width, 604);   // its panel, 36 pixels wider, fits the screen
+  EXPECT_LE(readMe.height, 274);  // the tallest panel keeps it clear of "Back"
   const Bitmap loading = Load("loading.bmp");
   EXPECT_LE(loading.width, 640);
   EXPECT_LE(loading.height, 480);
   const Bitmap tile = Load("tileback2.bmp");
   EXPECT_GT(tile.width, 0);
   EXPECT_GT(tile.height, 0);
+}
+
+TEST(ReadMe, ShowsEveryKindOfBrickAndEveryCapsuleWithItsPicture) {
+  const Bitmap readMe = Load("readme.bmp"), capsules = Load("powerups.bmp");
+  const DesignedTileSet& glass = DesignedTileSets().front();
+  const std::pair<const char*, bool (*)(const TileDef&)> kinds[] = {
+      {"multi-hit", [](const TileDef& t) { return t.hitCount > 1; }},
+      {"indestructible", [](const TileDef& t) { return t.kind == Indestructible; }},
+      {"go-through", [](const TileDef& t) { return t.kind == GoThrough; }},
+      {"dynamite", [](const TileDef& t) { return t.kind == Dynamite; }},
+      {"shooter", [](const TileDef& t) { return t.kind >= ShooterFirst; }},
+      {"animated", [](const TileDef& t) { return t.frameCount > 1; }},
+  };
+  for (const auto& [name, isKind] : kinds) {
+    bool shown = false;
+    for (int t = 1; !shown && t <= glass.tileSet.tileCount; ++t) {
+      const TileDef& tile = glass.tileSet.tiles[t];
+      shown = isKind(tile) && ShowsBlock(readMe, glass.bitmap, tile.imageX, tile.imageY, TileWidth, TileHeight);
+    }
+    EXPECT_TRUE(shown) << name;
+  }
+  for (int kind = 0; kind < 15; ++kind) EXPECT_TRUE(ShowsBlock(readMe, capsules, 0, 16 * kind, 32, 16)) << "capsule " << kind + 1;
 }
 
 TEST(FontLayout, EveryDefinedGlyphBoxHoldsInk) {

@@ -1,10 +1,13 @@
 // The screens: New Game's list of sets, the information screens, leaving the front end, the hidden table.
+#include <algorithm>
 #include <fstream>
 
 #include <gtest/gtest.h>
 
+#include "content/version.h"
 #include "front_end_run.h"
 #include "platform/dik_codes.h"
+#include "platform/display.h"
 
 namespace {
 
@@ -95,12 +98,36 @@ TEST(InformationScreens, PowerupsAndCreditsHoldTheHighlightOnBack) {
   }
 }
 
-TEST(InformationScreens, CreditsNameTheTeamAndThePlayers) {
+TEST(InformationScreens, CreditsNameTheTeamThePlayersAndTheVersion) {
   FrontEndRun run;
   run.OpenFrontEnd();
   OpenFromMainMenu(run, 5);
   EXPECT_EQ(run.LineText(3), "The Shardfall team");
   EXPECT_EQ(run.LineText(6), "Everyone who plays");
+  EXPECT_EQ(run.LineText(7), "Version " + std::string(ShardfallVersion()));
+}
+
+TEST(InformationScreens, ATallReadMePictureTakesMoreLinesAndEndsClearOfBack) {
+  FrontEndRun run;
+  const Pixel picture = ToPixel(0x00c0c0), text = ToPixel(0xffffff);  // the small tree's font is white
+  WriteTestBitmap(run.root() / "Gfx" / "readme.bmp", 600, 256, [](int, int) { return 0x00c0c0u; });
+  run.OpenFrontEnd();
+  OpenFromMainMenu(run, 4);
+  run.Frames(80);  // the panel has grown to its size
+  EXPECT_EQ(run.frontEnd().menuLines.size(), 8u);
+  const std::vector<Pixel>& frame = run.game().platform.display.shownFrame;
+  const auto rowHolds = [&frame](int y, Pixel colour) {
+    return std::find(frame.begin() + y * ScreenWidth, frame.begin() + (y + 1) * ScreenWidth, colour) !=
+           frame.begin() + (y + 1) * ScreenWidth;
+  };
+  int top = 0, bottom = ScreenHeight - 1;
+  while (top < ScreenHeight && !rowHolds(top, picture)) ++top;
+  while (bottom > top && !rowHolds(bottom, picture)) --bottom;
+  int back = top;  // the first text below the picture's top
+  while (back < ScreenHeight && !rowHolds(back, text)) ++back;
+  EXPECT_EQ(bottom - top + 1, 256);
+  EXPECT_GE(back, bottom + 5) << "the picture reaches \"Back\"";
+  EXPECT_LT(back, ScreenHeight);
 }
 
 TEST(HiddenTable, TheChordWritesItAndViewingItDeletesIt) {

@@ -1,4 +1,4 @@
-// The power-up capsules (spinning glass pills, one colour and symbol per kind) and the "Read Me" picture.
+// The power-up capsules (spinning glass pills, one colour and symbol per kind) and their guide for "Read Me".
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -31,8 +31,8 @@ const std::array<CapsuleKind, kKinds>& Kinds() {
   static const std::array<CapsuleKind, kKinds> kinds = {{
       {"S", 13, Rgb(225, 40, 185), white, "Super Ball", "Smashes through every brick"},
       {"D", 13, Rgb(250, 105, 25), white, "Dyna Ball", "Every brick it hits explodes"},
-      {"C", 13, Rgb(40, 190, 90), white, "Catch", "Paddles hold the ball; click to launch"},
-      {"L", 13, Rgb(225, 35, 50), white, "Laser", "Hold a button to fire twin lasers"},
+      {"C", 13, Rgb(40, 190, 90), white, "Catch", "Balls stick; click to launch"},
+      {"L", 13, Rgb(225, 35, 50), white, "Laser", "Hold the button to fire lasers"},
       {"\u00D72", 13, Rgb(225, 175, 25), white, "Double Points", "Every point counts twice"},
       {"P", 13, Rgb(40, 60, 225), white, "Protect", "Walls guard every paddle side"},
       {"4", 13, Rgb(20, 180, 175), white, "Double Split", "Every ball becomes four"},
@@ -102,24 +102,19 @@ Canvas PaintCapsuleSheet(bool sideways) {
   return sheet;
 }
 
-Canvas PaintReadMe() {
-  constexpr int kRowHeight = 25, kColumnWidth = 284;
-  Canvas canvas(568, 200);
+void DrawCapsuleGuide(Canvas& canvas, int x, int y, int columns, int columnWidth, int rowHeight) {
+  const int rows = (kKinds + columns - 1) / columns;
   const Font nameFont = OpenFont(kSansBold, 12);
   const Font effectFont = OpenFont(kSansCondensed, 11);
   for (int k = 0; k < kKinds; ++k) {
     const CapsuleKind& kind = Kinds()[k];
-    const int x = (k / 8) * kColumnWidth + 4, y = (k % 8) * kRowHeight;
-    Composite(canvas, PaintCapsule(OpenFont(kSansBold, kind.symbolSize), kind, 0, false), x, y + 4);
+    const int left = x + (k / rows) * columnWidth, top = y + (k % rows) * rowHeight;
+    Composite(canvas, PaintCapsule(OpenFont(kSansBold, kind.symbolSize), kind, 0, false), left, top + 4);
     const Color name = Lighten(kind.body, 0.45f);
-    DrawOutlinedText(canvas, nameFont, kind.name, x + 38, y - 1, Lighten(name, 0.4f), name, look::kInk);
-    DrawOutlinedText(canvas, effectFont, kind.effect, x + 38, y + 11, Rgb(225, 235, 250), Rgb(170, 190, 225),
+    DrawOutlinedText(canvas, nameFont, kind.name, left + 36, top - 1, Lighten(name, 0.4f), name, look::kInk);
+    DrawOutlinedText(canvas, effectFont, kind.effect, left + 36, top + 11, Rgb(225, 235, 250), Rgb(170, 190, 225),
                      look::kInk);
   }
-  // The free last place of the second column carries the one rule every capsule shares.
-  DrawOutlinedText(canvas, nameFont, "Catch capsules with any paddle", kColumnWidth + 42, 7 * kRowHeight + 5,
-                   Rgb(240, 250, 255), look::kCyan, look::kInk);
-  return canvas;
 }
 
 }  // namespace pictures

@@ -28,7 +28,9 @@ paint::Canvas PaintTrail();
 paint::Canvas PaintNumbers();
 paint::Canvas PaintFont();
 paint::Canvas PaintCapsuleSheet(bool sideways);
-paint::Canvas PaintReadMe();
+// The capsules with their names and effects, column by column from (x, y), for the Read Me picture.
+void DrawCapsuleGuide(paint::Canvas& canvas, int x, int y, int columns, int columnWidth, int rowHeight);
+paint::Canvas PaintReadMe();  // the controls, the bricks and the capsules
 paint::Canvas PaintTitle();
 paint::Canvas PaintLoading();
 paint::Canvas PaintMenuTile();
