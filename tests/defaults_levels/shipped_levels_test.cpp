@@ -7,6 +7,7 @@
 #include <set>
 
 #include "content/file_io.h"
+#include "fresh_folder.h"
 #include "tools/default_content/build_default.h"
 #include "tools/default_content/levels/level_rules.h"
 #include "tools/default_content/levels/level_sources.h"
@@ -249,8 +250,8 @@ TEST(ShippedLevels, GentleFirstLevelsAndAHardEnd) {
 }
 
 TEST(ShippedLevels, BuiltFilesMatchTheSetsAndNameShippedPictures) {
-  const std::filesystem::path root = std::filesystem::path(testing::TempDir()) / "levels_lvl";
-  std::filesystem::remove_all(root);
+  const FreshFolder folder;
+  const std::filesystem::path& root = folder.path();
   std::string error;
   ASSERT_TRUE(BuildDefaultLevels(root, error)) << error;
   ASSERT_TRUE(BuildDefaultBackgrounds(root, error)) << error;
@@ -270,11 +271,9 @@ TEST(ShippedLevels, BuiltFilesMatchTheSetsAndNameShippedPictures) {
 }
 
 TEST(ShippedLevels, TilesetsAndLevelsAreTheSameBytesOnEveryBuild) {
-  const std::filesystem::path first = std::filesystem::path(testing::TempDir()) / "levels_det_a";
-  const std::filesystem::path second = std::filesystem::path(testing::TempDir()) / "levels_det_b";
+  const FreshFolder first, second;
   std::string error;
-  for (const auto& root : {first, second}) {
-    std::filesystem::remove_all(root);
+  for (const auto& root : {first.path(), second.path()}) {
     ASSERT_TRUE(BuildDefaultTileSets(root, error)) << error;
     ASSERT_TRUE(BuildDefaultLevels(root, error)) << error;
   }

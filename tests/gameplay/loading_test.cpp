@@ -18,14 +18,12 @@ namespace {
 class LevelStartTest : public ::testing::Test {
  protected:
   LevelStartTest() {
-    root = CopyDefaultTree("level-start");
     StartSettings settings;
     settings.folders = SameFolders(root);
     settings.platform.headless = true;
     std::string error;
     StartUp(game, settings, error);
   }
-  ~LevelStartTest() override { std::filesystem::remove_all(root); }
   // A level of the default tileset with the given sides guarded and background, as level 1 of the set.
   void SetLevel(std::initializer_list<Side> sides, const std::string& background = "Starfield.bmp") {
     Level level;
@@ -45,7 +43,8 @@ class LevelStartTest : public ::testing::Test {
   }
   float LaunchDegrees() const { return RadToDeg(game.world.balls[0].angle); }
 
-  std::filesystem::path root;
+  DefaultTreeCopy tree;
+  const std::filesystem::path root = tree.path();
   Game game;
 };
 
@@ -153,11 +152,10 @@ TEST(BackgroundRepeats, CoverTheScreenAndNeverStall) {
 
 class GameStartTest : public ::testing::Test {
  protected:
-  GameStartTest() : root(CopyDefaultTree("game-start")) {}
-  ~GameStartTest() override { std::filesystem::remove_all(root); }
   std::unique_ptr<HeadlessRun> Start() { return std::make_unique<HeadlessRun>(root, "WarmUp.sfs", ""); }
   static bool Loaded(const Game& game) { return game.state.gameLoaded; }
-  std::filesystem::path root;
+  DefaultTreeCopy tree;
+  const std::filesystem::path root = tree.path();
 };
 
 TEST_F(GameStartTest, LoadsEveryPictureAndSoundInTheirFixedOrder) {
