@@ -50,6 +50,17 @@ std::filesystem::path ReadPath(const DataFolders& folders, const std::filesystem
   return folders.shipped / relative;
 }
 
+std::filesystem::path SetLevelPath(const DataFolders& folders, const std::filesystem::path& setFile,
+                                   const std::string& levelFile) {
+  const std::filesystem::path setFolder = setFile.parent_path();
+  std::error_code error;
+  const bool inDataFolder = std::filesystem::equivalent(setFolder, folders.shipped / "Lvl", error) ||
+                            std::filesystem::equivalent(setFolder, folders.user / "Lvl", error);
+  if (!inDataFolder && !setFile.empty() && std::filesystem::exists(setFolder / levelFile, error))
+    return setFolder / levelFile;
+  return ReadPath(folders, std::filesystem::path("Lvl") / levelFile);
+}
+
 bool PrepareWritePath(const DataFolders& folders, const std::filesystem::path& relative,
                       std::filesystem::path& out, std::string& error) {
   out = folders.user / relative;

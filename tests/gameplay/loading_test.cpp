@@ -116,6 +116,23 @@ TEST_F(LevelStartTest, MissingFilesAreReportedByName) {
   EXPECT_NE(game.world.loadingProblem.find("absent.sfl"), std::string::npos);
 }
 
+TEST_F(LevelStartTest, AUsersCopyOfAShippedLevelPlaysInTheShippedSet) {
+  SetLevel({Bottom});  // the shipped test.sfl, one brick at (3, 3)
+  const FreshFolder user;
+  Level mine;
+  mine.guardedSides[Bottom] = -1;
+  mine.tilesetName = "DefaultTileSet.sft";
+  mine.backgroundName = "Starfield.bmp";
+  mine.brickGrid[5][5] = 1;
+  std::filesystem::create_directories(user / "Lvl");
+  std::string error;
+  ASSERT_TRUE(WriteLevelFile(user / "Lvl" / "test.sfl", mine, error)) << error;
+  game.folders = {root, user.path()};
+  game.levelSetPath = (root / "Lvl" / "Shipped.sfs").string();
+  ASSERT_TRUE(StartLevel(game)) << game.world.loadingProblem;
+  EXPECT_EQ(game.world.brickGrid[5][5], 1);
+  EXPECT_EQ(game.world.brickGrid[3][3], 0);
+}
 
 TEST_F(LevelStartTest, ATinyBackgroundIsDrawnWithFewCopiesAndStillCoversTheScreen) {
   WriteTestBitmap(root / "Bgd" / "Dot.bmp", 1, 1, [](int, int) { return 0x20A040u; });
