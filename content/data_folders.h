@@ -33,6 +33,10 @@ std::filesystem::path ReadPath(const DataFolders& folders, const std::filesystem
 std::filesystem::path SetLevelPath(const DataFolders& folders, const std::filesystem::path& setFile,
                                    const std::string& levelFile);
 
+// Makes the folder that is to hold `file`, with any folders above it. False with `error` naming the file and
+// saying why not, as the system says it ("Permission denied").
+bool MakeFolderFor(const std::filesystem::path& file, std::string& error);
+
 // The file to write, in the user's folder; creates its sub-folder. False with `error` set when that fails.
 bool PrepareWritePath(const DataFolders& folders, const std::filesystem::path& relative,
                       std::filesystem::path& out, std::string& error);
