@@ -14,3 +14,5 @@ bool ReadWholeFile(const std::filesystem::path& path, Bytes& out, std::string& e
 bool ReadFileStart(const std::filesystem::path& path, Bytes& out, std::string& error, std::uintmax_t count);
 // Writes to a temporary file in the same folder, then renames it over `path`, so the old file survives a failure.
 bool WriteFileAtomically(const std::filesystem::path& path, const Bytes& bytes, std::string& error);
+// The same, but never over a file that is there: false with `taken` set when `path` exists (or appeared meanwhile).
+bool WriteNewFile(const std::filesystem::path& path, const Bytes& bytes, std::string& error, bool& taken);

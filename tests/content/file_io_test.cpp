@@ -53,3 +53,16 @@ TEST_F(FileIo, FailedWriteKeepsTheTargetAndCleansUp) {
   EXPECT_FALSE(WriteFileAtomically(file("no-such-folder") / "x.sfl", Bytes{1}, error));
   EXPECT_NE(error.find("x.sfl"), std::string::npos);
 }
+
+TEST_F(FileIo, ANewFileNeverReplacesOneThatIsThere) {
+  put("taken.sfr", Bytes{1});
+  std::string error;
+  bool taken = false;
+  EXPECT_FALSE(WriteNewFile(file("taken.sfr"), Bytes{2, 2}, error, taken));
+  EXPECT_TRUE(taken);
+  EXPECT_EQ(bytesOf(file("taken.sfr")), Bytes{1});
+  EXPECT_TRUE(WriteNewFile(file("free.sfr"), Bytes{3}, error, taken)) << error;
+  EXPECT_FALSE(taken);
+  EXPECT_EQ(bytesOf(file("free.sfr")), Bytes{3});
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 2);
+}
