@@ -151,7 +151,8 @@ bool ParseHeader(LineReader& lines, int format, Recording& out, std::string& pro
     } else if (word == "song" && !rest.empty() && !out.reached) {
       out.songs.emplace_back(rest);
     } else if (word == "reached" && format >= 2 && !out.reached) {
-      if (!ParseReached(rest, out.reached.emplace())) return damaged("expected reached tick=T level=L score=S over=0|1");
+      if (!ParseReached(rest, out.reached.emplace()))
+        return damaged("expected reached tick=T level=L score=S over=0|1");
     } else {
       return damaged("unexpected " + std::string(word));
     }
@@ -291,10 +292,6 @@ bool ReadRecordingFile(const std::filesystem::path& path, const std::string& pro
     return false;
   }
   return true;
-}
-
-bool WriteRecordingFile(const std::filesystem::path& path, const Recording& recording, std::string& error) {
-  return WriteFileAtomically(path, EncodeRecording(recording), error);
 }
 
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {

@@ -62,8 +62,6 @@ bool DecodeRecording(const Bytes& bytes, const std::string& program, Recording& 
 Bytes EncodeRecording(const Recording& recording);
 bool ReadRecordingFile(const std::filesystem::path& path, const std::string& program, Recording& out,
                        std::string& error);
-// Written whole or not at all.
-bool WriteRecordingFile(const std::filesystem::path& path, const Recording& recording, std::string& error);
 
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size);
 // The CRC-32 of a whole file; none when it cannot be read.

@@ -93,7 +93,8 @@ bool CheckStartState(const std::vector<NamedValue>& values, std::string& error) 
       fits = ParseField(value.value, field) && WithinBounds(name, field);
     });
     if (!fits) {
-      error = "the recording is damaged (its start state's " + value.name + (known ? " is out of range)" : " is unknown)");
+      error = "the recording is damaged (its start state's " + value.name +
+              (known ? " is out of range)" : " is unknown)");
       return false;
     }
   }
@@ -377,8 +378,8 @@ std::string ReplayEndProblem(const Game& game) {
   if (!divergence.empty()) return divergence;
   const std::optional<RecordedEnd>& recorded = game.recorder.recording.reached;
   if (!ReplayPlayedThrough(game.platform) || !recorded || EndNow(game) == *recorded) return "";
-  return "the replay ended elsewhere than the recording: at " + EndText(EndNow(game)) + ", where the recording ends at " +
-         EndText(*recorded);
+  return "the replay ended elsewhere than the recording: at " + EndText(EndNow(game)) +
+         ", where the recording ends at " + EndText(*recorded);
 }
 
 bool CheckRecordingTargets(const std::filesystem::path& file, const std::filesystem::path& folder,
@@ -401,7 +402,8 @@ bool CheckRecordingTargets(const std::filesystem::path& file, const std::filesys
   if (!folder.empty()) {
     std::string why;
     fs::create_directories(folder, failure);
-    if (!fs::is_directory(folder, failure)) return refuse("--record-dir", folder, "is not a folder and cannot be made one");
+    if (!fs::is_directory(folder, failure))
+      return refuse("--record-dir", folder, "is not a folder and cannot be made one");
     if (!CanWriteIn(folder, why)) return refuse("--record-dir", folder, why);
   }
   return true;

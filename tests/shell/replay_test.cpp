@@ -151,7 +151,8 @@ TEST_F(Recordings, APlayRunGoesOnPastItsGameIntoTheNameEntryAndTheTable) {
   // The same game, then a name typed once the table asks for it; the frames, not the game, end this run.
   std::string name;
   for (const auto& [key, at] : {std::pair{"DIK_S", 3000}, {"DIK_F", 3200}, {"DIK_RETURN", 3400}})
-    name += std::to_string(end + at) + " key " + key + " down\n" + std::to_string(end + at + 50) + " key " + key + " up\n";
+    name += std::to_string(end + at) + " key " + key + " down\n" + std::to_string(end + at + 50) + " key " + key +
+            " up\n";
   Write("name.txt", ClicksScript(1000, end) + name);
   ASSERT_EQ(Run(play + "--frames " + std::to_string((end + 5000) / 16) + " --input " + Path("name.txt")), 0)
       << Text("out.txt");
@@ -277,6 +278,8 @@ TEST_F(Recordings, AReplayThatEndsElsewhereSaysSoAndFails) {
       << Text("out.txt");
   const std::string recording = Text("game.sfr");
   ASSERT_NE(recording.find(" score=0 over=0\n"), std::string::npos) << recording;
+  const std::size_t at = recording.find("reached ");
+  const std::string reached = recording.substr(at, recording.find('\n', at) + 1 - at);
   struct Case {
     std::string text;
     int status;
@@ -289,9 +292,7 @@ TEST_F(Recordings, AReplayThatEndsElsewhereSaysSoAndFails) {
       // second one that the game could not start.
       {Resealed(Edited(recording, "\ns 0\n", "\nr\n")), 1, "went another way"},
       // Made before a recording kept its end: replayed as it always was.
-      {Resealed(Edited(Edited(recording, "shardfall-recording 2\n", "shardfall-recording 1\n"),
-                       recording.substr(recording.find("reached "), recording.find("\nsteps\n") - recording.find("reached ") + 1), "")),
-       0, ""},
+      {Resealed(Edited(Edited(recording, "shardfall-recording 2\n", "shardfall-recording 1\n"), reached, "")), 0, ""},
   };
   for (const Case& c : cases) {
     Write("edited.sfr", c.text);
