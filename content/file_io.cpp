@@ -132,9 +132,11 @@ bool WriteAllAndSync(int fd, const Bytes& bytes) {
   return fsync(fd) == 0;
 }
 
-}  // namespace
-
-bool WriteFileAtomically(const std::filesystem::path& path, const Bytes& bytes, std::string& error) {
+// Writes the bytes to a temporary file beside `path`, then `place`s it there; `placing` says what failed when that
+// did not work (errno set).
+template <typename Place>
+bool WriteThenPlace(const std::filesystem::path& path, const Bytes& bytes, std::string& error, const char* placing,
+                    Place place) {
   if (path.filename().empty()) {
     error = FileError(path, "no file name given");
     return false;
@@ -158,14 +160,37 @@ bool WriteFileAtomically(const std::filesystem::path& path, const Bytes& bytes, 
     error = FileError(path, std::string("write failed (") + std::strerror(savedErrno) + ")");
     return false;
   }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
+  if (!place(temporary, path)) {
+    error = FileError(path, std::string(placing) + " (" + std::strerror(errno) + ")");
     std::remove(temporary.c_str());
-    error = FileError(path, "cannot replace the file (" + ec.message() + ")");
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::filesystem::path& path, const Bytes& bytes, std::string& error) {
+  return WriteThenPlace(path, bytes, error, "cannot replace the file",
+                        [](const std::filesystem::path& from, const std::filesystem::path& to) {
+                          return std::rename(from.c_str(), to.c_str()) == 0;
+                        });
+}
+
+bool WriteNewFile(const std::filesystem::path& path, const Bytes& bytes, std::string& error, bool& taken) {
+  taken = false;
+  return WriteThenPlace(path, bytes, error, "cannot put the file in place",
+                        [&taken](const std::filesystem::path& from, const std::filesystem::path& to) {
+                          // Neither call replaces a file, so of two writers of one name only one succeeds; a
+                          // file system without the first may still have hard links.
+                          bool placed = renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
+                          if (!placed && (errno == EINVAL || errno == ENOSYS) && link(from.c_str(), to.c_str()) == 0) {
+                            std::remove(from.c_str());
+                            placed = true;
+                          }
+                          taken = !placed && errno == EEXIST;
+                          return placed;
+                        });
 }
 
 FileLock::FileLock(const std::filesystem::path& path) {

@@ -15,6 +15,8 @@ bool ReadFileStart(const std::filesystem::path& path, Bytes& out, std::string& e
 // Writes to a temporary file in the same folder, then renames it over `path`, so the old file survives a failure.
 // Temporary files of ours that a killed writer left in the folder are removed first.
 bool WriteFileAtomically(const std::filesystem::path& path, const Bytes& bytes, std::string& error);
+// The same, but never over a file that is there: false with `taken` set when `path` exists (or appeared meanwhile).
+bool WriteNewFile(const std::filesystem::path& path, const Bytes& bytes, std::string& error, bool& taken);
 
 // An exclusive lock on a file for as long as it lives, so that programs that read, change and replace the same
 // file take turns instead of losing each other's changes. It is taken on ".NAME.lock" beside the file, which

@@ -9,31 +9,20 @@
 #include <string_view>
 
 #include "content/byte_io.h"
+#include "content/text_fields.h"
 
 namespace {
 
 constexpr std::string_view Magic = "shardfall-recording";
 constexpr std::string_view EndWord = "end ";
+// Far more than a game has, and few enough that the header's memory stays small whatever the file says.
+constexpr std::size_t MaxStateValues = 256;
+constexpr std::size_t MaxHeaderFiles = 65536;
 
 // Sets the problem and reports failure, so each refusal reads as one line.
 bool Refuse(std::string& problem, const std::string& why) {
   problem = why;
   return false;
-}
-
-template <typename Number>
-std::string NumberText(Number value) {
-  char buffer[48];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
-
-// Whole text only, nothing before or after the number.
-template <typename Number>
-bool ParseNumber(std::string_view text, Number& out) {
-  if (text.empty()) return false;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), out);
-  return error == std::errc{} && end == text.data() + text.size();
 }
 
 std::string HexText(std::uint32_t value) {
@@ -48,21 +37,6 @@ bool ParseHex(std::string_view text, std::uint32_t& out) {
   return error == std::errc{} && end == text.data() + text.size();
 }
 
-// "word rest": the first word, and what follows the space after it.
-std::string_view FirstWord(std::string_view line, std::string_view& rest) {
-  const std::size_t space = line.find(' ');
-  rest = space == std::string_view::npos ? std::string_view{} : line.substr(space + 1);
-  return line.substr(0, space);
-}
-
-// "x,y" as two numbers of the given type.
-template <typename Number>
-bool ParsePair(std::string_view text, Number& x, Number& y) {
-  const std::size_t comma = text.find(',');
-  return comma != std::string_view::npos && ParseNumber(text.substr(0, comma), x) &&
-         ParseNumber(text.substr(comma + 1), y);
-}
-
 // ---- Writing ----
 
 void AppendOptions(std::string& out, const Options& options) {
@@ -73,35 +47,12 @@ void AppendOptions(std::string& out, const Options& options) {
   out += '\n';
 }
 
-void AppendRead(std::string& out, const DeviceRead& before, const DeviceRead& now) {
-  out += 'r';
-  const std::bitset<256> changed = before.keys ^ now.keys;
-  for (std::size_t key = 0; changed.any() && key < changed.size(); ++key)
-    if (changed[key]) out += (now.keys[key] ? " +" : " -") + std::to_string(key);
-  if (now.mouseX != 0 || now.mouseY != 0) out += " m" + NumberText(now.mouseX) + "," + NumberText(now.mouseY);
-  if (now.mouseButtons != before.mouseButtons) out += " b" + NumberText(+now.mouseButtons);
-  if (now.mousePresent != before.mousePresent) out += now.mousePresent ? " M1" : " M0";
-  if (now.padConnected != before.padConnected) out += now.padConnected ? " P1" : " P0";
-  if (now.padButtons != before.padButtons) out += " p" + NumberText(now.padButtons);
-  if (now.stickX != before.stickX || now.stickY != before.stickY)
-    out += " s" + NumberText(now.stickX) + "," + NumberText(now.stickY);
-  out += '\n';
-}
-
-void AppendStep(std::string& out, const RecordedStep& step, DeviceRead& lastRead) {
-  using Kind = RecordedStep::Kind;
-  switch (step.kind) {
-    case Kind::Frame: out += "f " + NumberText(step.value) + "\n"; break;
-    case Kind::Wait: out += "w " + NumberText(step.value) + "\n"; break;
-    case Kind::Quit: out += "q\n"; break;
-    case Kind::SpeedFile: out += "s " + NumberText(step.value) + "\n"; break;
-    case Kind::BadSpeedFile: out += "s !\n"; break;
-    case Kind::Repeat: out += "* " + NumberText(step.value) + "\n"; break;
-    case Kind::Read:
-      AppendRead(out, lastRead, step.read);
-      lastRead = step.read;
-      break;
-  }
+template <typename End, typename Visit>
+void VisitEndFields(End& end, Visit&& visit) {
+  visit("tick", end.tick);
+  visit("level", end.level);
+  visit("score", end.score);
+  visit("over", end.over);
 }
 
 // ---- Reading ----
@@ -111,6 +62,7 @@ class LineReader {
  public:
   explicit LineReader(std::string_view text) : text_(text) {}
   int number() const { return number_; }
+  std::size_t position() const { return pos_; }
   bool next(std::string_view& line) {
     const std::size_t end = text_.find('\n', pos_);
     if (end == std::string_view::npos) return false;
@@ -126,9 +78,11 @@ class LineReader {
   int number_ = 0;
 };
 
-bool ParseOptions(std::string_view rest, Options& options) {
+// "NAME=VALUE ..." in the order `visitFields` gives the fields, and nothing more.
+template <typename Record, typename VisitFields>
+bool ParseNamedFields(std::string_view rest, Record& record, VisitFields&& visitFields) {
   bool ok = true;
-  VisitOptionsFields(options, [&](const char* name, auto& field) {
+  visitFields(record, [&](const char* name, auto& field) {
     const std::string_view word = FirstWord(rest, rest);
     const std::string prefix = std::string(name) + "=";
     ok = ok && word.substr(0, prefix.size()) == prefix && ParseNumber(word.substr(prefix.size()), field);
@@ -136,8 +90,19 @@ bool ParseOptions(std::string_view rest, Options& options) {
   return ok && rest.empty();
 }
 
+bool ParseOptions(std::string_view rest, Options& options) {
+  auto visit = [](Options& record, auto&& each) { VisitOptionsFields(record, each); };
+  return ParseNamedFields(rest, options, visit) && OptionsInRange(options);
+}
+
+bool ParseReached(std::string_view rest, RecordedEnd& end) {
+  auto visit = [](RecordedEnd& record, auto&& each) { VisitEndFields(record, each); };
+  return ParseNamedFields(rest, end, visit) && end.tick >= 0 && end.level >= 0;
+}
+
 bool ParseState(std::string_view rest, std::vector<NamedValue>& state) {
   while (!rest.empty()) {
+    if (state.size() == MaxStateValues) return false;
     const std::string_view word = FirstWord(rest, rest);
     const std::size_t equals = word.find('=');
     if (equals == std::string_view::npos || equals == 0 || equals + 1 == word.size()) return false;
@@ -158,66 +123,8 @@ bool ParseFile(std::string_view rest, RecordedFile& file) {
   return true;
 }
 
-bool ParseReadToken(std::string_view token, DeviceRead& read) {
-  if (token.size() < 2) return false;
-  const char tag = token[0];
-  const std::string_view value = token.substr(1);
-  int number = 0;
-  switch (tag) {
-    case '+':
-    case '-':
-      if (!ParseNumber(value, number) || number < 0 || number > 255) return false;
-      read.keys[static_cast<std::size_t>(number)] = tag == '+';
-      return true;
-    case 'm': return ParsePair(value, read.mouseX, read.mouseY);
-    case 'b':
-      if (!ParseNumber(value, number) || number < 0 || number > 255) return false;
-      read.mouseButtons = static_cast<std::uint8_t>(number);
-      return true;
-    case 'M':
-    case 'P': {
-      if (value != "0" && value != "1") return false;
-      (tag == 'M' ? read.mousePresent : read.padConnected) = value == "1";
-      return true;
-    }
-    case 'p': return ParseNumber(value, read.padButtons);
-    case 's': return ParsePair(value, read.stickX, read.stickY);
-    default: return false;
-  }
-}
-
-bool ParseStep(std::string_view line, DeviceRead& lastRead, RecordedStep& step) {
-  using Kind = RecordedStep::Kind;
-  std::string_view rest;
-  const std::string_view word = FirstWord(line, rest);
-  if (word == "f" || word == "w") {
-    step.kind = word == "f" ? Kind::Frame : Kind::Wait;
-    return ParseNumber(rest, step.value);
-  }
-  if (word == "*") {
-    step.kind = Kind::Repeat;
-    return ParseNumber(rest, step.value);
-  }
-  if (word == "q") {
-    step.kind = Kind::Quit;
-    return line.size() == 1;
-  }
-  if (word == "s") {
-    step.kind = rest == "!" ? Kind::BadSpeedFile : Kind::SpeedFile;
-    return rest == "!" || ParseNumber(rest, step.value);
-  }
-  if (word != "r" || (line.size() > 1 && rest.empty())) return false;
-  DeviceRead read = lastRead;
-  read.mouseX = read.mouseY = 0;  // movement counts once
-  while (!rest.empty())
-    if (!ParseReadToken(FirstWord(rest, rest), read)) return false;
-  step.kind = Kind::Read;
-  step.read = lastRead = read;
-  return true;
-}
-
-// The header's lines, in their fixed order; `file` and `song` lines may repeat.
-bool ParseHeader(LineReader& lines, Recording& out, std::string& problem) {
+// The header's lines, in their fixed order; `file` and `song` lines may repeat; format 2 closes with `reached`.
+bool ParseHeader(LineReader& lines, int format, Recording& out, std::string& problem) {
   std::string_view line, rest;
   auto expect = [&](std::string_view word) {
     return lines.next(line) && FirstWord(line, rest) == word;
@@ -228,18 +135,24 @@ bool ParseHeader(LineReader& lines, Recording& out, std::string& problem) {
   if (!expect("set") || rest.empty()) return damaged("expected the level set");
   out.levelSet = std::string(rest);
   if (!expect("seed") || !ParseNumber(rest, out.seed)) return damaged("expected the seed");
-  if (!expect("tick") || !ParseNumber(rest, out.tick)) return damaged("expected the start tick");
-  if (!expect("options") || !ParseOptions(rest, out.options)) return damaged("expected the options");
+  if (!expect("tick") || !ParseNumber(rest, out.tick) || out.tick < 0 || out.tick > MaxStartTick)
+    return damaged("expected the start tick, 0 .. " + std::to_string(MaxStartTick));
+  if (!expect("options") || !ParseOptions(rest, out.options)) return damaged("expected the options, each in its range");
   if (!expect("state") || !ParseState(rest, out.state)) return damaged("expected the start state");
   while (lines.next(line)) {
     const std::string_view word = FirstWord(line, rest);
-    if (word == "steps" && rest.empty()) return true;
-    if (word == "file") {
+    if (word == "steps" && rest.empty() && (format == 1 || out.reached)) return true;
+    if ((word == "file" || word == "song") && out.files.size() + out.songs.size() == MaxHeaderFiles)
+      return damaged("more than " + std::to_string(MaxHeaderFiles) + " files and songs");
+    if (word == "file" && !out.reached) {
       RecordedFile file;
       if (!ParseFile(rest, file)) return damaged("expected file ROLE CRC NAME");
       out.files.push_back(std::move(file));
-    } else if (word == "song" && !rest.empty()) {
+    } else if (word == "song" && !rest.empty() && !out.reached) {
       out.songs.emplace_back(rest);
+    } else if (word == "reached" && format >= 2 && !out.reached) {
+      if (!ParseReached(rest, out.reached.emplace()))
+        return damaged("expected reached tick=T level=L score=S over=0|1");
     } else {
       return damaged("unexpected " + std::string(word));
     }
@@ -247,29 +160,55 @@ bool ParseHeader(LineReader& lines, Recording& out, std::string& problem) {
   return damaged("no steps line");
 }
 
-bool ParseSteps(LineReader& lines, std::size_t count, Recording& out, std::string& problem) {
+// What the steps add up to as a replay plays them; a repeat counts its pair again.
+struct PlayTotals {
+  std::int64_t ms = 0;
+  std::int64_t passes = 0;  // frames and pause passes
+  // Each sum stops just past its bound, so no product of a step and its repeat count adds up past 2^63.
+  void Add(const RecordedStep& step, std::int64_t times) {
+    if (step.kind != RecordedStep::Kind::Frame && step.kind != RecordedStep::Kind::Wait) return;
+    ms = std::min(ms + step.value * times, MaxPlayMs + 1);
+    passes = std::min(passes + times, MaxPlayPasses + 1);
+  }
+};
+
+// Every step line checked, as a replay would meet them; the play they add up to stays within a day.
+bool CheckSteps(LineReader& lines, std::size_t count, std::string& problem) {
   DeviceRead lastRead;
+  RecordedStep pair[2];
+  int stepsBeforeRepeat = 0;  // steps since the start or the last repeat, up to two
+  PlayTotals totals;
   std::string_view line;
   for (std::size_t i = 0; i < count; ++i) {
     RecordedStep step;
-    if (!lines.next(line) || !ParseStep(line, lastRead, step))
+    if (!lines.next(line) || !ParseStepLine(line, lastRead, step) ||
+        (step.kind == RecordedStep::Kind::Repeat && stepsBeforeRepeat < 2))
       return Refuse(problem, "the recording is damaged (line " + std::to_string(lines.number()) + ")");
-    out.steps.push_back(step);
-    if (step.kind == RecordedStep::Kind::Repeat && !RepeatFits(out.steps, out.steps.size() - 1))
-      return Refuse(problem, "the recording is damaged (line " + std::to_string(lines.number()) + ")");
+    if (step.kind == RecordedStep::Kind::Repeat) {
+      for (const RecordedStep& repeated : pair) totals.Add(repeated, step.value);
+      stepsBeforeRepeat = 0;
+    } else {
+      totals.Add(step, 1);
+      pair[0] = pair[1];
+      pair[1] = step;
+      stepsBeforeRepeat = std::min(stepsBeforeRepeat + 1, 2);
+    }
+    if (totals.ms > MaxPlayMs || totals.passes > MaxPlayPasses)
+      return Refuse(problem, "the recording holds more than 24 hours of play (line " +
+                                 std::to_string(lines.number()) + ")");
   }
   return true;
 }
 
 // Magic, format and program; the version comes before the checksum, so a recording from another version is
 // named as such even when its lines are read differently.
-bool CheckOpening(LineReader& lines, const std::string& program, Recording& out, std::string& problem) {
+bool CheckOpening(LineReader& lines, const std::string& program, int& format, Recording& out,
+                  std::string& problem) {
   std::string_view line, rest;
   if (!lines.next(line) || FirstWord(line, rest) != Magic) return Refuse(problem, "not a Shardfall recording");
-  int format = 0;
   if (!ParseNumber(rest, format)) return Refuse(problem, "not a Shardfall recording");
-  if (format != RecordingFormat)
-    return Refuse(problem, "a recording of format " + std::string(rest) + "; this Shardfall reads format " +
+  if (format < 1 || format > RecordingFormat)
+    return Refuse(problem, "a recording of format " + std::string(rest) + "; this Shardfall reads formats 1 to " +
                                std::to_string(RecordingFormat));
   if (!lines.next(line) || FirstWord(line, rest) != "program" || rest.empty())
     return Refuse(problem, "the recording is damaged (line 2: expected the program version)");
@@ -279,11 +218,11 @@ bool CheckOpening(LineReader& lines, const std::string& program, Recording& out,
   return true;
 }
 
-// The last line, "end COUNT CRC", and the checksum of everything before it.
-bool CheckEnd(std::string_view text, std::size_t& count, std::string& problem) {
+// The last line, "end COUNT CRC", where it starts, and the checksum of everything before it.
+bool CheckEnd(std::string_view text, std::size_t& count, std::size_t& start, std::string& problem) {
   const std::string_view cutShort = "the recording is cut short (it has no end line)";
   if (text.empty() || text.back() != '\n') return Refuse(problem, std::string(cutShort));
-  const std::size_t start = text.rfind('\n', text.size() - 2) + 1;  // npos + 1 = 0: a one-line file
+  start = text.rfind('\n', text.size() - 2) + 1;  // npos + 1 = 0: a one-line file
   std::string_view last = text.substr(start, text.size() - 1 - start), rest;
   if (last.substr(0, EndWord.size()) != EndWord) return Refuse(problem, std::string(cutShort));
   last.remove_prefix(EndWord.size());
@@ -302,20 +241,22 @@ bool DecodeRecording(const Bytes& bytes, const std::string& program, Recording& 
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   LineReader lines(text);
   Recording recording;
-  std::size_t count = 0;
-  if (!CheckOpening(lines, program, recording, problem) || !CheckEnd(text, count, problem) ||
-      !ParseHeader(lines, recording, problem) || !ParseSteps(lines, count, recording, problem))
+  int format = 0;
+  std::size_t count = 0, endStart = 0;
+  if (!CheckOpening(lines, program, format, recording, problem) || !CheckEnd(text, count, endStart, problem) ||
+      !ParseHeader(lines, format, recording, problem))
     return false;
-  std::string_view line;
-  if (!lines.next(line) || line.substr(0, EndWord.size()) != EndWord || lines.next(line))
-    return Refuse(problem, "the recording is damaged (its step count does not match)");
+  const std::size_t stepsStart = lines.position();
+  if (!CheckSteps(lines, count, problem)) return false;
+  if (lines.position() != endStart) return Refuse(problem, "the recording is damaged (its step count does not match)");
+  recording.steps = StepLines(std::string(text.substr(stepsStart, endStart - stepsStart)), count);
   out = std::move(recording);
   return true;
 }
 
 Bytes EncodeRecording(const Recording& recording) {
   std::string out;
-  out += std::string(Magic) + " " + std::to_string(RecordingFormat) + "\n";
+  out += std::string(Magic) + " " + std::to_string(recording.reached ? RecordingFormat : 1) + "\n";
   out += "program " + recording.program + "\n";
   out += "set " + recording.levelSet + "\n";
   out += "seed " + NumberText(recording.seed) + "\n";
@@ -327,11 +268,17 @@ Bytes EncodeRecording(const Recording& recording) {
   for (const RecordedFile& file : recording.files)
     out += "file " + file.role + " " + (file.checksum ? HexText(*file.checksum) : "-") + " " + file.name + "\n";
   for (const std::string& song : recording.songs) out += "song " + song + "\n";
+  if (recording.reached) {
+    out += "reached";
+    VisitEndFields(*recording.reached, [&out](const char* name, auto value) {
+      out += std::string(" ") + name + "=" + NumberText(value);
+    });
+    out += "\n";
+  }
   out += "steps\n";
-  DeviceRead lastRead;
-  for (const RecordedStep& step : recording.steps) AppendStep(out, step, lastRead);
+  out += recording.steps.text();
   const std::uint32_t checksum = Crc32(reinterpret_cast<const std::uint8_t*>(out.data()), out.size());
-  out += std::string(EndWord) + std::to_string(recording.steps.size()) + " " + HexText(checksum) + "\n";
+  out += std::string(EndWord) + std::to_string(recording.steps.count()) + " " + HexText(checksum) + "\n";
   return Bytes(out.begin(), out.end());
 }
 
@@ -345,10 +292,6 @@ bool ReadRecordingFile(const std::filesystem::path& path, const std::string& pro
     return false;
   }
   return true;
-}
-
-bool WriteRecordingFile(const std::filesystem::path& path, const Recording& recording, std::string& error) {
-  return WriteFileAtomically(path, EncodeRecording(recording), error);
 }
 
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {

@@ -11,7 +11,13 @@
 #include "content/options_file.h"
 #include "content/recorded_steps.h"
 
-inline constexpr int RecordingFormat = 1;
+// The format written; a reader also takes format 1, which has no `reached` line.
+inline constexpr int RecordingFormat = 2;
+// A recording holds at most a day of play, and at most one frame or pause pass per millisecond of it.
+inline constexpr std::int64_t MaxPlayMs = 24 * 60 * 60 * 1000;
+inline constexpr std::int64_t MaxPlayPasses = MaxPlayMs;
+// The clock at the start leaves room for a day of play, and a day more for the game's timers, below 2^31 ms.
+inline constexpr std::int32_t MaxStartTick = INT32_MAX - 2 * MaxPlayMs;
 
 // A file the game's rules depend on: its role ("set", "level", "tileset", "bitmap"), its name as the game asked
 // for it, and its CRC-32; no checksum when it could not be read.
@@ -27,6 +33,15 @@ struct NamedValue {
   std::string value;
 };
 
+// Where a game was after its last frame; its replay must get there too.
+struct RecordedEnd {
+  std::int32_t tick = 0;   // the clock
+  std::int32_t level = 0;  // the level of the set (1-based; 0 before the first)
+  std::int32_t score = 0;
+  bool over = false;       // the game had handed back to the menus (else the program stopped first)
+  bool operator==(const RecordedEnd&) const = default;
+};
+
 struct Recording {
   std::string program;             // the version of Shardfall that recorded it
   std::string levelSet;            // the set file as the game had it
@@ -36,17 +51,17 @@ struct Recording {
   std::vector<NamedValue> state;   // the mode flags and frame values at the start
   std::vector<RecordedFile> files;
   std::vector<std::string> songs;  // the level songs the game chose among
-  std::vector<RecordedStep> steps;
+  std::optional<RecordedEnd> reached;  // none in format 1
+  StepLines steps;
 };
 
-// Refuses anything but a whole, undamaged recording; when `program` is not empty, also one made by another
-// version. `problem` says what is wrong, without a file name.
+// Refuses anything but a whole, undamaged recording whose every number lies in its bounds (the options as in
+// config.bin, at most MaxPlayMs of play); when `program` is not empty, also one made by another version.
+// `problem` says what is wrong, without a file name. Memory: about twice the size of the file, at most.
 bool DecodeRecording(const Bytes& bytes, const std::string& program, Recording& out, std::string& problem);
 Bytes EncodeRecording(const Recording& recording);
 bool ReadRecordingFile(const std::filesystem::path& path, const std::string& program, Recording& out,
                        std::string& error);
-// Written whole or not at all.
-bool WriteRecordingFile(const std::filesystem::path& path, const Recording& recording, std::string& error);
 
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size);
 // The CRC-32 of a whole file; none when it cannot be read.

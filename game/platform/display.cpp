@@ -11,8 +11,15 @@ namespace {
 
 constexpr int PixelCount = ScreenWidth * ScreenHeight;
 
-// Nearest whole number, halves to even (the default rounding mode).
-int Nearest(float v) { return static_cast<int>(std::nearbyint(v)); }
+constexpr float FarOff = 1 << 24;  // beyond the screen by far, and small enough for the clipping arithmetic
+
+// Nearest whole number, halves to even (the default rounding mode); a place far off the screen (or no number at
+// all) stays far off it.
+int Nearest(float v) {
+  const float nearest = std::nearbyint(v);
+  if (!(nearest >= -FarOff)) return static_cast<int>(-FarOff);
+  return static_cast<int>(std::min(nearest, FarOff));
+}
 long NearestWide(double v) { return static_cast<long>(std::nearbyint(v)); }
 
 struct Rect {

@@ -63,9 +63,8 @@ void ApplyScriptEvent(ScriptedInput& script, const ScriptEvent& event) {
   }
 }
 
-// Every event whose tick the clock has reached takes effect now.
-void CatchUpScript(ScriptedInput& script, const Clock& clock) {
-  std::int32_t now = TickCount(clock);
+// Every event whose tick has come takes effect now.
+void CatchUpScript(ScriptedInput& script, std::int32_t now) {
   while (script.next < script.events.size() && script.events[script.next].tick <= now)
     ApplyScriptEvent(script, script.events[script.next++]);
 }
@@ -84,20 +83,6 @@ DeviceRead ReadOf(const KeyStates& keys, bool mousePresent, const MouseState& mo
   read.stickX = pad.stickX;
   read.stickY = pad.stickY;
   return read;
-}
-
-// The devices as they are now: the script's state when a script stands in for them.
-DeviceRead LiveRead(Platform& platform, const Clock& clock) {
-  ScriptedInput& script = platform.input.script;
-  if (script.active) {
-    CatchUpScript(script, clock);
-    DeviceRead read = ReadOf(script.keys, true, script.mouse, script.pad);
-    script.mouse.x = script.mouse.y = 0;  // movement counts once
-    return read;
-  }
-  MouseState mouse;
-  const bool mousePresent = platform.window->ReadMouse(mouse);
-  return ReadOf(platform.window->ReadKeys(), mousePresent, mouse, platform.pads->ReadPads());
 }
 
 void StoreRead(Input& input, const DeviceRead& read) {
@@ -176,11 +161,24 @@ void ReleaseInput(Platform& platform) {
   platform.pads = NoPadDevice();  // closed before the device library goes
 }
 
+DeviceRead ReadLiveDevices(Platform& platform, std::int32_t tick) {
+  ScriptedInput& script = platform.input.script;
+  if (script.active) {
+    CatchUpScript(script, tick);
+    DeviceRead read = ReadOf(script.keys, true, script.mouse, script.pad);
+    script.mouse.x = script.mouse.y = 0;  // movement counts once
+    return read;
+  }
+  MouseState mouse;
+  const bool mousePresent = platform.window->ReadMouse(mouse);
+  return ReadOf(platform.window->ReadKeys(), mousePresent, mouse, platform.pads->ReadPads());
+}
+
 void ReadInputDevices(Platform& platform, const Clock& clock) {
   DeviceRead read = platform.tape.lastRead;
   RecordedStep step;
   if (!IsReplaying(platform)) {
-    read = LiveRead(platform, clock);
+    read = ReadLiveDevices(platform, TickCount(clock));
     KeepStep(platform, {RecordedStep::Kind::Read, 0, read});
   } else if (TakeStep(platform, RecordedStep::Kind::Read, step)) {
     read = platform.tape.lastRead = step.read;

@@ -16,6 +16,9 @@ void ReleaseInput(Platform& platform);
 // One read of the keyboard, mouse and gamepad into keyState, mouseState, mousePresent and pad: from the replay,
 // else the script, else the devices; kept when recording.
 void ReadInputDevices(Platform& platform, const Clock& clock);
+// The devices as they are now at `tick`, or the script standing for them, whatever a replay hands the game: a
+// replay's viewer keys come from here.
+DeviceRead ReadLiveDevices(Platform& platform, std::int32_t tick);
 // keyPressed/keyHeld from keyState, by edgeKeys.
 void UpdateKeyFlags(Input& input);
 // The character of the key with the current Shift state, or "".

@@ -69,10 +69,19 @@ void RequestQuit(Platform& platform) {
   KeepStep(platform, {RecordedStep::Kind::Quit, 0, {}});
 }
 
-void PumpMessages(Platform& platform) {
+bool PumpWindowEvents(Platform& platform) {
   bool closed = false;
   platform.window->PumpEvents(closed);
-  if (closed || signalled || TakeQuitStep(platform)) RequestQuit(platform);
+  return closed || signalled;
+}
+
+void PumpMessages(Platform& platform) {
+  if (PumpWindowEvents(platform)) {
+    if (IsReplaying(platform)) platform.tape.viewer.stopped = true;
+    RequestQuit(platform);
+  } else if (TakeQuitStep(platform)) {
+    RequestQuit(platform);
+  }
 }
 
 bool IdlePass(Platform& platform) {

@@ -59,6 +59,7 @@ struct MouseState {
 
 // The gamepad's buttons, in the order of the bits of PadState::buttons (and of recordings: append only).
 enum class PadButton : int { A, B, X, Y, Back, Start, Up, Down, Left, Right, Count };
+static_assert(static_cast<int>(PadButton::Count) == RecordedPadButtons, "a recording holds every pad button");
 
 // Every connected gamepad read as one: buttons held by any, the left stick tilted furthest.
 struct PadState {
@@ -108,20 +109,29 @@ struct Input {
 
 // ---- Recording and replay ----
 
+// The keys of the one watching a replay, read from the devices (or a script) apart from what the recording hands
+// the game: Esc stops the replay, P pauses and resumes it.
+struct ReplayViewer {
+  bool paused = false;
+  bool stopped = false;           // Esc, the window closed or a signal: the replay ends before its recording does
+  bool stopHeld = false;          // the keys as at the last look, so that holding one acts once
+  bool pauseHeld = false;
+  std::int64_t pausedMs = 0;      // time spent paused, which a script's ticks count as well
+};
+
 // What the game read, in order: the clock's ticks, the devices' reads, quit requests and the speed file. While
 // recording, each is kept as it is read; while replaying, each is handed back in the same order instead.
 struct Tape {
   enum class Mode { Off, Recording, Replaying };
   Mode mode = Mode::Off;
-  std::vector<RecordedStep> steps;
-  std::size_t next = 0;     // replaying: the step to hand back next
-  std::size_t unfoldFrom = 0;      // replaying a Repeat: the first of the two steps it repeats
-  std::int64_t unfoldLeft = 0;     // ... and how many steps of it are still to come
+  StepLines steps;
+  StepCursor cursor;        // replaying: the step to hand back next
   std::string divergence;   // replaying: where the game asked for something the recording does not hold there
   DeviceRead lastRead;      // replaying: what a read gives once the game has gone another way
   bool paced = false;       // replaying in a window: the ticks are shown in real time from here
   std::chrono::steady_clock::time_point paceStart;
   std::int32_t paceTick = 0;
+  ReplayViewer viewer;
 };
 
 // ---- Sound effects ----
@@ -302,9 +312,11 @@ void InitPlatform(Platform& platform);
 void ReleaseModeAssets(Platform& platform, bool& musicOn);
 // Releases sound, music, input and display in that order.
 void ShutDownPlatform(Platform& platform);
-// One message-pump pass: window events, Alt+Enter, close and signals (which request the quit), and a quit
-// the replayed recording holds here.
+// One message-pump pass: window events, Alt+Enter, close and signals (which request the quit, and stop a
+// replay), and a quit the replayed recording holds here.
 void PumpMessages(Platform& platform);
+// Window events and signals only; true when the window was closed or a signal came.
+bool PumpWindowEvents(Platform& platform);
 // Sets quitRequested (kept by a recording): the main loop ends after this frame.
 void RequestQuit(Platform& platform);
 // One pass of a wait that reads nothing (the lost display): pump, then sleep until the next display refresh; the game's

@@ -1,9 +1,11 @@
 // Recording and replaying what the game reads.
 #include "platform/tape.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "platform/clock.h"
+#include "platform/input.h"
 
 namespace {
 
@@ -20,23 +22,6 @@ constexpr const char* KindName(Kind kind) {
     case Kind::Repeat: return "a repeat";
   }
   return "?";
-}
-
-// The next step a replay hands back, without taking it: a Repeat unfolds into the two steps before it.
-const RecordedStep* Peek(Tape& tape) {
-  if (tape.unfoldLeft > 0) return &tape.steps[tape.unfoldFrom + (tape.unfoldLeft % 2 == 0 ? 0 : 1)];
-  if (tape.next >= tape.steps.size()) return nullptr;
-  const RecordedStep& step = tape.steps[tape.next];
-  if (step.kind != Kind::Repeat) return &step;
-  tape.unfoldFrom = tape.next - 2;
-  tape.unfoldLeft = 2 * static_cast<std::int64_t>(step.value);
-  ++tape.next;
-  return Peek(tape);
-}
-
-void Pass(Tape& tape) {
-  if (tape.unfoldLeft > 0) --tape.unfoldLeft;
-  else ++tape.next;
 }
 
 bool SameKind(Kind asked, Kind recorded) {
@@ -60,6 +45,45 @@ void PaceReplay(Platform& platform, const Clock& clock) {
   else if (due > now) std::this_thread::sleep_until(due);
 }
 
+// Esc (or the pad's B or Back) and P (or Start), each acting when it goes down.
+void LookAtViewerKeys(Platform& platform, const Clock& clock) {
+  ReplayViewer& viewer = platform.tape.viewer;
+  const std::int64_t watched = std::min<std::int64_t>(clock.now + viewer.pausedMs, INT32_MAX);
+  const DeviceRead live = ReadLiveDevices(platform, static_cast<std::int32_t>(watched));
+  auto pad = [&live](PadButton button) { return live.padConnected && (live.padButtons & PadBit(button)) != 0; };
+  const bool stop = live.keys[DIK_ESCAPE] || pad(PadButton::B) || pad(PadButton::Back);
+  const bool pause = live.keys[DIK_P] || pad(PadButton::Start);
+  if (stop && !viewer.stopHeld) viewer.stopped = true;
+  if (pause && !viewer.pauseHeld) viewer.paused = !viewer.paused;
+  viewer.stopHeld = stop;
+  viewer.pauseHeld = pause;
+}
+
+// One pass of a paused replay: the window kept alive, the time counted; false when nothing can end the pause.
+bool PausedPass(Platform& platform, const Clock& clock) {
+  if (PumpWindowEvents(platform)) return false;
+  if (platform.window->PresentIfStale(platform.display)) NotePresent(platform.frameStats);
+  if (platform.input.script.active) {
+    if (!ScriptHasPendingEvents(platform)) return false;
+    platform.tape.viewer.pausedMs += clock.virtualStep;
+  } else {
+    platform.window->WaitForRefresh();
+  }
+  return true;
+}
+
+// The viewer's keys before each tick: a pause holds the replay here, and its pace starts afresh after it.
+void FollowViewer(Platform& platform, const Clock& clock) {
+  ReplayViewer& viewer = platform.tape.viewer;
+  LookAtViewerKeys(platform, clock);
+  while (viewer.paused && !viewer.stopped) {
+    if (!PausedPass(platform, clock)) viewer.stopped = true;
+    else LookAtViewerKeys(platform, clock);
+    platform.tape.paced = false;
+  }
+  if (viewer.stopped) RequestQuit(platform);
+}
+
 }  // namespace
 
 void StartRecordingTape(Platform& platform) {
@@ -67,13 +91,13 @@ void StartRecordingTape(Platform& platform) {
   platform.tape.mode = Tape::Mode::Recording;
 }
 
-std::vector<RecordedStep> StopRecordingTape(Platform& platform) {
-  std::vector<RecordedStep> steps = std::move(platform.tape.steps);
+StepLines StopRecordingTape(Platform& platform) {
+  StepLines steps = std::move(platform.tape.steps);
   platform.tape = Tape{};
   return steps;
 }
 
-void StartReplayTape(Platform& platform, Clock& clock, std::vector<RecordedStep> steps) {
+void StartReplayTape(Platform& platform, Clock& clock, StepLines steps) {
   platform.tape = Tape{};
   platform.tape.mode = Tape::Mode::Replaying;
   platform.tape.steps = std::move(steps);
@@ -86,12 +110,17 @@ bool IsReplaying(const Platform& platform) { return platform.tape.mode == Tape::
 
 bool ReplayOver(const Platform& platform) {
   const Tape& tape = platform.tape;
-  return IsReplaying(platform) &&
-         ((tape.next >= tape.steps.size() && tape.unfoldLeft == 0) || !tape.divergence.empty());
+  return IsReplaying(platform) && (tape.cursor.AtEnd(tape.steps) || !tape.divergence.empty() || tape.viewer.stopped);
+}
+
+bool ReplayPlayedThrough(const Platform& platform) {
+  const Tape& tape = platform.tape;
+  return IsReplaying(platform) && tape.cursor.AtEnd(tape.steps) && tape.divergence.empty() && !tape.viewer.stopped;
 }
 
 void AdvanceGameClock(Platform& platform, Clock& clock, Kind kind) {
   if (IsReplaying(platform)) {
+    FollowViewer(platform, clock);
     RecordedStep step;
     if (TakeStep(platform, kind, step)) clock.now += step.value;
     PaceReplay(platform, clock);
@@ -104,32 +133,32 @@ void AdvanceGameClock(Platform& platform, Clock& clock, Kind kind) {
 
 bool TakeStep(Platform& platform, Kind kind, RecordedStep& step) {
   Tape& tape = platform.tape;
-  if (!tape.divergence.empty()) return false;
-  const RecordedStep* recorded = Peek(tape);
+  if (!tape.divergence.empty() || tape.viewer.stopped) return false;
+  const RecordedStep* recorded = tape.cursor.Peek(tape.steps);
   if (!recorded) {
     tape.divergence = "the recording ends where the game asks for " + std::string(KindName(kind));
     return false;
   }
   if (!SameKind(kind, recorded->kind)) {
-    tape.divergence = "the game went another way at step " + std::to_string(tape.next + 1) +
+    tape.divergence = "the game went another way at step " + std::to_string(tape.cursor.LineNumber()) +
                       " of the recording: it asks for " + KindName(kind) + " where the recording holds " +
                       KindName(recorded->kind);
     return false;
   }
   step = *recorded;
-  Pass(tape);
+  tape.cursor.Pass();
   return true;
 }
 
 void KeepStep(Platform& platform, const RecordedStep& step) {
-  if (IsRecording(platform)) AppendStep(platform.tape.steps, step);
+  if (IsRecording(platform)) platform.tape.steps.Append(step);
 }
 
 bool TakeQuitStep(Platform& platform) {
   Tape& tape = platform.tape;
-  if (!IsReplaying(platform) || !tape.divergence.empty()) return false;
-  const RecordedStep* next = Peek(tape);
+  if (!IsReplaying(platform) || !tape.divergence.empty() || tape.viewer.stopped) return false;
+  const RecordedStep* next = tape.cursor.Peek(tape.steps);
   if (!next || next->kind != Kind::Quit) return false;
-  Pass(tape);
+  tape.cursor.Pass();
   return true;
 }

@@ -80,18 +80,30 @@ constexpr OptionDef Options[] = {
      }},
     {"--no-gamma", nullptr, "run without a gamma ramp (fades are instant)",
      [](CommandLine& line, const std::string&, std::string&) { line.platform.noGamma = true; return true; }},
-    {"--play", "SETFILE", "start a game on the level set at once (headless: the run ends with that game)",
+    {"--play", "SETFILE", "start a game on the level set at once",
      [](CommandLine& line, const std::string& value, std::string&) { line.playSetFile = value; return true; }},
+    {"--until-game-ends", nullptr, "stop after the frame in which the first game goes back to the menus",
+     [](CommandLine& line, const std::string&, std::string&) { line.untilGameEnds = true; return true; }},
     {"--no-capsules", nullptr, "broken bricks drop no capsules (for proving levels finishable)",
      [](CommandLine& line, const std::string&, std::string&) { line.noCapsules = true; return true; }},
     {"--record", "FILE", "record the next game into FILE (a recording, .sfr)",
-     [](CommandLine& line, const std::string& value, std::string&) { line.recordFile = value; return true; }},
+     [](CommandLine& line, const std::string& value, std::string& error) {
+       line.recordFile = value;
+       return !value.empty() || Refuse(error, "--record needs a file name");
+     }},
     {"--record-dir", "DIR", "record every game into DIR, each file named by date, level set and score",
-     [](CommandLine& line, const std::string& value, std::string&) { line.recordFolder = value; return true; }},
+     [](CommandLine& line, const std::string& value, std::string& error) {
+       line.recordFolder = value;
+       return !value.empty() || Refuse(error, "--record-dir needs a folder name");
+     }},
     {"--replay", "FILE",
      "play a recorded game back (in a window, or headless with --dump-state);\nits seed, steps and input come from "
-     "FILE, and it stops where the recording ends",
-     [](CommandLine& line, const std::string& value, std::string&) { line.replayFile = value; return true; }},
+     "FILE, and it stops where the recording ends;\nEsc stops it, P pauses and resumes it (with --input, the "
+     "script's\nkeys do, on the replay's clock plus the time paused)",
+     [](CommandLine& line, const std::string& value, std::string& error) {
+       line.replayFile = value;
+       return !value.empty() || Refuse(error, "--replay needs a file name");
+     }},
     {"--help", nullptr, "this text",
      [](CommandLine& line, const std::string&, std::string&) { line.help = true; return true; }},
     {"--version", nullptr, "print the version",
@@ -100,11 +112,11 @@ constexpr OptionDef Options[] = {
 
 constexpr int HelpColumn = 25;  // where every option's text starts
 
-// A replay reads nothing but its recording, and records nothing of its own.
+// A replay reads nothing but its recording (a script presses only the viewer's keys), and records nothing of its
+// own.
 bool CheckReplayAlone(const CommandLine& line, std::string& error) {
   if (line.replayFile.empty()) return true;
-  const std::pair<bool, const char*> others[] = {{!line.input.empty(), "--input"},
-                                                 {!line.playSetFile.empty(), "--play"},
+  const std::pair<bool, const char*> others[] = {{!line.playSetFile.empty(), "--play"},
                                                  {!line.recordFile.empty(), "--record"},
                                                  {!line.recordFolder.empty(), "--record-dir"},
                                                  {line.seed.has_value(), "--seed"},

@@ -20,6 +20,7 @@ struct CommandLine {
   std::vector<Screenshot> screenshots;
   std::filesystem::path playSetFile;  // --play SETFILE
   bool noCapsules = false;
+  bool untilGameEnds = false;         // --until-game-ends
   std::filesystem::path recordFile;   // --record FILE: the next game
   std::filesystem::path recordFolder; // --record-dir DIR: every game
   std::filesystem::path replayFile;   // --replay FILE

@@ -131,13 +131,14 @@ void DrawCentredLine(Game& game, const std::string& text, float y) {
 }
 
 // Once, when the load has failed: the font the message needs (the failure may have come before it was loaded),
-// and the message on stderr too.
+// and the message on stderr too, unless a replay that went another way failed it (the replay's own message says
+// where).
 void PrepareLoadingProblem(Game& game) {
   std::string& problem = game.world.loadingProblem;
   if (problem.empty()) problem = "a file could not be read";
   int& font = game.platform.text.gameFontImage;
   if (font < 0) font = LoadImage(game.platform, PicturePath(game, "font1.bmp"));
-  std::cerr << "shardfall: cannot start the game: " << problem << '\n';
+  if (game.platform.tape.divergence.empty()) std::cerr << "shardfall: cannot start the game: " << problem << '\n';
 }
 
 // What could not be loaded, and the way back; Esc returns to the front end.

@@ -49,12 +49,12 @@ bool ResolvePlaySet(const DataFolders& folders, std::filesystem::path& setFile, 
   return false;
 }
 
-// A replay that went another way than its recording fails; a --record that met no game says so.
+// A replay that ended elsewhere than its recording fails; a --record that met no game says so.
 int ReportRecordings(const Game& game, const CommandLine& command) {
-  const std::string divergence = ReplayDivergence(game);
-  if (!divergence.empty()) {
-    std::cerr << "shardfall: " << command.replayFile.string() << ": " << divergence << "\n";
-    return 2;
+  const std::string elsewhere = ReplayEndProblem(game);
+  if (!elsewhere.empty()) {
+    std::cerr << "shardfall: " << command.replayFile.string() << ": " << elsewhere << "\n";
+    return 1;
   }
   if (!game.recorder.nextGameFile.empty())
     std::cerr << "shardfall: --record " << command.recordFile.string() << ": no game was played, nothing recorded\n";
@@ -85,24 +85,24 @@ int main(int argc, char** argv) {
   settings.inputScript = command.input;
   settings.recordFile = command.recordFile;
   settings.recordFolder = command.recordFolder;
-  // Everything a replay needs is checked before a window opens.
+  // Everything a replay or a recording needs is checked before a window opens.
   Recording replay;
   if (!LocateData(command, argv[0], settings.folders, error) ||
       (!command.playSetFile.empty() && !ResolvePlaySet(settings.folders, command.playSetFile, error)) ||
-      (!command.replayFile.empty() && !PrepareReplay(settings.folders, command.replayFile, replay, error))) {
+      (!command.replayFile.empty() && !PrepareReplay(settings.folders, command.replayFile, replay, error)) ||
+      !CheckRecordingTargets(command.recordFile, command.recordFolder, error)) {
     std::cerr << "shardfall: " << error << "\n";
     return 2;
   }
   if (!command.replayFile.empty()) settings.replay = std::move(replay);
   auto game = std::make_unique<Game>();
-  if (!StartUp(*game, settings, error)) {
+  if (!StartUp(*game, std::move(settings), error)) {
     std::cerr << "shardfall: " << error << "\n";
     return 2;
   }
   game->capsulesOff = command.noCapsules;
   if (!command.playSetFile.empty()) PlayLevelSetAtOnce(*game, command.playSetFile);
-  LoopControl control{command.frames, command.screenshots, command.dumpState,
-                      command.platform.headless && !command.playSetFile.empty()};
+  LoopControl control{command.frames, command.screenshots, command.dumpState, command.untilGameEnds};
   MainLoop(*game, EveryModeStep(), control);
   return ReportRecordings(*game, command);
 }

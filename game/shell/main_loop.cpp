@@ -58,7 +58,9 @@ void WriteDumpIfAsked(const Game& game, const LoopControl& control) {
 
 void MeasureFrameStep(Game& game, FrameTimer& timer) {
   GameState& s = game.state;
-  s.frameStep = Now(game) - s.lastTick;
+  // Modulo 2^32, as the clock itself wraps after 2^31 ms: the time since the last frame, never an overflow.
+  const auto elapsed = static_cast<std::uint32_t>(Now(game)) - static_cast<std::uint32_t>(s.lastTick);
+  s.frameStep = static_cast<std::int32_t>(elapsed);
   s.lastTick = Now(game);
   if (s.speedOverride > 0) s.frameStep = s.speedOverride;
   if (s.frameStep > MaxFrameStep) s.frameStep = MaxFrameStep;

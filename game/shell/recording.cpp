@@ -12,6 +12,8 @@
 #include <type_traits>
 #include <utility>
 
+#include <unistd.h>
+
 #include "content/level_file.h"
 #include "content/level_set_file.h"
 #include "content/names.h"
@@ -56,7 +58,51 @@ std::vector<NamedValue> StateValues(const GameState& state) {
   return values;
 }
 
-// Every field the recording names; the others keep their value.
+// The numbers of the state at a game's start that the game itself keeps within bounds; any other number is
+// bounded by its type.
+struct StateBound {
+  const char* name;
+  double low, high;
+};
+constexpr StateBound StateBounds[] = {
+    {"lastTick", 0, MaxStartTick},
+    {"frameStep", 0, 50},
+    {"screenFade", -100, 0},
+    {"musicFade", 0, 100},
+    // Generous: the pointer may stand off the screen for a frame, but never far.
+    {"pointerX", -ScreenWidth, 2 * ScreenWidth},
+    {"pointerY", -ScreenHeight, 2 * ScreenHeight},
+};
+
+template <typename Field>
+bool WithinBounds(const char* name, const Field& field) {
+  for (const StateBound& bound : StateBounds)
+    if (std::string_view(name) == bound.name)
+      return static_cast<double>(field) >= bound.low && static_cast<double>(field) <= bound.high;  // NaN: false
+  return true;
+}
+
+// Every value names a field of the state, reads as its type and lies within its bounds; `error` names the first
+// that does not.
+bool CheckStartState(const std::vector<NamedValue>& values, std::string& error) {
+  for (const NamedValue& value : values) {
+    bool known = false, fits = false;
+    GameState state;
+    VisitGameStateFields(state, [&](const char* name, auto& field) {
+      if (value.name != name) return;
+      known = true;
+      fits = ParseField(value.value, field) && WithinBounds(name, field);
+    });
+    if (!fits) {
+      error = "the recording is damaged (its start state's " + value.name +
+              (known ? " is out of range)" : " is unknown)");
+      return false;
+    }
+  }
+  return true;
+}
+
+// Every field the recording names (checked by CheckStartState); the others keep their value.
 void RestoreState(GameState& state, const std::vector<NamedValue>& values) {
   VisitGameStateFields(state, [&values](const char* name, auto& field) {
     for (const NamedValue& value : values)
@@ -147,37 +193,82 @@ std::string FileNamePart(std::string text) {
   return text;
 }
 
-// DATE_SET_SCORE.sfr in the folder, with _2, _3, ... when two games end within one second.
-std::filesystem::path EveryGameFile(const Game& game) {
-  const std::string stem = game.recorder.startTime + "_" +
-                           FileNamePart(std::filesystem::path(game.levelSetPath).stem().string()) + "_" +
-                           std::to_string(game.world.score);
-  const std::filesystem::path& folder = game.recorder.everyGameFolder;
-  std::filesystem::path file = folder / (stem + ".sfr");
-  std::error_code error;
-  for (int copy = 2; std::filesystem::exists(file, error); ++copy)
-    file = folder / (stem + "_" + std::to_string(copy) + ".sfr");
-  return file;
+// DATE_SET_SCORE, the name of a recording in a --record-dir folder.
+std::string EveryGameStem(const Game& game) {
+  return game.recorder.startTime + "_" + FileNamePart(std::filesystem::path(game.levelSetPath).stem().string()) +
+         "_" + std::to_string(game.world.score);
 }
 
-void Write(const std::filesystem::path& path, const Recording& recording) {
+// STEM.sfr in the folder, or STEM_2.sfr, STEM_3.sfr, ... when the name is taken, even by a game writing at the
+// same moment: never over another file.
+bool WriteUnderFreeName(const std::filesystem::path& folder, const std::string& stem, const Bytes& bytes,
+                        std::filesystem::path& written, std::string& error) {
+  constexpr int MaxCopies = 10000;
+  for (int copy = 1; copy <= MaxCopies; ++copy) {
+    written = folder / (stem + (copy == 1 ? "" : "_" + std::to_string(copy)) + ".sfr");
+    bool taken = false;
+    if (WriteNewFile(written, bytes, error, taken)) return true;
+    if (!taken) return false;
+  }
+  return false;
+}
+
+// A recording that could not go where it was asked to goes to the user's folder; the message says where.
+void SaveInUserFolder(const Game& game, const std::string& stem, const Bytes& bytes, const std::string& failure) {
+  std::filesystem::path saved;
   std::string error;
-  if (!WriteRecordingFile(path, recording, error)) std::cerr << "shardfall: recording: " << error << '\n';
+  std::cerr << "shardfall: recording: " << failure;
+  if (PrepareWritePath(game.folders, stem, saved, error) &&
+      WriteUnderFreeName(saved.parent_path(), stem, bytes, saved, error))
+    std::cerr << "; saved as " << saved.string() << " instead\n";
+  else
+    std::cerr << "; it could not be saved in the user's folder either (" << error << ")\n";
+}
+
+// A file of some size can be made in the folder, and is removed again: no missing right, no full disk.
+bool CanWriteIn(const std::filesystem::path& folder, std::string& why) {
+  constexpr std::size_t ProbeBytes = 64 * 1024;
+  const std::filesystem::path probe = folder / (".shardfall-probe-" + std::to_string(getpid()));
+  std::string error;
+  bool taken = false;
+  if (!WriteNewFile(probe, Bytes(ProbeBytes, 0), error, taken)) {
+    why = error.substr(std::min(error.size(), probe.string().size() + 2));  // without the probe's name
+    return false;
+  }
+  std::error_code removed;
+  std::filesystem::remove(probe, removed);
+  return true;
+}
+
+RecordedEnd EndNow(const Game& game) {
+  return {Now(game), game.levelSet.currentLevel, game.world.score, game.recorder.gameEnded};
+}
+
+std::string EndText(const RecordedEnd& end) {
+  return "tick " + std::to_string(end.tick) + ", level " + std::to_string(end.level) + ", score " +
+         std::to_string(end.score) + (end.over ? ", the game over" : ", the game still running");
 }
 
 void WriteRecording(Game& game) {
   GameRecorder& recorder = game.recorder;
   if (!IsRecording(game.platform)) return;
-  Recording recording = recorder.recording;
+  Recording& recording = recorder.recording;
+  recording.reached = EndNow(game);
   recording.steps = StopRecordingTape(game.platform);
+  const Bytes bytes = EncodeRecording(recording);
+  recording.steps = {};
+  std::string error;
   if (!recorder.nextGameFile.empty()) {
-    Write(recorder.nextGameFile, recording);
+    const std::filesystem::path file = recorder.nextGameFile;
     recorder.nextGameFile.clear();
+    if (!WriteFileAtomically(file, bytes, error)) SaveInUserFolder(game, file.stem().string(), bytes, error);
   }
   if (!recorder.everyGameFolder.empty()) {
-    std::error_code error;
-    std::filesystem::create_directories(recorder.everyGameFolder, error);
-    Write(EveryGameFile(game), recording);
+    std::filesystem::path written;
+    std::error_code made;
+    std::filesystem::create_directories(recorder.everyGameFolder, made);
+    if (!WriteUnderFreeName(recorder.everyGameFolder, EveryGameStem(game), bytes, written, error))
+      SaveInUserFolder(game, EveryGameStem(game), bytes, error);
   }
 }
 
@@ -229,6 +320,10 @@ bool PrepareReplay(const DataFolders& folders, const std::filesystem::path& file
                    std::string& error) {
   if (!ReadRecordingFile(file, ProgramVersion(), recording, error)) return false;
   FollowRenamedLevelSet(recording);
+  if (!CheckStartState(recording.state, error)) {
+    error = file.string() + ": " + error;
+    return false;
+  }
   const std::filesystem::path named = recording.levelSet;
   const std::filesystem::path set = named.is_absolute() ? named : ReadPath(folders, named);
   std::error_code missing;
@@ -270,7 +365,7 @@ bool CheckRecordedFiles(const Game& game, const Recording& recording, std::strin
 
 void StartReplay(Game& game, Recording recording) {
   StartReplayTape(game.platform, game.clock, std::move(recording.steps));
-  recording.steps.clear();
+  recording.steps = {};
   game.levelSetPath = recording.levelSet;
   game.recorder.replaying = true;
   game.recorder.recording = std::move(recording);
@@ -280,4 +375,38 @@ void StartReplay(Game& game, Recording recording) {
   state.gameLoaded = false;
 }
 
-std::string ReplayDivergence(const Game& game) { return game.platform.tape.divergence; }
+std::string ReplayEndProblem(const Game& game) {
+  const std::string& divergence = game.platform.tape.divergence;
+  if (!divergence.empty()) return divergence;
+  const std::optional<RecordedEnd>& recorded = game.recorder.recording.reached;
+  if (!ReplayPlayedThrough(game.platform) || !recorded || EndNow(game) == *recorded) return "";
+  return "the replay ended elsewhere than the recording: at " + EndText(EndNow(game)) +
+         ", where the recording ends at " + EndText(*recorded);
+}
+
+bool CheckRecordingTargets(const std::filesystem::path& file, const std::filesystem::path& folder,
+                           std::string& error) {
+  namespace fs = std::filesystem;
+  std::error_code failure;
+  auto refuse = [&error](const std::string& option, const fs::path& path, const std::string& why) {
+    error = option + " " + path.string() + ": " + why;
+    return false;
+  };
+  if (!file.empty()) {
+    const fs::path parent = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+    const fs::file_status status = fs::status(file, failure);
+    if (fs::is_directory(status)) return refuse("--record", file, "is a folder");
+    if (fs::exists(status) && !fs::is_regular_file(status)) return refuse("--record", file, "is not a regular file");
+    if (!fs::is_directory(parent, failure)) return refuse("--record", file, "there is no folder " + parent.string());
+    std::string why;
+    if (!CanWriteIn(parent, why)) return refuse("--record", file, why);
+  }
+  if (!folder.empty()) {
+    std::string why;
+    fs::create_directories(folder, failure);
+    if (!fs::is_directory(folder, failure))
+      return refuse("--record-dir", folder, "is not a folder and cannot be made one");
+    if (!CanWriteIn(folder, why)) return refuse("--record-dir", folder, why);
+  }
+  return true;
+}

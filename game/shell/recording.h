@@ -28,5 +28,11 @@ bool PrepareReplay(const DataFolders& folders, const std::filesystem::path& file
 bool CheckRecordedFiles(const Game& game, const Recording& recording, std::string& error);
 // The game the recording holds starts on the next frame, and every tick and read comes from the recording.
 void StartReplay(Game& game, Recording recording);
-// The replay went another way than the recording; empty while it has not.
-std::string ReplayDivergence(const Game& game);
+// How the replay ended elsewhere than its recording: it went another way, or it played every step and reached
+// another tick, level, score or state of its game than the recording holds (format 2). Empty when it did not,
+// and when it stopped before its end (the viewer, a frame limit).
+std::string ReplayEndProblem(const Game& game);
+// Before any game: the --record file (when not empty) can be written in its folder, and it is no folder; the
+// --record-dir folder (when not empty) exists or can be made, and can be written. `error` says which and why.
+bool CheckRecordingTargets(const std::filesystem::path& file, const std::filesystem::path& folder,
+                           std::string& error);

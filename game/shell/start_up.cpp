@@ -1,6 +1,8 @@
 // The one way a game starts, used by the program, the tests and the benchmarks alike.
 #include "shell/start_up.h"
 
+#include <utility>
+
 #include "content/renamed_sets.h"
 #include "core/game.h"
 #include "frontend/front_end.h"
@@ -23,7 +25,7 @@ void StartPlatform(Game& game) {
 
 }  // namespace
 
-bool StartUp(Game& game, const StartSettings& settings, std::string& error) {
+bool StartUp(Game& game, StartSettings settings, std::string& error) {
   game.folders = settings.folders;
   CarryOverRenamedLevelSets(game.folders.user / "Lvl");
   game.platform.options = settings.platform;
@@ -36,7 +38,7 @@ bool StartUp(Game& game, const StartSettings& settings, std::string& error) {
   game.recorder.nextGameFile = settings.recordFile;
   game.recorder.everyGameFolder = settings.recordFolder;
   // Before the platform starts, like a script: a replay does not take the mouse from the desktop.
-  if (settings.replay) StartReplay(game, *settings.replay);
+  if (settings.replay) StartReplay(game, std::move(*settings.replay));
   StartPlatform(game);
   return true;
 }

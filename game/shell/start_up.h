@@ -27,6 +27,6 @@ struct StartSettings {
 
 // Sets the game up and starts its platform. False with `error` set when the input script cannot be read; the
 // platform is then not started.
-bool StartUp(Game& game, const StartSettings& settings, std::string& error);
+bool StartUp(Game& game, StartSettings settings, std::string& error);
 // Each mode's step, as the areas provide them.
 ModeSteps EveryModeStep();

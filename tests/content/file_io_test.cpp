@@ -91,3 +91,16 @@ TEST_F(FileIo, AWriteRemovesTheTemporaryFilesKilledWritersLeftInItsFolder) {
   for (const auto& c : cases) EXPECT_EQ(std::filesystem::exists(file(c.name)), !c.removed) << c.name;
   for (int fd : held) close(fd);
 }
+
+TEST_F(FileIo, ANewFileNeverReplacesOneThatIsThere) {
+  put("taken.sfr", Bytes{1});
+  std::string error;
+  bool taken = false;
+  EXPECT_FALSE(WriteNewFile(file("taken.sfr"), Bytes{2, 2}, error, taken));
+  EXPECT_TRUE(taken);
+  EXPECT_EQ(bytesOf(file("taken.sfr")), Bytes{1});
+  EXPECT_TRUE(WriteNewFile(file("free.sfr"), Bytes{3}, error, taken)) << error;
+  EXPECT_FALSE(taken);
+  EXPECT_EQ(bytesOf(file("free.sfr")), Bytes{3});
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 2);
+}

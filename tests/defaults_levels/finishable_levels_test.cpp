@@ -68,7 +68,7 @@ class FinishableLevel : public testing::TestWithParam<ShippedLevel> {
     std::ofstream(root_ / "Proof.sfs", std::ios::binary) << "Proof\r\n 1 \r\n" << GetParam().levelFile << "\r\n";
     std::ofstream(root_ / "input.txt") << InputScript(lastMs);
     const std::string command = std::string(SHARDFALL_EXECUTABLE) + " --root " + Quoted(root_) +
-                                " --headless --no-capsules --seed " + std::to_string(Seed) + " --play " +
+                                " --headless --until-game-ends --no-capsules --seed " + std::to_string(Seed) + " --play " +
                                 Quoted(root_ / "Proof.sfs") + " --input " + Quoted(root_ / "input.txt") +
                                 " --frames " + std::to_string(lastMs / FrameMs) + " --dump-state " +
                                 Quoted(root_ / "state.json") + " >" + Quoted(root_ / "out.txt") + " 2>&1";

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "content/bitmap_file.h"
 #include "content/file_io.h"
@@ -109,6 +110,16 @@ TEST_F(DisplayTest, CopiesOffTheScreenOrOutsideThePictureStayInBounds) {
   EXPECT_EQ(PictureColumnAt(600, 400), 0);
   EXPECT_EQ(PictureColumnAt(631, 400), 31);
   EXPECT_EQ(PictureColumnAt(639, 0), 3);
+}
+
+TEST_F(DisplayTest, PlacesFarOffTheScreenOrNoPlaceAtAllDrawNothing) {
+  int id = Load("brick.bmp", 32, 16, ColumnColour);
+  const std::vector<Pixel> before = game->platform.display.backBuffer;
+  const float nowhere = std::numeric_limits<float>::quiet_NaN();
+  for (auto [x, y] :
+       {std::pair{-1e30f, 0.0f}, {1e30f, 0.0f}, {0.0f, -3e9f}, {-2147483648.0f, 100.0f}, {nowhere, nowhere}})
+    DrawImage(game->platform, 32, 16, 32, 16, x, y, id, 0, 0);
+  EXPECT_TRUE(game->platform.display.backBuffer == before);
 }
 
 TEST_F(DisplayTest, SrcAndDarkensThroughThePictureAndKeepsBlackTransparent) {

@@ -18,7 +18,7 @@ TEST(CommandLine, ReadsEveryOption) {
   ASSERT_TRUE(ParseCommandLine({"--root", "/r", "--windowed", "--headless", "--frames", "100", "--step", "10",
                                 "--seed", "7", "--input", "in.txt", "--dump-state", "s.json", "--screenshot",
                                 "500:a.png", "--screenshot", "900:b.bmp", "--no-gamma", "--play", "set.sfs",
-                                "--no-capsules"},
+                                "--no-capsules", "--until-game-ends"},
                                line, error))
       << error;
   EXPECT_EQ(line.root, "/r");
@@ -32,14 +32,17 @@ TEST(CommandLine, ReadsEveryOption) {
   EXPECT_EQ(line.screenshots[1].tick, 900);
   EXPECT_EQ(line.screenshots[1].file, "b.bmp");
   EXPECT_EQ(line.playSetFile, "set.sfs");
-  EXPECT_TRUE(line.noCapsules);
+  EXPECT_TRUE(line.noCapsules && line.untilGameEnds);
   CommandLine record;
   ASSERT_TRUE(ParseCommandLine({"--record", "g.sfr", "--record-dir", "games"}, record, error)) << error;
   EXPECT_EQ(record.recordFile, "g.sfr");
   EXPECT_EQ(record.recordFolder, "games");
   CommandLine replay;
-  ASSERT_TRUE(ParseCommandLine({"--replay", "g.sfr", "--windowed", "--dump-state", "s.json"}, replay, error)) << error;
+  ASSERT_TRUE(ParseCommandLine({"--replay", "g.sfr", "--windowed", "--dump-state", "s.json", "--input", "keys.txt"},
+                               replay, error))
+      << error;
   EXPECT_EQ(replay.replayFile, "g.sfr");
+  EXPECT_EQ(replay.input, "keys.txt");  // the viewer's keys
 }
 
 TEST(CommandLine, RefusesBadValuesWithTheOptionsName) {
@@ -47,7 +50,7 @@ TEST(CommandLine, RefusesBadValuesWithTheOptionsName) {
            {"--frames"}, {"--frames", "ten"}, {"--frames", "-1"}, {"--step", "1.5"}, {"--step", "0"},
            {"--seed", "-3"},
            {"--screenshot", "500"}, {"--screenshot", "x:a.png"}, {"--screenshot", "5:"}, {"--fast"},
-           {"--replay", "g.sfr", "--input", "in.txt"}, {"--replay", "g.sfr", "--record", "h.sfr"},
+           {"--replay", ""}, {"--record", ""}, {"--record-dir", ""}, {"--replay", "g.sfr", "--record", "h.sfr"},
            {"--replay", "g.sfr", "--play", "set.sfs"}, {"--replay", "g.sfr", "--seed", "3"},
            {"--no-capsules", "--record", "h.sfr"}}) {
     CommandLine line;

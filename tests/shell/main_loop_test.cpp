@@ -38,6 +38,13 @@ TEST_F(FrameTiming, SpeedOverrideOfEightyIsCutToFifty) {
 
 TEST_F(FrameTiming, AFrameAfterAThreeSecondPauseAdvancesFifty) { EXPECT_EQ(StepAfter(3000), 50); }
 
+TEST_F(FrameTiming, AClockThatWrapsPastTwoToTheThirtyOneStillMeasures) {
+  game->state.lastTick = game->clock.now = INT32_MAX - 5;
+  game->clock.now = INT32_MIN + 10;  // 16 ms on, as the millisecond count wraps
+  MeasureFrameStep(*game, timer);
+  EXPECT_EQ(game->state.frameStep, 16);
+}
+
 TEST_F(FrameTiming, FiftyInstantFramesSwitchTheThrottleOnForGood) {
   for (int i = 0; i < 30; ++i) StepAfter(0);
   StepAfter(16);

@@ -1,37 +1,95 @@
-// Recorded games: written by the headless runner, replayed headless to the same end byte for byte, named by
-// date, set and score in a recording folder, and refused with a message when they cannot be replayed exactly.
+// Whole games headless: a --play run followed past its game, and recorded games: written by the headless runner,
+// replayed headless to the same end byte for byte (paused and stopped by the viewer's keys), named by date, set
+// and score in a recording folder, refused with a message when they cannot be replayed exactly, failed when they
+// end elsewhere, and never lost when their place cannot be written.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <regex>
+#include <set>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
 
+#include <unistd.h>
+
 #include "content/file_io.h"
+#include "content/high_score_file.h"
 #include "content/level_set_file.h"
 #include "content/options_file.h"
 #include "content/recording_file.h"
+#include "platform/tape.h"
+#include "shell/recording.h"
 #include "test_support.h"
 
-#ifdef SHARDFALL_EXECUTABLE
 namespace {
 
 namespace fs = std::filesystem;
+
+// The recording with its end line made anew, as someone who knows the format would leave an edited one.
+std::string Resealed(std::string text) {
+  text.erase(text.rfind("end "));
+  const std::size_t steps = text.find("\nsteps\n") + 7;
+  const auto count = std::count(text.begin() + static_cast<std::ptrdiff_t>(steps), text.end(), '\n');
+  char crc[9];
+  std::snprintf(crc, sizeof crc, "%08x", Crc32(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  return text + "end " + std::to_string(count) + " " + crc + "\n";
+}
+
+// The text with the first `from` replaced by `to`.
+std::string Edited(std::string text, const std::string& from, const std::string& to) {
+  const std::size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+TEST(RecordingPlace, ARecordingThatCannotBeWrittenAtTheEndIsSavedInTheUsersFolder) {
+  for (const bool everyGame : {false, true}) {
+    TempRoot root;
+    auto game = MakeHeadlessGame(root.path());
+    const fs::path place = root.path() / "games";
+    fs::create_directories(place);
+    (everyGame ? game->recorder.everyGameFolder : game->recorder.nextGameFile) = everyGame ? place : place / "mine.sfr";
+    game->levelSetPath = (root.path() / "Lvl" / "Mine.sfs").string();
+    game->state.frontEndReady = true;
+    BeginGameIfStarting(*game);
+    ASSERT_TRUE(IsRecording(game->platform));
+    fs::remove_all(place);
+    std::ofstream(place) << "a file where the folder was";
+    testing::internal::CaptureStderr();
+    FinishRecording(*game);
+    const std::string said = testing::internal::GetCapturedStderr();
+    std::vector<fs::path> saved;
+    for (const auto& entry : fs::directory_iterator(game->folders.user))
+      if (entry.path().extension() == ".sfr") saved.push_back(entry.path());
+    ASSERT_EQ(saved.size(), 1u) << said;
+    EXPECT_EQ(saved[0].filename().string().find(everyGame ? "_Mine_0" : "mine"), everyGame ? 19u : 0u);
+    EXPECT_NE(said.find("saved as " + saved[0].string() + " instead"), std::string::npos) << said;
+    Recording recording;
+    std::string error;
+    EXPECT_TRUE(ReadRecordingFile(saved[0], "", recording, error)) << error;
+  }
+}
+
+}  // namespace
+
+#ifdef SHARDFALL_EXECUTABLE
+namespace {
 
 class Recordings : public ::testing::Test {
  protected:
   DefaultTreeCopy tree;
   const fs::path root = tree.path();
 
-  // The program's exit status; what it wrote to stdout and stderr is in out.txt.
-  int Run(const std::string& options) {
-    const std::string command = std::string(SHARDFALL_EXECUTABLE) + " --root " + root.string() + " --headless " +
-                                options + " > " + Path("out.txt") + " 2>&1";
+  // The program's exit status; what it wrote to stdout and stderr is in out.txt. `shell` comes first.
+  int Run(const std::string& options, const std::string& shell = "") {
+    const std::string command = shell + std::string(SHARDFALL_EXECUTABLE) + " --root " + root.string() +
+                                " --headless " + options + " > " + Path("out.txt") + " 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
@@ -51,9 +109,12 @@ class Recordings : public ::testing::Test {
     std::string error;
     ASSERT_TRUE(WriteOptionsFile(root / "config.bin", options, error)) << error;
   }
-  // Plays with `options`, recording into game.sfr, then replays it: both dumps must be the same bytes.
+  nlohmann::json Json(const std::string& name) const { return nlohmann::json::parse(Text(name), nullptr, false); }
+  // Plays with `options` until the game ends, recording into game.sfr, then replays it: both dumps must be the
+  // same bytes.
   nlohmann::json PlayAndReplay(const std::string& options) {
-    EXPECT_EQ(Run(options + " --record " + Path("game.sfr") + " --dump-state " + Path("played.json")), 0)
+    EXPECT_EQ(Run(options + " --until-game-ends --record " + Path("game.sfr") + " --dump-state " + Path("played.json")),
+              0)
         << Text("out.txt");
     EXPECT_EQ(Run("--replay " + Path("game.sfr") + " --dump-state " + Path("replayed.json")), 0) << Text("out.txt");
     const std::string played = Text("played.json");
@@ -66,12 +127,41 @@ class Recordings : public ::testing::Test {
     fs::remove(root / "refused.json");
     EXPECT_EQ(Run("--replay " + Path(recording) + " --dump-state " + Path("refused.json")), 2);
     EXPECT_FALSE(fs::exists(root / "refused.json"));
+    return OneLine(Path(recording));
+  }
+  // What the program wrote: one line, naming `subject`.
+  std::string OneLine(const std::string& subject) {
     const std::string out = Text("out.txt");
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
-    EXPECT_NE(out.find(Path(recording)), std::string::npos) << out;
+    EXPECT_NE(out.find(subject), std::string::npos) << out;
     return out;
   }
 };
+
+TEST_F(Recordings, APlayRunGoesOnPastItsGameIntoTheNameEntryAndTheTable) {
+  StartWith(1);
+  Write("lose.txt", ClicksScript(1000, 2000000));
+  const std::string play = "--play " + Path("Lvl/1-WarmUp.sfs") + " --seed 3 ";
+  ASSERT_EQ(Run(play + "--frames 20000 --until-game-ends --input " + Path("lose.txt") + " --dump-state " +
+                Path("lost.json")),
+            0)
+      << Text("out.txt");
+  const nlohmann::json lost = Json("lost.json");
+  ASSERT_EQ(lost["GameWorld"]["endMessage"], "GAME OVER");
+  const int end = lost["tick"];
+  // The same game, then a name typed once the table asks for it; the frames, not the game, end this run.
+  std::string name;
+  for (const auto& [key, at] : {std::pair{"DIK_S", 3000}, {"DIK_F", 3200}, {"DIK_RETURN", 3400}})
+    name += std::to_string(end + at) + " key " + key + " down\n" + std::to_string(end + at + 50) + " key " + key +
+            " up\n";
+  Write("name.txt", ClicksScript(1000, end) + name);
+  ASSERT_EQ(Run(play + "--frames " + std::to_string((end + 5000) / 16) + " --input " + Path("name.txt")), 0)
+      << Text("out.txt");
+  HighScoreTable table;
+  std::string error;
+  ASSERT_TRUE(ReadHighScoreFile(root / "Lvl" / "1-WarmUp.sfh", table, error)) << error;
+  EXPECT_EQ(table, (HighScoreTable{{"sf", lost["GameWorld"]["score"].get<int>()}}));
+}
 
 TEST_F(Recordings, AnAutopilotGameOfTheDefaultSetReplaysToTheSameEndByteForByte) {
   StartWith(1);
@@ -131,7 +221,7 @@ TEST_F(Recordings, AnOldTableAndAnOldRecordingOfARenamedSetFollowItsNewName) {
   recording.levelSet = "Lvl/WarmUp.sfs";  // as recorded before the set was renamed
   for (RecordedFile& file : recording.files)
     if (file.role == "set") file.name = "WarmUp.sfs";
-  ASSERT_TRUE(WriteRecordingFile(root / "old.sfr", recording, error)) << error;
+  ASSERT_TRUE(WriteFileAtomically(root / "old.sfr", EncodeRecording(recording), error)) << error;
   EXPECT_EQ(Run("--replay " + Path("old.sfr") + " --dump-state " + Path("replayed.json")), 0) << Text("out.txt");
   EXPECT_TRUE(Text("played.json") == Text("replayed.json")) << "the replay ended elsewhere";
 }
@@ -155,6 +245,11 @@ TEST_F(Recordings, ARecordingThatCannotBeReplayedExactlyIsRefusedWithItsReason) 
   Write("older.sfr", older);
   EXPECT_NE(Refusal("older.sfr").find("recorded by Shardfall 0.0.9"), std::string::npos);
 
+  Write("pointer.sfr", Resealed(Edited(recording, " pointerX=0 ", " pointerX=1e30 ")));
+  EXPECT_NE(Refusal("pointer.sfr").find("pointerX is out of range"), std::string::npos);
+  Write("tick.sfr", Resealed(Edited(recording, " lastTick=0 ", " lastTick=-2147483648 ")));
+  EXPECT_NE(Refusal("tick.sfr").find("lastTick is out of range"), std::string::npos);
+
   LevelSet set;
   Bytes level;
   std::string error;
@@ -164,6 +259,105 @@ TEST_F(Recordings, ARecordingThatCannotBeReplayedExactlyIsRefusedWithItsReason) 
   level.back() ^= 1;  // a level the recorded game never reached still counts
   ASSERT_TRUE(WriteFileAtomically(root / "Lvl" / second, level, error)) << error;
   EXPECT_NE(Refusal("game.sfr").find("recorded with other level files: " + second + " differs"), std::string::npos);
+}
+
+TEST_F(Recordings, TheViewersKeysPauseAndStopAReplayAndLeaveItAsItWas) {
+  ASSERT_EQ(Run("--play " + Path("Lvl/1-WarmUp.sfs") + " --frames 400 --record " + Path("game.sfr") + " --dump-state " +
+                Path("played.json")),
+            0)
+      << Text("out.txt");
+  const std::string recording = Text("game.sfr"), played = Text("played.json");
+  const int end = Json("played.json")["tick"];
+  auto press = [](const char* key, int at) {
+    return std::to_string(at) + " key " + key + " down\n" + std::to_string(at + 16) + " key " + key + " up\n";
+  };
+  const std::string pause = press("DIK_P", 1000) + press("DIK_P", 4000);  // held 3 s of watching
+  struct Case {
+    std::string script;
+    int tick;  // where the replay stopped; 0: at its end, as played
+  };
+  const Case cases[] = {
+      {pause, 0},
+      {pause + press("DIK_ESCAPE", 5000), 2000},
+      {press("DIK_ESCAPE", 2000), 2000},
+      {"1000 key DIK_P down\n", 1000},  // paused with nothing left to resume it: the run ends
+  };
+  for (const Case& c : cases) {
+    Write("keys.txt", c.script);
+    EXPECT_EQ(Run("--replay " + Path("game.sfr") + " --input " + Path("keys.txt") + " --dump-state " +
+                  Path("watched.json")),
+              0)
+        << Text("out.txt");
+    EXPECT_EQ(Text("out.txt"), "");
+    if (c.tick == 0) EXPECT_TRUE(Text("watched.json") == played) << c.script;
+    else EXPECT_NEAR(Json("watched.json")["tick"].get<int>(), c.tick, 32) << c.script << " of a replay to " << end;
+    EXPECT_TRUE(Text("game.sfr") == recording);
+  }
+}
+
+TEST_F(Recordings, AReplayThatEndsElsewhereSaysSoAndFails) {
+  ASSERT_EQ(Run("--play " + Path("Lvl/1-WarmUp.sfs") + " --frames 300 --record " + Path("game.sfr")), 0)
+      << Text("out.txt");
+  const std::string recording = Text("game.sfr");
+  ASSERT_NE(recording.find(" score=0 over=0\n"), std::string::npos) << recording;
+  const std::size_t at = recording.find("reached ");
+  const std::string reached = recording.substr(at, recording.find('\n', at) + 1 - at);
+  struct Case {
+    std::string text;
+    int status;
+    std::string said;
+  };
+  const Case cases[] = {
+      {Resealed(Edited(recording, " score=0 ", " score=50 ")), 1, "ended elsewhere than the recording"},
+      {Resealed(Edited(recording, " over=0\n", " over=1\n")), 1, "the game over"},
+      // The game asks for the speed file while it loads: one line says where it went another way, and no
+      // second one that the game could not start.
+      {Resealed(Edited(recording, "\ns 0\n", "\nr\n")), 1, "went another way"},
+      // Made before a recording kept its end: replayed as it always was.
+      {Resealed(Edited(Edited(recording, "shardfall-recording 2\n", "shardfall-recording 1\n"), reached, "")), 0, ""},
+  };
+  for (const Case& c : cases) {
+    Write("edited.sfr", c.text);
+    EXPECT_EQ(Run("--replay " + Path("edited.sfr")), c.status) << Text("out.txt");
+    if (c.status == 0) EXPECT_EQ(Text("out.txt"), "");
+    else EXPECT_NE(OneLine(Path("edited.sfr")).find(c.said), std::string::npos);
+  }
+}
+
+TEST_F(Recordings, ABadRecordingPlaceIsRefusedBeforeTheGame) {
+  fs::create_directories(root / "locked");
+  fs::permissions(root / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+  struct Case {
+    std::string option, shell, said;
+  };
+  std::vector<Case> cases = {
+      {"--record " + Path("missing/game.sfr"), "", "there is no folder"},
+      {"--record " + Path("Lvl"), "", "is a folder"},
+      {"--record /dev/null", "", "is not a regular file"},
+      {"--record-dir " + Path("Lvl/1-WarmUp.sfs"), "", "is not a folder"},
+      // A full disk, as a limit on the size of files stands for one.
+      {"--record " + Path("game.sfr"), "trap '' XFSZ; ulimit -f 16; ", "File too large"},
+  };
+  if (geteuid() != 0) cases.push_back({"--record " + Path("locked/game.sfr"), "", "Permission denied"});
+  for (const Case& c : cases) {
+    EXPECT_EQ(Run("--play " + Path("Lvl/1-WarmUp.sfs") + " --frames 10 " + c.option + " --dump-state " +
+                  Path("never.json"),
+                  c.shell),
+              2);
+    EXPECT_NE(OneLine(c.option).find(c.said), std::string::npos);
+    EXPECT_FALSE(fs::exists(root / "never.json"));
+  }
+  EXPECT_FALSE(fs::exists(root / "game.sfr"));
+}
+
+TEST_F(Recordings, GamesEndingAtOnceIntoOneFolderKeepEveryRecording) {
+  const std::string game = std::string(SHARDFALL_EXECUTABLE) + " --root " + root.string() + " --headless --play " +
+                           Path("Lvl/1-WarmUp.sfs") + " --frames 300 --record-dir " + Path("games") + " &";
+  ASSERT_EQ(std::system((game + game + game + game + " wait").c_str()), 0);
+  std::set<std::string> recordings;
+  for (const auto& entry : fs::directory_iterator(root / "games"))
+    recordings.insert(Text("games/" + entry.path().filename().string()));
+  EXPECT_EQ(recordings.size(), 4u);  // each its own file, and each game's own (their seeds differ)
 }
 
 }  // namespace

@@ -1,0 +1,150 @@
+// Recordings as text: steps folded as they are kept and walked back as they came, a reader that refuses what no
+// game records (every number bounded, at most a day of play) and whose memory stays near the file's size. The
+// fuzz target checks that what it reads it writes back the same.
+#include <gtest/gtest.h>
+
+#include <malloc.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "content/recording_file.h"
+
+// Counts the bytes the test binary holds, and the most it held, so a test can bound what a reader needs.
+namespace {
+std::atomic<std::size_t> heldBytes{0}, mostHeldBytes{0};
+}  // namespace
+
+void* operator new(std::size_t size) {
+  void* block = std::malloc(size == 0 ? 1 : size);
+  if (!block) throw std::bad_alloc();
+  const std::size_t held = heldBytes += malloc_usable_size(block);
+  for (std::size_t most = mostHeldBytes; held > most && !mostHeldBytes.compare_exchange_weak(most, held);) {
+  }
+  return block;
+}
+void operator delete(void* block) noexcept {
+  if (!block) return;
+  heldBytes -= malloc_usable_size(block);
+  std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
+
+namespace {
+
+using Kind = RecordedStep::Kind;
+
+RecordedStep Frame(int ms) { return {Kind::Frame, ms, {}}; }
+RecordedStep MouseRead(int x, int key = -1) {
+  RecordedStep step{Kind::Read, 0, {}};
+  step.read.mouseX = x;
+  if (key >= 0) step.read.keys[static_cast<std::size_t>(key)] = true;
+  return step;
+}
+
+std::vector<RecordedStep> Walk(const StepLines& lines) {
+  std::vector<RecordedStep> steps;
+  StepCursor cursor;
+  while (const RecordedStep* step = cursor.Peek(lines)) {
+    steps.push_back(*step);
+    cursor.Pass();
+  }
+  EXPECT_TRUE(cursor.AtEnd(lines));
+  return steps;
+}
+
+TEST(StepLines, RepeatedPairsAreFoldedAndWalkedBackAsTheyCame) {
+  const RecordedStep f = Frame(16), r = MouseRead(0), moved = MouseRead(3), key = MouseRead(0, 57);
+  struct Case {
+    std::vector<RecordedStep> steps;
+    std::string text;
+  };
+  const Case cases[] = {
+      {{f, r, f, r}, "f 16\nr\n* 1\n"},
+      {{f, r, f, r, f, r, f, r}, "f 16\nr\n* 3\n"},
+      {{f, moved, f, moved, f}, "f 16\nr m3,0\n* 1\nf 16\n"},
+      {{f, key, f, key, f, r, f, r}, "f 16\nr +57\n* 1\nf 16\nr -57\n* 1\n"},
+  };
+  for (const Case& c : cases) {
+    StepLines lines;
+    for (const RecordedStep& step : c.steps) lines.Append(step);
+    EXPECT_EQ(lines.text(), c.text);
+    EXPECT_EQ(lines.count(), static_cast<std::size_t>(std::count(c.text.begin(), c.text.end(), '\n')));
+    EXPECT_EQ(Walk(lines), c.steps) << c.text;
+  }
+}
+
+// A recording of format 2: everything up to "steps", then `steps`, closed by its end line and checksum.
+std::string Sealed(const std::string& header, const std::string& steps) {
+  const std::string body = header + "steps\n" + steps;
+  const auto lines = std::count(steps.begin(), steps.end(), '\n');
+  char crc[9];
+  std::snprintf(crc, sizeof crc, "%08x", Crc32(reinterpret_cast<const std::uint8_t*>(body.data()), body.size()));
+  return body + "end " + std::to_string(lines) + " " + crc + "\n";
+}
+
+const std::string Options = "options startingBalls=3 soundVolume=100 musicVolume=85 detailHigh=1 mouseSpeed=0.0972 "
+                            "backgroundOn=-1\n";
+const std::string Header = "shardfall-recording 2\nprogram 0.1\nset Lvl/WarmUp.sfs\nseed 7\ntick 100\n" + Options +
+                           "state running=1\nsong Comet.mid\nreached tick=164 level=1 score=20 over=0\n";
+const std::string Steps = "f 16\nr\n* 3\n";
+const std::string WithoutEnd = Header.substr(0, Header.find("reached"));
+
+// The header with the first line that starts like `line` replaced by it.
+std::string HeaderWith(const std::string& line) {
+  std::string header = Header;
+  const std::size_t at = header.find(line.substr(0, line.find_first_of(" =") + 1));
+  return header.replace(at, header.find('\n', at) - at, line);
+}
+
+bool Decode(const std::string& text, Recording& recording, std::string& problem) {
+  return DecodeRecording(Bytes(text.begin(), text.end()), "", recording, problem);
+}
+
+TEST(RecordingReader, RefusesNumbersNoGameRecords) {
+  struct Case {
+    std::string header, steps, problem;
+  };
+  const std::string day = "f 16\nr\n* 100000000\n";  // 26 days of frames
+  const Case cases[] = {
+      {HeaderWith("options startingBalls=1000000 soundVolume=100 musicVolume=85 detailHigh=1 mouseSpeed=0.0972 "
+                  "backgroundOn=-1"),
+       Steps, "expected the options"},
+      {HeaderWith("options startingBalls=3 soundVolume=100 musicVolume=85 detailHigh=1 mouseSpeed=nan "
+                  "backgroundOn=-1"),
+       Steps, "expected the options"},
+      {HeaderWith("tick -2147483648"), Steps, "start tick"},
+      {HeaderWith("reached tick=-1 level=1 score=20 over=0"), Steps, "expected reached"},
+      {WithoutEnd, Steps, "unexpected steps"},  // format 2 without its end
+      {Header, "f 2147483647\n", "24 hours"},
+      {Header, day, "24 hours"},
+      {Header, "f 0\nr\n* 2147483647\n", "24 hours"},  // frames that take no time count too
+      {Header, "f -16\n", "damaged (line 11)"},
+      {Header, "* 1\n", "damaged (line 11)"},
+      {Header, "f 16\nr m16777217,0\n", "damaged (line 12)"},
+      {Header, "r p1024\n", "damaged (line 11)"},
+  };
+  for (const Case& c : cases) {
+    Recording recording;
+    std::string problem;
+    EXPECT_FALSE(Decode(Sealed(c.header, c.steps), recording, problem)) << c.header << c.steps;
+    EXPECT_NE(problem.find(c.problem), std::string::npos) << problem;
+  }
+}
+
+TEST(RecordingReader, NeedsLittleMoreMemoryThanTheFileHolds) {
+  // Steps that never fold, each line a few bytes: the most steps a file of this size can hold.
+  std::string steps;
+  for (int i = 1; steps.size() < (4u << 20); ++i) steps += "f 1\nr m" + std::to_string(i % 1000) + ",0\n";
+  const std::string text = Sealed(Header, steps);
+  const Bytes bytes(text.begin(), text.end());
+  const std::size_t before = heldBytes;
+  mostHeldBytes = before;
+  Recording recording;
+  std::string problem;
+  ASSERT_TRUE(DecodeRecording(bytes, "", recording, problem)) << problem;
+  EXPECT_LT(mostHeldBytes - before, 2 * bytes.size());
+}
+
+}  // namespace
