@@ -13,7 +13,9 @@ targets=("$@")
 
 out=build-fuzz
 mkdir -p "$out/crashes" "$out/objects"
-flags=(-std=c++20 -g -O1 -fno-sanitize-recover=undefined -I.)
+# The version, as CMake's project() gives it to the build.
+version=$(sed -n 's/^project(Shardfall VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+flags=(-std=c++20 -g -O1 -fno-sanitize-recover=undefined -I. "-DSHARDFALL_VERSION=\"$version\"")
 
 # The library is compiled once with coverage hooks; each target then links against it.
 echo "== building the content library for fuzzing"
