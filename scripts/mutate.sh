@@ -6,7 +6,7 @@ set -euo pipefail
 usage() {
   cat <<'EOF'
 Usage: scripts/mutate.sh [OPTIONS] FILE...                                   (a folder: all its sources)
-       scripts/mutate.sh [OPTIONS] --sample N [--seed S] [DIR...]   (default DIRs: content game editor)
+       scripts/mutate.sh [OPTIONS] --sample N [--seed S] [DIR...]   (default seed 1, DIRs content game editor)
 
   --build DIR         the configured build folder to rebuild and test (default build)
   --out FILE          also write one tab-separated line per fault to FILE
@@ -101,8 +101,9 @@ run_tests() {  # LIMIT
   local status=0
   run_limited "$1" "$work/test.log" ctest --test-dir "$build" -LE finishable --parallel "$(nproc)" \
     --timeout "$test_timeout" $stop_on_failure || status=$?
-  sed -nE 's/^.*Test +#[0-9]+: ([^ ]+) \.*[* ]*([A-Za-z].*[^ ]) +[0-9.]+ sec$/\1\t\2/p' "$work/test.log" \
-    | { grep -Pv '\t(Passed|Skipped)$' || true; } > "$work/failed"
+  # A test that did not pass is marked ***STATUS; a name is its first word (parameterised ones go on).
+  sed -nE 's/^.*Test +#[0-9]+: ([^ ]+) .*\*\*\*([A-Za-z][^*]*[^ *]) +[0-9.]+ sec$/\1\t\2/p' "$work/test.log" \
+    | { grep -Pv '\tSkipped$' || true; } > "$work/failed"
   return "$status"
 }
 
@@ -154,12 +155,14 @@ report_fault() {  # N TOTAL FILE LINE KIND BEFORE AFTER
   shown="${names[*]:0:6}"
   [ ${#names[@]} -le 6 ] || shown+=" and $((${#names[@]} - 6)) more"
   case "$result" in
-    caught|"timed out") echo "[$1/$2] $3:$4 $5: $result by ${#names[@]}: $shown ($elapsed s)" ;;
+    caught) echo "[$1/$2] $3:$4 $5: caught by ${#names[@]}: $shown ($elapsed s)" ;;
+    "timed out") echo "[$1/$2] $3:$4 $5: timed out; ${#names[@]} failed or ran out of time: $shown ($elapsed s)" ;;
     *) echo "[$1/$2] $3:$4 $5: $result ($elapsed s)" ;;
   esac
   echo "    - $6"
   if [ "$5" = delete ]; then echo "    + (deleted)"; else echo "    + $7"; fi
-  [ -z "$out" ] || printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$3" "$4" "$5" "$result" "$caught_by" "$elapsed" "$6" "$7" >> "$out"
+  [ -z "$out" ] ||
+    printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$3" "$4" "$5" "$result" "$caught_by" "$elapsed" "$6" "$7" >> "$out"
 }
 
 summary() {
@@ -176,10 +179,11 @@ summary() {
 check_tree() {
   local file changed=0
   for file in "${!hash_before[@]}"; do
-    [ "$(cd "$root" && git hash-object "$file")" = "${hash_before[$file]}" ] || { echo "mutate: $file CHANGED" >&2; changed=1; }
+    [ "$(cd "$root" && git hash-object "$file")" = "${hash_before[$file]}" ] ||
+      { echo "mutate: $file CHANGED" >&2; changed=1; }
   done
   [ "$changed" -eq 0 ] || die "some files differ from before the run (git diff shows them)"
-  echo "git: the ${#hash_before[@]} files the run mutated are as before."
+  echo "git: every file the run mutated (${#hash_before[@]}) is as before."
 }
 
 main() {
@@ -188,6 +192,7 @@ main() {
   trap on_exit EXIT
   trap on_signal INT TERM HUP
   command -v python3 > /dev/null || die "python3 is missing (bash scripts/install-deps.sh installs it)"
+  git -C "$root" rev-parse --is-inside-work-tree > /dev/null 2>&1 || die "$root is not a git work tree"
   list_faults > "$work/faults"
   if [ -n "$list_only" ]; then cat "$work/faults"; return; fi
   [ -s "$work/faults" ] || die "no faults to make in ${targets[*]}"
@@ -195,7 +200,7 @@ main() {
   exec 9> "$build/mutate.lock"
   flock -n 9 || die "another mutate run uses $build"
   locked=1
-  [ ! -f "$(pending_dir)/path" ] || echo "Restoring $(cat "$(pending_dir)/path"), left mutated by a run that was killed."
+  [ ! -f "$(pending_dir)/path" ] || echo "Restoring $(cat "$(pending_dir)/path"), left mutated by a killed run."
   restore
   export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen
   local file line kind before after n=0
