@@ -1,0 +1,2 @@
+int Twice(int x);
+int main() { return Twice(21) == 42 ? 0 : 1; }
