@@ -46,14 +46,21 @@ frmNewTileSet::frmNewTileSet(const EditorFolders& folders, EditorDialogs& dialog
 QGroupBox* frmNewTileSet::buildKindControls() {
   kindFrame_ = Named(new QGroupBox, QStringLiteral("frmAssigns"));
   auto* assigns = new QGridLayout(kindFrame_);
-  for (int kind = Hittable; kind <= Dynamite; ++kind) {
-    kindOptions_[kind] = Named(new QRadioButton(KindLabels[kind]), QStringLiteral("Option1_%1").arg(kind));
-    assigns->addWidget(kindOptions_[kind], kind - 1, 0);
+  int shooterRow = 0;
+  for (std::size_t place = 0; place < BrickKinds.size(); ++place) {
+    const BrickKind& kind = BrickKinds[place];
+    const int row = static_cast<int>(place);
+    const bool shooter = IsShooter(kind.firstCode);
+    const QString name = shooter ? QStringLiteral("Option2") : QStringLiteral("Option1_%1").arg(kind.firstCode);
+    kindOptions_[place] = Named(new QRadioButton(KindLabel(kind)), name);
+    assigns->addWidget(kindOptions_[place], row, 0);
+    if (shooter) {
+      shooterOption_ = kindOptions_[place];
+      shooterRow = row;
+    }
   }
-  kindOptions_[Hittable]->setChecked(true);
-  shooterOption_ = Named(new QRadioButton(QStringLiteral("Shooter")), QStringLiteral("Option2"));
+  kindOption(Hittable)->setChecked(true);
   connect(shooterOption_, &QRadioButton::clicked, this, &frmNewTileSet::chooseShooter);
-  assigns->addWidget(shooterOption_, 4, 0);
   auto* compass = new QGridLayout;
   const std::array<QPoint, 4> places{QPoint(1, 0), QPoint(2, 1), QPoint(1, 2), QPoint(0, 1)};
   for (std::size_t i = 0; i < shooterBoxes_.size(); ++i) {
@@ -61,7 +68,7 @@ QGroupBox* frmNewTileSet::buildKindControls() {
     shooterBoxes_[i]->setToolTip(DirectionLabels[i]);
     compass->addWidget(shooterBoxes_[i], places[i].y(), places[i].x());
   }
-  assigns->addLayout(compass, 4, 1, 3, 1);
+  assigns->addLayout(compass, shooterRow, 1, 3, 1);
   hitsBox_ = Named(new QLineEdit(QStringLiteral("1")), QStringLiteral("txtHits"));
   connect(hitsBox_, &QLineEdit::editingFinished, this, &frmNewTileSet::checkHits);
   assigns->addWidget(new QLabel(QStringLiteral("Hits:")), 0, 1);
@@ -247,11 +254,11 @@ void frmNewTileSet::enterAssigning() {
 }
 
 void frmNewTileSet::showKind(std::int32_t kind) {
-  if (kind >= Hittable && kind <= Dynamite) {
-    kindOptions_[kind]->setChecked(true);
+  if (!IsBrickKind(kind)) return;
+  kindOption(kind)->setChecked(true);
+  if (!IsShooter(kind)) {
     for (QCheckBox* box : shooterBoxes_) box->setChecked(false);
-  } else if (kind >= ShooterFirst && kind <= ShooterLast) {
-    shooterOption_->setChecked(true);
+  } else {
     const ShooterDirections directions = ShooterDirectionsOf(kind);
     const std::array<bool, 4> ticked{directions.up, directions.right, directions.down, directions.left};
     for (std::size_t i = 0; i < ticked.size(); ++i) shooterBoxes_[i]->setChecked(ticked[i]);
@@ -279,8 +286,8 @@ void frmNewTileSet::Update() {
 
   kindFrame_->setEnabled(tile.frameNumber <= 1);
   const bool middleStage = tile.hitStage > 1 && tile.hitStage != tile.hitCount;
-  kindOptions_[Indestructible]->setEnabled(!middleStage);
-  kindOptions_[GoThrough]->setEnabled(!middleStage);
+  kindOption(Indestructible)->setEnabled(!middleStage);
+  kindOption(GoThrough)->setEnabled(!middleStage);
   hitsBox_->setEnabled(!middleStage);
   showNavigation();
   shownChoice_ = choiceShown();
@@ -308,8 +315,8 @@ std::int32_t frmNewTileSet::kindShown() const {
   if (shooterOption_->isChecked())
     return ShooterCodeOf({shooterBoxes_[0]->isChecked(), shooterBoxes_[1]->isChecked(), shooterBoxes_[2]->isChecked(),
                           shooterBoxes_[3]->isChecked()});
-  for (int kind = Hittable; kind <= Dynamite; ++kind)
-    if (kindOptions_[kind]->isChecked()) return kind;
+  for (std::size_t place = 0; place < BrickKinds.size(); ++place)
+    if (kindOptions_[place]->isChecked()) return BrickKinds[place].firstCode;
   return Hittable;
 }
 

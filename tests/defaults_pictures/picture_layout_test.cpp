@@ -95,7 +95,7 @@ TEST(ReadMe, ShowsEveryKindOfBrickAndEveryCapsuleWithItsPicture) {
       {"indestructible", [](const TileDef& t) { return t.kind == Indestructible; }},
       {"go-through", [](const TileDef& t) { return t.kind == GoThrough; }},
       {"dynamite", [](const TileDef& t) { return t.kind == Dynamite; }},
-      {"shooter", [](const TileDef& t) { return t.kind >= ShooterFirst; }},
+      {"shooter", [](const TileDef& t) { return IsShooter(t.kind); }},
       {"animated", [](const TileDef& t) { return t.frameCount > 1; }},
   };
   for (const auto& [name, isKind] : kinds) {
