@@ -11,7 +11,8 @@ struct Color {
   float r = 0, g = 0, b = 0, a = 1;
 };
 
-Color Rgb(int r, int g, int b, float alpha = 1.0f);  // from 0..255 components
+// From 0..255 components.
+constexpr Color Rgb(int r, int g, int b, float alpha = 1.0f) { return Color{r / 255.0f, g / 255.0f, b / 255.0f, alpha}; }
 Color Mix(Color from, Color to, float t);            // t = 0 gives `from`, 1 gives `to` (alpha mixed too)
 Color Lighten(Color c, float t);                     // towards white, alpha kept
 Color Darken(Color c, float t);                      // towards black, alpha kept

@@ -1,7 +1,10 @@
 // Recipes for the game's and the menu's sound effects, each built from the synthesiser's parts.
 #include "tools/default_content/sounds/game_sounds.h"
 
+#include <array>
 #include <cmath>
+
+#include "content/media_files.h"
 
 namespace {
 
@@ -337,42 +340,70 @@ Signal exitGame() {
   return s;
 }
 
+// A sound's recipe under the id its program knows it by.
+template <typename Id>
+struct Recipe {
+  Id id;
+  Signal (*make)();
+};
+
+// True when the recipe for id n stands in place n, so the lists follow the load orders.
+template <typename Id, std::size_t Count>
+constexpr bool EachInItsPlace(const std::array<Recipe<Id>, Count>& recipes) {
+  for (std::size_t place = 0; place < Count; ++place)
+    if (static_cast<std::size_t>(recipes[place].id) != place) return false;
+  return true;
+}
+
+constexpr std::array<Recipe<SoundId>, GameSounds.size()> GameRecipes = {{
+{SoundId::HitPaddle, hitPaddle},
+{SoundId::HitBrick, hitBrick},
+{SoundId::HitIndBrick, hitIndestructibleBrick},
+{SoundId::HitExpl, hitExplosive},
+{SoundId::ShootLaser, shootLaser},
+{SoundId::HitCatchPaddle, hitCatchPaddle},
+{SoundId::ExtraLife, extraLife},
+{SoundId::Death, death},
+{SoundId::HitWall, hitWall},
+{SoundId::LoseBall, loseBall},
+{SoundId::ShrinkPad, shrinkPad},
+{SoundId::GrowPad, growPad},
+{SoundId::FasterBall, fasterBall},
+{SoundId::SlowerBall, slowerBall},
+{SoundId::GotCatch, gotCatch},
+{SoundId::SplitBalls, splitBalls},
+{SoundId::DoubleSplitBalls, doubleSplitBalls},
+{SoundId::SuperBall, superBall},
+{SoundId::DoublePoints, doublePoints},
+{SoundId::Protect, protect},
+{SoundId::Warp, warp},
+{SoundId::GotLaser, gotLaser},
+{SoundId::DynaBall, dynaBall},
+{SoundId::GoThru, goThrough},
+{SoundId::Powerup, powerup},
+{SoundId::HitMulti, hitMulti},
+{SoundId::FireWork, firework},
+{SoundId::FinishedSet, finishedSet},
+}};
+static_assert(EachInItsPlace(GameRecipes), "one recipe for each sound of play, in the load order");
+
+constexpr std::array<Recipe<MenuSound>, MenuSoundFiles.size()> MenuRecipes = {{
+    {SoundChange, menuChange},
+    {SoundSelect, menuSelect},
+    {SoundExit, exitGame},
+    {SoundBack, menuBack},
+}};
+static_assert(EachInItsPlace(MenuRecipes), "one recipe for each menu sound, in the load order");
+
 }  // namespace
 
 const std::vector<SoundRecipe>& GameSoundRecipes() {
-  static const std::vector<SoundRecipe> recipes = {
-      {"HitPaddle.wav", hitPaddle},
-      {"HitBrick.wav", hitBrick},
-      {"HitIndBrick.wav", hitIndestructibleBrick},
-      {"HitExpl.wav", hitExplosive},
-      {"ShootLaser.wav", shootLaser},
-      {"HitCatchPaddle.wav", hitCatchPaddle},
-      {"ExtraLife.wav", extraLife},
-      {"Death.wav", death},
-      {"HitWall.wav", hitWall},
-      {"LoseBall.wav", loseBall},
-      {"ShrinkPad.wav", shrinkPad},
-      {"GrowPad.wav", growPad},
-      {"FasterBall.wav", fasterBall},
-      {"SlowerBall.wav", slowerBall},
-      {"GotCatch.wav", gotCatch},
-      {"SplitBalls.wav", splitBalls},
-      {"DoubleSplitBalls.wav", doubleSplitBalls},
-      {"SuperBall.wav", superBall},
-      {"DoublePoints.wav", doublePoints},
-      {"Protect.wav", protect},
-      {"Warp.wav", warp},
-      {"GotLaser.wav", gotLaser},
-      {"DynaBall.wav", dynaBall},
-      {"GoThru.wav", goThrough},
-      {"Powerup.wav", powerup},
-      {"HitMulti.wav", hitMulti},
-      {"FireWork.wav", firework},
-      {"FinishedSet.wav", finishedSet},
-      {"MenuChange.wav", menuChange},
-      {"MenuSelect.wav", menuSelect},
-      {"ExitGame.wav", exitGame},
-      {"MenuBack.wav", menuBack},
-  };
+  static const std::vector<SoundRecipe> recipes = [] {
+    std::vector<SoundRecipe> all;
+    for (const auto& recipe : GameRecipes)
+      all.push_back({GameSounds[static_cast<std::size_t>(recipe.id)].file, recipe.make});
+    for (const auto& recipe : MenuRecipes) all.push_back({MenuSoundFiles[recipe.id], recipe.make});
+    return all;
+  }();
   return recipes;
 }
