@@ -7,24 +7,16 @@
 
 namespace {
 
-constexpr std::size_t RecordSize = 28;
+constexpr std::size_t RecordSize = TileRecordSize();
 
 TileDef ReadRecord(ByteReader& reader) {
   TileDef tile;
-  tile.kind = reader.i32();
-  tile.frameCount = reader.i32();
-  tile.frameNumber = reader.i32();
-  tile.hitCount = reader.i32();
-  tile.hitStage = reader.i32();
-  tile.imageX = reader.i32();
-  tile.imageY = reader.i32();
+  VisitTileFields(tile, [&reader](const char*, auto& field) { reader.read(field); });
   return tile;
 }
 
 void WriteRecord(ByteWriter& writer, const TileDef& tile) {
-  for (auto field : {tile.kind, tile.frameCount, tile.frameNumber, tile.hitCount, tile.hitStage, tile.imageX,
-                     tile.imageY})
-    writer.i32(field);
+  VisitTileFields(tile, [&writer](const char*, const auto& field) { writer.write(field); });
 }
 
 bool ReadTileSetFileBounded(const std::filesystem::path& path, std::int64_t maxRecords, TileSet& out,

@@ -22,6 +22,26 @@ struct TileDef {
   bool operator==(const TileDef&) const = default;
 };
 
+// The fields of a tile record in their file order, each with its name: the one list the file and JSON follow.
+template <typename Record, typename Visit>
+constexpr void VisitTileFields(Record& tile, Visit&& visit) {
+  visit("kind", tile.kind);
+  visit("frameCount", tile.frameCount);
+  visit("frameNumber", tile.frameNumber);
+  visit("hitCount", tile.hitCount);
+  visit("hitStage", tile.hitStage);
+  visit("imageX", tile.imageX);
+  visit("imageY", tile.imageY);
+}
+
+constexpr int TileRecordSize() {
+  TileDef tile;
+  int bytes = 0;
+  VisitTileFields(tile, [&bytes](const char*, const auto& field) { bytes += sizeof field; });
+  return bytes;
+}
+static_assert(TileRecordSize() == 28, "a stored tile record is seven 32-bit numbers");
+
 struct TileSet {
   std::int32_t tileCount = 0;
   std::vector<TileDef> tiles;  // indexed 1 .. tileCount; tiles[0] is unused

@@ -164,13 +164,13 @@ class LevelEditorTest : public QObject {
     dialogs->saveAnswers << root->lvl("plain.sfl");
     menu("mnuSaveAs")->trigger();
     const QByteArray bytes = FileBytes(root->lvl("plain.sfl"));
-    QCOMPARE(bytes.size(), 2672);
+    QCOMPARE(bytes.size(), LevelFileSize);
     QCOMPARE(bytes.left(8), QByteArray("\xFF\xFF\0\0\0\0\0\0", 8));
     QCOMPARE(bytes.mid(8, 30), QByteArray("DefaultTileSet.sft            "));
     QCOMPARE(bytes.mid(38, 30), QByteArray("DefaultBackground.bmp         "));
     QCOMPARE(bytes.mid(156, 4), QByteArray("\x03\0\0\0", 4));
-    QCOMPARE(bytes.mid(2668, 4), QByteArray("\x04\0\0\0", 4));
-    QCOMPARE(bytes.count('\0'), 2672 - 2 - 18 - 12 - 21 - 9 - 2);
+    QCOMPARE(bytes.mid(LevelFileSize - 4, 4), QByteArray("\x04\0\0\0", 4));
+    QCOMPARE(bytes.count('\0'), LevelFileSize - 2 - 18 - 12 - 21 - 9 - 2);
   }
 
   void aSideTheGameGuardsStaysGuardedWhateverItsValue() {
