@@ -19,11 +19,11 @@ class QPushButton;
 class QRadioButton;
 
 // The records live in a TileAssignments model that the window shows.
-class frmNewTileSet : public QDialog {
+class TileSetBuilder : public QDialog {
   Q_OBJECT
 
  public:
-  frmNewTileSet(const EditorFolders& folders, EditorDialogs& dialogs, QWidget* parent = nullptr);
+  TileSetBuilder(const EditorFolders& folders, EditorDialogs& dialogs, QWidget* parent = nullptr);
 
   // Procedures of the window. AssignBrick stores the tile on show when the designer changed it.
   void AssignBrick();

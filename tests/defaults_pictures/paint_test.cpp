@@ -25,7 +25,7 @@ float CoveredArea(const Shape& shape, int w, int h) {
 
 TEST(ColourKeyConversion, TransparentBecomesBlackAndDarkInkStaysVisible) {
   Canvas canvas(3, 1);
-  canvas.at(0, 0) = kTransparent;
+  canvas.at(0, 0) = Transparent;
   canvas.at(1, 0) = Rgb(0, 0, 0);        // meant to be seen: opaque black
   canvas.at(2, 0) = Rgb(200, 100, 50, 0.3f);  // mostly see-through
   const Bitmap b = ToBitmap(canvas);
@@ -104,7 +104,7 @@ TEST(TileableNoise, RepeatsOverItsPeriodAndStaysInRange) {
 TEST(TextMasks, RenderMeasureTrimAndGrow) {
   Font font;
   std::string error;
-  ASSERT_TRUE(font.Load(kSansBold, 20, error)) << error;
+  ASSERT_TRUE(font.Load(SansBold, 20, error)) << error;
   const TextMask hi = font.Render("Hi");
   EXPECT_GT(hi.mask.width, font.Render("i").mask.width);
   EXPECT_GT(hi.baseline, 0);

@@ -46,6 +46,6 @@ class CleanUp : public ::testing::Environment {
     if (built) std::filesystem::remove_all(BuiltRoot());
   }
 };
-const auto* const kCleanUp = ::testing::AddGlobalTestEnvironment(new CleanUp);
+const auto* const TestCleanUp = ::testing::AddGlobalTestEnvironment(new CleanUp);
 
 }  // namespace picture_files

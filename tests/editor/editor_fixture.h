@@ -97,7 +97,7 @@ struct LevelWindow {
   std::unique_ptr<FixtureRoot> root = std::make_unique<FixtureRoot>();
   ScriptedDialogs dialogs;
   RecordingStarter starter;
-  std::unique_ptr<frmEditor> editor;
+  std::unique_ptr<LevelEditor> editor;
 
   explicit LevelWindow(const QString& recentFilesPath = QString());
   QWidget* levelPic() const;

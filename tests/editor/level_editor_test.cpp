@@ -33,7 +33,7 @@ class LevelEditorTest : public QObject {
   std::unique_ptr<FixtureRoot> root;
   std::unique_ptr<ScriptedDialogs> dialogs;
   RecordingStarter starter;
-  std::unique_ptr<frmEditor> editor;
+  std::unique_ptr<LevelEditor> editor;
 
   PictureBox* levelPic() { return editor->findChild<PictureBox*>("LevelPic"); }
   QCheckBox* sideBox(int side) { return editor->findChild<QCheckBox*>(QString("Check1_%1").arg(side)); }
@@ -55,7 +55,7 @@ class LevelEditorTest : public QObject {
     WriteDefaultFixtures(*root);
     dialogs = std::make_unique<ScriptedDialogs>();
     starter.started.clear();
-    editor = std::make_unique<frmEditor>(FixtureSetup(*root, *dialogs, &starter));
+    editor = std::make_unique<LevelEditor>(FixtureSetup(*root, *dialogs, &starter));
   }
   void cleanup() {
     editor.reset();

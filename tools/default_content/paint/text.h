@@ -11,10 +11,10 @@
 namespace paint {
 
 // The system's DejaVu faces, as the build found them (cmake/system-files.txt).
-inline const std::filesystem::path kSansBold = SHARDFALL_FONT_SANS_BOLD;
-inline const std::filesystem::path kSans = SHARDFALL_FONT_SANS;
-inline const std::filesystem::path kSansCondensed = SHARDFALL_FONT_SANS_CONDENSED;
-inline const std::filesystem::path kSansCondensedBold = SHARDFALL_FONT_SANS_CONDENSED_BOLD;
+inline const std::filesystem::path SansBold = SHARDFALL_FONT_SANS_BOLD;
+inline const std::filesystem::path Sans = SHARDFALL_FONT_SANS;
+inline const std::filesystem::path SansCondensed = SHARDFALL_FONT_SANS_CONDENSED;
+inline const std::filesystem::path SansCondensedBold = SHARDFALL_FONT_SANS_CONDENSED_BOLD;
 
 // Grey-level coverage 0..1, rows top to bottom.
 struct Mask {

@@ -55,7 +55,7 @@ static_assert(EachLookInItsPlace(), "one look for each kind of capsule, in the k
 Canvas PaintCapsuleBody(Color body, int frame) {
   Canvas canvas(32, 16);
   const Shape pill = RoundedRect(0.5f, 1.0f, 31.0f, 14.0f, 7.0f);
-  Fill(canvas, Offset(pill, 0.0f), look::kInk);
+  Fill(canvas, Offset(pill, 0.0f), look::Ink);
   const Shape inner = Offset(pill, -0.8f);
   FillGlass(canvas, inner, Glass{body, 2.5f, 0.35f, 0.7f, 0.6f});
   const float phase = frame * 2 * std::numbers::pi_v<float> / Frames;
@@ -80,7 +80,7 @@ void PaintSymbol(Canvas& canvas, const Font& font, const CapsuleLook& look, floa
   if (ink.width > room) ink = Resize(ink, room, ink.height);
   const int x = static_cast<int>(std::lround(cx - ink.width / 2.0f));
   const int y = static_cast<int>(std::lround(cy - ink.height / 2.0f));
-  Draw(canvas, Dilate(ink, 1.5f), x - 2, y - 2, look::kInk);
+  Draw(canvas, Dilate(ink, 1.5f), x - 2, y - 2, look::Ink);
   Draw(canvas, ink, x, y, look.symbolColor);
 }
 
@@ -96,7 +96,7 @@ Canvas PaintCapsule(const Font& font, const CapsuleLook& look, int frame, bool s
 Canvas PaintCapsuleSheet(bool sideways) {
   Canvas sheet = sideways ? Canvas(CapsuleKindCount * 16, Frames * 32) : Canvas(Frames * 32, CapsuleKindCount * 16);
   for (int k = 0; k < CapsuleKindCount; ++k) {
-    const Font font = OpenFont(kSansBold, Looks[k].symbolSize);
+    const Font font = OpenFont(SansBold, Looks[k].symbolSize);
     for (int f = 0; f < Frames; ++f) {
       const Canvas capsule = PaintCapsule(font, Looks[k], f, sideways);
       Composite(sheet, capsule, sideways ? 16 * k : 32 * f, sideways ? 32 * f : 16 * k);
@@ -107,17 +107,17 @@ Canvas PaintCapsuleSheet(bool sideways) {
 
 void DrawCapsuleGuide(Canvas& canvas, int x, int y, int columns, int columnWidth, int rowHeight) {
   const int rows = (CapsuleKindCount + columns - 1) / columns;
-  const Font nameFont = OpenFont(kSansBold, 12);
-  const Font effectFont = OpenFont(kSansCondensed, 11);
+  const Font nameFont = OpenFont(SansBold, 12);
+  const Font effectFont = OpenFont(SansCondensed, 11);
   for (int k = 0; k < CapsuleKindCount; ++k) {
     const CapsuleLook& capsule = Looks[k];
     const int left = x + (k / rows) * columnWidth, top = y + (k % rows) * rowHeight;
-    Composite(canvas, PaintCapsule(OpenFont(kSansBold, capsule.symbolSize), capsule, 0, false), left, top + 4);
+    Composite(canvas, PaintCapsule(OpenFont(SansBold, capsule.symbolSize), capsule, 0, false), left, top + 4);
     const Color name = Lighten(capsule.body, 0.45f);
     DrawOutlinedText(canvas, nameFont, std::string(CapsuleKinds[k].name), left + 36, top - 1, Lighten(name, 0.4f),
-                     name, look::kInk);
+                     name, look::Ink);
     DrawOutlinedText(canvas, effectFont, std::string(CapsuleKinds[k].effect), left + 36, top + 11,
-                     Rgb(225, 235, 250), Rgb(170, 190, 225), look::kInk);
+                     Rgb(225, 235, 250), Rgb(170, 190, 225), look::Ink);
   }
 }
 
