@@ -22,8 +22,8 @@ float Wrapped(float d) { return d - Size * std::round(d / Size); }
 void AddStars(Canvas& canvas, std::uint32_t seed, int count, Color tint) {
   Random random(seed);
   for (int i = 0; i < count; ++i) {
-    const int x = random.Below(Size), y = random.Below(Size);
-    const float brightness = random.Between(0.25f, 1.0f);
+    const int x = random.below(Size), y = random.below(Size);
+    const float brightness = random.between(0.25f, 1.0f);
     canvas.blend(x, y, Lighten(tint, 0.5f * brightness), 0.5f + 0.5f * brightness);
     if (brightness > 0.85f)  // a few larger stars with a soft cross
       for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
@@ -58,9 +58,9 @@ Canvas Facets(Color dark, Color light, Color edge, std::uint32_t seed, int cells
   std::vector<Point> sites(cells);
   std::vector<float> lightness(cells), slopeX(cells), slopeY(cells);
   for (int i = 0; i < cells; ++i) {
-    sites[i] = {random.Between(0, Size), random.Between(0, Size)};
-    lightness[i] = random.Uniform();
-    slopeX[i] = random.Between(-1, 1), slopeY[i] = random.Between(-1, 1);
+    sites[i] = {random.between(0, Size), random.between(0, Size)};
+    lightness[i] = random.uniform();
+    slopeX[i] = random.between(-1, 1), slopeY[i] = random.between(-1, 1);
   }
   Canvas canvas(Size, Size);
   for (int y = 0; y < Size; ++y)
@@ -87,16 +87,16 @@ Canvas Facets(Color dark, Color light, Color edge, std::uint32_t seed, int cells
 void AddCracks(Canvas& canvas, std::uint32_t seed, int count, Color c) {
   Random random(seed);
   for (int i = 0; i < count; ++i) {
-    Point a{random.Between(0, Size), random.Between(0, Size)};
-    float angle = random.Between(0, 6.2831853f);
+    Point a{random.between(0, Size), random.between(0, Size)};
+    float angle = random.between(0, 6.2831853f);
     for (int piece = 0; piece < 4; ++piece) {
-      const float length = random.Between(6, 18);
+      const float length = random.between(6, 18);
       const Point b{a.x + std::cos(angle) * length, a.y + std::sin(angle) * length};
       for (int oy = -1; oy <= 1; ++oy)
         for (int ox = -1; ox <= 1; ++ox)
           Fill(canvas, Segment({a.x + ox * Size, a.y + oy * Size}, {b.x + ox * Size, b.y + oy * Size}, 0.45f), c);
       a = b;
-      angle += random.Between(-0.8f, 0.8f);
+      angle += random.between(-0.8f, 0.8f);
     }
   }
 }
@@ -113,15 +113,15 @@ void AddTraces(Canvas& canvas, std::uint32_t seed, int count, Color trace, Color
   constexpr float Step = 10.0f;
   const Point turns[] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
   for (int i = 0; i < count; ++i) {
-    Point a{Step * random.Below(16) + 0.5f, Step * random.Below(16) + 0.5f};
-    int heading = random.Below(4) * 2;  // start along an axis
-    for (int piece = 0, pieces = 2 + random.Below(4); piece < pieces; ++piece) {
+    Point a{Step * random.below(16) + 0.5f, Step * random.below(16) + 0.5f};
+    int heading = random.below(4) * 2;  // start along an axis
+    for (int piece = 0, pieces = 2 + random.below(4); piece < pieces; ++piece) {
       const Point d = turns[heading];
-      const Point b{a.x + d.x * Step * (1 + random.Below(3)), a.y + d.y * Step * (1 + random.Below(3))};
+      const Point b{a.x + d.x * Step * (1 + random.below(3)), a.y + d.y * Step * (1 + random.below(3))};
       const auto stroke = [&](float dx, float dy) { return Segment({a.x + dx, a.y + dy}, {b.x + dx, b.y + dy}, 0.7f); };
       FillWrapped(canvas, stroke, trace);
       a = b;
-      heading = (heading + (random.Below(2) == 0 ? 1 : 7)) % 8;
+      heading = (heading + (random.below(2) == 0 ? 1 : 7)) % 8;
     }
     const auto ring = [&](float dx, float dy) {
       return Subtract(Circle(a.x + dx, a.y + dy, 2.6f), Circle(a.x + dx, a.y + dy, 1.1f));

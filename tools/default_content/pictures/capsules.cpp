@@ -74,7 +74,7 @@ Canvas PaintCapsuleBody(Color body, int frame) {
 }
 
 void PaintSymbol(Canvas& canvas, const Font& font, const CapsuleLook& look, float cx, float cy) {
-  Mask ink = Trim(font.Render(look.symbol).mask);
+  Mask ink = Trim(font.render(look.symbol).mask);
   if (ink.height > 11) ink = Resize(ink, std::max(1, ink.width * 11 / ink.height), 11);
   const int room = static_cast<int>(2 * cx) - 4;  // narrow sideways capsules squeeze wide symbols
   if (ink.width > room) ink = Resize(ink, room, ink.height);

@@ -35,7 +35,7 @@ const std::vector<GlyphBox>& FontBoxes() {
 // across when wider than the box allows, with a one-pixel dark outline that stays inside the box.
 void PaintGlyphInBox(Canvas& canvas, const Font& font, const std::string& text, int boxX, int boxY, int boxW,
                      int boxH, int baseline, int capTop, const std::vector<Stop>& fill) {
-  const TextMask line = font.Render(text);
+  const TextMask line = font.render(text);
   int top = 0;
   Mask ink = Trim(line.mask, nullptr, &top);
   if (ink.width == 0) return;
@@ -93,17 +93,17 @@ Canvas PaintNumbers() {
 Canvas PaintTitle() {
   Canvas canvas(210, 104);
   const Font font = OpenFont(SansCondensedBold, 54);
-  Mask ink = Trim(font.Render("SHARDFALL").mask);
+  Mask ink = Trim(font.render("SHARDFALL").mask);
   ink = Resize(ink, 198, ink.height);  // condensed further: tall crystal letters
   const int x = 6, y = 54 - ink.height / 2;
   // Shards breaking off the word and falling away below it.
   Random random(0x7171E);
   for (int i = 0; i < 10; ++i) {
-    const float cx = 12 + 19.0f * i + random.Between(-5, 5);
-    const float cy = random.Between(y + ink.height + 7.0f, 98), s = random.Between(2.5f, 5.0f);
+    const float cx = 12 + 19.0f * i + random.between(-5, 5);
+    const float cy = random.between(y + ink.height + 7.0f, 98), s = random.between(2.5f, 5.0f);
     const std::vector<Point> shard = {{cx, cy - s * 1.4f}, {cx + s * 0.7f, cy}, {cx, cy + s}, {cx - s * 0.6f, cy - s * 0.2f}};
     Fill(canvas, Offset(Polygon(shard), 1.0f), look::Ink);
-    FillGlass(canvas, Polygon(shard), Glass{Mix(look::Cyan, look::Magenta, random.Uniform()), 1.5f, 0.4f});
+    FillGlass(canvas, Polygon(shard), Glass{Mix(look::Cyan, look::Magenta, random.uniform()), 1.5f, 0.4f});
   }
   Draw(canvas, Dilate(ink, 3.5f), x - 4, y - 4, Rgb(50, 24, 110));
   Draw(canvas, Dilate(ink, 2.0f), x - 2, y - 2, look::Ink);

@@ -57,8 +57,8 @@ Canvas PaintExplosion() {
   Random random(0x5EA1);
   float angles[Shards], lengths[Shards];
   for (int i = 0; i < Shards; ++i) {
-    angles[i] = (i + random.Between(-0.3f, 0.3f)) * 2 * Pi / Shards;
-    lengths[i] = random.Between(5.0f, 8.0f);
+    angles[i] = (i + random.between(-0.3f, 0.3f)) * 2 * Pi / Shards;
+    lengths[i] = random.between(5.0f, 8.0f);
   }
   for (int f = 0; f < Frames; ++f) {
     const float p = (f + 1.0f) / Frames, cx = f * Size + 13.0f, cy = 13.0f;

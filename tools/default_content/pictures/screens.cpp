@@ -19,9 +19,9 @@ constexpr int PanelWidth = 640, PanelHeight = 340;  // more than the largest pan
 
 // A random crystal shard: a thin quadrilateral around (cx, cy).
 std::vector<Point> Shard(Random& random, float cx, float cy, float size) {
-  const float angle = random.Between(0, 6.2831853f), c = std::cos(angle), s = std::sin(angle);
-  const float length = size * random.Between(1.2f, 2.2f), width = size * random.Between(0.35f, 0.6f);
-  const float skew = random.Between(-0.3f, 0.3f);
+  const float angle = random.between(0, 6.2831853f), c = std::cos(angle), s = std::sin(angle);
+  const float length = size * random.between(1.2f, 2.2f), width = size * random.between(0.35f, 0.6f);
+  const float skew = random.between(-0.3f, 0.3f);
   return {{cx + c * length, cy + s * length},
           {cx - s * width + c * skew * size, cy + c * width + s * skew * size},
           {cx - c * length * 0.7f, cy - s * length * 0.7f},
@@ -48,8 +48,8 @@ Canvas PaintMenuTile() {
   // Shards scattered over the tile, each drawn with its wrapped copies so the tile repeats seamlessly.
   Random random(0x71E);
   for (int i = 0; i < 14; ++i) {
-    const float cx = random.Between(0, Tile), cy = random.Between(0, Tile), size = random.Between(3, 8);
-    const Color tint = WithAlpha(Mix(Rgb(60, 150, 230), Rgb(150, 80, 230), random.Uniform()), random.Between(0.35f, 0.7f));
+    const float cx = random.between(0, Tile), cy = random.between(0, Tile), size = random.between(3, 8);
+    const Color tint = WithAlpha(Mix(Rgb(60, 150, 230), Rgb(150, 80, 230), random.uniform()), random.between(0.35f, 0.7f));
     const std::vector<Point> shard = Shard(random, cx, cy, size);
     for (int oy = -1; oy <= 1; ++oy)
       for (int ox = -1; ox <= 1; ++ox) {
@@ -60,8 +60,8 @@ Canvas PaintMenuTile() {
   }
   // Faint stars.
   for (int i = 0; i < 22; ++i) {
-    const int x = random.Below(Tile), y = random.Below(Tile);
-    canvas.blend(x, y, Rgb(170, 200, 255), random.Between(0.3f, 0.8f));
+    const int x = random.below(Tile), y = random.below(Tile);
+    canvas.blend(x, y, Rgb(170, 200, 255), random.between(0.3f, 0.8f));
   }
   return canvas;
 }
@@ -92,7 +92,7 @@ Canvas PaintLoading() {
   const Canvas title = PaintTitle();
   Composite(canvas, title, 95, 2);
   const Font font = OpenFont(SansBold, 16);
-  const int width = font.Width("Loading");
+  const int width = font.width("Loading");
   DrawOutlinedText(canvas, font, "Loading", 200 - width / 2 - 1, 108, Rgb(235, 248, 255), Rgb(140, 200, 255),
                    look::Ink);
   // A row of small shards under the word.
