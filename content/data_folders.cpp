@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <map>
 
+#include "content/byte_io.h"  // FileError
+
 namespace {
 
 bool Writable(const std::filesystem::path& folder) { return ::access(folder.c_str(), W_OK) == 0; }
@@ -50,14 +52,28 @@ std::filesystem::path ReadPath(const DataFolders& folders, const std::filesystem
   return folders.shipped / relative;
 }
 
+std::filesystem::path SetLevelPath(const DataFolders& folders, const std::filesystem::path& setFile,
+                                   const std::string& levelFile) {
+  const std::filesystem::path setFolder = setFile.parent_path();
+  std::error_code error;
+  const bool inDataFolder = std::filesystem::equivalent(setFolder, folders.shipped / "Lvl", error) ||
+                            std::filesystem::equivalent(setFolder, folders.user / "Lvl", error);
+  if (!inDataFolder && !setFile.empty() && std::filesystem::exists(setFolder / levelFile, error))
+    return setFolder / levelFile;
+  return ReadPath(folders, std::filesystem::path("Lvl") / levelFile);
+}
+
+bool MakeFolderFor(const std::filesystem::path& file, std::string& error) {
+  std::error_code failure;
+  if (!file.parent_path().empty()) std::filesystem::create_directories(file.parent_path(), failure);
+  if (failure) error = FileError(file, "cannot make its folder (" + failure.message() + ")");
+  return !failure;
+}
+
 bool PrepareWritePath(const DataFolders& folders, const std::filesystem::path& relative,
                       std::filesystem::path& out, std::string& error) {
   out = folders.user / relative;
-  std::error_code failure;
-  std::filesystem::create_directories(out.parent_path(), failure);
-  if (!failure) return true;
-  error = out.parent_path().string() + ": " + failure.message();
-  return false;
+  return MakeFolderFor(out, error);
 }
 
 std::vector<std::filesystem::path> ListFilesEndingWith(const std::filesystem::path& folder,

@@ -27,6 +27,16 @@ std::filesystem::path FindShippedFolder(const std::filesystem::path& executableF
 // The file to read: the user's copy when there is one, else the shipped one. `relative` is like "Lvl/a.sfl".
 std::filesystem::path ReadPath(const DataFolders& folders, const std::filesystem::path& relative);
 
+// The level `levelFile` of the level set at `setFile`. A set in either folder's Lvl reads its levels as any data
+// file is read, so a user's copy of a shipped level plays in the shipped sets too; a set kept anywhere else (the
+// editor's playtest) reads a level beside it first.
+std::filesystem::path SetLevelPath(const DataFolders& folders, const std::filesystem::path& setFile,
+                                   const std::string& levelFile);
+
+// Makes the folder that is to hold `file`, with any folders above it. False with `error` naming the file and
+// saying why not, as the system says it ("Permission denied").
+bool MakeFolderFor(const std::filesystem::path& file, std::string& error);
+
 // The file to write, in the user's folder; creates its sub-folder. False with `error` set when that fails.
 bool PrepareWritePath(const DataFolders& folders, const std::filesystem::path& relative,
                       std::filesystem::path& out, std::string& error);

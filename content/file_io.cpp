@@ -2,6 +2,8 @@
 #include "content/file_io.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,7 +11,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <fstream>
+#include <string_view>
 #include <system_error>
 
 #include "content/byte_io.h"
@@ -73,10 +77,48 @@ bool ReadFileStart(const std::filesystem::path& path, Bytes& out, std::string& e
 
 namespace {
 
+// A temporary file is ".NAME.tmpPID-N". Its writer locks it as soon as it has made it and holds the lock until
+// the file is renamed; one that nobody holds, older than that first instant could ever last, was left by a
+// writer that was killed.
+constexpr std::string_view TemporaryMark = ".tmp";
+constexpr std::time_t AbandonedAfterSeconds = 300;
+
 std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
   static std::atomic<unsigned> counter{0};
-  auto name = "." + path.filename().string() + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+  auto name = "." + path.filename().string() + std::string(TemporaryMark) + std::to_string(getpid()) + "-" +
+              std::to_string(counter++);
   return path.parent_path() / name;
+}
+
+bool AllDigits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool IsTemporaryName(std::string_view name) {
+  const std::size_t mark = name.rfind(TemporaryMark), dash = name.rfind('-');
+  if (!name.starts_with('.') || mark == std::string_view::npos || mark < 2 || dash == std::string_view::npos ||
+      dash < mark)
+    return false;
+  const std::size_t pid = mark + TemporaryMark.size();
+  return AllDigits(name.substr(pid, dash - pid)) && AllDigits(name.substr(dash + 1));
+}
+
+void RemoveIfAbandoned(const std::filesystem::path& file) {
+  const int fd = open(file.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat opened {}, named {};
+  const bool abandoned = fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+                         std::time(nullptr) - opened.st_mtime >= AbandonedAfterSeconds &&
+                         flock(fd, LOCK_EX | LOCK_NB) == 0 && lstat(file.c_str(), &named) == 0 &&
+                         named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
+  if (abandoned) unlink(file.c_str());
+  close(fd);
+}
+
+void RemoveAbandonedTemporaries(const std::filesystem::path& folder) {
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+    if (IsTemporaryName(it->path().filename().native())) RemoveIfAbandoned(it->path());
 }
 
 bool WriteAllAndSync(int fd, const Bytes& bytes) {
@@ -97,12 +139,14 @@ bool WriteFileAtomically(const std::filesystem::path& path, const Bytes& bytes, 
     error = FileError(path, "no file name given");
     return false;
   }
+  RemoveAbandonedTemporaries(path.parent_path().empty() ? "." : path.parent_path());
   auto temporary = TemporaryBeside(path);
   int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) {
     error = FileError(path, std::string("cannot create a file in its folder (") + std::strerror(errno) + ")");
     return false;
   }
+  flock(fd, LOCK_EX | LOCK_NB);  // new, so nobody else holds it: says the file is being written
   bool written = WriteAllAndSync(fd, bytes);
   int savedErrno = errno;
   if (close(fd) != 0 && written) {
@@ -122,4 +166,16 @@ bool WriteFileAtomically(const std::filesystem::path& path, const Bytes& bytes, 
     return false;
   }
   return true;
+}
+
+FileLock::FileLock(const std::filesystem::path& path) {
+  const std::filesystem::path lock = path.parent_path() / ("." + path.filename().string() + ".lock");
+  fd_ = open(lock.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+  if (fd_ < 0) return;
+  while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+  }
+}
+
+FileLock::~FileLock() {
+  if (fd_ >= 0) close(fd_);
 }

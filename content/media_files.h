@@ -1,7 +1,8 @@
 // The pictures and sounds the game reads by name from Gfx and Sfx: the game loads them, the content tool checks
-// them and the default content makes them, all from these lists.
+// them and the default content makes them, all from these lists. And how large a song may be.
 #pragma once
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 inline constexpr std::array<std::string_view, 27> GamePictureFiles = {
@@ -66,3 +67,8 @@ static_assert(static_cast<std::size_t>(SoundId::FinishedSet) + 1 == GameSounds.s
 enum MenuSound : int { SoundChange = 0, SoundSelect = 1, SoundExit = 2, SoundBack = 3 };
 inline constexpr std::array<std::string_view, 4> MenuSoundFiles = {"MenuChange.wav", "MenuSelect.wav",
                                                                    "ExitGame.wav", "MenuBack.wav"};
+
+// Far more events, of every kind in every track, than a song has (the game's own have about 5,000). A file with
+// more is no song: refusing it bounds what reading and playing a song hold in memory (some 50 bytes an event)
+// whatever the file's size.
+inline constexpr std::size_t MaxSongEvents = 500'000;

@@ -161,11 +161,10 @@ bool LevelSetBuilder::openSet(const QString& path) {
     return false;
   }
   levels_.clear();
-  // The game reads a set's levels beside it first, then in Lvl.
+  // The levels the game would play.
   for (const std::string& file : set.levelFiles) {
-    const QString name = QString::fromStdString(file);
-    const QString beside = QFileInfo(path).absolutePath() + QLatin1Char('/') + name;
-    levels_.push_back({name, QFileInfo::exists(beside) ? beside : folders_.readPath(QStringLiteral("Lvl"), name)});
+    const std::filesystem::path level = SetLevelPath(folders_.data(), path.toStdString(), file);
+    levels_.push_back({QString::fromStdString(file), QString::fromStdString(level.string())});
   }
   nameBox_->setText(QString::fromStdString(set.levelSetName));
   openedSet_ = path;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "content/version.h"
 #include "editor/editor_dialogs.h"
 #include "editor/editor_setup.h"
 #include "editor/level_editor.h"
@@ -17,27 +18,30 @@ const QCommandLineOption RootOption(QStringLiteral("root"),
                                     QStringLiteral("DIR"));
 
 void ParseCommandLine(const QCoreApplication& app, QCommandLineParser& parser) {
+  const std::string_view version = ShardfallVersion();
+  QCoreApplication::setApplicationVersion(QString::fromUtf8(version.data(), static_cast<qsizetype>(version.size())));
   parser.setApplicationDescription(QStringLiteral("Paints levels, builds tilesets and assembles level sets."));
   parser.addHelpOption();
+  parser.addVersionOption();
   parser.addOption(RootOption);
   parser.process(app);
 }
 
-// The help needs no display, so it is answered before the windowing system is opened.
-bool AsksForHelp(int argc, char* argv[]) {
+// The help and the version need no display, so they are answered before the windowing system is opened.
+bool AsksForHelpOrVersion(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i)
-    for (const char* help : {"-h", "--help", "-?", "--help-all"})
-      if (std::strcmp(argv[i], help) == 0) return true;
+    for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"})
+      if (std::strcmp(argv[i], option) == 0) return true;
   return false;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (AsksForHelp(argc, argv)) {
+  if (AsksForHelpOrVersion(argc, argv)) {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    ParseCommandLine(app, parser);  // prints the help and exits
+    ParseCommandLine(app, parser);  // prints the help or the version and exits
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(EditorTitle);

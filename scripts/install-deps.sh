@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev clang
   zlib1g-dev
   file  # cpack -G DEB stops without it: it picks out the programs for dpkg-shlibdeps
+  desktop-file-utils appstream  # the install tests validate the desktop entries and the AppStream file
 )
 
 # Fonts and the SoundFont: the packages of the system files the build checks for.

@@ -76,6 +76,10 @@ bool ChangeOption(Options& options, std::string_view field, int direction);
 bool EarnsPlace(const HighScoreTable& table, std::int32_t score);
 // Puts the score above every equal or lower one; a full table drops its last entry.
 void InsertHighScore(HighScoreTable& table, const std::string& name, std::int32_t score);
+// Adds the score to the file's table and writes it, one game at a time; returns the table as it now stands.
+// `notes` get what the player should know about the file, which also goes to stderr.
+HighScoreTable SaveScore(const std::filesystem::path& file, const std::string& name, std::int32_t score,
+                         std::vector<std::string>& notes);
 // A missing or unreadable file reads as an empty table; one cut short gives the whole entries it holds.
 HighScoreTable ReadScoreTableOrEmpty(const std::filesystem::path& path);
 std::string ScoreLineText(int rank, const HighScoreEntry& entry);

@@ -125,15 +125,17 @@ bool TableToExtend(const std::filesystem::path& file, HighScoreTable& table, std
   return true;
 }
 
-// Adds the score to the file's table and writes it; returns the table as it now stands. `notes` get what the
-// player should know about the file, which also goes to stderr.
-HighScoreTable SaveScore(Game& game, const std::filesystem::path& file, std::vector<std::string>& notes) {
+}  // namespace
+
+HighScoreTable SaveScore(const std::filesystem::path& file, const std::string& name, std::int32_t score,
+                         std::vector<std::string>& notes) {
   HighScoreTable table;
   std::string error;
-  const bool writable = TableToExtend(file, table, notes, error);
-  InsertHighScore(table, game.frontEnd.enteredName, game.world.score);
-  std::error_code ignored;
-  std::filesystem::create_directories(file.parent_path(), ignored);
+  const bool folderMade = MakeFolderFor(file, error);
+  // Another game may be saving to the same table: it is read, extended and replaced by one game at a time.
+  const FileLock lock(file);
+  const bool writable = folderMade && TableToExtend(file, table, notes, error);
+  InsertHighScore(table, name, score);
   // A failed write leaves the old file whole.
   if (!writable || !WriteHighScoreFile(file, table, error)) {
     // The screen's title names the set already; the reason is what follows the file's path.
@@ -145,11 +147,13 @@ HighScoreTable SaveScore(Game& game, const std::filesystem::path& file, std::vec
   return table;
 }
 
+namespace {
+
 void CommitName(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
   game.platform.input.edgeKeys = false;
   std::vector<std::string> notes;
-  const HighScoreTable table = SaveScore(game, frontEnd.pendingScoreFile, notes);
+  const HighScoreTable table = SaveScore(frontEnd.pendingScoreFile, frontEnd.enteredName, game.world.score, notes);
   frontEnd.menuItems.clear();
   // Above the table, so that a long table does not scroll them out of sight.
   for (const std::string& note : notes)

@@ -132,20 +132,26 @@ bool ChangeOption(Options& options, std::string_view field, int direction) {
 }
 
 void LoadOptions(Game& game) {
-  Options read;
   std::string error;
+  std::filesystem::path path;
+  const bool writable = PrepareWritePath(game.folders, "config.bin", path, error);
+  // Another game may be writing the file: it is read and mended by one game at a time.
+  const FileLock lock(path);
+  Options read;
   const bool whole = ReadOptionsFile(ReadPath(game.folders, "config.bin"), read, error);
   // Missing or too short: the defaults. A value out of range goes back to its default alone. The file is
   // written only when something changed, so a file the game can read is never rewritten.
   game.options = whole ? read : Options{};
-  if (ResetOutOfRangeOptions(game.options) || !whole) SaveOptions(game);
+  if ((ResetOutOfRangeOptions(game.options) || !whole) && writable) WriteOptionsFile(path, game.options, error);
 }
 
 void SaveOptions(Game& game) {
   std::string error;
   std::filesystem::path path;
+  if (!PrepareWritePath(game.folders, "config.bin", path, error)) return;
+  const FileLock lock(path);
   // A failed write keeps the old file.
-  if (PrepareWritePath(game.folders, "config.bin", path, error)) WriteOptionsFile(path, game.options, error);
+  WriteOptionsFile(path, game.options, error);
 }
 
 void RunOptionsScreen(Game& game, bool building) {

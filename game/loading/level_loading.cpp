@@ -91,12 +91,8 @@ std::vector<std::filesystem::path> LevelSongs(const Game& game) {
   return songs;
 }
 
-// A set kept outside Lvl (a designer's playtest) may carry its levels beside it.
 std::filesystem::path LevelPath(const Game& game, const std::string& fileName) {
-  const std::filesystem::path beside = std::filesystem::path(game.levelSetPath).parent_path() / fileName;
-  std::error_code error;
-  if (!game.levelSetPath.empty() && std::filesystem::exists(beside, error)) return beside;
-  return ReadPath(game.folders, std::filesystem::path("Lvl") / fileName);
+  return SetLevelPath(game.folders, game.levelSetPath, fileName);
 }
 
 std::filesystem::path TilesetPath(const Game& game, const std::string& fileName) {

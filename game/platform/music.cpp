@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "content/file_io.h"
@@ -67,6 +68,7 @@ struct MidiFile {
   bool keepEvents = true;                         // false when only the timing is wanted
   std::vector<MidiEvent> events;                  // every track's channel events, by tick
   std::uint64_t endTick = 0;                      // the tick of the last event of any track
+  std::size_t eventCount = 0;                     // of every kind, in every track
 };
 
 // Walks one track: its tempo changes, its channel events, and the tick of its last event.
@@ -74,6 +76,7 @@ bool ReadTrack(MidiReader reader, MidiFile& file) {
   std::uint64_t tick = 0;
   std::uint32_t status = 0;
   while (reader.ok && reader.at < reader.end) {
+    if (++file.eventCount > MaxSongEvents) return false;
     tick += reader.Quantity();
     std::uint32_t first = reader.Byte();
     if (first == 0xFF) {
@@ -217,7 +220,7 @@ void LoadSong(Platform& platform, const std::filesystem::path& path, bool& music
   Bytes midi;
   std::string error;
   std::int32_t length = music.performanceReady && ReadWholeFile(path, midi, error) ? MidiLength(midi) : -1;
-  std::shared_ptr<SongData> song = length < 0 ? nullptr : platform.audio->LoadSong(midi);
+  std::shared_ptr<SongData> song = length < 0 ? nullptr : platform.audio->LoadSong(std::move(midi));
   if (!song) return void(musicOn = false);
   music.songSegment = std::move(song);
   music.songFile = path.filename().string();

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "content/media_files.h"  // MaxSongEvents
 #include "platform/platform.h"
 
 struct Clock;
@@ -25,7 +26,7 @@ void SetMusicVolume(Platform& platform, int level, bool& musicOn);
 
 // True while the loaded song is playing (timed on the game's clock when there is no device).
 bool SongPlaying(const Platform& platform, const Clock& clock);
-// Length in ms of a standard MIDI file from its tempo map; -1 when the file is not one.
+// Length in ms of a standard MIDI file from its tempo map; -1 when the file is not one or has too many events.
 std::int32_t MidiLength(const Bytes& midi);
 std::int32_t MidiFileLength(const std::filesystem::path& path);
 

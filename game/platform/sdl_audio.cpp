@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include "platform/fluid_songs.h"
 #include "platform/music.h"
@@ -73,10 +74,10 @@ class SdlAudio final : public AudioDevice {
   void HaltAllSounds() override { Mix_HaltChannel(-1); }
 
   // The song's instruments are loaded now, so nothing loads while it plays.
-  std::shared_ptr<SongData> LoadSong(const Bytes& midi) override {
+  std::shared_ptr<SongData> LoadSong(Bytes midi) override {
     if (!songs_->Prepare(MidiInstruments(midi))) return nullptr;
     auto song = std::make_shared<SdlSong>();
-    song->midi = midi;
+    song->midi = std::move(midi);
     return song;
   }
 

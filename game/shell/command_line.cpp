@@ -94,6 +94,8 @@ constexpr OptionDef Options[] = {
      [](CommandLine& line, const std::string& value, std::string&) { line.replayFile = value; return true; }},
     {"--help", nullptr, "this text",
      [](CommandLine& line, const std::string&, std::string&) { line.help = true; return true; }},
+    {"--version", nullptr, "print the version",
+     [](CommandLine& line, const std::string&, std::string&) { line.version = true; return true; }},
 };
 
 constexpr int HelpColumn = 25;  // where every option's text starts

@@ -24,6 +24,7 @@ struct CommandLine {
   std::filesystem::path recordFolder; // --record-dir DIR: every game
   std::filesystem::path replayFile;   // --replay FILE
   bool help = false;
+  bool version = false;
 };
 
 // Parses argv[1..]; on failure `error` says which option is wrong, or which two do not go together.

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "content/level_set_file.h"
+#include "content/version.h"
 #include "core/game.h"
 #include "shell/command_line.h"
 #include "shell/game_start.h"
@@ -71,6 +72,10 @@ int main(int argc, char** argv) {
   }
   if (command.help) {
     std::cout << UsageText();
+    return 0;
+  }
+  if (command.version) {
+    std::cout << "shardfall " << ShardfallVersion() << "\n";
     return 0;
   }
   StartSettings settings;

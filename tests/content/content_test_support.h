@@ -4,21 +4,20 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "content/file_io.h"
+#include "fresh_folder.h"
 
 // A fresh folder per test, removed afterwards.
 class ScratchFolder : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir = std::filesystem::temp_directory_path() /
-          ("shardfall-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" + std::to_string(getpid()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    folder_ = std::make_unique<FreshFolder>();
+    dir = folder_->path();
   }
-  void TearDown() override { std::filesystem::remove_all(dir); }
+  void TearDown() override { folder_.reset(); }
 
   std::filesystem::path file(const std::string& name) const { return dir / name; }
   std::filesystem::path put(const std::string& name, const Bytes& bytes) const {
@@ -41,6 +40,9 @@ class ScratchFolder : public ::testing::Test {
   }
 
   std::filesystem::path dir;
+
+ private:
+  std::unique_ptr<FreshFolder> folder_;
 };
 
 inline void PutI32(Bytes& bytes, std::int32_t value) {

@@ -9,6 +9,7 @@
 #include "content/bitmap_file.h"
 #include "content/level_file.h"
 #include "content/level_set_file.h"
+#include "content/media_files.h"
 #include "content/tileset_file.h"
 #include "content_test_support.h"
 #include "tools/content_tool/content_check.h"
@@ -265,13 +266,22 @@ TEST_F(DataTreeCheck, ReportsUnusablePicturesSoundsAndSongs) {
   put("Bgd/B.bmp", runLength);
   put("Sfx/HitWall.wav", std::string("RIFF\x04\0\0\0WAVE", 12));
   put("Mus/Song.mid", std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x09\0\x90\x40", 25));
+  // A song of one event more than any song has: a note switched on and off by running status, then its end.
+  Bytes longSong = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 0x60, 'M', 'T', 'r', 'k'};
+  const std::uint32_t trackLength = 3 * MaxSongEvents + 5;
+  for (int shift : {24, 16, 8, 0}) longSong.push_back(static_cast<std::uint8_t>(trackLength >> shift));
+  longSong.insert(longSong.end(), {0, 0x90, 0x40, 100});
+  for (std::size_t i = 1; i < MaxSongEvents; ++i) longSong.insert(longSong.end(), {0, 0x40, std::uint8_t(i % 2 * 100)});
+  longSong.insert(longSong.end(), {0, 0xFF, 0x2F, 0});
+  put("Mus/Long.mid", longSong);
   EXPECT_EQ(problemsWith("ball.bmp: file not found").size(), 1u);
   EXPECT_EQ(problemsWith("Paddle.bmp: damaged picture").size(), 1u);
   EXPECT_EQ(problemsWith("trail.bmp: unsupported format").size(), 1u);
   EXPECT_EQ(problemsWith("\"B.bmp\": unsupported format").size(), 1u);
   EXPECT_EQ(problemsWith("HitWall.wav: damaged sound").size(), 1u);
   EXPECT_EQ(problemsWith("Song.mid: damaged song").size(), 1u);
-  EXPECT_EQ(CheckDataTree(dir).size(), 6u);
+  EXPECT_EQ(problemsWith("Long.mid: damaged song: more than 500000 events").size(), 1u);
+  EXPECT_EQ(CheckDataTree(dir).size(), 7u);
 }
 
 TEST_F(DataTreeCheck, ReportsImpossibleTileRecordsAndBytesAfterThem) {

@@ -61,3 +61,25 @@ TEST_F(DataFoldersTest, ARenamedSetsTableAndOwnCopyTakeItsNewNameUnlessThatIsTak
     EXPECT_EQ(found, c.after) << c.what;
   }
 }
+
+TEST_F(DataFoldersTest, ASetInEitherLvlReadsTheUsersCopyOfALevelAndAPlaytestSetReadsItsOwn) {
+  for (const char* folder : {"shipped/Lvl", "user/Lvl", "playtest"}) std::filesystem::create_directories(dir / folder);
+  for (const char* level : {"shipped/Lvl/a.sfl", "shipped/Lvl/b.sfl", "user/Lvl/a.sfl", "playtest/a.sfl"})
+    put(level, "level");
+  const DataFolders folders{dir / "shipped", dir / "user"};
+  const struct {
+    const char* set;
+    const char* level;
+    const char* read;
+  } cases[] = {
+      {"shipped/Lvl/set.sfs", "a.sfl", "user/Lvl/a.sfl"},
+      {"shipped/Lvl/set.sfs", "b.sfl", "shipped/Lvl/b.sfl"},
+      {"user/Lvl/set.sfs", "a.sfl", "user/Lvl/a.sfl"},
+      {"user/Lvl/set.sfs", "b.sfl", "shipped/Lvl/b.sfl"},
+      {"playtest/set.sfs", "a.sfl", "playtest/a.sfl"},
+      {"playtest/set.sfs", "b.sfl", "shipped/Lvl/b.sfl"},
+      {"shipped/Lvl/../Lvl/set.sfs", "a.sfl", "user/Lvl/a.sfl"},
+  };
+  for (const auto& [set, level, read] : cases)
+    EXPECT_EQ(SetLevelPath(folders, dir / set, level), dir / read) << set << " " << level;
+}

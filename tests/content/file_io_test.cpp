@@ -1,7 +1,12 @@
 // Whole-file reads refuse what is not a plain readable file; atomic writes replace or leave things as they were.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <vector>
 
 #include "content/file_io.h"
 #include "content_test_support.h"
@@ -52,4 +57,37 @@ TEST_F(FileIo, FailedWriteKeepsTheTargetAndCleansUp) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
   EXPECT_FALSE(WriteFileAtomically(file("no-such-folder") / "x.sfl", Bytes{1}, error));
   EXPECT_NE(error.find("x.sfl"), std::string::npos);
+}
+
+// What a killed writer left: temporary files of our naming that nobody holds and that have lain a while.
+TEST_F(FileIo, AWriteRemovesTheTemporaryFilesKilledWritersLeftInItsFolder) {
+  const auto anHourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  const struct {
+    const char* name;
+    bool old;
+    bool held;  // by a writer still at work
+    bool removed;
+  } cases[] = {
+      {".scores.sfh.tmp4242-0", true, false, true},
+      {".config.bin.tmp17-12", true, false, true},
+      {".game.sfr.tmp99-3", false, false, false},  // just made: its writer may not hold it yet
+      {".scores.sfh.tmp4243-0", true, true, false},
+      {"notes.tmp4242-0", true, false, false},
+      {".scores.sfh.tmp4242", true, false, false},
+      {".scores.sfh.tmpx-0", true, false, false},
+      {".scores.sfh.lock", true, false, false},
+  };
+  std::vector<int> held;
+  for (const auto& c : cases) {
+    put(c.name, "partial");
+    if (c.old) std::filesystem::last_write_time(file(c.name), anHourAgo);
+    if (c.held) {
+      held.push_back(open(file(c.name).c_str(), O_RDWR));
+      ASSERT_EQ(flock(held.back(), LOCK_EX), 0);
+    }
+  }
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(file("other.sfl"), Bytes{1}, error)) << error;
+  for (const auto& c : cases) EXPECT_EQ(std::filesystem::exists(file(c.name)), !c.removed) << c.name;
+  for (int fd : held) close(fd);
 }

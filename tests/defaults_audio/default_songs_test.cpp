@@ -1,12 +1,12 @@
 // The default songs: well-formed MIDI files for the menu and the levels, a minute or more, looping on a bar line.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <map>
 #include <set>
 
+#include "fresh_folder.h"
 #include "tests/defaults_audio/audio_readers.h"
 #include "tools/default_content/build_default.h"
 
@@ -30,14 +30,14 @@ bool IsLevelSong(const std::string& path) {
 class DefaultSongs : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    root_ = new fs::path(fs::temp_directory_path() / ("shardfall_songs_" + std::to_string(::getpid())));
-    fs::remove_all(*root_);
+    folder_ = new FreshFolder("shardfall-songs");
+    root_ = new fs::path(folder_->path());
     std::string error;
     built_ = BuildDefaultSongs(*root_, error);
     buildError_ = new std::string(error);
   }
   static void TearDownTestSuite() {
-    fs::remove_all(*root_);
+    delete folder_;
     delete root_;
     delete buildError_;
   }
@@ -57,11 +57,13 @@ class DefaultSongs : public ::testing::Test {
     return song;
   }
 
+  static FreshFolder* folder_;
   static fs::path* root_;
   static std::string* buildError_;
   static bool built_;
 };
 
+FreshFolder* DefaultSongs::folder_ = nullptr;
 fs::path* DefaultSongs::root_ = nullptr;
 std::string* DefaultSongs::buildError_ = nullptr;
 bool DefaultSongs::built_ = false;

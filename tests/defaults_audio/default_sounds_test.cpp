@@ -1,12 +1,12 @@
 // The default sound effects: every file the game and the menu load, in a format they can play, evenly loud.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <map>
 
 #include "content/media_files.h"
+#include "fresh_folder.h"
 #include "tests/defaults_audio/audio_readers.h"
 #include "tools/default_content/build_default.h"
 
@@ -45,14 +45,14 @@ double CrossingRate(const WaveSound& s) {
 class DefaultSounds : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    root_ = new fs::path(fs::temp_directory_path() / ("shardfall_sounds_" + std::to_string(::getpid())));
-    fs::remove_all(*root_);
+    folder_ = new FreshFolder("shardfall-sounds");
+    root_ = new fs::path(folder_->path());
     std::string error;
     built_ = BuildDefaultSounds(*root_, error);
     buildError_ = new std::string(error);
   }
   static void TearDownTestSuite() {
-    fs::remove_all(*root_);
+    delete folder_;
     delete root_;
     delete buildError_;
   }
@@ -65,11 +65,13 @@ class DefaultSounds : public ::testing::Test {
     return sound;
   }
 
+  static FreshFolder* folder_;
   static fs::path* root_;
   static std::string* buildError_;
   static bool built_;
 };
 
+FreshFolder* DefaultSounds::folder_ = nullptr;
 fs::path* DefaultSounds::root_ = nullptr;
 std::string* DefaultSounds::buildError_ = nullptr;
 bool DefaultSounds::built_ = false;

@@ -6,9 +6,10 @@
 #include <fstream>
 #include <sstream>
 
+#include <memory>
 #include <nlohmann/json.hpp>
-#include <unistd.h>
 
+#include "fresh_folder.h"
 #include "tools/default_content/levels/level_sources.h"
 
 namespace {
@@ -54,13 +55,12 @@ class FinishableLevel : public testing::TestWithParam<ShippedLevel> {
  protected:
   // A program folder of the built data with no options or scores of its own, so every run starts alike.
   void SetUp() override {
-    root_ = fs::path(testing::TempDir()) / ("shardfall-proof-" + GetParam().levelFile + "-" + std::to_string(getpid()));
-    fs::remove_all(root_);
-    fs::create_directories(root_);
+    folder_ = std::make_unique<FreshFolder>();
+    root_ = folder_->path();
     for (const char* folder : {"Gfx", "Sfx", "Mus", "Tls", "Lvl", "Bgd"})
       fs::create_directory_symlink(fs::path(SHARDFALL_PROGRAM_FOLDER) / folder, root_ / folder);
   }
-  void TearDown() override { fs::remove_all(root_); }
+  void TearDown() override { folder_.reset(); }
 
   // Plays a set of this one level; returns the game's state dump at the end of the bound.
   nlohmann::json Play(int minutes) {
@@ -77,6 +77,7 @@ class FinishableLevel : public testing::TestWithParam<ShippedLevel> {
     return nlohmann::json::parse(dump, nullptr, false);
   }
 
+  std::unique_ptr<FreshFolder> folder_;
   fs::path root_;
 };
 

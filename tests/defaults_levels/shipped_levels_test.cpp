@@ -11,6 +11,7 @@
 #include "content/file_io.h"
 #include "content/level_set_file.h"
 #include "content/renamed_sets.h"
+#include "fresh_folder.h"
 #include "tools/default_content/build_default.h"
 #include "tools/default_content/levels/level_rules.h"
 #include "tools/default_content/levels/level_sources.h"
@@ -253,8 +254,8 @@ TEST(ShippedLevels, GentleFirstLevelsAndAHardEnd) {
 }
 
 TEST(ShippedLevels, BuiltFilesMatchTheSetsAndNameShippedPictures) {
-  const std::filesystem::path root = std::filesystem::path(testing::TempDir()) / "levels_lvl";
-  std::filesystem::remove_all(root);
+  const FreshFolder folder;
+  const std::filesystem::path& root = folder.path();
   std::string error;
   ASSERT_TRUE(BuildDefaultLevels(root, error)) << error;
   ASSERT_TRUE(BuildDefaultBackgrounds(root, error)) << error;
@@ -274,9 +275,8 @@ TEST(ShippedLevels, BuiltFilesMatchTheSetsAndNameShippedPictures) {
 }
 
 TEST(ShippedLevels, TheGamesListingOffersTheSetsFromTheGentlestToTheHardest) {
-  std::string folder = (std::filesystem::temp_directory_path() / "shardfall-set-order-XXXXXX").string();
-  ASSERT_NE(mkdtemp(folder.data()), nullptr);
-  const std::filesystem::path root = folder;
+  const FreshFolder folder;
+  const std::filesystem::path root = folder.path();
   std::filesystem::create_directories(root / "Lvl");
   for (const RenamedFile& set : RenamedLevelSets) std::ofstream(root / "Lvl" / set.before) << "Old\r\n 0 \r\n";
   std::string error;
@@ -285,16 +285,13 @@ TEST(ShippedLevels, TheGamesListingOffersTheSetsFromTheGentlestToTheHardest) {
   for (const auto& set : ListDataFiles(SameFolders(root), "Lvl", "sfs")) {
     ASSERT_TRUE(ReadLevelSetName(set, names.emplace_back(), error)) << error;
   }
-  std::filesystem::remove_all(root);
   EXPECT_EQ(names, (std::vector<std::string>{"Warm-up", "Shardfall Levels", "Four Winds", "Fault Lines"}));
 }
 
 TEST(ShippedLevels, TilesetsAndLevelsAreTheSameBytesOnEveryBuild) {
-  const std::filesystem::path first = std::filesystem::path(testing::TempDir()) / "levels_det_a";
-  const std::filesystem::path second = std::filesystem::path(testing::TempDir()) / "levels_det_b";
+  const FreshFolder first, second;
   std::string error;
-  for (const auto& root : {first, second}) {
-    std::filesystem::remove_all(root);
+  for (const auto& root : {first.path(), second.path()}) {
     ASSERT_TRUE(BuildDefaultTileSets(root, error)) << error;
     ASSERT_TRUE(BuildDefaultLevels(root, error)) << error;
   }

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "content/names.h"
+#include "fresh_folder.h"
 #include "tools/default_content/build_default.h"
 #include "tools/default_content/tilesets/default_tilesets.h"
 
@@ -171,8 +172,8 @@ TEST(TileSetPictures, ShooterArrowsPointExactlyWhereTheShooterFires) {
 }
 
 TEST(TileSetFiles, WrittenPairReadsBackAsDesigned) {
-  const std::filesystem::path root = std::filesystem::path(testing::TempDir()) / "levels_tls";
-  std::filesystem::remove_all(root);
+  const FreshFolder folder;
+  const std::filesystem::path& root = folder.path();
   std::string error;
   ASSERT_TRUE(BuildDefaultTileSets(root, error)) << error;
   for (const DesignedTileSet& set : DesignedTileSets()) {

@@ -2,27 +2,24 @@
 #include "tests/defaults_pictures/picture_files.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include "fresh_folder.h"
 #include "tools/default_content/build_default.h"
 
 namespace picture_files {
 
 namespace {
-bool built = false;
+FreshFolder* built = nullptr;
 }  // namespace
 
 const std::filesystem::path& BuiltRoot() {
-  static const std::filesystem::path root = [] {
-    built = true;
-    const auto path = std::filesystem::temp_directory_path() / ("shardfall_pictures_" + std::to_string(getpid()));
-    std::filesystem::remove_all(path);
+  if (!built) {
+    built = new FreshFolder("shardfall-pictures");
     std::string error;
-    if (!BuildDefaultPictures(path, error) || !BuildDefaultBackgrounds(path, error))
+    if (!BuildDefaultPictures(built->path(), error) || !BuildDefaultBackgrounds(built->path(), error))
       ADD_FAILURE() << "building the pictures failed: " << error;
-    return path;
-  }();
-  return root;
+  }
+  return built->path();
 }
 
 Bitmap Load(const std::string& name, const std::string& folder) {
@@ -43,7 +40,8 @@ int InkIn(const Bitmap& b, int x, int y, int w, int h) {
 class CleanUp : public ::testing::Environment {
  public:
   void TearDown() override {
-    if (built) std::filesystem::remove_all(BuiltRoot());
+    delete built;
+    built = nullptr;
   }
 };
 const auto* const TestCleanUp = ::testing::AddGlobalTestEnvironment(new CleanUp);

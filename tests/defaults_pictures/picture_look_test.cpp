@@ -1,8 +1,6 @@
 // The pictures survive the game's colour key and 16-bit screen, backgrounds tile, and builds repeat exactly.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "content/file_io.h"
+#include "fresh_folder.h"
 #include "tests/defaults_pictures/picture_files.h"
 #include "tools/default_content/build_default.h"
 
@@ -118,8 +117,8 @@ TEST(LevelBackgrounds, DefaultAndSeveralMoreAreDarkSeamlessTilesThatFillTheScree
 }
 
 TEST(Determinism, TwoBuildsWriteTheSameBytes) {
-  const auto root = std::filesystem::temp_directory_path() / ("shardfall_pictures_again_" + std::to_string(getpid()));
-  std::filesystem::remove_all(root);
+  const FreshFolder again;
+  const std::filesystem::path& root = again.path();
   std::string error;
   ASSERT_TRUE(BuildDefaultPictures(root, error)) << error;
   ASSERT_TRUE(BuildDefaultBackgrounds(root, error)) << error;
@@ -133,14 +132,12 @@ TEST(Determinism, TwoBuildsWriteTheSameBytes) {
       EXPECT_TRUE(first == second) << folder << "/" << name << " differs between builds";
     }
   }
-  std::filesystem::remove_all(root);
 }
 
 TEST(BuildFailure, AnUnwritableFolderIsReportedNotCrashedOn) {
   // A plain file stands where the folder should go.
-  const auto root = std::filesystem::temp_directory_path() / ("shardfall_pictures_blocked_" + std::to_string(getpid()));
-  std::filesystem::remove_all(root);
-  std::filesystem::create_directories(root);
+  const FreshFolder blocked;
+  const std::filesystem::path& root = blocked.path();
   std::ofstream(root / "Gfx") << "in the way";
   std::ofstream(root / "Bgd") << "in the way";
   std::string error;
@@ -149,5 +146,4 @@ TEST(BuildFailure, AnUnwritableFolderIsReportedNotCrashedOn) {
   error.clear();
   EXPECT_FALSE(BuildDefaultBackgrounds(root, error));
   EXPECT_NE(error.find("Bgd"), std::string::npos) << error;
-  std::filesystem::remove_all(root);
 }

@@ -1,5 +1,9 @@
 // High scores: places and ties, the name entry after a game, damaged score files.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <latch>
+#include <thread>
 
 #include <algorithm>
 #include <cctype>
@@ -268,6 +272,46 @@ TEST_F(NameEntry, TheNameIsKeptForTheNextEntryOfTheRun) {
   run.RunUntil([&] { return InNameEntry(); });
   run.Tap(DIK_RETURN);
   EXPECT_EQ(ReadScoreTableOrEmpty(scoreFile()).front().name, "Kim");
+}
+
+// Several games saving to one table at the same moment, as two players finishing on one machine do.
+TEST(ScoreSaving, GamesSavingToOneTableAtOnceKeepEveryScore) {
+  const FreshFolder folder;
+  const std::filesystem::path file = folder / "Lvl" / "set.sfh";
+  constexpr int Games = 3, ScoresEach = MaxHighScores / Games;
+  std::latch start(Games);
+  std::vector<std::thread> games;
+  for (int g = 0; g < Games; ++g)
+    games.emplace_back([&, g] {
+      start.arrive_and_wait();
+      for (int i = 0; i < ScoresEach; ++i) {
+        std::vector<std::string> notes;
+        SaveScore(file, "game " + std::to_string(g), 100 * g + i, notes);
+      }
+    });
+  for (std::thread& game : games) game.join();
+  EXPECT_EQ(ReadScoreTableOrEmpty(file).size(), static_cast<std::size_t>(Games * ScoresEach));
+}
+
+TEST(ScoreSaving, AFolderThatCannotBeMadeIsReportedWithTheSystemsReason) {
+  const FreshFolder folder;
+  std::filesystem::create_directory_symlink(folder / "gone", folder / "link");  // a link to nothing
+  std::filesystem::create_directory(folder / "read-only");
+  std::filesystem::permissions(folder / "read-only", std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  const std::pair<std::filesystem::path, std::string> cases[] = {
+      {folder / "link/shardfall/Lvl/set.sfh", "cannot make its folder (File exists)"},
+      {folder / "read-only/shardfall/Lvl/set.sfh", "cannot make its folder (Permission denied)"},
+  };
+  for (const auto& [file, reason] : cases) {
+    if (reason.ends_with("(Permission denied)") && ::geteuid() == 0) continue;  // nothing is read-only to root
+    std::vector<std::string> notes;
+    ::testing::internal::CaptureStderr();
+    SaveScore(file, "k", 300, notes);
+    ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(notes.size(), 2u) << file;
+    EXPECT_NE(notes[1].find(reason), std::string::npos) << notes[1];
+  }
 }
 
 }  // namespace

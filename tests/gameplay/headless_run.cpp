@@ -1,8 +1,6 @@
 // Headless runs of whole games for the tests.
 #include "headless_run.h"
 
-#include <unistd.h>
-
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -11,10 +9,7 @@
 
 HeadlessRun::HeadlessRun(const std::filesystem::path& root, const std::string& levelSetFile,
                          const std::string& script, std::uint32_t seed) {
-  static int counter = 0;
-  std::filesystem::path scriptFile =
-      std::filesystem::path(::testing::TempDir()) /
-      ("gameplay-script-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".txt");
+  const std::filesystem::path scriptFile = scriptFolder_ / "script.txt";
   std::ofstream(scriptFile) << script;
   StartSettings settings;
   settings.folders = SameFolders(root);

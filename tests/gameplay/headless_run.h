@@ -20,6 +20,7 @@ class HeadlessRun {
   Game& game() { return *game_; }
 
  private:
+  FreshFolder scriptFolder_;
   std::unique_ptr<Game> game_ = std::make_unique<Game>();
   ModeSteps steps_;
   FrameTimer timer_;

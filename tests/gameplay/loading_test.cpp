@@ -18,14 +18,12 @@ namespace {
 class LevelStartTest : public ::testing::Test {
  protected:
   LevelStartTest() {
-    root = CopyDefaultTree("level-start");
     StartSettings settings;
     settings.folders = SameFolders(root);
     settings.platform.headless = true;
     std::string error;
     StartUp(game, settings, error);
   }
-  ~LevelStartTest() override { std::filesystem::remove_all(root); }
   // A level of the default tileset with the given sides guarded and background, as level 1 of the set.
   void SetLevel(std::initializer_list<Side> sides, const std::string& background = "Starfield.bmp") {
     Level level;
@@ -45,7 +43,8 @@ class LevelStartTest : public ::testing::Test {
   }
   float LaunchDegrees() const { return RadToDeg(game.world.balls[0].angle); }
 
-  std::filesystem::path root;
+  DefaultTreeCopy tree;
+  const std::filesystem::path root = tree.path();
   Game game;
 };
 
@@ -117,6 +116,23 @@ TEST_F(LevelStartTest, MissingFilesAreReportedByName) {
   EXPECT_NE(game.world.loadingProblem.find("absent.sfl"), std::string::npos);
 }
 
+TEST_F(LevelStartTest, AUsersCopyOfAShippedLevelPlaysInTheShippedSet) {
+  SetLevel({Bottom});  // the shipped test.sfl, one brick at (3, 3)
+  const FreshFolder user;
+  Level mine;
+  mine.guardedSides[Bottom] = -1;
+  mine.tilesetName = "DefaultTileSet.sft";
+  mine.backgroundName = "Starfield.bmp";
+  mine.brickGrid[5][5] = 1;
+  std::filesystem::create_directories(user / "Lvl");
+  std::string error;
+  ASSERT_TRUE(WriteLevelFile(user / "Lvl" / "test.sfl", mine, error)) << error;
+  game.folders = {root, user.path()};
+  game.levelSetPath = (root / "Lvl" / "Shipped.sfs").string();
+  ASSERT_TRUE(StartLevel(game)) << game.world.loadingProblem;
+  EXPECT_EQ(game.world.brickGrid[5][5], 1);
+  EXPECT_EQ(game.world.brickGrid[3][3], 0);
+}
 
 TEST_F(LevelStartTest, ATinyBackgroundIsDrawnWithFewCopiesAndStillCoversTheScreen) {
   WriteTestBitmap(root / "Bgd" / "Dot.bmp", 1, 1, [](int, int) { return 0x20A040u; });
@@ -153,11 +169,10 @@ TEST(BackgroundRepeats, CoverTheScreenAndNeverStall) {
 
 class GameStartTest : public ::testing::Test {
  protected:
-  GameStartTest() : root(CopyDefaultTree("game-start")) {}
-  ~GameStartTest() override { std::filesystem::remove_all(root); }
   std::unique_ptr<HeadlessRun> Start() { return std::make_unique<HeadlessRun>(root, "1-WarmUp.sfs", ""); }
   static bool Loaded(const Game& game) { return game.state.gameLoaded; }
-  std::filesystem::path root;
+  DefaultTreeCopy tree;
+  const std::filesystem::path root = tree.path();
 };
 
 TEST_F(GameStartTest, LoadsEveryPictureAndSoundInTheirFixedOrder) {

@@ -1,6 +1,7 @@
 // Score panel positions, lost balls, level ends and the end of a game.
 #include "gameplay/physics.h"
 #include "gameplay/score.h"
+#include "fresh_folder.h"
 #include "test_world.h"
 
 namespace {
@@ -84,7 +85,8 @@ TEST_F(LivesTest, LevelEndFreezesPlayUntilTheFadeEnds) {
 
 
 TEST_F(LivesTest, NextLevelThatCannotBeLoadedEndsTheGameWithAMessage) {
-  game.folders = SameFolders(::testing::TempDir() + "/no-such-program-folder");
+  const FreshFolder empty;
+  game.folders = SameFolders(empty / "no-such-program-folder");
   game.world.levelEndRequested = true;
   game.state.screenFade = -99.0f;
   CheckLevelEnd(game);

@@ -16,6 +16,7 @@
 #include "content/level_file.h"
 #include "content/level_set_file.h"
 #include "content/options_file.h"
+#include "content/version.h"
 #include "content_test_support.h"
 
 namespace {
@@ -172,26 +173,42 @@ fs::path ManualPageOf(const fs::path& program) {
   return fs::path(SHARDFALL_MANUAL_PAGES) / (program.filename().string() + (game ? ".6" : ".1"));
 }
 
+// The game, the editor (where it is built) and the content tool.
+std::vector<fs::path> InstalledProgramFiles() {
+  std::vector<fs::path> programs;
+  for (const char* folder : {SHARDFALL_INSTALLED_GAMESDIR, "bin"})
+    for (const auto& program : fs::directory_iterator(Prefix / folder)) programs.push_back(program.path());
+  EXPECT_GE(programs.size(), 2u);
+  return programs;
+}
+
+// Runs the program with `option` and no display to open, its standard output into `out`; its exit status.
+int RunWithoutDisplay(const fs::path& program, const std::string& option, const fs::path& out) {
+  const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + program.string() + "' " +
+                              option + " > '" + out.string() + "'";
+  return std::system(command.c_str());
+}
+
 TEST_F(InstalledPrograms, EachHasAManualPageDescribingEveryOptionOfItsHelp) {
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);  // the editor opens its display before it reads --help
-  int programs = 0;
-  for (const char* folder : {SHARDFALL_INSTALLED_GAMESDIR, "bin"}) {
-    for (const auto& program : fs::directory_iterator(Prefix / folder)) {
-      ++programs;
-      const fs::path page = ManualPageOf(program.path());
-      ASSERT_TRUE(fs::exists(page)) << program.path();
-      const std::string command = "'" + program.path().string() + "' --help > '" + file("help.txt").string() + "'";
-      ASSERT_EQ(std::system(command.c_str()), 0) << program.path();
-      // Names count where the page sets them in bold, as its option and command headings do.
-      std::string headings;
-      std::istringstream manual(Unroff(textOf(page)));
-      for (std::string line; std::getline(manual, line);)
-        if (line.starts_with(".B")) headings += line + " ";
-      for (const std::string& word : HelpWords(textOf(file("help.txt"))))
-        EXPECT_TRUE(std::regex_search(headings, std::regex("[ \"]" + word + "[ \"]"))) << page << " lacks " << word;
-    }
+  for (const fs::path& program : InstalledProgramFiles()) {
+    const fs::path page = ManualPageOf(program);
+    ASSERT_TRUE(fs::exists(page)) << program;
+    ASSERT_EQ(RunWithoutDisplay(program, "--help", file("help.txt")), 0) << program;
+    // Names count where the page sets them in bold, as its option and command headings do.
+    std::string headings;
+    std::istringstream manual(Unroff(textOf(page)));
+    for (std::string line; std::getline(manual, line);)
+      if (line.starts_with(".B")) headings += line + " ";
+    for (const std::string& word : HelpWords(textOf(file("help.txt"))))
+      EXPECT_TRUE(std::regex_search(headings, std::regex("[ \"]" + word + "[ \"]"))) << page << " lacks " << word;
   }
-  EXPECT_GE(programs, 2);
+}
+
+TEST_F(InstalledPrograms, EachPrintsItsVersionWithoutADisplay) {
+  for (const fs::path& program : InstalledProgramFiles()) {
+    ASSERT_EQ(RunWithoutDisplay(program, "--version", file("version.txt")), 0) << program;
+    EXPECT_EQ(textOf(file("version.txt")), program.filename().string() + " " + std::string(ShardfallVersion()) + "\n");
+  }
 }
 
 TEST_F(InstalledPrograms, EveryDesktopEntryStartsAnInstalledProgramWithAnInstalledIcon) {
@@ -203,6 +220,9 @@ TEST_F(InstalledPrograms, EveryDesktopEntryStartsAnInstalledProgramWithAnInstall
     for (std::string line; std::getline(lines, line);)
       if (auto equals = line.find('='); equals != std::string::npos) keys[line.substr(0, equals)] = line.substr(equals + 1);
     const std::string program = keys["Exec"].substr(0, keys["Exec"].find(' '));
+    // The game is filed among the arcade games; the editor is a tool for making levels, listed beside it.
+    const std::string filedUnder = program == "shardfall-editor" ? "Development;Game;" : "Game;ArcadeGame;";
+    EXPECT_EQ(keys["Categories"], filedUnder) << entry;
     EXPECT_TRUE(fs::exists(Prefix / SHARDFALL_INSTALLED_GAMESDIR / program) || fs::exists(Prefix / "bin" / program))
         << entry;
     const fs::path icons = Prefix / "share/icons/hicolor";
@@ -210,6 +230,25 @@ TEST_F(InstalledPrograms, EveryDesktopEntryStartsAnInstalledProgramWithAnInstall
     EXPECT_TRUE(fs::exists(icons / "scalable/apps" / (keys["Icon"] + ".svg"))) << entry;
   }
   EXPECT_GE(entries, 1);
+}
+
+TEST_F(InstalledPrograms, CarryTheirLicenceAndAChangelogOfThisVersion) {
+  const fs::path doc = Prefix / "share/doc/shardfall";
+  const std::string unpack = "gzip -dc '" + (doc / "changelog.gz").string() + "' > '" + file("changelog").string() + "'";
+  ASSERT_EQ(std::system(unpack.c_str()), 0);
+  const std::string version(ShardfallVersion());
+  const fs::path metainfo = ListFilesEndingWith(Prefix / "share/metainfo", ".metainfo.xml").at(0);
+  const std::pair<fs::path, std::string> expected[] = {
+      {doc / "copyright", "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"},
+      {doc / "copyright", "\nFiles: *\nCopyright: 2026 the Shardfall authors\nLicense: MIT\n"},
+      {doc / "copyright", "\nLicense: MIT\n Permission is hereby granted, free of charge,"},
+      {metainfo, "<project_license>MIT</project_license>"},
+      {metainfo, "<metadata_license>CC0-1.0</metadata_license>"},
+      {metainfo, "<release version=\"" + version + "\""},
+  };
+  for (const auto& [path, text] : expected)
+    EXPECT_NE(textOf(path).find(text), std::string::npos) << path << " lacks " << text;
+  EXPECT_TRUE(textOf(file("changelog")).starts_with("shardfall (" + version + ") ")) << "the newest entry first";
 }
 
 }  // namespace

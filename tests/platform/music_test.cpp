@@ -53,6 +53,17 @@ TEST(MidiFileLength, RefusesDamagedFiles) {
   EXPECT_EQ(MidiFileLength(root.path() / "missing.mid"), -1);
 }
 
+TEST(MidiFileLength, ASongOfMoreEventsThanAnySongHasIsRefused) {
+  for (const auto& [count, taken] : {std::pair{MaxSongEvents, true}, std::pair{MaxSongEvents + 1, false}}) {
+    // Notes on and off by running status, then the end of the track: `count` events in all.
+    std::vector<std::uint8_t> events = {0x00, 0x90, 60, 100};
+    for (std::size_t i = 2; i < count; ++i) events.insert(events.end(), {0x00, 60, static_cast<std::uint8_t>(i % 2 * 100)});
+    const Bytes midi = MidiOf(events);
+    EXPECT_EQ(MidiLength(midi) >= 0, taken) << count;
+    EXPECT_EQ(MidiInstruments(midi).empty(), !taken) << count;
+  }
+}
+
 TEST(MidiInstruments, FollowProgramsAndBanksPerChannelWithTheKeysPlayed) {
   const Bytes midi = MidiOf({
       0, 0xC0, 5,        0, 0x90, 60, 100,  // channel 1: program 5, key 60

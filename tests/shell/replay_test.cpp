@@ -25,8 +25,8 @@ namespace fs = std::filesystem;
 
 class Recordings : public ::testing::Test {
  protected:
-  fs::path root = CopyDefaultTree("recordings");
-  ~Recordings() override { fs::remove_all(root); }
+  DefaultTreeCopy tree;
+  const fs::path root = tree.path();
 
   // The program's exit status; what it wrote to stdout and stderr is in out.txt.
   int Run(const std::string& options) {

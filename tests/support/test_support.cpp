@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -16,30 +15,12 @@
 namespace fs = std::filesystem;
 
 TempRoot::TempRoot() {
-  std::random_device random;
-  root_ = fs::temp_directory_path() / ("shardfall-test-" + std::to_string(random()) + std::to_string(random()));
-  for (const char* folder : {"Gfx", "Sfx", "Mus"}) fs::create_directories(root_ / folder);
-}
-
-TempRoot::~TempRoot() {
-  std::error_code ignored;
-  fs::remove_all(root_, ignored);
+  for (const char* folder : {"Gfx", "Sfx", "Mus"}) fs::create_directories(path() / folder);
 }
 
 void CopyDefaultTreeInto(const fs::path& root) {
   for (const char* folder : {"Gfx", "Sfx", "Mus", "Tls", "Lvl", "Bgd"})
     fs::copy(fs::path(SHARDFALL_DEFAULT_TREE) / folder, root / folder, fs::copy_options::recursive);
-}
-
-fs::path CopyDefaultTree(const std::string& name) {
-  // Tests may run in parallel processes: each gets its own copy.
-  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string unique = name + "-" + (test ? test->name() : "") + "-" + std::to_string(getpid());
-  fs::path root = fs::path(::testing::TempDir()) / ("gameplay-" + unique);
-  fs::remove_all(root);
-  fs::create_directories(root);
-  CopyDefaultTreeInto(root);
-  return root;
 }
 
 std::unique_ptr<Game> MakeHeadlessGame(const fs::path& root) {

@@ -11,24 +11,21 @@
 #include <gtest/gtest.h>
 
 #include "core/game.h"
+#include "fresh_folder.h"
 
 // A fresh folder with Gfx, Sfx and Mus inside, removed again at the end of the test.
-class TempRoot {
+class TempRoot : public FreshFolder {
  public:
   TempRoot();
-  ~TempRoot();
-  TempRoot(const TempRoot&) = delete;
-  TempRoot& operator=(const TempRoot&) = delete;
-  const std::filesystem::path& path() const { return root_; }
-
- private:
-  std::filesystem::path root_;
 };
 
 // The folders of the default data tree the build writes, copied into `root`.
 void CopyDefaultTreeInto(const std::filesystem::path& root);
-// A private copy of the default data tree for one test of one process, for tests that change files.
-std::filesystem::path CopyDefaultTree(const std::string& name);
+// A private copy of the default data tree in a fresh folder, for tests that change files.
+class DefaultTreeCopy : public FreshFolder {
+ public:
+  DefaultTreeCopy() { CopyDefaultTreeInto(path()); }
+};
 
 // A window that shows nothing, with a keyboard and a mouse the test holds: what a person at a window gives the game.
 class TestWindow final : public WindowDevice {

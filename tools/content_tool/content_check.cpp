@@ -157,15 +157,14 @@ class Checker {
       Report(path, "background \"" + level.backgroundName + "\": " + background.problem);
   }
 
-  // A set's levels are looked for beside it first, then in Lvl.
+  // A set's levels are found as the game finds them.
   void CheckLevelSet(const fs::path& path) {
     LevelSet levelSet;
     std::string error;
     if (!ReadLevelSetFile(path, levelSet, error)) return problems_.push_back(error);
     std::error_code ec;
     for (const auto& level : levelSet.levelFiles)
-      if (!fs::is_regular_file(path.parent_path() / level, ec) &&
-          !fs::is_regular_file(ReadPath(folders_, fs::path("Lvl") / level), ec))
+      if (!fs::is_regular_file(SetLevelPath(folders_, path, level), ec))
         Report(path, "level \"" + level + "\" is missing from Lvl");
   }
 

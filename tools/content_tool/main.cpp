@@ -8,6 +8,7 @@
 #include "content/file_io.h"
 #include "content/level_file.h"
 #include "content/options_file.h"
+#include "content/version.h"
 #include "tools/content_tool/content_check.h"
 #include "tools/content_tool/content_json.h"
 #include "tools/default_content/build_default.h"
@@ -42,6 +43,7 @@ Commands:
   level-from-text TEXT OUT
                          Write the level file OUT from the text form in TEXT.
   --help                 Show this text.
+  --version              Print the version.
 
 JSON forms:
   {"type":"tileset","tiles":[{"kind":K,"frameCount":F,"frameNumber":N,"hitCount":H,
@@ -146,6 +148,10 @@ int main(int argc, char** argv) {
   auto expect = [&](std::size_t count) { return args.size() == count + 1; };
   if (command == "--help" || command == "-h") {
     std::cout << UsageText();
+    return 0;
+  }
+  if (command == "--version") {
+    std::cout << "shardfall-content " << ShardfallVersion() << "\n";
     return 0;
   }
   if (command == "dump" && expect(1)) return Dump(args[1]);

@@ -2,9 +2,11 @@
 #include "tools/content_tool/media_check.h"
 
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "content/bitmap_file.h"
+#include "content/media_files.h"
 
 namespace {
 
@@ -25,11 +27,14 @@ std::uint32_t Big(const Bytes& bytes, std::size_t at, int count) {
 // Reads one MIDI track's events up to its end, as the game does to time a song.
 class TrackWalk {
  public:
-  TrackWalk(const Bytes& bytes, std::size_t at, std::size_t end) : bytes_(bytes), at_(at), end_(end) {}
+  // `events` counts the track's events on from what it holds.
+  TrackWalk(const Bytes& bytes, std::size_t at, std::size_t end, std::size_t& events)
+      : bytes_(bytes), at_(at), end_(end), events_(events) {}
 
   std::string problem() {
     std::uint32_t status = 0;
     while (ok_ && at_ < end_) {
+      if (++events_ > MaxSongEvents) return "more than " + std::to_string(MaxSongEvents) + " events";
       quantity();  // delta time
       const std::uint32_t first = byte();
       if (first == 0xFF) {
@@ -72,6 +77,7 @@ class TrackWalk {
 
   const Bytes& bytes_;
   std::size_t at_, end_;
+  std::size_t& events_;
   bool ok_ = true;
 };
 
@@ -113,11 +119,12 @@ std::string SongProblem(const Bytes& bytes) {
   if (headerLength < 6 || headerLength > bytes.size() - 8) return "damaged song: impossible header length";
   if (Big(bytes, 12, 2) == 0) return "damaged song: no time division";
   int tracks = 0;
+  std::size_t events = 0;
   for (std::size_t at = 8 + headerLength; at + 8 <= bytes.size();) {
     const std::uint64_t length = Big(bytes, at + 4, 4);
     if (length > bytes.size() - at - 8) return "damaged song: a chunk runs past the end of the file";
     if (HasTag(bytes, at, "MTrk")) {
-      if (std::string problem = TrackWalk(bytes, at + 8, at + 8 + length).problem(); !problem.empty())
+      if (std::string problem = TrackWalk(bytes, at + 8, at + 8 + length, events).problem(); !problem.empty())
         return "damaged song: " + problem;
       ++tracks;
     }
