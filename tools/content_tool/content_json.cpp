@@ -11,6 +11,7 @@
 #include "content/high_score_file.h"
 #include "content/level_file.h"
 #include "content/level_set_file.h"
+#include "content/numbers.h"
 #include "content/options_file.h"
 #include "content/tileset_file.h"
 
@@ -57,7 +58,7 @@ Json FloatToJson(float value) {
   char text[32];
   auto end = std::to_chars(text, text + sizeof text, value).ptr;
   double shortest = 0;
-  std::from_chars(text, end, shortest);
+  ParseWholeNumber(std::string_view(text, static_cast<std::size_t>(end - text)), shortest);
   // Decimal to double to float can round twice; fall back to the float's exact double value then.
   if (std::bit_cast<std::uint32_t>(static_cast<float>(shortest)) != std::bit_cast<std::uint32_t>(value))
     shortest = value;
@@ -69,8 +70,7 @@ float FloatFromJson(const Json& value, const std::string& what) {
   if (value.is_string()) {
     const auto& text = value.get_ref<const std::string&>();
     std::uint32_t bits = 0;
-    if (text.size() == 10 && text.starts_with("0x") &&
-        std::from_chars(text.data() + 2, text.data() + 10, bits, 16).ptr == text.data() + 10)
+    if (text.size() == 10 && text.starts_with("0x") && ParseWholeNumber(std::string_view(text).substr(2), bits, 16))
       return std::bit_cast<float>(bits);
   }
   throw PackError{what + " must be a number (or \"0x\" and eight hex digits of a float's bits)"};

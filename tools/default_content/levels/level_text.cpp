@@ -12,14 +12,13 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <map>
-#include <optional>
 #include <set>
 #include <type_traits>
 #include <vector>
 
 #include "content/names.h"
+#include "content/numbers.h"
 #include "tools/default_content/tilesets/default_tilesets.h"
 
 namespace {
@@ -50,13 +49,6 @@ std::vector<std::string_view> Words(std::string_view s) {
     pos = end;
   }
   return words;
-}
-
-std::optional<std::int32_t> ParseInt(std::string_view s) {
-  std::int32_t value = 0;
-  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-  if (ec != std::errc{} || end != s.data() + s.size()) return std::nullopt;
-  return value;
 }
 
 bool IsLegendChar(char c) { return c > ' ' && c < 127 && c != EmptyChar && c != ExplicitChar; }
@@ -234,31 +226,30 @@ bool ParseSides(std::string_view value, GuardedSides& sides, std::string& proble
 
 bool ParseLegend(std::string_view value, std::map<char, std::int32_t>& legend, std::string& problem) {
   for (std::string_view entry : Words(value)) {
-    const auto tile = entry.size() >= 3 && entry[1] == '=' ? ParseInt(entry.substr(2)) : std::nullopt;
-    if (!tile || !IsLegendChar(entry[0])) {
+    std::int32_t tile = 0;
+    if (entry.size() < 3 || entry[1] != '=' || !ParseWholeNumber(entry.substr(2), tile) || !IsLegendChar(entry[0])) {
       problem = "legend entry '" + std::string(entry) + "' is not of the form x=12 (x not '.' or '?')";
       return false;
     }
-    legend[entry[0]] = *tile;
+    legend[entry[0]] = tile;
   }
   return true;
 }
 
 bool ParseCell(std::string_view value, int line, Parsed& parsed, std::string& problem) {
   const auto words = Words(value);
-  const auto column = words.size() == 4 ? ParseInt(words[0]) : std::nullopt;
-  const auto row = words.size() == 4 ? ParseInt(words[1]) : std::nullopt;
-  const auto tile = words.size() == 4 && words[2] == "=" ? ParseInt(words[3]) : std::nullopt;
-  if (!column || !row || !tile) {
+  std::int32_t column = 0, row = 0, tile = 0;
+  if (words.size() != 4 || words[2] != "=" || !ParseWholeNumber(words[0], column) ||
+      !ParseWholeNumber(words[1], row) || !ParseWholeNumber(words[3], tile)) {
     problem = "a cell line reads: cell: COLUMN ROW = TILE";
     return false;
   }
-  if (*column < 0 || *column > PlayColumns || *row < 0 || *row > PlayRows) {
-    problem = "cell " + std::to_string(*column) + " " + std::to_string(*row) + " is outside columns 0-20, rows 0-30";
+  if (column < 0 || column > PlayColumns || row < 0 || row > PlayRows) {
+    problem = "cell " + std::to_string(column) + " " + std::to_string(row) + " is outside columns 0-20, rows 0-30";
     return false;
   }
-  if (!parsed.cells.emplace(std::pair{*column, *row}, std::pair{line, *tile}).second) {
-    problem = "cell " + std::to_string(*column) + " " + std::to_string(*row) + " is given twice";
+  if (!parsed.cells.emplace(std::pair{column, row}, std::pair{line, tile}).second) {
+    problem = "cell " + std::to_string(column) + " " + std::to_string(row) + " is given twice";
     return false;
   }
   return true;
