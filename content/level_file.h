@@ -9,7 +9,6 @@
 
 constexpr int GridColumns = 21;  // column 0 is never played
 constexpr int GridRows = 31;     // row 0 is never played
-constexpr int LevelFileSize = 2672;
 constexpr int FixedTextLength = 30;
 
 enum Side : int { Bottom = 1, Right = 2, Top = 3, Left = 4 };
@@ -30,9 +29,33 @@ struct Level {
   bool operator==(const Level&) const = default;
 };
 
+// The fields in their file order, each with its name: the one list the file, JSON and the level text follow.
+template <typename Record, typename Visit>
+constexpr void VisitLevelFields(Record& level, Visit&& visit) {
+  visit("guardedSides", level.guardedSides);
+  visit("tilesetName", level.tilesetName);
+  visit("backgroundName", level.backgroundName);
+  visit("brickGrid", level.brickGrid);
+}
+
+// What each kind of field takes in the file: the four flags from Bottom on, a name of FixedTextLength
+// characters, the grid row by row.
+constexpr int StoredBytes(const GuardedSides&) { return (Left - Bottom + 1) * sizeof(std::int16_t); }
+constexpr int StoredBytes(const std::string&) { return FixedTextLength; }
+constexpr int StoredBytes(const BrickGrid&) { return GridColumns * GridRows * sizeof(std::int32_t); }
+
+constexpr int LevelFieldBytes() {
+  Level level;
+  int bytes = 0;
+  VisitLevelFields(level, [&bytes](const char*, const auto& field) { bytes += StoredBytes(field); });
+  return bytes;
+}
+constexpr int LevelFileSize = LevelFieldBytes();
+static_assert(LevelFileSize == 2672, "stored levels are 2672 bytes");
+
 // Reads a level file; refuses a wrong size and names that are not plain file names. `out` changes only on success.
 bool ReadLevelFile(const std::filesystem::path& path, Level& out, std::string& error);
-// Writes the 2672 bytes atomically; names longer than 30 characters are cut, shorter ones padded with spaces.
+// Writes the LevelFileSize bytes atomically; names longer than 30 characters are cut, shorter ones padded with spaces.
 // Refuses names that would not read back as plain file names.
 bool WriteLevelFile(const std::filesystem::path& path, const Level& level, std::string& error);
 

@@ -64,6 +64,7 @@ static_assert(EachSoundInItsPlace(), "a sound's id is its place in the load orde
 static_assert(static_cast<std::size_t>(SoundId::FinishedSet) + 1 == GameSounds.size(), "every id has its file");
 
 // The front end's sounds, in its load order: moving, choosing, leaving the program, going back.
+enum MenuSound : int { SoundChange = 0, SoundSelect = 1, SoundExit = 2, SoundBack = 3 };
 inline constexpr std::array<std::string_view, 4> MenuSoundFiles = {"MenuChange.wav", "MenuSelect.wav",
                                                                    "ExitGame.wav", "MenuBack.wav"};
 

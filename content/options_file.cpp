@@ -5,21 +5,29 @@
 
 #include "content/byte_io.h"
 
+namespace {
+
+// The field of `options` the field list calls `name`.
+template <typename Value>
+const Value& FieldNamed(const Options& options, std::string_view name) {
+  const Value* found = nullptr;
+  VisitOptionsFields(options, [&](const char* fieldName, const auto& field) {
+    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(field)>, Value>)
+      if (name == fieldName) found = &field;
+  });
+  return *found;
+}
+
+}  // namespace
+
 bool ResetOutOfRangeOptions(Options& options) {
   const Options defaults;
   bool reset = false;
-  auto keepWithin = [&reset](auto& field, auto fallback, bool inRange) {
-    if (inRange) return;
-    field = fallback;
+  VisitOptionsFields(options, [&](const char* name, auto& field, auto range) {
+    if (range.holds(field)) return;
+    field = FieldNamed<std::remove_cvref_t<decltype(field)>>(defaults, name);
     reset = true;
-  };
-  auto within = [](float value, float lo, float hi) { return value >= lo && value <= hi; };  // false for NaN
-  keepWithin(options.startingBalls, defaults.startingBalls, options.startingBalls >= 1 && options.startingBalls <= 8);
-  keepWithin(options.soundVolume, defaults.soundVolume, within(options.soundVolume, 0, 100));
-  keepWithin(options.musicVolume, defaults.musicVolume, within(options.musicVolume, 0, 100));
-  keepWithin(options.detailHigh, defaults.detailHigh, options.detailHigh <= 1);
-  keepWithin(options.mouseSpeed, defaults.mouseSpeed, within(options.mouseSpeed, 0, 0.2f));
-  keepWithin(options.backgroundOn, defaults.backgroundOn, options.backgroundOn == -1 || options.backgroundOn == 0);
+  });
   return reset;
 }
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <type_traits>
 
 #include "content/file_io.h"
 
@@ -19,15 +21,40 @@ struct Options {
   std::int16_t backgroundOn = -1;
 };
 
-// The fields in their file order, each with its name: the one list the file, the dumps and the checks follow.
+// The values a field may hold, both ends included; a NaN lies in no range.
+template <typename Value>
+struct Range {
+  Value lo, hi;
+  constexpr bool holds(Value value) const { return value >= lo && value <= hi; }
+};
+
+// The fields in their file order, each with its name and range: the one list the file, the dumps, the checks
+// and the Options screen follow. A visitor that checks values takes the range as a third argument; the others
+// take the name and the field alone.
 template <typename Record, typename Visit>
 constexpr void VisitOptionsFields(Record& options, Visit&& visit) {
-  visit("startingBalls", options.startingBalls);
-  visit("soundVolume", options.soundVolume);
-  visit("musicVolume", options.musicVolume);
-  visit("detailHigh", options.detailHigh);
-  visit("mouseSpeed", options.mouseSpeed);
-  visit("backgroundOn", options.backgroundOn);
+  const auto field = [&visit](const char* name, auto& value, auto range) {
+    if constexpr (std::is_invocable_v<Visit&, const char*, decltype(value), decltype(range)>) visit(name, value, range);
+    else visit(name, value);
+  };
+  field("startingBalls", options.startingBalls, Range<std::int32_t>{1, 8});
+  field("soundVolume", options.soundVolume, Range<float>{0, 100});
+  field("musicVolume", options.musicVolume, Range<float>{0, 100});
+  field("detailHigh", options.detailHigh, Range<std::uint8_t>{0, 1});
+  field("mouseSpeed", options.mouseSpeed, Range<float>{0, 0.2f});
+  field("backgroundOn", options.backgroundOn, Range<std::int16_t>{-1, 0});
+}
+
+// The range the field list gives the field called `name`.
+template <typename Value>
+constexpr Range<Value> OptionRange(std::string_view name) {
+  Options options;
+  Range<Value> found{};
+  VisitOptionsFields(options, [&](const char* fieldName, const auto&, auto range) {
+    if constexpr (std::is_same_v<decltype(range), Range<Value>>)
+      if (name == fieldName) found = range;
+  });
+  return found;
 }
 
 constexpr int OptionsFieldBytes() {
@@ -43,8 +70,7 @@ inline std::int32_t SoundVolumeLevel(const Options& options) {
   return static_cast<std::int32_t>(std::nearbyint(options.soundVolume));
 }
 
-// Puts each field outside its range (balls 1..8, volumes 0..100, detail 0/1, speed 0..0.2, -1/0) back to its
-// default, leaving the others as they are; true when any was reset.
+// Puts each field outside its range back to its default, leaving the others as they are; true when any was reset.
 bool ResetOutOfRangeOptions(Options& options);
 // True when every field lies in its range.
 bool OptionsInRange(const Options& options);

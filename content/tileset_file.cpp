@@ -1,50 +1,22 @@
-// Tileset files: reading with the bitmap-cell bound, writing, shooter codes and the builder's cell numbering.
+// Tileset files: reading with the bitmap-cell bound, writing, and the builder's cell numbering.
 #include "content/tileset_file.h"
 
 #include <algorithm>
-#include <array>
 
 #include "content/byte_io.h"
 
 namespace {
 
-constexpr std::size_t RecordSize = 28;
-
-// Shooter codes 5 .. 19 in order, as {up, right, down, left}.
-constexpr std::array<std::array<bool, 4>, 15> ShooterTable{{
-    {true, false, false, false},   // 5
-    {false, true, false, false},   // 6
-    {false, false, true, false},   // 7
-    {false, false, false, true},   // 8
-    {true, true, false, false},    // 9
-    {false, true, true, false},    // 10
-    {false, false, true, true},    // 11
-    {true, false, false, true},    // 12
-    {true, true, false, true},     // 13
-    {true, true, true, false},     // 14
-    {false, true, true, true},     // 15
-    {true, false, true, true},     // 16
-    {true, true, true, true},      // 17
-    {false, true, false, true},    // 18
-    {true, false, true, false},    // 19
-}};
+constexpr std::size_t RecordSize = TileRecordSize();
 
 TileDef ReadRecord(ByteReader& reader) {
   TileDef tile;
-  tile.kind = reader.i32();
-  tile.frameCount = reader.i32();
-  tile.frameNumber = reader.i32();
-  tile.hitCount = reader.i32();
-  tile.hitStage = reader.i32();
-  tile.imageX = reader.i32();
-  tile.imageY = reader.i32();
+  VisitTileFields(tile, [&reader](const char*, auto& field) { reader.read(field); });
   return tile;
 }
 
 void WriteRecord(ByteWriter& writer, const TileDef& tile) {
-  for (auto field : {tile.kind, tile.frameCount, tile.frameNumber, tile.hitCount, tile.hitStage, tile.imageX,
-                     tile.imageY})
-    writer.i32(field);
+  VisitTileFields(tile, [&writer](const char*, const auto& field) { writer.write(field); });
 }
 
 bool ReadTileSetFileBounded(const std::filesystem::path& path, std::int64_t maxRecords, TileSet& out,
@@ -60,19 +32,6 @@ bool ReadTileSetFileBounded(const std::filesystem::path& path, std::int64_t maxR
 }
 
 }  // namespace
-
-ShooterDirections ShooterDirectionsOf(std::int32_t kind) {
-  if (kind < ShooterFirst || kind > ShooterLast) return {};
-  const auto& d = ShooterTable[static_cast<std::size_t>(kind - ShooterFirst)];
-  return {d[0], d[1], d[2], d[3]};
-}
-
-std::int32_t ShooterCodeOf(ShooterDirections directions) {
-  std::array<bool, 4> wanted{directions.up, directions.right, directions.down, directions.left};
-  auto found = std::find(ShooterTable.begin(), ShooterTable.end(), wanted);
-  if (found == ShooterTable.end()) return 0;
-  return ShooterFirst + static_cast<std::int32_t>(found - ShooterTable.begin());
-}
 
 int ImageXOfTile(int tileNumber, int cellRows) {
   if (tileNumber < 1 || cellRows < 1) return 0;

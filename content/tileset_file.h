@@ -5,19 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "content/brick_kinds.h"
 #include "content/file_io.h"
 
 constexpr int TileWidth = 32;
 constexpr int TileHeight = 16;
-
-enum TileKind : std::int32_t {
-  Hittable = 1,
-  Indestructible = 2,
-  GoThrough = 3,
-  Dynamite = 4,
-  ShooterFirst = 5,  // 5 .. 19: shooters, the code names the set of directions
-  ShooterLast = 19,
-};
 
 struct TileDef {
   std::int32_t kind = 0;
@@ -30,16 +22,30 @@ struct TileDef {
   bool operator==(const TileDef&) const = default;
 };
 
+// The fields of a tile record in their file order, each with its name: the one list the file and JSON follow.
+template <typename Record, typename Visit>
+constexpr void VisitTileFields(Record& tile, Visit&& visit) {
+  visit("kind", tile.kind);
+  visit("frameCount", tile.frameCount);
+  visit("frameNumber", tile.frameNumber);
+  visit("hitCount", tile.hitCount);
+  visit("hitStage", tile.hitStage);
+  visit("imageX", tile.imageX);
+  visit("imageY", tile.imageY);
+}
+
+constexpr int TileRecordSize() {
+  TileDef tile;
+  int bytes = 0;
+  VisitTileFields(tile, [&bytes](const char*, const auto& field) { bytes += sizeof field; });
+  return bytes;
+}
+static_assert(TileRecordSize() == 28, "a stored tile record is seven 32-bit numbers");
+
 struct TileSet {
   std::int32_t tileCount = 0;
   std::vector<TileDef> tiles;  // indexed 1 .. tileCount; tiles[0] is unused
 };
-
-// Directions of a shooter code, as {up, right, down, left}; all false for other kinds.
-struct ShooterDirections { bool up = false, right = false, down = false, left = false; };
-ShooterDirections ShooterDirectionsOf(std::int32_t kind);
-// The shooter code for a set of directions; 0 when no direction is set.
-std::int32_t ShooterCodeOf(ShooterDirections directions);
 
 // Largest tile count a reader accepts; a larger count is a damaged file.
 constexpr std::int32_t MaxTileCount = 65536;

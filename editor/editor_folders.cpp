@@ -21,7 +21,7 @@ bool SameFile(const QString& a, const QString& b) {
 
 }  // namespace
 
-EditorFolders EditorFolders::Same(const QString& folder) { return EditorFolders(SameFolders(ToPath(folder))); }
+EditorFolders EditorFolders::same(const QString& folder) { return EditorFolders(SameFolders(ToPath(folder))); }
 
 QString EditorFolders::readPath(const QString& sub, const QString& name) const {
   return FromPath(ReadPath(folders_, ToPath(sub) / ToPath(name)));

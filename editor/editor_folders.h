@@ -10,7 +10,7 @@ class EditorFolders {
  public:
   explicit EditorFolders(DataFolders folders) : folders_(std::move(folders)) {}
   // One program folder that is read and written in place.
-  static EditorFolders Same(const QString& folder);
+  static EditorFolders same(const QString& folder);
 
   const DataFolders& data() const { return folders_; }
   bool split() const { return folders_.shipped != folders_.user; }

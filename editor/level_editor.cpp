@@ -32,7 +32,7 @@ int RepeatsToCover(int length, int pictureLength) { return (length + pictureLeng
 
 }  // namespace
 
-frmEditor::frmEditor(const EditorSetup& setup, QWidget* parent)
+LevelEditor::LevelEditor(const EditorSetup& setup, QWidget* parent)
     : QMainWindow(parent),
       folders_(setup.folders),
       dialogs_(*setup.dialogs),
@@ -54,11 +54,11 @@ frmEditor::frmEditor(const EditorSetup& setup, QWidget* parent)
   showLevel();  // also when the default tileset cannot be read
 }
 
-frmEditor::~frmEditor() = default;
+LevelEditor::~LevelEditor() = default;
 
 // ---- Building the window ----
 
-void frmEditor::buildControls() {
+void LevelEditor::buildControls() {
   auto* form = new QWidget(this);
   form->setObjectName(QStringLiteral("FormSurface"));
   form->setMouseTracking(true);
@@ -80,28 +80,28 @@ void frmEditor::buildControls() {
 }
 
 // The window opens with the playfield at its own size and may then be made smaller or larger.
-void frmEditor::openAtPlayfieldSize() {
+void LevelEditor::openAtPlayfieldSize() {
   playfieldScroller_->setMinimumSize(PlayfieldWidth, PlayfieldHeight);
   resize(sizeHint());
   playfieldScroller_->setMinimumSize(PlayfieldWidth / 2, PlayfieldHeight / 2);
 }
 
-void frmEditor::buildPlayfield(QWidget* form) {
+void LevelEditor::buildPlayfield(QWidget* form) {
   playfieldScroller_ = new QScrollArea(form);
   playfieldScroller_->setFrameShape(QFrame::NoFrame);
   playfieldScroller_->setBackgroundRole(QPalette::Dark);
   playfield_ = new PlayfieldView;
   playfield_->setObjectName(QStringLiteral("LevelPic"));
   playfieldScroller_->setWidget(playfield_);
-  connect(playfield_, &PictureBox::pressed, this, &frmEditor::pressPlayfield);
-  connect(playfield_, &PictureBox::moved, this, &frmEditor::movePointer);
-  connect(playfield_, &PictureBox::released, this, &frmEditor::releasePlayfield);
+  connect(playfield_, &PictureBox::pressed, this, &LevelEditor::pressPlayfield);
+  connect(playfield_, &PictureBox::moved, this, &LevelEditor::movePointer);
+  connect(playfield_, &PictureBox::released, this, &LevelEditor::releasePlayfield);
   connect(playfield_, &PictureBox::left, this, [this] {
     if (!painting_) leavePlayfield();
   });
 }
 
-void frmEditor::buildPalette(QWidget* form) {
+void LevelEditor::buildPalette(QWidget* form) {
   auto* palette = new QWidget(form);
   palette->setObjectName(QStringLiteral("Palette"));
   palette->setFixedSize(PaletteWidth, PlayfieldHeight);
@@ -120,7 +120,7 @@ void frmEditor::buildPalette(QWidget* form) {
   paletteSlots_[0]->setHighlighted(true);
 }
 
-void frmEditor::buildBottomPanel(QWidget* form) {
+void LevelEditor::buildBottomPanel(QWidget* form) {
   bottomPanel_ = new QWidget(form);
   bottomPanel_->setObjectName(QStringLiteral("BottomPanel"));
   bottomPanel_->setFixedHeight(BottomPanelHeight);
@@ -159,39 +159,39 @@ void frmEditor::buildBottomPanel(QWidget* form) {
   clearButton_ = new QPushButton(QStringLiteral("&Clear"), bottomPanel_);
   clearButton_->setObjectName(QStringLiteral("Command1"));
   clearButton_->setGeometry(700, 60, 90, 30);
-  connect(clearButton_, &QPushButton::clicked, this, &frmEditor::clearLevel);
+  connect(clearButton_, &QPushButton::clicked, this, &LevelEditor::clearLevel);
 }
 
-QAction* frmEditor::addMenuItem(QMenu* menu, const char* name, const QString& text, const QList<QKeySequence>& keys) {
+QAction* LevelEditor::addMenuItem(QMenu* menu, const char* name, const QString& text, const QList<QKeySequence>& keys) {
   QAction* action = menu->addAction(text);
   action->setObjectName(QString::fromLatin1(name));
   action->setShortcuts(keys);
   return action;
 }
 
-void frmEditor::buildMenus() {
+void LevelEditor::buildMenus() {
   using Keys = QList<QKeySequence>;
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   connect(addMenuItem(file, "mnuNew", QStringLiteral("&New"), {QKeySequence(QStringLiteral("Ctrl+N"))}),
-          &QAction::triggered, this, &frmEditor::fileNew);
+          &QAction::triggered, this, &LevelEditor::fileNew);
   connect(addMenuItem(file, "mnuOpen", QStringLiteral("&Open"), {QKeySequence(QStringLiteral("Ctrl+O"))}),
-          &QAction::triggered, this, &frmEditor::fileOpen);
+          &QAction::triggered, this, &LevelEditor::fileOpen);
   recentMenu_ = file->addMenu(QStringLiteral("Open &Recent"));
   recentMenu_->setObjectName(QStringLiteral("mnuRecent"));
   showRecentFiles();
   file->addSeparator();
   connect(addMenuItem(file, "mnuSave", QStringLiteral("&Save"), {QKeySequence(QStringLiteral("Ctrl+S"))}),
-          &QAction::triggered, this, &frmEditor::fileSave);
+          &QAction::triggered, this, &LevelEditor::fileSave);
   connect(addMenuItem(file, "mnuSaveAs", QStringLiteral("Save &As"),
                     Keys{QKeySequence(QStringLiteral("Ctrl+A")), QKeySequence(QStringLiteral("Ctrl+Shift+S"))}),
-          &QAction::triggered, this, &frmEditor::fileSaveAs);
+          &QAction::triggered, this, &LevelEditor::fileSaveAs);
   file->addSeparator();
   connect(addMenuItem(file, "mnuMakeLevelSet", QStringLiteral("&Make Levelset"), {}), &QAction::triggered, this,
-          &frmEditor::makeLevelSet);
+          &LevelEditor::makeLevelSet);
   connect(addMenuItem(file, "mnuNewTileset", QStringLiteral("New &Tileset"), {}), &QAction::triggered, this,
-          &frmEditor::newTileSet);
+          &LevelEditor::newTileSet);
   connect(addMenuItem(file, "mnuEditTileset", QStringLiteral("&Edit Tileset"), {}), &QAction::triggered, this,
-          &frmEditor::editTileSet);
+          &LevelEditor::editTileSet);
   file->addSeparator();
   connect(addMenuItem(file, "mnuExit", QStringLiteral("E&xit"), {QKeySequence(QStringLiteral("Ctrl+Q"))}),
           &QAction::triggered, this, &QWidget::close);
@@ -207,33 +207,33 @@ void frmEditor::buildMenus() {
   edit->addAction(redo);
   edit->addSeparator();
   connect(addMenuItem(edit, "mnuCopy", QStringLiteral("&Copy Selection"), {QKeySequence(QStringLiteral("Ctrl+C"))}),
-          &QAction::triggered, this, &frmEditor::copySelection);
+          &QAction::triggered, this, &LevelEditor::copySelection);
   connect(addMenuItem(edit, "mnuPaste", QStringLiteral("&Paste"), {QKeySequence(QStringLiteral("Ctrl+V"))}),
-          &QAction::triggered, this, &frmEditor::pasteBlock);
+          &QAction::triggered, this, &LevelEditor::pasteBlock);
   connect(addMenuItem(edit, "mnuDropSelection", QStringLiteral("&Drop Selection"), {QKeySequence(Qt::Key_Escape)}),
-          &QAction::triggered, this, &frmEditor::dropSelection);
+          &QAction::triggered, this, &LevelEditor::dropSelection);
   edit->addSeparator();
   connect(addMenuItem(edit, "mnuMirrorLeftRight", QStringLiteral("Mirror &Left Half to the Right"),
                     {QKeySequence(QStringLiteral("Ctrl+M"))}),
-          &QAction::triggered, this, &frmEditor::mirrorLeftOntoRight);
+          &QAction::triggered, this, &LevelEditor::mirrorLeftOntoRight);
   connect(addMenuItem(edit, "mnuMirrorTopBottom", QStringLiteral("Mirror &Top Half to the Bottom"),
                     {QKeySequence(QStringLiteral("Ctrl+Shift+M"))}),
-          &QAction::triggered, this, &frmEditor::mirrorTopOntoBottom);
+          &QAction::triggered, this, &LevelEditor::mirrorTopOntoBottom);
 
   buildViewMenu(menuBar()->addMenu(QStringLiteral("&View")));
   buildDrawMenu(menuBar()->addMenu(QStringLiteral("&Draw")));
 
   QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
   connect(addMenuItem(tools, "mnuPlaytest", QStringLiteral("&Playtest"), {QKeySequence(Qt::Key_F5)}),
-          &QAction::triggered, this, &frmEditor::playtest);
+          &QAction::triggered, this, &LevelEditor::playtest);
   connect(addMenuItem(tools, "mnuCheckContent", QStringLiteral("&Check Content"), {QKeySequence(Qt::Key_F7)}),
-          &QAction::triggered, this, &frmEditor::checkContent);
+          &QAction::triggered, this, &LevelEditor::checkContent);
   buildToolBar();
 }
 
-void frmEditor::buildViewMenu(QMenu* view) {
+void LevelEditor::buildViewMenu(QMenu* view) {
   connect(addMenuItem(view, "mnuZoomFit", QStringLiteral("Zoom to &Fit"), {QKeySequence(QStringLiteral("Ctrl+0"))}),
-          &QAction::triggered, this, &frmEditor::zoomToFit);
+          &QAction::triggered, this, &LevelEditor::zoomToFit);
   for (int scale = 1; scale <= 3; ++scale) {
     const QByteArray name = QByteArrayLiteral("mnuZoom") + QByteArray::number(scale);
     connect(addMenuItem(view, name.constData(), QStringLiteral("Zoom &%1\u00d7").arg(scale),
@@ -246,7 +246,7 @@ void frmEditor::buildViewMenu(QMenu* view) {
   connect(gridAction_, &QAction::toggled, playfield_, &PlayfieldView::setGridShown);
 }
 
-void frmEditor::buildDrawMenu(QMenu* draw) {
+void LevelEditor::buildDrawMenu(QMenu* draw) {
   struct ToolItem {
     PaintTool tool;
     const char* name;
@@ -274,7 +274,7 @@ void frmEditor::buildDrawMenu(QMenu* draw) {
 }
 
 // The toolbar: the drawing tools, then menu items under short names.
-void frmEditor::buildToolBar() {
+void LevelEditor::buildToolBar() {
   QToolBar* toolbar = addToolBar(QStringLiteral("Tools"));
   toolbar->setObjectName(QStringLiteral("ToolBar"));
   toolbar->setMovable(false);
@@ -301,12 +301,12 @@ void frmEditor::buildToolBar() {
   }
 }
 
-void frmEditor::connectDocument() {
+void LevelEditor::connectDocument() {
   connect(document_.get(), &LevelDocument::levelChanged, this, [this] {
     syncSideBoxes();
     showLevel();
   });
-  connect(document_.get(), &LevelDocument::cellChanged, this, &frmEditor::redrawCell);
+  connect(document_.get(), &LevelDocument::cellChanged, this, &LevelEditor::redrawCell);
   connect(document_.get(), &LevelDocument::backgroundChanged, this, [this] {
     showBackground();
     showLevel();
@@ -315,14 +315,14 @@ void frmEditor::connectDocument() {
     showTileSet();
     showLevel();
   });
-  connect(document_.get(), &LevelDocument::fileChanged, this, &frmEditor::showTitle);
+  connect(document_.get(), &LevelDocument::fileChanged, this, &LevelEditor::showTitle);
 }
 
 // ---- Showing the document ----
 
-int frmEditor::paletteTiles() const { return std::min(document_->tileSet().usableTiles(), PaletteSlots - 1); }
+int LevelEditor::paletteTiles() const { return std::min(document_->tileSet().usableTiles(), PaletteSlots - 1); }
 
-void frmEditor::showTileSet() {
+void LevelEditor::showTileSet() {
   const LoadedTileSet& loaded = document_->tileSet();
   for (int k = 1; k < PaletteSlots; ++k) paletteSlots_[k]->hide();
   for (int k = 1; k <= paletteTiles(); ++k) {
@@ -333,17 +333,17 @@ void frmEditor::showTileSet() {
   if (brush_ > paletteTiles()) chooseBrush(0);
 }
 
-int frmEditor::repeatsAcross() const {
+int LevelEditor::repeatsAcross() const {
   const QImage& picture = document_->background().picture;
   return RepeatsToCover(PlayfieldWidth, picture.isNull() ? NoBackgroundSize.width() : picture.width());
 }
 
-int frmEditor::repeatsDown() const {
+int LevelEditor::repeatsDown() const {
   const QImage& picture = document_->background().picture;
   return RepeatsToCover(PlayfieldHeight, picture.isNull() ? NoBackgroundSize.height() : picture.height());
 }
 
-void frmEditor::showBackground() {
+void LevelEditor::showBackground() {
   const Background& background = document_->background();
   backgroundLabel_->setText(background.path + QLatin1Char('\n') + BackgroundHint);
   backgroundPicture_->setPicture(background.picture.isNull() ? ClickToSetPicture() : background.picture);
@@ -351,7 +351,7 @@ void frmEditor::showBackground() {
   placeBackgroundPicture();
 }
 
-void frmEditor::placeBackgroundPicture() {
+void LevelEditor::placeBackgroundPicture() {
   const QPoint panel = bottomPanel_->pos();
   if (!backgroundExpanded_) {
     backgroundPicture_->setGeometry(QRect(panel + ThumbnailPlace, ThumbnailSize));
@@ -363,7 +363,7 @@ void frmEditor::placeBackgroundPicture() {
   backgroundPicture_->raise();
 }
 
-void frmEditor::drawStrips(QImage& target) const {
+void LevelEditor::drawStrips(QImage& target) const {
   QPainter painter(&target);
   for (const Side side : {Bottom, Right, Top, Left}) {
     if (!IsGuarded(document_->guardedSides(), side)) continue;
@@ -372,7 +372,7 @@ void frmEditor::drawStrips(QImage& target) const {
   }
 }
 
-void frmEditor::TileBack() {
+void LevelEditor::TileBack() {
   copyImage_ = BlackPicture(PlayfieldWidth, PlayfieldHeight);
   const QImage& picture = document_->background().picture;
   if (!picture.isNull()) {
@@ -386,7 +386,7 @@ void frmEditor::TileBack() {
   playfield_->setPicture(levelImage_);
 }
 
-void frmEditor::TileBricks() {
+void LevelEditor::TileBricks() {
   QPainter painter(&levelImage_);
   for (int column = 1; column <= PlayColumns; ++column)
     for (int row = 1; row <= PlayRows; ++row)
@@ -396,13 +396,13 @@ void frmEditor::TileBricks() {
   playfield_->setPicture(levelImage_);
 }
 
-void frmEditor::showLevel() {
+void LevelEditor::showLevel() {
   TileBack();
   TileBricks();
 }
 
 // An emptied cell shows the background and any paddle strip again.
-void frmEditor::redrawCell(Cell cell) {
+void LevelEditor::redrawCell(Cell cell) {
   const QRect rect = CellRect(cell);
   QImage patch = copyImage_.copy();
   drawStrips(patch);
@@ -414,21 +414,21 @@ void frmEditor::redrawCell(Cell cell) {
   playfield_->setPicture(levelImage_);
 }
 
-void frmEditor::syncSideBoxes() {
+void LevelEditor::syncSideBoxes() {
   for (int side = Bottom; side <= Left; ++side) sideBoxes_[side]->setChecked(IsGuarded(document_->guardedSides(), side));
 }
 
-QString frmEditor::caption() const {
+QString LevelEditor::caption() const {
   return QStringLiteral("Shardfall Editor - ") +
          (document_->hasFileName() ? document_->currentFile() : QStringLiteral("Untitled"));
 }
 
-void frmEditor::showTitle() {
+void LevelEditor::showTitle() {
   setWindowTitle(caption() + QStringLiteral("[*]"));
   setWindowModified(document_->isModified());
 }
 
-bool frmEditor::eventFilter(QObject* watched, QEvent* event) {
+bool LevelEditor::eventFilter(QObject* watched, QEvent* event) {
   if (watched == centralWidget() && event->type() == QEvent::MouseMove) leavePlayfield();
   if (watched == bottomPanel_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
     placeBackgroundPicture();
@@ -438,11 +438,11 @@ bool frmEditor::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Sides, clearing, background ----
 
-void frmEditor::toggleSide(int side) {
+void LevelEditor::toggleSide(int side) {
   document_->setSideGuarded(static_cast<Side>(side), sideBoxes_[side]->isChecked());
 }
 
-void frmEditor::clearLevel() {
+void LevelEditor::clearLevel() {
   if (dialogs_.message(this, QMessageBox::Question, QStringLiteral("Clear Level"),
                        QStringLiteral("Are you sure you want to clear the level?"),
                        QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
@@ -452,7 +452,7 @@ void frmEditor::clearLevel() {
   document_->editGrid(QStringLiteral("Clear"), cleared);
 }
 
-void frmEditor::pressBackground(Qt::MouseButton button) {
+void LevelEditor::pressBackground(Qt::MouseButton button) {
   if (button == Qt::RightButton) {
     backgroundExpanded_ = !backgroundExpanded_;
     placeBackgroundPicture();

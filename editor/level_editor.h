@@ -37,12 +37,12 @@ struct EditorSetup {
 
 enum class PaintTool { Pencil, Rectangle, Line, Fill, Select, Pick, Stamp };
 
-class frmEditor : public QMainWindow {
+class LevelEditor : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit frmEditor(const EditorSetup& setup, QWidget* parent = nullptr);
-  ~frmEditor() override;
+  explicit LevelEditor(const EditorSetup& setup, QWidget* parent = nullptr);
+  ~LevelEditor() override;
 
   // Procedures of the window. The ones that read or write files report failures and return false.
   bool OpenTileSet(const QString& path);

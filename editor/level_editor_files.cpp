@@ -20,27 +20,27 @@ const QString LevelFilter = QStringLiteral("Shardfall Level Files (*.sfl)");
 
 }  // namespace
 
-void frmEditor::reportFailure(const QString& detail, const QString& abandoned) {
+void LevelEditor::reportFailure(const QString& detail, const QString& abandoned) {
   dialogs_.error(this, detail + QLatin1Char('\n') + abandoned);
 }
 
 // ---- Tilesets ----
 
-bool frmEditor::loadTileSet(const QString& path, LoadedTileSet& out, const QString& abandoned) {
+bool LevelEditor::loadTileSet(const QString& path, LoadedTileSet& out, const QString& abandoned) {
   QString error;
   if (LoadTileSetPair(folders_, path, out, error)) return true;
   reportFailure(error, abandoned);
   return false;
 }
 
-bool frmEditor::OpenTileSet(const QString& path) {
+bool LevelEditor::OpenTileSet(const QString& path) {
   LoadedTileSet loaded;
   if (!loadTileSet(path, loaded, QStringLiteral("The palette was not reloaded."))) return false;
   document_->setTileSet(loaded);
   return true;
 }
 
-void frmEditor::reloadTileSet() {
+void LevelEditor::reloadTileSet() {
   syncSideBoxes();
   // A builder may just have saved the user's copy of a shipped tileset.
   OpenTileSet(folders_.readOverride(document_->tileSet().path));
@@ -48,7 +48,7 @@ void frmEditor::reloadTileSet() {
 
 // ---- New, open, save ----
 
-void frmEditor::NewLevel() {
+void LevelEditor::NewLevel() {
   const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Tls")), TilesetFilter);
   if (chosen.isEmpty()) return;
   const QString path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"), folders_.readOverride(chosen),
@@ -61,7 +61,7 @@ void frmEditor::NewLevel() {
   chooseBrush(0);
 }
 
-bool frmEditor::OpenFile(const QString& path) {
+bool LevelEditor::OpenFile(const QString& path) {
   QString error;
   QString warning;
   if (!document_->open(path, error, warning)) {
@@ -77,7 +77,7 @@ bool frmEditor::OpenFile(const QString& path) {
   return true;
 }
 
-bool frmEditor::SaveFile(const QString& path) {
+bool LevelEditor::SaveFile(const QString& path) {
   QString error;
   if (!document_->save(path, error)) {
     dialogs_.error(this, QStringLiteral("Error in writing file.\n%1\nThe level was not saved.").arg(error));
@@ -88,7 +88,7 @@ bool frmEditor::SaveFile(const QString& path) {
   return true;
 }
 
-bool frmEditor::askToSave(const QString& title) {
+bool LevelEditor::askToSave(const QString& title) {
   if (!document_->isModified()) return true;
   const auto answer = dialogs_.message(this, QMessageBox::Question, title,
                                        QStringLiteral("Do you want to save current level?"),
@@ -97,18 +97,18 @@ bool frmEditor::askToSave(const QString& title) {
   return answer == QMessageBox::No;
 }
 
-void frmEditor::fileNew() {
+void LevelEditor::fileNew() {
   // A declined or failed save keeps the current level rather than losing it.
   if (askToSave(QStringLiteral("New Level"))) NewLevel();
 }
 
-void frmEditor::fileOpen() {
+void LevelEditor::fileOpen() {
   if (!askToSave(QStringLiteral("New Level"))) return;
   const QString path = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Lvl")), LevelFilter);
   if (!path.isEmpty()) OpenFile(folders_.readOverride(path));
 }
 
-bool frmEditor::fileSave() {
+bool LevelEditor::fileSave() {
   if (!document_->hasFileName()) return fileSaveAs();
   QString error;
   const QString target = folders_.saveTarget(document_->currentFile(), error);
@@ -119,7 +119,7 @@ bool frmEditor::fileSave() {
   return SaveFile(target);
 }
 
-bool frmEditor::fileSaveAs() {
+bool LevelEditor::fileSaveAs() {
   const QString chosen = dialogs_.chooseSaveFile(this, folders_.saveFolder(QStringLiteral("Lvl")),
                                                  LevelFilter);
   if (chosen.isEmpty()) return false;
@@ -132,14 +132,14 @@ bool frmEditor::fileSaveAs() {
   return dialogs_.mayReplace(this, target) && SaveFile(target);
 }
 
-void frmEditor::openRecent(const QString& path) {
+void LevelEditor::openRecent(const QString& path) {
   if (!askToSave(QStringLiteral("New Level"))) return;
   if (OpenFile(path)) return;
   recentFiles_.remove(path);
   showRecentFiles();
 }
 
-void frmEditor::showRecentFiles() {
+void LevelEditor::showRecentFiles() {
   recentMenu_->clear();
   for (const QString& path : recentFiles_.files()) {
     QAction* action = recentMenu_->addAction(QFileInfo(path).fileName());
@@ -150,7 +150,7 @@ void frmEditor::showRecentFiles() {
   recentMenu_->setEnabled(!recentFiles_.files().isEmpty());
 }
 
-void frmEditor::closeEvent(QCloseEvent* event) {
+void LevelEditor::closeEvent(QCloseEvent* event) {
   if (askToSave(QStringLiteral("Exit"))) {
     event->accept();
   } else {
@@ -160,34 +160,34 @@ void frmEditor::closeEvent(QCloseEvent* event) {
 
 // ---- The builders ----
 
-void frmEditor::makeLevelSet() {
-  frmNewLevelSet builder(folders_, dialogs_, this);
+void LevelEditor::makeLevelSet() {
+  LevelSetBuilder builder(folders_, dialogs_, this);
   builder.exec();
   reloadTileSet();
 }
 
-void frmEditor::newTileSet() {
-  frmNewTileSet builder(folders_, dialogs_, this);
+void LevelEditor::newTileSet() {
+  TileSetBuilder builder(folders_, dialogs_, this);
   builder.exec();
   reloadTileSet();
 }
 
-void frmEditor::editTileSet() {
-  frmNewTileSet builder(folders_, dialogs_, this);
+void LevelEditor::editTileSet() {
+  TileSetBuilder builder(folders_, dialogs_, this);
   if (builder.openTileSet(folders_.readOverride(document_->tileSet().path))) builder.exec();
   reloadTileSet();
 }
 
 // ---- Playtest and the content check ----
 
-bool frmEditor::gameFinds(const QString& sub, const QString& path, const QString& what) {
+bool LevelEditor::gameFinds(const QString& sub, const QString& path, const QString& what) {
   if (folders_.findsByName(sub, path)) return true;
   reportFailure(QStringLiteral("%1: the game looks for the %2 in %3 and would not find it there.").arg(path, what, sub),
                 QStringLiteral("The playtest was not started."));
   return false;
 }
 
-void frmEditor::playtest() {
+void LevelEditor::playtest() {
   const QString abandoned = QStringLiteral("The playtest was not started.");
   const Background& background = document_->background();
   if (!gameFinds(QStringLiteral("Tls"), document_->tileSet().path, QStringLiteral("tileset"))) return;
@@ -209,7 +209,7 @@ void frmEditor::playtest() {
     reportFailure(error, abandoned);
 }
 
-void frmEditor::checkContent() {
+void LevelEditor::checkContent() {
   QStringList problems;
   for (const std::string& problem : CheckDataTree(folders_.data())) problems << QString::fromStdString(problem);
   auto* window = findChild<ContentCheckWindow*>();

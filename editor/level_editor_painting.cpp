@@ -18,7 +18,7 @@ const QRect Playfield(0, 0, PlayfieldWidth, PlayfieldHeight);
 
 // ---- Palette ----
 
-void frmEditor::chooseBrush(int slot) {
+void LevelEditor::chooseBrush(int slot) {
   paletteSlots_[brush_]->setBordered(false);
   paletteSlots_[brush_]->setHighlighted(false);
   brush_ = slot;
@@ -27,13 +27,13 @@ void frmEditor::chooseBrush(int slot) {
   showPreview();
 }
 
-QImage frmEditor::brushImage(std::int32_t tile) const { return document_->tileSet().tileImage(tile); }
+QImage LevelEditor::brushImage(std::int32_t tile) const { return document_->tileSet().tileImage(tile); }
 
 // ---- The mouse on the playfield ----
 
-void frmEditor::DrawBrick() { document_->paintCell(currentCell_, brush_); }
+void LevelEditor::DrawBrick() { document_->paintCell(currentCell_, brush_); }
 
-void frmEditor::pressPlayfield(QPoint position, Qt::MouseButton button) {
+void LevelEditor::pressPlayfield(QPoint position, Qt::MouseButton button) {
   if (!Playfield.contains(position)) return;
   if (painting_) releasePlayfield();  // a second button ends what the first began
   currentCell_ = anchorCell_ = CellAt(position);
@@ -70,7 +70,7 @@ void frmEditor::pressPlayfield(QPoint position, Qt::MouseButton button) {
   showPreview();
 }
 
-void frmEditor::movePointer(QPoint position, Qt::MouseButtons buttons) {
+void LevelEditor::movePointer(QPoint position, Qt::MouseButtons buttons) {
   // While a button is held the playfield keeps the mouse, so leaving it arrives here too.
   if (!Playfield.contains(position)) {
     leavePlayfield();
@@ -84,18 +84,18 @@ void frmEditor::movePointer(QPoint position, Qt::MouseButtons buttons) {
 }
 
 // A quick drag moves several cells between two reports; every cell on the way is painted.
-void frmEditor::paintAlong(Cell to, std::int32_t tile) {
+void LevelEditor::paintAlong(Cell to, std::int32_t tile) {
   for (const Cell cell : CellsOnLine(currentCell_, to)) document_->paintCell(cell, tile);
 }
 
-void frmEditor::releasePlayfield() {
+void LevelEditor::releasePlayfield() {
   if (!painting_) return;
   finishShape();
   painting_ = false;
   showPreview();
 }
 
-void frmEditor::finishShape() {
+void LevelEditor::finishShape() {
   switch (tool_) {
     case PaintTool::Pencil:
       document_->endStroke();
@@ -114,7 +114,7 @@ void frmEditor::finishShape() {
   }
 }
 
-void frmEditor::leavePlayfield() {
+void LevelEditor::leavePlayfield() {
   // A stroke ends where the pointer left; a shape still being dragged is dropped.
   if (painting_ && tool_ == PaintTool::Pencil) document_->endStroke();
   painting_ = false;
@@ -123,12 +123,12 @@ void frmEditor::leavePlayfield() {
   playfield_->setPreview({});
 }
 
-std::vector<Cell> frmEditor::shapeCells(Cell to) const {
+std::vector<Cell> LevelEditor::shapeCells(Cell to) const {
   return tool_ == PaintTool::Line ? CellsOnLine(anchorCell_, to) : CellsInRectangle(anchorCell_, to);
 }
 
 // What the designer is about to do, drawn over the playfield under the pointer.
-void frmEditor::showPreview() {
+void LevelEditor::showPreview() {
   std::vector<PlayfieldView::PreviewCell> preview;
   const bool shaping = painting_ && (tool_ == PaintTool::Rectangle || tool_ == PaintTool::Line);
   if (shaping) {
@@ -146,23 +146,23 @@ void frmEditor::showPreview() {
 
 // ---- Region tools ----
 
-void frmEditor::editCells(const QString& text, const std::vector<Cell>& cells, std::int32_t tile) {
+void LevelEditor::editCells(const QString& text, const std::vector<Cell>& cells, std::int32_t tile) {
   BrickGrid grid = document_->brickGrid();
   SetCells(grid, cells, tile);
   document_->editGrid(text, grid);
 }
 
-void frmEditor::fill(Cell start, std::int32_t tile) {
+void LevelEditor::fill(Cell start, std::int32_t tile) {
   editCells(QStringLiteral("Fill"), ConnectedCells(document_->brickGrid(), start), tile);
 }
 
-void frmEditor::pick(Cell cell) {
+void LevelEditor::pick(Cell cell) {
   const std::int32_t tile = document_->brickGrid()[cell.column][cell.row];
   if (tile >= 0 && tile <= paletteTiles()) chooseBrush(tile);
   setTool(toolBeforePick_);
 }
 
-void frmEditor::setTool(PaintTool tool) {
+void LevelEditor::setTool(PaintTool tool) {
   if (painting_) releasePlayfield();
   if (tool == PaintTool::Pick && tool_ != PaintTool::Pick) toolBeforePick_ = tool_;
   tool_ = tool;
@@ -170,27 +170,27 @@ void frmEditor::setTool(PaintTool tool) {
   showPreview();
 }
 
-void frmEditor::copySelection() {
+void LevelEditor::copySelection() {
   if (selection_) clipboard_ = CopyBlock(document_->brickGrid(), selection_->first, selection_->second);
 }
 
-void frmEditor::pasteBlock() {
+void LevelEditor::pasteBlock() {
   if (!clipboard_.empty()) setTool(PaintTool::Stamp);
 }
 
-void frmEditor::dropSelection() {
+void LevelEditor::dropSelection() {
   selection_.reset();
   playfield_->setSelection(std::nullopt);
   if (tool_ == PaintTool::Stamp) setTool(PaintTool::Pencil);
 }
 
-void frmEditor::mirrorLeftOntoRight() {
+void LevelEditor::mirrorLeftOntoRight() {
   BrickGrid grid = document_->brickGrid();
   MirrorLeftOntoRight(grid);
   document_->editGrid(QStringLiteral("Mirror left to right"), grid);
 }
 
-void frmEditor::mirrorTopOntoBottom() {
+void LevelEditor::mirrorTopOntoBottom() {
   BrickGrid grid = document_->brickGrid();
   MirrorTopOntoBottom(grid);
   document_->editGrid(QStringLiteral("Mirror top to bottom"), grid);
@@ -198,14 +198,14 @@ void frmEditor::mirrorTopOntoBottom() {
 
 // ---- Zoom ----
 
-double frmEditor::zoom() const { return playfield_->scale(); }
+double LevelEditor::zoom() const { return playfield_->scale(); }
 
-void frmEditor::setZoom(double scale) {
+void LevelEditor::setZoom(double scale) {
   zoomFits_ = false;
   playfield_->zoomTo(scale);
 }
 
-void frmEditor::zoomToFit() {
+void LevelEditor::zoomToFit() {
   const QSize room = playfieldScroller_->viewport()->size();
   const double scale = std::min(room.width() / double(PlayfieldWidth), room.height() / double(PlayfieldHeight));
   playfield_->zoomTo(std::max(scale, 0.25));

@@ -26,7 +26,7 @@ Control* Named(Control* control, const char* name) {
 
 }  // namespace
 
-frmNewLevelSet::frmNewLevelSet(const EditorFolders& folders, EditorDialogs& dialogs, QWidget* parent)
+LevelSetBuilder::LevelSetBuilder(const EditorFolders& folders, EditorDialogs& dialogs, QWidget* parent)
     : QDialog(parent), folders_(folders), dialogs_(dialogs) {
   setObjectName(QStringLiteral("frmNewLevelSet"));
   setWindowTitle(QStringLiteral("New Levelset"));
@@ -35,7 +35,7 @@ frmNewLevelSet::frmNewLevelSet(const EditorFolders& folders, EditorDialogs& dial
   showLevels(-1);
 }
 
-void frmNewLevelSet::buildControls() {
+void LevelSetBuilder::buildControls() {
   levelPaths_ = Named(new QComboBox, "cboLevels");
   addButton_ = Named(new QPushButton(QStringLiteral("&Add Level")), "cmdAddLevel");
   addButton_->setToolTip(QStringLiteral("Add one or more levels at the end of the set"));
@@ -48,15 +48,15 @@ void frmNewLevelSet::buildControls() {
   upButton_ = Named(new QPushButton(QStringLiteral("Move &Up")), "moveUpButton");
   downButton_ = Named(new QPushButton(QStringLiteral("Move &Down")), "moveDownButton");
   removeButton_ = Named(new QPushButton(QStringLiteral("&Remove")), "removeButton");
-  connect(addButton_, &QPushButton::clicked, this, &frmNewLevelSet::addLevels);
-  connect(openButton_, &QPushButton::clicked, this, &frmNewLevelSet::chooseSet);
-  connect(upButton_, &QPushButton::clicked, this, &frmNewLevelSet::moveUp);
-  connect(downButton_, &QPushButton::clicked, this, &frmNewLevelSet::moveDown);
-  connect(removeButton_, &QPushButton::clicked, this, &frmNewLevelSet::removeLevel);
-  connect(saveButton_, &QPushButton::clicked, this, &frmNewLevelSet::saveSet);
-  connect(cancelButton_, &QPushButton::clicked, this, &frmNewLevelSet::reject);
+  connect(addButton_, &QPushButton::clicked, this, &LevelSetBuilder::addLevels);
+  connect(openButton_, &QPushButton::clicked, this, &LevelSetBuilder::chooseSet);
+  connect(upButton_, &QPushButton::clicked, this, &LevelSetBuilder::moveUp);
+  connect(downButton_, &QPushButton::clicked, this, &LevelSetBuilder::moveDown);
+  connect(removeButton_, &QPushButton::clicked, this, &LevelSetBuilder::removeLevel);
+  connect(saveButton_, &QPushButton::clicked, this, &LevelSetBuilder::saveSet);
+  connect(cancelButton_, &QPushButton::clicked, this, &LevelSetBuilder::reject);
   connect(nameBox_, &QLineEdit::textEdited, this, [this] { changed_ = true; });
-  connect(levelList_, &QListWidget::currentRowChanged, this, &frmNewLevelSet::showMoveButtons);
+  connect(levelList_, &QListWidget::currentRowChanged, this, &LevelSetBuilder::showMoveButtons);
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(levelPaths_, 0, 0, 1, 3);
@@ -75,13 +75,13 @@ void frmNewLevelSet::buildControls() {
   resize(420, 360);
 }
 
-std::vector<std::string> frmNewLevelSet::levelNames() const {
+std::vector<std::string> LevelSetBuilder::levelNames() const {
   std::vector<std::string> names;
   for (const Entry& level : levels_) names.push_back(level.name.toStdString());
   return names;
 }
 
-void frmNewLevelSet::showLevels(int selected) {
+void LevelSetBuilder::showLevels(int selected) {
   levelPaths_->clear();
   levelList_->clear();
   for (const Entry& level : levels_) {
@@ -98,14 +98,14 @@ void frmNewLevelSet::showLevels(int selected) {
   saveButton_->setEnabled(levelCount() > 0 || !openedSet_.isEmpty());
 }
 
-void frmNewLevelSet::showMoveButtons() {
+void LevelSetBuilder::showMoveButtons() {
   const int row = levelList_->currentRow();
   upButton_->setEnabled(row > 0);
   downButton_->setEnabled(row >= 0 && row + 1 < levelCount());
   removeButton_->setEnabled(row >= 0);
 }
 
-void frmNewLevelSet::addLevels() {
+void LevelSetBuilder::addLevels() {
   const QStringList chosen = dialogs_.openFileNames(this, folders_.dialogFolders(QStringLiteral("Lvl")),
                                                     QStringLiteral("Shardfall Levels (*.sfl)"));
   for (const QString& path : chosen) levels_.push_back({QFileInfo(path).fileName(), folders_.readOverride(path)});
@@ -114,27 +114,27 @@ void frmNewLevelSet::addLevels() {
   showLevels(levelCount() - 1);
 }
 
-void frmNewLevelSet::swapWithNext(int row) {
+void LevelSetBuilder::swapWithNext(int row) {
   if (row < 0 || row + 1 >= levelCount()) return;
   std::swap(levels_[static_cast<std::size_t>(row)], levels_[static_cast<std::size_t>(row) + 1]);
   changed_ = true;
 }
 
-void frmNewLevelSet::moveUp() {
+void LevelSetBuilder::moveUp() {
   const int row = levelList_->currentRow();
   if (row < 1) return;
   swapWithNext(row - 1);
   showLevels(row - 1);
 }
 
-void frmNewLevelSet::moveDown() {
+void LevelSetBuilder::moveDown() {
   const int row = levelList_->currentRow();
   if (row < 0 || row + 1 >= levelCount()) return;
   swapWithNext(row);
   showLevels(row + 1);
 }
 
-void frmNewLevelSet::removeLevel() {
+void LevelSetBuilder::removeLevel() {
   const int row = levelList_->currentRow();
   if (row < 0) return;
   levels_.erase(levels_.begin() + row);
@@ -143,17 +143,17 @@ void frmNewLevelSet::removeLevel() {
 }
 
 // A list the designer changed is dropped only after asking.
-bool frmNewLevelSet::mayDropList() {
+bool LevelSetBuilder::mayDropList() {
   return !changed_ || dialogs_.askYesNo(this, QStringLiteral("Cancel"),
                                         QStringLiteral("Do you want to abandon the changes to this level set?"));
 }
 
-void frmNewLevelSet::chooseSet() {
+void LevelSetBuilder::chooseSet() {
   const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Lvl")), SetFilter);
   if (!chosen.isEmpty() && mayDropList()) openSet(folders_.readOverride(chosen));
 }
 
-bool frmNewLevelSet::openSet(const QString& path) {
+bool LevelSetBuilder::openSet(const QString& path) {
   LevelSet set;
   std::string error;
   if (!ReadLevelSetFile(path.toStdString(), set, error)) {
@@ -174,7 +174,7 @@ bool frmNewLevelSet::openSet(const QString& path) {
   return true;
 }
 
-void frmNewLevelSet::saveSet() {
+void LevelSetBuilder::saveSet() {
   const QString start = folders_.saveFolder(QStringLiteral("Lvl")) +
                         (openedSet_.isEmpty() ? QString() : QLatin1Char('/') + QFileInfo(openedSet_).fileName());
   const QString chosen = dialogs_.chooseSaveFile(this, start, SetFilter);
@@ -196,6 +196,6 @@ void frmNewLevelSet::saveSet() {
   accept();
 }
 
-void frmNewLevelSet::reject() {
+void LevelSetBuilder::reject() {
   if (mayDropList()) QDialog::reject();
 }

@@ -13,11 +13,11 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-class frmNewLevelSet : public QDialog {
+class LevelSetBuilder : public QDialog {
   Q_OBJECT
 
  public:
-  frmNewLevelSet(const EditorFolders& folders, EditorDialogs& dialogs, QWidget* parent = nullptr);
+  LevelSetBuilder(const EditorFolders& folders, EditorDialogs& dialogs, QWidget* parent = nullptr);
 
   int levelCount() const { return static_cast<int>(levels_.size()); }
   // File names without folder, in playing order.

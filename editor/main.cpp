@@ -13,7 +13,7 @@
 
 namespace {
 
-const QCommandLineOption rootOption(QStringLiteral("root"),
+const QCommandLineOption RootOption(QStringLiteral("root"),
                                     QStringLiteral("Folder holding Tls, Lvl and Bgd (default: the game's data folders)."),
                                     QStringLiteral("DIR"));
 
@@ -23,7 +23,7 @@ void ParseCommandLine(const QCoreApplication& app, QCommandLineParser& parser) {
   parser.setApplicationDescription(QStringLiteral("Paints levels, builds tilesets and assembles level sets."));
   parser.addHelpOption();
   parser.addVersionOption();
-  parser.addOption(rootOption);
+  parser.addOption(RootOption);
   parser.process(app);
 }
 
@@ -48,7 +48,7 @@ int main(int argc, char* argv[]) {
   QCommandLineParser parser;
   ParseCommandLine(app, parser);
 
-  const QString root = parser.value(rootOption);
+  const QString root = parser.value(RootOption);
   DataFolders folders;
   QString error;
   if (!LocateEditorData(root, QApplication::applicationDirPath(), SHARDFALL_DATA_FROM_PROGRAM, folders, error)) {
@@ -62,7 +62,7 @@ int main(int argc, char* argv[]) {
   const EditorSetup setup{EditorFolders(folders), &dialogs, &starter,
                           GameBesideEditor(QApplication::applicationDirPath(), root),
                           settings + QStringLiteral("/recent.ini")};
-  frmEditor editor(setup);
+  LevelEditor editor(setup);
   editor.show();
   return QApplication::exec();
 }

@@ -4,8 +4,7 @@
 #include <QStringList>
 
 QString KindName(std::int32_t kind) {
-  if (kind >= Hittable && kind <= Dynamite) return KindLabels[static_cast<std::size_t>(kind)];
-  if (kind >= ShooterFirst && kind <= ShooterLast) {
+  if (IsShooter(kind)) {
     const ShooterDirections directions = ShooterDirectionsOf(kind);
     const std::array<bool, 4> ticked{directions.up, directions.right, directions.down, directions.left};
     QStringList names;
@@ -13,6 +12,7 @@ QString KindName(std::int32_t kind) {
       if (ticked[i]) names << DirectionLabels[i];
     return QStringLiteral("Shooter ") + names.join(QLatin1Char('+'));
   }
+  if (IsBrickKind(kind)) return KindLabel(BrickKinds[static_cast<std::size_t>(BrickKindPlace(kind))]);
   return kind == 0 ? QStringLiteral("Unassigned") : QStringLiteral("Kind %1").arg(kind);
 }
 

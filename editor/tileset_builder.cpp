@@ -35,7 +35,7 @@ constexpr QSize OverviewIcon(2 * TileWidth, 2 * TileHeight);
 
 }  // namespace
 
-frmNewTileSet::frmNewTileSet(const EditorFolders& folders, EditorDialogs& dialogs, QWidget* parent)
+TileSetBuilder::TileSetBuilder(const EditorFolders& folders, EditorDialogs& dialogs, QWidget* parent)
     : QDialog(parent), folders_(folders), dialogs_(dialogs) {
   setObjectName(QStringLiteral("frmNewTileSet"));
   setWindowTitle(QStringLiteral("New Tileset"));
@@ -43,17 +43,24 @@ frmNewTileSet::frmNewTileSet(const EditorFolders& folders, EditorDialogs& dialog
   buildControls();
 }
 
-QGroupBox* frmNewTileSet::buildKindControls() {
+QGroupBox* TileSetBuilder::buildKindControls() {
   kindFrame_ = Named(new QGroupBox, QStringLiteral("frmAssigns"));
   auto* assigns = new QGridLayout(kindFrame_);
-  for (int kind = Hittable; kind <= Dynamite; ++kind) {
-    kindOptions_[kind] = Named(new QRadioButton(KindLabels[kind]), QStringLiteral("Option1_%1").arg(kind));
-    assigns->addWidget(kindOptions_[kind], kind - 1, 0);
+  int shooterRow = 0;
+  for (std::size_t place = 0; place < BrickKinds.size(); ++place) {
+    const BrickKind& kind = BrickKinds[place];
+    const int row = static_cast<int>(place);
+    const bool shooter = IsShooter(kind.firstCode);
+    const QString name = shooter ? QStringLiteral("Option2") : QStringLiteral("Option1_%1").arg(kind.firstCode);
+    kindOptions_[place] = Named(new QRadioButton(KindLabel(kind)), name);
+    assigns->addWidget(kindOptions_[place], row, 0);
+    if (shooter) {
+      shooterOption_ = kindOptions_[place];
+      shooterRow = row;
+    }
   }
-  kindOptions_[Hittable]->setChecked(true);
-  shooterOption_ = Named(new QRadioButton(QStringLiteral("Shooter")), QStringLiteral("Option2"));
-  connect(shooterOption_, &QRadioButton::clicked, this, &frmNewTileSet::chooseShooter);
-  assigns->addWidget(shooterOption_, 4, 0);
+  kindOption(Hittable)->setChecked(true);
+  connect(shooterOption_, &QRadioButton::clicked, this, &TileSetBuilder::chooseShooter);
   auto* compass = new QGridLayout;
   const std::array<QPoint, 4> places{QPoint(1, 0), QPoint(2, 1), QPoint(1, 2), QPoint(0, 1)};
   for (std::size_t i = 0; i < shooterBoxes_.size(); ++i) {
@@ -61,21 +68,21 @@ QGroupBox* frmNewTileSet::buildKindControls() {
     shooterBoxes_[i]->setToolTip(DirectionLabels[i]);
     compass->addWidget(shooterBoxes_[i], places[i].y(), places[i].x());
   }
-  assigns->addLayout(compass, 4, 1, 3, 1);
+  assigns->addLayout(compass, shooterRow, 1, 3, 1);
   hitsBox_ = Named(new QLineEdit(QStringLiteral("1")), QStringLiteral("txtHits"));
-  connect(hitsBox_, &QLineEdit::editingFinished, this, &frmNewTileSet::checkHits);
+  connect(hitsBox_, &QLineEdit::editingFinished, this, &TileSetBuilder::checkHits);
   assigns->addWidget(new QLabel(QStringLiteral("Hits:")), 0, 1);
   assigns->addWidget(hitsBox_, 1, 1);
   return kindFrame_;
 }
 
-QGroupBox* frmNewTileSet::buildAnimationControls() {
+QGroupBox* TileSetBuilder::buildAnimationControls() {
   auto* frame = Named(new QGroupBox(QStringLiteral("Animation")), QStringLiteral("Frame3"));
   animatedBox_ = Named(new QCheckBox(QStringLiteral("Animated")), QStringLiteral("chkAnimated"));
-  connect(animatedBox_, &QCheckBox::clicked, this, &frmNewTileSet::toggleAnimated);
+  connect(animatedBox_, &QCheckBox::clicked, this, &TileSetBuilder::toggleAnimated);
   framesBox_ = Named(new QLineEdit(QStringLiteral("2")), QStringLiteral("txtFrames"));
   framesBox_->setEnabled(false);
-  connect(framesBox_, &QLineEdit::textChanged, this, &frmNewTileSet::checkFrames);
+  connect(framesBox_, &QLineEdit::textChanged, this, &TileSetBuilder::checkFrames);
   connect(framesBox_, &QLineEdit::editingFinished, this, [this] { checkedNumber(framesBox_); });
   auto* animation = new QGridLayout(frame);
   animation->addWidget(animatedBox_, 0, 0, 1, 2);
@@ -84,7 +91,7 @@ QGroupBox* frmNewTileSet::buildAnimationControls() {
   return frame;
 }
 
-void frmNewTileSet::buildControls() {
+void TileSetBuilder::buildControls() {
   pictureFrame_ = Named(new QGroupBox(QStringLiteral("Load Tileset Picture"), this), QStringLiteral("Frame2"));
   openPictureButton_ = Named(new QPushButton(QStringLiteral("&Open Picture")), QStringLiteral("cmdOpenPic"));
   openTileSetButton_ = Named(new QPushButton(QStringLiteral("Open &Tileset")), QStringLiteral("cmdOpenTileset"));
@@ -115,9 +122,9 @@ void frmNewTileSet::buildControls() {
   previousButton_->setEnabled(false);
   nextButton_ = Named(new QPushButton(QStringLiteral("&Next")), QStringLiteral("cmdNext"));
   endButton_ = Named(new QPushButton(QStringLiteral("&End tileset")), QStringLiteral("Command2"));
-  connect(previousButton_, &QPushButton::clicked, this, &frmNewTileSet::previousTile);
-  connect(nextButton_, &QPushButton::clicked, this, &frmNewTileSet::nextTile);
-  connect(endButton_, &QPushButton::clicked, this, &frmNewTileSet::endTileSet);
+  connect(previousButton_, &QPushButton::clicked, this, &TileSetBuilder::previousTile);
+  connect(nextButton_, &QPushButton::clicked, this, &TileSetBuilder::nextTile);
+  connect(endButton_, &QPushButton::clicked, this, &TileSetBuilder::endTileSet);
 
   auto* actions = new QGridLayout(actionsFrame_);
   actions->addWidget(tilePicture_, 0, 0);
@@ -147,11 +154,11 @@ void frmNewTileSet::buildControls() {
   saveButton_ = Named(new QPushButton(QStringLiteral("&Save")), QStringLiteral("cmdSave"));
   saveButton_->setEnabled(false);
   cancelButton_ = Named(new QPushButton(QStringLiteral("&Cancel")), QStringLiteral("Command3"));
-  connect(openPictureButton_, &QPushButton::clicked, this, &frmNewTileSet::choosePicture);
-  connect(openTileSetButton_, &QPushButton::clicked, this, &frmNewTileSet::chooseTileSet);
-  connect(doneButton_, &QPushButton::clicked, this, &frmNewTileSet::startAssigning);
-  connect(saveButton_, &QPushButton::clicked, this, &frmNewTileSet::saveAndClose);
-  connect(cancelButton_, &QPushButton::clicked, this, &frmNewTileSet::abandon);
+  connect(openPictureButton_, &QPushButton::clicked, this, &TileSetBuilder::choosePicture);
+  connect(openTileSetButton_, &QPushButton::clicked, this, &TileSetBuilder::chooseTileSet);
+  connect(doneButton_, &QPushButton::clicked, this, &TileSetBuilder::startAssigning);
+  connect(saveButton_, &QPushButton::clicked, this, &TileSetBuilder::saveAndClose);
+  connect(cancelButton_, &QPushButton::clicked, this, &TileSetBuilder::abandon);
   for (QPushButton* button : {openPictureButton_, openTileSetButton_, doneButton_, previousButton_, nextButton_,
                               endButton_, saveButton_, cancelButton_})
     button->setAutoDefault(false);
@@ -169,7 +176,7 @@ void frmNewTileSet::buildControls() {
 
 // ---- Stage 1: the picture, or a tileset to change ----
 
-bool frmNewTileSet::acceptPicture(const QImage& picture) {
+bool TileSetBuilder::acceptPicture(const QImage& picture) {
   bitmap_ = picture;
   bitmapPicture_->setPicture(picture);
   bitmapPicture_->setFixedSize(picture.size());
@@ -183,7 +190,7 @@ bool frmNewTileSet::acceptPicture(const QImage& picture) {
   return false;
 }
 
-void frmNewTileSet::choosePicture() {
+void TileSetBuilder::choosePicture() {
   const QString chosen =
       dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Tls")), QStringLiteral("Bitmap (*.bmp)"));
   if (chosen.isEmpty()) return;
@@ -202,13 +209,13 @@ void frmNewTileSet::choosePicture() {
   doneButton_->setEnabled(acceptPicture(picture));
 }
 
-void frmNewTileSet::chooseTileSet() {
+void TileSetBuilder::chooseTileSet() {
   const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Tls")),
                                                QStringLiteral("Shardfall Tilesets (*.sft)"));
   if (!chosen.isEmpty()) openTileSet(folders_.readOverride(chosen));
 }
 
-bool frmNewTileSet::openTileSet(const QString& path) {
+bool TileSetBuilder::openTileSet(const QString& path) {
   const QString abandoned = QStringLiteral("\nThe tileset was not opened.");
   LoadedTileSet loaded;
   QString error;
@@ -230,12 +237,12 @@ bool frmNewTileSet::openTileSet(const QString& path) {
 
 // ---- Stage 2: assigning the tiles ----
 
-void frmNewTileSet::startAssigning() {
+void TileSetBuilder::startAssigning() {
   assignments_.startNew(bitmap_.width() / TileWidth, bitmap_.height() / TileHeight);
   enterAssigning();
 }
 
-void frmNewTileSet::enterAssigning() {
+void TileSetBuilder::enterAssigning() {
   openPictureButton_->setEnabled(false);
   openTileSetButton_->setEnabled(false);
   doneButton_->setEnabled(false);
@@ -246,12 +253,12 @@ void frmNewTileSet::enterAssigning() {
   Update();
 }
 
-void frmNewTileSet::showKind(std::int32_t kind) {
-  if (kind >= Hittable && kind <= Dynamite) {
-    kindOptions_[kind]->setChecked(true);
+void TileSetBuilder::showKind(std::int32_t kind) {
+  if (!IsBrickKind(kind)) return;
+  kindOption(kind)->setChecked(true);
+  if (!IsShooter(kind)) {
     for (QCheckBox* box : shooterBoxes_) box->setChecked(false);
-  } else if (kind >= ShooterFirst && kind <= ShooterLast) {
-    shooterOption_->setChecked(true);
+  } else {
     const ShooterDirections directions = ShooterDirectionsOf(kind);
     const std::array<bool, 4> ticked{directions.up, directions.right, directions.down, directions.left};
     for (std::size_t i = 0; i < ticked.size(); ++i) shooterBoxes_[i]->setChecked(ticked[i]);
@@ -260,7 +267,7 @@ void frmNewTileSet::showKind(std::int32_t kind) {
 
 // Shows what is stored for the current tile. A tile never assigned shows the last choice, so that a run of
 // tiles of one kind needs only Next.
-void frmNewTileSet::Update() {
+void TileSetBuilder::Update() {
   const TileDef& tile = assignments_.current();
   tilePicture_->setPicture(TileImage(bitmap_, tile.imageX, tile.imageY));
   tileLabel_->setText(QStringLiteral("Tile: %1").arg(assignments_.currentTile()));
@@ -279,20 +286,20 @@ void frmNewTileSet::Update() {
 
   kindFrame_->setEnabled(tile.frameNumber <= 1);
   const bool middleStage = tile.hitStage > 1 && tile.hitStage != tile.hitCount;
-  kindOptions_[Indestructible]->setEnabled(!middleStage);
-  kindOptions_[GoThrough]->setEnabled(!middleStage);
+  kindOption(Indestructible)->setEnabled(!middleStage);
+  kindOption(GoThrough)->setEnabled(!middleStage);
   hitsBox_->setEnabled(!middleStage);
   showNavigation();
   shownChoice_ = choiceShown();
 }
 
-void frmNewTileSet::showNavigation() {
+void TileSetBuilder::showNavigation() {
   previousButton_->setEnabled(assignments_.currentTile() > 1);
   nextButton_->setEnabled(assignments_.currentTile() < assignments_.totalTiles());
   overview_->setCurrentRow(assignments_.currentTile() - 1);
 }
 
-void frmNewTileSet::showOverview() {
+void TileSetBuilder::showOverview() {
   overview_->clear();
   for (int n = 1; n <= assignments_.totalTiles(); ++n) {
     const TileDef& tile = assignments_.tile(n);
@@ -304,23 +311,23 @@ void frmNewTileSet::showOverview() {
   overview_->setCurrentRow(assignments_.currentTile() - 1);
 }
 
-std::int32_t frmNewTileSet::kindShown() const {
+std::int32_t TileSetBuilder::kindShown() const {
   if (shooterOption_->isChecked())
     return ShooterCodeOf({shooterBoxes_[0]->isChecked(), shooterBoxes_[1]->isChecked(), shooterBoxes_[2]->isChecked(),
                           shooterBoxes_[3]->isChecked()});
-  for (int kind = Hittable; kind <= Dynamite; ++kind)
-    if (kindOptions_[kind]->isChecked()) return kind;
+  for (std::size_t place = 0; place < BrickKinds.size(); ++place)
+    if (kindOptions_[place]->isChecked()) return BrickKinds[place].firstCode;
   return Hittable;
 }
 
 // The controls as they stand, read without complaint (for telling whether the designer changed anything).
-TileChoice frmNewTileSet::choiceShown() const {
+TileChoice TileSetBuilder::choiceShown() const {
   const bool animated = animatedBox_->isChecked() && animatedBox_->isEnabledTo(actionsFrame_);
   return TileChoice{kindShown(), hitsBox_->text().toInt(), animated, animated ? framesBox_->text().toInt() : 0};
 }
 
 // The controls as AssignBrick takes them: numbers checked, a shooter without direction shooting up.
-TileChoice frmNewTileSet::readChoice() {
+TileChoice TileSetBuilder::readChoice() {
   if (shooterOption_->isChecked()) applyShooterRule();
   TileChoice choice = choiceShown();
   choice.hits = checkedNumber(hitsBox_);
@@ -328,17 +335,17 @@ TileChoice frmNewTileSet::readChoice() {
   return choice;
 }
 
-void frmNewTileSet::chooseShooter() { applyShooterRule(); }
+void TileSetBuilder::chooseShooter() { applyShooterRule(); }
 
 // A shooter with no direction shoots up.
-void frmNewTileSet::applyShooterRule() {
+void TileSetBuilder::applyShooterRule() {
   if (kindShown() == 0) shooterBoxes_[0]->setChecked(true);
 }
 
-void frmNewTileSet::toggleAnimated() { framesBox_->setEnabled(animatedBox_->isChecked()); }
+void TileSetBuilder::toggleAnimated() { framesBox_->setEnabled(animatedBox_->isChecked()); }
 
 // Numbers below 1 become 1 silently; text that is no number is refused with a message.
-int frmNewTileSet::checkedNumber(QLineEdit* box) {
+int TileSetBuilder::checkedNumber(QLineEdit* box) {
   bool isNumber = false;
   const int value = box->text().trimmed().toInt(&isNumber);
   if (!isNumber) {
@@ -356,16 +363,16 @@ int frmNewTileSet::checkedNumber(QLineEdit* box) {
   return value;
 }
 
-void frmNewTileSet::checkFrames() {
+void TileSetBuilder::checkFrames() {
   // An empty box is a number still being typed; it is checked when the box is left.
   if (!framesBox_->text().isEmpty()) checkedNumber(framesBox_);
 }
 
-void frmNewTileSet::checkHits() { checkedNumber(hitsBox_); }
+void TileSetBuilder::checkHits() { checkedNumber(hitsBox_); }
 
 // Stores the tile on show, when the designer changed something or it was never assigned: moving on over a
 // tile leaves it as it was.
-void frmNewTileSet::AssignBrick() {
+void TileSetBuilder::AssignBrick() {
   const TileChoice choice = readChoice();
   if (assignments_.current().kind == 0 || choice != shownChoice_) {
     assignments_.assign(choice);
@@ -373,12 +380,12 @@ void frmNewTileSet::AssignBrick() {
   }
 }
 
-void frmNewTileSet::nextTile() { jumpToTile(assignments_.currentTile() + 1); }
+void TileSetBuilder::nextTile() { jumpToTile(assignments_.currentTile() + 1); }
 
-void frmNewTileSet::previousTile() { jumpToTile(assignments_.currentTile() - 1); }
+void TileSetBuilder::previousTile() { jumpToTile(assignments_.currentTile() - 1); }
 
 // Going forward stores the tile being left, as Next does; going back does not, as Previous does not.
-void frmNewTileSet::jumpToTile(int tile) {
+void TileSetBuilder::jumpToTile(int tile) {
   if (tile < 1 || tile > assignments_.totalTiles() || tile == assignments_.currentTile()) return;
   if (tile > assignments_.currentTile()) AssignBrick();
   assignments_.moveTo(tile);
@@ -387,7 +394,7 @@ void frmNewTileSet::jumpToTile(int tile) {
 
 // ---- Stage 3: ending and saving ----
 
-void frmNewTileSet::endTileSet() {
+void TileSetBuilder::endTileSet() {
   if (assignments_.endKeepsCurrent()) AssignBrick();
   assignments_.end();
   actionsFrame_->setEnabled(false);
@@ -395,7 +402,7 @@ void frmNewTileSet::endTileSet() {
   saveButton_->setEnabled(true);
 }
 
-bool frmNewTileSet::SaveTileSet(const QString& path) {
+bool TileSetBuilder::SaveTileSet(const QString& path) {
   std::string why;
   if (!WriteTileSetFile(path.toStdString(), assignments_.result(), why)) {
     dialogs_.error(this, QStringLiteral("Error in writing file.\n%1\nThe tileset was not saved.")
@@ -405,7 +412,7 @@ bool frmNewTileSet::SaveTileSet(const QString& path) {
   return true;
 }
 
-void frmNewTileSet::saveAndClose() {
+void TileSetBuilder::saveAndClose() {
   const QString name = QString::fromStdString(ReplaceLastThree(bitmapName_.toStdString(), "sft"));
   QString error;
   const QString path = folders_.writePath(QStringLiteral("Tls"), name, error);
@@ -420,7 +427,7 @@ void frmNewTileSet::saveAndClose() {
   if (SaveTileSet(path)) accept();
 }
 
-void frmNewTileSet::abandon() {
+void TileSetBuilder::abandon() {
   if (dialogs_.message(this, QMessageBox::Question, QStringLiteral("Cancel"),
                        QStringLiteral("Do you want to abandon current tileset?"),
                        QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
@@ -429,4 +436,4 @@ void frmNewTileSet::abandon() {
   QDialog::reject();
 }
 
-void frmNewTileSet::reject() { abandon(); }
+void TileSetBuilder::reject() { abandon(); }

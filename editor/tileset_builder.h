@@ -19,11 +19,11 @@ class QPushButton;
 class QRadioButton;
 
 // The records live in a TileAssignments model that the window shows.
-class frmNewTileSet : public QDialog {
+class TileSetBuilder : public QDialog {
   Q_OBJECT
 
  public:
-  frmNewTileSet(const EditorFolders& folders, EditorDialogs& dialogs, QWidget* parent = nullptr);
+  TileSetBuilder(const EditorFolders& folders, EditorDialogs& dialogs, QWidget* parent = nullptr);
 
   // Procedures of the window. AssignBrick stores the tile on show when the designer changed it.
   void AssignBrick();
@@ -68,6 +68,7 @@ class frmNewTileSet : public QDialog {
   TileChoice choiceShown() const;
   TileChoice readChoice();
   std::int32_t kindShown() const;
+  QRadioButton* kindOption(std::int32_t kind) const { return kindOptions_[static_cast<std::size_t>(BrickKindPlace(kind))]; }
   int checkedNumber(QLineEdit* box);
   void applyShooterRule();
 
@@ -86,8 +87,8 @@ class frmNewTileSet : public QDialog {
   PictureBox* bitmapPicture_ = nullptr;
   QGroupBox* actionsFrame_ = nullptr;
   QGroupBox* kindFrame_ = nullptr;
-  std::array<QRadioButton*, 5> kindOptions_{};  // indexed 1 .. 4 by kind
-  QRadioButton* shooterOption_ = nullptr;
+  std::array<QRadioButton*, BrickKinds.size()> kindOptions_{};  // in the order of BrickKinds
+  QRadioButton* shooterOption_ = nullptr;                        // the shooters' own among them
   std::array<QCheckBox*, 4> shooterBoxes_{};  // up, right, down, left
   QLineEdit* hitsBox_ = nullptr;
   QCheckBox* animatedBox_ = nullptr;

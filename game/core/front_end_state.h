@@ -35,9 +35,6 @@ constexpr int VisibleMenuLines = 8;
 constexpr int MenuLineHeight = 37;
 constexpr int MaxNameLength = 25;
 
-// The four menu sounds, in load order.
-enum MenuSound : int { SoundChange = 0, SoundSelect = 1, SoundExit = 2, SoundBack = 3 };
-
 struct FrontEnd {
   bool setUpStarted = false;
   int tileImage = NoImage, panelImage = NoImage, titleImage = NoImage,  // the font is Text::menuFontImage

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "content/capsule_kinds.h"  // PowerupKind
 #include "content/level_file.h"    // Side, BrickGrid, GridColumns, GridRows
 #include "content/media_files.h"   // GameSounds
 #include "content/tileset_file.h"  // TileSet, TileDef, TileKind
@@ -23,16 +24,6 @@ constexpr float LongestPaddle = 320.0f;
 constexpr float ShortestPaddle = 38.0f;
 
 enum class PowerMode : std::int32_t { None = 0, Super = 1, Dyna = 2, Catch = 3, Laser = 4, DoublePoints = 5, Protect = 6 };
-
-// The fifteen capsules. Their numbers (1 .. 15) are the rows of the capsule pictures and stand in dumps as they
-// are, so the kind converts to its number; the names stay in their own namespace.
-namespace powerup {
-enum Kind : std::int32_t {
-  SuperBall = 1, DynaBall, Catch, Laser, DoublePoints, Protect, DoubleSplitBalls, GrowPad, ShrinkPad,
-  SplitBalls, Warp, Death, FasterBall, SlowerBall, ExtraLife,
-};
-}  // namespace powerup
-using PowerupKind = powerup::Kind;
 
 struct Ball {
   float x = 0.0f, y = 0.0f;  // top-left corner

@@ -68,8 +68,9 @@ void LoadOptions(Game& game);
 void SaveOptions(Game& game);
 // Shown value of the mouse speed: percent of its maximum, rounded down.
 int MouseSpeedPercent(float mouseSpeed);
-float RaiseMouseSpeed(float mouseSpeed);
-float LowerMouseSpeed(float mouseSpeed);
+// Left (-1) or right (+1) on the field's row: a number moves by the row's step within the field's range, a
+// switch flips whatever the direction. False when nothing changes: a number at its lower end moving down.
+bool ChangeOption(Options& options, std::string_view field, int direction);
 
 // High scores.
 bool EarnsPlace(const HighScoreTable& table, std::int32_t score);

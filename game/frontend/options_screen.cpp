@@ -11,9 +11,6 @@
 
 namespace {
 
-constexpr float MaxMouseSpeed = 0.2f;
-constexpr double MouseSpeedStep = 0.0008;
-
 std::string NumberText(float value) {
   char buffer[32];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -36,60 +33,62 @@ void ApplyMusicVolume(Game& game) {
 // Music plays while its volume is above 0, checked whenever its line is highlighted.
 void MusicFollowsVolume(Game& game) { game.state.musicOn = game.options.musicVolume > 0.0f; }
 
-// +1 or -1 on a 0..100 volume; false when the value is already at the lower end.
-bool StepVolume(float& volume, int direction) {
-  if (direction < 0 && volume <= 0.0f) return false;
-  volume = std::clamp(volume + static_cast<float>(direction), 0.0f, 100.0f);
-  return true;
-}
-
-// One line of the screen: its label up to the value, the value's text, and what left and right do to it.
+// One line of the screen for each options field, in the field list's order: its label up to the value, the
+// value's text, how far left and right move it, and what follows a change.
 struct OptionRow {
+  std::string_view field;
   const char* label;
   std::string (*valueText)(const Options& options);
-  bool (*change)(Options& options, int direction);  // false when the value stays as it is
-  int pauseMs;                                       // before the next change
-  bool toggles;                                      // left, right and select all flip it
-  void (*apply)(Game& game);                         // hands the new value on; may be none
-  void (*whileHighlighted)(Game& game);              // may be none
+  double step;                           // 0 for a switch: left, right and select all flip it
+  int pauseMs;                           // before the next change
+  void (*apply)(Game& game);             // hands the new value on; may be none
+  void (*whileHighlighted)(Game& game);  // may be none
 };
 
 constexpr OptionRow OptionRows[] = {
-    {"Starting Balls:**", [](const Options& o) { return std::to_string(o.startingBalls); },
-     [](Options& o, int direction) {
-       if (direction < 0 && o.startingBalls < 2) return false;
-       o.startingBalls = std::clamp(o.startingBalls + direction, 1, 8);
-       return true;
-     },
-     180, false, nullptr, nullptr},
-    {"Sound Volume:    ****", [](const Options& o) { return NumberText(o.soundVolume); },
-     [](Options& o, int direction) { return StepVolume(o.soundVolume, direction); }, 45, false, ApplySoundVolume,
-     nullptr},
-    {"Music Volume:****", [](const Options& o) { return NumberText(o.musicVolume); },
-     [](Options& o, int direction) { return StepVolume(o.musicVolume, direction); }, 45, false, ApplyMusicVolume,
-     MusicFollowsVolume},
-    {"Detail:**", [](const Options& o) { return std::string(o.detailHigh == 1 ? "High" : "Low"); },
-     [](Options& o, int) {
-       o.detailHigh = o.detailHigh == 1 ? 0 : 1;
-       return true;
-     },
-     180, true, nullptr, nullptr},
-    {"Mouse Speed:****", [](const Options& o) { return std::to_string(MouseSpeedPercent(o.mouseSpeed)); },
-     [](Options& o, int direction) {
-       if (direction < 0 && o.mouseSpeed <= 0.0f) return false;
-       o.mouseSpeed = direction > 0 ? RaiseMouseSpeed(o.mouseSpeed) : LowerMouseSpeed(o.mouseSpeed);
-       return true;
-     },
-     45, false, nullptr, nullptr},
-    {"Background:**", [](const Options& o) { return std::string(o.backgroundOn != 0 ? "On" : "Off"); },
-     [](Options& o, int) {
-       o.backgroundOn = o.backgroundOn != 0 ? 0 : -1;
-       return true;
-     },
-     180, true, nullptr, nullptr},
+    {"startingBalls", "Starting Balls:**", [](const Options& o) { return std::to_string(o.startingBalls); }, 1, 180,
+     nullptr, nullptr},
+    {"soundVolume", "Sound Volume:    ****", [](const Options& o) { return NumberText(o.soundVolume); }, 1, 45,
+     ApplySoundVolume, nullptr},
+    {"musicVolume", "Music Volume:****", [](const Options& o) { return NumberText(o.musicVolume); }, 1, 45,
+     ApplyMusicVolume, MusicFollowsVolume},
+    {"detailHigh", "Detail:**", [](const Options& o) { return std::string(o.detailHigh == 1 ? "High" : "Low"); }, 0,
+     180, nullptr, nullptr},
+    {"mouseSpeed", "Mouse Speed:****", [](const Options& o) { return std::to_string(MouseSpeedPercent(o.mouseSpeed)); },
+     0.0008, 45, nullptr, nullptr},
+    {"backgroundOn", "Background:**", [](const Options& o) { return std::string(o.backgroundOn != 0 ? "On" : "Off"); },
+     0, 180, nullptr, nullptr},
 };
 constexpr int RowCount = static_cast<int>(std::size(OptionRows));
 constexpr int BackLine = RowCount + 2;  // after a blank line
+
+constexpr bool EachFieldHasItsRow() {
+  Options options;
+  std::size_t place = 0;
+  bool inStep = true;
+  VisitOptionsFields(options, [&](const char* field, const auto&) {
+    inStep = inStep && place < std::size(OptionRows) && OptionRows[place].field == field;
+    ++place;
+  });
+  return inStep && place == std::size(OptionRows);
+}
+static_assert(EachFieldHasItsRow(), "one row for each options field, in the field list's order");
+
+bool Toggles(const OptionRow& row) { return row.step == 0; }
+
+// A switch flips between the ends of its range. A number moves by the row's step within its range; false when
+// it is already at the lower end and moves down.
+template <typename Value>
+bool Change(Value& value, Range<Value> range, double step, int direction) {
+  if (step == 0) {
+    value = value == range.hi ? range.lo : range.hi;
+    return true;
+  }
+  if (direction < 0 && value <= range.lo) return false;
+  const double moved = static_cast<double>(value) + direction * step;
+  value = static_cast<Value>(std::clamp(moved, static_cast<double>(range.lo), static_cast<double>(range.hi)));
+  return true;
+}
 
 void LeaveOptions(Game& game) {
   SaveOptions(game);
@@ -98,7 +97,7 @@ void LeaveOptions(Game& game) {
 
 // A change of the highlighted row, shown at once and handed on.
 void ChangeSetting(Game& game, const OptionRow& row, int line, int direction) {
-  if (!row.change(game.options, direction)) return;
+  if (!ChangeOption(game.options, row.field, direction)) return;
   SetMenuItemValue(game.frontEnd, line, row.valueText(game.options));
   PlayMenuSound(game, SoundChange);
   game.frontEnd.actionReadyTime = Now(game) + row.pauseMs;
@@ -118,17 +117,18 @@ void BuildOptionsScreen(Game& game) {
 }  // namespace
 
 int MouseSpeedPercent(float mouseSpeed) {
-  return static_cast<int>(std::floor(static_cast<double>(mouseSpeed) * 100.0 / static_cast<double>(MaxMouseSpeed)));
+  constexpr float fastest = OptionRange<float>("mouseSpeed").hi;
+  return static_cast<int>(std::floor(static_cast<double>(mouseSpeed) * 100.0 / static_cast<double>(fastest)));
 }
 
-float RaiseMouseSpeed(float mouseSpeed) {
-  if (mouseSpeed >= MaxMouseSpeed) return MaxMouseSpeed;
-  return static_cast<float>(std::min(mouseSpeed + MouseSpeedStep, static_cast<double>(MaxMouseSpeed)));
-}
-
-float LowerMouseSpeed(float mouseSpeed) {
-  if (mouseSpeed <= 0.0f) return 0.0f;
-  return static_cast<float>(std::max(mouseSpeed - MouseSpeedStep, 0.0));
+bool ChangeOption(Options& options, std::string_view field, int direction) {
+  const OptionRow* row = std::find_if(std::begin(OptionRows), std::end(OptionRows),
+                                      [field](const OptionRow& r) { return r.field == field; });
+  bool changed = false;
+  VisitOptionsFields(options, [&](const char* name, auto& value, auto range) {
+    if (name == field) changed = Change(value, range, row->step, direction);
+  });
+  return changed;
 }
 
 void LoadOptions(Game& game) {
@@ -174,7 +174,7 @@ void RunOptionsScreen(Game& game, bool building) {
   const OptionRow& row = OptionRows[line - 1];
   if (row.whileHighlighted) row.whileHighlighted(game);
   const bool right = KeyDown(game, DIK_RIGHT), left = KeyDown(game, DIK_LEFT);
-  if (row.toggles) {
+  if (Toggles(row)) {
     if (right || left || frontEnd.selectPressed) ChangeSetting(game, row, line, 0);
   } else if (right) {
     ChangeSetting(game, row, line, +1);

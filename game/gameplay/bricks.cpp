@@ -135,7 +135,7 @@ ProbeResult ProbeBricks(Game& game, int ballIndex, Direction direction, RowMemor
   if (!Vertical(direction) && (r == rows.up || r == rows.down)) return ProbeResult::Blocked;
   if (CornerBlocks(direction, found == from, found == to, ball.x, ball.y, c, r)) return ProbeResult::Blocked;
 
-  bool passes = TileOf(world, world.brickGrid[c][r]).kind == GoThrough || world.powerMode == PowerMode::Super;
+  bool passes = LetsBallThrough(TileOf(world, world.brickGrid[c][r]).kind) || world.powerMode == PowerMode::Super;
   switch (direction) {
     case Direction::Up: ball.y = passes ? ny : 16.0f * r + 1.0f; break;
     case Direction::Down: ball.y = passes ? ny : 16.0f * (r - 1) - 11.0f; break;
@@ -194,7 +194,7 @@ void HitBrick(Game& game, int column, int row) {
       PlayGameSound(game, SoundId::HitExpl);
       break;
     default:
-      if (tile.kind >= ShooterFirst) FireShooter(game, column, row, tile.kind);
+      if (FiresAsShooter(tile.kind)) FireShooter(game, column, row, tile.kind);
       break;
   }
 }
@@ -251,7 +251,7 @@ void DrawBrickEffects(Game& game) {
       if (ticks) cell.stage += 1;
       if (cell.stage < 4) continue;
       if (cell.effectKind == Dynamite) ExplodeNeighbours(game, c, r);
-      else if (cell.effectKind >= ShooterFirst) FireShooter(game, c, r, cell.effectKind);
+      else if (FiresAsShooter(cell.effectKind)) FireShooter(game, c, r, cell.effectKind);
     }
   }
 }
@@ -265,7 +265,7 @@ void DrawBricks(Game& game) {
       std::int32_t& cell = world.brickGrid[c][r];
       if (cell == 0) continue;
       const TileDef& tile = TileOf(world, cell);
-      if (tile.kind != Indestructible) world.destructibleCount += 1;
+      if (MustBreak(tile.kind)) world.destructibleCount += 1;
       if (tile.frameCount > 1 && ticks)
         cell = tile.frameNumber == tile.frameCount ? cell - (tile.frameCount - 1) : cell + 1;
       const TileDef& shown = TileOf(world, cell);

@@ -33,8 +33,8 @@ int WholeDraw(Game& game, int lo, int hi) {
 
 PowerupKind DrawKind(Game& game) {
   for (;;) {
-    auto kind = static_cast<PowerupKind>(WholeDraw(game, 1, 15));
-    int n = KeepChanceDenominator(kind);
+    auto kind = static_cast<PowerupKind>(WholeDraw(game, 1, CapsuleKindCount));
+    int n = CapsuleKindOf(kind).keepChance;
     if (n == 1 || WholeDraw(game, 1, n) == WholeDraw(game, 1, n)) return kind;
   }
 }
@@ -124,39 +124,36 @@ PowerMode ModeOf(PowerupKind kind) {
   }
 }
 
-// The effect of the kind and the sound it plays.
-SoundId Effect(Game& game, PowerupKind kind) {
+// What the kind does to the world.
+void Effect(Game& game, PowerupKind kind) {
   GameWorld& world = game.world;
   if (PowerMode mode = ModeOf(kind); mode != PowerMode::None) world.powerMode = mode;
   switch (kind) {
-    case PowerupKind::SuperBall: return SoundId::SuperBall;
-    case PowerupKind::DynaBall: return SoundId::DynaBall;
-    case PowerupKind::Catch: return SoundId::GotCatch;
-    case PowerupKind::Laser: return SoundId::GotLaser;
-    case PowerupKind::DoublePoints:
-      world.pointMultiplier = 2.0f;
-      return SoundId::DoublePoints;
-    case PowerupKind::Protect: return SoundId::Protect;
+    case PowerupKind::DoublePoints: world.pointMultiplier = 2.0f; break;
     case PowerupKind::DoubleSplitBalls:
       SplitBalls(game, MirrorOffVertical);
       SplitBalls(game, MirrorOffHorizontal);
-      return SoundId::DoubleSplitBalls;
+      break;
     case PowerupKind::GrowPad:
       world.growTarget = RoundToEven(world.paddleLength + 32.0f);
       world.shrinkTarget = static_cast<std::int32_t>(LongestPaddle);
-      return SoundId::GrowPad;
+      break;
     case PowerupKind::ShrinkPad:
       world.shrinkTarget = RoundToEven(world.paddleLength - 32.0f);
       world.growTarget = static_cast<std::int32_t>(ShortestPaddle);
-      return SoundId::ShrinkPad;
-    case PowerupKind::SplitBalls: SplitBalls(game, MirrorOffVertical); return SoundId::SplitBalls;
-    case PowerupKind::Warp: world.levelEndRequested = true; return SoundId::Warp;
-    case PowerupKind::Death: KillAllBalls(game); return SoundId::Death;
-    case PowerupKind::FasterBall: ChangeSpeeds(world, true); return SoundId::FasterBall;
-    case PowerupKind::SlowerBall: ChangeSpeeds(world, false); return SoundId::SlowerBall;
-    case PowerupKind::ExtraLife: world.spareBalls += 1; return SoundId::ExtraLife;
+      break;
+    case PowerupKind::SplitBalls: SplitBalls(game, MirrorOffVertical); break;
+    case PowerupKind::Warp: world.levelEndRequested = true; break;
+    case PowerupKind::Death: KillAllBalls(game); break;
+    case PowerupKind::FasterBall: ChangeSpeeds(world, true); break;
+    case PowerupKind::SlowerBall: ChangeSpeeds(world, false); break;
+    case PowerupKind::ExtraLife: world.spareBalls += 1; break;
+    case PowerupKind::SuperBall:
+    case PowerupKind::DynaBall:
+    case PowerupKind::Catch:
+    case PowerupKind::Laser:
+    case PowerupKind::Protect: break;  // a power mode alone, set above
   }
-  return SoundId::Powerup;
 }
 
 // One ball's debris burst over the list entries from `first` to a new end n entries further on.
@@ -178,20 +175,6 @@ std::size_t BallDebris(Game& game, const Ball& ball, std::size_t first) {
 }
 
 }  // namespace
-
-int KeepChanceDenominator(PowerupKind kind) {
-  switch (kind) {
-    case PowerupKind::SuperBall:
-    case PowerupKind::DynaBall:
-    case PowerupKind::Laser: return 3;
-    case PowerupKind::Protect:
-    case PowerupKind::SplitBalls: return 2;
-    case PowerupKind::DoubleSplitBalls: return 4;
-    case PowerupKind::Warp: return 9;
-    case PowerupKind::ExtraLife: return 6;
-    default: return 1;
-  }
-}
 
 void SpawnPowerup(Game& game, int column, int row) {
   GameWorld& world = game.world;
@@ -249,7 +232,8 @@ void ApplyPowerup(Game& game, PowerupKind kind) {
   bool trailMode = world.powerMode == PowerMode::Super || world.powerMode == PowerMode::Dyna;
   if (trailMode && ModeOf(kind) != world.powerMode)
     for (Particle& particle : world.particles) particle.active = false;
-  PlayGameSound(game, Effect(game, kind));
+  Effect(game, kind);
+  PlayGameSound(game, CapsuleKindOf(kind).sound);
   if (world.powerMode != PowerMode::DoublePoints) world.pointMultiplier = 1.0f;
 }
 

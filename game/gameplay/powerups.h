@@ -15,7 +15,5 @@ void CatchPowerups(Game& game);
 void ApplyPowerup(Game& game, PowerupKind kind);
 // Every active ball turns to debris.
 void KillAllBalls(Game& game);
-// The n of a kind's keep chance 1/n when drawn for a new capsule.
-int KeepChanceDenominator(PowerupKind kind);
 // Particle counts and clock, for the state dump (capsules and shots are in the world dump).
 nlohmann::json DumpPowerups(const Game& game);

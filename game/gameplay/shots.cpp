@@ -73,7 +73,7 @@ void UpdateShot(Game& game, Shot& shot) {
     return;
   }
   // A shot passes on through go-through bricks, breaking each.
-  if (TileOf(world, tile).kind != GoThrough) shot.active = false;
+  if (!LetsBallThrough(TileOf(world, tile).kind)) shot.active = false;
   HitBrick(game, shot.column, shot.row);
 }
 

@@ -1,10 +1,11 @@
 // The game's command line: one table of options, which both the parser and the --help text follow.
 #include "shell/command_line.h"
 
-#include <charconv>
 #include <iomanip>
 #include <sstream>
 #include <utility>
+
+#include "content/numbers.h"
 
 namespace {
 
@@ -14,17 +15,11 @@ bool Refuse(std::string& error, const std::string& why) {
   return false;
 }
 
-template <typename Number>
-bool ParseNumber(const std::string& text, Number& out) {
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), out);
-  return error == std::errc{} && end == text.data() + text.size();
-}
-
 bool ParseScreenshot(const std::string& text, Screenshot& out) {
   std::size_t colon = text.find(':');
   if (colon == std::string::npos || colon + 1 == text.size()) return false;
   out.file = text.substr(colon + 1);
-  return ParseNumber(text.substr(0, colon), out.tick) && out.tick >= 0;
+  return ParseWholeNumber(text.substr(0, colon), out.tick) && out.tick >= 0;
 }
 
 struct OptionDef {
@@ -44,17 +39,17 @@ constexpr OptionDef Options[] = {
      [](CommandLine& line, const std::string&, std::string&) { line.platform.headless = true; return true; }},
     {"--frames", "N", "stop after N frames",
      [](CommandLine& line, const std::string& value, std::string& error) {
-       return (ParseNumber(value, line.frames) && line.frames >= 0) ||
+       return (ParseWholeNumber(value, line.frames) && line.frames >= 0) ||
               Refuse(error, "--frames needs a whole number >= 0");
      }},
     {"--step", "MS", "virtual milliseconds per frame and per waiting pass (default 16)",
      [](CommandLine& line, const std::string& value, std::string& error) {
-       return (ParseNumber(value, line.step) && line.step >= 1) || Refuse(error, "--step needs a whole number >= 1");
+       return (ParseWholeNumber(value, line.step) && line.step >= 1) || Refuse(error, "--step needs a whole number >= 1");
      }},
     {"--seed", "N", "seed of the random numbers, for reproducible runs",
      [](CommandLine& line, const std::string& value, std::string& error) {
        std::uint32_t seed = 0;
-       if (!ParseNumber(value, seed)) return Refuse(error, "--seed needs a whole number");
+       if (!ParseWholeNumber(value, seed)) return Refuse(error, "--seed needs a whole number");
        line.seed = seed;
        return true;
      }},

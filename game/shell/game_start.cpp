@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -13,6 +12,7 @@
 
 #include "content/file_io.h"
 #include "content/level_set_file.h"
+#include "content/numbers.h"
 #include "core/game.h"
 #include "core/game_input.h"
 #include "frontend/front_end.h"
@@ -98,8 +98,7 @@ bool ReadSpeedFileFromDisk(Game& game) {
   reader.next(field);
   while (!field.empty() && std::isspace(static_cast<unsigned char>(field.back()))) field.pop_back();
   std::int32_t value = 0;
-  auto [end, status] = std::from_chars(field.data(), field.data() + field.size(), value);
-  if (field.empty() || status != std::errc() || end != field.data() + field.size()) {
+  if (!ParseWholeNumber(field, value)) {
     game.world.loadingProblem = BadSpeedFile;
     return false;
   }

@@ -1,4 +1,4 @@
-// Tileset files: layout, the bitmap-cell bound on reading, damaged files and the shooter codes.
+// Tileset files: layout, the bitmap-cell bound on reading, damaged files; the shooter codes and the brick kinds.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -118,4 +118,28 @@ TEST(ShooterCodes, AllFifteenDirectionSetsRoundTrip) {
     seen.insert({d.up, d.right, d.down, d.left});
   }
   EXPECT_EQ(seen.size(), 15u);
+}
+
+TEST(BrickKinds, EachCodeAnswersWhatPlayAsksOfItsKind) {
+  struct Case {
+    std::int32_t code;
+    bool known, shooter, mustBreak, passes, blasts, firesAsShooter;
+  };
+  // Codes outside every kind: play counts them toward the level's end and fires those past the table.
+  const Case cases[] = {
+      {-1, false, false, true, false, false, false},      {0, false, false, true, false, false, false},
+      {Hittable, true, false, true, false, false, false}, {Indestructible, true, false, false, false, false, false},
+      {GoThrough, true, false, true, true, false, false}, {Dynamite, true, false, true, false, true, false},
+      {ShooterFirst, true, true, true, false, true, true}, {ShooterLast, true, true, true, false, true, true},
+      {ShooterLast + 1, false, false, true, false, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("code " + std::to_string(c.code));
+    EXPECT_EQ(IsBrickKind(c.code), c.known);
+    EXPECT_EQ(IsShooter(c.code), c.shooter);
+    EXPECT_EQ(MustBreak(c.code), c.mustBreak);
+    EXPECT_EQ(LetsBallThrough(c.code), c.passes);
+    EXPECT_EQ(Blasts(c.code), c.blasts);
+    EXPECT_EQ(FiresAsShooter(c.code), c.firesAsShooter);
+  }
 }

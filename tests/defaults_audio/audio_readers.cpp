@@ -15,53 +15,53 @@ FileBytes ReadBytes(const std::filesystem::path& path) {
 
 namespace {
 
-std::uint32_t little(const FileBytes& b, std::size_t at, int width) {
+std::uint32_t Little(const FileBytes& b, std::size_t at, int width) {
   std::uint32_t v = 0;
   for (int i = width - 1; i >= 0; --i) v = (v << 8) | b[at + static_cast<std::size_t>(i)];
   return v;
 }
 
-std::uint32_t big(const FileBytes& b, std::size_t at, int width) {
+std::uint32_t Big(const FileBytes& b, std::size_t at, int width) {
   std::uint32_t v = 0;
   for (int i = 0; i < width; ++i) v = (v << 8) | b[at + static_cast<std::size_t>(i)];
   return v;
 }
 
-bool tagAt(const FileBytes& b, std::size_t at, const char* tag) {
+bool TagAt(const FileBytes& b, std::size_t at, const char* tag) {
   return at + 4 <= b.size() && std::memcmp(b.data() + at, tag, 4) == 0;
 }
 
 }  // namespace
 
 bool ParseWave(const FileBytes& b, WaveSound& out, std::string& problem) {
-  if (!tagAt(b, 0, "RIFF") || !tagAt(b, 8, "WAVE")) return problem = "no RIFF/WAVE header", false;
-  if (little(b, 4, 4) + 8 != b.size()) return problem = "RIFF length does not match the file", false;
+  if (!TagAt(b, 0, "RIFF") || !TagAt(b, 8, "WAVE")) return problem = "no RIFF/WAVE header", false;
+  if (Little(b, 4, 4) + 8 != b.size()) return problem = "RIFF length does not match the file", false;
   bool haveFormat = false, haveData = false;
   std::size_t at = 12;
   while (at + 8 <= b.size()) {
-    const std::uint32_t length = little(b, at + 4, 4);
+    const std::uint32_t length = Little(b, at + 4, 4);
     const std::size_t body = at + 8;
     if (body + length > b.size()) return problem = "chunk runs past the end", false;
-    if (tagAt(b, at, "fmt ")) {
+    if (TagAt(b, at, "fmt ")) {
       if (length < 16) return problem = "short fmt chunk", false;
-      out.formatTag = static_cast<int>(little(b, body, 2));
-      out.channels = static_cast<int>(little(b, body + 2, 2));
-      out.sampleRate = static_cast<int>(little(b, body + 4, 4));
-      const std::uint32_t byteRate = little(b, body + 8, 4);
-      const std::uint32_t blockAlign = little(b, body + 12, 2);
-      out.bitsPerSample = static_cast<int>(little(b, body + 14, 2));
+      out.formatTag = static_cast<int>(Little(b, body, 2));
+      out.channels = static_cast<int>(Little(b, body + 2, 2));
+      out.sampleRate = static_cast<int>(Little(b, body + 4, 4));
+      const std::uint32_t byteRate = Little(b, body + 8, 4);
+      const std::uint32_t blockAlign = Little(b, body + 12, 2);
+      out.bitsPerSample = static_cast<int>(Little(b, body + 14, 2));
       if (blockAlign != static_cast<std::uint32_t>(out.channels * out.bitsPerSample / 8) ||
           byteRate != blockAlign * static_cast<std::uint32_t>(out.sampleRate)) {
         return problem = "inconsistent byte rate or block alignment", false;
       }
       haveFormat = true;
-    } else if (tagAt(b, at, "data")) {
+    } else if (TagAt(b, at, "data")) {
       if (!haveFormat || out.bitsPerSample != 16 || out.channels < 1) return problem = "data before a 16-bit fmt", false;
       out.dataBytes = length;
       const std::size_t frame = static_cast<std::size_t>(out.channels) * 2;
       if (length % frame != 0) return problem = "data is not whole frames", false;
       for (std::size_t i = 0; i < length; i += frame) {
-        out.samples.push_back(static_cast<std::int16_t>(little(b, body + i, 2)) / 32768.0);
+        out.samples.push_back(static_cast<std::int16_t>(Little(b, body + i, 2)) / 32768.0);
       }
       haveData = true;
     }
@@ -74,7 +74,7 @@ bool ParseWave(const FileBytes& b, WaveSound& out, std::string& problem) {
 
 std::uint32_t ScannedDataLength(const FileBytes& b) {
   for (std::size_t p = 4; p + 8 <= b.size(); ++p) {
-    if (tagAt(b, p, "data")) return little(b, p + 4, 4);
+    if (TagAt(b, p, "data")) return Little(b, p + 4, 4);
   }
   return 0;
 }
@@ -108,7 +108,7 @@ double MidiSong::secondsAt(std::uint32_t tick) const {
 
 namespace {
 
-bool readVariable(const FileBytes& b, std::size_t& at, std::size_t end, std::uint32_t& value) {
+bool ReadVariable(const FileBytes& b, std::size_t& at, std::size_t end, std::uint32_t& value) {
   value = 0;
   for (int i = 0; i < 4; ++i) {
     if (at >= end) return false;
@@ -119,7 +119,7 @@ bool readVariable(const FileBytes& b, std::size_t& at, std::size_t end, std::uin
   return false;  // longer than four bytes
 }
 
-int dataBytesOf(std::uint8_t status) {
+int DataBytesOf(std::uint8_t status) {
   switch (status & 0xF0) {
     case 0xC0:
     case 0xD0: return 1;
@@ -127,13 +127,13 @@ int dataBytesOf(std::uint8_t status) {
   }
 }
 
-bool parseTrack(const FileBytes& b, std::size_t at, std::size_t end, int index, MidiSong& out, std::string& problem) {
+bool ParseTrack(const FileBytes& b, std::size_t at, std::size_t end, int index, MidiSong& out, std::string& problem) {
   std::uint32_t tick = 0;
   std::uint8_t running = 0;
   std::map<std::pair<int, int>, std::vector<std::pair<std::uint32_t, int>>> sounding;  // (channel, key) -> ons
   while (at < end) {
     std::uint32_t delta = 0;
-    if (!readVariable(b, at, end, delta)) return problem = "bad delta time", false;
+    if (!ReadVariable(b, at, end, delta)) return problem = "bad delta time", false;
     tick += delta;
     if (at >= end) return problem = "event cut off", false;
     std::uint8_t status = b[at];
@@ -142,8 +142,8 @@ bool parseTrack(const FileBytes& b, std::size_t at, std::size_t end, int index, 
       const std::uint8_t type = b[at + 1];
       at += 2;
       std::uint32_t length = 0;
-      if (!readVariable(b, at, end, length) || at + length > end) return problem = "meta event runs past the track", false;
-      if (type == 0x51 && length == 3) out.tempos.emplace_back(tick, big(b, at, 3));
+      if (!ReadVariable(b, at, end, length) || at + length > end) return problem = "meta event runs past the track", false;
+      if (type == 0x51 && length == 3) out.tempos.emplace_back(tick, Big(b, at, 3));
       if (type == 0x58 && length == 4) out.beatsPerBar = b[at];
       if (type == 0x59 && length == 2) {
         out.keySharps = static_cast<std::int8_t>(b[at]);
@@ -167,7 +167,7 @@ bool parseTrack(const FileBytes& b, std::size_t at, std::size_t end, int index, 
     } else if (running == 0) {
       return problem = "data byte without a status", false;
     }
-    const int count = dataBytesOf(running);
+    const int count = DataBytesOf(running);
     if (at + static_cast<std::size_t>(count) > end) return problem = "channel event cut off", false;
     for (int i = 0; i < count; ++i) {
       if (b[at + static_cast<std::size_t>(i)] & 0x80) return problem = "data byte above 127", false;
@@ -191,19 +191,19 @@ bool parseTrack(const FileBytes& b, std::size_t at, std::size_t end, int index, 
 }  // namespace
 
 bool ParseMidi(const FileBytes& b, MidiSong& out, std::string& problem) {
-  if (!tagAt(b, 0, "MThd") || b.size() < 14 || big(b, 4, 4) != 6) return problem = "no MThd header of length 6", false;
-  out.format = static_cast<int>(big(b, 8, 2));
-  out.declaredTracks = static_cast<int>(big(b, 10, 2));
-  out.division = static_cast<int>(big(b, 12, 2));
+  if (!TagAt(b, 0, "MThd") || b.size() < 14 || Big(b, 4, 4) != 6) return problem = "no MThd header of length 6", false;
+  out.format = static_cast<int>(Big(b, 8, 2));
+  out.declaredTracks = static_cast<int>(Big(b, 10, 2));
+  out.division = static_cast<int>(Big(b, 12, 2));
   out.programs.assign(16, -1);
   if (out.division <= 0 || out.division >= 0x8000) return problem = "division is not ticks per quarter", false;
   std::size_t at = 14;
   int index = 0;
   while (at < b.size()) {
-    if (!tagAt(b, at, "MTrk") || at + 8 > b.size()) return problem = "expected an MTrk chunk", false;
-    const std::size_t end = at + 8 + big(b, at + 4, 4);
+    if (!TagAt(b, at, "MTrk") || at + 8 > b.size()) return problem = "expected an MTrk chunk", false;
+    const std::size_t end = at + 8 + Big(b, at + 4, 4);
     if (end > b.size()) return problem = "track runs past the end of the file", false;
-    if (!parseTrack(b, at + 8, end, index++, out, problem)) return false;
+    if (!ParseTrack(b, at + 8, end, index++, out, problem)) return false;
     at = end;
   }
   if (index != out.declaredTracks) return problem = "track count differs from the header", false;

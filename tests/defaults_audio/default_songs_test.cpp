@@ -14,17 +14,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kDrumChannel = 9;
+constexpr int DrumChannel = 9;
 
-std::string lower(std::string text) {
+std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
   return text;
 }
 
 // The game's rule for a level song: the path ends in lower-case "mid" and is not the menu theme.
-bool isLevelSong(const std::string& path) {
+bool IsLevelSong(const std::string& path) {
   return path.size() >= 3 && path.compare(path.size() - 3, 3, "mid") == 0 &&
-         lower(path).find("sfsong1.mid") == std::string::npos;
+         Lower(path).find("sfsong1.mid") == std::string::npos;
 }
 
 class DefaultSongs : public ::testing::Test {
@@ -71,7 +71,7 @@ bool DefaultSongs::built_ = false;
 TEST_F(DefaultSongs, MenuThemeAndAtLeastFourLevelSongsAreWritten) {
   EXPECT_TRUE(fs::is_regular_file(*root_ / "Mus" / "SFSong1.mid"));
   const auto files = songFiles();
-  const auto levelSongs = std::count_if(files.begin(), files.end(), [](const fs::path& p) { return isLevelSong(p.string()); });
+  const auto levelSongs = std::count_if(files.begin(), files.end(), [](const fs::path& p) { return IsLevelSong(p.string()); });
   EXPECT_GE(levelSongs, 4);
   EXPECT_EQ(static_cast<std::size_t>(levelSongs) + 1, files.size()) << "every other file should be a level song";
 }
@@ -124,10 +124,10 @@ TEST_F(DefaultSongs, HaveMelodyHarmonyBassAndDrums) {
     const MidiSong song = load(file);
     std::map<int, std::vector<MidiNote>> byChannel;
     for (const MidiNote& n : song.notes) byChannel[n.channel].push_back(n);
-    EXPECT_GE(byChannel[kDrumChannel].size(), 100u) << file.filename() << " drums";
+    EXPECT_GE(byChannel[DrumChannel].size(), 100u) << file.filename() << " drums";
     bool bass = false, melody = false, chords = false;
     for (const auto& [channel, notes] : byChannel) {
-      if (channel == kDrumChannel || notes.empty()) continue;
+      if (channel == DrumChannel || notes.empty()) continue;
       double sum = 0;
       std::map<std::uint32_t, int> startsAt;
       for (const MidiNote& n : notes) {

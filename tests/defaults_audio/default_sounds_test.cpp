@@ -21,22 +21,22 @@ std::vector<std::string> AllSoundFiles() {
   for (std::string_view name : MenuSoundFiles) files.emplace_back(name);
   return files;
 }
-const std::vector<std::string> kSoundFiles = AllSoundFiles();
+const std::vector<std::string> SoundFiles = AllSoundFiles();
 
 // Sounds that can fire many times a second while the ball is in play.
-const std::vector<std::string> kContactSounds = {"HitPaddle.wav", "HitBrick.wav", "HitWall.wav", "HitMulti.wav",
+const std::vector<std::string> ContactSounds = {"HitPaddle.wav", "HitBrick.wav", "HitWall.wav", "HitMulti.wav",
                                                  "HitCatchPaddle.wav", "GoThru.wav", "MenuChange.wav"};
 
-double decibels(double level) { return 20.0 * std::log10(level); }
+double Decibels(double level) { return 20.0 * std::log10(level); }
 
-double peakOf(const WaveSound& s) {
+double PeakOf(const WaveSound& s) {
   double peak = 0.0;
   for (double v : s.samples) peak = std::max(peak, std::fabs(v));
   return peak;
 }
 
 // Zero crossings per second: a rough measure of how bright a sound is.
-double crossingRate(const WaveSound& s) {
+double CrossingRate(const WaveSound& s) {
   int crossings = 0;
   for (std::size_t i = 1; i < s.samples.size(); ++i) crossings += (s.samples[i - 1] < 0) != (s.samples[i] < 0);
   return crossings / s.seconds();
@@ -79,14 +79,14 @@ bool DefaultSounds::built_ = false;
 TEST_F(DefaultSounds, EveryGameAndMenuSoundIsWrittenAndNothingElse) {
   std::vector<std::string> written;
   for (const auto& entry : fs::directory_iterator(*root_ / "Sfx")) written.push_back(entry.path().filename().string());
-  std::vector<std::string> expected = kSoundFiles;
+  std::vector<std::string> expected = SoundFiles;
   std::sort(written.begin(), written.end());
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(written, expected);
 }
 
 TEST_F(DefaultSounds, AreSixteenBitPcmAtAPlayableRate) {
-  for (const std::string& name : kSoundFiles) {
+  for (const std::string& name : SoundFiles) {
     const WaveSound s = load(name);
     EXPECT_EQ(s.formatTag, 1) << name;
     EXPECT_EQ(s.bitsPerSample, 16) << name;
@@ -97,23 +97,23 @@ TEST_F(DefaultSounds, AreSixteenBitPcmAtAPlayableRate) {
 
 TEST_F(DefaultSounds, ByteScanForDataFindsTheRealDataChunk) {
   // The game measures a sound by scanning for the first "data" bytes, not by walking chunks.
-  for (const std::string& name : kSoundFiles) {
+  for (const std::string& name : SoundFiles) {
     const FileBytes bytes = ReadBytes(*root_ / "Sfx" / name);
     EXPECT_EQ(ScannedDataLength(bytes), load(name).dataBytes) << name;
   }
 }
 
 TEST_F(DefaultSounds, NeverClipAndAreNeverSilent) {
-  for (const std::string& name : kSoundFiles) {
-    const double peak = peakOf(load(name));
-    EXPECT_LT(decibels(peak), -0.5) << name << " reaches full scale";
-    EXPECT_GT(decibels(peak), -12.0) << name << " is too quiet";
+  for (const std::string& name : SoundFiles) {
+    const double peak = PeakOf(load(name));
+    EXPECT_LT(Decibels(peak), -0.5) << name << " reaches full scale";
+    EXPECT_GT(Decibels(peak), -12.0) << name << " is too quiet";
   }
 }
 
 TEST_F(DefaultSounds, ShareOneLoudnessWithinThreeDecibels) {
   std::map<std::string, double> loudness;
-  for (const std::string& name : kSoundFiles) loudness[name] = decibels(LoudestWindowRms(load(name)));
+  for (const std::string& name : SoundFiles) loudness[name] = Decibels(LoudestWindowRms(load(name)));
   const auto [quietest, loudest] = std::minmax_element(
       loudness.begin(), loudness.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
   EXPECT_LT(loudest->second - quietest->second, 3.0) << quietest->first << " against " << loudest->first;
@@ -121,18 +121,18 @@ TEST_F(DefaultSounds, ShareOneLoudnessWithinThreeDecibels) {
 
 TEST_F(DefaultSounds, AreShortAndContactSoundsShortest) {
   int underHalfASecond = 0;
-  for (const std::string& name : kSoundFiles) {
+  for (const std::string& name : SoundFiles) {
     const double seconds = load(name).seconds();
     EXPECT_GT(seconds, 0.03) << name;
     EXPECT_LT(seconds, 3.0) << name;
     underHalfASecond += seconds < 0.5;
   }
-  EXPECT_GT(underHalfASecond, static_cast<int>(kSoundFiles.size()) / 2);
-  for (const std::string& name : kContactSounds) EXPECT_LT(load(name).seconds(), 0.3) << name;
+  EXPECT_GT(underHalfASecond, static_cast<int>(SoundFiles.size()) / 2);
+  for (const std::string& name : ContactSounds) EXPECT_LT(load(name).seconds(), 0.3) << name;
 }
 
 TEST_F(DefaultSounds, EndQuietlySoTheyStopWithoutAClick) {
-  for (const std::string& name : kSoundFiles) {
+  for (const std::string& name : SoundFiles) {
     const WaveSound s = load(name);
     ASSERT_FALSE(s.samples.empty()) << name;
     EXPECT_LT(std::fabs(s.samples.back()), 0.01) << name;
@@ -148,12 +148,12 @@ TEST_F(DefaultSounds, SetPiecesOutlastTheHitsTheyFollow) {
 }
 
 TEST_F(DefaultSounds, BrickHitIsBrighterThanPaddleHit) {
-  EXPECT_GT(crossingRate(load("HitBrick.wav")), 2 * crossingRate(load("HitPaddle.wav")));
+  EXPECT_GT(CrossingRate(load("HitBrick.wav")), 2 * CrossingRate(load("HitPaddle.wav")));
 }
 
 TEST_F(DefaultSounds, NoTwoSoundsAreTheSame) {
   std::map<FileBytes, std::string> seen;
-  for (const std::string& name : kSoundFiles) {
+  for (const std::string& name : SoundFiles) {
     const auto [it, fresh] = seen.emplace(ReadBytes(*root_ / "Sfx" / name), name);
     EXPECT_TRUE(fresh) << name << " equals " << it->second;
   }
@@ -163,7 +163,7 @@ TEST_F(DefaultSounds, SameBytesOnEveryBuild) {
   const fs::path again = *root_ / "again";
   std::string error;
   ASSERT_TRUE(BuildDefaultSounds(again, error)) << error;
-  for (const std::string& name : kSoundFiles) {
+  for (const std::string& name : SoundFiles) {
     EXPECT_EQ(ReadBytes(again / "Sfx" / name), ReadBytes(*root_ / "Sfx" / name)) << name;
   }
 }

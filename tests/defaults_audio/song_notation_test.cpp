@@ -12,9 +12,9 @@ namespace {
 
 using namespace score;
 
-constexpr std::uint32_t kSixteenth = kTicksPerQuarter / 4;
+constexpr std::uint32_t Sixteenth = TicksPerQuarter / 4;
 
-Song tinySong(const std::string& chords, const std::string& melody, unsigned layers) {
+Song TinySong(const std::string& chords, const std::string& melody, unsigned layers) {
   Song song;
   song.fileName = "tiny.mid";
   song.title = "Tiny";
@@ -26,14 +26,14 @@ Song tinySong(const std::string& chords, const std::string& melody, unsigned lay
   return song;
 }
 
-MidiSong render(const Song& song) {
+MidiSong Render(const Song& song) {
   MidiSong parsed;
   std::string problem;
   EXPECT_TRUE(ParseMidi(RenderSong(song), parsed, problem)) << problem;
   return parsed;
 }
 
-std::vector<MidiNote> notesOn(const MidiSong& song, int channel) {
+std::vector<MidiNote> NotesOn(const MidiSong& song, int channel) {
   std::vector<MidiNote> out;
   std::copy_if(song.notes.begin(), song.notes.end(), std::back_inserter(out),
                [channel](const MidiNote& n) { return n.channel == channel; });
@@ -41,7 +41,7 @@ std::vector<MidiNote> notesOn(const MidiSong& song, int channel) {
   return out;
 }
 
-std::string renderError(const Song& song) {
+std::string RenderError(const Song& song) {
   try {
     RenderSong(song);
   } catch (const std::invalid_argument& e) {
@@ -67,29 +67,29 @@ TEST(NoteNames, RejectWhatIsNotANote) {
 }
 
 TEST(MelodyTiming, HeldEighthsRestsAndSixteenths) {
-  const MidiSong song = render(tinySong("C", "c5 . . . - - d5+e5 f5", Lead));
-  const auto lead = notesOn(song, 0);
+  const MidiSong song = Render(TinySong("C", "c5 . . . - - d5+e5 f5", Lead));
+  const auto lead = NotesOn(song, 0);
   ASSERT_EQ(lead.size(), 4u);
   EXPECT_EQ(lead[0].key, 72);
   EXPECT_EQ(lead[0].on, 0u);
-  EXPECT_GT(lead[0].off, 7 * kSixteenth);  // four eighths held
-  EXPECT_LE(lead[0].off, 8 * kSixteenth);
-  EXPECT_EQ(lead[1].on, 12 * kSixteenth);  // after two eighths of rest
-  EXPECT_LE(lead[1].off, 13 * kSixteenth);
-  EXPECT_EQ(lead[2].on, 13 * kSixteenth);
-  EXPECT_EQ(lead[3].on, 14 * kSixteenth);
-  EXPECT_EQ(song.endTick(), 16 * kSixteenth);
+  EXPECT_GT(lead[0].off, 7 * Sixteenth);  // four eighths held
+  EXPECT_LE(lead[0].off, 8 * Sixteenth);
+  EXPECT_EQ(lead[1].on, 12 * Sixteenth);  // after two eighths of rest
+  EXPECT_LE(lead[1].off, 13 * Sixteenth);
+  EXPECT_EQ(lead[2].on, 13 * Sixteenth);
+  EXPECT_EQ(lead[3].on, 14 * Sixteenth);
+  EXPECT_EQ(song.endTick(), 16 * Sixteenth);
 }
 
 TEST(MelodyTiming, TempoSetsTheLengthInSeconds) {
-  Song song = tinySong("C | C", "c5 . . . . . . . | c5 . . . . . . .", Lead);
+  Song song = TinySong("C | C", "c5 . . . . . . . | c5 . . . . . . .", Lead);
   song.tempo = 60;
-  EXPECT_DOUBLE_EQ(render(song).secondsAt(render(song).endTick()), 8.0);
+  EXPECT_DOUBLE_EQ(Render(song).secondsAt(Render(song).endTick()), 8.0);
 }
 
 TEST(ChordParts, BassAndArpeggioFollowEachBarsChord) {
-  const MidiSong song = render(tinySong("C | Am", "", Bass | Arpeggio));
-  const auto bass = notesOn(song, 4);
+  const MidiSong song = Render(TinySong("C | Am", "", Bass | Arpeggio));
+  const auto bass = NotesOn(song, 4);
   ASSERT_EQ(bass.size(), 4u);
   EXPECT_EQ(bass[0].key % 12, 0);  // C root
   EXPECT_EQ(bass[1].key % 12, 7);  // its fifth
@@ -97,7 +97,7 @@ TEST(ChordParts, BassAndArpeggioFollowEachBarsChord) {
   EXPECT_EQ(bass[3].key % 12, 4);  // its fifth
   for (const MidiNote& n : bass) EXPECT_LT(n.key, 48);
 
-  const auto arpeggio = notesOn(song, 2);
+  const auto arpeggio = NotesOn(song, 2);
   ASSERT_EQ(arpeggio.size(), 8u);
   const std::vector<int> expected = {0, 4, 7, 0, 9, 0, 4, 9};  // tones of C, then of A minor
   for (std::size_t i = 0; i < arpeggio.size(); ++i) EXPECT_EQ(arpeggio[i].key % 12, expected[i]) << i;
@@ -105,17 +105,17 @@ TEST(ChordParts, BassAndArpeggioFollowEachBarsChord) {
 }
 
 TEST(ChordParts, TwoChordsInABarSplitItAndThePadHoldsEach) {
-  const MidiSong song = render(tinySong("Dm G7", "", Pad));
-  const auto pad = notesOn(song, 3);
+  const MidiSong song = Render(TinySong("Dm G7", "", Pad));
+  const auto pad = NotesOn(song, 3);
   ASSERT_EQ(pad.size(), 7u);  // three tones, then four
   EXPECT_EQ(std::count_if(pad.begin(), pad.end(), [](const MidiNote& n) { return n.on == 0; }), 3);
-  EXPECT_EQ(std::count_if(pad.begin(), pad.end(), [](const MidiNote& n) { return n.on == 8 * kSixteenth; }), 4);
-  for (const MidiNote& n : pad) EXPECT_GT(n.off - n.on, 7 * kSixteenth);
+  EXPECT_EQ(std::count_if(pad.begin(), pad.end(), [](const MidiNote& n) { return n.on == 8 * Sixteenth; }), 4);
+  for (const MidiNote& n : pad) EXPECT_GT(n.off - n.on, 7 * Sixteenth);
 }
 
 TEST(ChordParts, CounterDoublesTheMelodyAnOctaveUpWhenItHasNoLineOfItsOwn) {
-  const MidiSong song = render(tinySong("C", "c5 . e5 . g5 . c6 .", Lead | Counter));
-  const auto lead = notesOn(song, 0), counter = notesOn(song, 1);
+  const MidiSong song = Render(TinySong("C", "c5 . e5 . g5 . c6 .", Lead | Counter));
+  const auto lead = NotesOn(song, 0), counter = NotesOn(song, 1);
   ASSERT_EQ(counter.size(), lead.size());
   for (std::size_t i = 0; i < lead.size(); ++i) {
     EXPECT_EQ(counter[i].key, lead[i].key + 12);
@@ -124,9 +124,9 @@ TEST(ChordParts, CounterDoublesTheMelodyAnOctaveUpWhenItHasNoLineOfItsOwn) {
 }
 
 TEST(Drums, LastBarOfASectionPlaysTheFill) {
-  Song song = tinySong("C | C", "", Drums);
+  Song song = TinySong("C | C", "", Drums);
   song.grooves[0].fill = {{Snare, "xxxxxxxxxxxxxxxx"}};
-  const auto drums = notesOn(render(song), 9);
+  const auto drums = NotesOn(Render(song), 9);
   const auto count = [&](int key) { return std::count_if(drums.begin(), drums.end(), [key](const MidiNote& n) { return n.key == key; }); };
   EXPECT_EQ(count(Kick), 4);     // first bar only
   EXPECT_EQ(count(Snare), 16);   // the fill
@@ -147,21 +147,21 @@ TEST(SongSheet, FieldsASheetLeavesUnsetHaveDefaults) {
 }
 
 TEST(NotationErrors, NameTheSongAndThePlace) {
-  EXPECT_NE(renderError(tinySong("C", "c5 . . . . . .", Lead)).find("tiny.mid"), std::string::npos);
-  EXPECT_NE(renderError(tinySong("C", "c5 . . . . . .", Lead)).find("bar 1"), std::string::npos);
-  EXPECT_NE(renderError(tinySong("Cx7", "", Pad)).find("Cx7"), std::string::npos);
-  EXPECT_NE(renderError(tinySong("C | C", "c5 . . . . . . .", Lead)).find("length"), std::string::npos);
-  EXPECT_NE(renderError(tinySong("C", "q5 . . . . . . .", Lead)).find("q5"), std::string::npos);
+  EXPECT_NE(RenderError(TinySong("C", "c5 . . . . . .", Lead)).find("tiny.mid"), std::string::npos);
+  EXPECT_NE(RenderError(TinySong("C", "c5 . . . . . .", Lead)).find("bar 1"), std::string::npos);
+  EXPECT_NE(RenderError(TinySong("Cx7", "", Pad)).find("Cx7"), std::string::npos);
+  EXPECT_NE(RenderError(TinySong("C | C", "c5 . . . . . . .", Lead)).find("length"), std::string::npos);
+  EXPECT_NE(RenderError(TinySong("C", "q5 . . . . . . .", Lead)).find("q5"), std::string::npos);
 
-  Song badBass = tinySong("C", "", Bass);
+  Song badBass = TinySong("C", "", Bass);
   badBass.grooves[0].bass = "R.......9.......";
-  EXPECT_NE(renderError(badBass).find("bass"), std::string::npos);
-  Song shortPattern = tinySong("C", "", Arpeggio);
+  EXPECT_NE(RenderError(badBass).find("bass"), std::string::npos);
+  Song shortPattern = TinySong("C", "", Arpeggio);
   shortPattern.grooves[0].arpeggio = "0123";
-  EXPECT_NE(renderError(shortPattern).find("16"), std::string::npos);
-  Song missingSection = tinySong("C", "", Pad);
+  EXPECT_NE(RenderError(shortPattern).find("16"), std::string::npos);
+  Song missingSection = TinySong("C", "", Pad);
   missingSection.arrangement = {{3, 0, Pad}};
-  EXPECT_NE(renderError(missingSection).find("section"), std::string::npos);
+  EXPECT_NE(RenderError(missingSection).find("section"), std::string::npos);
 }
 
 }  // namespace

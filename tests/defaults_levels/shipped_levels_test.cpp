@@ -194,7 +194,7 @@ TEST(ShippedLevels, FaultLinesIsBuiltOnChainsShootersPulsingWallsAndMazes) {
         const std::int32_t t = level.brickGrid[c][r];
         if (t == 0) continue;
         const TileDef& def = tiles.tiles[t];
-        shooter = shooter || def.kind >= ShooterFirst;
+        shooter = shooter || IsShooter(def.kind);
         pulsing = pulsing || (def.kind == Indestructible && def.frameCount > 1);
         metal = metal || def.kind == Indestructible;
       }
@@ -223,7 +223,7 @@ TEST(ShippedLevels, MainSetUsesEveryBrickKindAnimationsAndDynamiteChains) {
         if (tiles.tiles[t].frameCount > 1) animatedKinds.insert(tiles.tiles[t].kind);
       }
   }
-  for (std::int32_t kind = Hittable; kind <= ShooterLast; ++kind) EXPECT_TRUE(kinds.count(kind)) << "kind " << kind;
+  for (std::int32_t kind = FirstBrickCode; kind <= LastBrickCode; ++kind) EXPECT_TRUE(kinds.count(kind)) << "kind " << kind;
   EXPECT_TRUE(hitCounts.count(2));
   EXPECT_TRUE(hitCounts.count(3));
   EXPECT_GE(animatedKinds.size(), 3u);

@@ -124,7 +124,7 @@ TEST(TileSetContents, HoldsEveryKindAndEveryShooterCode) {
     if (d.frameCount > 1) animatedKinds.insert(d.kind);
     if (d.kind == Hittable && d.hitCount == 1 && d.frameCount == 1) oneHitColours.insert(n);
   }
-  for (std::int32_t kind = Hittable; kind <= ShooterLast; ++kind) EXPECT_TRUE(kinds.count(kind)) << "kind " << kind;
+  for (std::int32_t kind = FirstBrickCode; kind <= LastBrickCode; ++kind) EXPECT_TRUE(kinds.count(kind)) << "kind " << kind;
   EXPECT_FALSE(kinds.count(0)) << "every record is assigned";
   EXPECT_TRUE(hitCounts.count(2));
   EXPECT_TRUE(hitCounts.count(3));
@@ -160,7 +160,7 @@ TEST(TileSetPictures, ShooterArrowsPointExactlyWhereTheShooterFires) {
   const DesignedTileSet& set = DefaultSet();
   for (int n = 1; n <= set.tileSet.tileCount; ++n) {
     const TileDef& d = set.tileSet.tiles[n];
-    if (d.kind < ShooterFirst) continue;
+    if (!IsShooter(d.kind)) continue;
     SCOPED_TRACE("shooter code " + std::to_string(d.kind));
     const ShooterDirections dirs = ShooterDirectionsOf(d.kind);
     // The arrows' tips sit at the middle of each edge.

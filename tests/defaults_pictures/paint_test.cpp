@@ -25,7 +25,7 @@ float CoveredArea(const Shape& shape, int w, int h) {
 
 TEST(ColourKeyConversion, TransparentBecomesBlackAndDarkInkStaysVisible) {
   Canvas canvas(3, 1);
-  canvas.at(0, 0) = kTransparent;
+  canvas.at(0, 0) = Transparent;
   canvas.at(1, 0) = Rgb(0, 0, 0);        // meant to be seen: opaque black
   canvas.at(2, 0) = Rgb(200, 100, 50, 0.3f);  // mostly see-through
   const Bitmap b = ToBitmap(canvas);
@@ -96,20 +96,20 @@ TEST(TileableNoise, RepeatsOverItsPeriodAndStaysInRange) {
     EXPECT_LE(v, 1.0f);
   }
   Random a(7), b(7), c(8);
-  const std::uint32_t first = a.Next();
-  EXPECT_EQ(first, b.Next());
-  EXPECT_NE(first, c.Next());
+  const std::uint32_t first = a.next();
+  EXPECT_EQ(first, b.next());
+  EXPECT_NE(first, c.next());
 }
 
 TEST(TextMasks, RenderMeasureTrimAndGrow) {
   Font font;
   std::string error;
-  ASSERT_TRUE(font.Load(kSansBold, 20, error)) << error;
-  const TextMask hi = font.Render("Hi");
-  EXPECT_GT(hi.mask.width, font.Render("i").mask.width);
+  ASSERT_TRUE(font.load(SansBold, 20, error)) << error;
+  const TextMask hi = font.render("Hi");
+  EXPECT_GT(hi.mask.width, font.render("i").mask.width);
   EXPECT_GT(hi.baseline, 0);
   EXPECT_LT(hi.baseline, hi.mask.height);
-  EXPECT_EQ(Trim(font.Render(" ").mask).width, 0);
+  EXPECT_EQ(Trim(font.render(" ").mask).width, 0);
   int left = 0, top = 0;
   const Mask ink = Trim(hi.mask, &left, &top);
   EXPECT_LT(top, hi.baseline);  // the capital rises above the baseline
@@ -127,6 +127,6 @@ TEST(TextMasks, RenderMeasureTrimAndGrow) {
 TEST(TextMasks, AMissingFontFileIsAnErrorNotACrash) {
   Font font;
   std::string error;
-  EXPECT_FALSE(font.Load("/nonexistent/font.ttf", 20, error));
+  EXPECT_FALSE(font.load("/nonexistent/font.ttf", 20, error));
   EXPECT_NE(error.find("font.ttf"), std::string::npos);
 }

@@ -44,6 +44,6 @@ class CleanUp : public ::testing::Environment {
     built = nullptr;
   }
 };
-const auto* const kCleanUp = ::testing::AddGlobalTestEnvironment(new CleanUp);
+const auto* const TestCleanUp = ::testing::AddGlobalTestEnvironment(new CleanUp);
 
 }  // namespace picture_files

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "content/capsule_kinds.h"
 #include "tests/defaults_pictures/picture_files.h"
 #include "tools/default_content/tilesets/default_tilesets.h"
 
@@ -54,7 +55,8 @@ int ColourDistance(std::uint32_t a, std::uint32_t b) {
 TEST(PictureSizes, EveryGamePictureHasTheSizeItIsDrawnFrom) {
   const std::vector<Size> sizes = {
       {"Paddle.bmp", 320, 10},    {"Paddle2.bmp", 10, 320},   {"ball.bmp", 10, 30},
-      {"Explosion.bmp", 156, 26}, {"powerups.bmp", 448, 240}, {"powerups2.bmp", 240, 448},
+      {"Explosion.bmp", 156, 26}, {"powerups.bmp", 448, 16 * CapsuleKindCount},
+      {"powerups2.bmp", 16 * CapsuleKindCount, 448},
       {"laser1.bmp", 4, 16},      {"laser2.bmp", 16, 4},      {"laser3.bmp", 4, 16},
       {"laser4.bmp", 16, 4},      {"cannon1.bmp", 8, 16},     {"cannon2.bmp", 16, 8},
       {"cannon3.bmp", 8, 16},     {"cannon4.bmp", 16, 8},     {"numbers.bmp", 160, 48},
@@ -95,7 +97,7 @@ TEST(ReadMe, ShowsEveryKindOfBrickAndEveryCapsuleWithItsPicture) {
       {"indestructible", [](const TileDef& t) { return t.kind == Indestructible; }},
       {"go-through", [](const TileDef& t) { return t.kind == GoThrough; }},
       {"dynamite", [](const TileDef& t) { return t.kind == Dynamite; }},
-      {"shooter", [](const TileDef& t) { return t.kind >= ShooterFirst; }},
+      {"shooter", [](const TileDef& t) { return IsShooter(t.kind); }},
       {"animated", [](const TileDef& t) { return t.frameCount > 1; }},
   };
   for (const auto& [name, isKind] : kinds) {
@@ -106,7 +108,7 @@ TEST(ReadMe, ShowsEveryKindOfBrickAndEveryCapsuleWithItsPicture) {
     }
     EXPECT_TRUE(shown) << name;
   }
-  for (int kind = 0; kind < 15; ++kind) EXPECT_TRUE(ShowsBlock(readMe, capsules, 0, 16 * kind, 32, 16)) << "capsule " << kind + 1;
+  for (int kind = 0; kind < CapsuleKindCount; ++kind) EXPECT_TRUE(ShowsBlock(readMe, capsules, 0, 16 * kind, 32, 16)) << "capsule " << kind + 1;
 }
 
 TEST(FontLayout, EveryDefinedGlyphBoxHoldsInk) {
@@ -170,7 +172,7 @@ TEST(FontLayout, ScrollArrowsSitBelowTheStripsAndPointUpThenDown) {
 
 TEST(CapsuleSheets, EveryKindAndFrameIsDrawnWithTransparentCorners) {
   const Bitmap wide = Load("powerups.bmp"), tall = Load("powerups2.bmp");
-  for (int kind = 0; kind < 15; ++kind)
+  for (int kind = 0; kind < CapsuleKindCount; ++kind)
     for (int frame = 0; frame < 14; ++frame) {
       const int wx = frame * 32, wy = kind * 16, tx = kind * 16, ty = frame * 32;
       EXPECT_GT(InkIn(wide, wx, wy, 32, 16), 300) << "kind " << kind + 1 << " frame " << frame + 1;
@@ -182,7 +184,7 @@ TEST(CapsuleSheets, EveryKindAndFrameIsDrawnWithTransparentCorners) {
 
 TEST(CapsuleSheets, FramesOfOneKindDifferSoTheCapsuleSpins) {
   const Bitmap wide = Load("powerups.bmp");
-  for (int kind = 0; kind < 15; ++kind) {
+  for (int kind = 0; kind < CapsuleKindCount; ++kind) {
     int differing = 0;
     for (int y = 0; y < 16; ++y)
       for (int x = 0; x < 32; ++x) differing += wide.at(x, kind * 16 + y) != wide.at(7 * 32 + x, kind * 16 + y);
@@ -204,11 +206,11 @@ TEST(CapsuleSheets, KindsAreTellApartByColourInBothSheets) {
         }
     return n == 0 ? 0u : static_cast<std::uint32_t>(r / n << 16 | g / n << 8 | b / n);
   };
-  for (int a = 0; a < 15; ++a) {
+  for (int a = 0; a < CapsuleKindCount; ++a) {
     // The sideways sheet shows kind k in column k - 1 as the wide sheet shows it in row k - 1.
     EXPECT_LT(ColourDistance(MeanColour(wide, 0, a * 16, 32, 16), MeanColour(tall, a * 16, 0, 16, 32)), 30)
         << "kind " << a + 1;
-    for (int b = a + 1; b < 15; ++b)
+    for (int b = a + 1; b < CapsuleKindCount; ++b)
       EXPECT_GT(ColourDistance(body(wide, a, false), body(wide, b, false)), 60) << "kinds " << a + 1 << ", " << b + 1;
   }
 }

@@ -55,18 +55,18 @@ class DesignerFlowTest : public QObject {
   ScriptedDialogs dialogs;
   RecordingStarter starter;
 
-  void trigger(frmEditor& editor, const char* action) {
+  void trigger(LevelEditor& editor, const char* action) {
     auto* found = editor.findChild<QAction*>(action);
     if (!found) qFatal("no action %s", action);
     found->trigger();
   }
-  void drag(frmEditor& editor, QPoint from, QPoint to) {
+  void drag(LevelEditor& editor, QPoint from, QPoint to) {
     auto* levelPic = editor.findChild<PictureBox*>("LevelPic");
     SendPress(levelPic, from, Qt::LeftButton);
     SendMove(levelPic, to, Qt::LeftButton);
     SendRelease(levelPic, to, Qt::LeftButton);
   }
-  void chooseBrush(frmEditor& editor, int slot) {
+  void chooseBrush(LevelEditor& editor, int slot) {
     SendPress(editor.findChild<PictureBox*>(QString("Picture2_%1").arg(slot)), QPoint(4, 4), Qt::LeftButton);
   }
 
@@ -75,7 +75,7 @@ class DesignerFlowTest : public QObject {
     std::string error;
     QVERIFY2(BuildDefaultTree(root.path().toStdString(), error), error.c_str());
     const QByteArray shippedTileSet = FileBytes(root.tls("DefaultTileSet.sft"));
-    frmEditor editor(FixtureSetup(root, dialogs, &starter));
+    LevelEditor editor(FixtureSetup(root, dialogs, &starter));
     editor.show();
     QVERIFY(dialogs.shown.isEmpty());
 
@@ -97,7 +97,7 @@ class DesignerFlowTest : public QObject {
   }
 
  private:
-  void changeTheDefaultTileSet(frmEditor& editor, const QByteArray& shipped) {
+  void changeTheDefaultTileSet(LevelEditor& editor, const QByteArray& shipped) {
     dialogs.openAnswers << root.tls("DefaultTileSet.sft");
     WhileModal([](QWidget* builder) {
       Click(builder, "cmdOpenTileset");
@@ -116,7 +116,7 @@ class DesignerFlowTest : public QObject {
     QCOMPARE(editor.tileSet().tiles[2].kind, int(Indestructible));  // the palette reloaded it
   }
 
-  void paintASymmetricLevel(frmEditor& editor, Level& level) {
+  void paintASymmetricLevel(LevelEditor& editor, Level& level) {
     dialogs.openAnswers << root.tls("DefaultTileSet.sft");
     trigger(editor, "mnuNew");  // nothing changed yet: no question
     chooseBrush(editor, 1);
@@ -144,7 +144,7 @@ class DesignerFlowTest : public QObject {
     level = editor.document().levelToSave();
   }
 
-  void playtest(frmEditor& editor, QString& set) {
+  void playtest(LevelEditor& editor, QString& set) {
     const QStringList before = QDir(root.path() + "/Lvl").entryList(QDir::Files);
     trigger(editor, "mnuPlaytest");
     QCOMPARE(starter.started.size(), 1);
@@ -157,7 +157,7 @@ class DesignerFlowTest : public QObject {
     set = arguments[2];
   }
 
-  void addToTheWarmUpSet(frmEditor& editor) {
+  void addToTheWarmUpSet(LevelEditor& editor) {
     LevelSet shipped;
     std::string error;
     QVERIFY2(ReadLevelSetFile(root.lvl("1-WarmUp.sfs").toStdString(), shipped, error), error.c_str());

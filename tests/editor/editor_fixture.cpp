@@ -143,7 +143,7 @@ LevelWindow::LevelWindow(const QString& recentFilesPath) {
   WriteDefaultFixtures(*root);
   EditorSetup setup = FixtureSetup(*root, dialogs, &starter);
   setup.recentFilesPath = recentFilesPath;
-  editor = std::make_unique<frmEditor>(setup);
+  editor = std::make_unique<LevelEditor>(setup);
 }
 
 QWidget* LevelWindow::levelPic() const { return editor->findChild<QWidget*>("LevelPic"); }

@@ -57,7 +57,7 @@ class FixtureRoot {
  public:
   FixtureRoot();
   QString path() const { return dir_.path(); }
-  EditorFolders folders() const { return EditorFolders::Same(path()); }
+  EditorFolders folders() const { return EditorFolders::same(path()); }
   QString tls(const QString& name) const { return path() + "/Tls/" + name; }
   QString lvl(const QString& name) const { return path() + "/Lvl/" + name; }
   QString bgd(const QString& name) const { return path() + "/Bgd/" + name; }
@@ -97,7 +97,7 @@ struct LevelWindow {
   std::unique_ptr<FixtureRoot> root = std::make_unique<FixtureRoot>();
   ScriptedDialogs dialogs;
   RecordingStarter starter;
-  std::unique_ptr<frmEditor> editor;
+  std::unique_ptr<LevelEditor> editor;
 
   explicit LevelWindow(const QString& recentFilesPath = QString());
   QWidget* levelPic() const;

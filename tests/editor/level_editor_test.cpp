@@ -33,7 +33,7 @@ class LevelEditorTest : public QObject {
   std::unique_ptr<FixtureRoot> root;
   std::unique_ptr<ScriptedDialogs> dialogs;
   RecordingStarter starter;
-  std::unique_ptr<frmEditor> editor;
+  std::unique_ptr<LevelEditor> editor;
 
   PictureBox* levelPic() { return editor->findChild<PictureBox*>("LevelPic"); }
   QCheckBox* sideBox(int side) { return editor->findChild<QCheckBox*>(QString("Check1_%1").arg(side)); }
@@ -55,7 +55,7 @@ class LevelEditorTest : public QObject {
     WriteDefaultFixtures(*root);
     dialogs = std::make_unique<ScriptedDialogs>();
     starter.started.clear();
-    editor = std::make_unique<frmEditor>(FixtureSetup(*root, *dialogs, &starter));
+    editor = std::make_unique<LevelEditor>(FixtureSetup(*root, *dialogs, &starter));
   }
   void cleanup() {
     editor.reset();
@@ -164,13 +164,13 @@ class LevelEditorTest : public QObject {
     dialogs->saveAnswers << root->lvl("plain.sfl");
     menu("mnuSaveAs")->trigger();
     const QByteArray bytes = FileBytes(root->lvl("plain.sfl"));
-    QCOMPARE(bytes.size(), 2672);
+    QCOMPARE(bytes.size(), LevelFileSize);
     QCOMPARE(bytes.left(8), QByteArray("\xFF\xFF\0\0\0\0\0\0", 8));
     QCOMPARE(bytes.mid(8, 30), QByteArray("DefaultTileSet.sft            "));
     QCOMPARE(bytes.mid(38, 30), QByteArray("DefaultBackground.bmp         "));
     QCOMPARE(bytes.mid(156, 4), QByteArray("\x03\0\0\0", 4));
-    QCOMPARE(bytes.mid(2668, 4), QByteArray("\x04\0\0\0", 4));
-    QCOMPARE(bytes.count('\0'), 2672 - 2 - 18 - 12 - 21 - 9 - 2);
+    QCOMPARE(bytes.mid(LevelFileSize - 4, 4), QByteArray("\x04\0\0\0", 4));
+    QCOMPARE(bytes.count('\0'), LevelFileSize - 2 - 18 - 12 - 21 - 9 - 2);
   }
 
   void aSideTheGameGuardsStaysGuardedWhateverItsValue() {

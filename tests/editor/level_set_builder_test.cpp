@@ -19,7 +19,7 @@ class LevelSetBuilderTest : public QObject {
  private:
   std::unique_ptr<FixtureRoot> root;
   std::unique_ptr<ScriptedDialogs> dialogs;
-  std::unique_ptr<frmNewLevelSet> builder;
+  std::unique_ptr<LevelSetBuilder> builder;
 
   template <typename T = QPushButton>
   T* control(const char* name) {
@@ -34,7 +34,7 @@ class LevelSetBuilderTest : public QObject {
   void init() {
     root = std::make_unique<FixtureRoot>();
     dialogs = std::make_unique<ScriptedDialogs>();
-    builder = std::make_unique<frmNewLevelSet>(root->folders(), *dialogs);
+    builder = std::make_unique<LevelSetBuilder>(root->folders(), *dialogs);
   }
   void cleanup() {
     builder.reset();

@@ -24,7 +24,7 @@ class LevelToolsTest : public QObject {
  private:
   std::unique_ptr<LevelWindow> window;
 
-  frmEditor& editor() { return *window->editor; }
+  LevelEditor& editor() { return *window->editor; }
   int cellsHolding(int tile) {
     int count = 0;
     for (int column = 1; column <= 20; ++column)
@@ -247,7 +247,7 @@ class LevelToolsTest : public QObject {
 
     EditorSetup setup = FixtureSetup(*window->root, window->dialogs);
     setup.folders = EditorFolders(DataFolders{shipped.toStdString(), user.path().toStdString()});
-    frmEditor split(setup);
+    LevelEditor split(setup);
     QCOMPARE(split.tileSet().tileCount, 3);  // the user's copy wins
     window->dialogs.openAnswers << window->root->lvl("shipped.sfl");
     split.fileOpen();

@@ -20,7 +20,7 @@ class TilesetBuilderTest : public QObject {
  private:
   std::unique_ptr<FixtureRoot> root;
   std::unique_ptr<ScriptedDialogs> dialogs;
-  std::unique_ptr<frmNewTileSet> builder;
+  std::unique_ptr<TileSetBuilder> builder;
 
   template <typename T = QPushButton>
   T* control(const QString& name) {
@@ -58,7 +58,7 @@ class TilesetBuilderTest : public QObject {
   void init() {
     root = std::make_unique<FixtureRoot>();
     dialogs = std::make_unique<ScriptedDialogs>();
-    builder = std::make_unique<frmNewTileSet>(root->folders(), *dialogs);
+    builder = std::make_unique<TileSetBuilder>(root->folders(), *dialogs);
   }
   void cleanup() {
     builder.reset();

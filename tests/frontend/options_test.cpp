@@ -158,11 +158,16 @@ TEST(OptionsScreen, MouseSpeedShowsPercentOfItsLimit) {
   EXPECT_EQ(MouseSpeedPercent(Options{}.mouseSpeed), 48);
   EXPECT_EQ(MouseSpeedPercent(0.2f), 100);
   EXPECT_EQ(MouseSpeedPercent(0.0f), 0);
-  float speed = 0.1995f;
-  speed = RaiseMouseSpeed(speed);
-  EXPECT_EQ(speed, 0.2f);
-  EXPECT_EQ(RaiseMouseSpeed(speed), 0.2f);
-  EXPECT_EQ(LowerMouseSpeed(0.0005f), 0.0f);
+  Options options;
+  options.mouseSpeed = 0.1995f;
+  EXPECT_TRUE(ChangeOption(options, "mouseSpeed", +1));
+  EXPECT_EQ(options.mouseSpeed, 0.2f);
+  EXPECT_TRUE(ChangeOption(options, "mouseSpeed", +1));
+  EXPECT_EQ(options.mouseSpeed, 0.2f);
+  options.mouseSpeed = 0.0005f;
+  EXPECT_TRUE(ChangeOption(options, "mouseSpeed", -1));
+  EXPECT_EQ(options.mouseSpeed, 0.0f);
+  EXPECT_FALSE(ChangeOption(options, "mouseSpeed", -1));
 }
 
 TEST(OptionsScreen, EnterTogglesDetailEvery180MsWhileHeld) {

@@ -29,11 +29,11 @@ TEST_F(CapsuleDrop, OneBrickInFourDropsAndKindsFollowTheirKeepChances) {
   }
   EXPECT_NEAR(drops / double(Breaks), 0.25, 0.01);
   double weightSum = 0;
-  for (int k = 1; k <= 15; ++k) weightSum += 1.0 / KeepChanceDenominator(static_cast<PowerupKind>(k));
-  for (int k = 1; k <= 15; ++k) {
-    double p = 1.0 / KeepChanceDenominator(static_cast<PowerupKind>(k)) / weightSum;
+  for (const CapsuleKind& kind : CapsuleKinds) weightSum += 1.0 / kind.keepChance;
+  for (const CapsuleKind& kind : CapsuleKinds) {
+    double p = 1.0 / kind.keepChance / weightSum;
     double sd = std::sqrt(p * (1 - p) / drops);
-    EXPECT_NEAR(kinds[k] / double(drops), p, 5 * sd) << "kind " << k;
+    EXPECT_NEAR(kinds[kind.kind] / double(drops), p, 5 * sd) << "kind " << kind.name;
   }
   // The rare kinds really are rare: Warp is kept one time in nine, plain kinds always.
   EXPECT_LT(kinds[static_cast<int>(PowerupKind::Warp)] * 6, kinds[static_cast<int>(PowerupKind::GrowPad)]);

@@ -11,6 +11,7 @@
 #include "content/high_score_file.h"
 #include "content/level_file.h"
 #include "content/level_set_file.h"
+#include "content/numbers.h"
 #include "content/options_file.h"
 #include "content/tileset_file.h"
 
@@ -57,7 +58,7 @@ Json FloatToJson(float value) {
   char text[32];
   auto end = std::to_chars(text, text + sizeof text, value).ptr;
   double shortest = 0;
-  std::from_chars(text, end, shortest);
+  ParseWholeNumber(std::string_view(text, static_cast<std::size_t>(end - text)), shortest);
   // Decimal to double to float can round twice; fall back to the float's exact double value then.
   if (std::bit_cast<std::uint32_t>(static_cast<float>(shortest)) != std::bit_cast<std::uint32_t>(value))
     shortest = value;
@@ -69,8 +70,7 @@ float FloatFromJson(const Json& value, const std::string& what) {
   if (value.is_string()) {
     const auto& text = value.get_ref<const std::string&>();
     std::uint32_t bits = 0;
-    if (text.size() == 10 && text.starts_with("0x") &&
-        std::from_chars(text.data() + 2, text.data() + 10, bits, 16).ptr == text.data() + 10)
+    if (text.size() == 10 && text.starts_with("0x") && ParseWholeNumber(std::string_view(text).substr(2), bits, 16))
       return std::bit_cast<float>(bits);
   }
   throw PackError{what + " must be a number (or \"0x\" and eight hex digits of a float's bits)"};
@@ -92,9 +92,10 @@ const Json& ArrayField(const Json& object, const char* key, const std::string& w
 Json TileSetToJson(const TileSet& tileSet) {
   Json tiles = Json::array();
   for (std::int32_t n = 1; n <= tileSet.tileCount; ++n) {
-    const TileDef& t = tileSet.tiles[static_cast<std::size_t>(n)];
-    tiles.push_back({{"kind", t.kind}, {"frameCount", t.frameCount}, {"frameNumber", t.frameNumber},
-                     {"hitCount", t.hitCount}, {"hitStage", t.hitStage}, {"imageX", t.imageX}, {"imageY", t.imageY}});
+    Json tile = Json::object();
+    VisitTileFields(tileSet.tiles[static_cast<std::size_t>(n)],
+                    [&tile](const char* name, const auto& field) { tile[name] = field; });
+    tiles.push_back(tile);
   }
   return {{"type", "tileset"}, {"tiles", tiles}};
 }
@@ -107,47 +108,61 @@ TileSet TileSetFromJson(const Json& json) {
   for (std::size_t n = 1; n <= tiles.size(); ++n) {
     const Json& j = tiles[n - 1];
     std::string where = "tile " + std::to_string(n);
-    auto get = [&](const char* key) { return IntFromJson<std::int32_t>(Field(j, key, where), where + " " + key); };
-    tileSet.tiles[n] = {get("kind"), get("frameCount"), get("frameNumber"), get("hitCount"),
-                        get("hitStage"), get("imageX"), get("imageY")};
+    VisitTileFields(tileSet.tiles[n], [&](const char* key, auto& field) {
+      field = IntFromJson<std::remove_cvref_t<decltype(field)>>(Field(j, key, where), where + " " + key);
+    });
   }
   return tileSet;
 }
 
 // ---- levels ----------------------------------------------------------------------------------------------
 
-Json LevelToJson(const Level& level) {
-  Json sides = Json::array();
-  for (int side = Bottom; side <= Left; ++side) sides.push_back(level.guardedSides[side]);
-  Json grid = Json::array();
+// Each kind of level field in JSON: the sides as a list from bottom to left, names as text, the grid by rows.
+Json ToJson(const GuardedSides& sides) {
+  Json list = Json::array();
+  for (int side = Bottom; side <= Left; ++side) list.push_back(sides[side]);
+  return list;
+}
+Json ToJson(const std::string& name) { return NameToJson(name); }
+Json ToJson(const BrickGrid& grid) {
+  Json rows = Json::array();
   for (int r = 0; r < GridRows; ++r) {
     Json row = Json::array();
-    for (int c = 0; c < GridColumns; ++c) row.push_back(level.brickGrid[c][r]);
-    grid.push_back(row);
+    for (int c = 0; c < GridColumns; ++c) row.push_back(grid[c][r]);
+    rows.push_back(row);
   }
-  return {{"type", "level"},
-          {"guardedSides", sides},
-          {"tilesetName", NameToJson(level.tilesetName)},
-          {"backgroundName", NameToJson(level.backgroundName)},
-          {"brickGrid", grid}};
+  return rows;
+}
+
+void FromJson(const Json& json, const std::string& key, GuardedSides& sides) {
+  const Json& list = ArrayField(json, key.c_str(), "level");
+  if (list.size() != 4) throw PackError{"level: \"" + key + "\" must hold 4 values (bottom, right, top, left)"};
+  for (int side = Bottom; side <= Left; ++side) sides[side] = IntFromJson<std::int16_t>(list[side - 1], key + " value");
+}
+void FromJson(const Json& json, const std::string& key, std::string& name) {
+  name = NameFromJson(Field(json, key.c_str(), "level"), key);
+}
+void FromJson(const Json& json, const std::string& key, BrickGrid& grid) {
+  const Json& rows = ArrayField(json, key.c_str(), "level");
+  if (rows.size() != GridRows)
+    throw PackError{"level: \"" + key + "\" must hold " + std::to_string(GridRows) + " rows"};
+  for (int r = 0; r < GridRows; ++r) {
+    if (!rows[r].is_array() || rows[r].size() != GridColumns)
+      throw PackError{"level: " + key + " row " + std::to_string(r) + " must hold " + std::to_string(GridColumns) +
+                      " numbers"};
+    for (int c = 0; c < GridColumns; ++c) grid[c][r] = IntFromJson<std::int32_t>(rows[r][c], key + " value");
+  }
+}
+
+Json LevelToJson(const Level& level) {
+  Json json = {{"type", "level"}};
+  VisitLevelFields(level, [&json](const char* name, const auto& field) { json[name] = ToJson(field); });
+  return json;
 }
 
 Level LevelFromJson(const Json& json) {
   Level level;
-  const Json& sides = ArrayField(json, "guardedSides", "level");
-  if (sides.size() != 4) throw PackError{"level: \"guardedSides\" must hold 4 values (bottom, right, top, left)"};
-  for (int side = Bottom; side <= Left; ++side)
-    level.guardedSides[side] = IntFromJson<std::int16_t>(sides[side - 1], "guardedSides value");
-  level.tilesetName = NameFromJson(Field(json, "tilesetName", "level"), "tilesetName");
-  level.backgroundName = NameFromJson(Field(json, "backgroundName", "level"), "backgroundName");
-  const Json& grid = ArrayField(json, "brickGrid", "level");
-  if (grid.size() != GridRows) throw PackError{"level: \"brickGrid\" must hold 31 rows"};
-  for (int r = 0; r < GridRows; ++r) {
-    if (!grid[r].is_array() || grid[r].size() != GridColumns)
-      throw PackError{"level: brickGrid row " + std::to_string(r) + " must hold 21 numbers"};
-    for (int c = 0; c < GridColumns; ++c)
-      level.brickGrid[c][r] = IntFromJson<std::int32_t>(grid[r][c], "brickGrid value");
-  }
+  VisitLevelFields(level, [&json](const char* name, auto& field) { FromJson(json, name, field); });
   return level;
 }
 

@@ -16,9 +16,6 @@ std::string CellName(int column, int row) {
   return "(" + std::to_string(column) + ", " + std::to_string(row) + ")";
 }
 
-bool IsBrickKind(std::int32_t kind) { return kind >= Hittable && kind <= ShooterLast; }
-bool Explodes(std::int32_t kind) { return kind == Dynamite || (kind >= ShooterFirst && kind <= ShooterLast); }
-
 // The level's cells seen through its tileset.
 struct Bricks {
   const Level& level;
@@ -32,7 +29,7 @@ struct Bricks {
   }
   bool breakable(int column, int row) const {
     const TileDef* def = at(column, row);
-    return def && IsBrickKind(def->kind) && def->kind != Indestructible;
+    return def && IsBrickKind(def->kind) && MustBreak(def->kind);
   }
 };
 
@@ -56,7 +53,7 @@ class BallReach {
       exploded = false;
       for (int c = 1; c <= Columns; ++c)
         for (int r = 1; r <= Rows; ++r)
-          if (reached_[c][r] && !fired_[c][r] && bricks_.at(c, r) && Explodes(bricks_.at(c, r)->kind)) {
+          if (reached_[c][r] && !fired_[c][r] && bricks_.at(c, r) && Blasts(bricks_.at(c, r)->kind)) {
             Fire(c, r);
             exploded = true;
           }
@@ -76,7 +73,7 @@ class BallReach {
   }
   bool Open(int column, int row) const {
     const TileDef* def = bricks_.at(column, row);
-    return cleared_[column][row] || !def || def->kind != Indestructible;
+    return cleared_[column][row] || !def || MustBreak(def->kind);
   }
   void Flood() {
     bool grew = true;
@@ -95,7 +92,7 @@ class BallReach {
     if (!Inside(column, row)) return;
     cleared_[column][row] = true;
     const TileDef* def = bricks_.at(column, row);
-    if (def && Explodes(def->kind)) Fire(column, row);
+    if (def && Blasts(def->kind)) Fire(column, row);
   }
   void Fire(int column, int row) {
     if (fired_[column][row]) return;
@@ -244,7 +241,8 @@ std::vector<std::string> TileRecordProblems(const TileSet& tileSet, int bitmapWi
       add("its picture at (" + std::to_string(t.imageX) + ", " + std::to_string(t.imageY) + ") lies outside the " +
           std::to_string(bitmapWidth) + " x " + std::to_string(bitmapHeight) + " bitmap");
     if (t.kind != 0) {
-      if (!IsBrickKind(t.kind)) add("kind " + std::to_string(t.kind) + " is not a brick kind (1 to 19)");
+      if (!IsBrickKind(t.kind)) add("kind " + std::to_string(t.kind) + " is not a brick kind (" + std::to_string(FirstBrickCode) + " to " +
+                                  std::to_string(LastBrickCode) + ")");
       if (t.frameCount < 1 || t.frameCount > records || t.frameNumber < 1 || t.frameNumber > t.frameCount)
         add("frame " + std::to_string(t.frameNumber) + " of " + std::to_string(t.frameCount) + " is impossible");
       if (t.hitCount < 1 || t.hitCount > records || t.hitStage < 1 || t.hitStage > t.hitCount)

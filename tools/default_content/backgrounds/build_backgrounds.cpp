@@ -14,29 +14,29 @@ using namespace paint;
 
 namespace {
 
-constexpr int kSize = 160;
+constexpr int Size = 160;
 
 // Wrapped difference on the tile, so distances and shapes continue across the seams.
-float Wrapped(float d) { return d - kSize * std::round(d / kSize); }
+float Wrapped(float d) { return d - Size * std::round(d / Size); }
 
 void AddStars(Canvas& canvas, std::uint32_t seed, int count, Color tint) {
   Random random(seed);
   for (int i = 0; i < count; ++i) {
-    const int x = random.Below(kSize), y = random.Below(kSize);
-    const float brightness = random.Between(0.25f, 1.0f);
+    const int x = random.below(Size), y = random.below(Size);
+    const float brightness = random.between(0.25f, 1.0f);
     canvas.blend(x, y, Lighten(tint, 0.5f * brightness), 0.5f + 0.5f * brightness);
     if (brightness > 0.85f)  // a few larger stars with a soft cross
       for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
-        canvas.blend((x + dx + kSize) % kSize, (y + dy + kSize) % kSize, tint, 0.35f);
+        canvas.blend((x + dx + Size) % Size, (y + dy + Size) % Size, tint, 0.35f);
   }
 }
 
 Canvas Nebula(Color deep, Color cloudA, Color cloudB, std::uint32_t seed, float strength) {
-  Canvas canvas(kSize, kSize);
-  for (int y = 0; y < kSize; ++y)
-    for (int x = 0; x < kSize; ++x) {
-      const float n = TileableFractal(x, y, kSize, kSize, 2, 2, 5, seed);
-      const float m = TileableFractal(x, y, kSize, kSize, 3, 3, 4, seed * 7 + 1);
+  Canvas canvas(Size, Size);
+  for (int y = 0; y < Size; ++y)
+    for (int x = 0; x < Size; ++x) {
+      const float n = TileableFractal(x, y, Size, Size, 2, 2, 5, seed);
+      const float m = TileableFractal(x, y, Size, Size, 3, 3, 4, seed * 7 + 1);
       const float cloud = std::clamp((n - 0.36f) * 3.2f, 0.0f, 1.0f) * strength;
       canvas.at(x, y) = Mix(deep, Mix(cloudA, cloudB, m), cloud * cloud);
     }
@@ -45,8 +45,8 @@ Canvas Nebula(Color deep, Color cloudA, Color cloudB, std::uint32_t seed, float 
 
 // Faint lines of a triangle lattice (period 40, so it repeats with the tile).
 void AddLattice(Canvas& canvas, Color line, float strength) {
-  for (int y = 0; y < kSize; ++y)
-    for (int x = 0; x < kSize; ++x) {
+  for (int y = 0; y < Size; ++y)
+    for (int x = 0; x < Size; ++x) {
       const auto near = [](int v) { const int m = ((v % 40) + 40) % 40; return m == 0 || m == 39; };
       if (near(x + y) || near(x - y) || y % 40 == 0) canvas.blend(x, y, line, strength);
     }
@@ -58,13 +58,13 @@ Canvas Facets(Color dark, Color light, Color edge, std::uint32_t seed, int cells
   std::vector<Point> sites(cells);
   std::vector<float> lightness(cells), slopeX(cells), slopeY(cells);
   for (int i = 0; i < cells; ++i) {
-    sites[i] = {random.Between(0, kSize), random.Between(0, kSize)};
-    lightness[i] = random.Uniform();
-    slopeX[i] = random.Between(-1, 1), slopeY[i] = random.Between(-1, 1);
+    sites[i] = {random.between(0, Size), random.between(0, Size)};
+    lightness[i] = random.uniform();
+    slopeX[i] = random.between(-1, 1), slopeY[i] = random.between(-1, 1);
   }
-  Canvas canvas(kSize, kSize);
-  for (int y = 0; y < kSize; ++y)
-    for (int x = 0; x < kSize; ++x) {
+  Canvas canvas(Size, Size);
+  for (int y = 0; y < Size; ++y)
+    for (int x = 0; x < Size; ++x) {
       float best = 1e9f, second = 1e9f;
       int owner = 0;
       for (int i = 0; i < cells; ++i) {
@@ -87,16 +87,16 @@ Canvas Facets(Color dark, Color light, Color edge, std::uint32_t seed, int cells
 void AddCracks(Canvas& canvas, std::uint32_t seed, int count, Color c) {
   Random random(seed);
   for (int i = 0; i < count; ++i) {
-    Point a{random.Between(0, kSize), random.Between(0, kSize)};
-    float angle = random.Between(0, 6.2831853f);
+    Point a{random.between(0, Size), random.between(0, Size)};
+    float angle = random.between(0, 6.2831853f);
     for (int piece = 0; piece < 4; ++piece) {
-      const float length = random.Between(6, 18);
+      const float length = random.between(6, 18);
       const Point b{a.x + std::cos(angle) * length, a.y + std::sin(angle) * length};
       for (int oy = -1; oy <= 1; ++oy)
         for (int ox = -1; ox <= 1; ++ox)
-          Fill(canvas, Segment({a.x + ox * kSize, a.y + oy * kSize}, {b.x + ox * kSize, b.y + oy * kSize}, 0.45f), c);
+          Fill(canvas, Segment({a.x + ox * Size, a.y + oy * Size}, {b.x + ox * Size, b.y + oy * Size}, 0.45f), c);
       a = b;
-      angle += random.Between(-0.8f, 0.8f);
+      angle += random.between(-0.8f, 0.8f);
     }
   }
 }
@@ -104,7 +104,7 @@ void AddCracks(Canvas& canvas, std::uint32_t seed, int count, Color c) {
 // Copies of `shape` shifted by a whole tile each way, so what crosses a seam comes back on the other side.
 void FillWrapped(Canvas& canvas, const std::function<Shape(float dx, float dy)>& shape, Color c) {
   for (int oy = -1; oy <= 1; ++oy)
-    for (int ox = -1; ox <= 1; ++ox) Fill(canvas, shape(ox * kSize, oy * kSize), c);
+    for (int ox = -1; ox <= 1; ++ox) Fill(canvas, shape(ox * Size, oy * Size), c);
 }
 
 // Printed-circuit traces: runs along a 10-pixel grid that turn by 45 degrees now and then, each ending in a via.
@@ -113,15 +113,15 @@ void AddTraces(Canvas& canvas, std::uint32_t seed, int count, Color trace, Color
   constexpr float Step = 10.0f;
   const Point turns[] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
   for (int i = 0; i < count; ++i) {
-    Point a{Step * random.Below(16) + 0.5f, Step * random.Below(16) + 0.5f};
-    int heading = random.Below(4) * 2;  // start along an axis
-    for (int piece = 0, pieces = 2 + random.Below(4); piece < pieces; ++piece) {
+    Point a{Step * random.below(16) + 0.5f, Step * random.below(16) + 0.5f};
+    int heading = random.below(4) * 2;  // start along an axis
+    for (int piece = 0, pieces = 2 + random.below(4); piece < pieces; ++piece) {
       const Point d = turns[heading];
-      const Point b{a.x + d.x * Step * (1 + random.Below(3)), a.y + d.y * Step * (1 + random.Below(3))};
+      const Point b{a.x + d.x * Step * (1 + random.below(3)), a.y + d.y * Step * (1 + random.below(3))};
       const auto stroke = [&](float dx, float dy) { return Segment({a.x + dx, a.y + dy}, {b.x + dx, b.y + dy}, 0.7f); };
       FillWrapped(canvas, stroke, trace);
       a = b;
-      heading = (heading + (random.Below(2) == 0 ? 1 : 7)) % 8;
+      heading = (heading + (random.below(2) == 0 ? 1 : 7)) % 8;
     }
     const auto ring = [&](float dx, float dy) {
       return Subtract(Circle(a.x + dx, a.y + dy, 2.6f), Circle(a.x + dx, a.y + dy, 1.1f));
@@ -132,12 +132,12 @@ void AddTraces(Canvas& canvas, std::uint32_t seed, int count, Color trace, Color
 
 // Curtains of light: noise that changes fast across and slowly down makes tall folds.
 Canvas Aurora(Color deep, Color low, Color high, std::uint32_t seed) {
-  Canvas canvas(kSize, kSize);
-  for (int y = 0; y < kSize; ++y)
-    for (int x = 0; x < kSize; ++x) {
-      const float sway = 14.0f * std::sin(6.2831853f * y / kSize);  // one whole wave per tile keeps the seam
-      const float fold = TileableFractal(x + sway, y, kSize, kSize, 6, 1, 3, seed);
-      const float hue = TileableNoise(x, y, kSize, kSize, 2, 2, seed * 3 + 1);
+  Canvas canvas(Size, Size);
+  for (int y = 0; y < Size; ++y)
+    for (int x = 0; x < Size; ++x) {
+      const float sway = 14.0f * std::sin(6.2831853f * y / Size);  // one whole wave per tile keeps the seam
+      const float fold = TileableFractal(x + sway, y, Size, Size, 6, 1, 3, seed);
+      const float hue = TileableNoise(x, y, Size, Size, 2, 2, seed * 3 + 1);
       const float light = std::clamp((fold - 0.45f) * 2.6f, 0.0f, 1.0f);
       canvas.at(x, y) = Mix(deep, Mix(low, high, hue), 0.8f * light * light);
     }
@@ -197,7 +197,7 @@ std::vector<Background> AllBackgrounds() {
        }},
       {"Starfield.bmp",
        [] {
-         Canvas c(kSize, kSize, Rgb(4, 5, 16));
+         Canvas c(Size, Size, Rgb(4, 5, 16));
          AddStars(c, 0x57A2, 60, Rgb(180, 190, 255));
          AddStars(c, 0x57A3, 20, Rgb(255, 170, 220));
          return c;

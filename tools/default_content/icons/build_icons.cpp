@@ -19,9 +19,9 @@ using paint::WithAlpha;
 
 namespace {
 
-const Color kCyan = Rgb(40, 205, 240), kMagenta = Rgb(225, 60, 215), kAmber = Rgb(255, 175, 50),
-            kViolet = Rgb(140, 85, 255), kPaddleBlue = Rgb(40, 150, 230), kIce = Rgb(225, 248, 255),
-            kWhite = Rgb(255, 255, 255);
+const Color Cyan = Rgb(40, 205, 240), Magenta = Rgb(225, 60, 215), Amber = Rgb(255, 175, 50),
+            Violet = Rgb(140, 85, 255), PaddleBlue = Rgb(40, 150, 230), Ice = Rgb(225, 248, 255),
+            White = Rgb(255, 255, 255);
 
 // --- Shared pieces.
 
@@ -89,17 +89,17 @@ void AddGem(Marks& marks, float x, float y, float scale, Color base, float opaci
   const Color cut = WithAlpha(Lighten(base, 0.4f), 0.6f * opacity);
   for (auto [a, b] : {std::pair<Point, Point>{{4, 9}, {14, 4}}, {{20, 4}, {28, 8}}, {{25, 6.5f}, {14, 12}}})
     marks.push_back({Bar(brick.At(a.x, a.y), brick.At(b.x, b.y), 0.3f * scale), cut});
-  marks.push_back({Bar(brick.At(5, 4.6f), brick.At(11.5f, 4.6f), 0.45f * scale), WithAlpha(kWhite, 0.7f * opacity)});
+  marks.push_back({Bar(brick.At(5, 4.6f), brick.At(11.5f, 4.6f), 0.45f * scale), WithAlpha(White, 0.7f * opacity)});
   const Point glint = brick.At(25.5f, 5.5f);
-  marks.push_back({Star(glint.x, glint.y, 2.2f * scale), WithAlpha(kWhite, 0.9f * opacity)});
+  marks.push_back({Star(glint.x, glint.y, 2.2f * scale), WithAlpha(White, 0.9f * opacity)});
 }
 
 // The dark rounded square both icons stand on, with a faint nebula and a crystal rim.
 void AddBackdrop(Marks& marks) {
   const BoxOutline square{16, 16, 224, 224, 44};
   marks.push_back({square, LinearInk{{0, 16}, {0, 240}, {{0, Rgb(30, 36, 88)}, {1, Rgb(8, 10, 30)}}}});
-  marks.push_back({DiscOutline{96, 96, 70}, RadialInk{{96, 96}, 70, {{0, WithAlpha(kViolet, 0.28f)},
-                                                                       {1, WithAlpha(kViolet, 0)}}}});
+  marks.push_back({DiscOutline{96, 96, 70}, RadialInk{{96, 96}, 70, {{0, WithAlpha(Violet, 0.28f)},
+                                                                       {1, WithAlpha(Violet, 0)}}}});
   marks.push_back({square,
                    LinearInk{{16, 16}, {240, 240}, {{0, Rgb(120, 230, 255, 0.9f)}, {1, Rgb(140, 85, 255, 0.5f)}}},
                    3});
@@ -113,13 +113,13 @@ Ink Shine(Point from, Point to, Color base) {
 
 void AddShards(Marks& marks) {
   const std::vector<std::pair<PolygonOutline, Color>> shards = {
-      {{{{150, 104}, {178, 97}, {166, 124}}}, kMagenta},
-      {{{{190, 116}, {214, 106}, {207, 133}}}, kViolet},
-      {{{{168, 134}, {187, 128}, {181, 147}}}, kMagenta},
-      {{{{140, 128}, {152, 122}, {150, 136}}}, kViolet}};
-  marks.push_back({DiscOutline{176, 120, 44}, RadialInk{{176, 120}, 44, {{0, WithAlpha(kWhite, 0.55f)},
-                                                                         {0.4f, WithAlpha(kMagenta, 0.3f)},
-                                                                         {1, WithAlpha(kMagenta, 0)}}}});
+      {{{{150, 104}, {178, 97}, {166, 124}}}, Magenta},
+      {{{{190, 116}, {214, 106}, {207, 133}}}, Violet},
+      {{{{168, 134}, {187, 128}, {181, 147}}}, Magenta},
+      {{{{140, 128}, {152, 122}, {150, 136}}}, Violet}};
+  marks.push_back({DiscOutline{176, 120, 44}, RadialInk{{176, 120}, 44, {{0, WithAlpha(White, 0.55f)},
+                                                                         {0.4f, WithAlpha(Magenta, 0.3f)},
+                                                                         {1, WithAlpha(Magenta, 0)}}}});
   for (const auto& [shard, colour] : shards) {
     const Point a = shard.points[0], c = shard.points[2];
     marks.push_back({shard, Shine(a, c, colour)});
@@ -130,32 +130,32 @@ void AddShards(Marks& marks) {
 void AddBall(Marks& marks) {
   for (auto [x, y, r, alpha] : {std::array<float, 4>{124, 198, 6, 0.25f}, {136, 184, 9, 0.4f}})
     marks.push_back({DiscOutline{x, y, r}, WithAlpha(Rgb(110, 200, 255), alpha)});
-  marks.push_back({DiscOutline{150, 168, 30}, RadialInk{{150, 168}, 30, {{0, WithAlpha(kIce, 0.6f)},
-                                                                         {0.5f, WithAlpha(kCyan, 0.22f)},
-                                                                         {1, WithAlpha(kCyan, 0)}}}});
+  marks.push_back({DiscOutline{150, 168, 30}, RadialInk{{150, 168}, 30, {{0, WithAlpha(Ice, 0.6f)},
+                                                                         {0.5f, WithAlpha(Cyan, 0.22f)},
+                                                                         {1, WithAlpha(Cyan, 0)}}}});
   marks.push_back({DiscOutline{150, 168, 14},
-                   RadialInk{{144, 162}, 22, {{0, kWhite}, {0.35f, kIce}, {1, Rgb(30, 150, 250)}}}});
-  marks.push_back({DiscOutline{145, 162, 3.5f}, WithAlpha(kWhite, 0.9f)});
+                   RadialInk{{144, 162}, 22, {{0, White}, {0.35f, Ice}, {1, Rgb(30, 150, 250)}}}});
+  marks.push_back({DiscOutline{145, 162, 3.5f}, WithAlpha(White, 0.9f)});
 }
 
 void AddPaddle(Marks& marks) {
   const Point top{0, 208}, bottom{0, 224};
-  marks.push_back({BoxOutline{64, 208, 128, 16, 8}, Shine(top, bottom, kPaddleBlue)});
-  marks.push_back({BoxOutline{64, 208, 24, 16, 8}, Shine(top, bottom, kViolet)});
-  marks.push_back({BoxOutline{168, 208, 24, 16, 8}, Shine(top, bottom, kViolet)});
-  marks.push_back({BoxOutline{84, 214.5f, 88, 3, 1.5f}, WithAlpha(kIce, 0.6f)});
-  marks.push_back({BoxOutline{64, 208, 128, 16, 8}, Darken(kPaddleBlue, 0.6f), 1.5f});
+  marks.push_back({BoxOutline{64, 208, 128, 16, 8}, Shine(top, bottom, PaddleBlue)});
+  marks.push_back({BoxOutline{64, 208, 24, 16, 8}, Shine(top, bottom, Violet)});
+  marks.push_back({BoxOutline{168, 208, 24, 16, 8}, Shine(top, bottom, Violet)});
+  marks.push_back({BoxOutline{84, 214.5f, 88, 3, 1.5f}, WithAlpha(Ice, 0.6f)});
+  marks.push_back({BoxOutline{64, 208, 128, 16, 8}, Darken(PaddleBlue, 0.6f), 1.5f});
 }
 
 Marks GameIcon() {
   Marks marks;
   AddBackdrop(marks);
   for (auto [x, y] : {std::pair<float, float>{212, 60}, {48, 196}, {206, 198}})
-    marks.push_back({Star(x, y, 5), WithAlpha(kIce, 0.8f)});
+    marks.push_back({Star(x, y, 5), WithAlpha(Ice, 0.8f)});
   constexpr float scale = 2.75f;  // a brick 88 x 44
-  AddGem(marks, 38, 44, scale, kCyan);
-  AddGem(marks, 130, 44, scale, kMagenta);
-  AddGem(marks, 38, 92, scale, kAmber);
+  AddGem(marks, 38, 44, scale, Cyan);
+  AddGem(marks, 130, 44, scale, Magenta);
+  AddGem(marks, 38, 92, scale, Amber);
   AddShards(marks);
   AddBall(marks);
   AddPaddle(marks);
@@ -165,7 +165,7 @@ Marks GameIcon() {
 // --- The editor: bricks laid on the level grid, the next one placed by a stylus with a crystal nib.
 
 void AddGrid(Marks& marks) {
-  const Color line = WithAlpha(kIce, 0.16f);
+  const Color line = WithAlpha(Ice, 0.16f);
   for (float x = 40; x <= 216; x += 44) marks.push_back({BoxOutline{x - 0.75f, 40, 1.5f, 176, 0}, line});
   for (float y = 40; y <= 216; y += 22) marks.push_back({BoxOutline{40, y - 0.75f, 176, 1.5f, 0}, line});
 }
@@ -190,13 +190,13 @@ void AddStylus(Marks& marks) {
   PolygonOutline shadow{{s.At(0, 0), s.At(34, -12), s.At(length, -12), s.At(length, 12), s.At(34, 12)}};
   for (Point& p : shadow.points) p = {p.x + 5, p.y + 6};
   marks.push_back({shadow, WithAlpha(Rgb(0, 0, 0), 0.35f)});
-  marks.push_back({s.Band(44, length - 6, 12, 12), s.Round(kViolet)});
-  marks.push_back({s.Band(length - 6, length, 12, 12), s.Round(Darken(kViolet, 0.35f))});
+  marks.push_back({s.Band(44, length - 6, 12, 12), s.Round(Violet)});
+  marks.push_back({s.Band(length - 6, length, 12, 12), s.Round(Darken(Violet, 0.35f))});
   marks.push_back({s.Band(34, 44, 12, 12), s.Round(Rgb(190, 200, 220))});
-  marks.push_back({s.Band(18, 34, 6.5f, 12), s.Round(kAmber)});
-  marks.push_back({PolygonOutline{{s.At(0, 0), s.At(22, -7.5f), s.At(22, 7.5f)}}, s.Round(kCyan)});
-  marks.push_back({Bar(s.At(3, 0), s.At(20, -4), 0.8f), WithAlpha(kWhite, 0.7f)});
-  marks.push_back({Star(tip.x, tip.y, 9), WithAlpha(kWhite, 0.95f)});
+  marks.push_back({s.Band(18, 34, 6.5f, 12), s.Round(Amber)});
+  marks.push_back({PolygonOutline{{s.At(0, 0), s.At(22, -7.5f), s.At(22, 7.5f)}}, s.Round(Cyan)});
+  marks.push_back({Bar(s.At(3, 0), s.At(20, -4), 0.8f), WithAlpha(White, 0.7f)});
+  marks.push_back({Star(tip.x, tip.y, 9), WithAlpha(White, 0.95f)});
 }
 
 Marks EditorIcon() {
@@ -204,11 +204,11 @@ Marks EditorIcon() {
   AddBackdrop(marks);
   AddGrid(marks);
   constexpr float scale = 2.75f;  // a brick covers two by two cells of the grid
-  AddGem(marks, 40, 40, scale, kCyan);
-  AddGem(marks, 128, 40, scale, kMagenta);
-  AddGem(marks, 40, 84, scale, kAmber);
-  AddGem(marks, 128, 84, scale, kViolet, 0.45f);
-  marks.push_back({BoxOutline{128, 84, 88, 44, 3}, WithAlpha(kIce, 0.85f), 2});
+  AddGem(marks, 40, 40, scale, Cyan);
+  AddGem(marks, 128, 40, scale, Magenta);
+  AddGem(marks, 40, 84, scale, Amber);
+  AddGem(marks, 128, 84, scale, Violet, 0.45f);
+  marks.push_back({BoxOutline{128, 84, 88, 44, 3}, WithAlpha(Ice, 0.85f), 2});
   AddStylus(marks);
   return marks;
 }
@@ -226,7 +226,7 @@ bool BuildIcons(const std::filesystem::path& dir, std::string& error) {
   std::error_code failure;
   for (const icons::ProgramIcon& icon : icons::ProgramIcons()) {
     const icons::Marks marks = icon.draw();
-    for (int size : icons::kPngSizes) {
+    for (int size : icons::PngSizes) {
       const std::filesystem::path folder = dir / (std::to_string(size) + "x" + std::to_string(size)) / "apps";
       std::filesystem::create_directories(folder, failure);
       if (!WritePngFile(folder / (icon.name + ".png"), icons::Rasterise(marks, size), true, error)) return false;

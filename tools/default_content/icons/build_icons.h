@@ -9,7 +9,7 @@
 namespace icons {
 
 // The pixel sizes written as PNG besides the scalable SVG.
-inline const std::vector<int> kPngSizes = {32, 48, 64, 128, 256};
+inline const std::vector<int> PngSizes = {32, 48, 64, 128, 256};
 
 struct ProgramIcon {
   std::string name;  // the icon name a desktop entry gives

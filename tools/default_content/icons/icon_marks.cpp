@@ -119,7 +119,7 @@ std::string OutlineSvg(const Outline& outline, const std::string& paint) {
 }  // namespace
 
 Bitmap Rasterise(const Marks& marks, int size) {
-  const float scale = static_cast<float>(size) / kDesignSize;
+  const float scale = static_cast<float>(size) / DesignSize;
   paint::Canvas canvas(size, size);
   for (const Mark& mark : marks) {
     const paint::Shape shape = ShapeOf(mark.outline, scale);
@@ -147,7 +147,7 @@ std::string SvgText(const Marks& marks) {
                             : InkSvg(mark.ink, "fill", defs, nextId);
     body += OutlineSvg(mark.outline, paint) + "\n";
   }
-  const std::string side = Number(kDesignSize);
+  const std::string side = Number(DesignSize);
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + side +
          "\" height=\"" + side + "\" viewBox=\"0 0 " + side + " " + side + "\">\n<defs>\n" + defs + "</defs>\n" +
          body + "</svg>\n";

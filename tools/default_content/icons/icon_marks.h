@@ -10,7 +10,7 @@
 namespace icons {
 
 // Icons are drawn on a square of this many units; the SVG's view box and the PNGs' scale both follow from it.
-inline constexpr float kDesignSize = 256;
+inline constexpr float DesignSize = 256;
 
 struct PolygonOutline {
   std::vector<paint::Point> points;

@@ -1,8 +1,8 @@
 // Compiles the level text sources into level files and level-set files in Lvl.
-#include <charconv>
 #include <map>
 
 #include "content/level_set_file.h"
+#include "content/numbers.h"
 #include "content/renamed_sets.h"
 #include "tools/default_content/build_default.h"
 #include "tools/default_content/level_text.h"
@@ -21,6 +21,7 @@ const TileSet* ShippedTileSet(const std::string& fileName) {
 // A set's "set.txt" holds "name: ...", "file: ..." and "cleared within: N minutes".
 bool ReadSetHeader(std::string_view text, ShippedLevelSet& set) {
   constexpr std::string_view Bound = "cleared within: ";
+  constexpr std::string_view Minutes = " minutes";
   std::size_t pos = 0;
   while (pos < text.size()) {
     const auto end = std::min(text.find('\n', pos), text.size());
@@ -28,8 +29,8 @@ bool ReadSetHeader(std::string_view text, ShippedLevelSet& set) {
     pos = end + 1;
     if (line.rfind("name: ", 0) == 0) set.levelSet.levelSetName = line.substr(6);
     if (line.rfind("file: ", 0) == 0) set.fileName = line.substr(6);
-    if (line.rfind(Bound, 0) == 0 && line.ends_with(" minutes"))
-      std::from_chars(line.data() + Bound.size(), line.data() + line.size(), set.clearedWithinMinutes);
+    if (line.rfind(Bound, 0) == 0 && line.ends_with(Minutes))
+      ParseWholeNumber(line.substr(Bound.size(), line.size() - Bound.size() - Minutes.size()), set.clearedWithinMinutes);
   }
   return !set.levelSet.levelSetName.empty() && !set.fileName.empty() && set.clearedWithinMinutes > 0;
 }

@@ -10,14 +10,15 @@
 //   cell: 0 4 = 17                (a cell the map cannot show: column 0, row 0, or a '?' in the map)
 #include "tools/default_content/level_text.h"
 
+#include <algorithm>
 #include <array>
-#include <charconv>
 #include <map>
-#include <optional>
 #include <set>
+#include <type_traits>
 #include <vector>
 
 #include "content/names.h"
+#include "content/numbers.h"
 #include "tools/default_content/tilesets/default_tilesets.h"
 
 namespace {
@@ -50,26 +51,67 @@ std::vector<std::string_view> Words(std::string_view s) {
   return words;
 }
 
-std::optional<std::int32_t> ParseInt(std::string_view s) {
-  std::int32_t value = 0;
-  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-  if (ec != std::errc{} || end != s.data() + s.size()) return std::nullopt;
-  return value;
+bool IsLegendChar(char c) { return c > ' ' && c < 127 && c != EmptyChar && c != ExplicitChar; }
+
+// ---- the fields ----
+
+// The text follows the level's field list: each name has a line keyed by the field's name less its "Name"
+// ending ("tileset: ..."), the sides a "sides:" line, and the grid its legend, map and cell lines. The names
+// come first, then the sides, then the grid, as the designers' files have them.
+enum class TextPart { Name, Sides, Grid };
+
+template <typename Field>
+constexpr TextPart PartOf() {
+  using Value = std::remove_cvref_t<Field>;
+  if constexpr (std::is_same_v<Value, std::string>) return TextPart::Name;
+  else if constexpr (std::is_same_v<Value, GuardedSides>) return TextPart::Sides;
+  else {
+    static_assert(std::is_same_v<Value, BrickGrid>, "a level field the text cannot show");
+    return TextPart::Grid;
+  }
 }
 
-bool IsLegendChar(char c) { return c > ' ' && c < 127 && c != EmptyChar && c != ExplicitChar; }
+// Calls visit(field, value) for each field of the part, in the field list's order.
+template <TextPart Part, typename Record, typename Visit>
+constexpr void VisitPart(Record& level, Visit&& visit) {
+  VisitLevelFields(level, [&visit](const char* field, auto& value) {
+    if constexpr (PartOf<decltype(value)>() == Part) visit(std::string_view(field), value);
+  });
+}
+
+constexpr bool EveryNameEndsInName() {
+  Level level;
+  bool named = true;
+  VisitPart<TextPart::Name>(level, [&named](std::string_view field, const std::string&) {
+    named = named && field.ends_with("Name");
+  });
+  return named;
+}
+static_assert(EveryNameEndsInName(), "a name's key is its field's name less \"Name\"");
+
+std::string NameKey(std::string_view field) { return std::string(field.substr(0, field.size() - 4)); }
+constexpr std::string_view SidesKey = "sides";
+
+// The header keys in the order a text holds them, for messages.
+std::vector<std::string> HeaderKeys() {
+  const Level level;
+  std::vector<std::string> keys;
+  VisitPart<TextPart::Name>(level, [&keys](std::string_view field, const std::string&) { keys.push_back(NameKey(field)); });
+  VisitPart<TextPart::Sides>(level, [&keys](std::string_view, const GuardedSides&) { keys.emplace_back(SidesKey); });
+  return keys;
+}
 
 // ---- writing ----
 
 // One character per tile number used in the playfield; tiles left without one are written as cell lines.
-std::map<std::int32_t, char> ChooseCharacters(const Level& level) {
+std::map<std::int32_t, char> ChooseCharacters(const BrickGrid& grid, const std::string& tilesetName) {
   std::set<std::int32_t> used;
   for (int c = 1; c <= PlayColumns; ++c)
     for (int r = 1; r <= PlayRows; ++r)
-      if (level.brickGrid[c][r] != 0) used.insert(level.brickGrid[c][r]);
+      if (grid[c][r] != 0) used.insert(grid[c][r]);
   std::map<std::int32_t, char> chosen;
   std::set<char> taken;
-  if (const auto* fixed = FixedLegendOf(level.tilesetName))
+  if (const auto* fixed = FixedLegendOf(tilesetName))
     for (const auto& [ch, tile] : *fixed)
       if (used.count(tile) && IsLegendChar(ch)) chosen[tile] = ch, taken.insert(ch);
   std::size_t next = 0;
@@ -83,11 +125,11 @@ std::map<std::int32_t, char> ChooseCharacters(const Level& level) {
   return chosen;
 }
 
-std::string SidesLine(const Level& level) {
-  std::string line = "sides:";
+std::string SidesLine(const GuardedSides& sides) {
+  std::string line = std::string(SidesKey) + ":";
   for (int side = Bottom; side <= Left; ++side)
-    if (level.guardedSides[side] != 0) line += std::string(" ") + SideWords[side];
-  return line == "sides:" ? "sides: none" : line;
+    if (sides[side] != 0) line += std::string(" ") + SideWords[side];
+  return line.ends_with(":") ? line + " none" : line;
 }
 
 std::string LegendLines(const std::map<std::int32_t, char>& chosen) {
@@ -102,19 +144,15 @@ std::string LegendLines(const std::map<std::int32_t, char>& chosen) {
   return out;
 }
 
-}  // namespace
-
-std::string LevelToText(const Level& level) {
-  const std::map<std::int32_t, char> chosen = ChooseCharacters(level);
-  std::string out = "tileset: " + level.tilesetName + "\n";
-  out += "background: " + level.backgroundName + "\n";
-  out += SidesLine(level) + "\n";
-  out += LegendLines(chosen);
+// The legend, the map and the cell lines of the cells the map cannot show.
+std::string GridLines(const BrickGrid& grid, const std::string& tilesetName) {
+  const std::map<std::int32_t, char> chosen = ChooseCharacters(grid, tilesetName);
+  std::string out = LegendLines(chosen);
   out += "map:\n";
   std::string cells;
   for (int r = 0; r <= PlayRows; ++r) {
     for (int c = 0; c <= PlayColumns; ++c) {
-      const std::int32_t tile = level.brickGrid[c][r];
+      const std::int32_t tile = grid[c][r];
       const bool inField = c >= 1 && r >= 1;
       const auto found = chosen.find(tile);
       if (inField && tile == 0) out += EmptyChar;
@@ -130,6 +168,18 @@ std::string LevelToText(const Level& level) {
   return out + cells;
 }
 
+}  // namespace
+
+std::string LevelToText(const Level& level) {
+  std::string out;
+  VisitPart<TextPart::Name>(level, [&out](std::string_view field, const std::string& name) {
+    out += NameKey(field) + ": " + name + "\n";
+  });
+  VisitPart<TextPart::Sides>(level, [&out](std::string_view, const GuardedSides& sides) { out += SidesLine(sides) + "\n"; });
+  VisitPart<TextPart::Grid>(level, [&](std::string_view, const BrickGrid& grid) { out += GridLines(grid, level.tilesetName); });
+  return out;
+}
+
 namespace {
 
 // ---- reading ----
@@ -140,8 +190,8 @@ struct MapRow {
 };
 
 struct Parsed {
-  std::optional<std::string> tileset, background;
-  std::optional<std::array<std::int16_t, 5>> sides;
+  Level level;                               // the names and sides as read; the grid is filled at the end
+  std::set<std::string, std::less<>> given;  // the keys of the name and sides lines met
   std::map<char, std::int32_t> legend;
   std::map<std::pair<int, int>, std::pair<int, std::int32_t>> cells;  // (column, row) -> (line, tile)
   std::vector<MapRow> map;
@@ -150,7 +200,7 @@ struct Parsed {
 
 std::string At(int line, const std::string& message) { return "line " + std::to_string(line) + ": " + message; }
 
-bool ParseSides(std::string_view value, std::array<std::int16_t, 5>& sides, std::string& problem) {
+bool ParseSides(std::string_view value, GuardedSides& sides, std::string& problem) {
   sides = {};
   const auto words = Words(value);
   if (words.size() == 1 && words[0] == "none") return true;
@@ -176,31 +226,30 @@ bool ParseSides(std::string_view value, std::array<std::int16_t, 5>& sides, std:
 
 bool ParseLegend(std::string_view value, std::map<char, std::int32_t>& legend, std::string& problem) {
   for (std::string_view entry : Words(value)) {
-    const auto tile = entry.size() >= 3 && entry[1] == '=' ? ParseInt(entry.substr(2)) : std::nullopt;
-    if (!tile || !IsLegendChar(entry[0])) {
+    std::int32_t tile = 0;
+    if (entry.size() < 3 || entry[1] != '=' || !ParseWholeNumber(entry.substr(2), tile) || !IsLegendChar(entry[0])) {
       problem = "legend entry '" + std::string(entry) + "' is not of the form x=12 (x not '.' or '?')";
       return false;
     }
-    legend[entry[0]] = *tile;
+    legend[entry[0]] = tile;
   }
   return true;
 }
 
 bool ParseCell(std::string_view value, int line, Parsed& parsed, std::string& problem) {
   const auto words = Words(value);
-  const auto column = words.size() == 4 ? ParseInt(words[0]) : std::nullopt;
-  const auto row = words.size() == 4 ? ParseInt(words[1]) : std::nullopt;
-  const auto tile = words.size() == 4 && words[2] == "=" ? ParseInt(words[3]) : std::nullopt;
-  if (!column || !row || !tile) {
+  std::int32_t column = 0, row = 0, tile = 0;
+  if (words.size() != 4 || words[2] != "=" || !ParseWholeNumber(words[0], column) ||
+      !ParseWholeNumber(words[1], row) || !ParseWholeNumber(words[3], tile)) {
     problem = "a cell line reads: cell: COLUMN ROW = TILE";
     return false;
   }
-  if (*column < 0 || *column > PlayColumns || *row < 0 || *row > PlayRows) {
-    problem = "cell " + std::to_string(*column) + " " + std::to_string(*row) + " is outside columns 0-20, rows 0-30";
+  if (column < 0 || column > PlayColumns || row < 0 || row > PlayRows) {
+    problem = "cell " + std::to_string(column) + " " + std::to_string(row) + " is outside columns 0-20, rows 0-30";
     return false;
   }
-  if (!parsed.cells.emplace(std::pair{*column, *row}, std::pair{line, *tile}).second) {
-    problem = "cell " + std::to_string(*column) + " " + std::to_string(*row) + " is given twice";
+  if (!parsed.cells.emplace(std::pair{column, row}, std::pair{line, tile}).second) {
+    problem = "cell " + std::to_string(column) + " " + std::to_string(row) + " is given twice";
     return false;
   }
   return true;
@@ -213,31 +262,41 @@ bool CheckName(std::string_view name, std::string& problem) {
   return false;
 }
 
-template <typename T>
-bool SetOnce(std::optional<T>& slot, T value, std::string_view key, std::string& problem) {
-  if (slot) {
-    problem = "'" + std::string(key) + "' is given twice";
-    return false;
-  }
-  slot = std::move(value);
-  return true;
+bool SetOnce(Parsed& parsed, std::string_view key, std::string& problem) {
+  if (parsed.given.emplace(key).second) return true;
+  problem = "'" + std::string(key) + "' is given twice";
+  return false;
+}
+
+// A name or sides line, into the field its key names.
+bool ParseFieldLine(std::string_view key, std::string_view value, Parsed& parsed, std::string& problem) {
+  bool ok = false;
+  VisitPart<TextPart::Name>(parsed.level, [&](std::string_view field, std::string& name) {
+    if (key != NameKey(field)) return;
+    ok = CheckName(value, problem) && SetOnce(parsed, key, problem);
+    if (ok) name = value;
+  });
+  VisitPart<TextPart::Sides>(parsed.level, [&](std::string_view, GuardedSides& sides) {
+    if (key != SidesKey) return;
+    GuardedSides read{};
+    ok = ParseSides(value, read, problem) && SetOnce(parsed, key, problem);
+    if (ok) sides = read;
+  });
+  return ok;
 }
 
 bool ParseHeaderLine(std::string_view line, int lineNumber, Parsed& parsed, std::string& problem) {
   const auto colon = line.find(':');
   if (colon == std::string_view::npos) {
-    problem = "expected 'key: value' (keys: tileset, background, sides, legend, map, cell)";
+    std::string keys;
+    for (const std::string& key : HeaderKeys()) keys += key + ", ";
+    problem = "expected 'key: value' (keys: " + keys + "legend, map, cell)";
     return false;
   }
   const std::string_view key = Trim(line.substr(0, colon));
   const std::string_view value = Trim(line.substr(colon + 1));
-  if (key == "tileset") return CheckName(value, problem) && SetOnce(parsed.tileset, std::string(value), key, problem);
-  if (key == "background")
-    return CheckName(value, problem) && SetOnce(parsed.background, std::string(value), key, problem);
-  if (key == "sides") {
-    std::array<std::int16_t, 5> sides{};
-    return ParseSides(value, sides, problem) && SetOnce(parsed.sides, sides, key, problem);
-  }
+  const std::vector<std::string> keys = HeaderKeys();
+  if (std::find(keys.begin(), keys.end(), key) != keys.end()) return ParseFieldLine(key, value, parsed, problem);
   if (key == "legend") return ParseLegend(value, parsed.legend, problem);
   if (key == "cell") return ParseCell(value, lineNumber, parsed, problem);
   if (key == "map") {
@@ -280,10 +339,12 @@ bool ParseLines(std::string_view text, Parsed& parsed, std::string& error) {
 }
 
 bool CheckComplete(const Parsed& parsed, std::string& error) {
-  if (!parsed.tileset) error = "no 'tileset:' line";
-  else if (!parsed.background) error = "no 'background:' line";
-  else if (!parsed.sides) error = "no 'sides:' line";
-  else if (parsed.mapLine == 0) error = "no 'map:' line";
+  for (const std::string& key : HeaderKeys())
+    if (!parsed.given.count(key)) {
+      error = "no '" + key + ":' line";
+      return false;
+    }
+  if (parsed.mapLine == 0) error = "no 'map:' line";
   else if (parsed.map.size() != PlayRows)
     error = At(parsed.mapLine, "the map has " + std::to_string(parsed.map.size()) + " rows; it needs 30");
   return error.empty();
@@ -291,7 +352,7 @@ bool CheckComplete(const Parsed& parsed, std::string& error) {
 
 bool FillGrid(const Parsed& parsed, BrickGrid& grid, std::string& error) {
   std::map<char, std::int32_t> legend;
-  if (const auto* fixed = FixedLegendOf(*parsed.tileset)) legend = *fixed;
+  if (const auto* fixed = FixedLegendOf(parsed.level.tilesetName)) legend = *fixed;
   for (const auto& [ch, tile] : parsed.legend) legend[ch] = tile;
   for (int r = 1; r <= PlayRows; ++r) {
     const MapRow& row = parsed.map[r - 1];
@@ -317,11 +378,10 @@ bool FillGrid(const Parsed& parsed, BrickGrid& grid, std::string& error) {
 bool LevelFromText(std::string_view text, Level& out, std::string& error) {
   Parsed parsed;
   if (!ParseLines(text, parsed, error) || !CheckComplete(parsed, error)) return false;
-  Level level;
-  if (!FillGrid(parsed, level.brickGrid, error)) return false;
-  level.guardedSides = *parsed.sides;
-  level.tilesetName = *parsed.tileset;
-  level.backgroundName = *parsed.background;
+  Level level = parsed.level;
+  bool filled = true;
+  VisitPart<TextPart::Grid>(level, [&](std::string_view, BrickGrid& grid) { filled = FillGrid(parsed, grid, error); });
+  if (!filled) return false;
   out = std::move(level);
   return true;
 }

@@ -12,8 +12,6 @@ float Clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
 int ToByte(float v) { return static_cast<int>(std::lround(Clamp01(v) * 255.0f)); }
 }  // namespace
 
-Color Rgb(int r, int g, int b, float alpha) { return Color{r / 255.0f, g / 255.0f, b / 255.0f, alpha}; }
-
 Color Mix(Color from, Color to, float t) {
   return Color{from.r + (to.r - from.r) * t, from.g + (to.g - from.g) * t, from.b + (to.b - from.b) * t,
                from.a + (to.a - from.a) * t};

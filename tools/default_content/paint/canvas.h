@@ -11,16 +11,17 @@ struct Color {
   float r = 0, g = 0, b = 0, a = 1;
 };
 
-Color Rgb(int r, int g, int b, float alpha = 1.0f);  // from 0..255 components
+// From 0..255 components.
+constexpr Color Rgb(int r, int g, int b, float alpha = 1.0f) { return Color{r / 255.0f, g / 255.0f, b / 255.0f, alpha}; }
 Color Mix(Color from, Color to, float t);            // t = 0 gives `from`, 1 gives `to` (alpha mixed too)
 Color Lighten(Color c, float t);                     // towards white, alpha kept
 Color Darken(Color c, float t);                      // towards black, alpha kept
 Color WithAlpha(Color c, float alpha);
-inline constexpr Color kTransparent{0, 0, 0, 0};
+inline constexpr Color Transparent{0, 0, 0, 0};
 
 class Canvas {
  public:
-  Canvas(int width, int height, Color fill = kTransparent);
+  Canvas(int width, int height, Color fill = Transparent);
   int width() const { return width_; }
   int height() const { return height_; }
   bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }

@@ -29,16 +29,16 @@ int Wrap(int v, int n) { return ((v % n) + n) % n; }
 
 Random::Random(std::uint32_t seed) : state_(Hash(seed) | 1U) {}
 
-std::uint32_t Random::Next() {
+std::uint32_t Random::next() {
   state_ ^= state_ << 13;
   state_ ^= state_ >> 17;
   state_ ^= state_ << 5;
   return state_;
 }
 
-float Random::Uniform() { return (Next() >> 8) / 16777216.0f; }
-float Random::Between(float lo, float hi) { return lo + (hi - lo) * Uniform(); }
-int Random::Below(int n) { return static_cast<int>(Uniform() * n); }
+float Random::uniform() { return (next() >> 8) / 16777216.0f; }
+float Random::between(float lo, float hi) { return lo + (hi - lo) * uniform(); }
+int Random::below(int n) { return static_cast<int>(uniform() * n); }
 
 float TileableNoise(float x, float y, int periodX, int periodY, int cellsX, int cellsY, std::uint32_t seed) {
   const float u = x * cellsX / periodX, v = y * cellsY / periodY;

@@ -8,10 +8,10 @@ namespace paint {
 class Random {
  public:
   explicit Random(std::uint32_t seed);
-  std::uint32_t Next();
-  float Uniform();                // [0, 1)
-  float Between(float lo, float hi);  // [lo, hi)
-  int Below(int n);               // 0 .. n - 1
+  std::uint32_t next();
+  float uniform();                    // [0, 1)
+  float between(float lo, float hi);  // [lo, hi)
+  int below(int n);                   // 0 .. n - 1
 
  private:
   std::uint32_t state_;

@@ -47,7 +47,7 @@ Font::~Font() = default;
 Font::Font(Font&&) noexcept = default;
 Font& Font::operator=(Font&&) noexcept = default;
 
-bool Font::Load(const std::filesystem::path& file, int pixelSize, std::string& error) {
+bool Font::load(const std::filesystem::path& file, int pixelSize, std::string& error) {
   auto impl = std::make_unique<Impl>();
   if (FT_Init_FreeType(&impl->library) != 0) {
     error = "cannot start FreeType";
@@ -62,7 +62,7 @@ bool Font::Load(const std::filesystem::path& file, int pixelSize, std::string& e
   return true;
 }
 
-TextMask Font::Render(const std::string& utf8) const {
+TextMask Font::render(const std::string& utf8) const {
   FT_Face face = impl_->face;
   const int ascent = static_cast<int>(face->size->metrics.ascender >> 6);
   const int descent = static_cast<int>(-(face->size->metrics.descender >> 6));
@@ -100,12 +100,12 @@ TextMask Font::Render(const std::string& utf8) const {
   return out;
 }
 
-int Font::Width(const std::string& utf8) const { return Render(utf8).mask.width; }
+int Font::width(const std::string& utf8) const { return render(utf8).mask.width; }
 
 Font OpenFont(const std::filesystem::path& file, int pixelSize) {
   Font font;
   std::string error;
-  if (!font.Load(file, pixelSize, error)) throw std::runtime_error(error);
+  if (!font.load(file, pixelSize, error)) throw std::runtime_error(error);
   return font;
 }
 
@@ -173,7 +173,7 @@ void Draw(Canvas& canvas, const Mask& mask, int x, int y, Color c) { Draw(canvas
 
 int DrawOutlinedText(Canvas& canvas, const Font& font, const std::string& utf8, int x, int y, Color top,
                      Color bottom, Color outlineColor, float outline) {
-  const TextMask text = font.Render(utf8);
+  const TextMask text = font.render(utf8);
   const Mask ring = Dilate(text.mask, outline + 0.5f);
   const int r = (ring.width - text.mask.width) / 2;
   Draw(canvas, ring, x, y, outlineColor);

@@ -11,10 +11,10 @@
 namespace paint {
 
 // The system's DejaVu faces, as the build found them (cmake/system-files.txt).
-inline const std::filesystem::path kSansBold = SHARDFALL_FONT_SANS_BOLD;
-inline const std::filesystem::path kSans = SHARDFALL_FONT_SANS;
-inline const std::filesystem::path kSansCondensed = SHARDFALL_FONT_SANS_CONDENSED;
-inline const std::filesystem::path kSansCondensedBold = SHARDFALL_FONT_SANS_CONDENSED_BOLD;
+inline const std::filesystem::path SansBold = SHARDFALL_FONT_SANS_BOLD;
+inline const std::filesystem::path Sans = SHARDFALL_FONT_SANS;
+inline const std::filesystem::path SansCondensed = SHARDFALL_FONT_SANS_CONDENSED;
+inline const std::filesystem::path SansCondensedBold = SHARDFALL_FONT_SANS_CONDENSED_BOLD;
 
 // Grey-level coverage 0..1, rows top to bottom.
 struct Mask {
@@ -41,17 +41,17 @@ class Font {
   Font(Font&&) noexcept;
   Font& operator=(Font&&) noexcept;
   // Opens a font file at a pixel size (the em height); false with `error` set on failure.
-  bool Load(const std::filesystem::path& file, int pixelSize, std::string& error);
+  bool load(const std::filesystem::path& file, int pixelSize, std::string& error);
   // The whole line of UTF-8 text, advancing by the font's advances with kerning.
-  TextMask Render(const std::string& utf8) const;
-  int Width(const std::string& utf8) const;
+  TextMask render(const std::string& utf8) const;
+  int width(const std::string& utf8) const;
 
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
 
-// As Font::Load, but throws std::runtime_error on failure; for painters whose caller reports the error.
+// As Font::load, but throws std::runtime_error on failure; for painters whose caller reports the error.
 Font OpenFont(const std::filesystem::path& file, int pixelSize);
 
 // Only the columns and rows that hold ink (an empty mask when there is none); `left`/`top` receive the cut.

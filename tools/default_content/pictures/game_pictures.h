@@ -9,13 +9,13 @@ namespace pictures {
 
 // The house colours.
 namespace look {
-inline const paint::Color kIce = paint::Rgb(200, 245, 255);
-inline const paint::Color kCyan = paint::Rgb(60, 200, 255);
-inline const paint::Color kViolet = paint::Rgb(140, 90, 255);
-inline const paint::Color kMagenta = paint::Rgb(255, 70, 200);
-inline const paint::Color kGold = paint::Rgb(255, 200, 70);
-inline const paint::Color kEmber = paint::Rgb(255, 120, 40);
-inline const paint::Color kInk = paint::Rgb(16, 12, 48);  // outlines: dark, never pure black
+inline const paint::Color Ice = paint::Rgb(200, 245, 255);
+inline const paint::Color Cyan = paint::Rgb(60, 200, 255);
+inline const paint::Color Violet = paint::Rgb(140, 90, 255);
+inline const paint::Color Magenta = paint::Rgb(255, 70, 200);
+inline const paint::Color Gold = paint::Rgb(255, 200, 70);
+inline const paint::Color Ember = paint::Rgb(255, 120, 40);
+inline const paint::Color Ink = paint::Rgb(16, 12, 48);  // outlines: dark, never pure black
 }  // namespace look
 
 paint::Canvas PaintPaddle();  // horizontal, 320 x 10; the vertical one is its transpose

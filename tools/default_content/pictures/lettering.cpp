@@ -35,7 +35,7 @@ const std::vector<GlyphBox>& FontBoxes() {
 // across when wider than the box allows, with a one-pixel dark outline that stays inside the box.
 void PaintGlyphInBox(Canvas& canvas, const Font& font, const std::string& text, int boxX, int boxY, int boxW,
                      int boxH, int baseline, int capTop, const std::vector<Stop>& fill) {
-  const TextMask line = font.Render(text);
+  const TextMask line = font.render(text);
   int top = 0;
   Mask ink = Trim(line.mask, nullptr, &top);
   if (ink.width == 0) return;
@@ -44,7 +44,7 @@ void PaintGlyphInBox(Canvas& canvas, const Font& font, const std::string& text, 
   Canvas cell(boxW, boxH);
   const int x = 1 + (room - ink.width) / 2;
   const int y = std::clamp(baseline - (line.baseline - top), 1, boxH - 1 - ink.height);
-  Draw(cell, Dilate(ink, 1.5f), x - 2, y - 2, look::kInk);
+  Draw(cell, Dilate(ink, 1.5f), x - 2, y - 2, look::Ink);
   Draw(cell, ink, x, y, LinearGradient({0, static_cast<float>(capTop)}, {0, static_cast<float>(baseline)}, fill));
   Composite(canvas, cell, boxX, boxY);
 }
@@ -61,7 +61,7 @@ void PaintArrow(Canvas& canvas, int x, int y, bool up) {
   const float top = y + 1.5f, bottom = y + 13.5f, mid = x + 8.5f;
   const std::vector<Point> points = up ? std::vector<Point>{{mid, top}, {x + 16.0f, bottom}, {x + 1.0f, bottom}}
                                        : std::vector<Point>{{x + 1.0f, top}, {x + 16.0f, top}, {mid, bottom}};
-  Fill(canvas, Offset(Polygon(points), 1.0f), look::kInk);
+  Fill(canvas, Offset(Polygon(points), 1.0f), look::Ink);
   FillGlass(canvas, Polygon(points), Glass{Rgb(70, 200, 255), 2.5f, 0.5f, 0.8f, 0.5f});
 }
 
@@ -69,7 +69,7 @@ void PaintArrow(Canvas& canvas, int x, int y, bool up) {
 
 Canvas PaintFont() {
   Canvas canvas(640, 77);
-  const Font font = OpenFont(kSansBold, 27);
+  const Font font = OpenFont(SansBold, 27);
   // Both strips share a baseline 23 rows below their top, so lower case and digits reach 4 rows lower.
   for (const GlyphBox& box : FontBoxes())
     PaintGlyphInBox(canvas, font, box.text, box.x, box.y, box.w, box.h, 23, 3, CrystalFill());
@@ -80,7 +80,7 @@ Canvas PaintFont() {
 
 Canvas PaintNumbers() {
   Canvas canvas(160, 48);
-  const Font font = OpenFont(kSansBold, 25);
+  const Font font = OpenFont(SansBold, 25);
   const std::vector<Stop> rows[2] = {
       CrystalFill(),
       {{0.0f, Rgb(255, 250, 215)}, {0.45f, Rgb(255, 215, 110)}, {0.55f, Rgb(255, 160, 60)}, {1.0f, Rgb(255, 90, 170)}}};
@@ -92,21 +92,21 @@ Canvas PaintNumbers() {
 
 Canvas PaintTitle() {
   Canvas canvas(210, 104);
-  const Font font = OpenFont(kSansCondensedBold, 54);
-  Mask ink = Trim(font.Render("SHARDFALL").mask);
+  const Font font = OpenFont(SansCondensedBold, 54);
+  Mask ink = Trim(font.render("SHARDFALL").mask);
   ink = Resize(ink, 198, ink.height);  // condensed further: tall crystal letters
   const int x = 6, y = 54 - ink.height / 2;
   // Shards breaking off the word and falling away below it.
   Random random(0x7171E);
   for (int i = 0; i < 10; ++i) {
-    const float cx = 12 + 19.0f * i + random.Between(-5, 5);
-    const float cy = random.Between(y + ink.height + 7.0f, 98), s = random.Between(2.5f, 5.0f);
+    const float cx = 12 + 19.0f * i + random.between(-5, 5);
+    const float cy = random.between(y + ink.height + 7.0f, 98), s = random.between(2.5f, 5.0f);
     const std::vector<Point> shard = {{cx, cy - s * 1.4f}, {cx + s * 0.7f, cy}, {cx, cy + s}, {cx - s * 0.6f, cy - s * 0.2f}};
-    Fill(canvas, Offset(Polygon(shard), 1.0f), look::kInk);
-    FillGlass(canvas, Polygon(shard), Glass{Mix(look::kCyan, look::kMagenta, random.Uniform()), 1.5f, 0.4f});
+    Fill(canvas, Offset(Polygon(shard), 1.0f), look::Ink);
+    FillGlass(canvas, Polygon(shard), Glass{Mix(look::Cyan, look::Magenta, random.uniform()), 1.5f, 0.4f});
   }
   Draw(canvas, Dilate(ink, 3.5f), x - 4, y - 4, Rgb(50, 24, 110));
-  Draw(canvas, Dilate(ink, 2.0f), x - 2, y - 2, look::kInk);
+  Draw(canvas, Dilate(ink, 2.0f), x - 2, y - 2, look::Ink);
   const float y0 = static_cast<float>(y), y1 = static_cast<float>(y + ink.height);
   Draw(canvas, ink, x, y,
        LinearGradient({0, y0}, {0, y1},

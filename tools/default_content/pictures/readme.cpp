@@ -12,10 +12,10 @@ using namespace paint;
 
 namespace {
 
-constexpr int kWidth = 600, kHeight = 256;
-constexpr int kBricksX = 304;       // the bricks beside the controls
-constexpr int kCapsulesY = 104;     // the capsules below both
-constexpr int kRowHeight = 26;      // a brick or capsule: its name above its effect
+constexpr int Width = 600, Height = 256;
+constexpr int BricksX = 304;       // the bricks beside the controls
+constexpr int CapsulesY = 104;     // the capsules below both
+constexpr int RowHeight = 26;      // a brick or capsule: its name above its effect
 
 struct ControlRow {
   const char* action;
@@ -24,7 +24,7 @@ struct ControlRow {
   const char* pad;
 };
 
-constexpr ControlRow kControls[] = {
+constexpr ControlRow Controls[] = {
     {"", "Mouse", "Keys", "Pad"},
     {"Move paddles", "move", "arrow keys", "stick, D-pad"},
     {"Launch, fire", "left button", "Space, Left Ctrl", "A"},
@@ -32,7 +32,7 @@ constexpr ControlRow kControls[] = {
     {"To the menus", "", "Esc", "B, Back"},
     {"Full screen", "", "Alt+Enter", ""},
 };
-constexpr int kControlColumns[] = {0, 84, 146, 232};
+constexpr int ControlColumns[] = {0, 84, 146, 232};
 
 struct BrickRow {
   char legend;  // the brick's map character in the default tileset
@@ -40,27 +40,27 @@ struct BrickRow {
   const char* effect;
 };
 
-constexpr BrickRow kBricks[] = {
+constexpr BrickRow Bricks[] = {
     {'M', "Multi-hit", "Two or three hits"},  {'X', "Indestructible", "Super Ball, blasts only"},
     {'o', "Go-through", "Ball passes through"}, {'D', "Dynamite", "Blasts its neighbours"},
     {'+', "Shooters", "Clear rows, columns"},   {'k', "Animated", "Only their look moves"},
 };
 
 void DrawHeading(Canvas& canvas, const std::string& text, int x, int y) {
-  DrawOutlinedText(canvas, OpenFont(kSansBold, 13), text, x, y, Rgb(255, 240, 200), look::kGold, look::kInk);
+  DrawOutlinedText(canvas, OpenFont(SansBold, 13), text, x, y, Rgb(255, 240, 200), look::Gold, look::Ink);
 }
 
 void DrawControls(Canvas& canvas) {
   DrawHeading(canvas, "Controls", 0, 0);
-  const Font headFont = OpenFont(kSansCondensedBold, 11), cellFont = OpenFont(kSansCondensed, 11);
+  const Font headFont = OpenFont(SansCondensedBold, 11), cellFont = OpenFont(SansCondensed, 11);
   int y = 18;
-  for (const ControlRow& row : kControls) {
-    const bool head = &row == &kControls[0];
+  for (const ControlRow& row : Controls) {
+    const bool head = &row == &Controls[0];
     const char* cells[] = {row.action, row.mouse, row.keys, row.pad};
     for (int i = 0; i < 4; ++i) {
       const bool label = head || i == 0;
-      const Color top = label ? look::kIce : Rgb(225, 235, 250), bottom = label ? look::kCyan : Rgb(170, 190, 225);
-      DrawOutlinedText(canvas, label ? headFont : cellFont, cells[i], kControlColumns[i], y, top, bottom, look::kInk);
+      const Color top = label ? look::Ice : Rgb(225, 235, 250), bottom = label ? look::Cyan : Rgb(170, 190, 225);
+      DrawOutlinedText(canvas, label ? headFont : cellFont, cells[i], ControlColumns[i], y, top, bottom, look::Ink);
     }
     y += 13;
   }
@@ -79,27 +79,27 @@ Canvas BrickTile(char legend) {
 }
 
 void DrawBricks(Canvas& canvas) {
-  DrawHeading(canvas, "Bricks", kBricksX, 0);
-  const Font nameFont = OpenFont(kSansBold, 12), effectFont = OpenFont(kSansCondensed, 11);
-  constexpr int kColumnWidth = (kWidth - kBricksX) / 2;
-  for (int i = 0; i < static_cast<int>(std::size(kBricks)); ++i) {
-    const BrickRow& brick = kBricks[i];
-    const int x = kBricksX + (i % 2) * kColumnWidth, y = 19 + (i / 2) * kRowHeight;
+  DrawHeading(canvas, "Bricks", BricksX, 0);
+  const Font nameFont = OpenFont(SansBold, 12), effectFont = OpenFont(SansCondensed, 11);
+  constexpr int ColumnWidth = (Width - BricksX) / 2;
+  for (int i = 0; i < static_cast<int>(std::size(Bricks)); ++i) {
+    const BrickRow& brick = Bricks[i];
+    const int x = BricksX + (i % 2) * ColumnWidth, y = 19 + (i / 2) * RowHeight;
     Composite(canvas, BrickTile(brick.legend), x, y + 4);
-    DrawOutlinedText(canvas, nameFont, brick.name, x + 36, y - 1, look::kIce, look::kCyan, look::kInk);
+    DrawOutlinedText(canvas, nameFont, brick.name, x + 36, y - 1, look::Ice, look::Cyan, look::Ink);
     DrawOutlinedText(canvas, effectFont, brick.effect, x + 36, y + 11, Rgb(225, 235, 250), Rgb(170, 190, 225),
-                     look::kInk);
+                     look::Ink);
   }
 }
 
 }  // namespace
 
 Canvas PaintReadMe() {
-  Canvas canvas(kWidth, kHeight);
+  Canvas canvas(Width, Height);
   DrawControls(canvas);
   DrawBricks(canvas);
-  DrawHeading(canvas, "Capsules: catch them with any paddle", 0, kCapsulesY);
-  DrawCapsuleGuide(canvas, 0, kCapsulesY + 19, 3, kWidth / 3, kRowHeight);
+  DrawHeading(canvas, "Capsules: catch them with any paddle", 0, CapsulesY);
+  DrawCapsuleGuide(canvas, 0, CapsulesY + 19, 3, Width / 3, RowHeight);
   return canvas;
 }
 

@@ -9,8 +9,8 @@
 namespace score {
 namespace {
 
-constexpr int kStepTicks = kTicksPerQuarter / 4;  // one sixteenth
-constexpr int kBarSteps = 16;
+constexpr int StepTicks = TicksPerQuarter / 4;  // one sixteenth
+constexpr int BarSteps = 16;
 
 enum Channel { LeadChannel = 0, CounterChannel = 1, ArpeggioChannel = 2, PadChannel = 3, BassChannel = 4,
                DrumChannel = 9 };
@@ -33,7 +33,7 @@ struct Span {
   throw std::invalid_argument(where + ": " + what);
 }
 
-std::vector<std::string> split(const std::string& text, char separator) {
+std::vector<std::string> Split(const std::string& text, char separator) {
   std::vector<std::string> parts;
   std::string part;
   std::istringstream in(text);
@@ -41,28 +41,28 @@ std::vector<std::string> split(const std::string& text, char separator) {
   return parts;
 }
 
-std::vector<std::string> words(const std::string& text) {
+std::vector<std::string> Words(const std::string& text) {
   std::vector<std::string> out;
   std::istringstream in(text);
   for (std::string w; in >> w;) out.push_back(w);
   return out;
 }
 
-int pitchClass(char letter) {
+int PitchClass(char letter) {
   static const std::map<char, int> classes = {{'c', 0}, {'d', 2}, {'e', 4}, {'f', 5}, {'g', 7}, {'a', 9}, {'b', 11}};
   const auto it = classes.find(static_cast<char>(std::tolower(static_cast<unsigned char>(letter))));
   return it == classes.end() ? -1 : it->second;
 }
 
-Chord parseChord(const std::string& name, const std::string& where) {
+Chord ParseChord(const std::string& name, const std::string& where) {
   static const std::map<std::string, std::vector<int>> qualities = {
       {"", {0, 4, 7}},         {"m", {0, 3, 7}},        {"7", {0, 4, 7, 10}},  {"m7", {0, 3, 7, 10}},
       {"maj7", {0, 4, 7, 11}}, {"sus2", {0, 2, 7}},     {"sus4", {0, 5, 7}},   {"dim", {0, 3, 6}},
   };
-  if (name.empty() || !std::isupper(static_cast<unsigned char>(name[0])) || pitchClass(name[0]) < 0) {
+  if (name.empty() || !std::isupper(static_cast<unsigned char>(name[0])) || PitchClass(name[0]) < 0) {
     fail(where, "bad chord '" + name + "'");
   }
-  int root = pitchClass(name[0]);
+  int root = PitchClass(name[0]);
   std::size_t used = 1;
   if (used < name.size() && (name[used] == '#' || name[used] == 'b')) root += name[used++] == '#' ? 1 : -1;
   const auto quality = qualities.find(name.substr(used));
@@ -71,25 +71,25 @@ Chord parseChord(const std::string& name, const std::string& where) {
 }
 
 // The chord sounding at each sixteenth step of the section.
-std::vector<Chord> chordSteps(const std::string& chords, const std::string& where) {
+std::vector<Chord> ChordSteps(const std::string& chords, const std::string& where) {
   std::vector<Chord> steps;
-  for (const std::string& bar : split(chords, '|')) {
-    const std::vector<std::string> names = words(bar);
-    if (names.empty() || names.size() > 2 || kBarSteps % names.size() != 0) fail(where, "a bar needs one or two chords");
+  for (const std::string& bar : Split(chords, '|')) {
+    const std::vector<std::string> names = Words(bar);
+    if (names.empty() || names.size() > 2 || BarSteps % names.size() != 0) fail(where, "a bar needs one or two chords");
     for (const std::string& name : names) {
-      const Chord chord = parseChord(name, where);
-      steps.insert(steps.end(), kBarSteps / names.size(), chord);
+      const Chord chord = ParseChord(name, where);
+      steps.insert(steps.end(), BarSteps / names.size(), chord);
     }
   }
   return steps;
 }
 
 // Eighth-note melody text to a sixteenth grid.
-Grid melodyGrid(const std::string& melody, const std::string& where) {
+Grid MelodyGrid(const std::string& melody, const std::string& where) {
   Grid grid;
   int bar = 1;
-  for (const std::string& barText : split(melody, '|')) {
-    const std::vector<std::string> steps = words(barText);
+  for (const std::string& barText : Split(melody, '|')) {
+    const std::vector<std::string> steps = Words(barText);
     if (steps.size() != 8) fail(where, "melody bar " + std::to_string(bar) + " has " + std::to_string(steps.size()) +
                                            " eighths, not 8");
     for (const std::string& step : steps) {
@@ -107,14 +107,14 @@ Grid melodyGrid(const std::string& melody, const std::string& where) {
   return grid;
 }
 
-Grid patternGrid(const std::string& pattern, const std::string& where) {
-  if (pattern.size() != kBarSteps) fail(where, "pattern '" + pattern + "' is not 16 steps");
+Grid PatternGrid(const std::string& pattern, const std::string& where) {
+  if (pattern.size() != BarSteps) fail(where, "pattern '" + pattern + "' is not 16 steps");
   Grid grid;
   for (char c : pattern) grid.emplace_back(1, c);
   return grid;
 }
 
-std::vector<Span> spans(const Grid& grid) {
+std::vector<Span> Spans(const Grid& grid) {
   std::vector<Span> out;
   bool sounding = false;
   for (int i = 0; i < static_cast<int>(grid.size()); ++i) {
@@ -131,15 +131,15 @@ std::vector<Span> spans(const Grid& grid) {
   return out;
 }
 
-int placeInRange(int pitchClassValue, int lowest) { return lowest + ((pitchClassValue - lowest) % 12 + 12) % 12; }
+int PlaceInRange(int pitchClassValue, int lowest) { return lowest + ((pitchClassValue - lowest) % 12 + 12) % 12; }
 
-int chordTone(const Chord& chord, int index, int lowest) {
+int ChordTone(const Chord& chord, int index, int lowest) {
   const int n = static_cast<int>(chord.tones.size());
-  return placeInRange(chord.root, lowest) + chord.tones[static_cast<std::size_t>(index % n)] + 12 * (index / n);
+  return PlaceInRange(chord.root, lowest) + chord.tones[static_cast<std::size_t>(index % n)] + 12 * (index / n);
 }
 
-int bassNote(const Chord& chord, char symbol, const std::string& where) {
-  const int root = placeInRange(chord.root, 33);  // A1 .. G#2
+int BassNote(const Chord& chord, char symbol, const std::string& where) {
+  const int root = PlaceInRange(chord.root, 33);  // A1 .. G#2
   const auto tone = [&](std::size_t i, int fallback) { return i < chord.tones.size() ? chord.tones[i] : fallback; };
   switch (symbol) {
     case 'R': return root;
@@ -151,7 +151,7 @@ int bassNote(const Chord& chord, char symbol, const std::string& where) {
   fail(where, std::string("bad bass step '") + symbol + "'");
 }
 
-int drumVelocity(char hit) { return hit == 'X' ? 118 : hit == 'x' ? 96 : hit == 'o' ? 62 : 0; }
+int DrumVelocity(char hit) { return hit == 'X' ? 118 : hit == 'x' ? 96 : hit == 'o' ? 62 : 0; }
 
 class Renderer {
  public:
@@ -163,7 +163,7 @@ class Renderer {
     for (std::size_t i = 0; i < song_.arrangement.size(); ++i) {
       bar += playEntry(song_.arrangement[i], bar, song_.fileName + " part " + std::to_string(i + 1));
     }
-    return EncodeMidiFile(tracks_, kTicksPerQuarter, bar * kBarSteps * kStepTicks);
+    return EncodeMidiFile(tracks_, TicksPerQuarter, bar * BarSteps * StepTicks);
   }
 
  private:
@@ -201,8 +201,8 @@ class Renderer {
   }
 
   void note(int channel, std::uint32_t startStep, double lengthSteps, int key, int velocity) {
-    const auto on = startStep * kStepTicks;
-    const auto off = on + static_cast<std::uint32_t>(lengthSteps * kStepTicks);
+    const auto on = startStep * StepTicks;
+    const auto off = on + static_cast<std::uint32_t>(lengthSteps * StepTicks);
     track(channel).noteOn(on, channel, key, velocity);
     track(channel).noteOff(off, channel, key);
   }
@@ -213,9 +213,9 @@ class Renderer {
     if (play.groove < 0 || play.groove >= static_cast<int>(song_.grooves.size())) fail(where, "no such groove");
     const Section& section = song_.sections[static_cast<std::size_t>(play.section)];
     const Groove& groove = song_.grooves[static_cast<std::size_t>(play.groove)];
-    const std::vector<Chord> chords = chordSteps(section.chords, where);
-    const auto bars = static_cast<std::uint32_t>(chords.size() / kBarSteps);
-    const std::uint32_t start = bar * kBarSteps;
+    const std::vector<Chord> chords = ChordSteps(section.chords, where);
+    const auto bars = static_cast<std::uint32_t>(chords.size() / BarSteps);
+    const std::uint32_t start = bar * BarSteps;
 
     if (play.layers & Lead) playMelody(section.melody, bars, start, LeadChannel, 0, 0, where);
     if (play.layers & Counter) {
@@ -232,10 +232,10 @@ class Renderer {
   void playMelody(const std::string& melody, std::uint32_t bars, std::uint32_t start, int channel, int transpose,
                   int velocityOffset, const std::string& where) {
     if (melody.empty()) return;
-    const Grid grid = melodyGrid(melody, where);
-    if (grid.size() != bars * kBarSteps) fail(where, "melody and chords differ in length");
-    for (const Span& s : spans(grid)) {
-      const int accent = s.start % kBarSteps == 0 ? 104 : s.start % 4 == 0 ? 98 : 88;
+    const Grid grid = MelodyGrid(melody, where);
+    if (grid.size() != bars * BarSteps) fail(where, "melody and chords differ in length");
+    for (const Span& s : Spans(grid)) {
+      const int accent = s.start % BarSteps == 0 ? 104 : s.start % 4 == 0 ? 98 : 88;
       int key = 0;
       try {
         key = NoteNumber(s.what);
@@ -250,11 +250,11 @@ class Renderer {
     std::size_t from = 0;
     for (std::size_t i = 1; i <= chords.size(); ++i) {
       const bool changes = i == chords.size() || chords[i].root != chords[from].root ||
-                           chords[i].tones != chords[from].tones || i % kBarSteps == 0;
+                           chords[i].tones != chords[from].tones || i % BarSteps == 0;
       if (!changes) continue;
       for (int k = 0; k < static_cast<int>(chords[from].tones.size()); ++k) {
         note(PadChannel, start + static_cast<std::uint32_t>(from), static_cast<double>(i - from) - 0.05,
-             chordTone(chords[from], k, 53), 58);
+             ChordTone(chords[from], k, 53), 58);
       }
       from = i;
     }
@@ -262,25 +262,25 @@ class Renderer {
 
   void playArpeggio(const std::string& pattern, const std::vector<Chord>& chords, std::uint32_t start,
                     const std::string& where) {
-    const Grid grid = patternGrid(pattern, where);
-    for (std::size_t bar = 0; bar < chords.size() / kBarSteps; ++bar) {
-      for (const Span& s : spans(grid)) {
+    const Grid grid = PatternGrid(pattern, where);
+    for (std::size_t bar = 0; bar < chords.size() / BarSteps; ++bar) {
+      for (const Span& s : Spans(grid)) {
         if (!std::isdigit(static_cast<unsigned char>(s.what[0]))) fail(where, "bad arpeggio step '" + s.what + "'");
-        const std::size_t step = bar * kBarSteps + static_cast<std::size_t>(s.start);
+        const std::size_t step = bar * BarSteps + static_cast<std::size_t>(s.start);
         note(ArpeggioChannel, start + static_cast<std::uint32_t>(step), s.length - 0.3,
-             chordTone(chords[step], s.what[0] - '0', 64), s.start % 4 == 0 ? 80 : 68);
+             ChordTone(chords[step], s.what[0] - '0', 64), s.start % 4 == 0 ? 80 : 68);
       }
     }
   }
 
   void playBass(const std::string& pattern, const std::vector<Chord>& chords, std::uint32_t start,
                 const std::string& where) {
-    const Grid grid = patternGrid(pattern, where);
-    for (std::size_t bar = 0; bar < chords.size() / kBarSteps; ++bar) {
-      for (const Span& s : spans(grid)) {
-        const std::size_t step = bar * kBarSteps + static_cast<std::size_t>(s.start);
+    const Grid grid = PatternGrid(pattern, where);
+    for (std::size_t bar = 0; bar < chords.size() / BarSteps; ++bar) {
+      for (const Span& s : Spans(grid)) {
+        const std::size_t step = bar * BarSteps + static_cast<std::size_t>(s.start);
         note(BassChannel, start + static_cast<std::uint32_t>(step), s.length - 0.2,
-             bassNote(chords[step], s.what[0], where), s.start % 4 == 0 ? 108 : 92);
+             BassNote(chords[step], s.what[0], where), s.start % 4 == 0 ? 108 : 92);
       }
     }
   }
@@ -291,12 +291,12 @@ class Renderer {
       const bool last = bar + 1 == bars;
       const auto& lines = last && !groove.fill.empty() ? groove.fill : groove.drums;
       for (const DrumLine& line : lines) {
-        if (line.hits.empty() || line.hits.size() % kBarSteps != 0) fail(where, "drum line is not whole bars");
-        const std::size_t lineBars = line.hits.size() / kBarSteps;
-        const std::size_t offset = (bar % lineBars) * kBarSteps;
-        for (std::size_t step = 0; step < kBarSteps; ++step) {
-          const int velocity = drumVelocity(line.hits[offset + step]);
-          if (velocity > 0) note(DrumChannel, start + bar * kBarSteps + static_cast<std::uint32_t>(step), 0.5, line.drum,
+        if (line.hits.empty() || line.hits.size() % BarSteps != 0) fail(where, "drum line is not whole bars");
+        const std::size_t lineBars = line.hits.size() / BarSteps;
+        const std::size_t offset = (bar % lineBars) * BarSteps;
+        for (std::size_t step = 0; step < BarSteps; ++step) {
+          const int velocity = DrumVelocity(line.hits[offset + step]);
+          if (velocity > 0) note(DrumChannel, start + bar * BarSteps + static_cast<std::uint32_t>(step), 0.5, line.drum,
                                  velocity);
         }
       }
@@ -310,7 +310,7 @@ class Renderer {
 }  // namespace
 
 int NoteNumber(const std::string& name) {
-  const int letter = name.empty() ? -1 : pitchClass(name[0]);
+  const int letter = name.empty() ? -1 : PitchClass(name[0]);
   std::size_t used = 1;
   int shift = 0;
   // A 'b' after the letter is a flat only when something (the octave) follows it.

@@ -70,7 +70,7 @@ struct Song {
   std::vector<Play> arrangement;  // played in order; the last bar leads back into the first
 };
 
-constexpr int kTicksPerQuarter = 480;
+constexpr int TicksPerQuarter = 480;
 
 // Expands the sheet into a format 1 MIDI file. Throws std::invalid_argument naming the song and the
 // place when the notation is malformed.

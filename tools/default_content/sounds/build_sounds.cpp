@@ -15,8 +15,8 @@ bool BuildDefaultSounds(const std::filesystem::path& root, std::string& error) {
   }
   for (const SoundRecipe& recipe : GameSoundRecipes()) {
     synth::Signal sound = recipe.make();
-    synth::finish(sound);
-    if (!WriteFileAtomically(folder / recipe.fileName, synth::encodeWave(sound), error)) return false;
+    synth::Finish(sound);
+    if (!WriteFileAtomically(folder / recipe.fileName, synth::EncodeWave(sound), error)) return false;
   }
   return true;
 }

@@ -1,12 +1,13 @@
 // The default sound effects of the game and the menu, by file name.
 #pragma once
+#include <string_view>
 #include <vector>
 
 #include "tools/default_content/sounds/synth.h"
 
 struct SoundRecipe {
-  const char* fileName;
-  synth::Signal (*make)();  // the raw sound, before loudness is evened out
+  std::string_view fileName;  // in Sfx
+  synth::Signal (*make)();    // the raw sound, before loudness is evened out
 };
 
 // The game's sounds in the order the game loads them, then the menu's four.

@@ -8,13 +8,13 @@
 namespace synth {
 namespace {
 
-constexpr double kTwoPi = 2.0 * std::numbers::pi;
-constexpr double kDt = 1.0 / kSampleRate;
+constexpr double TwoPi = 2.0 * std::numbers::pi;
+constexpr double Dt = 1.0 / SampleRate;
 
-std::size_t sampleCount(double seconds) { return static_cast<std::size_t>(std::lround(seconds * kSampleRate)); }
+std::size_t SampleCount(double seconds) { return static_cast<std::size_t>(std::lround(seconds * SampleRate)); }
 
 // Polynomial band-limited step: rounds the jumps of saw and square so they alias less.
-double blep(double phase, double step) {
+double Blep(double phase, double step) {
   if (phase < step) {
     const double x = phase / step;
     return x + x - x * x - 1.0;
@@ -26,15 +26,15 @@ double blep(double phase, double step) {
   return 0.0;
 }
 
-double waveAt(Wave wave, double phase, double step) {  // phase in cycles, [0, 1); step = cycles per sample
+double WaveAt(Wave wave, double phase, double step) {  // phase in cycles, [0, 1); step = cycles per sample
   switch (wave) {
-    case Wave::Sine: return std::sin(kTwoPi * phase);
+    case Wave::Sine: return std::sin(TwoPi * phase);
     case Wave::Triangle: return phase < 0.5 ? 4.0 * phase - 1.0 : 3.0 - 4.0 * phase;
     case Wave::Square: {
       const double half = phase + 0.5 - std::floor(phase + 0.5);
-      return (phase < 0.5 ? 1.0 : -1.0) + blep(phase, step) - blep(half, step);
+      return (phase < 0.5 ? 1.0 : -1.0) + Blep(phase, step) - Blep(half, step);
     }
-    case Wave::Saw: return 2.0 * phase - 1.0 - blep(phase, step);
+    case Wave::Saw: return 2.0 * phase - 1.0 - Blep(phase, step);
   }
   return 0.0;
 }
@@ -50,14 +50,14 @@ struct NoiseSource {
   }
 };
 
-double peakOf(const Signal& s) {
+double PeakOf(const Signal& s) {
   double peak = 0.0;
   for (float v : s) peak = std::max(peak, static_cast<double>(std::fabs(v)));
   return peak;
 }
 
-double loudestWindowRms(const Signal& s) {
-  const std::size_t window = sampleCount(0.05);
+double LoudestWindowRms(const Signal& s) {
+  const std::size_t window = SampleCount(0.05);
   double best = 0.0, sum = 0.0;
   for (std::size_t i = 0; i < s.size(); ++i) {
     sum += static_cast<double>(s[i]) * s[i];
@@ -69,34 +69,34 @@ double loudestWindowRms(const Signal& s) {
 }
 
 // Every source ends with a 3 ms fade, so cutting a sound short never leaves a click.
-Signal fadedTail(Signal s) {
-  const std::size_t fade = std::min(sampleCount(0.003), s.size());
+Signal FadedTail(Signal s) {
+  const std::size_t fade = std::min(SampleCount(0.003), s.size());
   for (std::size_t i = 0; i < fade; ++i) s[s.size() - 1 - i] *= static_cast<float>(i) / static_cast<float>(fade);
   return s;
 }
 
 }  // namespace
 
-Curve constant(double value) {
+Curve Constant(double value) {
   return [value](double) { return value; };
 }
 
-Curve glide(double from, double to, double seconds) {
+Curve Glide(double from, double to, double seconds) {
   return [=](double t) { return from * std::pow(to / from, std::clamp(t / seconds, 0.0, 1.0)); };
 }
 
-Curve steps(std::vector<double> values, double stepSeconds) {
+Curve Steps(std::vector<double> values, double stepSeconds) {
   return [values = std::move(values), stepSeconds](double t) {
     const auto i = static_cast<std::size_t>(std::max(t, 0.0) / stepSeconds);
     return values[std::min(i, values.size() - 1)];
   };
 }
 
-Curve pluck(double attack, double decay) {
+Curve Pluck(double attack, double decay) {
   return [=](double t) { return t < attack ? t / attack : std::exp(-(t - attack) / decay); };
 }
 
-Curve swell(double attack, double holdEnd, double end) {
+Curve Swell(double attack, double holdEnd, double end) {
   return [=](double t) {
     if (t < attack) return t / attack;
     if (t < holdEnd) return 1.0;
@@ -104,61 +104,61 @@ Curve swell(double attack, double holdEnd, double end) {
   };
 }
 
-Curve wobble(Curve base, double depth, double rate) {
-  return [=](double t) { return base(t) * (1.0 + depth * std::sin(kTwoPi * rate * t)); };
+Curve Wobble(Curve base, double depth, double rate) {
+  return [=](double t) { return base(t) * (1.0 + depth * std::sin(TwoPi * rate * t)); };
 }
 
-Curve times(Curve a, Curve b) {
+Curve Times(Curve a, Curve b) {
   return [=](double t) { return a(t) * b(t); };
 }
 
-Signal silence(double seconds) { return Signal(sampleCount(seconds), 0.0f); }
+Signal Silence(double seconds) { return Signal(SampleCount(seconds), 0.0f); }
 
-Signal tone(Wave wave, double seconds, const Curve& frequency, const Curve& amplitude) {
-  Signal out(sampleCount(seconds));
+Signal Tone(Wave wave, double seconds, const Curve& frequency, const Curve& amplitude) {
+  Signal out(SampleCount(seconds));
   double phase = 0.0;
   for (std::size_t i = 0; i < out.size(); ++i) {
-    const double t = static_cast<double>(i) * kDt;
-    const double step = frequency(t) * kDt;
-    out[i] = static_cast<float>(waveAt(wave, phase, step) * amplitude(t));
+    const double t = static_cast<double>(i) * Dt;
+    const double step = frequency(t) * Dt;
+    out[i] = static_cast<float>(WaveAt(wave, phase, step) * amplitude(t));
     phase += step;
     phase -= std::floor(phase);
   }
-  return fadedTail(std::move(out));
+  return FadedTail(std::move(out));
 }
 
-Signal fm(double seconds, const Curve& frequency, double ratio, const Curve& index, const Curve& amplitude) {
-  Signal out(sampleCount(seconds));
+Signal Fm(double seconds, const Curve& frequency, double ratio, const Curve& index, const Curve& amplitude) {
+  Signal out(SampleCount(seconds));
   double carrier = 0.0, modulator = 0.0;
   for (std::size_t i = 0; i < out.size(); ++i) {
-    const double t = static_cast<double>(i) * kDt;
-    const double push = index(t) * std::sin(kTwoPi * modulator);
-    out[i] = static_cast<float>(std::sin(kTwoPi * carrier + push) * amplitude(t));
+    const double t = static_cast<double>(i) * Dt;
+    const double push = index(t) * std::sin(TwoPi * modulator);
+    out[i] = static_cast<float>(std::sin(TwoPi * carrier + push) * amplitude(t));
     const double f = frequency(t);
-    carrier += f * kDt;
-    modulator += f * ratio * kDt;
+    carrier += f * Dt;
+    modulator += f * ratio * Dt;
     carrier -= std::floor(carrier);
     modulator -= std::floor(modulator);
   }
-  return fadedTail(std::move(out));
+  return FadedTail(std::move(out));
 }
 
-Signal noise(double seconds, const Curve& amplitude, std::uint32_t seed) {
-  Signal out(sampleCount(seconds));
+Signal Noise(double seconds, const Curve& amplitude, std::uint32_t seed) {
+  Signal out(SampleCount(seconds));
   NoiseSource source{seed == 0 ? 0x9E3779B9u : seed};
   for (std::size_t i = 0; i < out.size(); ++i) {
-    out[i] = static_cast<float>(source.next() * amplitude(static_cast<double>(i) * kDt));
+    out[i] = static_cast<float>(source.next() * amplitude(static_cast<double>(i) * Dt));
   }
-  return fadedTail(std::move(out));
+  return FadedTail(std::move(out));
 }
 
-void filter(Signal& signal, Pass pass, const Curve& cutoff, double resonance) {
+void Filter(Signal& signal, Pass pass, const Curve& cutoff, double resonance) {
   // Trapezoidal state-variable filter: stays stable for any cutoff below Nyquist.
   const double k = 1.0 / std::max(resonance, 0.1);
   double ic1 = 0.0, ic2 = 0.0;
   for (std::size_t i = 0; i < signal.size(); ++i) {
-    const double fc = std::clamp(cutoff(static_cast<double>(i) * kDt), 20.0, 0.45 * kSampleRate);
-    const double g = std::tan(std::numbers::pi * fc / kSampleRate);
+    const double fc = std::clamp(cutoff(static_cast<double>(i) * Dt), 20.0, 0.45 * SampleRate);
+    const double g = std::tan(std::numbers::pi * fc / SampleRate);
     const double a1 = 1.0 / (1.0 + g * (g + k)), a2 = g * a1, a3 = g * a2;
     const double x = signal[i];
     const double v3 = x - ic2;
@@ -171,10 +171,10 @@ void filter(Signal& signal, Pass pass, const Curve& cutoff, double resonance) {
   }
 }
 
-void echo(Signal& signal, double delaySeconds, double feedback, double wet, double tailSeconds) {
-  const std::size_t delay = std::max<std::size_t>(sampleCount(delaySeconds), 1);
+void Echo(Signal& signal, double delaySeconds, double feedback, double wet, double tailSeconds) {
+  const std::size_t delay = std::max<std::size_t>(SampleCount(delaySeconds), 1);
   Signal line = signal;
-  line.resize(signal.size() + sampleCount(tailSeconds), 0.0f);
+  line.resize(signal.size() + SampleCount(tailSeconds), 0.0f);
   Signal out = line;
   for (std::size_t i = delay; i < line.size(); ++i) {
     line[i] += static_cast<float>(feedback * line[i - delay]);
@@ -183,22 +183,22 @@ void echo(Signal& signal, double delaySeconds, double feedback, double wet, doub
   signal = std::move(out);
 }
 
-void reverb(Signal& signal, double wet, double tailSeconds) {
-  static constexpr double kCombSeconds[] = {0.0297, 0.0371, 0.0411, 0.0437};
-  static constexpr double kAllpassSeconds[] = {0.0050, 0.0017};
+void Reverb(Signal& signal, double wet, double tailSeconds) {
+  static constexpr double CombSeconds[] = {0.0297, 0.0371, 0.0411, 0.0437};
+  static constexpr double AllpassSeconds[] = {0.0050, 0.0017};
   Signal dry = signal;
-  dry.resize(signal.size() + sampleCount(tailSeconds), 0.0f);
+  dry.resize(signal.size() + SampleCount(tailSeconds), 0.0f);
   Signal room(dry.size(), 0.0f);
-  for (double seconds : kCombSeconds) {
-    const std::size_t d = sampleCount(seconds);
+  for (double seconds : CombSeconds) {
+    const std::size_t d = SampleCount(seconds);
     Signal comb(dry.size(), 0.0f);
     for (std::size_t i = 0; i < dry.size(); ++i) {
       comb[i] = dry[i] + (i >= d ? 0.78f * comb[i - d] : 0.0f);
       room[i] += 0.25f * comb[i];
     }
   }
-  for (double seconds : kAllpassSeconds) {
-    const std::size_t d = sampleCount(seconds);
+  for (double seconds : AllpassSeconds) {
+    const std::size_t d = SampleCount(seconds);
     Signal out(room.size(), 0.0f);
     for (std::size_t i = 0; i < room.size(); ++i) {
       const float delayedIn = i >= d ? room[i - d] : 0.0f;
@@ -211,28 +211,28 @@ void reverb(Signal& signal, double wet, double tailSeconds) {
   signal = std::move(dry);
 }
 
-void saturate(Signal& signal, double drive) {
+void Saturate(Signal& signal, double drive) {
   const double norm = std::tanh(drive);
   for (float& v : signal) v = static_cast<float>(std::tanh(drive * v) / norm);
 }
 
-void mixInto(Signal& target, const Signal& source, double atSeconds, double gain) {
-  const std::size_t start = sampleCount(atSeconds);
+void MixInto(Signal& target, const Signal& source, double atSeconds, double gain) {
+  const std::size_t start = SampleCount(atSeconds);
   if (target.size() < start + source.size()) target.resize(start + source.size(), 0.0f);
   for (std::size_t i = 0; i < source.size(); ++i) target[start + i] += static_cast<float>(gain * source[i]);
 }
 
-void finish(Signal& signal) {
-  constexpr double kTargetRms = 0.30;  // loudest 50 ms, about -10.5 dBFS
-  constexpr double kCeiling = 0.89;    // -1 dBFS
-  constexpr double kKnee = 0.6;        // peaks above this are rounded off rather than scaled away
-  const double peak = peakOf(signal);
+void Finish(Signal& signal) {
+  constexpr double TargetRms = 0.30;  // loudest 50 ms, about -10.5 dBFS
+  constexpr double Ceiling = 0.89;    // -1 dBFS
+  constexpr double Knee = 0.6;        // peaks above this are rounded off rather than scaled away
+  const double peak = PeakOf(signal);
   if (peak <= 0.0) return;
   // Allow up to 6 dB of soft limiting so that a sharp attack does not leave the body too quiet.
-  const double gain = std::min(kTargetRms / loudestWindowRms(signal), 2.0 * kCeiling / peak);
+  const double gain = std::min(TargetRms / LoudestWindowRms(signal), 2.0 * Ceiling / peak);
   for (float& v : signal) {
     const double x = std::fabs(v * gain);
-    const double y = x <= kKnee ? x : kKnee + (kCeiling - kKnee) * std::tanh((x - kKnee) / (kCeiling - kKnee));
+    const double y = x <= Knee ? x : Knee + (Ceiling - Knee) * std::tanh((x - Knee) / (Ceiling - Knee));
     v = static_cast<float>(std::copysign(y, static_cast<double>(v)));
   }
 
@@ -240,13 +240,13 @@ void finish(Signal& signal) {
   std::size_t end = signal.size();
   while (end > 0 && std::fabs(signal[end - 1]) < 0.002f) --end;
   signal.resize(end);
-  const std::size_t fade = std::min(sampleCount(0.005), signal.size());
+  const std::size_t fade = std::min(SampleCount(0.005), signal.size());
   for (std::size_t i = 0; i < fade; ++i) {
     signal[signal.size() - fade + i] *= static_cast<float>(fade - i) / static_cast<float>(fade);
   }
 }
 
-std::vector<std::uint8_t> encodeWave(const Signal& signal) {
+std::vector<std::uint8_t> EncodeWave(const Signal& signal) {
   std::vector<std::uint8_t> bytes;
   auto put = [&bytes](std::uint32_t value, int width) {
     for (int i = 0; i < width; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
@@ -263,8 +263,8 @@ std::vector<std::uint8_t> encodeWave(const Signal& signal) {
   put(16, 4);
   put(1, 2);  // PCM
   put(1, 2);  // mono
-  put(kSampleRate, 4);
-  put(kSampleRate * 2, 4);
+  put(SampleRate, 4);
+  put(SampleRate * 2, 4);
   put(2, 2);
   put(16, 2);
   tag("data");

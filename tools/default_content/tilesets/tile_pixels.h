@@ -17,7 +17,7 @@ inline void Put(TileSpot s, int x, int y, paint::Color c) {
 inline void Blend(TileSpot s, int x, int y, paint::Color c, float coverage) {
   if (x >= 0 && x < W && y >= 0 && y < H) s.canvas.blend(s.x0 + x, s.y0 + y, c, coverage);
 }
-inline void Clear(TileSpot s, int x, int y) { Put(s, x, y, paint::kTransparent); }
+inline void Clear(TileSpot s, int x, int y) { Put(s, x, y, paint::Transparent); }
 inline bool IsOpaque(TileSpot s, int x, int y) { return s.canvas.at(s.x0 + x, s.y0 + y).a >= 0.5f; }
 
 inline paint::Color Scale(paint::Color c, float k) {
