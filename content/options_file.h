@@ -1,12 +1,12 @@
 // The options record and "config.bin" (19 bytes, packed).
 #pragma once
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 
 #include "content/file_io.h"
+#include "content/std_bridge.h"
 
 constexpr int OptionsFileSize = 19;
 

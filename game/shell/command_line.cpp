@@ -1,7 +1,7 @@
 // The game's command line: one table of options, which both the parser and the --help text follow.
 #include "shell/command_line.h"
 
-#include <charconv>
+#include "content/std_bridge.h"
 #include <iomanip>
 #include <sstream>
 #include <utility>
