@@ -22,8 +22,9 @@
     const line = document.createElement('p');
     line.textContent = text;
     if (problem) line.className = 'problem';
+    line.title = 'Click to close';
+    line.addEventListener('click', () => line.remove());
     $('messages').append(line);
-    if (!problem) setTimeout(() => { line.remove(); shown.delete(text); }, 8000);
   }
   const problem = text => say(text, true);
   const status = text => { $('status').textContent = text; };
@@ -135,6 +136,8 @@
       module.removeRunDependency('storage');
     });
   }
+  // Leaving the page writes what is still to be written.
+  window.addEventListener('pagehide', () => { if (game && game.module.saveNow) game.module.saveNow(); });
   function refuseStorage(error) {
     storageRefused = true;
     console.warn('IndexedDB:', error);
@@ -226,7 +229,7 @@
       problem(`Shardfall could not start: ${error.message || error}`);
       module.onGameEnd(-1);
     }
-    return ended.then(code => ({code, errors}));
+    return ended.then(code => ({code, errors, module}));
   }
 
   async function play() {
@@ -303,7 +306,8 @@
     else play();
   }
 
-  window.shardfall = {startGame, stopGame};
+  // For the page's tests and for players curious about the files: the running game and its files.
+  window.shardfall = {startGame, stopGame, game: () => game && game.module};
   start().catch(error => {
     status('');
     problem(error.message || String(error));
