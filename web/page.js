@@ -232,10 +232,12 @@
     return ended.then(code => ({code, errors, module}));
   }
 
-  async function play() {
-    const {code, errors} = await startGame(['--record-dir', RecordingsFolder]);
+  // The game as a player starts it, every game recorded; `files` are put into its folders first.
+  async function play(files = []) {
+    const {code, errors} = await startGame(['--record-dir', RecordingsFolder], files);
+    if (game) return;  // another game has taken over
     if (code !== 0 && errors.length) problem(errors.join('\n'));
-    if (!game) $('play').hidden = false;
+    $('play').hidden = false;
     status('Shardfall has ended.');
   }
 
@@ -249,7 +251,10 @@
     $('play').hidden = false;
   }
 
-  $('play').addEventListener('click', () => { status(''); play(); });
+  $('play').addEventListener('click', () => {
+    status('');
+    play();
+  });
   $('open-recording').addEventListener('change', async event => {
     const file = event.target.files[0];
     event.target.value = '';
@@ -276,9 +281,14 @@
       else say(`${file.name} is not a level, level set, tileset or picture: left out.`);
     }
     if (!added.length) return;
-    await stopGame();
-    const {code} = await startGame(['--record-dir', RecordingsFolder], added.map(([path, bytes]) => [path, bytes]));
-    if (code !== undefined && !game) $('play').hidden = false;
+    say(`Added to your folder: ${added.map(([path]) => path.slice(UserFolder.length + 1)).join(', ')}`);
+    // The game lists the level sets whenever it shows them: a running game takes the files as they are.
+    if (!game || !game.module.FS) return play(added);
+    const FS = game.module.FS;
+    for (const [path, bytes] of added) {
+      FS.mkdirTree(path.slice(0, path.lastIndexOf('/')));
+      FS.writeFile(path, bytes);
+    }
   });
 
   // ---- start ----

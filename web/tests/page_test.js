@@ -238,6 +238,32 @@ const cases = {
     return errors;
   },
 
+  async 'keeps the levels and level sets the player adds'(url) {
+    const folder = desktopRoot();
+    const level = path.join(folder, 'my_level.sfl'), set = path.join(folder, 'Mine.sfs');
+    fs.copyFileSync(path.join(tree, 'Lvl', 'wu1_glow.sfl'), level);
+    fs.writeFileSync(set, 'Mine\r\n 1 \r\nmy_level.sfl\r\n');
+    const {browser, page, errors} = await openPage(url);
+    await waitFor(page, () => window.shardfall.game(), 'the game to start');
+    await page.locator('#add-files').setInputFiles([level, set]);
+    await waitFor(page, () => document.getElementById('messages').textContent.includes('Lvl/Mine.sfs'), 'the files');
+    await sleep(1000);  // written into the browser's storage
+    await page.reload();
+    await waitFor(page, () => window.shardfall.game(), 'the game to start again');
+    await sleep(1000);
+    const kept = [await userFile(page, 'Lvl/Mine.sfs'), await userFile(page, 'Lvl/my_level.sfl')];
+    // The game plays the set from the player's folder.
+    const started = await page.evaluate(() => window.shardfall.startGame(['--play', 'Lvl/Mine.sfs', '--frames', '30'])
+                                                .then(({code}) => code));
+    await browser.close();
+    const same = (bytes, file) => bytes && Buffer.from(bytes).equals(fs.readFileSync(file));
+    const whole = same(kept[0], set) && same(kept[1], level);
+    fs.rmSync(folder, {recursive: true});
+    if (!whole) throw new Error('the files were not kept over the reload');
+    if (started !== 0) throw new Error(`the game did not play the set (status ${started})`);
+    return errors;
+  },
+
   async 'says once that nothing will be kept when the browser gives no storage'(url) {
     const {browser, page, errors} = await openPage(url, page => page.addInitScript(() => {
       IDBFactory.prototype.open = () => { throw new DOMException('refused', 'SecurityError'); };
