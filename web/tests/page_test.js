@@ -140,6 +140,8 @@ const cases = {
 
   async 'plays a game, keeps an option and a score over a reload, and offers its recording'(url) {
     const {browser, page, errors} = await openPage(url);
+    const songs = [];
+    page.on('response', response => { if (/\/music\/.*\.opus$/.test(response.url())) songs.push(response.status()); });
     await waitFor(page, () => window.shardfall.game(), 'the game to start');
     await sleep(2500);
     await press(page, 'ArrowDown');  // Options
@@ -154,6 +156,9 @@ const cases = {
     await press(page, 'Enter');  // the first level set
     await sleep(4000);  // the level fades in before a click starts it
     await holdClick(page);
+    const soundAfter = await page.evaluate(() => window.shardfall.game().audio.state);
+    if (soundAfter !== 'running') throw new Error(`the sound is ${soundAfter} after the first click`);
+    if (!songs.length || songs.some(status => status !== 200)) throw new Error(`the songs came with ${songs}`);
     // The keyboard steers and a click sends each new ball until the last is lost; Enter leaves the end-of-game
     // message for the name entry, where the game's recording is complete.
     const recorded = () => page.locator('#download-recording').isVisible();
@@ -235,6 +240,34 @@ const cases = {
     const withoutFolders = dump => dump.replace(/"\/[^"]*\/(Lvl\/[^"]*)"/g, '"$1"');
     if (withoutFolders(replayed.dump) !== withoutFolders(expected))
       throw new Error('the page replayed the game to another end');
+    return errors;
+  },
+
+  async 'plays with a gamepad alone'(url) {
+    const {browser, page, errors} = await openPage(url, page => page.addInitScript(() => {
+      const pad = {connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
+                   buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};
+      navigator.getGamepads = () => [pad];
+      window.testPad = pad;
+    }));
+    const tap = async button => {
+      await page.evaluate(button => { window.testPad.buttons[button].pressed = true; }, button);
+      await sleep(150);
+      await page.evaluate(button => { window.testPad.buttons[button].pressed = false; }, button);
+      await sleep(500);
+    };
+    const [A, B] = [0, 1];
+    await waitFor(page, () => window.shardfall.game(), 'the game to start');
+    await sleep(2500);
+    await tap(A);  // New Game
+    await sleep(800);
+    await tap(A);  // the first set
+    await sleep(5000);  // the level fades in before A starts it
+    await tap(A);
+    await sleep(2000);
+    await tap(B);  // leaves the game: it is over and its recording written
+    await waitFor(page, () => !document.getElementById('download-recording').hidden, 'the recording');
+    await browser.close();
     return errors;
   },
 
