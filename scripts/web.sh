@@ -68,7 +68,7 @@ if [ ! -s "$zlib/libz.a" ]; then
 fi
 
 # ---- the default data tree and the icon, made by the native content tool ----
-cmake -S . -B "$out/host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSHARDFALL_BUILD_EDITOR=OFF \
+cmake -S . -B "$out/host" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHARDFALL_BUILD_EDITOR=OFF \
   -DSHARDFALL_BUILD_TESTS=OFF -DSHARDFALL_BUILD_BENCH=OFF > /dev/null
 cmake --build "$out/host" --parallel "$(nproc)" --target default_content_tree desktop_icons
 

@@ -23,7 +23,10 @@
     line.textContent = text;
     if (problem) line.className = 'problem';
     line.title = 'Click to close';
-    line.addEventListener('click', () => line.remove());
+    line.addEventListener('click', () => {
+      line.remove();
+      shown.delete(text);
+    });
     $('messages').append(line);
   }
   const problem = text => say(text, true);
@@ -148,7 +151,8 @@
 
   let lastRecording = null;
   function offerRecording(module, path) {
-    if (!path.startsWith(RecordingsFolder + '/') || path.endsWith('.tmp')) return;
+    // The game writes each file beside it under a hidden name first, then renames it.
+    if (!path.startsWith(RecordingsFolder + '/') || path.slice(RecordingsFolder.length + 1).startsWith('.')) return;
     let bytes;
     try { bytes = module.FS.readFile(path); } catch (error) { return; }
     if (lastRecording) URL.revokeObjectURL(lastRecording);
@@ -194,7 +198,6 @@
       moved(from, to);
       offerRecording(module, to);
     };
-    FS.trackingDelegate.onCloseFile = path => offerRecording(module, path);
   }
 
   async function startGame(args, extraFiles = []) {
