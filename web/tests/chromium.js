@@ -12,6 +12,7 @@ const path = require('path');
 function serve(folder) {
   return new Promise((resolve, reject) => {
     const server = spawn('python3', ['-u', '-m', 'http.server', '--bind', '127.0.0.1', '0'], {cwd: folder});
+    process.on('exit', () => server.kill());  // also when a test or the benchmark stops on a failure
     server.stdout.on('data', text => {
       const port = String(text).match(/port (\d+)/);
       if (port) resolve({url: `http://127.0.0.1:${port[1]}/`, stop: () => server.kill()});
