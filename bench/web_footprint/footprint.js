@@ -74,7 +74,7 @@ function siteBytes(folder) {
   const atMenu = downloaded;
 
   await page.evaluate(script => {
-    window.shardfall.startGame(['--play', 'Lvl/Shardfall.sfs', '--seed', '7', '--input', '/tmp/play.txt'],
+    window.shardfall.startGame(['--play', 'Lvl/2-Shardfall.sfs', '--seed', '7', '--input', '/tmp/play.txt'],
                                [['/tmp/play.txt', script]]);
   }, playScript());
   await sleep(8000);  // the game starts and the autopilot plays

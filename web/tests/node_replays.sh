@@ -23,10 +23,10 @@ autopilot_script() {
 
 # name | level set | seed | frames | autopilot from (ms) | screenshots at (ms)
 cases=(
-  "warm-up|WarmUp.sfs|8|60000|4000|3000 30000"
-  "shardfall|Shardfall.sfs|3|16000|4000|9000 200000"
-  "four-winds|FourWinds.sfs|5|16000|4000|60000 300000"
-  "fault-lines|FaultLines.sfs|7|16000|4000|120000"
+  "warm-up|1-WarmUp.sfs|8|60000|4000|3000 30000"
+  "shardfall|2-Shardfall.sfs|3|16000|4000|9000 200000"
+  "four-winds|3-FourWinds.sfs|5|16000|4000|60000 300000"
+  "fault-lines|4-FaultLines.sfs|7|16000|4000|120000"
   # One level, the first ball lost before the autopilot takes over: capsules, fireworks and a lost ball.
   "capsules|One.sfs|2|40000|12000|14000 40000"
 )
@@ -41,7 +41,7 @@ for entry in "${cases[@]}"; do
     printf 'One\r\n 1 \r\nwu1_glow.sfl\r\n' > "$work/root/Lvl/One.sfs"
     cd "$work/root"
   }
-  play=(--root . --headless --play "Lvl/$set" --seed "$seed" --step 25 --frames "$frames" --input ../script.txt)
+  play=(--root . --headless --play "Lvl/$set" --seed "$seed" --step 25 --frames "$frames" --until-game-ends --input ../script.txt)
   shots() { for tick in $ticks; do printf -- '--screenshot %s:../%s-%s.png ' "$tick" "$1" "$tick"; done; }
   # shellcheck disable=SC2046
   (fresh_root && "$native" "${play[@]}" --record ../n.sfr --dump-state ../n.json $(shots n)) \

@@ -215,7 +215,7 @@ const cases = {
     fs.writeFileSync(script, '1500 button left down\n1520 button left up\n4000 key DIK_A down\n4000 key DIK_I down\n' +
                              '4001 key DIK_A up\n4001 key DIK_I up\n');
     const recording = path.join(folder, 'desktop.sfr'), dump = path.join(folder, 'desktop.json');
-    runDesktop(folder, ['--play', 'Lvl/WarmUp.sfs', '--seed', '4', '--step', '25', '--frames', '400', '--input', script,
+    runDesktop(folder, ['--play', 'Lvl/1-WarmUp.sfs', '--seed', '4', '--step', '25', '--frames', '400', '--input', script,
                         '--record', recording]);
     runDesktop(folder, ['--replay', recording, '--dump-state', dump]);
     const bytes = fs.readFileSync(recording);
