@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <string_view>
 
-#include "content/byte_io.h"
 #include "content/numbers.h"
 #include "content/text_fields.h"
 
