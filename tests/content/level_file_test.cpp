@@ -106,10 +106,12 @@ TEST_F(LevelFile, NamesThatLeaveTheFolderAreRefused) {
 }
 
 TEST_F(LevelFile, WriterRefusesNamesTheReaderWouldRefuse) {
-  Level level = BottomOnlyLevel();
-  level.backgroundName = "../../etc/passwd";
-  std::string error;
-  EXPECT_FALSE(WriteLevelFile(file("a.sfl"), level, error));
-  EXPECT_NE(error.find("background name"), std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(file("a.sfl")));
+  for (std::string Level::*name : {&Level::tilesetName, &Level::backgroundName}) {
+    Level level = BottomOnlyLevel();
+    level.*name = "../../etc/passwd";
+    std::string error;
+    EXPECT_FALSE(WriteLevelFile(file("a.sfl"), level, error));
+    EXPECT_NE(error.find(name == &Level::tilesetName ? "tileset name" : "background name"), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(file("a.sfl")));
+  }
 }
