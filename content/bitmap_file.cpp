@@ -1,7 +1,6 @@
 // Windows bitmap files: header checks, 8/24/32-bit uncompressed reading and 24-bit writing.
 #include "content/bitmap_file.h"
 
-#include <fstream>
 
 #include "content/byte_io.h"
 
@@ -164,43 +163,22 @@ bool EncodeBitmap(const Bitmap& bitmap, Bytes& out, std::string& problem) {
 }
 
 bool ReadBitmapSize(const std::filesystem::path& path, int& width, int& height, std::string& error) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) {
-    error = FileError(path, std::filesystem::exists(path, ec) ? "not a regular file" : "file not found");
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  Bytes bytes(FileHeaderSize + InfoHeaderSize);
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  BitmapHeader header;
-  std::string problem;
-  if (!ParseHeader(bytes, header, problem)) {
-    error = FileError(path, problem);
-    return false;
-  }
-  width = header.width;
-  height = header.rows();
-  return true;
+  const ReadLimit headers{.bytes = FileHeaderSize + InfoHeaderSize, .startOnly = true};
+  return ReadDecoded(path, headers, error, [&](const Bytes& bytes, std::string& problem) {
+    BitmapHeader header;
+    if (!ParseHeader(bytes, header, problem)) return false;
+    width = header.width;
+    height = header.rows();
+    return true;
+  });
 }
 
 bool ReadBitmapFile(const std::filesystem::path& path, Bitmap& out, std::string& error) {
-  Bytes bytes;
-  if (!ReadWholeFile(path, bytes, error)) return false;
-  std::string problem;
-  if (!DecodeBitmap(bytes, out, problem)) {
-    error = FileError(path, problem);
-    return false;
-  }
-  return true;
+  return ReadDecoded(path, {}, error,
+                     [&out](const Bytes& bytes, std::string& problem) { return DecodeBitmap(bytes, out, problem); });
 }
 
 bool WriteBitmapFile(const std::filesystem::path& path, const Bitmap& bitmap, std::string& error) {
-  Bytes bytes;
-  std::string problem;
-  if (!EncodeBitmap(bitmap, bytes, problem)) {
-    error = FileError(path, problem);
-    return false;
-  }
-  return WriteFileAtomically(path, bytes, error);
+  return WriteEncoded(path, error,
+                      [&bitmap](Bytes& bytes, std::string& problem) { return EncodeBitmap(bitmap, bytes, problem); });
 }

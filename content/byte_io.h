@@ -84,8 +84,3 @@ class ByteWriter {
   }
   Bytes& bytes_;
 };
-
-// "path: problem", the form of every error the content readers and writers report.
-inline std::string FileError(const std::filesystem::path& path, std::string_view problem) {
-  return path.string() + ": " + std::string(problem);
-}

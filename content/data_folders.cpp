@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <map>
 
-#include "content/byte_io.h"  // FileError
+#include "content/file_io.h"
 
 namespace {
 

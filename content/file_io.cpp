@@ -16,8 +16,6 @@
 #include <string_view>
 #include <system_error>
 
-#include "content/byte_io.h"
-
 namespace {
 
 // The size of a regular file. Refusing anything else keeps a FIFO or device from blocking the reader forever.

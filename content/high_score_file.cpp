@@ -48,14 +48,9 @@ Bytes EncodeHighScores(const HighScoreTable& table) {
 
 bool ReadHighScoreFile(const std::filesystem::path& path, HighScoreTable& out, std::string& error,
                        ShortTable shortTable) {
-  Bytes bytes;
-  if (!ReadWholeFile(path, bytes, error, MaxScoreFileBytes)) return false;
-  std::string problem;
-  if (!DecodeHighScores(bytes, out, problem, shortTable)) {
-    error = FileError(path, problem);
-    return false;
-  }
-  return true;
+  return ReadDecoded(path, {MaxScoreFileBytes}, error, [&](const Bytes& bytes, std::string& problem) {
+    return DecodeHighScores(bytes, out, problem, shortTable);
+  });
 }
 
 bool WriteHighScoreFile(const std::filesystem::path& path, const HighScoreTable& table, std::string& error) {

@@ -81,22 +81,11 @@ bool EncodeLevel(const Level& level, Bytes& out, std::string& problem) {
 }
 
 bool ReadLevelFile(const std::filesystem::path& path, Level& out, std::string& error) {
-  Bytes bytes;
-  if (!ReadWholeFile(path, bytes, error, LevelFileSize)) return false;
-  std::string problem;
-  if (!DecodeLevel(bytes, out, problem)) {
-    error = FileError(path, problem);
-    return false;
-  }
-  return true;
+  return ReadDecoded(path, {LevelFileSize}, error,
+                     [&out](const Bytes& bytes, std::string& problem) { return DecodeLevel(bytes, out, problem); });
 }
 
 bool WriteLevelFile(const std::filesystem::path& path, const Level& level, std::string& error) {
-  Bytes bytes;
-  std::string problem;
-  if (!EncodeLevel(level, bytes, problem)) {
-    error = FileError(path, problem);
-    return false;
-  }
-  return WriteFileAtomically(path, bytes, error);
+  return WriteEncoded(path, error,
+                      [&level](Bytes& bytes, std::string& problem) { return EncodeLevel(level, bytes, problem); });
 }

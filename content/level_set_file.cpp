@@ -3,8 +3,8 @@
 
 #include <limits>
 
-#include "content/byte_io.h"
 #include "content/names.h"
+#include "content/numbers.h"
 
 namespace {
 
@@ -15,20 +15,14 @@ constexpr std::string_view HiddenSetName = "My Favorite Bands";
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 
-// A whole number with optional blanks around it, as the count line holds it.
+// A whole number of at most 12 digits, signed or not, with optional blanks around it, as the count line holds it.
 bool ParseCount(std::string_view field, std::int64_t& count) {
   while (!field.empty() && IsBlank(field.front())) field.remove_prefix(1);
   while (!field.empty() && IsBlank(field.back())) field.remove_suffix(1);
-  bool negative = !field.empty() && field.front() == '-';
-  if (!field.empty() && (field.front() == '-' || field.front() == '+')) field.remove_prefix(1);
-  if (field.empty() || field.size() > 12) return false;
-  std::int64_t value = 0;
-  for (char c : field) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  count = negative ? -value : value;
-  return true;
+  const bool plus = field.starts_with('+');
+  if (plus) field.remove_prefix(1);
+  const bool minus = field.starts_with('-');
+  return !(plus && minus) && field.size() - std::size_t{minus} <= 12 && ParseWholeNumber(field, count);
 }
 
 // True when the field reader gives `field` back unchanged as one field.
@@ -38,11 +32,8 @@ bool ReadsBackUnchanged(std::string_view field) {
   return reader.next(first) && first == field && !reader.next(second);
 }
 
-bool ReadSetText(const std::filesystem::path& path, std::string& text, std::string& error) {
-  Bytes bytes;
-  if (!ReadWholeFile(path, bytes, error, MaxLevelSetBytes)) return false;
-  text.assign(bytes.begin(), bytes.end());
-  return true;
+std::string_view TextOf(const Bytes& bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
 }  // namespace
@@ -126,35 +117,26 @@ bool ReadLevelSetName(const std::filesystem::path& path, std::string& name, std:
     name = HiddenSetName;
     return true;
   }
-  std::string text;
-  if (!ReadSetText(path, text, error)) return false;
-  FieldReader reader(text);
-  std::string field;
-  if (!reader.next(field)) {
-    error = FileError(path, "empty: no level set name");
-    return false;
-  }
-  name = field;
-  return true;
+  return ReadDecoded(path, {MaxLevelSetBytes}, error, [&name](const Bytes& bytes, std::string& problem) {
+    FieldReader reader(TextOf(bytes));
+    std::string field;
+    if (!reader.next(field)) {
+      problem = "empty: no level set name";
+      return false;
+    }
+    name = field;
+    return true;
+  });
 }
 
 bool ReadLevelSetFile(const std::filesystem::path& path, LevelSet& out, std::string& error) {
-  std::string text;
-  if (!ReadSetText(path, text, error)) return false;
-  std::string problem;
-  if (!DecodeLevelSet(text, out, problem)) {
-    error = FileError(path, problem);
-    return false;
-  }
-  return true;
+  return ReadDecoded(path, {MaxLevelSetBytes}, error, [&out](const Bytes& bytes, std::string& problem) {
+    return DecodeLevelSet(TextOf(bytes), out, problem);
+  });
 }
 
 bool WriteLevelSetFile(const std::filesystem::path& path, const LevelSet& levelSet, std::string& error) {
-  Bytes bytes;
-  std::string problem;
-  if (!EncodeLevelSet(levelSet, bytes, problem)) {
-    error = FileError(path, problem);
-    return false;
-  }
-  return WriteFileAtomically(path, bytes, error);
+  return WriteEncoded(path, error, [&levelSet](Bytes& bytes, std::string& problem) {
+    return EncodeLevelSet(levelSet, bytes, problem);
+  });
 }

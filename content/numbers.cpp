@@ -32,3 +32,9 @@ template bool ParseWholeNumber(std::string_view, std::uint64_t&, int);
 
 bool ParseWholeNumber(std::string_view text, float& out) { return ParseWhole(text, out); }
 bool ParseWholeNumber(std::string_view text, double& out) { return ParseWhole(text, out); }
+
+bool ParseWholeNumber(std::string_view text, bool& out) {
+  if (text != "0" && text != "1") return false;
+  out = text == "1";
+  return true;
+}

@@ -9,3 +9,5 @@ template <std::integral Int>
 bool ParseWholeNumber(std::string_view text, Int& out, int base = 10);
 bool ParseWholeNumber(std::string_view text, float& out);
 bool ParseWholeNumber(std::string_view text, double& out);
+// A flag as the text formats write it: "0" or "1".
+bool ParseWholeNumber(std::string_view text, bool& out);

@@ -58,14 +58,8 @@ Bytes EncodeOptions(const Options& options) {
 }
 
 bool ReadOptionsFile(const std::filesystem::path& path, Options& out, std::string& error) {
-  Bytes bytes;
-  if (!ReadFileStart(path, bytes, error, OptionsFileSize)) return false;
-  std::string problem;
-  if (!DecodeOptions(bytes, out, problem)) {
-    error = FileError(path, problem);
-    return false;
-  }
-  return true;
+  return ReadDecoded(path, {.bytes = OptionsFileSize, .startOnly = true}, error,
+                     [&out](const Bytes& bytes, std::string& problem) { return DecodeOptions(bytes, out, problem); });
 }
 
 bool WriteOptionsFile(const std::filesystem::path& path, const Options& options, std::string& error) {

@@ -64,11 +64,7 @@ bool EncodePng(const Bitmap& picture, bool withAlpha, Bytes& out, std::string& p
 }
 
 bool WritePngFile(const std::filesystem::path& path, const Bitmap& picture, bool withAlpha, std::string& error) {
-  Bytes png;
-  std::string problem;
-  if (!EncodePng(picture, withAlpha, png, problem)) {
-    error = path.string() + ": " + problem;
-    return false;
-  }
-  return WriteFileAtomically(path, png, error);
+  return WriteEncoded(path, error, [&](Bytes& png, std::string& problem) {
+    return EncodePng(picture, withAlpha, png, problem);
+  });
 }

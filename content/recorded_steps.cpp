@@ -1,6 +1,7 @@
 // Steps of a recording as text lines: writing and reading one, folding repeated pairs, and walking them again.
 #include "content/recorded_steps.h"
 
+#include "content/numbers.h"
 #include "content/text_fields.h"
 
 namespace {
@@ -45,7 +46,7 @@ void AppendLine(std::string& out, const RecordedStep& step, DeviceRead& lastRead
 
 template <typename Number>
 bool ParseWithin(std::string_view text, Number& out, long long low, long long high) {
-  return ParseNumber(text, out) && out >= low && out <= high;
+  return ParseWholeNumber(text, out) && out >= low && out <= high;
 }
 
 bool ParseReadToken(std::string_view token, DeviceRead& read) {
@@ -94,7 +95,7 @@ bool ParseStepLine(std::string_view line, DeviceRead& lastRead, RecordedStep& st
   }
   if (word == "s") {
     step.kind = rest == "!" ? Kind::BadSpeedFile : Kind::SpeedFile;
-    return rest == "!" || ParseNumber(rest, step.value);
+    return rest == "!" || ParseWholeNumber(rest, step.value);
   }
   if (word != "r" || (line.size() > 1 && rest.empty())) return false;
   DeviceRead read = lastRead;

@@ -4,11 +4,10 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include "content/std_bridge.h"
 #include <cstdio>
 #include <string_view>
 
-#include "content/byte_io.h"
+#include "content/numbers.h"
 #include "content/text_fields.h"
 
 namespace {
@@ -31,11 +30,7 @@ std::string HexText(std::uint32_t value) {
   return buffer;
 }
 
-bool ParseHex(std::string_view text, std::uint32_t& out) {
-  if (text.size() != 8) return false;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), out, 16);
-  return error == std::errc{} && end == text.data() + text.size();
-}
+bool ParseHex(std::string_view text, std::uint32_t& out) { return text.size() == 8 && ParseWholeNumber(text, out, 16); }
 
 // ---- Writing ----
 
@@ -85,7 +80,7 @@ bool ParseNamedFields(std::string_view rest, Record& record, VisitFields&& visit
   visitFields(record, [&](const char* name, auto& field) {
     const std::string_view word = FirstWord(rest, rest);
     const std::string prefix = std::string(name) + "=";
-    ok = ok && word.substr(0, prefix.size()) == prefix && ParseNumber(word.substr(prefix.size()), field);
+    ok = ok && word.substr(0, prefix.size()) == prefix && ParseWholeNumber(word.substr(prefix.size()), field);
   });
   return ok && rest.empty();
 }
@@ -134,8 +129,8 @@ bool ParseHeader(LineReader& lines, int format, Recording& out, std::string& pro
   };
   if (!expect("set") || rest.empty()) return damaged("expected the level set");
   out.levelSet = std::string(rest);
-  if (!expect("seed") || !ParseNumber(rest, out.seed)) return damaged("expected the seed");
-  if (!expect("tick") || !ParseNumber(rest, out.tick) || out.tick < 0 || out.tick > MaxStartTick)
+  if (!expect("seed") || !ParseWholeNumber(rest, out.seed)) return damaged("expected the seed");
+  if (!expect("tick") || !ParseWholeNumber(rest, out.tick) || out.tick < 0 || out.tick > MaxStartTick)
     return damaged("expected the start tick, 0 .. " + std::to_string(MaxStartTick));
   if (!expect("options") || !ParseOptions(rest, out.options)) return damaged("expected the options, each in its range");
   if (!expect("state") || !ParseState(rest, out.state)) return damaged("expected the start state");
@@ -206,7 +201,7 @@ bool CheckOpening(LineReader& lines, const std::string& program, int& format, Re
                   std::string& problem) {
   std::string_view line, rest;
   if (!lines.next(line) || FirstWord(line, rest) != Magic) return Refuse(problem, "not a Shardfall recording");
-  if (!ParseNumber(rest, format)) return Refuse(problem, "not a Shardfall recording");
+  if (!ParseWholeNumber(rest, format)) return Refuse(problem, "not a Shardfall recording");
   if (format < 1 || format > RecordingFormat)
     return Refuse(problem, "a recording of format " + std::string(rest) + "; this Shardfall reads formats 1 to " +
                                std::to_string(RecordingFormat));
@@ -228,7 +223,7 @@ bool CheckEnd(std::string_view text, std::size_t& count, std::size_t& start, std
   last.remove_prefix(EndWord.size());
   const std::string_view countText = FirstWord(last, rest);
   std::uint32_t checksum = 0;
-  if (!ParseNumber(countText, count) || !ParseHex(rest, checksum))
+  if (!ParseWholeNumber(countText, count) || !ParseHex(rest, checksum))
     return Refuse(problem, "the recording is damaged (its end line)");
   if (Crc32(reinterpret_cast<const std::uint8_t*>(text.data()), start) != checksum)
     return Refuse(problem, "the recording is damaged (its checksum does not match)");
@@ -284,14 +279,9 @@ Bytes EncodeRecording(const Recording& recording) {
 
 bool ReadRecordingFile(const std::filesystem::path& path, const std::string& program, Recording& out,
                        std::string& error) {
-  Bytes bytes;
-  if (!ReadWholeFile(path, bytes, error)) return false;
-  std::string problem;
-  if (!DecodeRecording(bytes, program, out, problem)) {
-    error = FileError(path, problem);
-    return false;
-  }
-  return true;
+  return ReadDecoded(path, {}, error, [&](const Bytes& bytes, std::string& problem) {
+    return DecodeRecording(bytes, program, out, problem);
+  });
 }
 
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {

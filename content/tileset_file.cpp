@@ -21,14 +21,9 @@ void WriteRecord(ByteWriter& writer, const TileDef& tile) {
 
 bool ReadTileSetFileBounded(const std::filesystem::path& path, std::int64_t maxRecords, TileSet& out,
                             std::string& error) {
-  Bytes bytes;
-  if (!ReadWholeFile(path, bytes, error)) return false;
-  std::string problem;
-  if (!DecodeTileSet(bytes, maxRecords, out, problem)) {
-    error = FileError(path, problem);
-    return false;
-  }
-  return true;
+  return ReadDecoded(path, {}, error, [&](const Bytes& bytes, std::string& problem) {
+    return DecodeTileSet(bytes, maxRecords, out, problem);
+  });
 }
 
 }  // namespace
@@ -96,11 +91,6 @@ bool ReadTileSetFile(const std::filesystem::path& path, TileSet& out, std::strin
 }
 
 bool WriteTileSetFile(const std::filesystem::path& path, const TileSet& tileSet, std::string& error) {
-  Bytes bytes;
-  std::string problem;
-  if (!EncodeTileSet(tileSet, bytes, problem)) {
-    error = FileError(path, problem);
-    return false;
-  }
-  return WriteFileAtomically(path, bytes, error);
+  return WriteEncoded(path, error,
+                      [&tileSet](Bytes& bytes, std::string& problem) { return EncodeTileSet(tileSet, bytes, problem); });
 }

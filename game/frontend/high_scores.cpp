@@ -4,7 +4,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "content/byte_io.h"  // FileError
+#include "content/file_io.h"
 #include "content/level_set_file.h"
 #include "content/names.h"
 #include "core/game.h"

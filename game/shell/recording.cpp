@@ -3,13 +3,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include "content/std_bridge.h"
 #include <ctime>
 #include <iostream>
 #include <memory>
 #include <set>
 #include <system_error>
-#include <type_traits>
 #include <utility>
 
 #include <unistd.h>
@@ -17,7 +15,9 @@
 #include "content/level_file.h"
 #include "content/level_set_file.h"
 #include "content/names.h"
+#include "content/numbers.h"
 #include "content/renamed_sets.h"
+#include "content/text_fields.h"
 #include "content/version.h"
 #include "core/game.h"
 #include "loading/level_loading.h"
@@ -27,33 +27,10 @@ namespace {
 
 // ---- The start of a game, as text and back ----
 
-template <typename Field>
-std::string FieldText(const Field& field) {
-  if constexpr (std::is_same_v<Field, bool>) {
-    return field ? "1" : "0";
-  } else {
-    char buffer[48];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, field);
-    return std::string(buffer, result.ptr);
-  }
-}
-
-template <typename Field>
-bool ParseField(const std::string& text, Field& field) {
-  if constexpr (std::is_same_v<Field, bool>) {
-    if (text != "0" && text != "1") return false;
-    field = text == "1";
-    return true;
-  } else {
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), field);
-    return error == std::errc{} && end == text.data() + text.size();
-  }
-}
-
 std::vector<NamedValue> StateValues(const GameState& state) {
   std::vector<NamedValue> values;
   VisitGameStateFields(state, [&values](const char* name, const auto& field) {
-    values.push_back({name, FieldText(field)});
+    values.push_back({name, NumberText(field)});
   });
   return values;
 }
@@ -91,7 +68,7 @@ bool CheckStartState(const std::vector<NamedValue>& values, std::string& error) 
     VisitGameStateFields(state, [&](const char* name, auto& field) {
       if (value.name != name) return;
       known = true;
-      fits = ParseField(value.value, field) && WithinBounds(name, field);
+      fits = ParseWholeNumber(value.value, field) && WithinBounds(name, field);
     });
     if (!fits) {
       error = "the recording is damaged (its start state's " + value.name +
@@ -106,7 +83,7 @@ bool CheckStartState(const std::vector<NamedValue>& values, std::string& error) 
 void RestoreState(GameState& state, const std::vector<NamedValue>& values) {
   VisitGameStateFields(state, [&values](const char* name, auto& field) {
     for (const NamedValue& value : values)
-      if (value.name == name) ParseField(value.value, field);
+      if (value.name == name) ParseWholeNumber(value.value, field);
   });
 }
 

@@ -3,6 +3,9 @@
 
 #include <cstdlib>
 #include <map>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "content/renamed_sets.h"
 
@@ -34,6 +37,74 @@ TEST_F(DataFoldersTest, AnInstalledTreeSavesIntoTheXdgFolderAndABuildFolderInPla
   ASSERT_TRUE(PrepareWritePath(ChooseDataFolders(dir, true), "Lvl/x.sfh", target, error)) << error;
   EXPECT_TRUE(std::filesystem::is_directory(dir / "xdg/shardfall/Lvl"));
   unsetenv("XDG_DATA_HOME");
+}
+
+namespace {
+
+// Sets XDG_DATA_HOME and HOME for a test (nullptr: unset) and puts them back afterwards.
+class HomeVariables {
+ public:
+  HomeVariables(const char* xdg, const char* home) {
+    Set("XDG_DATA_HOME", xdg);
+    Set("HOME", home);
+  }
+  ~HomeVariables() {
+    for (const auto& [name, value] : saved_) value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+  }
+
+ private:
+  void Set(const char* name, const char* value) {
+    const char* before = std::getenv(name);
+    saved_.emplace_back(name, before ? std::optional<std::string>(before) : std::nullopt);
+    value ? setenv(name, value, 1) : unsetenv(name);
+  }
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+};
+
+}  // namespace
+
+// Root writes through any permission bits, so a folder that cannot be written is one under a regular file.
+TEST_F(DataFoldersTest, SavesLeaveAProgramFolderThatCannotBeWrittenForTheUsersFolder) {
+  std::filesystem::create_directories(dir / "build");
+  put("plain", "a file, not a folder");
+  const std::string xdg = file("xdg").string(), home = file("home").string();
+  const struct {
+    const char* what;
+    std::filesystem::path shipped;
+    bool installed;
+    const char *xdg, *home;
+    std::filesystem::path user;
+  } cases[] = {
+      {"a build folder", dir / "build", false, xdg.c_str(), home.c_str(), dir / "build"},
+      {"an installed tree", dir / "build", true, xdg.c_str(), home.c_str(), dir / "xdg/shardfall"},
+      {"a folder under a file", dir / "plain/tree", false, xdg.c_str(), home.c_str(), dir / "xdg/shardfall"},
+      {"a missing folder", dir / "gone", false, xdg.c_str(), home.c_str(), dir / "xdg/shardfall"},
+      {"HOME alone", dir / "plain/tree", false, nullptr, home.c_str(), dir / "home/.local/share/shardfall"},
+      {"a relative XDG_DATA_HOME", dir / "plain/tree", false, "rel", home.c_str(), dir / "home/.local/share/shardfall"},
+      {"no variable", dir / "plain/tree", false, nullptr, "", dir / "plain/tree"},
+  };
+  for (const auto& c : cases) {
+    HomeVariables variables(c.xdg, c.home);
+    const DataFolders folders = ChooseDataFolders(c.shipped, c.installed);
+    EXPECT_EQ(folders.shipped, c.shipped) << c.what;
+    EXPECT_EQ(folders.user, c.user) << c.what;
+  }
+}
+
+TEST_F(DataFoldersTest, AWriteIntoAFolderThatCannotBeMadeIsRefusedWithTheReason) {
+  put("plain", "a file, not a folder");
+  std::filesystem::create_directories(dir / "user");
+  put("user/Lvl", "a file where the folder goes");
+  for (const std::filesystem::path& user : {dir / "plain/user", dir / "user"}) {
+    std::filesystem::path target;
+    std::string error;
+    EXPECT_FALSE(PrepareWritePath(DataFolders{dir, user}, "Lvl/x.sfh", target, error)) << user;
+    EXPECT_EQ(target, user / "Lvl/x.sfh");
+    EXPECT_EQ(error, (user / "Lvl/x.sfh").string() + ": cannot make its folder (Not a directory)");
+  }
+  EXPECT_EQ(textOf(file("plain")), "a file, not a folder");
+  std::string error;
+  EXPECT_TRUE(MakeFolderFor("x.sfh", error)) << "a bare name needs no folder";
 }
 
 TEST_F(DataFoldersTest, ARenamedSetsTableAndOwnCopyTakeItsNewNameUnlessThatIsTaken) {

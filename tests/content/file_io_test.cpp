@@ -57,6 +57,8 @@ TEST_F(FileIo, FailedWriteKeepsTheTargetAndCleansUp) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
   EXPECT_FALSE(WriteFileAtomically(file("no-such-folder") / "x.sfl", Bytes{1}, error));
   EXPECT_NE(error.find("x.sfl"), std::string::npos);
+  EXPECT_FALSE(WriteFileAtomically(dir / "", Bytes{1}, error));
+  EXPECT_EQ(error, (dir / "").string() + ": no file name given");
 }
 
 // What a killed writer left: temporary files of our naming that nobody holds and that have lain a while.

@@ -25,6 +25,16 @@ TEST_F(HighScoreFile, EntriesArePaddedNamesFollowedByScores) {
   EXPECT_EQ(read, table);
 }
 
+TEST_F(HighScoreFile, EmptyTablesAndExtremeScoresComeBack) {
+  for (const HighScoreTable& written : {HighScoreTable{}, HighScoreTable{{"Max", INT32_MAX}, {"Min", INT32_MIN}}}) {
+    std::string error;
+    ASSERT_TRUE(WriteHighScoreFile(file("s.sfh"), written, error)) << error;
+    HighScoreTable read{{"stale", 1}};
+    ASSERT_TRUE(ReadHighScoreFile(file("s.sfh"), read, error)) << error;
+    EXPECT_EQ(read, written);
+  }
+}
+
 TEST_F(HighScoreFile, BytesAfterTheCountedEntriesAreIgnored) {
   Bytes bytes;
   PutI32(bytes, 1);

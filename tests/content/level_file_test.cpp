@@ -46,13 +46,18 @@ TEST_F(LevelFile, GridIsStoredRowByRowWithColumnsFastest) {
   EXPECT_EQ((Bytes{bytes.end() - 4, bytes.end()}), (Bytes{4, 3, 2, 1}));
 }
 
-TEST_F(LevelFile, UnplayedRowAndColumnAndOddSideValuesSurvive) {
+TEST_F(LevelFile, UnplayedRowAndColumnExtremesAndOddSideValuesSurvive) {
   Level level = BottomOnlyLevel();
   level.brickGrid[0][0] = -7;
   level.brickGrid[5][0] = 99;
   level.brickGrid[0][17] = 12;
+  level.brickGrid[20][30] = INT32_MIN;
+  level.brickGrid[1][30] = INT32_MAX;
   level.guardedSides[Top] = 1;
+  level.guardedSides[Right] = INT16_MAX;
+  level.guardedSides[Left] = INT16_MIN;
   level.tilesetName = "Gr\xe9" "en.sft";  // an 8-bit character
+  level.backgroundName = std::string(26, 'b') + ".bmp";  // the longest name
   std::string error;
   ASSERT_TRUE(WriteLevelFile(file("a.sfl"), level, error)) << error;
   Level read;
@@ -101,10 +106,12 @@ TEST_F(LevelFile, NamesThatLeaveTheFolderAreRefused) {
 }
 
 TEST_F(LevelFile, WriterRefusesNamesTheReaderWouldRefuse) {
-  Level level = BottomOnlyLevel();
-  level.backgroundName = "../../etc/passwd";
-  std::string error;
-  EXPECT_FALSE(WriteLevelFile(file("a.sfl"), level, error));
-  EXPECT_NE(error.find("background name"), std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(file("a.sfl")));
+  for (std::string Level::*name : {&Level::tilesetName, &Level::backgroundName}) {
+    Level level = BottomOnlyLevel();
+    level.*name = "../../etc/passwd";
+    std::string error;
+    EXPECT_FALSE(WriteLevelFile(file("a.sfl"), level, error));
+    EXPECT_NE(error.find(name == &Level::tilesetName ? "tileset name" : "background name"), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(file("a.sfl")));
+  }
 }

@@ -106,6 +106,23 @@ TEST_F(LevelSetFile, DamagedFilesAreRefusedAndLeaveTheSetAlone) {
   }
 }
 
+TEST_F(LevelSetFile, TheCountIsAWholeNumberOfAtMostTwelveDigitsWithBlanksAndASignAllowed) {
+  const struct {
+    const char* count;
+    int levels;  // -1: refused
+  } cases[] = {{" 2 ", 2},  {"\t2", 2},   {"+2", 2},   {"-0", 0},          {"000000000002", 2},
+               {"0000000000002", -1}, {"+-1", -1}, {"-+1", -1}, {"++1", -1}, {"2x", -1}, {"- 1", -1}};
+  for (const auto& c : cases) {
+    LevelSet read;
+    std::string error;
+    const bool ok = ReadLevelSetFile(put("n.sfs", std::string("N\r\n") + c.count + "\r\na.sfl\r\nb.sfl\r\n"), read, error);
+    EXPECT_EQ(ok, c.levels >= 0) << '"' << c.count << "\" " << error;
+    if (ok) {
+      EXPECT_EQ(read.levelFiles.size(), static_cast<std::size_t>(c.levels)) << c.count;
+    }
+  }
+}
+
 TEST_F(LevelSetFile, ExtraLinesAfterTheCountedLevelsAreIgnored) {
   LevelSet read;
   std::string error;

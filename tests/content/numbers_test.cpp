@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 #include "content/numbers.h"
 
@@ -31,4 +32,10 @@ TEST(ParseWholeNumber, TakesOnlyATextThatIsOneNumberOfTheType) {
   EXPECT_EQ(speed, 0.0972f);
   EXPECT_FALSE(ParseWholeNumber("0.5s", speed));
   EXPECT_EQ(speed, 0.0972f);
+  for (const auto& [text, read, value] : {std::tuple{"0", true, false}, {"1", true, true}, {"2", false, true},
+                                          {"", false, true}, {"01", false, true}, {"true", false, true}}) {
+    bool flag = true;
+    EXPECT_EQ(ParseWholeNumber(text, flag), read) << text;
+    EXPECT_EQ(flag, value) << text;
+  }
 }

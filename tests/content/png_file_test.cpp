@@ -65,6 +65,15 @@ TEST_F(PngFile, KeepsEveryPixelAndItsOpacityRowByRow) {
   EXPECT_EQ(opaque.rows, (Bytes{0, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0, 0x70, 0x80, 0x90, 0xA0, 0xB0, 0xC0}));
 }
 
+TEST_F(PngFile, ImpossiblePictureSizesAreRefusedAndNothingIsWritten) {
+  for (const Bitmap& picture : {Bitmap{0, 1, {}}, Bitmap{1, 0, {}}, Bitmap{-1, -1, {1}}, Bitmap{2, 2, {1, 2, 3}}}) {
+    std::string error;
+    EXPECT_FALSE(WritePngFile(file("p.png"), picture, true, error));
+    EXPECT_NE(error.find("p.png: impossible picture size"), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(file("p.png")));
+  }
+}
+
 // Each icon stands on a rounded square: the middle is covered, the corners are left clear.
 TEST_F(PngFile, DesktopIconsAreSquareAtEverySizeWithACoveredMiddleAndClearCorners) {
   const std::string command = std::string(SHARDFALL_CONTENT_TOOL) + " build-icons " + file("icons").string();

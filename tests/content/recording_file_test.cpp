@@ -133,6 +133,104 @@ TEST(RecordingReader, RefusesNumbersNoGameRecords) {
   }
 }
 
+// Every field, at its odd values: the extremes (a whole day of play), negatives, a vertical-only mouse move, zero-length frames, a file
+// without a checksum; and a format 1 recording with nothing in its lists.
+TEST(RecordingFile, EveryFieldComesBackAsItWasWritten) {
+  Recording full;
+  full.program = "0.1-dev";
+  full.levelSet = "/home/x y/Odd.sfs";
+  full.seed = UINT32_MAX;
+  full.tick = MaxStartTick;
+  full.options = {8, 0.0f, 100.0f, 0, 0.2f, 0};
+  full.state = {{"running", "1"}, {"pointerX", "-0.5"}};
+  full.files = {{"set", "Odd.sfs", 0u}, {"level", "a b.sfl", std::nullopt}, {"bitmap", "T.bmp", UINT32_MAX}};
+  full.songs = {"A.mid", "B C.mid"};
+  full.reached = RecordedEnd{INT32_MAX, 0, -5, true};
+  RecordedStep held{Kind::Read, 0, {}}, moved = held, released = held;
+  held.read.keys[0] = held.read.keys[255] = true;
+  held.read.mouseY = -7;  // a vertical move alone
+  held.read.mouseButtons = 3;
+  held.read.mousePresent = false;
+  held.read.padConnected = true;
+  held.read.padButtons = (1 << RecordedPadButtons) - 1;
+  held.read.stickX = INT16_MIN;
+  held.read.stickY = INT16_MAX;
+  moved = held;
+  moved.read.mouseX = MaxMouseCount;
+  moved.read.mouseY = -MaxMouseCount;
+  const std::vector<RecordedStep> steps = {
+      Frame(0), {Kind::Wait, 0, {}}, Frame(MaxPlayMs - 50), held, moved, released, {Kind::Wait, 50, {}},
+      {Kind::SpeedFile, -3, {}}, {Kind::SpeedFile, 0, {}}, {Kind::BadSpeedFile, 0, {}}, {Kind::Quit, 0, {}}};
+  for (const RecordedStep& step : steps) full.steps.Append(step);
+  Recording empty;
+  empty.program = "1";
+  empty.levelSet = "s";
+
+  for (const Recording* written : {&full, &empty}) {
+    Recording read;
+    std::string problem;
+    ASSERT_TRUE(DecodeRecording(EncodeRecording(*written), written->program, read, problem)) << problem;
+    EXPECT_EQ(read.program, written->program);
+    EXPECT_EQ(read.levelSet, written->levelSet);
+    EXPECT_EQ(read.seed, written->seed);
+    EXPECT_EQ(read.tick, written->tick);
+    EXPECT_EQ(EncodeOptions(read.options), EncodeOptions(written->options));
+    ASSERT_EQ(read.state.size(), written->state.size());
+    for (std::size_t i = 0; i < read.state.size(); ++i) {
+      EXPECT_EQ(read.state[i].name, written->state[i].name);
+      EXPECT_EQ(read.state[i].value, written->state[i].value);
+    }
+    ASSERT_EQ(read.files.size(), written->files.size());
+    for (std::size_t i = 0; i < read.files.size(); ++i) {
+      EXPECT_EQ(read.files[i].role, written->files[i].role);
+      EXPECT_EQ(read.files[i].name, written->files[i].name);
+      EXPECT_EQ(read.files[i].checksum, written->files[i].checksum);
+    }
+    EXPECT_EQ(read.songs, written->songs);
+    EXPECT_EQ(read.reached, written->reached);
+    EXPECT_EQ(read.steps.text(), written->steps.text());
+    EXPECT_EQ(read.steps.count(), written->steps.count());
+  }
+  EXPECT_EQ(Walk(full.steps), steps);
+}
+
+// The lines and the end line with its count and CRC-32, as docs/recordings.md gives them.
+TEST(RecordingFile, TheWriterWritesTheDocumentedLines) {
+  Recording recording;
+  recording.program = "0.1";
+  recording.levelSet = "Lvl/WarmUp.sfs";
+  recording.seed = 7;
+  recording.tick = 100;
+  recording.state = {{"running", "1"}};
+  recording.files = {{"set", "WarmUp.sfs", 0x2Au}, {"level", "a.sfl", std::nullopt}};
+  recording.songs = {"Comet.mid"};
+  recording.reached = RecordedEnd{164, 1, 20, false};
+  for (const RecordedStep& step : {Frame(16), MouseRead(0), Frame(16), MouseRead(0), Frame(16)})
+    recording.steps.Append(step);
+  std::string header = Header;
+  header.insert(header.find("song"), "file set 0000002a WarmUp.sfs\nfile level - a.sfl\n");
+  const Bytes bytes = EncodeRecording(recording);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), Sealed(header, "f 16\nr\n* 1\nf 16\n"));
+}
+
+// A byte changed anywhere, in the opening lines, the header, the steps or the end line, and the file is refused;
+// past the opening lines, by its checksum.
+TEST(RecordingFile, TheChecksumRefusesAByteChangedAnywhere) {
+  const std::string sealed = Sealed(Header, "f 16\nr m0,-3\n* 2\nq\n");
+  Recording recording;
+  std::string problem;
+  ASSERT_TRUE(Decode(sealed, recording, problem)) << problem;
+  const std::size_t afterOpening = sealed.find("set "), endLine = sealed.rfind("\nend ");
+  for (std::size_t at = 0; at < sealed.size(); ++at) {
+    std::string changed = sealed;
+    changed[at] = static_cast<char>(changed[at] ^ 1);
+    EXPECT_FALSE(Decode(changed, recording, problem)) << "byte " << at << " of\n" << changed;
+    if (at >= afterOpening && at < endLine) {
+      EXPECT_NE(problem.find("checksum"), std::string::npos) << problem;
+    }
+  }
+}
+
 TEST(RecordingReader, NeedsLittleMoreMemoryThanTheFileHolds) {
   // Steps that never fold, each line a few bytes: the most steps a file of this size can hold.
   std::string steps;

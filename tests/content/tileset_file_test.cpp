@@ -36,6 +36,19 @@ TEST_F(TileSetFile, FiveTilesOfASixteenCellBitmapTake144Bytes) {
   EXPECT_EQ(read.tiles, NumberedTiles(5).tiles);
 }
 
+TEST_F(TileSetFile, EveryFieldOfEveryRecordComesBackEvenAtItsExtremes) {
+  TileSet odd = NumberedTiles(2);
+  odd.tiles[2] = {INT32_MIN, -1, INT32_MAX, 0, 7, -32, 65536};
+  for (const TileSet& written : {NumberedTiles(0), odd}) {
+    std::string error;
+    ASSERT_TRUE(WriteTileSetFile(file("t.sft"), written, error)) << error;
+    TileSet read;
+    ASSERT_TRUE(ReadTileSetFile(file("t.sft"), read, error)) << error;
+    EXPECT_EQ(read.tileCount, written.tileCount);
+    EXPECT_EQ(read.tiles, written.tiles);
+  }
+}
+
 TEST_F(TileSetFile, CountBeyondTheBitmapCellsLeavesExtraRecordsZero) {
   std::string error;
   ASSERT_TRUE(WriteTileSetFile(file("t.sft"), NumberedTiles(6), error));

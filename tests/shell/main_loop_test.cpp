@@ -158,6 +158,37 @@ TEST_F(LoopTest, FadeInRunsAfterTheFlip) {
   EXPECT_EQ(ShownPicture(game->platform)[0], 0x050505u);  // the frame shows under the new ramp at once
 }
 
+// The front-end, intro and play frames end by waiting for a window taken away, then load the pictures anew.
+TEST_F(LoopTest, TheMenuIntroAndPlayFramesWaitForAWindowTakenAwayAndReloadThePictures) {
+  FreshFolder folder;
+  WriteTestBitmap(folder / "p.bmp", 2, 2, [](int, int) { return 0xFFFFFFu; });
+  TestWindow& window = UseTestWindowAndPads(*game);
+  SurfaceTable& table = game->platform.display.surfaceTable;
+  const struct {
+    const char* mode;
+    bool inFrontEnd, gameLoaded, levelIntro, playing, checks;
+  } cases[] = {
+      {"front end", true, false, false, false, true},
+      {"game start", false, false, false, false, false},
+      {"intro", false, true, true, false, true},
+      {"play", false, true, false, true, true},
+  };
+  for (const auto& c : cases) {
+    GameState& s = game->state;
+    s.frontEndReady = true;
+    s.inFrontEnd = c.inFrontEnd;
+    s.gameLoaded = c.gameLoaded;
+    s.levelIntro = c.levelIntro;
+    s.playing = c.playing;
+    table.assign(1, Surface{});
+    table[0].fileName = (folder / "p.bmp").string();
+    window.awayReads = 3;
+    RunFrame(*game, steps, timer);
+    EXPECT_EQ(window.awayReads, c.checks ? 0 : 3) << c.mode;
+    EXPECT_EQ(table[0].pixels.size(), c.checks ? 4u : 0u) << c.mode;
+  }
+}
+
 TEST_F(LoopTest, QuitRequestEndsTheLoop) {
   game->state.frontEndReady = game->state.gameLoaded = true;
   game->platform.quitRequested = true;

@@ -32,11 +32,12 @@ class TestWindow final : public WindowDevice {
  public:
   KeyStates keys{};
   MouseState mouse;  // movement counts at the next read only
+  mutable int awayReads = 0;  // the window says it is taken away (minimised, display lost) for this many asks
   bool Present(const Display&) override { return false; }
   void TakeRamp(const GammaRamp&) override {}
   bool PresentIfStale(const Display&) override { return false; }
   void WaitForRefresh() override {}
-  bool TakenAway() const override { return false; }
+  bool TakenAway() const override { return awayReads > 0 && awayReads-- > 0; }
   void PumpEvents(bool&) override {}
   KeyStates ReadKeys() override { return keys; }
   bool ReadMouse(MouseState& state) override {
