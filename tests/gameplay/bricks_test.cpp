@@ -1,6 +1,7 @@
 // The brick test of a moving ball, what struck bricks do, explosions, shooters, animation and counting.
 #include "gameplay/bricks.h"
 #include "gameplay/physics.h"
+#include "core/helpers.h"
 #include "test_world.h"
 
 namespace {
@@ -110,6 +111,85 @@ TEST_F(HitBrickTest, DynaBallTakesTheNeighboursButScoresOnlyForThem) {
   EXPECT_EQ(game.world.explosionGrid[6][5].effectKind, Indestructible);
 }
 
+// A lone brick at (10, 15) struck once in each power mode.
+struct Strike {
+  int tile;
+  PowerMode mode;
+  int cellAfter;
+  int points;         // at a multiplier of 1
+  const char* sound;  // the strike's last sound; "" for none
+  bool drops;         // a capsule may fall from its cell
+  bool debris;        // it breaks into debris at high detail
+  int explosion;      // effect kind of the explosion started in its cell; -1 for none
+  bool counts;        // the level ends only once it is gone
+};
+const Strike Strikes[] = {
+    {Tile::Plain, PowerMode::None, 0, 10, "HitBrick.wav", true, true, -1, true},
+    {Tile::Tough, PowerMode::None, Tile::Tough + 1, 5, "HitMulti.wav", false, false, -1, true},
+    {Tile::Tough + 2, PowerMode::None, 0, 10, "HitBrick.wav", true, true, -1, true},
+    {Tile::Wall, PowerMode::None, Tile::Wall, 0, "HitIndBrick.wav", false, false, -1, false},
+    {Tile::Glass, PowerMode::None, 0, 10, "GoThru.wav", true, false, -1, true},
+    {Tile::Dynamite, PowerMode::None, 0, 10, "HitExpl.wav", true, false, Dynamite, true},
+    {Tile::Cross, PowerMode::None, 0, 20, "HitExpl.wav", true, false, 17, true},  // fired, and its own cell
+    {Tile::Blank, PowerMode::None, Tile::Blank, 0, "", false, false, -1, true},
+    {Tile::Tough, PowerMode::Super, 0, 5, "HitMulti.wav", false, false, -1, true},
+    {Tile::Wall, PowerMode::Super, 0, 0, "HitIndBrick.wav", false, false, -1, false},
+    {Tile::Glass, PowerMode::Super, 0, 10, "GoThru.wav", true, false, -1, true},
+    {Tile::Plain, PowerMode::Dyna, 0, 0, "HitExpl.wav", false, false, Hittable, true},
+    {Tile::Wall, PowerMode::Dyna, 0, 0, "HitExpl.wav", false, false, Indestructible, false},
+};
+
+TEST_F(HitBrickTest, EachKindScoresSoundsDropsAndBreaksAsItsRowSays) {
+  GameWorld& world = game.world;
+  SeedRandom(game.random, 7);
+  game.options.detailHigh = 1;
+  auto strike = [&](const Strike& s, float multiplier) {
+    NewWorld();
+    world.powerMode = s.mode;
+    world.pointMultiplier = multiplier;
+    Brick(10, 15, s.tile);
+    Heard();
+    HitBrick(game, 10, 15);
+  };
+  for (const Strike& s : Strikes) {
+    SCOPED_TRACE(testing::Message() << "tile " << s.tile << " in mode " << static_cast<int>(s.mode));
+    for (float multiplier : {1.0f, 2.0f}) {
+      strike(s, multiplier);
+      EXPECT_EQ(Cell(10, 15), s.cellAfter);
+      EXPECT_EQ(world.score, s.points * multiplier);
+      const std::vector<std::string> heard = Heard();
+      EXPECT_EQ(heard.empty() ? "" : heard.back(), s.sound);
+      const ExplosionCell& explosion = world.explosionGrid[10][15];
+      EXPECT_EQ(explosion.pending ? explosion.effectKind : -1, s.explosion);
+    }
+    int debris = 0;
+    for (const Particle& p : world.particles) {
+      if (!p.active) continue;
+      ++debris;
+      EXPECT_EQ(p.colourRow, 3);
+      EXPECT_TRUE(p.x >= 288 && p.x < 321 && p.y >= 224 && p.y < 241) << p.x << ", " << p.y;
+    }
+    EXPECT_EQ(debris, s.debris ? 8 : 0);
+    bool dropped = false;
+    for (int tries = 0; tries < 40 && !dropped; ++tries) {
+      strike(s, 1.0f);
+      dropped = world.fallingCapsules == 1;
+    }
+    EXPECT_EQ(dropped, s.drops);
+    if (dropped) {  // from the brick's own cell
+      EXPECT_FLOAT_EQ(world.powerups[0].x, 288.0f);
+      EXPECT_FLOAT_EQ(world.powerups[0].y, 224.0f);
+    }
+    NewWorld();
+    Brick(10, 15, s.tile);
+    DrawBricks(game);
+    EXPECT_EQ(world.destructibleCount, s.counts ? 1 : 0);
+    EXPECT_EQ(world.levelEndRequested, !s.counts);
+  }
+  game.options.detailHigh = 0;
+  strike(Strikes[0], 1.0f);
+  EXPECT_EQ(world.particles.size(), 1u);
+}
 
 using ExplosionTest = WorldTest;
 

@@ -56,8 +56,88 @@ TEST_F(PaddleBounceTest, TenPixelsBeforeTheStartLeavesBeyondSixtyDegrees) {
 }
 
 
+// A ball meeting the paddle of each side a little past its centre (after) or before it: the paddle at 285 .. 355
+// across, 205 .. 275 down, centre 320 or 240; the ball's centre 15 pixels off it turns 60 x 15 / 35 degrees.
+struct PaddleHit {
+  Side side;
+  float x, y, heading;  // one step from the paddle, moving toward it
+  float degrees;        // the bearing it leaves at
+};
+constexpr float Turn = 60.0f * 15.0f / 35.0f;
+const PaddleHit PaddleHits[] = {
+    {Bottom, 330, 445, 180, Turn},        {Bottom, 300, 445, 180, 360 - Turn},
+    {Top, 330, 25, 0, 180 - Turn},        {Top, 300, 25, 0, 180 + Turn},
+    {Right, 605, 250, 90, 270 - Turn},    {Right, 605, 220, 90, 270 + Turn},
+    {Left, 25, 250, 270, 90 + Turn},      {Left, 25, 220, 270, 90 - Turn},
+};
+
+TEST_F(PaddleBounceTest, EverySideReturnsTheBallAwayFromItsPaddleAndCatchHoldsItThere) {
+  for (bool catching : {false, true}) {
+    for (const PaddleHit& hit : PaddleHits) {
+      SCOPED_TRACE(testing::Message() << "side " << hit.side << " at " << hit.x << ", " << hit.y << ", catch " << catching);
+      Guard({hit.side});
+      game.world.homeSide = hit.side == Bottom ? Top : Bottom;
+      game.world.powerMode = catching ? PowerMode::Catch : PowerMode::None;
+      game.state.pointerX = 285.0f;
+      game.state.pointerY = 205.0f;
+      const Ball& ball = PutBall(0, hit.x, hit.y, hit.heading);
+      Heard();
+      MoveBalls(game);
+      const PaddleGeometry& paddle = PaddleOf(hit.side);
+      const float along = paddle.horizontal ? hit.x : hit.y;
+      EXPECT_EQ(game.world.homeSide, hit.side);
+      EXPECT_FLOAT_EQ(paddle.horizontal ? ball.y : ball.x, paddle.ballRest);
+      EXPECT_NEAR(Degrees(ball), hit.degrees, 1e-3);
+      EXPECT_EQ(Heard(), std::vector<std::string>{catching ? "HitCatchPaddle.wav" : "HitPaddle.wav"});
+      if (!catching) continue;
+      EXPECT_EQ(ball.holdSide, hit.side);
+      EXPECT_NEAR(ball.holdOffset, along - (paddle.horizontal ? 285.0f : 205.0f), 1e-3);
+      (paddle.horizontal ? game.state.pointerX : game.state.pointerY) += 10.0f;  // it rides the paddle
+      MoveBalls(game);
+      EXPECT_NEAR(paddle.horizontal ? ball.x : ball.y, along + 10.0f, 1e-3);
+      EXPECT_FLOAT_EQ(paddle.horizontal ? ball.y : ball.x, paddle.ballRest);
+    }
+  }
+}
 
 using WallTest = WorldTest;
+
+// A ball one step from each edge: a wall that returns it while that side is open, its loss once it is guarded.
+struct EdgeCase {
+  Side side;
+  float x, y, heading;
+  float wall;     // where the open side's wall puts it, across that edge
+  float degrees;  // the bearing it returns at
+};
+const EdgeCase Edges[] = {
+    {Bottom, 100, 468, 180, 470, 0},
+    {Top, 100, 3, 0, 0, 180},
+    {Right, 627, 100, 90, 630, 270},
+    {Left, 3, 100, 270, 0, 90},
+};
+
+TEST_F(WallTest, EachEdgeIsAWallWhileOpenAndLosesTheBallOnceGuarded) {
+  for (const EdgeCase& edge : Edges) {
+    SCOPED_TRACE(testing::Message() << "side " << edge.side);
+    const bool horizontal = PaddleOf(edge.side).horizontal;
+    Guard({edge.side == Bottom ? Top : Bottom});
+    const Ball& ball = PutBall(0, edge.x, edge.y, edge.heading);
+    Heard();
+    MoveBalls(game);
+    EXPECT_TRUE(ball.active);
+    EXPECT_FLOAT_EQ(horizontal ? ball.y : ball.x, edge.wall);
+    EXPECT_NEAR(std::fmod(Degrees(ball) + 360.0f, 360.0f), edge.degrees, 1e-3);
+    EXPECT_EQ(Heard(), std::vector<std::string>{"HitWall.wav"});
+
+    Guard({edge.side});
+    game.state.pointerX = edge.x < 320 ? 400.0f : 100.0f;  // the paddles far from the ball
+    game.state.pointerY = edge.y < 240 ? 300.0f : 50.0f;
+    PutBall(0, edge.x, edge.y, edge.heading);
+    MoveBalls(game);
+    EXPECT_FALSE(ball.active);
+    EXPECT_EQ(Heard(), std::vector<std::string>{"LoseBall.wav"});
+  }
+}
 
 TEST_F(WallTest, UnguardedSideIsAWall) {
   Guard({Top});

@@ -1,6 +1,8 @@
 // Capsules: the drop chance and kind mix, placement, fall, catching, and the effects of every kind.
 #include <cmath>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "core/game_input.h"
 #include "gameplay/effects.h"
@@ -168,6 +170,69 @@ TEST_F(CapsuleCatch, AnyGuardedPaddleCatchesWhateverTheDirection) {
 }
 
 using CapsuleEffect = PowerTest;
+
+// Each kind caught by the bottom paddle from a world with one ball at 30 degrees, a 70-pixel paddle, no spare
+// ball, no power and one laser shot in flight.
+struct Catching {
+  PowerupKind kind;
+  const char* sound;
+  PowerMode mode;
+  std::vector<float> bearings;  // of the active balls after, in slot order
+  int growTarget = 0, shrinkTarget = 320;
+  float length = 70.0f;  // the paddle's once it has settled
+  float speed = 0.35f;
+  int spareBalls = 0;
+  bool levelEnds = false;
+};
+const Catching Catches[] = {
+    {PowerupKind::SuperBall, "SuperBall.wav", PowerMode::Super, {30}},
+    {PowerupKind::DynaBall, "DynaBall.wav", PowerMode::Dyna, {30}},
+    {PowerupKind::Catch, "GotCatch.wav", PowerMode::Catch, {30}},
+    {PowerupKind::Laser, "GotLaser.wav", PowerMode::Laser, {30}},
+    {PowerupKind::DoublePoints, "DoublePoints.wav", PowerMode::DoublePoints, {30}},
+    {PowerupKind::Protect, "Protect.wav", PowerMode::Protect, {30}},
+    {PowerupKind::DoubleSplitBalls, "DoubleSplitBalls.wav", PowerMode::None, {30, 330, 150, 210}},
+    {PowerupKind::GrowPad, "GrowPad.wav", PowerMode::None, {30}, 102, 320, 102.0f},
+    {PowerupKind::ShrinkPad, "ShrinkPad.wav", PowerMode::None, {30}, 38, 38, 38.0f},
+    {PowerupKind::SplitBalls, "SplitBalls.wav", PowerMode::None, {30, 330}},
+    {PowerupKind::Warp, "Warp.wav", PowerMode::None, {30}, 0, 320, 70.0f, 0.35f, 0, true},
+    {PowerupKind::Death, "Death.wav", PowerMode::None, {}},
+    {PowerupKind::FasterBall, "FasterBall.wav", PowerMode::None, {30}, 0, 320, 70.0f, 0.45f},
+    {PowerupKind::SlowerBall, "SlowerBall.wav", PowerMode::None, {30}, 0, 320, 70.0f, 0.25f},
+    {PowerupKind::ExtraLife, "ExtraLife.wav", PowerMode::None, {30}, 0, 320, 70.0f, 0.35f, 1},
+};
+
+TEST_F(CapsuleEffect, EachKindDoesWhatItsRowSaysToTheWorld) {
+  ASSERT_EQ(std::size(Catches), CapsuleKinds.size());
+  for (const Catching& c : Catches) {
+    SCOPED_TRACE(testing::Message() << "kind " << c.kind);
+    NewWorld();
+    GameWorld& world = game.world;
+    PutBall(0, 200, 300, 30);
+    world.shots[3].active = true;
+    PutCapsule(c.kind, 300, 455);
+    Heard();
+    CatchPowerups(game);
+    EXPECT_EQ(world.fallingCapsules, 0);
+    EXPECT_EQ(world.score, 25);
+    EXPECT_EQ(Heard(), std::vector<std::string>{c.sound});
+    EXPECT_EQ(world.powerMode, c.mode);
+    EXPECT_FLOAT_EQ(world.pointMultiplier, c.mode == PowerMode::DoublePoints ? 2.0f : 1.0f);
+    EXPECT_EQ(ActiveShots(), c.kind == PowerupKind::Laser ? 1 : 0);
+    std::vector<float> bearings;
+    for (const Ball& ball : world.balls)
+      if (ball.active) bearings.push_back(std::round(RadToDeg(ball.angle) * 1000.0f) / 1000.0f);
+    EXPECT_EQ(bearings, c.bearings);
+    EXPECT_EQ(world.particleClock.interval, c.kind == PowerupKind::Death ? 300 : 70);
+    EXPECT_EQ(world.growTarget, c.growTarget);
+    EXPECT_EQ(world.shrinkTarget, c.shrinkTarget);
+    for (int frame = 0; frame < 40; ++frame) UpdateAndDrawPaddles(game);
+    EXPECT_NEAR(world.paddleLength, c.length, 0.08f * 16);
+    EXPECT_FLOAT_EQ(world.balls[0].speed, c.speed);
+    EXPECT_EQ(world.spareBalls, c.spareBalls);
+    EXPECT_EQ(world.levelEndRequested, c.levelEnds);
+  }
+}
 
 TEST_F(CapsuleEffect, DoublePointsDoublesLaterCapsulesUntilAnotherModeReplacesIt) {
   ApplyPowerup(game, PowerupKind::DoublePoints);
