@@ -221,13 +221,28 @@ TEST_F(ExplosionTest, DynamiteChainSpreadsOneGenerationPerThreeTicks) {
   EXPECT_EQ(Cell(7, 5), 0);
 }
 
-TEST_F(ExplosionTest, ExplosionEndsAfterItsSeventhStage) {
-  MarkExplosion(game, 2, 2, 0);
-  for (int tick = 0; tick < 6; ++tick) ExplosionTick(*this, game);
+TEST_F(ExplosionTest, EachStageShowsItsFrameAndTheSeventhEndsItWithoutActingAgain) {
+  // Frame f of the strip is 26 pixels wide at x = 26(f - 1) and has colour f.
+  game.world.images.explosionImage = Picture(156, 26, [](int x, int) { return static_cast<Pixel>(x / 26 + 1); });
+  MarkExplosion(game, 2, 2, Dynamite);  // it acts from stage 4 on
+  for (int stage = 1; stage <= 6; ++stage) {
+    ExplosionTick(*this, game);  // drawn at stage `stage`, centred on the cell at 32 .. 63, 16 .. 31
+    EXPECT_EQ(At(35, 11), stage);
+    EXPECT_EQ(At(60, 36), stage);
+    EXPECT_EQ(At(34, 11) + At(35, 10) + At(61, 36) + At(60, 37), 0);
+  }
   EXPECT_TRUE(game.world.explosionGrid[2][2].pending);
   EXPECT_EQ(game.world.explosionGrid[2][2].stage, 7);
+  Brick(3, 2, Tile::Plain);  // a neighbour
+  const int score = game.world.score;
+  Heard();
+  game.platform.display.backBuffer.assign(ScreenWidth * ScreenHeight, 0);
   ExplosionTick(*this, game);
   EXPECT_FALSE(game.world.explosionGrid[2][2].pending);
+  EXPECT_EQ(Cell(3, 2), Tile::Plain);
+  EXPECT_EQ(game.world.score, score);
+  EXPECT_TRUE(Heard().empty());
+  EXPECT_EQ(At(35, 11), 0);
 }
 
 

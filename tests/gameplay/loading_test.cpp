@@ -94,12 +94,18 @@ TEST_F(LevelStartTest, UnknownTileNumbersAreDroppedFromTheGrid) {
   level.backgroundName = "Starfield.bmp";
   level.brickGrid[2][2] = 99999;
   level.brickGrid[4][2] = -3;
+  level.brickGrid[1][1] = 99999;  // the corners of the playfield
+  level.brickGrid[PlayColumns][PlayRows] = -3;
+  level.brickGrid[PlayColumns][1] = 1;  // a known tile stays
   std::string error;
   ASSERT_TRUE(WriteLevelFile(root / "Lvl" / "odd.sfl", level, error));
   game.levelSet.levelFiles = {"odd.sfl"};
   ASSERT_TRUE(StartLevel(game));
   EXPECT_EQ(game.world.brickGrid[2][2], 0);
   EXPECT_EQ(game.world.brickGrid[4][2], 0);
+  EXPECT_EQ(game.world.brickGrid[1][1], 0);
+  EXPECT_EQ(game.world.brickGrid[PlayColumns][PlayRows], 0);
+  EXPECT_EQ(game.world.brickGrid[PlayColumns][1], 1);
 }
 
 TEST_F(LevelStartTest, MissingFilesAreReportedByName) {

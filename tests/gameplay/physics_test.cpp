@@ -253,6 +253,23 @@ TEST_F(PaddleTest, GrowthStopsOnceThePaddleReachesItsLongest) {
 }
 
 
+TEST_F(PaddleTest, BallsAreDrawnFromTheRowOfTheirPower) {
+  // ball.bmp: three 10 x 10 balls one above the other, coloured 1, 2 and 3.
+  game.world.images.ballImage = Picture(10, 30, [](int, int y) { return static_cast<Pixel>(y / 10 + 1); });
+  PutBall(0, 100, 200, 0);
+  PutBall(5, 300, 50, 0);
+  for (auto [mode, row] : {std::pair{PowerMode::None, 1}, {PowerMode::Super, 2}, {PowerMode::Dyna, 3},
+                           {PowerMode::Catch, 1}}) {
+    game.world.powerMode = mode;
+    DrawBalls(game);
+    for (auto [x, y] : {std::pair{100, 200}, {300, 50}}) {
+      EXPECT_EQ(At(x, y), row) << static_cast<int>(mode);
+      EXPECT_EQ(At(x + 9, y + 9), row) << static_cast<int>(mode);
+      EXPECT_EQ(At(x + 10, y) + At(x, y + 10), 0);
+    }
+  }
+}
+
 using SplitTest = WorldTest;
 
 TEST_F(SplitTest, CopiesHeadTheOtherWayAndFillOnlyFreeSlots) {

@@ -51,6 +51,20 @@ TEST_F(LaserFire, HeldButtonFiresAPairEvery300Ms) {
   EXPECT_EQ(fired, 8);  // at 0, 300, 600 and 900 ms
 }
 
+TEST_F(LaserFire, OnlyTheLaserPowerFiresAndCatchReleasesInstead) {
+  HoldLeftButton(true);
+  for (PowerMode mode : {PowerMode::None, PowerMode::Catch, PowerMode::Super, PowerMode::Protect, PowerMode::Laser}) {
+    game.world.shots = {};
+    game.world.nextLaserShot = 0;
+    game.world.powerMode = mode;
+    Ball& held = PutBall(0, 300, 450, 30);
+    held.holdOffset = 15;
+    ReadPlayerInput(game);
+    EXPECT_EQ(ActiveShots(), mode == PowerMode::Laser ? 2 : 0) << static_cast<int>(mode);
+    EXPECT_EQ(held.holdOffset, mode == PowerMode::Catch ? NotHeld : 15.0f) << static_cast<int>(mode);
+  }
+}
+
 using LaserFlight = LaserTest;
 
 TEST_F(LaserFlight, ShotsFlyAwayFromTheirPaddleAndLeaveBeyondTheEdge) {
