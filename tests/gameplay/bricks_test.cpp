@@ -1,4 +1,7 @@
 // The brick test of a moving ball, what struck bricks do, explosions, shooters, animation and counting.
+#include <algorithm>
+#include <cstdlib>
+
 #include "gameplay/bricks.h"
 #include "gameplay/physics.h"
 #include "core/helpers.h"
@@ -21,13 +24,27 @@ TEST_F(ProbeTest, BallBesideABrickIsBlockedVerticallyAndBouncesOffItsSide) {
   EXPECT_EQ(Cell(5, 10), 0);
 }
 
-TEST_F(ProbeTest, BallBelowABrickBouncesOffItsLowerFace) {
-  Brick(5, 10, Tile::Plain);
-  PutBall(0, 140.0f, 162.0f, 0.0f);
-  MoveBalls(game);
-  EXPECT_FLOAT_EQ(game.world.balls[0].y, 161.0f);
-  EXPECT_NEAR(Degrees(game.world.balls[0]), 180.0f, 1e-3);
-  EXPECT_EQ(Cell(5, 10), 0);
+TEST_F(ProbeTest, EachFaceReturnsTheBallOnePixelClearAndGlassLetsItOn) {
+  // The brick at x 128 .. 160, y 144 .. 160; the ball one step away, moving straight at it.
+  struct Approach {
+    float x, y, heading;
+    float bounced;  // the ball's coordinate along its way after the bounce
+    float passed;   // after passing through glass
+    float degrees;  // the bearing after the bounce
+  };
+  for (Approach a : {Approach{140, 162, 0, 161, 156.4f, 180}, Approach{140, 131, 180, 133, 136.6f, 0},
+                     Approach{162, 150, 270, 161, 156.4f, 90}, Approach{116, 150, 90, 117, 121.6f, 270}}) {
+    for (int tile : {Tile::Plain, Tile::Glass}) {
+      SCOPED_TRACE(testing::Message() << "heading " << a.heading << ", tile " << tile);
+      Brick(5, 10, tile);
+      const Ball& ball = PutBall(0, a.x, a.y, a.heading);
+      MoveBalls(game);
+      const bool vertical = a.heading == 0 || a.heading == 180;
+      EXPECT_NEAR(vertical ? ball.y : ball.x, tile == Tile::Plain ? a.bounced : a.passed, 1e-3);
+      EXPECT_NEAR(std::fmod(Degrees(ball) + 360.0f, 360.0f), tile == Tile::Plain ? a.degrees : a.heading, 1e-3);
+      EXPECT_EQ(Cell(5, 10), 0);
+    }
+  }
 }
 
 TEST_F(ProbeTest, BallAlongAColumnOfBricksNeverBouncesVertically) {
@@ -191,6 +208,28 @@ TEST_F(HitBrickTest, EachKindScoresSoundsDropsAndBreaksAsItsRowSays) {
   EXPECT_EQ(world.particles.size(), 1u);
 }
 
+TEST_F(HitBrickTest, AnExplosionTakesTheEightCellsAroundItWithinThePlayfield) {
+  for (auto [column, row] : {std::pair{10, 15}, {1, 1}, {PlayColumns, PlayRows}}) {
+    SCOPED_TRACE(testing::Message() << column << ", " << row);
+    NewWorld();
+    game.world.powerMode = PowerMode::Dyna;
+    // Walls two cells around it: those next to it go, the ring beyond stays.
+    std::vector<std::pair<int, int>> cells;
+    for (int c = std::max(1, column - 2); c <= std::min(PlayColumns, column + 2); ++c)
+      for (int r = std::max(1, row - 2); r <= std::min(PlayRows, row + 2); ++r) cells.emplace_back(c, r);
+    for (auto [c, r] : cells) Brick(c, r, Tile::Wall);
+    HitBrick(game, column, row);
+    int gone = 0;
+    for (auto [c, r] : cells) {
+      const bool next = std::abs(c - column) <= 1 && std::abs(r - row) <= 1;
+      EXPECT_EQ(Cell(c, r), next ? 0 : Tile::Wall) << c << ", " << r;
+      gone += next ? 1 : 0;
+    }
+    EXPECT_EQ(game.world.score, 10 * (gone - 1));  // each neighbour, not the struck brick
+    EXPECT_EQ(Heard().back(), "HitExpl.wav");
+  }
+}
+
 using ExplosionTest = WorldTest;
 
 // One explosion tick: the clock is due on every call 45 ms apart.
@@ -266,6 +305,33 @@ TEST_F(ShooterTest, FourWayShooterClearsItsRowAndColumn) {
   for (int row = 1; row <= PlayRows; ++row) EXPECT_TRUE(game.world.explosionGrid[10][row].pending);
   for (int column = 1; column <= PlayColumns; ++column) EXPECT_TRUE(game.world.explosionGrid[column][15].pending);
   EXPECT_FALSE(game.world.explosionGrid[9][14].pending);
+}
+
+TEST_F(ShooterTest, EachShooterKindClearsTheLinesOfItsDirections) {
+  // Up, Right, Down, Left by kind from 5; a kind past 19 fires without lines.
+  const std::vector<std::string> lines = {"U", "R", "D", "L", "UR", "RD", "DL", "LU", "LUR", "URD", "RDL", "DLU",
+                                          "URDL", "LR", "UD", ""};
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    const int kind = ShooterFirst + static_cast<int>(k);
+    SCOPED_TRACE(testing::Message() << "kind " << kind);
+    NewWorld();
+    game.world.tileSet.tiles[Tile::Cross].kind = kind;
+    for (int c = 1; c <= PlayColumns; ++c)
+      for (int r = 1; r <= PlayRows; ++r) Brick(c, r, Tile::Plain);
+    Brick(10, 15, Tile::Cross);
+    HitBrick(game, 10, 15);
+    auto on = [&](char way) { return lines[k].find(way) != std::string::npos; };
+    int cleared = 0;
+    for (int c = 1; c <= PlayColumns; ++c)
+      for (int r = 1; r <= PlayRows; ++r) {
+        const bool onLine = (c == 10 && ((on('U') && r <= 15) || (on('D') && r >= 15))) ||
+                            (r == 15 && ((on('L') && c <= 10) || (on('R') && c >= 10)));
+        EXPECT_EQ(Cell(c, r) == 0, onLine) << c << ", " << r;
+        cleared += Cell(c, r) == 0 ? 1 : 0;
+      }
+    EXPECT_EQ(game.world.score, 10 + 10 * cleared);
+    EXPECT_EQ(Heard().back(), "HitExpl.wav");
+  }
 }
 
 TEST_F(ShooterTest, ShooterFiresAgainWhileItsExplosionRuns) {
