@@ -360,6 +360,21 @@ TEST_F(DrawBricksTest, AnimationWrapsFromTheLastFrameToTheFirst) {
   EXPECT_EQ(Cell(3, 3), Tile::Blinker + 2);
 }
 
+TEST_F(DrawBricksTest, EachCellShowsItsTilesPictureAtItsPlace) {
+  // A tileset picture of four tiles coloured 1 .. 4, left to right, then down.
+  game.world.tilesetImage = Picture(64, 32, [](int x, int y) { return static_cast<Pixel>(1 + x / 32 + 2 * (y / 16)); });
+  game.world.tileSet.tiles[Tile::Plain].imageX = 32;
+  game.world.tileSet.tiles[Tile::Plain].imageY = 16;
+  Brick(3, 4, Tile::Plain);   // x 64 .. 95, y 48 .. 63
+  Brick(PlayColumns, PlayRows, Tile::Wall);  // x 608 .. 639, y 464 .. 479
+  DrawBricks(game);
+  EXPECT_EQ(At(64, 48), 4);
+  EXPECT_EQ(At(95, 63), 4);
+  EXPECT_EQ(At(63, 48) + At(96, 48) + At(64, 47) + At(64, 64), 0);
+  EXPECT_EQ(At(608, 464), 1);
+  EXPECT_EQ(At(639, 479), 1);
+}
+
 TEST_F(DrawBricksTest, OnlyIndestructibleBricksLeftEndsTheLevel) {
   Brick(2, 2, Tile::Wall);
   Brick(3, 2, Tile::Wall);

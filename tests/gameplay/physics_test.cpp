@@ -1,5 +1,7 @@
 // Ball motion, walls, paddle hits and bounces, catching and the paddle's size.
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "gameplay/physics.h"
 #include "test_world.h"
@@ -221,6 +223,57 @@ TEST_F(PaddleTest, CornerMarginsKeepCrossingPaddlesApart) {
   game.state.pointerX = 640.0f;
   UpdateAndDrawPaddles(game);
   EXPECT_FLOAT_EQ(game.state.pointerX, 570.0f);
+  Guard({Top, Left});
+  game.world.cornerMargin = {18, 18, 0, 0};
+  game.state.pointerX = game.state.pointerY = 0.0f;
+  UpdateAndDrawPaddles(game);
+  EXPECT_FLOAT_EQ(game.state.pointerX, 18.0f);
+  EXPECT_FLOAT_EQ(game.state.pointerY, 18.0f);
+}
+
+TEST_F(PaddleTest, EachGuardedPaddleShowsBothEndsOfItsPicture) {
+  // Paddle.bmp's columns and Paddle2.bmp's rows numbered from 1: a pixel tells where in the picture it came from.
+  game.world.images.paddleImage = Picture(320, 10, [](int x, int) { return static_cast<Pixel>(x + 1); });
+  game.world.images.paddle2Image = Picture(10, 320, [](int, int y) { return static_cast<Pixel>(y + 1); });
+  struct Shown {
+    int x, y;
+    Pixel pixel;
+  };
+  // Length 70 at 285 across and 205 down: the picture's first 35 pixels, then its last 35 from one pixel back.
+  const std::vector<Shown> bottomAndRight = {{285, 460, 1}, {318, 469, 34}, {319, 460, 286}, {353, 469, 320},
+                                             {284, 460, 0}, {354, 460, 0},  {620, 205, 1},   {629, 238, 34},
+                                             {620, 239, 286}, {629, 273, 320}, {620, 274, 0}, {300, 15, 0},
+                                             {15, 240, 0}};
+  const std::vector<Shown> topAndLeft = {{285, 10, 1}, {353, 19, 320}, {10, 205, 1}, {19, 273, 320},
+                                         {300, 465, 0}, {625, 240, 0}};
+  for (const auto& [sides, shown] : {std::pair{std::vector<Side>{Bottom, Right}, bottomAndRight},
+                                     std::pair{std::vector<Side>{Top, Left}, topAndLeft}}) {
+    Guard(sides);
+    game.world.cornerMargin = {};
+    game.platform.display.backBuffer.assign(ScreenWidth * ScreenHeight, 0);
+    UpdateAndDrawPaddles(game);
+    for (const Shown& s : shown) EXPECT_EQ(At(s.x, s.y), s.pixel) << s.x << ", " << s.y;
+  }
+}
+
+TEST_F(PaddleTest, EachResizeStepMovesTheLengthAndKeepsThePaddlesOnScreen) {
+  struct Step {
+    bool grow;
+    float length, x, y;     // before
+    float toLength, toX, toY;  // after one 16 ms step
+  };
+  for (Step s : {Step{true, 70, 100, 100, 71.28f, 99.96f, 100}, Step{true, 70, 569.5f, 409.5f, 71.28f, 568.72f, 408.72f},
+                 Step{true, 70, 0.02f, 0, 71.28f, 0, 0}, Step{true, 320, 100, 100, 320, 100, 100},
+                 Step{false, 70, 100, 100, 68.72f, 100.04f, 100},
+                 Step{false, 70, 571.27f, 411.5f, 68.72f, 571.28f, 411.28f}, Step{false, 38, 100, 100, 38, 100, 100}}) {
+    game.world.paddleLength = s.length;
+    game.state.pointerX = s.x;
+    game.state.pointerY = s.y;
+    s.grow ? GrowPaddleStep(game) : ShrinkPaddleStep(game);
+    EXPECT_NEAR(game.world.paddleLength, s.toLength, 1e-3) << s.grow << " " << s.length << " " << s.x;
+    EXPECT_NEAR(game.state.pointerX, s.toX, 1e-3) << s.grow << " " << s.length << " " << s.x;
+    EXPECT_NEAR(game.state.pointerY, s.toY, 1e-3) << s.grow << " " << s.length << " " << s.x;
+  }
 }
 
 TEST_F(PaddleTest, AGuardedCornerSendsItsBallOutAlongTheDiagonal) {
@@ -237,9 +290,21 @@ TEST_F(PaddleTest, AGuardedCornerSendsItsBallOutAlongTheDiagonal) {
   EXPECT_TRUE(ball.active);
   EXPECT_LT(ball.x, 500.0f);
   EXPECT_LT(ball.y, 350.0f);
-  PutBall(0, 606.0f, 450.0f, 180.0f);
-  PaddleBounce(game, 0, Bottom);
-  EXPECT_NEAR(Degrees(game.world.balls[0]), 315.0f, 1e-3);
+  struct Corner {
+    std::vector<Side> guarded;
+    float x, y;
+    Side side;
+    float degrees;
+  };
+  for (const Corner& c : {Corner{{Bottom, Right}, 606, 450, Bottom, 315}, Corner{{Bottom, Left}, 24, 450, Bottom, 45},
+                          Corner{{Top, Right}, 606, 20, Top, 225}, Corner{{Top, Left}, 24, 20, Top, 135},
+                          Corner{{Bottom, Right}, 610, 440, Right, 315}, Corner{{Top, Left}, 20, 30, Left, 135},
+                          Corner{{Bottom}, 606, 450, Bottom, 60.0f * 24 / 35}}) {  // no corner: the usual bounce
+    Guard(c.guarded);
+    PutBall(0, c.x, c.y, 180.0f);
+    PaddleBounce(game, 0, c.side);
+    EXPECT_NEAR(Degrees(game.world.balls[0]), c.degrees, 1e-3) << c.x << ", " << c.y << " side " << c.side;
+  }
 }
 
 TEST_F(PaddleTest, GrowthStopsOnceThePaddleReachesItsLongest) {

@@ -114,25 +114,24 @@ TEST_F(CapsuleFall, EachDirectionMovesItsWayAndLeavesPastItsEdge) {
   EXPECT_TRUE(up.active);
 }
 
-TEST_F(CapsuleFall, UpwardCapsulesPlayTheSheetBackwards) {
-  // A sheet whose frame columns differ in colour: frame f is 32 pixels wide at x = 32(f - 1).
-  Surface sheet;
-  sheet.width = 448;
-  sheet.height = 16 * 15;
-  sheet.inUse = true;
-  sheet.pixels.resize(448 * 240);
-  for (int y = 0; y < 240; ++y)
-    for (int x = 0; x < 448; ++x) sheet.pixels[y * 448 + x] = static_cast<Pixel>(x / 32 + 1);
-  game.platform.display.surfaceTable.push_back(sheet);
-  game.world.images.powerupsImage = static_cast<int>(game.platform.display.surfaceTable.size()) - 1;
-  game.state.frameStep = 1;
+TEST_F(CapsuleFall, EachDirectionShowsItsKindsRowAndSpinsTheSameWay) {
+  // Each frame of the sheets (32 x 16, or 16 x 32 turned) coloured 100 x kind + frame.
+  game.world.images.powerupsImage =
+      Picture(448, 240, [](int x, int y) { return static_cast<Pixel>(100 * (y / 16 + 1) + x / 32 + 1); });
+  game.world.images.powerups2Image =
+      Picture(240, 448, [](int x, int y) { return static_cast<Pixel>(100 * (x / 16 + 1) + y / 32 + 1); });
   game.world.capsuleClock.nextTick = 1e9f;  // frames stay put
-  PutCapsule(PowerupKind::Catch, 100, 100, Bottom).animFrame = 2;
-  UpdatePowerups(game);
-  EXPECT_EQ(At(110, 105), 2);  // frame 2 going down
-  PutCapsule(PowerupKind::Catch, 200, 100, Top).animFrame = 2;
-  UpdatePowerups(game);
-  EXPECT_EQ(At(210, 105), 13);  // frame 2 going up shows the thirteenth picture
+  // Frame 2 is the second picture down and left, the thirteenth up and right.
+  for (auto [direction, shown] : {std::pair{Bottom, 2}, {Top, 13}, {Right, 13}, {Left, 2}}) {
+    game.platform.display.backBuffer.assign(ScreenWidth * ScreenHeight, 0);
+    PutCapsule(PowerupKind::Death, 100, 100, direction).animFrame = 2;
+    UpdatePowerups(game);
+    const bool turned = direction == Right || direction == Left;
+    const Powerup& capsule = game.world.powerups[0];
+    EXPECT_EQ(At(static_cast<int>(capsule.x) + (turned ? 8 : 16), static_cast<int>(capsule.y) + (turned ? 16 : 8)),
+              1200 + shown)
+        << direction;
+  }
 }
 
 using CapsuleCatch = PowerTest;

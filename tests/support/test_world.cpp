@@ -71,7 +71,7 @@ std::vector<std::string> WorldTest::Heard() {
   return heard;
 }
 
-void WorldTest::Guard(std::initializer_list<Side> sides) {
+void WorldTest::Guard(const std::vector<Side>& sides) {
   game.world.guardedSides = {};
   for (Side side : sides) game.world.guardedSides[side] = -1;
 }

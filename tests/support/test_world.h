@@ -28,7 +28,7 @@ class WorldTest : public ::testing::Test {
   // The world as at the start of each test: nothing in play, only the bottom guarded, the test tileset.
   void NewWorld();
   // Only the given sides guarded.
-  void Guard(std::initializer_list<Side> sides);
+  void Guard(const std::vector<Side>& sides);
   Ball& PutBall(int slot, float x, float y, float angleDegrees, float speed = 0.35f);
   void Brick(int column, int row, int tile) { game.world.brickGrid[column][row] = tile; }
   int Cell(int column, int row) const { return game.world.brickGrid[column][row]; }
