@@ -195,6 +195,10 @@ TEST_F(CatchTest, CaughtBallRidesThePaddle) {
   MoveBalls(game);
   EXPECT_FLOAT_EQ(ball.x, 245.0f);
   EXPECT_FLOAT_EQ(ball.y, 450.0f);
+  const float angle = ball.angle;
+  for (int frame = 0; frame < 700; ++frame) MoveBalls(game);  // held for eleven seconds
+  EXPECT_EQ(ball.angle, angle);
+  EXPECT_FLOAT_EQ(ball.x, 245.0f);
 }
 
 TEST_F(CatchTest, OffsetIsCutWhenThePaddleShrinks) {

@@ -1,6 +1,7 @@
 // The intro and play frames: where the ball waits, when play starts, what a play frame draws, how play is left.
 #include "gameplay/physics.h"
 #include "gameplay/play_frames.h"
+#include "platform/dik_codes.h"
 #include "test_world.h"
 
 namespace {
@@ -49,12 +50,37 @@ TEST_F(PlayFrameTest, BallsMoveUnlessPlayIsFrozenAndAreDrawnEitherWay) {
   for (bool frozen : {false, true}) {
     game.state.gameplayFrozen = frozen;
     game.platform.display.backBuffer.assign(ScreenWidth * ScreenHeight, 0);
-    const Ball& ball = PutBall(0, 100, 200, 90);
+    Ball& ball = PutBall(0, 100, 200, 0);
+    ball.angle = DegToRad(90);  // the frame takes the velocities from the bearing
     PlayFrame(game);
     EXPECT_FLOAT_EQ(ball.x, frozen ? 100.0f : 105.6f);
+    EXPECT_FLOAT_EQ(ball.y, 200.0f);
     EXPECT_EQ(At(static_cast<int>(ball.x) + 2, 205), 0x0777);
     EXPECT_EQ(At(static_cast<int>(ball.x) + 13, 205), 0);
   }
+}
+
+TEST_F(PlayFrameTest, ThePauseEndsWithPAndPutsThePaddlesBackWhereTheyWere) {
+  game.state.playing = true;
+  game.state.paused = true;
+  game.platform.input.script.keys[DIK_P] = 0x80;
+  game.platform.input.script.mouse.x = 40;  // moved while paused
+  game.platform.input.script.mouse.y = 30;
+  PlayFrame(game);
+  EXPECT_FALSE(game.state.paused);
+  EXPECT_FLOAT_EQ(game.state.pointerX, 285.0f);
+  EXPECT_FLOAT_EQ(game.state.pointerY, 205.0f);
+}
+
+TEST_F(PlayFrameTest, OnTheEndOfGameScreenAClickStartsTheFadeAndNothingMoves) {
+  game.state.playing = true;
+  game.state.gameOverScreen = true;
+  game.world.endMessage = "GAME OVER";
+  const Ball& ball = PutBall(0, 100, 200, 90);
+  Click(true);
+  PlayFrame(game);
+  EXPECT_TRUE(game.state.fadingOut);
+  EXPECT_FLOAT_EQ(ball.x, 100.0f);
 }
 
 TEST_F(PlayFrameTest, EscLeavesPlayOnlyOnceScreenAndMusicHaveFadedOut) {
