@@ -10,6 +10,7 @@
 #include "content/level_file.h"
 #include "gameplay/effects.h"
 #include "gameplay/physics.h"
+#include "gameplay/score.h"
 #include "headless_run.h"
 #include "loading/level_loading.h"
 #include "platform/display.h"
@@ -125,6 +126,24 @@ TEST_F(LevelStartTest, EveryPerLevelValueStartsAfresh) {
   EXPECT_EQ(world.score, 500);  // a level start keeps these
   EXPECT_EQ(world.spareBalls, 4);
   EXPECT_FLOAT_EQ(game.state.pointerX, 17);
+}
+
+TEST_F(LevelStartTest, AClearedLevelIsFollowedByTheNextOnceTheScreenHasFadedOut) {
+  PlayLevel({Bottom});
+  game.levelSet.levelFiles = {"test.sfl", "test.sfl"};
+  GameState& state = game.state;
+  state.playing = true;
+  game.world.levelEndRequested = true;
+  CheckLevelEnd(game);
+  EXPECT_EQ(game.levelSet.currentLevel, 1);
+  EXPECT_TRUE(state.fadingOut && state.musicFadingOut && state.gameplayFrozen);
+  state.screenFade = -99.0f;
+  CheckLevelEnd(game);
+  EXPECT_EQ(game.levelSet.currentLevel, 2);
+  EXPECT_FALSE(game.world.levelEndRequested);
+  EXPECT_FALSE(state.fadingOut || state.musicFadingOut || state.gameplayFrozen || state.playing);
+  EXPECT_TRUE(state.levelIntro && state.musicFadingIn);
+  EXPECT_FALSE(state.gameOverScreen);
 }
 
 TEST_F(LevelStartTest, OnlyFilesEndingInLowerCaseMidBesidesTheFrontEndSongAreLevelSongs) {
