@@ -178,18 +178,21 @@ TEST_F(LevelStartTest, UnknownTileNumbersAreDroppedFromTheGrid) {
   EXPECT_EQ(game.world.brickGrid[PlayColumns][1], 1);
 }
 
-TEST_F(LevelStartTest, MissingFilesAreReportedByName) {
+TEST_F(LevelStartTest, MissingFilesAreReportedByNameUntilALevelLoads) {
+  SetLevel({Bottom});
   Level level;
   level.guardedSides[Bottom] = -1;
   level.tilesetName = "Gone.sft";
   level.backgroundName = "Starfield.bmp";
   std::string error;
   ASSERT_TRUE(WriteLevelFile(root / "Lvl" / "gone.sfl", level, error));
-  game.levelSet.levelFiles = {"gone.sfl", "absent.sfl"};
+  game.levelSet.levelFiles = {"gone.sfl", "absent.sfl", "test.sfl"};
   EXPECT_FALSE(StartLevel(game));
   EXPECT_NE(game.world.loadingProblem.find("Gone.bmp"), std::string::npos);
   EXPECT_FALSE(StartLevel(game));
   EXPECT_NE(game.world.loadingProblem.find("absent.sfl"), std::string::npos);
+  EXPECT_TRUE(StartLevel(game));
+  EXPECT_EQ(game.world.loadingProblem, "");
 }
 
 TEST_F(LevelStartTest, AUsersCopyOfAShippedLevelPlaysInTheShippedSet) {
