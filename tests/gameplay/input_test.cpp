@@ -1,8 +1,11 @@
 // The play input step: hidden chords and the autopilot, played through scripted keys.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "gameplay/player_input.h"
 #include "headless_run.h"
+#include "platform/dik_codes.h"
 #include "test_world.h"
 
 namespace {
@@ -54,6 +57,49 @@ TEST(Pause, PKeyFreezesPlayUntilPressedAgainButNotDuringTheIntro) {
   EXPECT_FALSE(run.game().state.paused);
   EXPECT_GE(Now(run.game()), 8000);
   EXPECT_NEAR(run.game().world.balls[0].y, y, 0.35f * 16.0f + 0.01f);  // one step, not two seconds of motion
+}
+
+// The play input step with keys the test holds, in play.
+class PlayKeys : public WorldTest {
+ protected:
+  PlayKeys() {
+    game.platform.input.script.active = true;
+    game.state.playing = true;
+  }
+  void Hold(std::initializer_list<int> keys, bool down) {
+    for (int key : keys) game.platform.input.script.keys[key] = down ? 0x80 : 0;
+  }
+};
+
+TEST_F(PlayKeys, PTogglesThePauseAtMostEveryHalfSecondAndOnlyInPlay) {
+  Hold({DIK_P}, true);
+  for (auto [ms, playing, paused] : {std::tuple{0, true, true}, {499, true, true}, {1, true, false},
+                                     {500, false, false}, {0, true, true}}) {
+    Advance(ms);
+    game.state.playing = playing;
+    ReadPlayerInput(game);
+    EXPECT_EQ(game.state.paused, paused) << ms << " " << playing;
+  }
+  Hold({DIK_P}, false);
+  Hold({DIK_ESCAPE}, true);  // Esc asks to leave, and ends the pause
+  ReadPlayerInput(game);
+  EXPECT_TRUE(game.state.quitToFrontEnd);
+  EXPECT_FALSE(game.state.paused);
+}
+
+TEST_F(PlayKeys, EachHiddenChordNeedsBothItsKeys) {
+  const Ball& ball = PutBall(0, 300, 200, 30);
+  for (bool both : {false, true}) {
+    Hold({DIK_D, DIK_S, DIK_A}, true);
+    Hold({DIK_Y, DIK_B, DIK_I}, both);
+    ReadPlayerInput(game);
+    EXPECT_EQ(game.world.powerMode, both ? PowerMode::Dyna : PowerMode::None);
+    EXPECT_EQ(game.world.balls[1].active, both);  // the split copy
+    EXPECT_EQ(game.world.autopilot, both);
+  }
+  // The autopilot puts the paddles where ball 0 lands on them.
+  EXPECT_FLOAT_EQ(game.state.pointerX, ball.x - game.world.autopilotOffsetX);
+  EXPECT_FLOAT_EQ(game.state.pointerY, ball.y - game.world.autopilotOffsetY);
 }
 
 using AutopilotTest = WorldTest;

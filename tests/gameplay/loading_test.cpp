@@ -1,12 +1,16 @@
 // Level loading and game start: level-start values, backgrounds, the speed file and loading failures.
 #include <algorithm>
 #include <fstream>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "content/level_file.h"
 #include "gameplay/effects.h"
 #include "gameplay/physics.h"
+#include "gameplay/score.h"
 #include "headless_run.h"
 #include "loading/level_loading.h"
 #include "platform/display.h"
@@ -25,7 +29,7 @@ class LevelStartTest : public ::testing::Test {
     StartUp(game, settings, error);
   }
   // A level of the default tileset with the given sides guarded and background, as level 1 of the set.
-  void SetLevel(std::initializer_list<Side> sides, const std::string& background = "Starfield.bmp") {
+  void SetLevel(const std::vector<Side>& sides, const std::string& background = "Starfield.bmp") {
     Level level;
     for (Side side : sides) level.guardedSides[side] = -1;
     level.tilesetName = "DefaultTileSet.sft";
@@ -37,7 +41,7 @@ class LevelStartTest : public ::testing::Test {
     game.levelSet.currentLevel = 0;
   }
   // The same, played.
-  void PlayLevel(std::initializer_list<Side> sides) {
+  void PlayLevel(const std::vector<Side>& sides) {
     SetLevel(sides);
     ASSERT_TRUE(StartLevel(game)) << game.world.loadingProblem;
   }
@@ -48,32 +52,98 @@ class LevelStartTest : public ::testing::Test {
   Game game;
 };
 
-TEST_F(LevelStartTest, OnlyTopGuardedLaunchesDownAndLeftFromTheTop) {
-  PlayLevel({Top});
-  EXPECT_EQ(game.world.homeSide, Top);
-  EXPECT_NEAR(LaunchDegrees(), 205.0f, 1e-3);
+TEST_F(LevelStartTest, TheFirstGuardedOfBottomTopRightLeftLaunchesAndSharedCornersAreKeptFree) {
+  struct Start {
+    std::vector<Side> guarded;
+    Side home;
+    float degrees;
+    CornerMargin margin;  // left, top, right, bottom
+  };
+  const Start starts[] = {
+      {{Top}, Top, 205, {0, 0, 0, 0}},
+      {{Left, Right}, Right, 295, {0, 0, 0, 0}},
+      {{Bottom, Left}, Bottom, 25, {18, 0, 0, 18}},
+      {{Bottom, Right}, Bottom, 25, {0, 0, 18, 18}},
+      {{Top, Right}, Top, 205, {0, 18, 18, 0}},
+      {{Top, Left}, Top, 205, {18, 18, 0, 0}},
+      {{Bottom, Right, Top, Left}, Bottom, 25, {18, 18, 18, 18}},
+      {{Left}, Left, 115, {0, 0, 0, 0}},
+      {{}, Left, 115, {0, 0, 0, 0}},  // no side guarded: the home side stays as it was
+  };
+  for (const Start& start : starts) {
+    SCOPED_TRACE(testing::Message() << "home " << start.home << ", " << start.guarded.size() << " sides");
+    PlayLevel(start.guarded);
+    EXPECT_EQ(game.levelSet.currentLevel, 1);
+    EXPECT_EQ(game.world.homeSide, start.home);
+    const Ball& ball = game.world.balls[0];
+    EXPECT_NEAR(LaunchDegrees(), start.degrees, 1e-3);
+    EXPECT_TRUE(ball.active && ball.x == 0 && ball.y == 0 && ball.speed == 0.35f && ball.holdOffset == NotHeld);
+    const CornerMargin& m = game.world.cornerMargin;
+    EXPECT_EQ(std::tie(m.left, m.top, m.right, m.bottom),
+              std::tie(start.margin.left, start.margin.top, start.margin.right, start.margin.bottom));
+  }
+}
+
+TEST_F(LevelStartTest, EveryPerLevelValueStartsAfresh) {
+  GameWorld& world = game.world;
+  world.paddleLength = 120;
+  world.growTarget = 150;
+  world.shrinkTarget = 40;
+  world.powerMode = PowerMode::DoublePoints;
+  world.pointMultiplier = 2;
+  world.score = 500;
+  world.spareBalls = 4;
+  for (Ball& ball : world.balls) ball.active = true;
+  world.shots[11].active = true;
+  world.powerups.assign(3, Powerup{true});
+  world.fallingCapsules = 1;
+  world.particles.assign(4, Particle{1, 1, 1, 1, true});
+  world.explosionGrid[1][1].pending = world.explosionGrid[PlayColumns][PlayRows].pending = true;
+  world.particleClock.interval = 300;
+  game.state.pointerX = 17;
+  game.clock.now = 5000;
+  PlayLevel({Bottom});
+  EXPECT_FLOAT_EQ(world.paddleLength, 70);
+  EXPECT_EQ(world.growTarget, 0);
+  EXPECT_EQ(world.shrinkTarget, 320);
+  EXPECT_EQ(world.powerMode, PowerMode::None);
+  EXPECT_FLOAT_EQ(world.pointMultiplier, 1);
+  EXPECT_EQ(std::count_if(world.balls.begin(), world.balls.end(), [](const Ball& b) { return b.active; }), 1);
+  EXPECT_FALSE(world.shots[11].active);
+  EXPECT_EQ(world.powerups.size(), 3u);  // the lists keep their length
+  EXPECT_TRUE(std::none_of(world.powerups.begin(), world.powerups.end(), [](const Powerup& p) { return p.active; }));
+  EXPECT_EQ(world.fallingCapsules, 0);
+  EXPECT_EQ(world.particles.size(), 4u);
+  EXPECT_TRUE(std::none_of(world.particles.begin(), world.particles.end(), [](const Particle& p) { return p.active; }));
+  EXPECT_FALSE(world.explosionGrid[1][1].pending);
+  EXPECT_FALSE(world.explosionGrid[PlayColumns][PlayRows].pending);
+  const auto now = static_cast<float>(Now(game));
+  for (auto [clock, interval] : {std::pair{world.brickAnimationClock, 80}, {world.explosionClock, 45},
+                                 {world.capsuleClock, 45}, {world.particleClock, 70}}) {
+    EXPECT_EQ(clock.interval, interval);
+    EXPECT_EQ(clock.nextTick, now + interval);
+  }
+  EXPECT_EQ(world.score, 500);  // a level start keeps these
+  EXPECT_EQ(world.spareBalls, 4);
+  EXPECT_FLOAT_EQ(game.state.pointerX, 17);
+}
+
+TEST_F(LevelStartTest, AClearedLevelIsFollowedByTheNextOnceTheScreenHasFadedOut) {
+  PlayLevel({Bottom});
+  game.levelSet.levelFiles = {"test.sfl", "test.sfl"};
+  GameState& state = game.state;
+  state.playing = true;
+  game.world.levelEndRequested = true;
+  CheckLevelEnd(game);
   EXPECT_EQ(game.levelSet.currentLevel, 1);
-}
-
-TEST_F(LevelStartTest, LeftAndRightLaunchFromTheRightWithNoCornerMargins) {
-  PlayLevel({Left, Right});
-  EXPECT_EQ(game.world.homeSide, Right);
-  EXPECT_NEAR(LaunchDegrees(), 295.0f, 1e-3);
-  const CornerMargin& m = game.world.cornerMargin;
-  EXPECT_EQ(m.left + m.top + m.right + m.bottom, 0);
-}
-
-TEST_F(LevelStartTest, AdjacentGuardedSidesKeepTheirSharedCornerFree) {
-  PlayLevel({Bottom, Left});
-  const CornerMargin& m = game.world.cornerMargin;
-  EXPECT_EQ(game.world.homeSide, Bottom);
-  EXPECT_EQ(m.bottom, 18);
-  EXPECT_EQ(m.left, 18);
-  EXPECT_EQ(m.top, 0);
-  EXPECT_EQ(m.right, 0);
-  PlayLevel({Bottom, Right, Top, Left});
-  EXPECT_EQ(game.world.cornerMargin.top, 18);
-  EXPECT_EQ(game.world.cornerMargin.right, 18);
+  EXPECT_TRUE(state.fadingOut && state.musicFadingOut && state.gameplayFrozen);
+  state.screenFade = -99.0f;
+  CheckLevelEnd(game);
+  EXPECT_EQ(game.levelSet.currentLevel, 2);
+  EXPECT_FALSE(game.world.levelEndRequested);
+  EXPECT_FALSE(state.fadingOut || state.musicFadingOut || state.gameplayFrozen || state.playing);
+  EXPECT_TRUE(state.levelIntro && state.musicFadingIn);
+  EXPECT_FALSE(state.gameOverScreen);
 }
 
 TEST_F(LevelStartTest, OnlyFilesEndingInLowerCaseMidBesidesTheFrontEndSongAreLevelSongs) {
@@ -94,26 +164,35 @@ TEST_F(LevelStartTest, UnknownTileNumbersAreDroppedFromTheGrid) {
   level.backgroundName = "Starfield.bmp";
   level.brickGrid[2][2] = 99999;
   level.brickGrid[4][2] = -3;
+  level.brickGrid[1][1] = 99999;  // the corners of the playfield
+  level.brickGrid[PlayColumns][PlayRows] = -3;
+  level.brickGrid[PlayColumns][1] = 1;  // a known tile stays
   std::string error;
   ASSERT_TRUE(WriteLevelFile(root / "Lvl" / "odd.sfl", level, error));
   game.levelSet.levelFiles = {"odd.sfl"};
   ASSERT_TRUE(StartLevel(game));
   EXPECT_EQ(game.world.brickGrid[2][2], 0);
   EXPECT_EQ(game.world.brickGrid[4][2], 0);
+  EXPECT_EQ(game.world.brickGrid[1][1], 0);
+  EXPECT_EQ(game.world.brickGrid[PlayColumns][PlayRows], 0);
+  EXPECT_EQ(game.world.brickGrid[PlayColumns][1], 1);
 }
 
-TEST_F(LevelStartTest, MissingFilesAreReportedByName) {
+TEST_F(LevelStartTest, MissingFilesAreReportedByNameUntilALevelLoads) {
+  SetLevel({Bottom});
   Level level;
   level.guardedSides[Bottom] = -1;
   level.tilesetName = "Gone.sft";
   level.backgroundName = "Starfield.bmp";
   std::string error;
   ASSERT_TRUE(WriteLevelFile(root / "Lvl" / "gone.sfl", level, error));
-  game.levelSet.levelFiles = {"gone.sfl", "absent.sfl"};
+  game.levelSet.levelFiles = {"gone.sfl", "absent.sfl", "test.sfl"};
   EXPECT_FALSE(StartLevel(game));
   EXPECT_NE(game.world.loadingProblem.find("Gone.bmp"), std::string::npos);
   EXPECT_FALSE(StartLevel(game));
   EXPECT_NE(game.world.loadingProblem.find("absent.sfl"), std::string::npos);
+  EXPECT_TRUE(StartLevel(game));
+  EXPECT_EQ(game.world.loadingProblem, "");
 }
 
 TEST_F(LevelStartTest, AUsersCopyOfAShippedLevelPlaysInTheShippedSet) {

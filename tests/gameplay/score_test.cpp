@@ -1,5 +1,6 @@
 // Score panel positions, lost balls, level ends and the end of a game.
 #include "gameplay/physics.h"
+#include "platform/dik_codes.h"
 #include "gameplay/score.h"
 #include "fresh_folder.h"
 #include "test_world.h"
@@ -29,8 +30,48 @@ TEST(ScorePanel, ScoreIsRightAlignedWithItsLastDigitEndingAt630) {
 
 
 
+using ScorePanelTest = WorldTest;
+
+TEST_F(ScorePanelTest, ScoreAndSpareBallsAreDrawnDigitByDigitFromTheirRows) {
+  // numbers.bmp: digit d of the upper row coloured 1 + d, of the lower row 11 + d.
+  game.world.images.numbersImage =
+      Picture(160, 48, [](int x, int y) { return static_cast<Pixel>(1 + x / 16 + 10 * (y / 24)); });
+  struct Panel {
+    int score, spareBalls;
+    float multiplier;
+    int firstDigitX;
+    Pixel first, last, spare;  // the score's first and last digit, the spare balls' first
+  };
+  for (Panel p : {Panel{12345, 7, 1, 534, 2, 6, 18}, Panel{908, -1, 2, 574, 20, 19, 12}}) {
+    game.platform.display.backBuffer.assign(ScreenWidth * ScreenHeight, 0);
+    game.world.score = p.score;
+    game.world.spareBalls = p.spareBalls;
+    game.world.pointMultiplier = p.multiplier;
+    DrawScorePanel(game);
+    EXPECT_EQ(At(p.firstDigitX, 8), p.first) << p.score;
+    EXPECT_EQ(At(p.firstDigitX - 1, 8) + At(p.firstDigitX + 16, 8) + At(630, 8) + At(629, 7), 0) << p.score;
+    EXPECT_EQ(At(614, 8), p.last) << p.score;
+    EXPECT_EQ(At(629, 31), p.last) << p.score;
+    EXPECT_EQ(At(8, 8), p.spare) << p.score;  // "-1" shows as 1
+    EXPECT_EQ(At(23, 31), p.spare) << p.score;
+  }
+}
+
 TEST_F(LivesTest, LostBallTakesASpareBallAndRestartsTheIntroOnTheSameBricks) {
   GameWorld& world = game.world;
+  world.shots[2].active = true;
+  world.particles.assign(5, Particle{1, 1, 1, 1, true, 0, 0});
+  CheckBallLoss(game);  // first the screen fades out
+  EXPECT_TRUE(game.state.fadingOut);
+  EXPECT_EQ(world.spareBalls, 2);
+  EXPECT_FALSE(AnyBallActive());
+  PutBall(3, 10, 10, 0);  // a ball in play: nothing happens
+  game.state.fadingOut = false;
+  game.state.screenFade = -99.0f;
+  CheckBallLoss(game);
+  EXPECT_FALSE(game.state.fadingOut);
+  EXPECT_EQ(world.spareBalls, 2);
+  world.balls[3].active = false;
   Brick(4, 4, Tile::Plain);
   world.homeSide = Top;
   world.paddleLength = 120.0f;
@@ -55,6 +96,49 @@ TEST_F(LivesTest, LostBallTakesASpareBallAndRestartsTheIntroOnTheSameBricks) {
   EXPECT_TRUE(game.state.levelIntro);
   EXPECT_FALSE(game.state.playing);
   EXPECT_FALSE(game.state.fadingOut);
+  EXPECT_FALSE(world.shots[2].active);
+  EXPECT_EQ(world.particles.size(), 1u);
+  EXPECT_FALSE(world.particles[0].active);
+  EXPECT_EQ(world.particleClock.nextTick, game.clock.now + 70.0f);
+}
+
+TEST_F(LivesTest, LastLevelClearedFinishesTheSetWithItsSound) {
+  game.levelSet.currentLevel = 2;
+  game.world.levelEndRequested = true;
+  game.state.screenFade = -99.0f;
+  PutBall(0, 100, 100, 0);
+  Heard();
+  CheckLevelEnd(game);
+  EXPECT_TRUE(game.state.gameOverScreen);
+  EXPECT_EQ(game.world.endMessage, "You finished this set of levels!");
+  EXPECT_EQ(Heard(), std::vector<std::string>{"FinishedSet.wav"});
+  EXPECT_FALSE(AnyBallActive());
+  EXPECT_FALSE(game.state.fadingOut);
+  EXPECT_FALSE(game.state.musicFadingOut);
+}
+
+TEST_F(LivesTest, EndOfGameScreenIsLeftBySpaceEnterEscOrAButton) {
+  game.state.gameOverScreen = true;
+  game.world.endMessage = "GAME OVER";
+  game.world.spareBalls = -1;
+  game.state.musicFade = 50.0f;  // not faded yet
+  for (auto [key, leaves] : {std::pair{DIK_SPACE, true}, {DIK_RETURN, true}, {DIK_ESCAPE, true}, {DIK_P, false},
+                             {0, false}}) {
+    for (bool button : {false, true}) {
+      game.platform.input.keyPressed = {};
+      game.platform.input.keyPressed[key] = key != 0;
+      game.state.leftButton = button && key == 0;
+      game.state.rightButton = button && key == DIK_P;
+      game.state.fadingIn = true;
+      game.state.fadingOut = game.state.musicFadingOut = false;
+      RunGameOverScreen(game);
+      const bool left = leaves || button;
+      EXPECT_EQ(game.state.fadingOut, left) << key << " " << button;
+      EXPECT_EQ(game.state.musicFadingOut, left) << key << " " << button;
+      EXPECT_EQ(game.state.fadingIn, !left) << key << " " << button;
+    }
+  }
+  EXPECT_TRUE(game.state.gameOverScreen);
 }
 
 TEST_F(LivesTest, LastBallLostEndsTheGameWithGameOver) {

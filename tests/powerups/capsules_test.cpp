@@ -1,6 +1,8 @@
 // Capsules: the drop chance and kind mix, placement, fall, catching, and the effects of every kind.
 #include <cmath>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "core/game_input.h"
 #include "gameplay/effects.h"
@@ -112,25 +114,24 @@ TEST_F(CapsuleFall, EachDirectionMovesItsWayAndLeavesPastItsEdge) {
   EXPECT_TRUE(up.active);
 }
 
-TEST_F(CapsuleFall, UpwardCapsulesPlayTheSheetBackwards) {
-  // A sheet whose frame columns differ in colour: frame f is 32 pixels wide at x = 32(f - 1).
-  Surface sheet;
-  sheet.width = 448;
-  sheet.height = 16 * 15;
-  sheet.inUse = true;
-  sheet.pixels.resize(448 * 240);
-  for (int y = 0; y < 240; ++y)
-    for (int x = 0; x < 448; ++x) sheet.pixels[y * 448 + x] = static_cast<Pixel>(x / 32 + 1);
-  game.platform.display.surfaceTable.push_back(sheet);
-  game.world.images.powerupsImage = static_cast<int>(game.platform.display.surfaceTable.size()) - 1;
-  game.state.frameStep = 1;
+TEST_F(CapsuleFall, EachDirectionShowsItsKindsRowAndSpinsTheSameWay) {
+  // Each frame of the sheets (32 x 16, or 16 x 32 turned) coloured 100 x kind + frame.
+  game.world.images.powerupsImage =
+      Picture(448, 240, [](int x, int y) { return static_cast<Pixel>(100 * (y / 16 + 1) + x / 32 + 1); });
+  game.world.images.powerups2Image =
+      Picture(240, 448, [](int x, int y) { return static_cast<Pixel>(100 * (x / 16 + 1) + y / 32 + 1); });
   game.world.capsuleClock.nextTick = 1e9f;  // frames stay put
-  PutCapsule(PowerupKind::Catch, 100, 100, Bottom).animFrame = 2;
-  UpdatePowerups(game);
-  EXPECT_EQ(At(110, 105), 2);  // frame 2 going down
-  PutCapsule(PowerupKind::Catch, 200, 100, Top).animFrame = 2;
-  UpdatePowerups(game);
-  EXPECT_EQ(At(210, 105), 13);  // frame 2 going up shows the thirteenth picture
+  // Frame 2 is the second picture down and left, the thirteenth up and right.
+  for (auto [direction, shown] : {std::pair{Bottom, 2}, {Top, 13}, {Right, 13}, {Left, 2}}) {
+    game.platform.display.backBuffer.assign(ScreenWidth * ScreenHeight, 0);
+    PutCapsule(PowerupKind::Death, 100, 100, direction).animFrame = 2;
+    UpdatePowerups(game);
+    const bool turned = direction == Right || direction == Left;
+    const Powerup& capsule = game.world.powerups[0];
+    EXPECT_EQ(At(static_cast<int>(capsule.x) + (turned ? 8 : 16), static_cast<int>(capsule.y) + (turned ? 16 : 8)),
+              1200 + shown)
+        << direction;
+  }
 }
 
 using CapsuleCatch = PowerTest;
@@ -168,6 +169,69 @@ TEST_F(CapsuleCatch, AnyGuardedPaddleCatchesWhateverTheDirection) {
 }
 
 using CapsuleEffect = PowerTest;
+
+// Each kind caught by the bottom paddle from a world with one ball at 30 degrees, a 70-pixel paddle, no spare
+// ball, no power and one laser shot in flight.
+struct Catching {
+  PowerupKind kind;
+  const char* sound;
+  PowerMode mode;
+  std::vector<float> bearings;  // of the active balls after, in slot order
+  int growTarget = 0, shrinkTarget = 320;
+  float length = 70.0f;  // the paddle's once it has settled
+  float speed = 0.35f;
+  int spareBalls = 0;
+  bool levelEnds = false;
+};
+const Catching Catches[] = {
+    {PowerupKind::SuperBall, "SuperBall.wav", PowerMode::Super, {30}},
+    {PowerupKind::DynaBall, "DynaBall.wav", PowerMode::Dyna, {30}},
+    {PowerupKind::Catch, "GotCatch.wav", PowerMode::Catch, {30}},
+    {PowerupKind::Laser, "GotLaser.wav", PowerMode::Laser, {30}},
+    {PowerupKind::DoublePoints, "DoublePoints.wav", PowerMode::DoublePoints, {30}},
+    {PowerupKind::Protect, "Protect.wav", PowerMode::Protect, {30}},
+    {PowerupKind::DoubleSplitBalls, "DoubleSplitBalls.wav", PowerMode::None, {30, 330, 150, 210}},
+    {PowerupKind::GrowPad, "GrowPad.wav", PowerMode::None, {30}, 102, 320, 102.0f},
+    {PowerupKind::ShrinkPad, "ShrinkPad.wav", PowerMode::None, {30}, 38, 38, 38.0f},
+    {PowerupKind::SplitBalls, "SplitBalls.wav", PowerMode::None, {30, 330}},
+    {PowerupKind::Warp, "Warp.wav", PowerMode::None, {30}, 0, 320, 70.0f, 0.35f, 0, true},
+    {PowerupKind::Death, "Death.wav", PowerMode::None, {}},
+    {PowerupKind::FasterBall, "FasterBall.wav", PowerMode::None, {30}, 0, 320, 70.0f, 0.45f},
+    {PowerupKind::SlowerBall, "SlowerBall.wav", PowerMode::None, {30}, 0, 320, 70.0f, 0.25f},
+    {PowerupKind::ExtraLife, "ExtraLife.wav", PowerMode::None, {30}, 0, 320, 70.0f, 0.35f, 1},
+};
+
+TEST_F(CapsuleEffect, EachKindDoesWhatItsRowSaysToTheWorld) {
+  ASSERT_EQ(std::size(Catches), CapsuleKinds.size());
+  for (const Catching& c : Catches) {
+    SCOPED_TRACE(testing::Message() << "kind " << c.kind);
+    NewWorld();
+    GameWorld& world = game.world;
+    PutBall(0, 200, 300, 30);
+    world.shots[3].active = true;
+    PutCapsule(c.kind, 300, 455);
+    Heard();
+    CatchPowerups(game);
+    EXPECT_EQ(world.fallingCapsules, 0);
+    EXPECT_EQ(world.score, 25);
+    EXPECT_EQ(Heard(), std::vector<std::string>{c.sound});
+    EXPECT_EQ(world.powerMode, c.mode);
+    EXPECT_FLOAT_EQ(world.pointMultiplier, c.mode == PowerMode::DoublePoints ? 2.0f : 1.0f);
+    EXPECT_EQ(ActiveShots(), c.kind == PowerupKind::Laser ? 1 : 0);
+    std::vector<float> bearings;
+    for (const Ball& ball : world.balls)
+      if (ball.active) bearings.push_back(std::round(RadToDeg(ball.angle) * 1000.0f) / 1000.0f);
+    EXPECT_EQ(bearings, c.bearings);
+    EXPECT_EQ(world.particleClock.interval, c.kind == PowerupKind::Death ? 300 : 70);
+    EXPECT_EQ(world.growTarget, c.growTarget);
+    EXPECT_EQ(world.shrinkTarget, c.shrinkTarget);
+    for (int frame = 0; frame < 40; ++frame) UpdateAndDrawPaddles(game);
+    EXPECT_NEAR(world.paddleLength, c.length, 0.08f * 16);
+    EXPECT_FLOAT_EQ(world.balls[0].speed, c.speed);
+    EXPECT_EQ(world.spareBalls, c.spareBalls);
+    EXPECT_EQ(world.levelEndRequested, c.levelEnds);
+  }
+}
 
 TEST_F(CapsuleEffect, DoublePointsDoublesLaterCapsulesUntilAnotherModeReplacesIt) {
   ApplyPowerup(game, PowerupKind::DoublePoints);

@@ -4,18 +4,6 @@
 PowerTest::PowerTest() {
   SeedRandom(game.random, 1234);
   game.platform.input.script.active = true;
-  game.platform.display.backBuffer.assign(ScreenWidth * ScreenHeight, 0);
-}
-
-int PowerTest::SolidPicture(int width, int height, Pixel colour) {
-  Surface surface;
-  surface.pixels.assign(static_cast<std::size_t>(width * height), colour);
-  surface.inUse = true;
-  surface.width = static_cast<std::int16_t>(width);
-  surface.height = static_cast<std::int16_t>(height);
-  auto& table = game.platform.display.surfaceTable;
-  table.push_back(surface);
-  return static_cast<int>(table.size()) - 1;
 }
 
 Powerup& PowerTest::PutCapsule(PowerupKind kind, float x, float y, Side direction) {

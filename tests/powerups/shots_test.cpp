@@ -38,6 +38,46 @@ TEST_F(LaserFire, TwelveSlotsLimitFourGuardedSidesToTwelveShots) {
   EXPECT_EQ(game.world.shots[11].side, Right);  // the top and left pairs of the second call found no slot
 }
 
+TEST_F(LaserFire, EachGuardedSideFiresFromItsTwoCannonsWhichAreDrawnAtItsPaddleEnds) {
+  // The paddles at 100 .. 170 across and 200 .. 270 down.
+  struct Cannons {
+    Side side;
+    float x1, y1, x2, y2;  // where its two shots start
+    int cannonX, cannonY;  // a pixel of the first cannon, 8 x 16 or 16 x 8, at the paddle's start
+    int shotX, shotY;      // a pixel of the first shot, 4 x 16 or 16 x 4, once it has flown 5.6 pixels
+  };
+  const Cannons sides[] = {{Bottom, 102, 442, 164, 442, 107, 471, 105, 436},
+                           {Right, 602, 202, 602, 264, 631, 207, 611, 205},
+                           {Top, 102, 38, 164, 38, 107, 8, 105, 59},
+                           {Left, 38, 202, 38, 264, 8, 207, 58, 205}};
+  game.state.pointerX = 100;
+  game.state.pointerY = 200;
+  for (const Cannons& c : sides) {
+    game.world.images.cannonImages[c.side] = SolidPicture(PaddleOf(c.side).horizontal ? 8 : 16,
+                                                          PaddleOf(c.side).horizontal ? 16 : 8, 0x100 + c.side);
+    game.world.images.laserImages[c.side] = SolidPicture(PaddleOf(c.side).horizontal ? 4 : 16,
+                                                         PaddleOf(c.side).horizontal ? 16 : 4, 0x200 + c.side);
+  }
+  for (const Cannons& c : sides) {
+    SCOPED_TRACE(testing::Message() << "side " << c.side);
+    game.world.shots = {};
+    game.platform.display.backBuffer.assign(ScreenWidth * ScreenHeight, 0);
+    Guard({c.side});
+    Heard();
+    FireLasers(game);
+    EXPECT_EQ(Heard().size(), 4u);  // once for each side, guarded or not
+    ASSERT_EQ(ActiveShots(), 2);
+    EXPECT_EQ(game.world.shots[0].side, c.side);
+    EXPECT_FLOAT_EQ(game.world.shots[0].x, c.x1);
+    EXPECT_FLOAT_EQ(game.world.shots[0].y, c.y1);
+    EXPECT_FLOAT_EQ(game.world.shots[1].x, c.x2);
+    EXPECT_FLOAT_EQ(game.world.shots[1].y, c.y2);
+    UpdateShots(game);
+    EXPECT_EQ(At(c.cannonX, c.cannonY), 0x100 + c.side);
+    EXPECT_EQ(At(c.shotX, c.shotY), 0x200 + c.side);
+  }
+}
+
 TEST_F(LaserFire, HeldButtonFiresAPairEvery300Ms) {
   HoldLeftButton(true);
   game.world.nextLaserShot = 0;
@@ -49,6 +89,20 @@ TEST_F(LaserFire, HeldButtonFiresAPairEvery300Ms) {
     Advance(10);
   }
   EXPECT_EQ(fired, 8);  // at 0, 300, 600 and 900 ms
+}
+
+TEST_F(LaserFire, OnlyTheLaserPowerFiresAndCatchReleasesInstead) {
+  HoldLeftButton(true);
+  for (PowerMode mode : {PowerMode::None, PowerMode::Catch, PowerMode::Super, PowerMode::Protect, PowerMode::Laser}) {
+    game.world.shots = {};
+    game.world.nextLaserShot = 0;
+    game.world.powerMode = mode;
+    Ball& held = PutBall(0, 300, 450, 30);
+    held.holdOffset = 15;
+    ReadPlayerInput(game);
+    EXPECT_EQ(ActiveShots(), mode == PowerMode::Laser ? 2 : 0) << static_cast<int>(mode);
+    EXPECT_EQ(held.holdOffset, mode == PowerMode::Catch ? NotHeld : 15.0f) << static_cast<int>(mode);
+  }
 }
 
 using LaserFlight = LaserTest;
@@ -144,6 +198,12 @@ TEST_F(ProtectWalls, WallsAreDrawnOnlyOnGuardedSides) {
   EXPECT_EQ(At(2, 240), 0x0404);
   EXPECT_EQ(At(637, 240), 0);
   EXPECT_EQ(At(320, 2), 0);
+  Guard({Right, Top});
+  DrawProtectWalls(game);
+  EXPECT_EQ(At(637, 240), 0x0202);
+  EXPECT_EQ(At(320, 2), 0x0303);
+  EXPECT_EQ(At(634, 240), 0);
+  EXPECT_EQ(At(320, 476), 0x0101);  // from before
 }
 
 TEST_F(ProtectWalls, BallsReboundFiveFromEveryEdgeAndAreNeverLost) {

@@ -32,13 +32,46 @@ WorldTest::WorldTest() {
   game.state.frameStep = 16;
   game.state.screenFade = 0.0f;
   game.options.detailHigh = 0;
-  game.world.tileSet = MakeTestTileSet();
-  Guard({Bottom});
   game.state.pointerX = 285.0f;
   game.state.pointerY = 205.0f;
+  game.platform.display.backBuffer.assign(ScreenWidth * ScreenHeight, 0);
+  // Every game sound in a slot of its own, with no device behind it: the sound log names what play asked for.
+  SoundTable& sounds = game.platform.sound.soundTable;
+  sounds.assign(GameSounds.size(), SoundSlot{});
+  for (std::size_t id = 0; id < GameSounds.size(); ++id) {
+    sounds[id].fileName = std::string(GameSounds[id].file);
+    sounds[id].free = false;
+  }
+  NewWorld();
 }
 
-void WorldTest::Guard(std::initializer_list<Side> sides) {
+void WorldTest::NewWorld() {
+  game.world = GameWorld{};
+  game.world.tileSet = MakeTestTileSet();
+  for (std::size_t id = 0; id < GameSounds.size(); ++id) game.world.soundIds[id] = static_cast<std::int16_t>(id);
+  Guard({Bottom});
+}
+
+int WorldTest::Picture(int width, int height, const std::function<Pixel(int x, int y)>& colourAt) {
+  Surface surface;
+  surface.inUse = true;
+  surface.width = static_cast<std::int16_t>(width);
+  surface.height = static_cast<std::int16_t>(height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) surface.pixels.push_back(colourAt(x, y));
+  auto& table = game.platform.display.surfaceTable;
+  table.push_back(surface);
+  return static_cast<int>(table.size()) - 1;
+}
+
+std::vector<std::string> WorldTest::Heard() {
+  auto& log = game.platform.sound.soundLog;
+  std::vector<std::string> heard(log.begin(), log.end());
+  log.clear();
+  return heard;
+}
+
+void WorldTest::Guard(const std::vector<Side>& sides) {
   game.world.guardedSides = {};
   for (Side side : sides) game.world.guardedSides[side] = -1;
 }

@@ -1,5 +1,9 @@
 // A world built by hand for rule tests: a virtual clock and a small tileset of every brick kind.
 #pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "core/game.h"
@@ -21,13 +25,24 @@ TileSet MakeTestTileSet();
 class WorldTest : public ::testing::Test {
  protected:
   WorldTest();
+  // The world as at the start of each test: nothing in play, only the bottom guarded, the test tileset.
+  void NewWorld();
   // Only the given sides guarded.
-  void Guard(std::initializer_list<Side> sides);
+  void Guard(const std::vector<Side>& sides);
   Ball& PutBall(int slot, float x, float y, float angleDegrees, float speed = 0.35f);
   void Brick(int column, int row, int tile) { game.world.brickGrid[column][row] = tile; }
   int Cell(int column, int row) const { return game.world.brickGrid[column][row]; }
   // Moves the virtual clock on.
   void Advance(int ms) { game.clock.now += ms; }
+  // A new picture whose pixels come from colourAt(x, y); returns its image id.
+  int Picture(int width, int height, const std::function<Pixel(int x, int y)>& colourAt);
+  int SolidPicture(int width, int height, Pixel colour) {
+    return Picture(width, height, [colour](int, int) { return colour; });
+  }
+  // A pixel of the back buffer, black before each test.
+  Pixel At(int x, int y) const { return game.platform.display.backBuffer[y * ScreenWidth + x]; }
+  // The names of the game sounds played since the last call, oldest first.
+  std::vector<std::string> Heard();
 
   Game game;
 };
