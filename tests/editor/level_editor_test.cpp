@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QProcess>
+#include <QToolBar>
 #include <QPushButton>
 #include <QDir>
 #include <QTest>
@@ -250,6 +251,17 @@ class LevelEditorTest : public QObject {
     QVERIFY(editor->hasUnsavedChanges());
   }
 
+  void theBackgroundThumbnailStaysOnItsPanelAsTheWindowIsResized() {
+    editor->show();
+    const auto* panel = editor->findChild<QWidget*>("BottomPanel");
+    const auto* picture = editor->findChild<QWidget*>("Backpic");
+    for (const QSize size : {QSize(1000, 800), QSize(1300, 1000)}) {
+      editor->resize(size);
+      QCoreApplication::processEvents();
+      QVERIFY2(panel->geometry().contains(picture->geometry()), qPrintable(QString::number(size.height())));
+    }
+  }
+
   // ---- New level ----
 
   void newLevelWithACancelledDialogLeavesTheLevelAsItWas() {
@@ -276,6 +288,17 @@ class LevelEditorTest : public QObject {
     editor->findChild<QPushButton*>("Command1")->click();
     QCOMPARE(editor->brickGrid()[7][7], 0);
     QCOMPARE(shown(7, 7), qRgb(0, 0, 0));
+  }
+
+  // ---- Menus ----
+
+  void theToolBarHoldsTheToolsThenTheMenuItemsUsedMost() {
+    QStringList names;
+    for (QAction* action : editor->findChild<QToolBar*>("ToolBar")->actions())
+      if (!action->isSeparator()) names << action->objectName();
+    QCOMPARE(names, QStringList({"toolPencil", "toolRectangle", "toolLine", "toolFill", "toolSelect", "toolPick",
+                                 "mnuMirrorLeftRight", "mnuMirrorTopBottom", "mnuZoomFit", "mnuZoom1", "mnuZoom2",
+                                 "mnuGrid", "mnuPlaytest"}));
   }
 
   // ---- Undo ----

@@ -400,6 +400,7 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(overview->count(), 6);
     QCOMPARE(overview->item(1)->text(), QString("2 Shooter Up+Down+Left"));
     QCOMPARE(overview->item(5)->text(), QString("6 Unassigned"));
+    QCOMPARE(overview->item(2)->toolTip(), QString("Tile 3: Shooter Up+Down+Left, stage 2 of 2 hits"));
     QVERIFY(control<QRadioButton>("Option1_2")->isChecked());
     next();
     QVERIFY(control<QRadioButton>("Option2")->isChecked());
