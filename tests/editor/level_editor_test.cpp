@@ -251,14 +251,25 @@ class LevelEditorTest : public QObject {
     QVERIFY(editor->hasUnsavedChanges());
   }
 
-  void theBackgroundThumbnailStaysOnItsPanelAsTheWindowIsResized() {
+  // Small, the picture lies on the panel below the playfield; expanded, it grows upwards from the same place.
+  void theBackgroundPictureFollowsItsPanelAsTheWindowIsResized() {
+    WriteFixtureBitmap(root->bgd("square.bmp"), 100, 100);
+    dialogs->openAnswers << root->bgd("square.bmp");
+    auto* picture = editor->findChild<PictureBox*>("Backpic");
+    SendPress(picture, QPoint(3, 3), Qt::LeftButton);
     editor->show();
     const auto* panel = editor->findChild<QWidget*>("BottomPanel");
-    const auto* picture = editor->findChild<QWidget*>("Backpic");
     for (const QSize size : {QSize(1000, 800), QSize(1300, 1000)}) {
       editor->resize(size);
       QCoreApplication::processEvents();
-      QVERIFY2(panel->geometry().contains(picture->geometry()), qPrintable(QString::number(size.height())));
+      const QRect small = picture->geometry();
+      QVERIFY2(panel->geometry().contains(small), qPrintable(QString::number(size.height())));
+      SendPress(picture, QPoint(3, 3), Qt::RightButton);
+      QCOMPARE(picture->x(), small.x());
+      QVERIFY(picture->height() > small.height());
+      QVERIFY(picture->geometry().bottom() >= small.top() && picture->geometry().bottom() <= small.bottom());
+      SendPress(picture, QPoint(3, 3), Qt::RightButton);
+      QCOMPARE(picture->geometry(), small);
     }
   }
 
@@ -299,6 +310,15 @@ class LevelEditorTest : public QObject {
     QCOMPARE(names, QStringList({"toolPencil", "toolRectangle", "toolLine", "toolFill", "toolSelect", "toolPick",
                                  "mnuMirrorLeftRight", "mnuMirrorTopBottom", "mnuZoomFit", "mnuZoom1", "mnuZoom2",
                                  "mnuGrid", "mnuPlaytest"}));
+  }
+
+  void noTwoMenuItemsShareAShortcut() {
+    QStringList taken;
+    for (const QAction* action : editor->findChildren<QAction*>())
+      for (const QKeySequence& key : action->shortcuts()) {
+        QVERIFY2(!taken.contains(key.toString()), qPrintable(key.toString() + " again for " + action->objectName()));
+        taken << key.toString();
+      }
   }
 
   // ---- Undo ----

@@ -306,6 +306,7 @@ class TilesetBuilderTest : public QObject {
     control<QRadioButton>("Option1_4")->click();  // tile 9 would be Dynamite
     control("cmdPrevious")->click();
     QVERIFY(control<QRadioButton>("Option1_3")->isChecked());
+    QVERIFY(!control<QCheckBox>("chkAnimated")->isChecked());  // a tile of one frame
     next();
     QCOMPARE(tile(8).kind, int(GoThrough));
   }
