@@ -124,6 +124,20 @@ class LevelEditorTest : public QObject {
     QCOMPARE(position(), label);
   }
 
+  void positionLabelEmptiesWhenThePointerLeaves() {
+    for (const bool held : {false, true}) {
+      SendMove(levelPic(), CellCentre(3, 4), Qt::NoButton);
+      QCOMPARE(position(), QString("X: 3  Y: 4"));
+      if (held) {
+        SendMove(levelPic(), QPoint(700, 40), Qt::LeftButton);  // the playfield keeps the mouse while it is held
+      } else {
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(levelPic(), &leave);
+      }
+      QCOMPARE(position(), QString("X: Y:"));
+    }
+  }
+
   // ---- Guarded sides ----
 
   void uncheckingTheLastSideTicksBottomAgain() {
