@@ -156,6 +156,21 @@ class LevelToolsTest : public QObject {
     QCOMPARE(editor().undoStack().count(), 1);
   }
 
+  // Walls one cell thick, across and down, hold a fill on every side.
+  void aFillStaysWithinWallsOneCellThick() {
+    window->chooseBrush(1);
+    useTool("toolLine");
+    window->drag(CellCentre(1, 10), CellCentre(20, 10));
+    window->drag(CellCentre(10, 1), CellCentre(10, 9));
+    window->chooseBrush(3);
+    useTool("toolFill");
+    window->drag(CellCentre(3, 3), CellCentre(3, 3));
+    QCOMPARE(cellsHolding(3), 81);
+    window->drag(CellCentre(12, 3), CellCentre(12, 3));
+    QCOMPARE(cellsHolding(3), 81 + 90);
+    QCOMPARE(cellsHolding(1), 29);
+  }
+
   void theRightButtonDrawsShapesWithTheEraser() {
     for (int column = 1; column <= 20; ++column) window->paint(column, 4, 2);
     useTool("toolLine");
