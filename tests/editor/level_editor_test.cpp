@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QProcess>
+#include <QToolBar>
 #include <QPushButton>
 #include <QDir>
 #include <QTest>
@@ -121,6 +122,20 @@ class LevelEditorTest : public QObject {
     QFETCH(QString, label);
     SendMove(levelPic(), pointer, Qt::NoButton);
     QCOMPARE(position(), label);
+  }
+
+  void positionLabelEmptiesWhenThePointerLeaves() {
+    for (const bool held : {false, true}) {
+      SendMove(levelPic(), CellCentre(3, 4), Qt::NoButton);
+      QCOMPARE(position(), QString("X: 3  Y: 4"));
+      if (held) {
+        SendMove(levelPic(), QPoint(700, 40), Qt::LeftButton);  // the playfield keeps the mouse while it is held
+      } else {
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(levelPic(), &leave);
+      }
+      QCOMPARE(position(), QString("X: Y:"));
+    }
   }
 
   // ---- Guarded sides ----
@@ -250,6 +265,28 @@ class LevelEditorTest : public QObject {
     QVERIFY(editor->hasUnsavedChanges());
   }
 
+  // Small, the picture lies on the panel below the playfield; expanded, it grows upwards from the same place.
+  void theBackgroundPictureFollowsItsPanelAsTheWindowIsResized() {
+    WriteFixtureBitmap(root->bgd("square.bmp"), 100, 100);
+    dialogs->openAnswers << root->bgd("square.bmp");
+    auto* picture = editor->findChild<PictureBox*>("Backpic");
+    SendPress(picture, QPoint(3, 3), Qt::LeftButton);
+    editor->show();
+    const auto* panel = editor->findChild<QWidget*>("BottomPanel");
+    for (const QSize size : {QSize(1000, 800), QSize(1300, 1000)}) {
+      editor->resize(size);
+      QCoreApplication::processEvents();
+      const QRect small = picture->geometry();
+      QVERIFY2(panel->geometry().contains(small), qPrintable(QString::number(size.height())));
+      SendPress(picture, QPoint(3, 3), Qt::RightButton);
+      QCOMPARE(picture->x(), small.x());
+      QVERIFY(picture->height() > small.height());
+      QVERIFY(picture->geometry().bottom() >= small.top() && picture->geometry().bottom() <= small.bottom());
+      SendPress(picture, QPoint(3, 3), Qt::RightButton);
+      QCOMPARE(picture->geometry(), small);
+    }
+  }
+
   // ---- New level ----
 
   void newLevelWithACancelledDialogLeavesTheLevelAsItWas() {
@@ -276,6 +313,26 @@ class LevelEditorTest : public QObject {
     editor->findChild<QPushButton*>("Command1")->click();
     QCOMPARE(editor->brickGrid()[7][7], 0);
     QCOMPARE(shown(7, 7), qRgb(0, 0, 0));
+  }
+
+  // ---- Menus ----
+
+  void theToolBarHoldsTheToolsThenTheMenuItemsUsedMost() {
+    QStringList names;
+    for (QAction* action : editor->findChild<QToolBar*>("ToolBar")->actions())
+      if (!action->isSeparator()) names << action->objectName();
+    QCOMPARE(names, QStringList({"toolPencil", "toolRectangle", "toolLine", "toolFill", "toolSelect", "toolPick",
+                                 "mnuMirrorLeftRight", "mnuMirrorTopBottom", "mnuZoomFit", "mnuZoom1", "mnuZoom2",
+                                 "mnuGrid", "mnuPlaytest"}));
+  }
+
+  void noTwoMenuItemsShareAShortcut() {
+    QStringList taken;
+    for (const QAction* action : editor->findChildren<QAction*>())
+      for (const QKeySequence& key : action->shortcuts()) {
+        QVERIFY2(!taken.contains(key.toString()), qPrintable(key.toString() + " again for " + action->objectName()));
+        taken << key.toString();
+      }
   }
 
   // ---- Undo ----

@@ -87,7 +87,8 @@ class LevelSetBuilderTest : public QObject {
     dialogs->saveAnswers << root->lvl("lost.sfs");
     control("cmdSave")->click();
     QCOMPARE(dialogs->shown.size(), 1);
-    QVERIFY(dialogs->texts()[0].startsWith("Error in writing file.\n"));
+    const QString reason = root->lvl("lost.sfs") + ": cannot make its folder (";
+    QVERIFY(dialogs->texts()[0].startsWith("Error in writing file.\n" + reason));
     QVERIFY(builder->isVisible());
     QCOMPARE(builder->levelCount(), 1);
   }
@@ -121,6 +122,8 @@ class LevelSetBuilderTest : public QObject {
     dialogs->openAnswers << root->lvl("caves.sfs");
     control("openSetButton")->click();
     QCOMPARE(control<QLineEdit>("txtLevelSetName")->text(), QString("Caves"));
+    QCOMPARE(control<QListWidget>("levelList")->item(0)->text(), QString("a.sfl"));  // found in Lvl
+    QCOMPARE(control<QListWidget>("levelList")->currentRow(), 1);                   // the last one chosen
     dialogs->openListAnswers << QStringList{root->lvl("c.sfl"), elsewhere + "/d.sfl"};
     control("cmdAddLevel")->click();
     QCOMPARE(control<QLabel>("lblNumLevels")->text(), QString("4 Levels"));

@@ -1,6 +1,8 @@
 // The level window's tools and conveniences: region edits, zoom, playtest, content check, data folders.
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -12,10 +14,13 @@
 
 #include "content/level_file.h"
 #include "content/level_set_file.h"
+#include "editor/content_check_window.h"
 #include "editor/editor_setup.h"
 #include "editor/level_editor.h"
+#include "editor/level_set_builder.h"
 #include "editor/picture_box.h"
 #include "editor/playfield_view.h"
+#include "editor/tileset_builder.h"
 #include "tests/editor/editor_fixture.h"
 
 class LevelToolsTest : public QObject {
@@ -90,6 +95,80 @@ class LevelToolsTest : public QObject {
     QVERIFY(editor().brickGrid() == before);
     window->action("mnuRedo")->trigger();
     QVERIFY(editor().brickGrid() == after);
+  }
+
+  // Each step undone gives back the level as the step before left it, on the grid, the sides and the screen.
+  void undoGoesBackOverEarlierWorkOneStepAtATime_data() {
+    QTest::addColumn<QString>("change");
+    QTest::newRow("a stroke over a stroke") << "stroke";
+    QTest::newRow("the eraser over a stroke") << "erase";
+    QTest::newRow("a side") << "side";
+    QTest::newRow("clearing") << "clear";
+  }
+  void undoGoesBackOverEarlierWorkOneStepAtATime() {
+    QFETCH(QString, change);
+    std::vector<LevelEdits> states{editor().document().edits()};
+    std::vector<QImage> pictures{editor().levelPicture()};
+    auto keep = [&] {
+      states.push_back(editor().document().edits());
+      pictures.push_back(editor().levelPicture());
+    };
+    window->chooseBrush(1);
+    window->drag(CellCentre(2, 3), CellCentre(5, 3));
+    keep();
+    editor().findChild<QAbstractButton*>("Check1_3")->click();
+    keep();
+    if (change == "stroke") {
+      window->chooseBrush(2);
+      window->drag(CellCentre(4, 2), CellCentre(4, 6));
+    } else if (change == "erase") {
+      window->drag(CellCentre(3, 3), CellCentre(4, 3), Qt::RightButton);
+    } else if (change == "side") {
+      editor().findChild<QAbstractButton*>("Check1_4")->click();
+    } else {
+      window->dialogs.buttonAnswers << QMessageBox::Yes;
+      editor().clearLevel();
+    }
+    keep();
+    QCOMPARE(editor().undoStack().count(), 3);
+    for (int step = 2; step >= 0; --step) {
+      window->action("mnuUndo")->trigger();
+      QVERIFY2(editor().document().edits() == states[step], qPrintable(QString("undone to step %1").arg(step)));
+      QVERIFY(editor().levelPicture() == pictures[step]);
+    }
+    for (int step = 1; step <= 3; ++step) {
+      window->action("mnuRedo")->trigger();
+      QVERIFY2(editor().document().edits() == states[step], qPrintable(QString("redone to step %1").arg(step)));
+      QVERIFY(editor().levelPicture() == pictures[step]);
+    }
+  }
+
+  void anEditThatChangesNothingAddsNoStep() {
+    window->action("mnuMirrorLeftRight")->trigger();  // an empty level is its own mirror
+    window->action("mnuMirrorTopBottom")->trigger();
+    useTool("toolRectangle");
+    window->drag(CellCentre(2, 2), CellCentre(6, 6), Qt::RightButton);  // erasing nothing
+    useTool("toolPencil");
+    QCOMPARE(editor().undoStack().count(), 0);
+    QVERIFY(!editor().isWindowModified());
+    window->paint(2, 2, 1);
+    window->paint(2, 2, 1);  // the tile it holds
+    QCOMPARE(editor().undoStack().count(), 1);
+  }
+
+  // Walls one cell thick, across and down, hold a fill on every side.
+  void aFillStaysWithinWallsOneCellThick() {
+    window->chooseBrush(1);
+    useTool("toolLine");
+    window->drag(CellCentre(1, 10), CellCentre(20, 10));
+    window->drag(CellCentre(10, 1), CellCentre(10, 9));
+    window->chooseBrush(3);
+    useTool("toolFill");
+    window->drag(CellCentre(3, 3), CellCentre(3, 3));
+    QCOMPARE(cellsHolding(3), 81);
+    window->drag(CellCentre(12, 3), CellCentre(12, 3));
+    QCOMPARE(cellsHolding(3), 81 + 90);
+    QCOMPARE(cellsHolding(1), 29);
   }
 
   void theRightButtonDrawsShapesWithTheEraser() {
@@ -226,9 +305,44 @@ class LevelToolsTest : public QObject {
     level.guardedSides[Bottom] = -1;
     WriteFixtureLevel(window->root->lvl("lost.sfl"), level);
     window->action("mnuCheckContent")->trigger();
+    window->action("mnuCheckContent")->trigger();  // the same window again
+    QCOMPARE(editor().findChildren<QDialog*>("ContentCheck").size(), 1);
     auto* problems = editor().findChild<QListWidget*>("contentProblems");
     QVERIFY(problems && problems->isVisibleTo(editor().findChild<QWidget*>("ContentCheck")));
     QCOMPARE(problems->findItems("\"Lost.sft\" is missing from Tls", Qt::MatchContains).size(), 1);
+  }
+
+  // ---- Every window ----
+
+  void noWindowLaysOneControlOverAnother_data() {
+    QTest::addColumn<QString>("window");
+    for (const char* window : {"level window", "tileset builder", "level set builder", "content check"})
+      QTest::newRow(window) << window;
+  }
+  // The background picture alone lies over its panel, and over the playfield when expanded.
+  void noWindowLaysOneControlOverAnother() {
+    QFETCH(QString, window);
+    const EditorFolders folders = this->window->root->folders();
+    ScriptedDialogs& dialogs = this->window->dialogs;
+    std::unique_ptr<QWidget> shown;
+    if (window == "level window") shown = std::move(this->window->editor);
+    else if (window == "tileset builder") shown = std::make_unique<TileSetBuilder>(folders, dialogs);
+    else if (window == "level set builder") shown = std::make_unique<LevelSetBuilder>(folders, dialogs);
+    else shown = std::make_unique<ContentCheckWindow>();
+    shown->show();
+    QCoreApplication::processEvents();
+    QList<QWidget*> parents = shown->findChildren<QWidget*>();
+    parents << shown.get();
+    for (QWidget* parent : parents) {
+      QList<QWidget*> children;
+      for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isVisible() && !child->isWindow() && child->objectName() != "Backpic") children << child;
+      for (int a = 0; a < children.size(); ++a)
+        for (int b = a + 1; b < children.size(); ++b)
+          QVERIFY2(!children[a]->geometry().intersects(children[b]->geometry()),
+                   qPrintable(children[a]->objectName() + " over " + children[b]->objectName() + " in " +
+                              parent->objectName()));
+    }
   }
 
   // ---- Data folders ----

@@ -306,6 +306,7 @@ class TilesetBuilderTest : public QObject {
     control<QRadioButton>("Option1_4")->click();  // tile 9 would be Dynamite
     control("cmdPrevious")->click();
     QVERIFY(control<QRadioButton>("Option1_3")->isChecked());
+    QVERIFY(!control<QCheckBox>("chkAnimated")->isChecked());  // a tile of one frame
     next();
     QCOMPARE(tile(8).kind, int(GoThrough));
   }
@@ -400,6 +401,7 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(overview->count(), 6);
     QCOMPARE(overview->item(1)->text(), QString("2 Shooter Up+Down+Left"));
     QCOMPARE(overview->item(5)->text(), QString("6 Unassigned"));
+    QCOMPARE(overview->item(2)->toolTip(), QString("Tile 3: Shooter Up+Down+Left, stage 2 of 2 hits"));
     QVERIFY(control<QRadioButton>("Option1_2")->isChecked());
     next();
     QVERIFY(control<QRadioButton>("Option2")->isChecked());

@@ -3,6 +3,7 @@
 
 #include "front_end_run.h"
 #include "platform/dik_codes.h"
+#include "platform/display.h"
 #include "platform/text.h"
 
 namespace {
@@ -125,6 +126,30 @@ TEST(MenuPanel, GrowsFromThePreviousScreensSize) {
   run.Frames(60);
   EXPECT_EQ(run.frontEnd().panelWidth, target);
   EXPECT_EQ(run.frontEnd().panelHeight, 6 * 37 + 32);
+}
+
+// Once grown, the dark title band, the panel's title bar and its body are each centred on x = 320: on a row of
+// each, exactly the columns they cover differ from the plain backdrop.
+TEST(MenuPanel, TheDarkRegionsAreCentredAtTheirFullSize) {
+  FrontEndRun run;
+  WriteTestBitmap(run.root() / "Gfx" / "menuback.bmp", 640, 400, [](int, int) { return 0x3f3f3fu; });
+  run.OpenFrontEnd();
+  const FrontEnd& frontEnd = run.frontEnd();
+  ASSERT_TRUE(run.RunUntil(
+      [&] { return frontEnd.titleBackWidth == 580 && frontEnd.panelWidth == frontEnd.panelTargetWidth; }));
+  const int width = frontEnd.panelWidth, top = 309 - frontEnd.panelHeight / 2;
+  const std::vector<std::uint32_t> shown = ShownPicture(run.game().platform);
+  const std::uint32_t backdrop = shown[479 * ScreenWidth];
+  const struct {
+    const char* name;
+    int row, width;
+  } regions[] = {{"title band", 30, 580}, {"title bar", top - 38, width}, {"panel body", top + 2, width}};
+  for (const auto& [name, row, regionWidth] : regions) {
+
+    const int left = static_cast<int>(std::nearbyint(320 - regionWidth / 2.0f));
+    for (int x = 0; x < ScreenWidth; ++x)
+      ASSERT_EQ(shown[row * ScreenWidth + x] != backdrop, x >= left && x < left + regionWidth) << name << " " << x;
+  }
 }
 
 TEST(MenuPanel, AWideTitleWidensThePanelBeyondTheUsualLimit) {

@@ -1,6 +1,7 @@
 // Key flags in held and edge modes, KeyToChar, the pointer rules, the scan-code table and scripted devices.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 
 #include "core/game_input.h"
@@ -73,6 +74,14 @@ TEST_F(InputTest, KeyToCharFollowsShift) {
   EXPECT_EQ(KeyToChar(game->platform, DIK_GRAVE), "`");
 }
 
+TEST_F(InputTest, EveryLetterAndDigitKeyByNameTypesItsOwnCharacter) {
+  for (const char c : std::string("abcdefghijklmnopqrstuvwxyz0123456789")) {
+    const auto code = ScanCodeOf(std::string("DIK_") + static_cast<char>(std::toupper(c)));
+    ASSERT_TRUE(code) << c;
+    EXPECT_EQ(KeyToChar(game->platform, *code), std::string(1, c));
+  }
+}
+
 TEST_F(InputTest, PointerMovesBySpeedTimesCountsTimesFrameStep) {
   game->options.mouseSpeed = 0.1f;
   game->state.frameStep = 20;
@@ -127,8 +136,11 @@ TEST(ScancodeTable, CoversEveryKeyOfAPcKeyboard) {
 }
 
 TEST(KeyNames, NamesAndDecimalCodesBothWork) {
-  EXPECT_EQ(ScanCodeOf("DIK_RETURN"), 28);
-  EXPECT_EQ(ScanCodeOf("DIK_P"), 25);
+  // The keys the game reads, by the codes recordings and scripts hold.
+  for (const auto& [name, code] : {std::pair{"DIK_ESCAPE", 1}, {"DIK_BACK", 14}, {"DIK_P", 25}, {"DIK_RETURN", 28},
+                                   {"DIK_LSHIFT", 42}, {"DIK_RSHIFT", 54}, {"DIK_SPACE", 57}, {"DIK_UP", 200},
+                                   {"DIK_LEFT", 203}, {"DIK_RIGHT", 205}, {"DIK_DOWN", 208}})
+    EXPECT_EQ(ScanCodeOf(name), code) << name;
   EXPECT_EQ(ScanCodeOf("57"), 57);
   EXPECT_FALSE(ScanCodeOf("DIK_NOPE"));
   EXPECT_FALSE(ScanCodeOf("0"));
@@ -168,6 +180,15 @@ TEST_F(InputScript, EventsActAtTheFirstReadAtOrAfterTheirTick) {
   EXPECT_EQ(pad.stickX, 32767);  // held within the stick's range
   EXPECT_EQ(pad.stickY, -200);
   EXPECT_FALSE(ScriptHasPendingEvents(game->platform));
+}
+
+TEST_F(InputScript, EitherPadEventPlugsThePadIn) {
+  for (const char* line : {"0 pad a down\n", "0 stick 0 5\n"}) {
+    std::string error;
+    ASSERT_TRUE(Load(line, error)) << error;
+    ReadKeyboard(*game);
+    EXPECT_TRUE(game->platform.input.pad.connected) << line;
+  }
 }
 
 TEST_F(InputScript, MovesAddUpUntilTheNextMouseRead) {

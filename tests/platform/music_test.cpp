@@ -53,6 +53,39 @@ TEST(MidiFileLength, RefusesDamagedFiles) {
   EXPECT_EQ(MidiFileLength(root.path() / "missing.mid"), -1);
 }
 
+// A track without its End of Track event, its length fitted to what it holds.
+Bytes UnendedTrack(const std::vector<std::uint8_t>& events) {
+  Bytes midi = MidiOf(events);
+  midi.resize(midi.size() - 4);
+  for (int i = 0; i < 4; ++i) midi[18 + i] = static_cast<std::uint8_t>(events.size() >> (24 - 8 * i));
+  return midi;
+}
+
+// The reader stays within each track: what claims more than its track holds refuses the file, and the events of
+// a track that simply stops are read as they stand.
+TEST(MidiFileLength, EveryEventStaysWithinItsTrack) {
+  Bytes twoTracks = UnendedTrack({0, 0x90, 60, 100});
+  const Bytes second = MidiOf({0x60, 0xC1, 7});
+  twoTracks.insert(twoTracks.end(), second.begin() + 14, second.end());
+  const struct {
+    const char* name;
+    Bytes midi;
+    std::int32_t length;  // -1: refused
+  } cases[] = {
+      {"a meta event longer than its track", MidiOf({0, 0xFF, 0x01, 0x10, 'a'}), -1},
+      {"a SysEx longer than its track", MidiOf({0, 0xF0, 0x10, 1}), -1},
+      {"running status with nothing to run on", MidiOf({0, 60, 100}), -1},
+      {"a delta time of five bytes", MidiOf({0x81, 0x81, 0x81, 0x81, 0x01, 0x90, 60, 100}), -1},
+      {"a note cut off by the track's end", UnendedTrack({0, 0x90, 60}), -1},
+      {"a delta time cut off by the track's end", UnendedTrack({0x81}), -1},
+      {"a track that stops without its end, then another", twoTracks, 500},
+  };
+  for (const auto& [name, midi, length] : cases) {
+    EXPECT_EQ(MidiLength(midi), length) << name;
+    EXPECT_EQ(MidiInstruments(midi).size(), length < 0 ? 0u : 2u) << name;
+  }
+}
+
 TEST(MidiFileLength, ASongOfMoreEventsThanAnySongHasIsRefused) {
   for (const auto& [count, taken] : {std::pair{MaxSongEvents, true}, std::pair{MaxSongEvents + 1, false}}) {
     // Notes on and off by running status, then the end of the track: `count` events in all.

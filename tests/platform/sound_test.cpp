@@ -1,6 +1,8 @@
 // The sound table's slots and states, the volume curve, the half-way guard, the data-chunk scan and the log.
 #include <gtest/gtest.h>
 
+#include <SDL_mixer.h>
+
 #include <cstdlib>
 
 #include "platform/music.h"
@@ -162,6 +164,77 @@ TEST(WaveDataLength, ScansBytesNotChunks) {
   EXPECT_EQ(WaveDataLength(root.path() / "head.wav"), 0);
 }
 
+// A sound card that writes down what it is asked, and refuses when told to.
+class RecordingAudio final : public AudioDevice {
+ public:
+  bool refuseLoad = false, refusePlay = false;
+  std::vector<std::string> calls;
+
+  const char* Name() const override { return "recording"; }
+  std::shared_ptr<SoundBuffer> LoadSound(const Bytes&) override {
+    return refuseLoad ? nullptr : std::make_shared<SoundBuffer>();
+  }
+  bool PlaySound(int slot, SoundBuffer&, std::int32_t attenuation) override {
+    Note("play", slot, attenuation);
+    return !refusePlay;
+  }
+  void SetSoundVolume(int slot, std::int32_t attenuation) override { Note("volume", slot, attenuation); }
+  void HaltSound(int slot) override { Note("halt", slot); }
+  void HaltAllSounds() override { calls.push_back("halt all"); }
+  std::shared_ptr<SongData> LoadSong(Bytes) override { return std::make_shared<SongData>(); }
+  bool PlaySong(SongData&) override { return true; }
+  void HaltSong() override {}
+  bool SongPlaying(const Music&, std::int32_t) const override { return false; }
+  void SetSongVolume(std::int32_t) override {}
+
+ private:
+  void Note(const char* what, int slot, std::int32_t value = 0) {
+    calls.push_back(std::string(what) + " " + std::to_string(slot) + (value ? " " + std::to_string(value) : ""));
+  }
+};
+
+class SoundDeviceTest : public SoundTest {
+ protected:
+  RecordingAudio& device = Install();
+  RecordingAudio& Install() {
+    auto audio = std::make_unique<RecordingAudio>();
+    RecordingAudio& kept = *audio;
+    platform.audio = std::move(audio);
+    return kept;
+  }
+};
+
+TEST_F(SoundDeviceTest, TheDeviceHearsEachSlotsVolumeItsPlaysAndItsHalts) {
+  MakeWave("a.wav");
+  MakeWave("b.wav");
+  game->options.soundVolume = 90;
+  const int a = Load("a.wav", false), b = Load("b.wav", false);
+  PlaySound(platform, clock, b, soundOn);
+  SetSoundVolume(platform, b, 50);
+  PlaySound(platform, clock, b, soundOn);
+  FreeSound(platform, a);
+  ResetSoundTable(platform);
+  EXPECT_EQ(device.calls, (std::vector<std::string>{"volume 0 -2255", "volume 1 -2255", "play 1 -2255",
+                                                    "volume 1 -3937", "play 1 -3937", "halt 0", "halt all"}));
+}
+
+TEST_F(SoundDeviceTest, ADeviceThatRefusesASoundLeavesItUnloadedOrTurnsSoundOff) {
+  MakeWave("a.wav");
+  device.refuseLoad = true;
+  EXPECT_EQ(Load("a.wav", false), -1);
+  EXPECT_EQ(table.size(), 1u);
+  EXPECT_TRUE(table[0].free);
+  device.refuseLoad = false;
+  device.refusePlay = true;
+  const int slot = Load("a.wav", false);
+  PlaySound(platform, clock, slot, soundOn);
+  EXPECT_FALSE(soundOn);
+  EXPECT_EQ(table[slot].state, "Stopped");
+  EXPECT_TRUE(platform.sound.soundLog.empty());
+  PlaySound(platform, clock, slot, soundOn);  // sound stays off: the device is not asked again
+  EXPECT_EQ(std::count(device.calls.begin(), device.calls.end(), "play 0"), 1);
+}
+
 }  // namespace
 
 namespace {
@@ -171,7 +244,7 @@ TEST(SoundThroughTheMixer, SoundsAndSongsLoadAndPlayOnTheDevice) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   TempRoot root;
-  WriteTestWave(root.path() / "Sfx" / "a.wav", 8000, 4000);
+  WriteTestWave(root.path() / "Sfx" / "a.wav", 8000, 80000);  // ten seconds: playing throughout the test
   WriteTestMidi(root.path() / "Mus" / "a.mid", 4);
   auto game = std::make_unique<Game>();
   StartSettings settings;
@@ -182,9 +255,16 @@ TEST(SoundThroughTheMixer, SoundsAndSongsLoadAndPlayOnTheDevice) {
   if (std::string(game->platform.audio->Name()) == "none") GTEST_SKIP() << "no audio driver at all";
   int slot = LoadSound(game->platform, root.path() / "Sfx", "a.wav", false, SoundVolumeLevel(game->options));
   ASSERT_EQ(slot, 0);
-  EXPECT_EQ(game->platform.sound.soundTable[0].dataLength, 4000);
+  EXPECT_EQ(game->platform.sound.soundTable[0].dataLength, 80000);
   PlaySound(game->platform, game->clock, slot, game->state.soundOn);
   EXPECT_TRUE(game->state.soundOn);
+  // Each slot plays in its own channel at its own volume: 0 dB is the mixer's full volume, -40 dB a hundredth.
+  const int quiet = LoadSound(game->platform, root.path() / "Sfx", "a.wav", false, 0);
+  PlaySound(game->platform, game->clock, quiet, game->state.soundOn);
+  EXPECT_EQ(Mix_Volume(slot, -1), MIX_MAX_VOLUME);
+  EXPECT_EQ(Mix_Volume(quiet, -1), 1);
+  SetSoundVolume(game->platform, slot, 0);  // while it plays
+  EXPECT_EQ(Mix_Volume(slot, -1), 1);
   game->state.musicOn = true;
   LoadSong(game->platform, root.path() / "Mus" / "a.mid", game->state.musicOn);
   KeepMusicPlaying(game->platform, game->clock, game->state.musicOn);

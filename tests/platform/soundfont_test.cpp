@@ -232,4 +232,26 @@ TEST(FluidSongs, PlayASongAsTheWholeSoundFontWould) {
   EXPECT_EQ(differing, 0);
 }
 
+// A song that leaves a channel silent at its end (expression 0) sounds again when it starts over.
+TEST(FluidSongs, ASongStartsOverWithItsControllersReset) {
+  const Bytes midi = MidiOf({0, 0xC0, 48, 0, 0x90, 60, 100, 96, 0xB0, 11, 0});
+  FluidSongs songs(44100);
+  ASSERT_TRUE(songs.Prepare(MidiInstruments(midi)));
+  std::vector<std::int16_t> block(2048);
+  auto loudest = [&](int blocks) {
+    int peak = 0;
+    for (int i = 0; i < blocks; ++i) {
+      std::fill(block.begin(), block.end(), 0);
+      FluidSongs::Mix(&songs, reinterpret_cast<std::uint8_t*>(block.data()), 4096);
+      for (const std::int16_t sample : block) peak = std::max(peak, std::abs(static_cast<int>(sample)));
+    }
+    return peak;
+  };
+  for (int start = 0; start < 2; ++start) {
+    ASSERT_TRUE(songs.Play(midi));
+    EXPECT_GT(loudest(8), 1000) << "start " << start;  // 0.2 s, before the expression falls
+    loudest(30);
+  }
+}
+
 }  // namespace

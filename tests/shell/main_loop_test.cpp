@@ -217,6 +217,15 @@ TEST_F(WaitingLoop, HeadlessWaitEndsOnceTheScriptHasNothingLeft) {
   EXPECT_TRUE(game->platform.quitRequested);
 }
 
+TEST_F(WaitingLoop, AWindowClosedEndsEitherWaitAtItsFirstPass) {
+  for (bool paused : {true, false}) {
+    game = MakeHeadlessGame();
+    UseTestWindowAndPads(*game).closed = true;
+    EXPECT_FALSE(paused ? WaitingLoopPass(game->platform, game->clock) : IdlePass(game->platform)) << paused;
+    EXPECT_TRUE(game->platform.quitRequested) << paused;
+  }
+}
+
 TEST_F(WaitingLoop, TheWaitThatTheLastEventEndsDoesNotEndTheRun) {
   // The pause loop's shape: read, then one pass, until the key says stop.
   do ReadKeyboard(*game);

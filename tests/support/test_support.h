@@ -31,14 +31,15 @@ class DefaultTreeCopy : public FreshFolder {
 class TestWindow final : public WindowDevice {
  public:
   KeyStates keys{};
-  MouseState mouse;  // movement counts at the next read only
+  MouseState mouse;           // movement counts at the next read only
   mutable int awayReads = 0;  // the window says it is taken away (minimised, display lost) for this many asks
+  bool closed = false;        // the window's close button was pressed
   bool Present(const Display&) override { return false; }
   void TakeRamp(const GammaRamp&) override {}
   bool PresentIfStale(const Display&) override { return false; }
   void WaitForRefresh() override {}
   bool TakenAway() const override { return awayReads > 0 && awayReads-- > 0; }
-  void PumpEvents(bool&) override {}
+  void PumpEvents(bool& quitRequested) override { quitRequested = quitRequested || closed; }
   KeyStates ReadKeys() override { return keys; }
   bool ReadMouse(MouseState& state) override {
     state = mouse;
