@@ -21,14 +21,17 @@ template <std::integral Int>
 bool ParseWholeNumber(std::string_view text, Int& out, int base) {
   return ParseWhole(text, out, base);
 }
-template bool ParseWholeNumber(std::string_view, std::int8_t&, int);
-template bool ParseWholeNumber(std::string_view, std::uint8_t&, int);
-template bool ParseWholeNumber(std::string_view, std::int16_t&, int);
-template bool ParseWholeNumber(std::string_view, std::uint16_t&, int);
-template bool ParseWholeNumber(std::string_view, std::int32_t&, int);
-template bool ParseWholeNumber(std::string_view, std::uint32_t&, int);
-template bool ParseWholeNumber(std::string_view, std::int64_t&, int);
-template bool ParseWholeNumber(std::string_view, std::uint64_t&, int);
+// Every standard integer type, so size_t and the fixed-width names work whatever they alias on a platform.
+template bool ParseWholeNumber(std::string_view, signed char&, int);
+template bool ParseWholeNumber(std::string_view, unsigned char&, int);
+template bool ParseWholeNumber(std::string_view, short&, int);
+template bool ParseWholeNumber(std::string_view, unsigned short&, int);
+template bool ParseWholeNumber(std::string_view, int&, int);
+template bool ParseWholeNumber(std::string_view, unsigned&, int);
+template bool ParseWholeNumber(std::string_view, long&, int);
+template bool ParseWholeNumber(std::string_view, unsigned long&, int);
+template bool ParseWholeNumber(std::string_view, long long&, int);
+template bool ParseWholeNumber(std::string_view, unsigned long long&, int);
 
 bool ParseWholeNumber(std::string_view text, float& out) { return ParseWhole(text, out); }
 bool ParseWholeNumber(std::string_view text, double& out) { return ParseWhole(text, out); }
