@@ -7,10 +7,13 @@ lines holding a tab or carriage return are left alone).
                                            admit one, shared among the folders by their number of such lines,
                                            then one fault of each line drawn at random; the same on the same tree
 
-Test sources (tests/, fuzz/, *_test.cpp) and files git does not track (generated ones) are left out of folders.
+Test sources (tests/, fuzz/, *_test.cpp) and files git does not track (generated ones) are left out of folders,
+and so are source files the build in MUTANTS_BUILD (its compile_commands.json) does not compile: the browser's
+devices are tested by the web tests, not by the native suite a fault is run against.
 
 Comments, string and character literals, preprocessor lines and static_asserts are never touched.
 """
+import json
 import os
 import random
 import re
@@ -259,10 +262,21 @@ def faults_of_file(path):
                 yield path, k + 1, kind, line, after
 
 
+def compiled_by_build():
+    """The source files the build compiles, or None when there is no build to ask."""
+    commands = os.path.join(os.environ.get("MUTANTS_BUILD", ""), "compile_commands.json")
+    if not os.environ.get("MUTANTS_BUILD") or not os.path.isfile(commands):
+        return None
+    with open(commands) as f:
+        return {os.path.relpath(os.path.join(c["directory"], c["file"])) for c in json.load(f)}
+
+
 def tracked_sources(dirs):
     names = subprocess.run(["git", "ls-files", "--", *dirs], check=True, capture_output=True,
                            text=True).stdout.split()
-    return sorted(n for n in names if SOURCE.search(n) and not TEST_FILE.search(n))
+    compiled = compiled_by_build()
+    return sorted(n for n in names if SOURCE.search(n) and not TEST_FILE.search(n)
+                  and (compiled is None or n.endswith((".h", ".hpp")) or n in compiled))
 
 
 def sample(count, rng, dirs):

@@ -110,9 +110,9 @@ run_tests() {  # LIMIT
 list_faults() {
   if [ -n "$sample" ]; then
     [ ${#targets[@]} -gt 0 ] || targets=(content game editor)
-    (cd "$root" && python3 scripts/mutants.py sample "$sample" "$seed" "${targets[@]}")
+    (cd "$root" && MUTANTS_BUILD="$build" python3 scripts/mutants.py sample "$sample" "$seed" "${targets[@]}")
   else
-    (cd "$root" && python3 scripts/mutants.py list "${targets[@]}")
+    (cd "$root" && MUTANTS_BUILD="$build" python3 scripts/mutants.py list "${targets[@]}")
   fi
 }
 
