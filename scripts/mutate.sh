@@ -7,6 +7,7 @@ usage() {
   cat <<'EOF'
 Usage: scripts/mutate.sh [OPTIONS] FILE...                                   (a folder: all its sources)
        scripts/mutate.sh [OPTIONS] --sample N [--seed S] [DIR...]   (default seed 1, DIRs content game editor)
+       scripts/mutate.sh [OPTIONS] --faults FILE        (the faults as --list prints them, e.g. a run's survivors)
 
   --build DIR         the configured build folder to rebuild and test (default build)
   --out FILE          also write one tab-separated line per fault to FILE
@@ -20,7 +21,7 @@ EOF
 die() { echo "mutate: $*" >&2; exit 2; }
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build=build out="" sample="" seed=1 test_timeout=60 stop_on_failure="" list_only="" child="" work="" locked=""
+build=build out="" faults_file="" sample="" seed=1 test_timeout=60 stop_on_failure="" list_only="" child="" work="" locked=""
 declare -a targets=()
 declare -A hash_before=()
 
@@ -30,6 +31,7 @@ parse_args() {
       --build) build="${2:?}"; shift ;;
       --out) out="${2:?}"; shift ;;
       --sample) sample="${2:?}"; shift ;;
+      --faults) faults_file="$(realpath -m "${2:?}")"; shift ;;
       --seed) seed="${2:?}"; shift ;;
       --timeout) test_timeout="${2:?}"; shift ;;
       --stop-on-failure) stop_on_failure=--stop-on-failure ;;
@@ -40,7 +42,8 @@ parse_args() {
     esac
     shift
   done
-  [ -n "$sample" ] || [ ${#targets[@]} -gt 0 ] || usage
+  [ -n "$sample" ] || [ -n "$faults_file" ] || [ ${#targets[@]} -gt 0 ] || usage
+  [ -z "$faults_file" ] || [ -f "$faults_file" ] || die "no such file: $faults_file"
   [ -z "$out" ] || out="$(realpath -m "$out")"
   build="$(realpath -m "$build")"
   local i
@@ -108,7 +111,9 @@ run_tests() {  # LIMIT
 }
 
 list_faults() {
-  if [ -n "$sample" ]; then
+  if [ -n "$faults_file" ]; then
+    cat "$faults_file"
+  elif [ -n "$sample" ]; then
     [ ${#targets[@]} -gt 0 ] || targets=(content game editor)
     (cd "$root" && MUTANTS_BUILD="$build" python3 scripts/mutants.py sample "$sample" "$seed" "${targets[@]}")
   else
