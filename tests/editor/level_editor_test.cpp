@@ -96,6 +96,15 @@ class LevelEditorTest : public QObject {
     QVERIFY(!editor->painting());
   }
 
+  void theChosenBrushAloneIsFramedInRed() {
+    chooseBrush(4);
+    const auto frame = [this](int slot) {
+      return editor->findChild<PictureBox*>(QString("Picture2_%1").arg(slot))->grab().toImage().pixel(0, 0);
+    };
+    QCOMPARE(frame(4), qRgb(200, 40, 40));
+    QVERIFY(frame(0) != qRgb(200, 40, 40) && frame(0) != qRgb(255, 214, 64));  // the eraser let go of it
+  }
+
   void leavingThePlayfieldStopsPaintingWhileTheButtonIsHeld() {
     chooseBrush(1);
     SendPress(levelPic(), CellCentre(1, 3), Qt::LeftButton);

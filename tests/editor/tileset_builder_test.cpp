@@ -416,6 +416,19 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(dialogs->shown.size(), 0);  // saving over the tileset being changed asks nothing
     QCOMPARE(FileBytes(root->tls("Bricks.sft")), original);
   }
+
+  void aTilesetWhosePictureDoesNotDivideIsNotOpened() {
+    WriteFixtureBitmap(root->tls("Bricks.bmp"), 48, 32);
+    TileSet made;
+    made.tileCount = 1;
+    made.tiles = {TileDef{}, TileDef{Indestructible, 1, 1, 1, 1, 0, 0}};
+    std::string error;
+    QVERIFY(WriteTileSetFile(root->tls("Bricks.sft").toStdString(), made, error));
+    dialogs->openAnswers << root->tls("Bricks.sft");
+    control("cmdOpenTileset")->click();
+    QCOMPARE(dialogs->texts(), QStringList{"Bitmap width must be evenly divisible by 32."});
+    QVERIFY(!builder->windowTitle().startsWith("Edit Tileset"));
+  }
 };
 
 QTEST_MAIN(TilesetBuilderTest)
