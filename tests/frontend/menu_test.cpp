@@ -129,27 +129,38 @@ TEST(MenuPanel, GrowsFromThePreviousScreensSize) {
 }
 
 // Once grown, the dark title band, the panel's title bar and its body are each centred on x = 320: on a row of
-// each, exactly the columns they cover differ from the plain backdrop.
+// each, exactly the columns they cover differ from the plain backdrop. The Main Menu and the High Scores list.
 TEST(MenuPanel, TheDarkRegionsAreCentredAtTheirFullSize) {
   FrontEndRun run;
   WriteTestBitmap(run.root() / "Gfx" / "menuback.bmp", 640, 400, [](int, int) { return 0x3f3f3fu; });
   run.OpenFrontEnd();
   const FrontEnd& frontEnd = run.frontEnd();
-  ASSERT_TRUE(run.RunUntil(
-      [&] { return frontEnd.titleBackWidth == 580 && frontEnd.panelWidth == frontEnd.panelTargetWidth; }));
-  const int width = frontEnd.panelWidth, top = 309 - frontEnd.panelHeight / 2;
-  const std::vector<std::uint32_t> shown = ShownPicture(run.game().platform);
-  const std::uint32_t backdrop = shown[479 * ScreenWidth];
-  const struct {
-    const char* name;
-    int row, width;
-  } regions[] = {{"title band", 30, 580}, {"title bar", top - 38, width}, {"panel body", top + 2, width}};
-  for (const auto& [name, row, regionWidth] : regions) {
-
-    const int left = static_cast<int>(std::nearbyint(320 - regionWidth / 2.0f));
-    for (int x = 0; x < ScreenWidth; ++x)
-      ASSERT_EQ(shown[row * ScreenWidth + x] != backdrop, x >= left && x < left + regionWidth) << name << " " << x;
+  const auto expectCentredRegions = [&](const std::string& screen) {
+    ASSERT_TRUE(run.RunUntil([&] {
+      return frontEnd.shownScreen == screen && frontEnd.titleBackWidth == 580 &&
+             frontEnd.panelWidth == frontEnd.panelTargetWidth && frontEnd.panelHeight == frontEnd.panelTargetHeight;
+    })) << screen;
+    run.Frames(1);
+    const int width = frontEnd.panelWidth, top = 309 - frontEnd.panelHeight / 2;
+    const std::vector<std::uint32_t> shown = ShownPicture(run.game().platform);
+    const std::uint32_t backdrop = shown[479 * ScreenWidth];
+    const struct {
+      const char* name;
+      int row, width;
+    } regions[] = {{"title band", 30, 580}, {"title bar", top - 38, width}, {"panel body", top + 2, width}};
+    for (const auto& [name, row, regionWidth] : regions) {
+      const int left = static_cast<int>(std::nearbyint(320 - regionWidth / 2.0f));
+      for (int x = 0; x < ScreenWidth; ++x)
+        ASSERT_EQ(shown[row * ScreenWidth + x] != backdrop, x >= left && x < left + regionWidth)
+            << screen << ": " << name << " " << x;
+    }
+  };
+  expectCentredRegions("Main Menu");
+  for (const int key : {DIK_DOWN, DIK_DOWN, DIK_RETURN}) {
+    run.Tap(key);
+    run.Frames(10);
   }
+  expectCentredRegions("High Scores - Pick a level set:");
 }
 
 TEST(MenuPanel, AWideTitleWidensThePanelBeyondTheUsualLimit) {
