@@ -29,6 +29,10 @@ class SubsetFiles {
     std::lock_guard guard(lock_);
     files_.erase(name);
   }
+  static std::size_t Count() {
+    std::lock_guard guard(lock_);
+    return files_.size();
+  }
   static std::shared_ptr<const SoundFontSubset> Find(const char* name) {
     std::lock_guard guard(lock_);
     auto found = files_.find(name);
@@ -167,6 +171,8 @@ bool FluidSongs::Play(const Bytes& midi) {
   StopPlayer();
   return false;
 }
+
+std::size_t FluidSongs::SoundFontsHeld() { return SubsetFiles::Count(); }
 
 void FluidSongs::Halt() {
   std::lock_guard guard(lock_);

@@ -1,5 +1,6 @@
 // General MIDI songs through FluidSynth into SDL_mixer's music hook, with only the song's instruments in memory.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -31,6 +32,8 @@ class FluidSongs {
   // SDL_mixer's music hook: renders the playing song into the 16-bit stereo stream; the game's thread changing
   // songs leaves the stream silent rather than waiting.
   static void Mix(void* songs, std::uint8_t* stream, int length);
+  // The reduced SoundFonts in memory, over every FluidSongs: one per synthesizer that is ready.
+  static std::size_t SoundFontsHeld();
 
  private:
   void StopPlayer();

@@ -232,6 +232,18 @@ TEST(FluidSongs, PlayASongAsTheWholeSoundFontWould) {
   EXPECT_EQ(differing, 0);
 }
 
+// Each level's song replaces the last one's SoundFont in memory; none is left once the songs are gone.
+TEST(FluidSongs, KeepOneSoundFontAtATime) {
+  const Bytes midi = MidiOf({0, 0xC0, 48, 0, 0x90, 60, 100, 96, 0x80, 60, 0});
+  const std::size_t before = FluidSongs::SoundFontsHeld();
+  {
+    FluidSongs songs(44100);
+    for (int song = 0; song < 3; ++song) ASSERT_TRUE(songs.Prepare(MidiInstruments(midi)));
+    EXPECT_EQ(FluidSongs::SoundFontsHeld(), before + 1);
+  }
+  EXPECT_EQ(FluidSongs::SoundFontsHeld(), before);
+}
+
 // A song that leaves a channel silent at its end (expression 0) sounds again when it starts over.
 TEST(FluidSongs, ASongStartsOverWithItsControllersReset) {
   const Bytes midi = MidiOf({0, 0xC0, 48, 0, 0x90, 60, 100, 96, 0xB0, 11, 0});
