@@ -16,19 +16,26 @@ namespace {
 
 // The paddles, the area they leave the bricks, and how often each difficulty gets them (weights by difficulty
 // 1 .. 10): one side at first, then two facing each other, three, and all four.
+// The hits a layout may ask for is bounded by the paddles: the autopilot needs about two seconds a hit with one,
+// one with four, and a level should take it a few minutes.
 struct Arrangement {
   std::array<bool, 5> guarded;  // by Side
   Area area;
   std::array<int, HardestDifficulty> weight;
+  int mostHits;
 };
 
 constexpr std::array<Arrangement, 5> Arrangements = {{
-    {{false, true, false, false, false}, {2, 3, 19, 17, false}, {1, 1, 1, 6, 4, 2, 2, 0, 0, 0}},
-    {{false, true, false, true, false}, {2, 6, 19, 25, true}, {0, 0, 0, 4, 3, 3, 3, 2, 0, 0}},
-    {{false, false, true, false, true}, {4, 4, 17, 25, true}, {0, 0, 0, 0, 3, 2, 2, 2, 0, 0}},
-    {{false, true, true, false, true}, {4, 3, 17, 17, false}, {0, 0, 0, 0, 0, 3, 3, 4, 4, 3}},
-    {{false, true, true, true, true}, {4, 6, 17, 25, true}, {0, 0, 0, 0, 0, 0, 0, 2, 6, 7}},
+    {{false, true, false, false, false}, {2, 3, 19, 17, false}, {1, 1, 1, 6, 4, 2, 2, 0, 0, 0}, 140},
+    {{false, true, false, true, false}, {2, 6, 19, 25, true}, {0, 0, 0, 4, 3, 3, 3, 2, 0, 0}, 200},
+    {{false, false, true, false, true}, {4, 4, 17, 25, true}, {0, 0, 0, 0, 3, 2, 2, 2, 0, 0}, 200},
+    {{false, true, true, false, true}, {4, 6, 17, 21, false}, {0, 0, 0, 0, 0, 3, 3, 4, 4, 3}, 170},
+    {{false, true, true, true, true}, {4, 6, 17, 25, true}, {0, 0, 0, 0, 0, 0, 0, 2, 6, 7}, 260},
 }};
+// Fewer hits than this, and the autopilot clears the level in a few seconds.
+constexpr int FewestHits = 40;
+// Layouts drawn before the generator settles for one whose hits are out of bounds.
+constexpr int LayoutTries = 12;
 
 const Arrangement& PickArrangement(SeedStream& random, int difficulty) {
   int total = 0;
@@ -139,6 +146,8 @@ int ShooterReach(const Plan& plan, int column, int row, ShooterDirections aim) {
 void AimShooter(Plan& plan, SeedStream& random, const TilePalette& palette) {
   const auto bricks = DrawnBricks(plan);
   if (bricks.empty()) return;
+  // Enough to matter, not so much that a few hits clear the level.
+  const int most = std::max(4, (plan.Count(Role::Brick) + plan.Count(Role::Fuse)) / 6);
   int best = 3;
   PlanCell chosen;
   std::pair<int, int> where;
@@ -149,7 +158,7 @@ void AimShooter(Plan& plan, SeedStream& random, const TilePalette& palette) {
       const ShooterDirections aim = ShooterDirectionsOf(code);
       if (!EveryImageThere(palette, aim, plan.area().foldRows)) continue;
       const int reach = ShooterReach(plan, c, r, aim);
-      if (reach > best) {
+      if (reach > best && reach <= most) {
         best = reach;
         chosen = {Role::Shooter, 0, aim};
         where = {c, r};
@@ -231,12 +240,27 @@ Plan Layout(SeedStream& random, int difficulty, const Area& area, const TilePale
   return plan;
 }
 
-// Walls made of metal need metal; without it they are the first tone's bricks.
-void AdaptWalls(Plan& plan, const Dressing& dressing) {
-  if (dressing.metal.tile != 0) return;
+// Walls made of metal need metal and charges need dynamite; without them they are bricks of the first tones.
+void AdaptToTileSet(Plan& plan, const Dressing& dressing) {
   for (int c = 1; c < GridColumns; ++c)
-    for (int r = 1; r < GridRows; ++r)
-      if (plan.at(c, r).role == Role::Wall) plan.Put(c, r, {Role::Brick, 0, {}});
+    for (int r = 1; r < GridRows; ++r) {
+      const Role role = plan.at(c, r).role;
+      if (role == Role::Wall && dressing.metal.tile == 0) plan.Put(c, r, {Role::Brick, 0, {}});
+      if (role == Role::Fuse && dressing.fuse.tile == 0) plan.Put(c, r, {Role::Brick, 1, {}});
+    }
+}
+
+// Hits the breakable bricks take, each multi-hit brick counted from the stage it shows.
+int HitsToClear(const Level& level, const TileSet& tileSet) {
+  int hits = 0;
+  for (int c = 1; c < GridColumns; ++c)
+    for (int r = 1; r < GridRows; ++r) {
+      const std::int32_t tile = level.brickGrid[c][r];
+      if (tile == 0 || !MustBreak(tileSet.tiles[tile].kind)) continue;
+      const TileDef& def = tileSet.tiles[tile];
+      hits += def.kind == Hittable ? def.hitCount - def.hitStage + 1 : 1;
+    }
+  return hits;
 }
 
 // Scenery that suits a tileset (by its file name) from some difficulty on.
@@ -297,10 +321,14 @@ GeneratedLevel GenerateLevel(std::uint64_t seed, int difficulty, const TileSetCh
   SeedStream random(seed + 0xD1B54A32D192ED03u * static_cast<std::uint64_t>(difficulty));
   const Arrangement& arrangement = PickArrangement(random, difficulty);
   const Dressing dressing = ChooseDressing(random, difficulty, palette, choice.tileSet);
-  Plan plan = Layout(random, difficulty, arrangement.area, palette, out.motif);
-  AdaptWalls(plan, dressing);
-  KeepRules(plan, dressing, palette, arrangement, choice.tileSet);
-  out.level = LevelOf(plan, dressing, palette, arrangement);
+  for (int tries = 1; tries <= LayoutTries; ++tries) {
+    Plan plan = Layout(random, difficulty, arrangement.area, palette, out.motif);
+    AdaptToTileSet(plan, dressing);
+    KeepRules(plan, dressing, palette, arrangement, choice.tileSet);
+    out.level = LevelOf(plan, dressing, palette, arrangement);
+    const int hits = HitsToClear(out.level, choice.tileSet);
+    if (hits >= FewestHits && hits <= arrangement.mostHits) break;
+  }
   out.level.tilesetName = choice.tilesetName;
   out.level.backgroundName =
       Choose(random, Backgrounds, choice.backgrounds, choice.tilesetName, difficulty, FallbackBackground);

@@ -76,8 +76,8 @@ void Bands(Plan& plan, SeedStream& random, int) {
 void Frames(Plan& plan, SeedStream& random, int difficulty) {
   const Box box = PickBox(plan, random, 5, 6, 11);
   const int period = 1 + random.Below(2);
-  const bool walled = difficulty >= 5 && random.Percent(60);
-  const int door = random.Between(1, 2);  // columns a side of the middle door
+  const bool walled = difficulty >= 5 && box.rows() >= 8 && random.Percent(60);
+  const int door = 3;  // columns a side of the middle door
   EachCell(box, [&](int c, int r) {
     const int ring = std::min(box.fromSide(c), box.fromTopOrEdge(r));
     if (walled && ring == 0) {
@@ -150,13 +150,14 @@ void Islands(Plan& plan, SeedStream& random, int) {
   });
 }
 
-// Rooms behind walls (metal from the middle difficulties on, else bricks), each with a door toward the edge
-// the ball comes from, some walls between rooms left out.
+// Rooms, each with a door two cells wide toward the edge the ball comes from and some walls between rooms left
+// out. The walls harden with the difficulty: bricks, then metal posts with brick between, then metal floors and
+// ceilings with a charge in every room that blows it open.
 void Maze(Plan& plan, SeedStream& random, int difficulty) {
   const Area& area = plan.area();
-  const int inner = random.Between(2, 3), period = inner + 1;
+  const int inner = random.Between(3, 4), period = inner + 1;
   const int roomsAcross = std::max(1, (AxisColumn - area.left + 1) / period);
-  const int roomsDown = random.Between(2, 3);
+  const int roomsDown = 2 + (difficulty < 8 && random.Percent(50) ? 1 : 0);
   Box box;
   box.folded = area.foldRows;
   box.halfWidth = roomsAcross * period;
@@ -167,23 +168,25 @@ void Maze(Plan& plan, SeedStream& random, int difficulty) {
     box.top = area.top + random.Below(2);
     box.bottom = std::min(area.bottom, box.top + roomsDown * 3);
   }
-  const bool metal = difficulty >= 4;
-  // The door of each room in its outer wall (the top one when folded, the bottom one otherwise), and which
-  // walls between rooms go.
-  std::array<std::array<int, 8>, 8> doorAt{};
-  std::array<std::array<bool, 8>, 8> open{};
-  for (auto& row : doorAt)
-    for (int& at : row) at = random.Below(inner);
-  for (auto& row : open)
-    for (bool& gone : row) gone = random.Percent(30);
+  const int hardness = difficulty >= 8 ? 2 : difficulty >= 5 ? 1 : 0;
+  struct Room {
+    int door = 0;
+    bool open = false;
+  };
+  std::array<std::array<Room, 4>, 4> rooms{};
+  for (auto& row : rooms)
+    for (Room& room : row) room = {random.Below(inner - 1), random.Percent(40)};
   EachCell(box, [&](int c, int r) {
     const int x = FromAxis(c), y = box.folded ? r - box.top : box.bottom - r;  // y: 0 on the wall the ball meets
-    const int roomX = x / period, roomY = y / 3, inX = x % period, inY = y % 3;
-    const bool wallColumn = inX == inner, wallRow = inY == 0;
-    if (wallRow && !wallColumn && inX == doorAt[roomY][roomX]) return;  // the door
-    if (wallColumn && !wallRow && open[roomY][roomX] && x + 1 < box.halfWidth) return;
+    const int inX = x % period, inY = y % 3;
+    const Room& room = rooms[std::min(y / 3, 3)][std::min(x / period, 3)];
+    const bool wallColumn = inX == inner, wallRow = inY == 0, side = x + 1 == box.halfWidth;
+    if (wallRow && !wallColumn && inX >= room.door && inX < room.door + 2) return;  // the door
+    if (wallColumn && !wallRow && room.open && !side) return;
+    const bool metal = wallRow && ((hardness == 1 && wallColumn) || hardness == 2);
     if (wallColumn || wallRow) plan.Put(c, r, metal ? Wall() : Brick(0));
-    else plan.Put(c, r, Brick(1 + roomY));
+    else if (hardness == 2 && inX == inner / 2 && inY == 1) plan.Put(c, r, {Role::Fuse, 0, {}});
+    else plan.Put(c, r, Brick(1 + y / 3));
   });
 }
 

@@ -36,7 +36,7 @@ struct ProofSettings {
   std::uint32_t seed = 1;              // the game's random numbers (the autopilot's aim, debris)
   std::int32_t shortestMs = 20'000;    // virtual play time a level must at least take
   std::int32_t longestMs = 600'000;    // and at most
-  std::int32_t stallMs = 120'000;      // without a brick hit, the ball is taken to loop
+  std::int32_t stallMs = 180'000;      // without a brick hit for this long, the ball is taken to loop
   int attempts = 64;                   // seeds GenerateProvenLevel tries before it gives up
   const std::atomic<bool>* stop = nullptr;  // set from any thread: the proof ends at its next frame, Stopped
 };
