@@ -11,7 +11,7 @@
 #include "content/version.h"
 #include "tools/content_tool/content_check.h"
 #include "tools/content_tool/content_json.h"
-#include "tools/content_tool/proof_commands.h"
+#include "tools/content_tool/proving/proof_commands.h"
 #include "tools/default_content/build_default.h"
 #include "tools/default_content/icons/build_icons.h"
 #include "tools/default_content/level_text.h"

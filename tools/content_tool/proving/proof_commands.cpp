@@ -1,5 +1,5 @@
 // shardfall-content generate and prove: generated level sets with their proofs, and the proof of any level or set.
-#include "tools/content_tool/proof_commands.h"
+#include "tools/content_tool/proving/proof_commands.h"
 
 #include <cstdint>
 #include <iostream>
