@@ -81,10 +81,12 @@ bool IsLevelSong(const std::string& path) {
 
 }  // namespace
 
-std::vector<std::filesystem::path> LevelSongs(const Game& game) {
+std::vector<std::filesystem::path> LevelSongs(const Game& game) { return LevelSongs(game.folders); }
+
+std::vector<std::filesystem::path> LevelSongs(const DataFolders& folders) {
   std::vector<std::filesystem::path> songs;
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(game.folders.shipped / "Mus", error))
+  for (const auto& entry : std::filesystem::directory_iterator(folders.shipped / "Mus", error))
     if (entry.is_regular_file(error) && IsLevelSong(entry.path().string())) songs.push_back(entry.path());
   // The folder's own order is unspecified on Linux; sorting keeps seeded runs repeatable.
   std::sort(songs.begin(), songs.end());
@@ -138,17 +140,21 @@ int RepeatsToCover(int w, int extent) {
 }
 
 bool LoadLevel(Game& game, const std::string& fileName) {
-  GameWorld& world = game.world;
   if (!IsPlainFileName(fileName)) return Fail(game, "Lvl/" + fileName + ": not a plain file name");
   Level level;
   std::string error;
   if (!ReadLevelFile(LevelPath(game, fileName), level, error)) return Fail(game, error);
+  TakeLevel(game, level);
+  return true;
+}
+
+void TakeLevel(Game& game, const Level& level) {
+  GameWorld& world = game.world;
   world.guardedSides = level.guardedSides;
   world.tilesetName = level.tilesetName;
   world.backgroundName = level.backgroundName;
   LoadBackground(game);
   world.brickGrid = level.brickGrid;
-  return true;
 }
 
 bool LoadTileSet(Game& game) {
@@ -173,13 +179,19 @@ std::string ScoreFileForSet(const Game& game, const std::filesystem::path& setFi
   return scoreFile.string();
 }
 
-bool StartLevel(Game& game) {
-  GameWorld& world = game.world;
+namespace {
+
+bool NextLevelOfSet(Game& game) {
   LevelSet& set = game.levelSet;
   set.currentLevel += 1;
   if (set.currentLevel < 1 || set.currentLevel > static_cast<std::int32_t>(set.levelFiles.size()))
     return Fail(game, "the level set has no level " + std::to_string(set.currentLevel));
-  if (!LoadLevel(game, set.levelFiles[set.currentLevel - 1])) return false;
+  return true;
+}
+
+// Everything a level start does once the level's fields are in the world.
+bool BeginLevel(Game& game) {
+  GameWorld& world = game.world;
   if (!LoadTileSet(game)) return false;
   DropUnknownTiles(world);
   ResetLevelValues(game);
@@ -190,4 +202,17 @@ bool StartLevel(Game& game) {
   ChooseSong(game);
   world.loadingProblem.clear();
   return true;
+}
+
+}  // namespace
+
+bool StartLevel(Game& game) {
+  return NextLevelOfSet(game) && LoadLevel(game, game.levelSet.levelFiles[game.levelSet.currentLevel - 1]) &&
+         BeginLevel(game);
+}
+
+bool StartLevel(Game& game, const Level& level) {
+  if (!NextLevelOfSet(game)) return false;
+  TakeLevel(game, level);
+  return BeginLevel(game);
 }

@@ -6,6 +6,8 @@
 #include <array>
 #include <set>
 
+#include "content/sealed_bricks.h"
+
 namespace {
 
 constexpr int Columns = GridColumns - 1;  // playfield columns 1 .. 20
@@ -15,107 +17,6 @@ constexpr std::array<const char*, 5> SideNames = {"", "bottom", "right", "top", 
 std::string CellName(int column, int row) {
   return "(" + std::to_string(column) + ", " + std::to_string(row) + ")";
 }
-
-// The level's cells seen through its tileset.
-struct Bricks {
-  const Level& level;
-  const TileSet& tileSet;
-  std::int64_t usable;
-
-  // The record of the cell's tile; nullptr for an empty cell or a tile the level may not use.
-  const TileDef* at(int column, int row) const {
-    const std::int32_t tile = level.brickGrid[column][row];
-    return tile >= 1 && tile <= usable ? &tileSet.tiles[tile] : nullptr;
-  }
-  bool breakable(int column, int row) const {
-    const TileDef* def = at(column, row);
-    return def && IsBrickKind(def->kind) && MustBreak(def->kind);
-  }
-};
-
-using CellFlags = std::array<std::array<bool, GridRows>, GridColumns>;
-
-bool Inside(int column, int row) { return column >= 1 && column <= Columns && row >= 1 && row <= Rows; }
-
-// Where the ball can get from its paddle: breakable bricks open as they break, and an explosion clears what it
-// reaches, indestructible bricks included, setting off the explosives among them.
-class BallReach {
- public:
-  explicit BallReach(const Bricks& bricks) : bricks_(bricks) {}
-
-  void Spread(Side home) {
-    for (int c = 1; c <= Columns; ++c)
-      for (int r = 1; r <= Rows; ++r)
-        if (OnEdge(home, c, r) && Open(c, r)) reached_[c][r] = true;
-    bool exploded = true;
-    while (exploded) {
-      Flood();
-      exploded = false;
-      for (int c = 1; c <= Columns; ++c)
-        for (int r = 1; r <= Rows; ++r)
-          if (reached_[c][r] && !fired_[c][r] && bricks_.at(c, r) && Blasts(bricks_.at(c, r)->kind)) {
-            Fire(c, r);
-            exploded = true;
-          }
-    }
-  }
-  bool Gone(int column, int row) const { return reached_[column][row] || cleared_[column][row]; }
-
- private:
-  static bool OnEdge(Side side, int column, int row) {
-    switch (side) {
-      case Bottom: return row == Rows;
-      case Top: return row == 1;
-      case Right: return column == Columns;
-      case Left: return column == 1;
-    }
-    return false;
-  }
-  bool Open(int column, int row) const {
-    const TileDef* def = bricks_.at(column, row);
-    return cleared_[column][row] || !def || MustBreak(def->kind);
-  }
-  void Flood() {
-    bool grew = true;
-    while (grew) {
-      grew = false;
-      for (int c = 1; c <= Columns; ++c)
-        for (int r = 1; r <= Rows; ++r) {
-          if (reached_[c][r] || !Open(c, r)) continue;
-          const bool besideReached = (c > 1 && reached_[c - 1][r]) || (c < Columns && reached_[c + 1][r]) ||
-                                     (r > 1 && reached_[c][r - 1]) || (r < Rows && reached_[c][r + 1]);
-          if (besideReached) reached_[c][r] = grew = true;
-        }
-    }
-  }
-  void Clear(int column, int row) {
-    if (!Inside(column, row)) return;
-    cleared_[column][row] = true;
-    const TileDef* def = bricks_.at(column, row);
-    if (def && Blasts(def->kind)) Fire(column, row);
-  }
-  void Fire(int column, int row) {
-    if (fired_[column][row]) return;
-    fired_[column][row] = true;
-    const std::int32_t kind = bricks_.at(column, row)->kind;
-    if (kind == Dynamite) {
-      for (int dc = -1; dc <= 1; ++dc)
-        for (int dr = -1; dr <= 1; ++dr) Clear(column + dc, row + dr);
-      return;
-    }
-    const ShooterDirections d = ShooterDirectionsOf(kind);
-    const auto line = [&](int dc, int dr) {
-      for (int c = column + dc, r = row + dr; Inside(c, r); c += dc, r += dr) Clear(c, r);
-    };
-    if (d.up) line(0, -1);
-    if (d.right) line(1, 0);
-    if (d.down) line(0, 1);
-    if (d.left) line(-1, 0);
-  }
-
-  const Bricks& bricks_;
-  CellFlags reached_{}, cleared_{}, fired_{};
-};
 
 std::string SideProblems(const Level& level, std::vector<std::string>& problems) {
   bool guarded = false;
@@ -130,7 +31,7 @@ std::string SideProblems(const Level& level, std::vector<std::string>& problems)
 }
 
 // The later damage stages of a multi-hit tile must follow it in the tileset.
-std::string StageProblem(const Bricks& bricks, std::int32_t tile) {
+std::string StageProblem(const LevelBricks& bricks, std::int32_t tile) {
   const TileDef& def = bricks.tileSet.tiles[tile];
   if (def.kind != Hittable || def.hitStage < 1 || def.hitStage >= def.hitCount) return "";
   for (std::int64_t stage = def.hitStage + 1; stage <= def.hitCount; ++stage) {
@@ -146,7 +47,7 @@ std::string StageProblem(const Bricks& bricks, std::int32_t tile) {
 }
 
 // The whole animation run a tile belongs to must lie in the tileset.
-std::string AnimationProblem(const Bricks& bricks, std::int32_t tile) {
+std::string AnimationProblem(const LevelBricks& bricks, std::int32_t tile) {
   const TileDef& def = bricks.tileSet.tiles[tile];
   if (def.frameCount <= 1 || def.frameNumber < 1 || def.frameNumber > def.frameCount) return "";
   const std::int64_t first = tile - (def.frameNumber - 1), last = first + def.frameCount - 1;
@@ -165,7 +66,7 @@ std::string AnimationProblem(const Bricks& bricks, std::int32_t tile) {
 }
 
 // Per brick: known tile, a kind, whole runs. Each tile's run problem is told once, at its first brick.
-int BrickProblems(const Bricks& bricks, const std::string& tilesetName, std::vector<std::string>& problems) {
+int BrickProblems(const LevelBricks& bricks, const std::string& tilesetName, std::vector<std::string>& problems) {
   int breakable = 0;
   std::set<std::int32_t> toldRuns;
   for (int r = 1; r <= Rows; ++r)
@@ -192,24 +93,13 @@ int BrickProblems(const Bricks& bricks, const std::string& tilesetName, std::vec
   return breakable;
 }
 
-Side HomeSide(const Level& level) {
-  for (Side side : {Bottom, Top, Right, Left})
-    if (level.guardedSides[side] == -1) return side;
-  return Bottom;
-}
-
-void SealedProblem(const Bricks& bricks, std::vector<std::string>& problems) {
-  BallReach reach(bricks);
-  reach.Spread(HomeSide(bricks.level));
-  int sealed = 0;
-  std::string first;
-  for (int r = 1; r <= Rows; ++r)
-    for (int c = 1; c <= Columns; ++c)
-      if (bricks.breakable(c, r) && !reach.Gone(c, r) && sealed++ == 0) first = CellName(c, r);
+void SealedProblem(const LevelBricks& bricks, std::vector<std::string>& problems) {
+  const SealedBricks sealed = FindSealedBricks(bricks.level, bricks.tileSet, bricks.usable);
+  const std::string first = CellName(sealed.firstColumn, sealed.firstRow);
   const std::string sealedOff = " sealed off by indestructible bricks from every ball path";
-  if (sealed == 1) problems.push_back("brick " + first + " is" + sealedOff);
-  if (sealed > 1)
-    problems.push_back(std::to_string(sealed) + " breakable bricks are" + sealedOff + ", the first at " + first);
+  if (sealed.count == 1) problems.push_back("brick " + first + " is" + sealedOff);
+  if (sealed.count > 1)
+    problems.push_back(std::to_string(sealed.count) + " breakable bricks are" + sealedOff + ", the first at " + first);
 }
 
 }  // namespace
@@ -221,7 +111,7 @@ std::vector<std::string> LevelQualityProblems(const Level& level, const TileSet&
   if (!unguarded.empty()) problems.push_back(unguarded);
   const std::int64_t usable =
       std::clamp<std::int64_t>(usableTiles, 0, static_cast<std::int64_t>(tileSet.tiles.size()) - 1);
-  const Bricks bricks{level, tileSet, usable};
+  const LevelBricks bricks{level, tileSet, usable};
   if (BrickProblems(bricks, tilesetName, problems) == 0) problems.push_back(NothingToBreak);
   else if (unguarded.empty()) SealedProblem(bricks, problems);
   return problems;
