@@ -196,6 +196,18 @@ TEST_F(SoundFontSubsetTest, RefusesDamagedFiles) {
     EXPECT_FALSE(MakeSoundFontSubset(file, {Wanted(0, 0, {60})}, subset, error)) << cut;
   }
   EXPECT_FALSE(MakeSoundFontSubset(root.path() / "missing.sf2", {}, subset, error));
+
+  // No sample list at all, and a last preset zone whose generators start past the generator list.
+  const auto find = [](Bytes& in, const char* id) { return std::search(in.begin(), in.end(), id, id + 4); };
+  Bytes noSamples = bytes, pastTheEnd = bytes;
+  find(noSamples, "sdta")[3] = 'X';
+  ++*(find(pastTheEnd, "pmod") - 4);  // the terminal bag's first generator, one further
+  for (const Bytes& damaged : {noSamples, pastTheEnd}) {
+    WriteBytes(file, damaged);
+    error.clear();
+    EXPECT_FALSE(MakeSoundFontSubset(file, {}, subset, error));
+    EXPECT_NE(error.find("damaged SoundFont"), std::string::npos) << error;
+  }
 }
 
 // The system's General MIDI SoundFont renders a song from its reduced form sample for sample as from the whole.
