@@ -204,10 +204,16 @@ TEST_F(InstalledPrograms, EachHasAManualPageDescribingEveryOptionOfItsHelp) {
   }
 }
 
-TEST_F(InstalledPrograms, EachPrintsItsVersionWithoutADisplay) {
+TEST_F(InstalledPrograms, EachPrintsItsVersionAndHelpWithoutADisplay) {
   for (const fs::path& program : InstalledProgramFiles()) {
     ASSERT_EQ(RunWithoutDisplay(program, "--version", file("version.txt")), 0) << program;
     EXPECT_EQ(textOf(file("version.txt")), program.filename().string() + " " + std::string(ShardfallVersion()) + "\n");
+    ASSERT_EQ(RunWithoutDisplay(program, "--help", file("help.txt")), 0) << program;
+    const std::string help = textOf(file("help.txt"));
+    EXPECT_NE(help.find("--version"), std::string::npos) << program;
+    if (program.filename() == "shardfall-editor") {
+      EXPECT_NE(help.find("Paints levels"), std::string::npos) << help;
+    }
   }
 }
 
