@@ -123,6 +123,24 @@ bool ParseFile(std::string_view rest, RecordedFile& file) {
   return true;
 }
 
+// "endless SEED" (64 bits) or "daily YYYY-MM-DD".
+bool ParseGenerated(std::string_view rest, GeneratedSet& set) {
+  const std::string_view kind = FirstWord(rest, rest);
+  if (kind == "endless") {
+    set.kind = GeneratedKind::Endless;
+    return ParseNumber(rest, set.seed);
+  }
+  const std::optional<CalendarDate> date = ParseDate(rest);
+  if (kind != "daily" || !date) return false;
+  set = DailySet(*date);
+  return true;
+}
+
+std::string GeneratedText(const GeneratedSet& set) {
+  if (set.kind == GeneratedKind::Daily) return "daily " + DateText(set.date);
+  return "endless " + NumberText(set.seed);
+}
+
 // The header's lines, in their fixed order; `file` and `song` lines may repeat; format 2 closes with `reached`.
 bool ParseHeader(LineReader& lines, int format, Recording& out, std::string& problem) {
   std::string_view line, rest;
@@ -134,7 +152,12 @@ bool ParseHeader(LineReader& lines, int format, Recording& out, std::string& pro
   };
   if (!expect("set") || rest.empty()) return damaged("expected the level set");
   out.levelSet = std::string(rest);
-  if (!expect("seed") || !ParseNumber(rest, out.seed)) return damaged("expected the seed");
+  if (!lines.next(line)) return damaged("expected the seed");
+  if (FirstWord(line, rest) == "generated" && format >= 3) {
+    if (!ParseGenerated(rest, out.generated.emplace())) return damaged("expected generated endless SEED or daily DATE");
+    if (!lines.next(line)) return damaged("expected the seed");
+  }
+  if (FirstWord(line, rest) != "seed" || !ParseNumber(rest, out.seed)) return damaged("expected the seed");
   if (!expect("tick") || !ParseNumber(rest, out.tick) || out.tick < 0 || out.tick > MaxStartTick)
     return damaged("expected the start tick, 0 .. " + std::to_string(MaxStartTick));
   if (!expect("options") || !ParseOptions(rest, out.options)) return damaged("expected the options, each in its range");
@@ -256,9 +279,11 @@ bool DecodeRecording(const Bytes& bytes, const std::string& program, Recording& 
 
 Bytes EncodeRecording(const Recording& recording) {
   std::string out;
-  out += std::string(Magic) + " " + std::to_string(recording.reached ? RecordingFormat : 1) + "\n";
+  const int format = recording.generated ? 3 : recording.reached ? 2 : 1;
+  out += std::string(Magic) + " " + std::to_string(format) + "\n";
   out += "program " + recording.program + "\n";
   out += "set " + recording.levelSet + "\n";
+  if (recording.generated) out += "generated " + GeneratedText(*recording.generated) + "\n";
   out += "seed " + NumberText(recording.seed) + "\n";
   out += "tick " + NumberText(recording.tick) + "\n";
   AppendOptions(out, recording.options);

@@ -137,17 +137,21 @@ int RepeatsToCover(int w, int extent) {
   return covered / w;
 }
 
-bool LoadLevel(Game& game, const std::string& fileName) {
+void ApplyLevel(Game& game, const Level& level) {
   GameWorld& world = game.world;
-  if (!IsPlainFileName(fileName)) return Fail(game, "Lvl/" + fileName + ": not a plain file name");
-  Level level;
-  std::string error;
-  if (!ReadLevelFile(LevelPath(game, fileName), level, error)) return Fail(game, error);
   world.guardedSides = level.guardedSides;
   world.tilesetName = level.tilesetName;
   world.backgroundName = level.backgroundName;
   LoadBackground(game);
   world.brickGrid = level.brickGrid;
+}
+
+bool LoadLevel(Game& game, const std::string& fileName) {
+  if (!IsPlainFileName(fileName)) return Fail(game, "Lvl/" + fileName + ": not a plain file name");
+  Level level;
+  std::string error;
+  if (!ReadLevelFile(LevelPath(game, fileName), level, error)) return Fail(game, error);
+  ApplyLevel(game, level);
   return true;
 }
 
@@ -173,13 +177,51 @@ std::string ScoreFileForSet(const Game& game, const std::filesystem::path& setFi
   return scoreFile.string();
 }
 
+std::string ScoreFileOfGame(const Game& game) {
+  const GeneratedSet& set = game.generated.set;
+  if (set.kind == GeneratedKind::None) return ScoreFileForSet(game, game.levelSetPath);
+  return (game.folders.user / "Lvl" / GeneratedTablesFolder / GeneratedTableName(set)).string();
+}
+
+bool HasLevel(const Game& game, std::int32_t number) {
+  if (number < 1) return false;
+  if (game.generated.set.kind == GeneratedKind::None)
+    return number <= static_cast<std::int32_t>(game.levelSet.levelFiles.size());
+  const std::optional<std::int32_t> count = LevelCount(game.generated.set);
+  return !count || number <= *count;
+}
+
+void StartMakingLevel(Game& game, std::int32_t number) {
+  GeneratedRun& run = game.generated;
+  if (run.set.kind != GeneratedKind::None && HasLevel(game, number))
+    run.thread.Start(run.maker, game.folders, run.set, number);
+}
+
+namespace {
+
+// The level made meanwhile (waiting for it when it is not made yet); the one after it is begun at once.
+bool TakeMadeLevel(Game& game) {
+  GeneratedRun& run = game.generated;
+  const std::int32_t number = game.levelSet.currentLevel;
+  MadeLevel made = run.thread.Take(run.maker, game.folders, run.set, number);
+  if (!made.error.empty())
+    return Fail(game, "level " + std::to_string(number) + " could not be made: " + made.error);
+  run.levels.push_back({made.seed, made.difficulty, made.level.tilesetName});
+  ApplyLevel(game, made.level);
+  StartMakingLevel(game, number + 1);
+  return true;
+}
+
+}  // namespace
+
 bool StartLevel(Game& game) {
   GameWorld& world = game.world;
   LevelSet& set = game.levelSet;
   set.currentLevel += 1;
-  if (set.currentLevel < 1 || set.currentLevel > static_cast<std::int32_t>(set.levelFiles.size()))
+  if (!HasLevel(game, set.currentLevel))
     return Fail(game, "the level set has no level " + std::to_string(set.currentLevel));
-  if (!LoadLevel(game, set.levelFiles[set.currentLevel - 1])) return false;
+  const bool generated = game.generated.set.kind != GeneratedKind::None;
+  if (!(generated ? TakeMadeLevel(game) : LoadLevel(game, set.levelFiles[set.currentLevel - 1]))) return false;
   if (!LoadTileSet(game)) return false;
   DropUnknownTiles(world);
   ResetLevelValues(game);

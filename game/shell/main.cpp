@@ -11,6 +11,7 @@
 #include "shell/main_loop.h"
 #include "shell/recording.h"
 #include "shell/start_up.h"
+#include "shell/verify.h"
 
 namespace {
 
@@ -47,6 +48,20 @@ bool ResolvePlaySet(const DataFolders& folders, std::filesystem::path& setFile, 
   }
   error = setFile.string() + ": file not found";
   return false;
+}
+
+// --play endless, --play daily: a generated set instead of a file (the Daily Challenge of --date, else of today).
+bool ResolveGeneratedPlay(const CommandLine& command, std::optional<GeneratedSet>& set, std::string& error) {
+  const std::string word = command.playSetFile.string();
+  if (word == "endless") set = GeneratedSet{GeneratedKind::Endless, 0, {}};
+  if (word != "daily") return true;
+  const std::optional<CalendarDate> today = command.today ? command.today : LocalDateToday();
+  if (!today || !IsPlayableDailyDate(*today)) {
+    error = "--play daily: " + DailyDateProblem(today);
+    return false;
+  }
+  set = DailySet(*today);
+  return true;
 }
 
 // A replay that ended elsewhere than its recording fails; a --record that met no game says so.
@@ -87,8 +102,13 @@ int main(int argc, char** argv) {
   settings.recordFolder = command.recordFolder;
   // Everything a replay or a recording needs is checked before a window opens.
   Recording replay;
-  if (!LocateData(command, argv[0], settings.folders, error) ||
-      (!command.playSetFile.empty() && !ResolvePlaySet(settings.folders, command.playSetFile, error)) ||
+  std::optional<GeneratedSet> generated;
+  if (!LocateData(command, argv[0], settings.folders, error) || !ResolveGeneratedPlay(command, generated, error)) {
+    std::cerr << "shardfall: " << error << "\n";
+    return 2;
+  }
+  if (!command.verifyFile.empty()) return RunVerify(settings.folders, command.verifyFile);
+  if ((!command.playSetFile.empty() && !generated && !ResolvePlaySet(settings.folders, command.playSetFile, error)) ||
       (!command.replayFile.empty() && !PrepareReplay(settings.folders, command.replayFile, replay, error)) ||
       !CheckRecordingTargets(command.recordFile, command.recordFolder, error)) {
     std::cerr << "shardfall: " << error << "\n";
@@ -101,7 +121,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   game->capsulesOff = command.noCapsules;
-  if (!command.playSetFile.empty()) PlayLevelSetAtOnce(*game, command.playSetFile);
+  game->today = command.today;
+  if (generated) PlayGeneratedSetAtOnce(*game, *generated);
+  else if (!command.playSetFile.empty()) PlayLevelSetAtOnce(*game, command.playSetFile);
   LoopControl control{command.frames, command.screenshots, command.dumpState, command.untilGameEnds};
   MainLoop(*game, EveryModeStep(), control);
   return ReportRecordings(*game, command);
