@@ -177,13 +177,33 @@ bool WriteFileAtomically(const std::filesystem::path& path, const Bytes& bytes, 
                         });
 }
 
+namespace {
+
+// A rename that never replaces a file.
+bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
+#ifdef RENAME_NOREPLACE
+  return renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
+#else
+  // Without the call (the browser's file system, which one program owns), nobody can take the name between the
+  // look and the rename.
+  std::error_code error;
+  if (std::filesystem::exists(std::filesystem::symlink_status(to, error))) {
+    errno = EEXIST;
+    return false;
+  }
+  return std::rename(from.c_str(), to.c_str()) == 0;
+#endif
+}
+
+}  // namespace
+
 bool WriteNewFile(const std::filesystem::path& path, const Bytes& bytes, std::string& error, bool& taken) {
   taken = false;
   return WriteThenPlace(path, bytes, error, "cannot put the file in place",
                         [&taken](const std::filesystem::path& from, const std::filesystem::path& to) {
                           // Neither call replaces a file, so of two writers of one name only one succeeds; a
                           // file system without the first may still have hard links.
-                          bool placed = renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
+                          bool placed = RenameNoReplace(from, to);
                           if (!placed && (errno == EINVAL || errno == ENOSYS) && link(from.c_str(), to.c_str()) == 0) {
                             std::remove(from.c_str());
                             placed = true;

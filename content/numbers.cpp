@@ -1,7 +1,7 @@
 // The whole-text number parser, on std::from_chars.
 #include "content/numbers.h"
 
-#include <charconv>
+#include "content/std_bridge.h"
 #include <cstdint>
 
 namespace {

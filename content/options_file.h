@@ -1,6 +1,5 @@
 // The options record and "config.bin" (19 bytes, packed).
 #pragma once
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -9,6 +8,7 @@
 #include <type_traits>
 
 #include "content/file_io.h"
+#include "content/std_bridge.h"
 
 constexpr int OptionsFileSize = 19;
 

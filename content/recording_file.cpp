@@ -4,7 +4,7 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <charconv>
+#include "content/std_bridge.h"
 #include <cstdio>
 #include <string_view>
 

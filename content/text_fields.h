@@ -1,6 +1,6 @@
 // Numbers and words of the text formats (recordings): shortest exact number text, and whole-text parsing.
 #pragma once
-#include <charconv>
+#include "content/std_bridge.h"
 #include <string>
 #include <string_view>
 

@@ -1,6 +1,6 @@
 // The options: "config.bin" read at each set-up and written on leaving the screen, and the Options screen.
 #include <algorithm>
-#include <charconv>
+#include "content/std_bridge.h"
 #include <cmath>
 
 #include "core/game.h"

@@ -162,9 +162,13 @@ void ConvertForScreen(const Pixel* frame, const std::uint32_t* table, std::uint3
   for (std::size_t i = 0; i < count; ++i) out[i] = table[frame[i]];
 }
 
-// Built for AVX2 as well, which the loader picks where the processor has it.
-__attribute__((target_clones("avx2", "default"))) void ExpandForScreen(const Pixel* frame, std::uint32_t* out,
-                                                                      std::size_t count) {
+// Built for AVX2 as well, which the loader picks where the processor has it; one version on other processors.
+#if defined(__x86_64__)
+#define SHARDFALL_ALSO_FOR_AVX2 __attribute__((target_clones("avx2", "default")))
+#else
+#define SHARDFALL_ALSO_FOR_AVX2
+#endif
+SHARDFALL_ALSO_FOR_AVX2 void ExpandForScreen(const Pixel* frame, std::uint32_t* out, std::size_t count) {
   using Pixels = std::uint16_t __attribute__((vector_size(16)));
   using Words = std::uint32_t __attribute__((vector_size(32)));
   std::size_t i = 0;

@@ -15,6 +15,7 @@
 namespace {
 
 constexpr std::size_t SongLogLength = 200;
+constexpr int FullVolumeLevel = 100;  // the top of the music option's range plays at full volume
 
 // ---- reading a standard MIDI file's timing ----
 
@@ -199,6 +200,13 @@ std::vector<MidiInstrument> MidiInstruments(const Bytes& midi) {
     if (kind == 0x90 && event.data[1] > 0) use(current).keys.set(event.data[0] & 0x7F);
   }
   return instruments;
+}
+
+float SongSynthGain(std::int32_t masterVolume) {
+  const std::int32_t fullVolume = FullVolumeLevel * 42 - 3000;
+  const double gain = std::pow(10.0, (masterVolume - fullVolume) / 2000.0);
+  const long steps = std::min<long>(MixerMaxVolume, std::lround(MixerMaxVolume * gain));
+  return static_cast<float>(steps * 1.2 / MixerMaxVolume);
 }
 
 void InitMusic(Platform& platform) {

@@ -24,6 +24,11 @@ void KeepMusicPlaying(Platform& platform, const Clock& clock, bool& musicOn);
 // is full volume.
 void SetMusicVolume(Platform& platform, int level, bool& musicOn);
 
+// FluidSynth's gain for the master volume, as SDL_mixer sets it from its volume (in MixerMaxVolume steps): 1.2 at
+// level 100 and above. Every device plays the songs this loud.
+inline constexpr int MixerMaxVolume = 128;
+float SongSynthGain(std::int32_t masterVolume);
+
 // True while the loaded song is playing (timed on the game's clock when there is no device).
 bool SongPlaying(const Platform& platform, const Clock& clock);
 // Length in ms of a standard MIDI file from its tempo map; -1 when the file is not one or has too many events.

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int FullVolumeLevel = 100;  // the top of the music option's range plays at full volume
-
 struct SdlChunk final : SoundBuffer {
   Mix_Chunk* chunk = nullptr;
   ~SdlChunk() override {
@@ -30,11 +28,7 @@ int MixerVolume(std::int32_t attenuation) {
   return static_cast<int>(std::lround(MIX_MAX_VOLUME * std::pow(10.0, attenuation / 2000.0)));
 }
 
-int DeviceMusicVolume(std::int32_t masterVolume) {
-  const std::int32_t fullVolume = FullVolumeLevel * 42 - 3000;
-  double gain = std::pow(10.0, (masterVolume - fullVolume) / 2000.0);
-  return std::min(MIX_MAX_VOLUME, static_cast<int>(std::lround(MIX_MAX_VOLUME * gain)));
-}
+static_assert(MIX_MAX_VOLUME == MixerMaxVolume, "the song gain counts in the mixer's volume steps");
 
 class SdlAudio final : public AudioDevice {
  public:
@@ -84,10 +78,7 @@ class SdlAudio final : public AudioDevice {
   bool PlaySong(SongData& song) override { return songs_->Play(static_cast<SdlSong&>(song).midi); }
   void HaltSong() override { songs_->Halt(); }
   bool SongPlaying(const Music&, std::int32_t) const override { return songs_->Playing(); }
-  // As SDL_mixer sets FluidSynth's gain for a volume: 1.2 at full.
-  void SetSongVolume(std::int32_t masterVolume) override {
-    songs_->SetGain(static_cast<float>(DeviceMusicVolume(masterVolume) * 1.2 / MIX_MAX_VOLUME));
-  }
+  void SetSongVolume(std::int32_t masterVolume) override { songs_->SetGain(SongSynthGain(masterVolume)); }
 
  private:
   std::unique_ptr<FluidSongs> songs_;

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
+#include "content/std_bridge.h"
 #include <ctime>
 #include <iostream>
 #include <memory>
