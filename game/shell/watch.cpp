@@ -1,6 +1,7 @@
 // Watching a score table's game within the run.
 #include "shell/watch.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "content/recording_file.h"

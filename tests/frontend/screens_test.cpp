@@ -26,11 +26,13 @@ TEST(LevelSetList, ListsSetsInFileNameOrderWithBackLast) {
   run.AddLevelSet("a.sfs", "First");
   run.OpenFrontEnd();
   OpenFromMainMenu(run, 1);
-  ASSERT_EQ(run.frontEnd().menuLines.size(), 4u);
+  ASSERT_EQ(run.frontEnd().menuLines.size(), 6u);
   EXPECT_EQ(run.LineText(1), "First");
   EXPECT_EQ(run.LineText(2), "Second");
-  EXPECT_EQ(run.LineText(3), "");
-  EXPECT_EQ(run.LineText(4), "Back");
+  EXPECT_EQ(run.LineText(3), "Endless");
+  EXPECT_EQ(run.LineText(4), "Daily Challenge");
+  EXPECT_EQ(run.LineText(5), "");
+  EXPECT_EQ(run.LineText(6), "Back");
 }
 
 TEST(LevelSetList, OnlyNamesEndingInLowerCaseSfsAreListed) {
@@ -40,7 +42,7 @@ TEST(LevelSetList, OnlyNamesEndingInLowerCaseSfsAreListed) {
   run.AddLevelSet("other.sfl", "Level");
   run.OpenFrontEnd();
   OpenFromMainMenu(run, 1);
-  ASSERT_EQ(run.frontEnd().levelSets.size(), 1u);
+  ASSERT_EQ(run.frontEnd().levelSets.size(), 3u);  // and Endless, the Daily Challenge
   EXPECT_EQ(run.frontEnd().levelSets[0].name, "No Dot");
 }
 
@@ -57,10 +59,11 @@ TEST(LevelSetList, AnUnreadableSetIsListedUnderItsFileName) {
 TEST(LevelSetList, WithNoSetsEnterOnBackReturnsAtOnce) {
   FrontEndRun run;
   run.OpenFrontEnd();
-  run.Hold(DIK_RETURN);
-  run.Frames(3);
-  EXPECT_EQ(run.frontEnd().shownScreen, "New Game");
-  EXPECT_EQ(run.frontEnd().selectedItem, 2);  // "Back"
+  OpenFromMainMenu(run, 1);
+  EXPECT_EQ(run.frontEnd().selectedItem, 1);  // "Endless"
+  run.Tap(DIK_UP);
+  EXPECT_EQ(run.frontEnd().selectedItem, 4);  // "Back"
+  run.Tap(DIK_RETURN);
   run.Frames(2);
   EXPECT_EQ(run.frontEnd().shownScreen, "Main Menu");
 }
