@@ -159,13 +159,30 @@ std::vector<std::optional<TableGame>> GamesOfEntries(const HighScoreTable& table
   std::vector<bool> used(games.size(), false);
   for (std::size_t i = 0; i < table.size(); ++i) {
     for (std::size_t g = 0; g < games.size(); ++g) {
-      if (used[g] || games[g].score != table[i].score || games[g].name != table[i].name) continue;
+      if (used[g] || games[g].score != table[i].score ||
+          TrimTrailingSpaces(games[g].name) != TrimTrailingSpaces(table[i].name))
+        continue;
       used[g] = true;
       found[i] = games[g];
       break;
     }
   }
   return found;
+}
+
+TableGames GamesAfterEntry(const HighScoreTable& table, int rank, const TableGames& before,
+                           const std::string& recording) {
+  HighScoreTable others = table;
+  const bool entered = rank >= 1 && rank <= static_cast<int>(table.size());
+  if (entered) others.erase(others.begin() + (rank - 1));
+  TableGames after;
+  const std::vector<std::optional<TableGame>> kept = GamesOfEntries(others, before);
+  for (std::size_t i = 0; i <= kept.size(); ++i) {
+    if (entered && static_cast<int>(i) == rank - 1 && !recording.empty())
+      after.push_back({TrimTrailingSpaces(table[i].name), table[i].score, recording, {}});
+    if (i < kept.size() && kept[i]) after.push_back(*kept[i]);
+  }
+  return after;
 }
 
 bool KeepRecordingInFolder(const std::filesystem::path& folder, std::int32_t score, const Bytes& recording,
@@ -196,4 +213,45 @@ void RemoveDroppedRecordings(const std::filesystem::path& folder, const TableGam
     std::filesystem::remove(folder / TableGamesIndexName, ignored);
     std::filesystem::remove(folder, ignored);  // only when empty
   }
+}
+
+namespace {
+
+// A damaged index is kept under another name; its recordings stay, as nothing says any more whose they are.
+void SetAsideDamagedIndex(const std::filesystem::path& folder, std::vector<std::string>& notes) {
+  const std::filesystem::path index = folder / TableGamesIndexName;
+  std::filesystem::path keptAs = index.string() + ".damaged";
+  std::error_code failure;
+  for (int n = 2; std::filesystem::exists(std::filesystem::symlink_status(keptAs, failure)); ++n)
+    keptAs = index.string() + ".damaged" + std::to_string(n);
+  std::filesystem::rename(index, keptAs, failure);
+  notes.push_back("The unreadable list of the table's games was kept as " + keptAs.filename().string());
+}
+
+}  // namespace
+
+void UpdateTableGames(const std::filesystem::path& scoreFile, const HighScoreTable& table, int rank,
+                      const Bytes& recording, std::vector<std::string>& notes) {
+  const std::filesystem::path folder = TableGamesFolder(scoreFile);
+  TableGames before;
+  std::string error;
+  if (!ReadTableGames(folder, before, error)) {
+    notes.push_back(error);
+    SetAsideDamagedIndex(folder, notes);
+    before.clear();
+  }
+  std::string name;
+  const bool entered = rank >= 1 && !recording.empty();
+  if (entered && !KeepRecordingInFolder(folder, table[rank - 1].score, recording, name, error)) {
+    notes.insert(notes.end(), {"Your game's recording could not be kept", error});
+    name.clear();
+  }
+  const TableGames after = GamesAfterEntry(table, rank, before, name);
+  if (after != before && !WriteTableGames(folder, after, error)) {
+    notes.insert(notes.end(), {"The table's games could not be listed", error});
+    std::error_code ignored;
+    if (!name.empty()) std::filesystem::remove(folder / name, ignored);
+    return;
+  }
+  RemoveDroppedRecordings(folder, before, after);
 }

@@ -46,9 +46,21 @@ bool WriteTableGames(const std::filesystem::path& folder, const TableGames& game
 // once, the earliest first); none for an entry that has none.
 std::vector<std::optional<TableGame>> GamesOfEntries(const HighScoreTable& table, const TableGames& games);
 
+// The index once the entry of `rank` (1-based; 0 when none entered) has entered the table: the other entries keep
+// their games, the new one is given `recording` (a file name; empty when none was kept).
+TableGames GamesAfterEntry(const HighScoreTable& table, int rank, const TableGames& before,
+                           const std::string& recording);
+
 // Writes a recording into the folder under a name of its own ("SCORE-CRC.sfr", "SCORE-CRC_2.sfr", ...), never over
 // another file; `name` is the file name taken.
 bool KeepRecordingInFolder(const std::filesystem::path& folder, std::int32_t score, const Bytes& recording,
                            std::string& name, std::string& error);
 // Removes the recordings `before` names that `after` does not; the folder goes when nothing is left in it.
 void RemoveDroppedRecordings(const std::filesystem::path& folder, const TableGames& before, const TableGames& after);
+
+// After a score entered the table (written as `table`, the new entry at `rank`, 0 when it did not enter): keeps
+// `recording` (empty: no game to keep) beside the table, rewrites the index for the entries now in the table and
+// removes the recordings of entries that left it. What goes wrong is added to `notes` for the player; the
+// table and the other recordings are never lost. The caller holds the table's lock.
+void UpdateTableGames(const std::filesystem::path& scoreFile, const HighScoreTable& table, int rank,
+                      const Bytes& recording, std::vector<std::string>& notes);

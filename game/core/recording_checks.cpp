@@ -19,7 +19,7 @@ void CheckThread::Start(RecordingVerifier verifier, const DataFolders& folders, 
     if (verdicts_.contains(key) || (running_ == key && thread_.joinable())) return;
   }
   Stop();
-  if (!verifier) return;
+  if (!verifier || !BackgroundThreads) return;
   std::lock_guard lock(mutex_);
   running_ = key;
   thread_ = std::thread([this, verifier, folders, file, key] {

@@ -12,6 +12,13 @@
 #include "content/data_folders.h"
 #include "content/recording_file.h"
 
+// A browser build without threads checks nothing in the background (and makes levels between them).
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+inline constexpr bool BackgroundThreads = false;
+#else
+inline constexpr bool BackgroundThreads = true;
+#endif
+
 struct Verdict {
   enum class Outcome { Verifies, DoesNotVerify, Unreadable, Stopped };
   Outcome outcome = Outcome::Unreadable;
