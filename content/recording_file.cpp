@@ -241,6 +241,8 @@ bool CheckOpening(LineReader& lines, const std::string& program, int& format, Re
   return true;
 }
 
+constexpr std::string_view ChecksumMismatch = "the recording is damaged (its checksum does not match)";
+
 // The last line, "end COUNT CRC", where it starts, and the checksum of everything before it.
 bool CheckEnd(std::string_view text, std::size_t& count, std::size_t& start, std::string& problem) {
   const std::string_view cutShort = "the recording is cut short (it has no end line)";
@@ -254,11 +256,18 @@ bool CheckEnd(std::string_view text, std::size_t& count, std::size_t& start, std
   if (!ParseNumber(countText, count) || !ParseHex(rest, checksum))
     return Refuse(problem, "the recording is damaged (its end line)");
   if (Crc32(reinterpret_cast<const std::uint8_t*>(text.data()), start) != checksum)
-    return Refuse(problem, "the recording is damaged (its checksum does not match)");
+    return Refuse(problem, std::string(ChecksumMismatch));
   return true;
 }
 
 }  // namespace
+
+bool RecordingChangedSinceSealed(const Bytes& bytes) {
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  std::size_t count = 0, start = 0;
+  std::string problem;
+  return !CheckEnd(text, count, start, problem) && problem == ChecksumMismatch;
+}
 
 bool DecodeRecording(const Bytes& bytes, const std::string& program, Recording& out, std::string& problem) {
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());

@@ -63,6 +63,9 @@ struct Recording {
 // `problem` says what is wrong, without a file name. Memory: about twice the size of the file, at most.
 bool DecodeRecording(const Bytes& bytes, const std::string& program, Recording& out, std::string& problem);
 Bytes EncodeRecording(const Recording& recording);
+// True for a recording whole to its end line whose checksum does not match what it holds: changed since it was
+// written, rather than cut short.
+bool RecordingChangedSinceSealed(const Bytes& bytes);
 bool ReadRecordingFile(const std::filesystem::path& path, const std::string& program, Recording& out,
                        std::string& error);
 

@@ -24,6 +24,7 @@ struct Verdict {
   Outcome outcome = Outcome::Unreadable;
   std::string setName;                 // the level set the recording names
   std::optional<RecordedEnd> claimed;  // where the recording says its game got (none before format 2)
+  bool replayed = false;               // the replay ran, so `reached` holds where it got
   RecordedEnd reached;                 // where the replay got
   std::string problem;                 // why it does not verify or cannot be read
 };

@@ -36,6 +36,13 @@ void ReplayToItsEnd(Game& game, const std::atomic<bool>* stop) {
 Verdict VerifyRecording(const DataFolders& folders, const std::filesystem::path& file, const std::atomic<bool>* stop) {
   Recording recording;
   std::string error;
+  Bytes bytes;
+  if (ReadWholeFile(file, bytes, error) && RecordingChangedSinceSealed(bytes)) {
+    Verdict changed;
+    changed.outcome = Verdict::Outcome::DoesNotVerify;
+    changed.problem = "the recording was changed after its game was recorded (its checksum does not match)";
+    return changed;
+  }
   if (!PrepareReplay(folders, file, recording, error)) return Unreadable(error);
   Verdict verdict;
   verdict.setName = recording.generated ? GeneratedSetName(*recording.generated) : recording.levelSet;
@@ -49,6 +56,7 @@ Verdict VerifyRecording(const DataFolders& folders, const std::filesystem::path&
   auto game = std::make_unique<Game>();
   if (!StartUp(*game, std::move(settings), error)) return Unreadable(file.string() + ": " + error);
   ReplayToItsEnd(*game, stop);
+  verdict.replayed = true;
   verdict.reached = GameEndNow(*game);
   if (stop && stop->load()) {
     verdict.outcome = Verdict::Outcome::Stopped;
@@ -72,8 +80,10 @@ int RunVerify(const DataFolders& folders, const std::filesystem::path& file) {
     std::cerr << "shardfall: " << verdict.problem << "\n";
     return 2;
   }
-  std::cout << file.string() << "\n  set      " << verdict.setName << "\n  reached  " << EndDescription(verdict.reached)
-            << "\n  claimed  " << (verdict.claimed ? EndDescription(*verdict.claimed) : "nothing (format 1)") << "\n";
+  std::cout << file.string() << "\n";
+  if (verdict.replayed)
+    std::cout << "  set      " << verdict.setName << "\n  reached  " << EndDescription(verdict.reached)
+              << "\n  claimed  " << (verdict.claimed ? EndDescription(*verdict.claimed) : "nothing (format 1)") << "\n";
   if (verdict.outcome == Verdict::Outcome::Verifies) {
     std::cout << "  verified: the replay gets where the recording says\n";
     return 0;

@@ -68,6 +68,7 @@ void EndWatchIfOver(Game& game) {
   recorder.watched.reset();
   Verdict verdict;
   verdict.claimed = recorder.recording.reached;
+  verdict.replayed = true;
   verdict.reached = GameEndNow(game);
   verdict.problem = ReplayEndProblem(game);
   const bool playedThrough = ReplayPlayedThrough(game.platform) || !verdict.problem.empty();

@@ -23,6 +23,7 @@
 #include "content/level_set_file.h"
 #include "content/options_file.h"
 #include "content/recording_file.h"
+#include "content/table_games.h"
 #include "platform/tape.h"
 #include "shell/recording.h"
 #include "test_support.h"
@@ -138,7 +139,7 @@ class Recordings : public ::testing::Test {
   }
 };
 
-TEST_F(Recordings, APlayRunGoesOnPastItsGameIntoTheNameEntryAndTheTable) {
+TEST_F(Recordings, AGameEnteredInATableKeepsARecordingThatVerifiesUntilAByteIsChanged) {
   StartWith(1);
   Write("lose.txt", ClicksScript(1000, 2000000));
   const std::string play = "--play " + Path("Lvl/1-WarmUp.sfs") + " --seed 3 ";
@@ -160,7 +161,40 @@ TEST_F(Recordings, APlayRunGoesOnPastItsGameIntoTheNameEntryAndTheTable) {
   HighScoreTable table;
   std::string error;
   ASSERT_TRUE(ReadHighScoreFile(root / "Lvl" / "1-WarmUp.sfh", table, error)) << error;
-  EXPECT_EQ(table, (HighScoreTable{{"sf", lost["GameWorld"]["score"].get<int>()}}));
+  const int score = lost["GameWorld"]["score"];
+  EXPECT_EQ(table, (HighScoreTable{{"sf", score}}));
+
+  // The entry's game lies beside the table and verifies; changed or cut short, it does not.
+  const fs::path games = root / "Lvl" / "1-WarmUp.games";
+  TableGames index;
+  ASSERT_TRUE(ReadTableGames(games, index, error)) << error;
+  ASSERT_EQ(index.size(), 1u);
+  EXPECT_EQ(index[0].score, score);
+  const std::string kept = Text("Lvl/1-WarmUp.games/" + index[0].recording);
+  std::string flipped = kept;
+  const std::size_t step = flipped.find("\nsteps\n") + 7;
+  flipped[step] = static_cast<char>(flipped[step] ^ 1);
+  const std::string claim = " score=" + std::to_string(score);
+  const struct {
+    std::string name, text;
+    int status;
+    std::string said;
+  } cases[] = {
+      {"kept", kept, 0, "verified"},
+      {"a byte flipped", flipped, 1, "checksum does not match"},
+      {"a higher score claimed", Resealed(Edited(kept, claim, claim + "0")), 1, "ended elsewhere"},
+      {"cut short", kept.substr(0, kept.size() / 2), 2, "cut short"},
+      {"missing", "", 2, "verify.sfr"},
+  };
+  for (const auto& each : cases) {
+    fs::remove(root / "verify.sfr");
+    if (!each.text.empty()) Write("verify.sfr", each.text);
+    EXPECT_EQ(Run("--verify " + Path("verify.sfr")), each.status) << each.name << ": " << Text("out.txt");
+    EXPECT_NE(Text("out.txt").find(each.said), std::string::npos) << each.name << ": " << Text("out.txt");
+    if (each.status == 0) {
+      EXPECT_NE(Text("out.txt").find("score " + std::to_string(score)), std::string::npos) << Text("out.txt");
+    }
+  }
 }
 
 TEST_F(Recordings, AnAutopilotGameOfTheDefaultSetReplaysToTheSameEndByteForByte) {
