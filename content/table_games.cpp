@@ -209,7 +209,8 @@ void RemoveDroppedRecordings(const std::filesystem::path& folder, const TableGam
                                   [&game](const TableGame& each) { return each.recording == game.recording; });
     if (!kept) std::filesystem::remove(folder / game.recording, ignored);
   }
-  if (after.empty()) {
+  // An empty folder of ours goes; anything else of that name stays.
+  if (after.empty() && std::filesystem::is_directory(std::filesystem::symlink_status(folder, ignored))) {
     std::filesystem::remove(folder / TableGamesIndexName, ignored);
     std::filesystem::remove(folder, ignored);  // only when empty
   }
