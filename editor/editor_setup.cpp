@@ -2,6 +2,7 @@
 #include "editor/editor_setup.h"
 
 #include <QFileInfo>
+#include <QStandardPaths>
 
 bool LocateEditorData(const QString& root, const QString& programFolder,
                       const std::filesystem::path& installedRelative, DataFolders& out, QString& error) {
@@ -23,4 +24,13 @@ GameCommand GameBesideEditor(const QString& programFolder, const QString& root) 
   GameCommand game{programFolder + QStringLiteral("/shardfall"), {}};
   if (!root.isEmpty()) game.leadingArguments = {QStringLiteral("--root"), root};
   return game;
+}
+
+GameCommand ContentToolFor(const QString& programFolder, const QString& root) {
+  const QString name = QStringLiteral("shardfall-content");
+  GameCommand tool = GameBesideEditor(programFolder, root);
+  tool.program = programFolder + QLatin1Char('/') + name;
+  if (!QFileInfo(tool.program).isExecutable()) tool.program = QStandardPaths::findExecutable(name);
+  if (tool.program.isEmpty()) tool.program = name;  // starting it then says it was not found
+  return tool;
 }

@@ -13,3 +13,6 @@ bool LocateEditorData(const QString& root, const QString& programFolder,
                       const std::filesystem::path& installedRelative, DataFolders& out, QString& error);
 // The game beside the editor, told the same --root when the editor was given one.
 GameCommand GameBesideEditor(const QString& programFolder, const QString& root);
+// shardfall-content beside the editor (a build), else on the PATH (an install puts it with the other commands),
+// told the same --root when the editor was given one: it finds the data folders as the game does.
+GameCommand ContentToolFor(const QString& programFolder, const QString& root);

@@ -38,6 +38,7 @@ LevelEditor::LevelEditor(const EditorSetup& setup, QWidget* parent)
       dialogs_(*setup.dialogs),
       starter_(setup.starter),
       game_(setup.game),
+      contentTool_(setup.contentTool),
       document_(std::make_unique<LevelDocument>(setup.folders)),
       recentFiles_(setup.recentFilesPath) {
   setObjectName(QStringLiteral("frmEditor"));
@@ -228,6 +229,8 @@ void LevelEditor::buildMenus() {
           &QAction::triggered, this, &LevelEditor::playtest);
   connect(addMenuItem(tools, "mnuCheckContent", QStringLiteral("&Check Content"), {QKeySequence(Qt::Key_F7)}),
           &QAction::triggered, this, &LevelEditor::checkContent);
+  connect(addMenuItem(tools, "mnuProveLevel", QStringLiteral("Prove &Level"), {QKeySequence(Qt::Key_F8)}),
+          &QAction::triggered, this, &LevelEditor::proveLevel);
   buildToolBar();
 }
 

@@ -33,6 +33,7 @@ struct EditorSetup {
   ProgramStarter* starter = nullptr;
   GameCommand game;
   QString recentFilesPath;  // empty: the recent files are kept for this run only
+  GameCommand contentTool;  // shardfall-content, which proves levels
 };
 
 enum class PaintTool { Pencil, Rectangle, Line, Fill, Select, Pick, Stamp };
@@ -105,6 +106,7 @@ class LevelEditor : public QMainWindow {
   void setZoom(double scale);
   void playtest();
   void checkContent();
+  void proveLevel();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -151,12 +153,15 @@ class LevelEditor : public QMainWindow {
   bool askToSave(const QString& title);
   bool loadTileSet(const QString& path, LoadedTileSet& out, const QString& abandoned);
   void reportFailure(const QString& detail, const QString& abandoned);
-  bool gameFinds(const QString& sub, const QString& path, const QString& what);
+  bool gameFinds(const QString& sub, const QString& path, const QString& what, const QString& abandoned);
+  bool gameFindsLevelFiles(const QString& abandoned);
+  bool scratchFolderReady(const QString& abandoned);
 
   EditorFolders folders_;
   EditorDialogs& dialogs_;
   ProgramStarter* starter_;
   GameCommand game_;
+  GameCommand contentTool_;
   std::unique_ptr<LevelDocument> document_;
   RecentFiles recentFiles_;
   std::unique_ptr<QTemporaryDir> playtestFolder_;

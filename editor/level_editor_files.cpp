@@ -10,6 +10,7 @@
 #include "editor/content_check_window.h"
 #include "editor/editor_dialogs.h"
 #include "editor/level_set_builder.h"
+#include "editor/prove_level_window.h"
 #include "editor/tileset_builder.h"
 #include "tools/content_tool/content_check.h"
 
@@ -178,35 +179,58 @@ void LevelEditor::editTileSet() {
   reloadTileSet();
 }
 
-// ---- Playtest and the content check ----
+// ---- Playtest, proof and the content check ----
 
-bool LevelEditor::gameFinds(const QString& sub, const QString& path, const QString& what) {
+bool LevelEditor::gameFinds(const QString& sub, const QString& path, const QString& what, const QString& abandoned) {
   if (folders_.findsByName(sub, path)) return true;
   reportFailure(QStringLiteral("%1: the game looks for the %2 in %3 and would not find it there.").arg(path, what, sub),
-                QStringLiteral("The playtest was not started."));
+                abandoned);
+  return false;
+}
+
+bool LevelEditor::gameFindsLevelFiles(const QString& abandoned) {
+  const Background& background = document_->background();
+  return gameFinds(QStringLiteral("Tls"), document_->tileSet().path, QStringLiteral("tileset"), abandoned) &&
+         (background.path.isEmpty() ||
+          gameFinds(QStringLiteral("Bgd"), background.path, QStringLiteral("background"), abandoned));
+}
+
+// The level goes to a folder of the editor's own, so the designer's files stay as they are.
+bool LevelEditor::scratchFolderReady(const QString& abandoned) {
+  if (!playtestFolder_) playtestFolder_ = std::make_unique<QTemporaryDir>();
+  if (playtestFolder_->isValid()) return true;
+  reportFailure(playtestFolder_->errorString(), abandoned);
   return false;
 }
 
 void LevelEditor::playtest() {
   const QString abandoned = QStringLiteral("The playtest was not started.");
-  const Background& background = document_->background();
-  if (!gameFinds(QStringLiteral("Tls"), document_->tileSet().path, QStringLiteral("tileset"))) return;
-  if (!background.path.isEmpty() && !gameFinds(QStringLiteral("Bgd"), background.path, QStringLiteral("background")))
-    return;
+  if (!gameFindsLevelFiles(abandoned)) return;
   if (!starter_) {
     reportFailure(QStringLiteral("This editor was started without a way to start the game."), abandoned);
     return;
   }
-  // The level goes to a folder of the editor's own, so the designer's files stay as they are.
-  if (!playtestFolder_) playtestFolder_ = std::make_unique<QTemporaryDir>();
-  if (!playtestFolder_->isValid()) {
-    reportFailure(playtestFolder_->errorString(), abandoned);
-    return;
-  }
+  if (!scratchFolderReady(abandoned)) return;
   QString error;
   const QString set = WritePlaytestFiles(playtestFolder_->path(), document_->levelToSave(), error);
   if (set.isEmpty() || !starter_->start(game_.program, PlaytestArguments(game_, set), error))
     reportFailure(error, abandoned);
+}
+
+void LevelEditor::proveLevel() {
+  const QString abandoned = QStringLiteral("The proof was not started.");
+  if (!gameFindsLevelFiles(abandoned) || !scratchFolderReady(abandoned)) return;
+  const QString path = playtestFolder_->path() + QStringLiteral("/proof.sfl");
+  std::string error;
+  if (!WriteLevelFile(path.toStdString(), document_->levelToSave(), error)) {
+    reportFailure(QString::fromStdString(error), abandoned);
+    return;
+  }
+  auto* window = findChild<ProveLevelWindow*>();
+  if (!window) window = new ProveLevelWindow(this);
+  window->prove(contentTool_, path);
+  window->show();
+  window->raise();
 }
 
 void LevelEditor::checkContent() {

@@ -61,7 +61,8 @@ int main(int argc, char* argv[]) {
   QDir().mkpath(settings);
   const EditorSetup setup{EditorFolders(folders), &dialogs, &starter,
                           GameBesideEditor(QApplication::applicationDirPath(), root),
-                          settings + QStringLiteral("/recent.ini")};
+                          settings + QStringLiteral("/recent.ini"),
+                          ContentToolFor(QApplication::applicationDirPath(), root)};
   LevelEditor editor(setup);
   editor.show();
   return QApplication::exec();

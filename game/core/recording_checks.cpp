@@ -11,8 +11,8 @@ void CheckThread::Stop() {
   running_ = {};
 }
 
-void CheckThread::Start(RecordingVerifier verifier, const DataFolders& folders, const std::filesystem::path& file,
-                        std::uint32_t checksum) {
+void CheckThread::Start(RecordingVerifier verifier, const DataFolders& folders, LevelMaker maker,
+                        const std::filesystem::path& file, std::uint32_t checksum) {
   const Key key{file.string(), checksum};
   {
     std::lock_guard lock(mutex_);
@@ -22,21 +22,21 @@ void CheckThread::Start(RecordingVerifier verifier, const DataFolders& folders, 
   if (!verifier || !BackgroundThreads) return;
   std::lock_guard lock(mutex_);
   running_ = key;
-  thread_ = std::thread([this, verifier, folders, file, key] {
-    const Verdict verdict = verifier(folders, file, &stop_);
+  thread_ = std::thread([this, verifier, folders, maker, file, key] {
+    const RecordingVerdict verdict = verifier(folders, maker, file, &stop_);
     std::lock_guard done(mutex_);
-    if (verdict.outcome != Verdict::Outcome::Stopped) verdicts_[key] = verdict;
+    if (verdict.outcome != RecordingVerdict::Outcome::Stopped) verdicts_[key] = verdict;
   });
 }
 
-std::optional<Verdict> CheckThread::Result(const std::filesystem::path& file, std::uint32_t checksum) const {
+std::optional<RecordingVerdict> CheckThread::Result(const std::filesystem::path& file, std::uint32_t checksum) const {
   std::lock_guard lock(mutex_);
   const auto found = verdicts_.find({file.string(), checksum});
   if (found == verdicts_.end()) return std::nullopt;
   return found->second;
 }
 
-void CheckThread::Remember(const std::filesystem::path& file, std::uint32_t checksum, const Verdict& verdict) {
+void CheckThread::Remember(const std::filesystem::path& file, std::uint32_t checksum, const RecordingVerdict& verdict) {
   std::lock_guard lock(mutex_);
   verdicts_[{file.string(), checksum}] = verdict;
 }

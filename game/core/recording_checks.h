@@ -11,6 +11,7 @@
 
 #include "content/data_folders.h"
 #include "content/recording_file.h"
+#include "core/generated_run.h"
 
 // A browser build without threads checks nothing in the background (and makes levels between them).
 #if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
@@ -19,7 +20,7 @@ inline constexpr bool BackgroundThreads = false;
 inline constexpr bool BackgroundThreads = true;
 #endif
 
-struct Verdict {
+struct RecordingVerdict {
   enum class Outcome { Verifies, DoesNotVerify, Unreadable, Stopped };
   Outcome outcome = Outcome::Unreadable;
   std::string setName;                 // the level set the recording names
@@ -31,8 +32,8 @@ struct Verdict {
 
 // Replays the recording headless until its end or until `stop` is set. It runs on the check thread: it may read
 // the data folders and the file, and nothing else of the game.
-using RecordingVerifier = Verdict (*)(const DataFolders& folders, const std::filesystem::path& file,
-                                      const std::atomic<bool>* stop);
+using RecordingVerifier = RecordingVerdict (*)(const DataFolders& folders, LevelMaker maker,
+                                      const std::filesystem::path& file, const std::atomic<bool>* stop);
 
 // One check at a time on a thread of the game's own; a new one stops the last. Verdicts are kept by file and
 // checksum, so a file that changes is checked again. Only `mutex_` guards what both threads touch.
@@ -44,12 +45,12 @@ class CheckThread {
   CheckThread& operator=(const CheckThread&) = delete;
 
   // Starts checking the file (with this checksum) unless its verdict is known or it is being checked.
-  void Start(RecordingVerifier verifier, const DataFolders& folders, const std::filesystem::path& file,
-             std::uint32_t checksum);
+  void Start(RecordingVerifier verifier, const DataFolders& folders, LevelMaker maker,
+             const std::filesystem::path& file, std::uint32_t checksum);
   // The verdict, once known.
-  std::optional<Verdict> Result(const std::filesystem::path& file, std::uint32_t checksum) const;
+  std::optional<RecordingVerdict> Result(const std::filesystem::path& file, std::uint32_t checksum) const;
   // A verdict found another way (a watched replay that played through).
-  void Remember(const std::filesystem::path& file, std::uint32_t checksum, const Verdict& verdict);
+  void Remember(const std::filesystem::path& file, std::uint32_t checksum, const RecordingVerdict& verdict);
   // Stops the check under way and waits for the thread.
   void Stop();
 
@@ -59,5 +60,5 @@ class CheckThread {
   std::atomic<bool> stop_{false};
   mutable std::mutex mutex_;
   Key running_;                      // the check the thread runs; guarded
-  std::map<Key, Verdict> verdicts_;  // guarded
+  std::map<Key, RecordingVerdict> verdicts_;  // guarded
 };

@@ -22,16 +22,16 @@ std::string GameStatus(Game& game) {
   if (!frontEnd.shownGameProblem.empty()) return frontEnd.shownGameProblem;
   if (!frontEnd.shownGameChecksum) return "Its recording is missing or cannot be read";
   const std::filesystem::path file = frontEnd.shownGameFile;
-  const std::optional<Verdict> verdict = game.checks.Result(file, *frontEnd.shownGameChecksum);
+  const std::optional<RecordingVerdict> verdict = game.checks.Result(file, *frontEnd.shownGameChecksum);
   if (!verdict) {
     if (!BackgroundThreads) return "Not checked yet: watching it checks it";
-    game.checks.Start(game.verifier, game.folders, file, *frontEnd.shownGameChecksum);
+    game.checks.Start(game.verifier, game.folders, game.generated.maker, file, *frontEnd.shownGameChecksum);
     return "Checking its recording...";
   }
   switch (verdict->outcome) {
-    case Verdict::Outcome::Verifies:
+    case RecordingVerdict::Outcome::Verifies:
       return "Verified: its replay reaches " + EndText(verdict->reached);
-    case Verdict::Outcome::DoesNotVerify:
+    case RecordingVerdict::Outcome::DoesNotVerify:
       return "Does not verify: " + verdict->problem;
     default:
       return "Its recording cannot be replayed: " + verdict->problem;

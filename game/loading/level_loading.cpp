@@ -81,10 +81,12 @@ bool IsLevelSong(const std::string& path) {
 
 }  // namespace
 
-std::vector<std::filesystem::path> LevelSongs(const Game& game) {
+std::vector<std::filesystem::path> LevelSongs(const Game& game) { return LevelSongs(game.folders); }
+
+std::vector<std::filesystem::path> LevelSongs(const DataFolders& folders) {
   std::vector<std::filesystem::path> songs;
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(game.folders.shipped / "Mus", error))
+  for (const auto& entry : std::filesystem::directory_iterator(folders.shipped / "Mus", error))
     if (entry.is_regular_file(error) && IsLevelSong(entry.path().string())) songs.push_back(entry.path());
   // The folder's own order is unspecified on Linux; sorting keeps seeded runs repeatable.
   std::sort(songs.begin(), songs.end());
@@ -137,22 +139,22 @@ int RepeatsToCover(int w, int extent) {
   return covered / w;
 }
 
-void ApplyLevel(Game& game, const Level& level) {
+bool LoadLevel(Game& game, const std::string& fileName) {
+  if (!IsPlainFileName(fileName)) return Fail(game, "Lvl/" + fileName + ": not a plain file name");
+  Level level;
+  std::string error;
+  if (!ReadLevelFile(LevelPath(game, fileName), level, error)) return Fail(game, error);
+  TakeLevel(game, level);
+  return true;
+}
+
+void TakeLevel(Game& game, const Level& level) {
   GameWorld& world = game.world;
   world.guardedSides = level.guardedSides;
   world.tilesetName = level.tilesetName;
   world.backgroundName = level.backgroundName;
   LoadBackground(game);
   world.brickGrid = level.brickGrid;
-}
-
-bool LoadLevel(Game& game, const std::string& fileName) {
-  if (!IsPlainFileName(fileName)) return Fail(game, "Lvl/" + fileName + ": not a plain file name");
-  Level level;
-  std::string error;
-  if (!ReadLevelFile(LevelPath(game, fileName), level, error)) return Fail(game, error);
-  ApplyLevel(game, level);
-  return true;
 }
 
 bool LoadTileSet(Game& game) {
@@ -207,21 +209,22 @@ bool TakeMadeLevel(Game& game) {
   if (!made.error.empty())
     return Fail(game, "level " + std::to_string(number) + " could not be made: " + made.error);
   run.levels.push_back({made.seed, made.difficulty, made.level.tilesetName});
-  ApplyLevel(game, made.level);
+  TakeLevel(game, made.level);
   StartMakingLevel(game, number + 1);
   return true;
 }
 
-}  // namespace
-
-bool StartLevel(Game& game) {
-  GameWorld& world = game.world;
+bool NextLevelOfSet(Game& game) {
   LevelSet& set = game.levelSet;
   set.currentLevel += 1;
   if (!HasLevel(game, set.currentLevel))
     return Fail(game, "the level set has no level " + std::to_string(set.currentLevel));
-  const bool generated = game.generated.set.kind != GeneratedKind::None;
-  if (!(generated ? TakeMadeLevel(game) : LoadLevel(game, set.levelFiles[set.currentLevel - 1]))) return false;
+  return true;
+}
+
+// Everything a level start does once the level's fields are in the world.
+bool BeginLevel(Game& game) {
+  GameWorld& world = game.world;
   if (!LoadTileSet(game)) return false;
   DropUnknownTiles(world);
   ResetLevelValues(game);
@@ -232,4 +235,19 @@ bool StartLevel(Game& game) {
   ChooseSong(game);
   world.loadingProblem.clear();
   return true;
+}
+
+}  // namespace
+
+bool StartLevel(Game& game) {
+  if (!NextLevelOfSet(game)) return false;
+  const bool generated = game.generated.set.kind != GeneratedKind::None;
+  const std::int32_t number = game.levelSet.currentLevel;
+  return (generated ? TakeMadeLevel(game) : LoadLevel(game, game.levelSet.levelFiles[number - 1])) && BeginLevel(game);
+}
+
+bool StartLevel(Game& game, const Level& level) {
+  if (!NextLevelOfSet(game)) return false;
+  TakeLevel(game, level);
+  return BeginLevel(game);
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "content/data_folders.h"
 #include "content/level_file.h"
 
 struct Game;
@@ -11,9 +12,11 @@ struct Game;
 // Loads the next level of the set and resets the level's part of the world. False when a file is missing
 // or damaged; world.loadingProblem then names it.
 bool StartLevel(Game& game);
+// The same for a level made in memory (a generated one): it stands for the set's next level file.
+bool StartLevel(Game& game, const Level& level);
 bool LoadLevel(Game& game, const std::string& fileName);
-// The level's guarded sides, names, background and bricks into the world.
-void ApplyLevel(Game& game, const Level& level);
+// A level's sides, names and grid into the world, and its background loaded.
+void TakeLevel(Game& game, const Level& level);
 bool LoadTileSet(Game& game);
 // The score table of a level set: beside it, or in the user's Lvl for a shipped set.
 std::string ScoreFileForSet(const Game& game, const std::filesystem::path& setFile);
@@ -28,5 +31,6 @@ void StartMakingLevel(Game& game, std::int32_t number);
 std::filesystem::path LevelPath(const Game& game, const std::string& fileName);
 std::filesystem::path TilesetPath(const Game& game, const std::string& fileName);
 std::vector<std::filesystem::path> LevelSongs(const Game& game);
+std::vector<std::filesystem::path> LevelSongs(const DataFolders& folders);
 // Copies of a w-pixel picture needed to cover `extent` pixels; none for a picture of zero size.
 int RepeatsToCover(int w, int extent);

@@ -257,6 +257,7 @@ ImageSize PictureSize(const Platform& platform, int imageId) {
 
 void DrawImage(Platform& platform, std::int16_t srcWidth, std::int16_t srcHeight, std::int16_t destWidth,
                std::int16_t destHeight, float x, float y, int imageId, std::int16_t srcX, std::int16_t srcY) {
+  if (platform.options.drawNothing) return;
   Rect src{srcX, srcY, srcX + srcWidth, srcY + srcHeight};
   // A lambda rather than the function's address, so the row copy is inlined into the loop over the rows.
   CopyRect(platform.display, imageId, src, DestinationRect(x, y, destWidth, destHeight),
@@ -282,12 +283,14 @@ void DrawImageRop(Platform& platform, std::int16_t width, std::int16_t height, f
     display.ropAvailable = false;
     return;
   }
+  if (platform.options.drawNothing) return;
   Rect src{srcX, srcY, srcX + width, srcY + height};
   CopyRect(display, imageId, src, DestinationRect(x, y, width, height),
            [](const Pixel* from, Pixel* to, int count) { AndRowKeyed(from, to, count); });
 }
 
 void ClearBackBuffer(Platform& platform, std::int32_t colour) {
+  if (platform.options.drawNothing) return;
   auto& back = platform.display.backBuffer;
   const auto pixel = static_cast<Pixel>(colour);
   // Black, every frame's clear, as one memset: a plain fill of 16-bit values is not vectorised at -O2.
@@ -296,6 +299,7 @@ void ClearBackBuffer(Platform& platform, std::int32_t colour) {
 }
 
 void FlipScreen(Platform& platform) {
+  if (platform.options.drawNothing) return;
   Display& display = platform.display;
   // Only the rows that differ are copied and marked, so the window puts no more on the screen than changed.
   constexpr std::size_t RowBytes = ScreenWidth * sizeof(Pixel);

@@ -266,6 +266,7 @@ struct PlatformOptions {
   bool headless = false;  // no window and no sound device; the clock is virtual
   bool windowed = false;  // a window instead of full screen
   bool noGamma = false;   // run without a gamma ramp (fades become instant)
+  bool drawNothing = false;  // no picture is drawn or shown: a run that only needs the outcome (a level's proof)
 };
 
 // The SDL window (or none when headless or when it cannot be opened, then paced) and mixer (or none).

@@ -9,7 +9,6 @@
 #include "gameplay/play_frames.h"
 #include "platform/input.h"
 #include "shell/game_start.h"
-#include "shell/level_stand_in.h"
 #include "shell/recording.h"
 #include "shell/verify.h"
 
@@ -37,7 +36,7 @@ bool StartUp(Game& game, StartSettings settings, std::string& error) {
   game.platform.input.script.active = settings.scriptedDevices;
   // The script must be in place before the platform starts: with one, the mouse is not taken from the desktop.
   if (!settings.inputScript.empty() && !LoadInputScript(game.platform, settings.inputScript, error)) return false;
-  game.generated.maker = StandInLevel;
+  game.generated.maker = settings.levelMaker;
   game.verifier = VerifyRecording;
   game.recorder.nextGameFile = settings.recordFile;
   game.recorder.everyGameFolder = settings.recordFolder;

@@ -13,8 +13,8 @@
 
 namespace {
 
-Verdict Unreadable(std::string problem) {
-  Verdict verdict;
+RecordingVerdict Unreadable(std::string problem) {
+  RecordingVerdict verdict;
   verdict.problem = std::move(problem);
   return verdict;
 }
@@ -33,18 +33,19 @@ void ReplayToItsEnd(Game& game, const std::atomic<bool>* stop) {
 
 }  // namespace
 
-Verdict VerifyRecording(const DataFolders& folders, const std::filesystem::path& file, const std::atomic<bool>* stop) {
+RecordingVerdict VerifyRecording(const DataFolders& folders, LevelMaker maker, const std::filesystem::path& file,
+                        const std::atomic<bool>* stop) {
   Recording recording;
   std::string error;
   Bytes bytes;
   if (ReadWholeFile(file, bytes, error) && RecordingChangedSinceSealed(bytes)) {
-    Verdict changed;
-    changed.outcome = Verdict::Outcome::DoesNotVerify;
+    RecordingVerdict changed;
+    changed.outcome = RecordingVerdict::Outcome::DoesNotVerify;
     changed.problem = "the recording was changed after its game was recorded (its checksum does not match)";
     return changed;
   }
   if (!PrepareReplay(folders, file, recording, error)) return Unreadable(error);
-  Verdict verdict;
+  RecordingVerdict verdict;
   verdict.setName = recording.generated ? GeneratedSetName(*recording.generated) : recording.levelSet;
   std::string setName;
   if (!recording.generated && ReadLevelSetName(recording.levelSet, setName, error)) verdict.setName = setName;
@@ -53,19 +54,20 @@ Verdict VerifyRecording(const DataFolders& folders, const std::filesystem::path&
   settings.folders = folders;
   settings.platform.headless = true;
   settings.replay = std::move(recording);
+  settings.levelMaker = maker;
   auto game = std::make_unique<Game>();
   if (!StartUp(*game, std::move(settings), error)) return Unreadable(file.string() + ": " + error);
   ReplayToItsEnd(*game, stop);
   verdict.replayed = true;
   verdict.reached = GameEndNow(*game);
   if (stop && stop->load()) {
-    verdict.outcome = Verdict::Outcome::Stopped;
+    verdict.outcome = RecordingVerdict::Outcome::Stopped;
     return verdict;
   }
   verdict.problem = ReplayEndProblem(*game);
   if (verdict.problem.empty() && !verdict.claimed) verdict.problem = "the recording does not say where its game got";
   if (verdict.problem.empty() && !ReplayPlayedThrough(game->platform)) verdict.problem = "the replay stopped early";
-  verdict.outcome = verdict.problem.empty() ? Verdict::Outcome::Verifies : Verdict::Outcome::DoesNotVerify;
+  verdict.outcome = verdict.problem.empty() ? RecordingVerdict::Outcome::Verifies : RecordingVerdict::Outcome::DoesNotVerify;
   return verdict;
 }
 
@@ -74,9 +76,9 @@ std::string EndDescription(const RecordedEnd& end) {
          std::to_string(end.tick) + (end.over ? ", the game over)" : ", the game still running)");
 }
 
-int RunVerify(const DataFolders& folders, const std::filesystem::path& file) {
-  const Verdict verdict = VerifyRecording(folders, file);
-  if (verdict.outcome == Verdict::Outcome::Unreadable) {
+int RunVerify(const DataFolders& folders, LevelMaker maker, const std::filesystem::path& file) {
+  const RecordingVerdict verdict = VerifyRecording(folders, maker, file);
+  if (verdict.outcome == RecordingVerdict::Outcome::Unreadable) {
     std::cerr << "shardfall: " << verdict.problem << "\n";
     return 2;
   }
@@ -84,7 +86,7 @@ int RunVerify(const DataFolders& folders, const std::filesystem::path& file) {
   if (verdict.replayed)
     std::cout << "  set      " << verdict.setName << "\n  reached  " << EndDescription(verdict.reached)
               << "\n  claimed  " << (verdict.claimed ? EndDescription(*verdict.claimed) : "nothing (format 1)") << "\n";
-  if (verdict.outcome == Verdict::Outcome::Verifies) {
+  if (verdict.outcome == RecordingVerdict::Outcome::Verifies) {
     std::cout << "  verified: the replay gets where the recording says\n";
     return 0;
   }

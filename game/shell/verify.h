@@ -11,10 +11,10 @@
 
 // Replays the recording headless to its end (or until `stop` is set) and compares. A recording that cannot be
 // replayed here (damaged, another version, other level files) is Unreadable, with the reason.
-Verdict VerifyRecording(const DataFolders& folders, const std::filesystem::path& file,
+RecordingVerdict VerifyRecording(const DataFolders& folders, LevelMaker maker, const std::filesystem::path& file,
                         const std::atomic<bool>* stop = nullptr);
 // "level 3, score 4820 (tick 96480, the game over)".
 std::string EndDescription(const RecordedEnd& end);
 // --verify: prints what the replay reached, what the recording claims and the verdict; the exit status is 0 when
 // it verifies, 1 when it does not, 2 when it cannot be read.
-int RunVerify(const DataFolders& folders, const std::filesystem::path& file);
+int RunVerify(const DataFolders& folders, LevelMaker maker, const std::filesystem::path& file);

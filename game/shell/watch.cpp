@@ -32,8 +32,8 @@ void BackToTable(Game& game, const std::string& table, std::string note) {
   frontEnd.tableNotes.push_back(std::move(note));
 }
 
-std::string VerdictNote(const Verdict& verdict) {
-  if (verdict.outcome == Verdict::Outcome::Verifies)
+std::string VerdictNote(const RecordingVerdict& verdict) {
+  if (verdict.outcome == RecordingVerdict::Outcome::Verifies)
     return "The game verified: it reached " + EndDescription(verdict.reached);
   return "The game does not verify: " + verdict.problem;
 }
@@ -66,13 +66,13 @@ void EndWatchIfOver(Game& game) {
   if (!recorder.watched || !ReplayOver(game.platform)) return;
   RunBeforeWatch before = std::move(*recorder.watched);
   recorder.watched.reset();
-  Verdict verdict;
+  RecordingVerdict verdict;
   verdict.claimed = recorder.recording.reached;
   verdict.replayed = true;
   verdict.reached = GameEndNow(game);
   verdict.problem = ReplayEndProblem(game);
   const bool playedThrough = ReplayPlayedThrough(game.platform) || !verdict.problem.empty();
-  verdict.outcome = verdict.problem.empty() ? Verdict::Outcome::Verifies : Verdict::Outcome::DoesNotVerify;
+  verdict.outcome = verdict.problem.empty() ? RecordingVerdict::Outcome::Verifies : RecordingVerdict::Outcome::DoesNotVerify;
   const ReplayViewer viewer = game.platform.tape.viewer;
   // The replay's clock ran on the recording's ticks; the run's goes on from where it was, plus the time watched.
   const std::int64_t watchedMs = static_cast<std::int64_t>(game.clock.now) + viewer.clockOffset + viewer.pausedMs;

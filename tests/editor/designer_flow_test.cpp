@@ -18,6 +18,7 @@
 #include "content/tileset_file.h"
 #include "editor/level_editor.h"
 #include "editor/picture_box.h"
+#include "editor/prove_level_window.h"
 #include "tests/editor/editor_fixture.h"
 #include "tools/default_content/build_default.h"
 
@@ -94,6 +95,35 @@ class DesignerFlowTest : public QObject {
     addToTheWarmUpSet(editor);
     QCOMPARE(dialogs.texts(), QStringList());
     playInTheGame(level, playtestSet);
+  }
+
+  // The content tool plays the level in a process of its own and the window shows its verdict.
+  void aLevelIsProvenBesideTheEditor() {
+    const QString shipped = QStringLiteral(DEFAULT_TREE), glow = shipped + "/Lvl/wu1_glow.sfl";
+    const QString empty = root.path() + "/empty.sfl", missing = root.path() + "/missing-tool";
+    Level level;
+    std::string error;
+    QVERIFY2(ReadLevelFile(glow.toStdString(), level, error), error.c_str());
+    level.brickGrid = {};
+    WriteFixtureLevel(empty, level);
+    struct Case {
+      QString level, tool, verdict;
+    };
+    const Case cases[] = {
+        {glow, CONTENT_TOOL, "Finished: cleared in "},
+        {empty, CONTENT_TOOL, "Not finished: nothing to break"},
+        {glow, missing, "No verdict: " + missing + " could not be started"},
+    };
+    for (const Case& test : cases) {
+      LevelEditor editor(EditorSetup{EditorFolders::same(shipped), &dialogs, &starter, {}, {},
+                                     GameCommand{test.tool, {"--root", shipped}}});
+      QVERIFY(editor.OpenFile(test.level));
+      trigger(editor, "mnuProveLevel");
+      auto* window = editor.findChild<ProveLevelWindow*>();
+      QVERIFY(window && window->isVisible());
+      QTRY_VERIFY2_WITH_TIMEOUT(window->verdict().startsWith(test.verdict), qPrintable(window->verdict()), 60000);
+    }
+    QCOMPARE(dialogs.texts(), QStringList());
   }
 
  private:

@@ -53,7 +53,7 @@ bool RecordingStarter::start(const QString& program, const QStringList& argument
 }
 
 EditorSetup FixtureSetup(const FixtureRoot& root, ScriptedDialogs& dialogs, ProgramStarter* starter) {
-  return EditorSetup{root.folders(), &dialogs, starter, GameCommand{root.path() + "/GAME", {}}, QString()};
+  return EditorSetup{root.folders(), &dialogs, starter, GameCommand{root.path() + "/GAME", {}}, QString(), {}};
 }
 
 FixtureRoot::FixtureRoot() {

@@ -20,7 +20,11 @@ set(cases
   "fail|content||#include <QString>"
   "fail|editor,tools|QT|#include \"game/core/world.h\""
   "fail|tools||#include \"editor/level_editor.h\""
-  "fail|tools||#include \"game/platform/display.h\"")
+  "fail|tools||#include \"game/platform/display.h\""
+  "fail|tools||#include \"proof/level_proof.h\""
+  "pass|tools,proof||#include \"proof/level_proof.h\""
+  "fail|tools,proof||#include \"shell/main_loop.h\""
+  "fail|tools,proof||#include \"game/proof/level_proof.h\"")
 
 execute_process(COMMAND mktemp -d OUTPUT_VARIABLE work OUTPUT_STRIP_TRAILING_WHITESPACE)
 set(failures "")

@@ -6,6 +6,8 @@
 #include <array>
 #include <set>
 
+#include "content/sealed_bricks.h"
+
 namespace {
 
 constexpr int Columns = GridColumns - 1;  // playfield columns 1 .. 20
@@ -31,90 +33,6 @@ struct Bricks {
     const TileDef* def = at(column, row);
     return def && IsBrickKind(def->kind) && MustBreak(def->kind);
   }
-};
-
-using CellFlags = std::array<std::array<bool, GridRows>, GridColumns>;
-
-bool Inside(int column, int row) { return column >= 1 && column <= Columns && row >= 1 && row <= Rows; }
-
-// Where the ball can get from its paddle: breakable bricks open as they break, and an explosion clears what it
-// reaches, indestructible bricks included, setting off the explosives among them.
-class BallReach {
- public:
-  explicit BallReach(const Bricks& bricks) : bricks_(bricks) {}
-
-  void Spread(Side home) {
-    for (int c = 1; c <= Columns; ++c)
-      for (int r = 1; r <= Rows; ++r)
-        if (OnEdge(home, c, r) && Open(c, r)) reached_[c][r] = true;
-    bool exploded = true;
-    while (exploded) {
-      Flood();
-      exploded = false;
-      for (int c = 1; c <= Columns; ++c)
-        for (int r = 1; r <= Rows; ++r)
-          if (reached_[c][r] && !fired_[c][r] && bricks_.at(c, r) && Blasts(bricks_.at(c, r)->kind)) {
-            Fire(c, r);
-            exploded = true;
-          }
-    }
-  }
-  bool Gone(int column, int row) const { return reached_[column][row] || cleared_[column][row]; }
-
- private:
-  static bool OnEdge(Side side, int column, int row) {
-    switch (side) {
-      case Bottom: return row == Rows;
-      case Top: return row == 1;
-      case Right: return column == Columns;
-      case Left: return column == 1;
-    }
-    return false;
-  }
-  bool Open(int column, int row) const {
-    const TileDef* def = bricks_.at(column, row);
-    return cleared_[column][row] || !def || MustBreak(def->kind);
-  }
-  void Flood() {
-    bool grew = true;
-    while (grew) {
-      grew = false;
-      for (int c = 1; c <= Columns; ++c)
-        for (int r = 1; r <= Rows; ++r) {
-          if (reached_[c][r] || !Open(c, r)) continue;
-          const bool besideReached = (c > 1 && reached_[c - 1][r]) || (c < Columns && reached_[c + 1][r]) ||
-                                     (r > 1 && reached_[c][r - 1]) || (r < Rows && reached_[c][r + 1]);
-          if (besideReached) reached_[c][r] = grew = true;
-        }
-    }
-  }
-  void Clear(int column, int row) {
-    if (!Inside(column, row)) return;
-    cleared_[column][row] = true;
-    const TileDef* def = bricks_.at(column, row);
-    if (def && Blasts(def->kind)) Fire(column, row);
-  }
-  void Fire(int column, int row) {
-    if (fired_[column][row]) return;
-    fired_[column][row] = true;
-    const std::int32_t kind = bricks_.at(column, row)->kind;
-    if (kind == Dynamite) {
-      for (int dc = -1; dc <= 1; ++dc)
-        for (int dr = -1; dr <= 1; ++dr) Clear(column + dc, row + dr);
-      return;
-    }
-    const ShooterDirections d = ShooterDirectionsOf(kind);
-    const auto line = [&](int dc, int dr) {
-      for (int c = column + dc, r = row + dr; Inside(c, r); c += dc, r += dr) Clear(c, r);
-    };
-    if (d.up) line(0, -1);
-    if (d.right) line(1, 0);
-    if (d.down) line(0, 1);
-    if (d.left) line(-1, 0);
-  }
-
-  const Bricks& bricks_;
-  CellFlags reached_{}, cleared_{}, fired_{};
 };
 
 std::string SideProblems(const Level& level, std::vector<std::string>& problems) {
@@ -192,24 +110,13 @@ int BrickProblems(const Bricks& bricks, const std::string& tilesetName, std::vec
   return breakable;
 }
 
-Side HomeSide(const Level& level) {
-  for (Side side : {Bottom, Top, Right, Left})
-    if (level.guardedSides[side] == -1) return side;
-  return Bottom;
-}
-
 void SealedProblem(const Bricks& bricks, std::vector<std::string>& problems) {
-  BallReach reach(bricks);
-  reach.Spread(HomeSide(bricks.level));
-  int sealed = 0;
-  std::string first;
-  for (int r = 1; r <= Rows; ++r)
-    for (int c = 1; c <= Columns; ++c)
-      if (bricks.breakable(c, r) && !reach.Gone(c, r) && sealed++ == 0) first = CellName(c, r);
+  const SealedBricks sealed = FindSealedBricks(bricks.level, bricks.tileSet, bricks.usable);
+  const std::string first = CellName(sealed.firstColumn, sealed.firstRow);
   const std::string sealedOff = " sealed off by indestructible bricks from every ball path";
-  if (sealed == 1) problems.push_back("brick " + first + " is" + sealedOff);
-  if (sealed > 1)
-    problems.push_back(std::to_string(sealed) + " breakable bricks are" + sealedOff + ", the first at " + first);
+  if (sealed.count == 1) problems.push_back("brick " + first + " is" + sealedOff);
+  if (sealed.count > 1)
+    problems.push_back(std::to_string(sealed.count) + " breakable bricks are" + sealedOff + ", the first at " + first);
 }
 
 }  // namespace

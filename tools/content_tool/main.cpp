@@ -11,6 +11,7 @@
 #include "content/version.h"
 #include "tools/content_tool/content_check.h"
 #include "tools/content_tool/content_json.h"
+#include "tools/content_tool/proving/proof_commands.h"
 #include "tools/default_content/build_default.h"
 #include "tools/default_content/icons/build_icons.h"
 #include "tools/default_content/level_text.h"
@@ -42,6 +43,21 @@ Commands:
   level-to-text FILE     Print the level FILE (".sfl") in the designers' text form.
   level-from-text TEXT OUT
                          Write the level file OUT from the text form in TEXT.
+  generate --seed N --count K --difficulty D [--tileset T] [--root DATA] DIR
+                         Write K generated levels of difficulty D (1 to 10) and their level set
+                         into DIR, each one played by the autopilot first: the first from seed
+                         N (0 to 18446744073709551615) or the next seed whose level passes,
+                         each later one from the seed after the last. T is a tileset file
+                         name in Tls ("NeonTileSet.sft"); without it each level takes one of
+                         the shipped tilesets by its seed. Prints a line per level: its file,
+                         seed, proof time, motif, tileset, background and song.
+  prove [--root DATA] LEVEL.sfl|SET.sfs
+                         Play the level, or each level of the set, headless with the autopilot,
+                         capsules off, and print whether it was finished and in what time of
+                         play, or why not: no guarded side, nothing to break, bricks sealed
+                         off, no progress (the ball loops), every ball lost, or over ten
+                         minutes (under twenty seconds counts as not finished too). Exits
+                         with 1 when a level was not finished.
   --help                 Show this text.
   --version              Print the version.
 
@@ -56,6 +72,8 @@ JSON forms:
 Names are 8-bit text: bytes 0x80-0xFF appear as the characters U+0080-U+00FF. Floats are printed
 so that pack restores the same 32-bit value; NaN and infinities appear as "0x" and their 8 hex
 digits of bits.
+
+DATA is a data folder (Gfx, Tls, Bgd, Mus, Lvl); without --root, the one the game uses.
 
 Errors go to standard error; the exit status is 0 on success, 1 on a failed check or command,
 2 on wrong usage.
@@ -161,5 +179,8 @@ int main(int argc, char** argv) {
   if (command == "build-icons" && expect(1)) return BuildIconsCommand(args[1]);
   if (command == "level-to-text" && expect(1)) return LevelToTextCommand(args[1]);
   if (command == "level-from-text" && expect(2)) return LevelFromTextCommand(args[1], args[2]);
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (command == "generate") return GenerateCommand(rest);
+  if (command == "prove") return ProveCommand(rest);
   return WrongUsage("unknown command or wrong number of arguments: " + command);
 }

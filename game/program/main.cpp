@@ -6,6 +6,7 @@
 #include "content/level_set_file.h"
 #include "content/version.h"
 #include "core/game.h"
+#include "proof/level_maker.h"
 #include "shell/command_line.h"
 #include "shell/game_start.h"
 #include "shell/main_loop.h"
@@ -99,6 +100,7 @@ int main(int argc, char** argv) {
   settings.seed = command.seed;
   settings.inputScript = command.input;
   settings.recordFile = command.recordFile;
+  settings.levelMaker = MakeProvenLevel;
   settings.recordFolder = command.recordFolder;
   // Everything a replay or a recording needs is checked before a window opens.
   Recording replay;
@@ -107,7 +109,7 @@ int main(int argc, char** argv) {
     std::cerr << "shardfall: " << error << "\n";
     return 2;
   }
-  if (!command.verifyFile.empty()) return RunVerify(settings.folders, command.verifyFile);
+  if (!command.verifyFile.empty()) return RunVerify(settings.folders, MakeProvenLevel, command.verifyFile);
   if ((!command.playSetFile.empty() && !generated && !ResolvePlaySet(settings.folders, command.playSetFile, error)) ||
       (!command.replayFile.empty() && !PrepareReplay(settings.folders, command.replayFile, replay, error)) ||
       !CheckRecordingTargets(command.recordFile, command.recordFolder, error)) {
