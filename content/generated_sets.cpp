@@ -3,8 +3,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "content/numbers.h"
+#include "content/table_games.h"
 
 namespace {
 
@@ -98,4 +101,20 @@ std::optional<GeneratedSet> SetOfGeneratedTable(const std::filesystem::path& tab
   const std::optional<CalendarDate> date = ParseDate(std::string_view(name).substr(dateStart, 10));
   if (!date) return std::nullopt;
   return DailySet(*date);
+}
+
+void KeepLatestDailyTables(const std::filesystem::path& folder) {
+  std::vector<std::pair<CalendarDate, std::filesystem::path>> tables;
+  std::error_code failure;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, failure)) {
+    const std::optional<GeneratedSet> set = SetOfGeneratedTable(entry.path());
+    if (set && set->kind == GeneratedKind::Daily) tables.emplace_back(set->date, entry.path());
+  }
+  if (tables.size() <= static_cast<std::size_t>(KeptDailyTables)) return;
+  std::sort(tables.begin(), tables.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  for (std::size_t i = KeptDailyTables; i < tables.size(); ++i) {
+    std::error_code ignored;
+    std::filesystem::remove_all(TableGamesFolder(tables[i].second), ignored);
+    std::filesystem::remove(tables[i].second, ignored);
+  }
 }

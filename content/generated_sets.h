@@ -63,3 +63,5 @@ std::string GeneratedTableName(const GeneratedSet& set);
 std::optional<GeneratedSet> SetOfGeneratedTable(const std::filesystem::path& table);
 // Only the tables of the latest dates are kept.
 constexpr int KeptDailyTables = 30;
+// Removes the Daily Challenge tables of the folder beyond the KeptDailyTables latest dates, with their games.
+void KeepLatestDailyTables(const std::filesystem::path& folder);

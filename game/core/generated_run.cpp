@@ -24,6 +24,7 @@ void LevelThread::Start(LevelMaker maker, const DataFolders& folders, const Gene
     result_ = MadeLevel{{}, 0, difficulty, "no level generator in this program"};
     return;
   }
+  if (!BackgroundThreads) return;  // Take makes it
   thread_ = std::thread([this, maker, folders, seed = LevelSeed(set, number), difficulty] {
     MadeLevel made = maker(folders, seed, difficulty);
     made.difficulty = difficulty;
@@ -42,7 +43,8 @@ MadeLevel LevelThread::Take(LevelMaker maker, const DataFolders& folders, const 
   Start(maker, folders, set, number);
   Join();
   std::lock_guard lock(mutex_);
-  MadeLevel made = std::move(*result_);
+  MadeLevel made = result_ ? std::move(*result_) : maker(folders, LevelSeed(set, number), LevelDifficulty(set, number));
+  made.difficulty = LevelDifficulty(set, number);
   result_.reset();
   job_ = Job{};
   return made;

@@ -13,6 +13,13 @@
 #include "content/generated_sets.h"
 #include "content/level_file.h"
 
+// A browser build without threads makes levels between them, and checks no recording in the background.
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+inline constexpr bool BackgroundThreads = false;
+#else
+inline constexpr bool BackgroundThreads = true;
+#endif
+
 // A level as the generator made it and the proof passed it.
 struct MadeLevel {
   Level level;
@@ -38,7 +45,8 @@ class LevelThread {
   void Start(LevelMaker maker, const DataFolders& folders, const GeneratedSet& set, std::int32_t number);
   // True when that level has been made and waits to be taken.
   bool Ready(const GeneratedSet& set, std::int32_t number) const;
-  // The level, once made: waits for it, starting it first when it was not started.
+  // The level, once made: waits for it, starting it first when it was not started (without threads, makes it
+  // now).
   MadeLevel Take(LevelMaker maker, const DataFolders& folders, const GeneratedSet& set, std::int32_t number);
 
  private:

@@ -13,13 +13,6 @@
 #include "content/recording_file.h"
 #include "core/generated_run.h"
 
-// A browser build without threads checks nothing in the background (and makes levels between them).
-#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
-inline constexpr bool BackgroundThreads = false;
-#else
-inline constexpr bool BackgroundThreads = true;
-#endif
-
 struct RecordingVerdict {
   enum class Outcome { Verifies, DoesNotVerify, Unreadable, Stopped };
   Outcome outcome = Outcome::Unreadable;

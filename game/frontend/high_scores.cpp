@@ -215,6 +215,9 @@ void CommitName(Game& game) {
   const HighScoreTable table = SaveScore(frontEnd.pendingScoreFile, frontEnd.enteredName, game.world.score,
                                          frontEnd.tableNotes, recorded ? recorder.lastGame : Bytes{},
                                          &frontEnd.entryToSelect);
+  if (const std::optional<GeneratedSet> set = SetOfGeneratedTable(frontEnd.pendingScoreFile);
+      set && set->kind == GeneratedKind::Daily)
+    KeepLatestDailyTables(std::filesystem::path(frontEnd.pendingScoreFile).parent_path());
   BuildTableScreen(game, table);
   frontEnd.scoreEntryPending = false;
   frontEnd.actionReadyTime = Now(game) + 180;
