@@ -60,7 +60,7 @@ std::optional<CalendarDate> LocalDateToday() {
 }
 
 std::string DailyDateProblem(const std::optional<CalendarDate>& today) {
-  if (!today) return "the computer's clock gives no date";
-  return "the computer's clock says " + DateText(*today) + "; the Daily Challenge needs the right date (" +
-         DateText(FirstDailyDate) + " to " + DateText(LastDailyDate) + ")";
+  if (!today) return "the computer's clock gives no date: set the clock to play the Daily Challenge";
+  return "the date is " + DateText(*today) + ": set the clock to today's date to play the Daily Challenge (it is "
+         "offered from " + DateText(FirstDailyDate) + " to " + DateText(LastDailyDate) + ")";
 }

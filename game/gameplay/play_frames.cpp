@@ -65,10 +65,11 @@ void DrawGeneratedIntro(Game& game) {
   const GeneratedSet& set = game.generated.set;
   if (set.kind == GeneratedKind::None) return;
   const std::optional<std::int32_t> count = LevelCount(set);
-  std::string caption = GeneratedSetName(set) + " - Level " + std::to_string(game.levelSet.currentLevel);
-  if (count) caption += " of " + std::to_string(*count);
-  DrawCentredText(game.platform, caption, 330.0f);
-  if (!BackgroundThreads) DrawCentredText(game.platform, "(this browser makes each level between levels)", 356.0f);
+  std::string level = "Level " + std::to_string(game.levelSet.currentLevel);
+  if (count) level += " of " + std::to_string(*count);
+  DrawCentredText(game.platform, GeneratedSetName(set), 310.0f);
+  DrawCentredText(game.platform, level, 345.0f);
+  if (!BackgroundThreads) DrawCentredText(game.platform, "Levels are made between levels", 380.0f);
 }
 
 }  // namespace

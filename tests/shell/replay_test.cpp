@@ -197,6 +197,36 @@ TEST_F(Recordings, AGameEnteredInATableKeepsARecordingThatVerifiesUntilAByteIsCh
   }
 }
 
+TEST_F(Recordings, ADaysChallengeIsTheSameOnEveryRunAndItsGamesVerify) {
+  // Another game seed, the same day: the same level; another day: another level.
+  const auto firstLevel = [&](const std::string& date, int seed) {
+    EXPECT_EQ(Run("--play daily --date " + date + " --seed " + std::to_string(seed) + " --frames 300 --dump-state " +
+                  Path("day.json")),
+              0)
+        << Text("out.txt");
+    const nlohmann::json world = Json("day.json")["GameWorld"];
+    EXPECT_EQ(world["currentLevel"], 1) << world["loadingProblem"];
+    return world["brickGrid"].dump();
+  };
+  const std::string day = firstLevel("2026-12-08", 1);
+  EXPECT_EQ(firstLevel("2026-12-08", 2), day);
+  EXPECT_NE(firstLevel("2026-12-09", 1), day);
+  // A clock far off: no Daily Challenge, said in one line.
+  for (const char* date : {"1970-01-01", "9999-12-31"}) {
+    EXPECT_EQ(Run("--play daily --date " + std::string(date) + " --frames 10"), 2);
+    OneLine("set the clock");
+  }
+  // A lost game of the day, recorded, verifies: its levels are made again from the day.
+  StartWith(1);
+  Write("lose.txt", ClicksScript(1000, 2000000));
+  ASSERT_EQ(Run("--play daily --date 2026-12-08 --seed 3 --frames 20000 --until-game-ends --input " + Path("lose.txt") +
+                " --record " + Path("day.sfr")),
+            0)
+      << Text("out.txt");
+  EXPECT_NE(Text("day.sfr").find("\ngenerated daily 2026-12-08\n"), std::string::npos);
+  EXPECT_EQ(Run("--verify " + Path("day.sfr")), 0) << Text("out.txt");
+}
+
 TEST_F(Recordings, AnAutopilotGameOfTheDefaultSetReplaysToTheSameEndByteForByte) {
   StartWith(1);
   Write("auto.txt", AutopilotScript(4000, 1500, 2000000));
