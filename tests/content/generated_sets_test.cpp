@@ -47,6 +47,14 @@ TEST(GeneratedSets, ADayHasItsOwnLevelsAndEachEndlessGameItsOwn) {
   EXPECT_EQ(seeds.size(), 4u * DailyLevels + 9u) << "two levels share a seed";
 }
 
+// A day's levels are the same for every player in every version: their seeds never change.
+TEST(GeneratedSets, TheSeedsOfADayAndOfAnEndlessGameArePinned) {
+  const GeneratedSet day = DailySet({2026, 12, 8});
+  EXPECT_EQ(LevelSeed(day, 1), 0xf0b34ba0a9e970b3u);
+  EXPECT_EQ(LevelSeed(day, 10), 0xf60c6f781e384af4u);
+  EXPECT_EQ(LevelSeed(EndlessSet(7), 1), 0x079ae66b6e180068u);
+}
+
 TEST(GeneratedSets, DifficultyRisesByLevelUpToTheHardest) {
   const GeneratedSet day = DailySet({2026, 12, 8}), endless = EndlessSet(7);
   const struct {

@@ -108,6 +108,8 @@ TEST_F(TableGamesFolderTest, ADamagedIndexIsSetAsideWithItsRecordings) {
   const std::vector<std::string> notes = Save({{"Bo", 200}, {"Ann", 100}}, 1, "game b");
   ASSERT_EQ(notes.size(), 2u);
   EXPECT_NE(notes[1].find("index.txt.damaged"), std::string::npos) << notes[1];
+  const Bytes kept = bytesOf(folder() / "index.txt.damaged");
+  EXPECT_EQ(std::string(kept.begin(), kept.end()), "garbage\n");
   EXPECT_EQ(Kept(), (std::vector<std::string>{"Bo 200 game b"}));
   for (const std::string& name : before) EXPECT_TRUE(std::filesystem::exists(folder() / name)) << name;
 }
