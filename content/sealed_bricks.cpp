@@ -10,30 +10,13 @@ namespace {
 constexpr int Columns = GridColumns - 1;  // playfield columns 1 .. 20
 constexpr int Rows = GridRows - 1;        // playfield rows 1 .. 30
 
-// The level's cells seen through its tileset.
-struct Bricks {
-  const Level& level;
-  const TileSet& tileSet;
-  std::int64_t usable;
-
-  // The record of the cell's tile; nullptr for an empty cell or a tile the level may not use.
-  const TileDef* at(int column, int row) const {
-    const std::int32_t tile = level.brickGrid[column][row];
-    return tile >= 1 && tile <= usable ? &tileSet.tiles[tile] : nullptr;
-  }
-  bool breakable(int column, int row) const {
-    const TileDef* def = at(column, row);
-    return def && IsBrickKind(def->kind) && MustBreak(def->kind);
-  }
-};
-
 using CellFlags = std::array<std::array<bool, GridRows>, GridColumns>;
 
 bool Inside(int column, int row) { return column >= 1 && column <= Columns && row >= 1 && row <= Rows; }
 
 class BallReach {
  public:
-  explicit BallReach(const Bricks& bricks) : bricks_(bricks) {}
+  explicit BallReach(const LevelBricks& bricks) : bricks_(bricks) {}
 
   void Spread(Side home) {
     for (int c = 1; c <= Columns; ++c)
@@ -105,7 +88,7 @@ class BallReach {
     if (d.left) line(-1, 0);
   }
 
-  const Bricks& bricks_;
+  const LevelBricks& bricks_;
   CellFlags reached_{}, cleared_{}, fired_{};
 };
 
@@ -120,7 +103,7 @@ Side HomeSide(const Level& level) {
 SealedBricks FindSealedBricks(const Level& level, const TileSet& tileSet, std::int64_t usableTiles) {
   const std::int64_t usable =
       std::clamp<std::int64_t>(usableTiles, 0, static_cast<std::int64_t>(tileSet.tiles.size()) - 1);
-  const Bricks bricks{level, tileSet, usable};
+  const LevelBricks bricks{level, tileSet, usable};
   BallReach reach(bricks);
   reach.Spread(HomeSide(level));
   SealedBricks sealed;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <limits>
 
@@ -82,6 +83,31 @@ TEST(LevelGenerator, TheSameSeedGivesTheSameBytesAndPinnedLevelsStayAsTheyAre) {
   EXPECT_NE(BytesOf(GenerateLevel(1, 5, choice).level), BytesOf(GenerateLevel(2, 5, choice).level));
 }
 
+TEST(LevelGenerator, ShippedTileSetsGiveTheirPinnedLevelsAndScenery) {
+  // The scenery tables and the shipped tilesets are part of what a seed means.
+  struct Pin {
+    const char* tileset;
+    int difficulty;
+    std::uint64_t digest;
+    const char* song;
+  };
+  const Pin pins[] = {
+      {"DefaultTileSet.sft", 1, 8934311271504858751u, "NeonOrbit.mid"},
+      {"NeonTileSet.sft", 1, 16748785071607630993u, "NeonOrbit.mid"},
+      {"FrostTileSet.sft", 5, 13533382733450737474u, "NeonOrbit.mid"},
+      {"CircuitTileSet.sft", 10, 13163304412701152796u, "PrismRush.mid"},
+  };
+  const DataFolders folders = SameFolders(SHARDFALL_DEFAULT_TREE);
+  for (const Pin& pin : pins) {
+    TileSetChoice choice;
+    std::string error;
+    ASSERT_TRUE(ChooseTileSet(0, folders, pin.tileset, choice, error)) << error;
+    const GeneratedLevel generated = GenerateLevel(7, pin.difficulty, choice);
+    EXPECT_EQ(Digest(BytesOf(generated.level)), pin.digest) << pin.tileset << ", " << generated.level.backgroundName;
+    EXPECT_EQ(generated.songName, pin.song) << pin.tileset;
+  }
+}
+
 TEST(LevelGenerator, EveryDifficultyAndSeedAtTheLimitsKeepsTheRulesInEveryShippedTileSet) {
   const DataFolders folders = SameFolders(SHARDFALL_DEFAULT_TREE);
   for (const auto& file : ListFilesEndingWith(folders.shipped / "Tls", ".sft")) {
@@ -93,6 +119,34 @@ TEST(LevelGenerator, EveryDifficultyAndSeedAtTheLimitsKeepsTheRulesInEveryShippe
         ExpectKeepsTheRules(GenerateLevel(seed, difficulty, choice), choice,
                             choice.tilesetName + ", seed " + std::to_string(seed) + ", difficulty " +
                                 std::to_string(difficulty));
+  }
+}
+
+TEST(PlayfieldRules, BricksInAPaddlesWayOrWedgingABallAreFound) {
+  struct Case {
+    const char* what;
+    Side guarded;
+    std::vector<std::array<int, 3>> bricks;  // column, row, tile
+    const char* problem;
+  };
+  const Case cases[] = {
+      {"the right edge, guarded", Right, {{20, 10, Tile::Plain}}, "a brick in a paddle's way"},
+      {"the right edge, open", Bottom, {{20, 10, Tile::Plain}}, ""},
+      {"the left edge, guarded", Left, {{1, 10, Tile::Plain}}, "a brick in a paddle's way"},
+      {"the bottom band", Bottom, {{10, 29, Tile::Plain}}, "a brick in a paddle's way"},
+      {"the top band", Top, {{10, 2, Tile::Plain}}, "a brick in a paddle's way"},
+      {"off the playfield", Bottom, {{0, 10, Tile::Plain}}, "outside the playfield"},
+      {"a brick between metal", Bottom, {{5, 4, Tile::Wall}, {5, 5, Tile::Plain}, {5, 6, Tile::Wall}}, "wedge"},
+      {"dynamite between metal", Bottom, {{5, 4, Tile::Wall}, {5, 5, Tile::Dynamite}, {5, 6, Tile::Wall}}, ""},
+  };
+  const TileSet tileSet = MakeTestTileSet();
+  for (const Case& test : cases) {
+    Level level;
+    level.guardedSides[test.guarded] = -1;
+    for (const auto& [c, r, tile] : test.bricks) level.brickGrid[c][r] = tile;
+    const std::string found = LayoutProblem(level) + WedgeProblem(level, tileSet);
+    EXPECT_EQ(found.empty(), std::string(test.problem).empty()) << test.what << ": " << found;
+    EXPECT_NE(found.find(test.problem), std::string::npos) << test.what << ": " << found;
   }
 }
 

@@ -18,23 +18,6 @@ std::string CellName(int column, int row) {
   return "(" + std::to_string(column) + ", " + std::to_string(row) + ")";
 }
 
-// The level's cells seen through its tileset.
-struct Bricks {
-  const Level& level;
-  const TileSet& tileSet;
-  std::int64_t usable;
-
-  // The record of the cell's tile; nullptr for an empty cell or a tile the level may not use.
-  const TileDef* at(int column, int row) const {
-    const std::int32_t tile = level.brickGrid[column][row];
-    return tile >= 1 && tile <= usable ? &tileSet.tiles[tile] : nullptr;
-  }
-  bool breakable(int column, int row) const {
-    const TileDef* def = at(column, row);
-    return def && IsBrickKind(def->kind) && MustBreak(def->kind);
-  }
-};
-
 std::string SideProblems(const Level& level, std::vector<std::string>& problems) {
   bool guarded = false;
   for (int side = Bottom; side <= Left; ++side) {
@@ -48,7 +31,7 @@ std::string SideProblems(const Level& level, std::vector<std::string>& problems)
 }
 
 // The later damage stages of a multi-hit tile must follow it in the tileset.
-std::string StageProblem(const Bricks& bricks, std::int32_t tile) {
+std::string StageProblem(const LevelBricks& bricks, std::int32_t tile) {
   const TileDef& def = bricks.tileSet.tiles[tile];
   if (def.kind != Hittable || def.hitStage < 1 || def.hitStage >= def.hitCount) return "";
   for (std::int64_t stage = def.hitStage + 1; stage <= def.hitCount; ++stage) {
@@ -64,7 +47,7 @@ std::string StageProblem(const Bricks& bricks, std::int32_t tile) {
 }
 
 // The whole animation run a tile belongs to must lie in the tileset.
-std::string AnimationProblem(const Bricks& bricks, std::int32_t tile) {
+std::string AnimationProblem(const LevelBricks& bricks, std::int32_t tile) {
   const TileDef& def = bricks.tileSet.tiles[tile];
   if (def.frameCount <= 1 || def.frameNumber < 1 || def.frameNumber > def.frameCount) return "";
   const std::int64_t first = tile - (def.frameNumber - 1), last = first + def.frameCount - 1;
@@ -83,7 +66,7 @@ std::string AnimationProblem(const Bricks& bricks, std::int32_t tile) {
 }
 
 // Per brick: known tile, a kind, whole runs. Each tile's run problem is told once, at its first brick.
-int BrickProblems(const Bricks& bricks, const std::string& tilesetName, std::vector<std::string>& problems) {
+int BrickProblems(const LevelBricks& bricks, const std::string& tilesetName, std::vector<std::string>& problems) {
   int breakable = 0;
   std::set<std::int32_t> toldRuns;
   for (int r = 1; r <= Rows; ++r)
@@ -110,7 +93,7 @@ int BrickProblems(const Bricks& bricks, const std::string& tilesetName, std::vec
   return breakable;
 }
 
-void SealedProblem(const Bricks& bricks, std::vector<std::string>& problems) {
+void SealedProblem(const LevelBricks& bricks, std::vector<std::string>& problems) {
   const SealedBricks sealed = FindSealedBricks(bricks.level, bricks.tileSet, bricks.usable);
   const std::string first = CellName(sealed.firstColumn, sealed.firstRow);
   const std::string sealedOff = " sealed off by indestructible bricks from every ball path";
@@ -128,7 +111,7 @@ std::vector<std::string> LevelQualityProblems(const Level& level, const TileSet&
   if (!unguarded.empty()) problems.push_back(unguarded);
   const std::int64_t usable =
       std::clamp<std::int64_t>(usableTiles, 0, static_cast<std::int64_t>(tileSet.tiles.size()) - 1);
-  const Bricks bricks{level, tileSet, usable};
+  const LevelBricks bricks{level, tileSet, usable};
   if (BrickProblems(bricks, tilesetName, problems) == 0) problems.push_back(NothingToBreak);
   else if (unguarded.empty()) SealedProblem(bricks, problems);
   return problems;
