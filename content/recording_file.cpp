@@ -118,6 +118,24 @@ bool ParseFile(std::string_view rest, RecordedFile& file) {
   return true;
 }
 
+// "endless SEED" (64 bits) or "daily YYYY-MM-DD".
+bool ParseGenerated(std::string_view rest, GeneratedSet& set) {
+  const std::string_view kind = FirstWord(rest, rest);
+  if (kind == "endless") {
+    set.kind = GeneratedKind::Endless;
+    return ParseWholeNumber(rest, set.seed);
+  }
+  const std::optional<CalendarDate> date = ParseDate(rest);
+  if (kind != "daily" || !date) return false;
+  set = DailySet(*date);
+  return true;
+}
+
+std::string GeneratedText(const GeneratedSet& set) {
+  if (set.kind == GeneratedKind::Daily) return "daily " + DateText(set.date);
+  return "endless " + NumberText(set.seed);
+}
+
 // The header's lines, in their fixed order; `file` and `song` lines may repeat; format 2 closes with `reached`.
 bool ParseHeader(LineReader& lines, int format, Recording& out, std::string& problem) {
   std::string_view line, rest;
@@ -129,7 +147,12 @@ bool ParseHeader(LineReader& lines, int format, Recording& out, std::string& pro
   };
   if (!expect("set") || rest.empty()) return damaged("expected the level set");
   out.levelSet = std::string(rest);
-  if (!expect("seed") || !ParseWholeNumber(rest, out.seed)) return damaged("expected the seed");
+  if (!lines.next(line)) return damaged("expected the seed");
+  if (FirstWord(line, rest) == "generated" && format >= 3) {
+    if (!ParseGenerated(rest, out.generated.emplace())) return damaged("expected generated endless SEED or daily DATE");
+    if (!lines.next(line)) return damaged("expected the seed");
+  }
+  if (FirstWord(line, rest) != "seed" || !ParseWholeNumber(rest, out.seed)) return damaged("expected the seed");
   if (!expect("tick") || !ParseWholeNumber(rest, out.tick) || out.tick < 0 || out.tick > MaxStartTick)
     return damaged("expected the start tick, 0 .. " + std::to_string(MaxStartTick));
   if (!expect("options") || !ParseOptions(rest, out.options)) return damaged("expected the options, each in its range");
@@ -213,6 +236,8 @@ bool CheckOpening(LineReader& lines, const std::string& program, int& format, Re
   return true;
 }
 
+constexpr std::string_view ChecksumMismatch = "the recording is damaged (its checksum does not match)";
+
 // The last line, "end COUNT CRC", where it starts, and the checksum of everything before it.
 bool CheckEnd(std::string_view text, std::size_t& count, std::size_t& start, std::string& problem) {
   const std::string_view cutShort = "the recording is cut short (it has no end line)";
@@ -226,11 +251,18 @@ bool CheckEnd(std::string_view text, std::size_t& count, std::size_t& start, std
   if (!ParseWholeNumber(countText, count) || !ParseHex(rest, checksum))
     return Refuse(problem, "the recording is damaged (its end line)");
   if (Crc32(reinterpret_cast<const std::uint8_t*>(text.data()), start) != checksum)
-    return Refuse(problem, "the recording is damaged (its checksum does not match)");
+    return Refuse(problem, std::string(ChecksumMismatch));
   return true;
 }
 
 }  // namespace
+
+bool RecordingChangedSinceSealed(const Bytes& bytes) {
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  std::size_t count = 0, start = 0;
+  std::string problem;
+  return !CheckEnd(text, count, start, problem) && problem == ChecksumMismatch;
+}
 
 bool DecodeRecording(const Bytes& bytes, const std::string& program, Recording& out, std::string& problem) {
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -251,9 +283,11 @@ bool DecodeRecording(const Bytes& bytes, const std::string& program, Recording& 
 
 Bytes EncodeRecording(const Recording& recording) {
   std::string out;
-  out += std::string(Magic) + " " + std::to_string(recording.reached ? RecordingFormat : 1) + "\n";
+  const int format = recording.generated ? 3 : recording.reached ? 2 : 1;
+  out += std::string(Magic) + " " + std::to_string(format) + "\n";
   out += "program " + recording.program + "\n";
   out += "set " + recording.levelSet + "\n";
+  if (recording.generated) out += "generated " + GeneratedText(*recording.generated) + "\n";
   out += "seed " + NumberText(recording.seed) + "\n";
   out += "tick " + NumberText(recording.tick) + "\n";
   AppendOptions(out, recording.options);

@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "content/file_io.h"
+#include "content/generated_sets.h"
 #include "content/options_file.h"
 #include "content/recorded_steps.h"
 
-// The format written; a reader also takes format 1, which has no `reached` line.
-inline constexpr int RecordingFormat = 2;
+// The newest format; a reader also takes format 1, which has no `reached` line, and 2, which has no `generated`
+// line. A recording is written in the oldest format that holds it.
+inline constexpr int RecordingFormat = 3;
 // A recording holds at most a day of play, and at most one frame or pause pass per millisecond of it.
 inline constexpr std::int64_t MaxPlayMs = 24 * 60 * 60 * 1000;
 inline constexpr std::int64_t MaxPlayPasses = MaxPlayMs;
@@ -44,7 +46,8 @@ struct RecordedEnd {
 
 struct Recording {
   std::string program;             // the version of Shardfall that recorded it
-  std::string levelSet;            // the set file as the game had it
+  std::string levelSet;            // the set file as the game had it; a generated set's name
+  std::optional<GeneratedSet> generated;  // Endless or a Daily Challenge: its levels follow from this (format 3)
   std::uint32_t seed = 0;          // the seed of the game's random numbers
   std::int32_t tick = 0;           // the clock before the first frame
   Options options;
@@ -60,6 +63,9 @@ struct Recording {
 // `problem` says what is wrong, without a file name. Memory: about twice the size of the file, at most.
 bool DecodeRecording(const Bytes& bytes, const std::string& program, Recording& out, std::string& problem);
 Bytes EncodeRecording(const Recording& recording);
+// True for a recording whole to its end line whose checksum does not match what it holds: changed since it was
+// written, rather than cut short.
+bool RecordingChangedSinceSealed(const Bytes& bytes);
 bool ReadRecordingFile(const std::filesystem::path& path, const std::string& program, Recording& out,
                        std::string& error);
 

@@ -2,8 +2,12 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "content/generated_sets.h"
+#include "content/high_score_file.h"
 
 // The front end's screens.
 enum class Screen { MainMenu, Options, NewGame, HighScores, Powerups, Credits };
@@ -27,7 +31,8 @@ struct MenuLine {
 
 struct LevelSetEntry {
   std::string name;
-  std::string path;
+  std::string path;  // empty for a generated set
+  GeneratedKind generated = GeneratedKind::None;
 };
 
 constexpr int NoImage = -1;
@@ -63,6 +68,16 @@ struct FrontEnd {
   std::string pendingScoreFile;  // score file to show or update; empty = the list of sets
   bool scoreEntryPending = false;
   std::string enteredName;  // kept for the next entry of the run
+  std::vector<std::string> tableNotes;  // shown above the next table built (a score not saved, a game watched)
+  int shownEntry = 0;       // the table entry (rank) whose game is shown; 0: the table itself
+  int entryToSelect = 0;    // the rank to highlight when the table is next built; 0: the first line
+  HighScoreEntry shownGameEntry;                    // the entry whose game is shown
+  std::string shownGameFile;                        // its recording; empty when none is kept
+  std::optional<std::uint32_t> shownGameChecksum;   // the recording's, when it can be read
+  std::string shownGameProblem;                     // why there is no recording to look at
+  std::string shownGameStatus;                      // what the screen says of it
+  float mouseTravel = 0.0f;     // pointer movement up (-) or down (+) not yet turned into a highlight step
+  int mouseButtonsHeld = 3;     // bit 0 left, bit 1 right: held at the last menu read (or when the menus came up)
   int padLetter = 0;                 // the letter a gamepad's A adds to the name, in PadLetters
   float padLetterReadyTime = 0.0f;   // tick before which a held direction does not choose again
 };

@@ -2,6 +2,7 @@
 // front end and options.
 #pragma once
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "content/data_folders.h"
@@ -10,10 +11,25 @@
 #include "content/recording_file.h"
 #include "core/front_end_state.h"
 #include "core/game_state.h"
+#include "core/generated_run.h"
+#include "core/recording_checks.h"
 #include "core/helpers.h"
 #include "core/world.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
+
+// What a run had before it watched a table's game, given back to it afterwards.
+struct RunBeforeWatch {
+  bool clockVirtual = false;
+  std::int32_t clockNow = 0;
+  Options options;
+  GameState state;
+  RandomSource random;
+  std::string levelSetPath;
+  GeneratedSet generated;
+  std::string table;           // the score table the game was watched from
+  std::filesystem::path file;  // the recording
+};
 
 // Games as the frame loop meets them: from a game's first frame to the frame it hands back to the front end,
 // recorded (--record, --record-dir) or replayed (--replay).
@@ -25,6 +41,12 @@ struct GameRecorder {
   bool gameEnded = false;  // the last frame was a game's last
   Recording recording;     // what the game being recorded or replayed started from; its steps are on the tape
   std::string startTime;   // local date and time of the game's start, for --record-dir names
+  // Every game is recorded in memory, so that a score it enters into a table keeps its game: the last one's
+  // recording stays here until the next game starts.
+  Bytes lastGame;
+  std::int32_t lastGameScore = 0;
+  std::filesystem::path watchFile;       // set by the front end: the game to watch when the front end is left
+  std::optional<RunBeforeWatch> watched;  // while a table's game is watched
 };
 
 struct Game {
@@ -37,13 +59,19 @@ struct Game {
   GameWorld world;
   FrontEnd frontEnd;
   LevelSet levelSet;
-  std::string levelSetPath;
+  std::string levelSetPath;  // empty for a generated set
+  GeneratedRun generated;
+  std::optional<CalendarDate> today;  // --date: the day the Daily Challenge takes as today
   GameRecorder recorder;
   bool capsulesOff = false;  // --no-capsules: broken bricks drop nothing, for proving levels finishable
+  RecordingVerifier verifier = nullptr;  // set at start-up
+  CheckThread checks;                    // verifies the games of the score tables meanwhile
 };
 
 // The tick count of this game's clock.
 inline std::int32_t Now(const Game& game) { return TickCount(game.clock); }
+// The day the Daily Challenge is played for: --date, else the clock's local date.
+inline std::optional<CalendarDate> Today(const Game& game) { return game.today ? game.today : LocalDateToday(); }
 // RandomBetween on the game's generator and clock.
 inline float RandomBetween(Game& game, float lo, float hi, bool randomSign) {
   return RandomBetween(game.random, Now(game), lo, hi, randomSign);

@@ -61,6 +61,19 @@ void PressBoundKeys(Game& game) {
   }
 }
 
+// In the menus a click counts as a key for the read in which the button goes down: the left button as Enter, the
+// right one as Esc (but not on the Main Menu, where Esc quits the game).
+void PressClickedKeys(Game& game) {
+  Input& input = game.platform.input;
+  FrontEnd& frontEnd = game.frontEnd;
+  const int held = input.mousePresent ? (input.mouseState.buttons[0] ? 1 : 0) | (input.mouseState.buttons[1] ? 2 : 0) : 0;
+  const int clicked = held & ~frontEnd.mouseButtonsHeld;
+  frontEnd.mouseButtonsHeld = held;
+  if (ModeOf(game) != InputMode::Menus) return;
+  if (clicked & 1) input.keyState[DIK_RETURN] = 0x80;
+  if ((clicked & 2) && frontEnd.screen != Screen::MainMenu) input.keyState[DIK_ESCAPE] = 0x80;
+}
+
 float Clamped(float v, float high) { return v < 0 ? 0 : (v > high ? high : v); }
 
 float Tilt(std::int16_t raw) {
@@ -87,6 +100,7 @@ void ReadMouse(Game& game) {
 void ReadKeyboard(Game& game) {
   ReadInputDevices(game.platform, game.clock);
   PressBoundKeys(game);
+  PressClickedKeys(game);
   UpdateKeyFlags(game.platform.input);
   ReadMouse(game);
 }

@@ -75,11 +75,16 @@ bool ChangeOption(Options& options, std::string_view field, int direction);
 // High scores.
 bool EarnsPlace(const HighScoreTable& table, std::int32_t score);
 // Puts the score above every equal or lower one; a full table drops its last entry.
-void InsertHighScore(HighScoreTable& table, const std::string& name, std::int32_t score);
+// Returns the entry's rank (1-based), 0 when it did not enter.
+int InsertHighScore(HighScoreTable& table, const std::string& name, std::int32_t score);
 // Adds the score to the file's table and writes it, one game at a time; returns the table as it now stands.
-// `notes` get what the player should know about the file, which also goes to stderr.
+// The game's `recording` (none when empty) is kept beside the table while its entry is in it. `notes` get what
+// the player should know about the files, which also goes to stderr; `rankTaken` the entry's rank (0: none).
 HighScoreTable SaveScore(const std::filesystem::path& file, const std::string& name, std::int32_t score,
-                         std::vector<std::string>& notes);
+                         std::vector<std::string>& notes, const Bytes& recording = {}, int* rankTaken = nullptr);
+// The screen of one table entry's game: whether its recording is kept and verifies, and Watch.
+void BuildTableGameView(Game& game);
+void RunTableGameView(Game& game);
 // A missing or unreadable file reads as an empty table; one cut short gives the whole entries it holds.
 HighScoreTable ReadScoreTableOrEmpty(const std::filesystem::path& path);
 std::string ScoreLineText(int rank, const HighScoreEntry& entry);

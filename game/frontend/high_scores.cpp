@@ -3,10 +3,14 @@
 #include <cmath>
 #include <iostream>
 #include <sstream>
+#include <utility>
 
 #include "content/file_io.h"
 #include "content/level_set_file.h"
+#include "content/generated_sets.h"
 #include "content/names.h"
+#include "content/numbers.h"
+#include "content/table_games.h"
 #include "core/game.h"
 #include "frontend/front_end.h"
 #include "platform/input.h"
@@ -26,25 +30,72 @@ std::filesystem::path SetFileOf(const Game& game, const std::filesystem::path& s
   return ReadPath(game.folders, std::filesystem::path("Lvl") / beside.filename());
 }
 
+// The set's name as the lists show it: a generated set's by its table, any other by its set file.
+std::string TableSetName(const Game& game, const std::filesystem::path& scoreFile) {
+  if (const std::optional<GeneratedSet> generated = SetOfGeneratedTable(scoreFile))
+    return GeneratedSetName(*generated);
+  return LevelSetDisplayName(SetFileOf(game, scoreFile));
+}
+
 std::string ScoreTableTitle(const Game& game, const std::string& scoreFile) {
-  return "High Scores - " + LevelSetDisplayName(SetFileOf(game, scoreFile));
+  return "High Scores - " + TableSetName(game, scoreFile);
 }
 
 std::filesystem::path HiddenTablePath(const Game& game) { return game.folders.user / "Lvl" / "muzac.sfh"; }
 
-void AddTableLines(FrontEnd& frontEnd, const HighScoreTable& table) {
+// The text in lines that fit the widest panel, broken between words; a word wider than that is cut at its start.
+std::vector<std::string> PanelLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream words(text);
+  for (std::string word; words >> word;) {
+    if (!lines.empty() && TextWidth(lines.back() + " " + word) <= MaxPanelTextWidth) lines.back() += " " + word;
+    else lines.push_back(word);
+  }
+  for (std::string& line : lines) line = TextEndThatFits(line, MaxPanelTextWidth);
+  return lines;
+}
+
+// The notes waiting for the table (a score not saved, a game watched), above it so that a long table does not
+// scroll them out of sight; then the entries, each chosen to look at its game, and Done. The highlight goes to
+// the entry of `entryToSelect`.
+void BuildTableScreen(Game& game, const HighScoreTable& table) {
+  FrontEnd& frontEnd = game.frontEnd;
+  frontEnd.menuItems.clear();
+  for (const std::string& note : frontEnd.tableNotes)
+    for (const std::string& line : PanelLines(note)) AddMenuItem(frontEnd, line, false);
+  if (!frontEnd.tableNotes.empty()) AddMenuItem(frontEnd, "", false);
+  frontEnd.tableNotes.clear();
+  const int firstEntryLine = static_cast<int>(frontEnd.menuItems.size()) + 1;
   for (std::size_t i = 0; i < table.size(); ++i) {
-    AddMenuItem(frontEnd, ScoreLineText(static_cast<int>(i) + 1, table[i]), true, true);
+    AddMenuItem(frontEnd, ScoreLineText(static_cast<int>(i) + 1, table[i]), true, true, std::to_string(i + 1));
   }
   AddMenuItem(frontEnd, "", false);
   AddMenuItem(frontEnd, "Done", true);
+  frontEnd.targetScreen = ScoreTableTitle(game, frontEnd.pendingScoreFile);
+  BuildMenuScreen(game);
+  const int rank = std::exchange(frontEnd.entryToSelect, 0);
+  if (rank >= 1 && rank <= static_cast<int>(table.size())) SelectMenuLine(frontEnd, firstEntryLine + rank - 1);
+}
+
+// The user's tables of every level set, then those of the generated sets (Endless, the latest days first).
+std::vector<std::filesystem::path> ScoreTables(const Game& game) {
+  std::vector<std::filesystem::path> tables = ListDataFiles(game.folders, "Lvl", "sfh");
+  std::vector<std::filesystem::path> generated;
+  std::error_code failure;
+  const std::filesystem::path folder = game.folders.user / "Lvl" / GeneratedTablesFolder;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, failure))
+    if (SetOfGeneratedTable(entry.path())) generated.push_back(entry.path());
+  // "Endless.sfh" sorts after every "Daily-..." name; the reverse order puts it first and the latest day next.
+  std::sort(generated.rbegin(), generated.rend());
+  tables.insert(tables.end(), generated.begin(), generated.end());
+  return tables;
 }
 
 void BuildSetList(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
   frontEnd.menuItems.clear();
-  for (const auto& scoreFile : ListDataFiles(game.folders, "Lvl", "sfh")) {
-    AddMenuItem(frontEnd, LevelSetDisplayName(SetFileOf(game, scoreFile)), true, false, scoreFile.string());
+  for (const auto& scoreFile : ScoreTables(game)) {
+    AddMenuItem(frontEnd, TableSetName(game, scoreFile), true, false, scoreFile.string());
   }
   AddMenuItem(frontEnd, "", false);
   AddMenuItem(frontEnd, "Cancel", true);
@@ -68,15 +119,28 @@ void RunSetList(Game& game) {
 }
 
 void BuildTableView(Game& game) {
-  FrontEnd& frontEnd = game.frontEnd;
-  frontEnd.menuItems.clear();
-  AddTableLines(frontEnd, ReadScoreTableOrEmpty(frontEnd.pendingScoreFile));
-  frontEnd.targetScreen = ScoreTableTitle(game, frontEnd.pendingScoreFile);
-  BuildMenuScreen(game);
+  BuildTableScreen(game, ReadScoreTableOrEmpty(game.frontEnd.pendingScoreFile));
+}
+
+// The entry of the highlighted line (its rank), or 0 on any other line.
+int HighlightedRank(const FrontEnd& frontEnd) {
+  const int line = frontEnd.selectedItem;
+  if (line < 1 || line > static_cast<int>(frontEnd.menuItems.size())) return 0;
+  int rank = 0;
+  const std::string& data = frontEnd.menuItems[line - 1].data;
+  return ParseWholeNumber(data, rank) ? rank : 0;
 }
 
 void RunTableView(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
+  const int rank = HighlightedRank(frontEnd);
+  if (!KeyDown(game, DIK_ESCAPE) && ActionReady(game) && frontEnd.selectPressed && rank > 0) {
+    frontEnd.shownEntry = rank;
+    frontEnd.shownScreen.clear();
+    PlayMenuSound(game, SoundSelect);
+    frontEnd.actionReadyTime = Now(game) + 180;
+    return;
+  }
   if (!KeyDown(game, DIK_ESCAPE) && !(ActionReady(game) && frontEnd.selectPressed)) return;
   // The hidden table is shown once only.
   if (std::filesystem::path(frontEnd.pendingScoreFile) == HiddenTablePath(game)) {
@@ -85,18 +149,6 @@ void RunTableView(Game& game) {
   }
   frontEnd.pendingScoreFile.clear();
   BackToMainMenu(game, 180);
-}
-
-// The text in lines that fit the widest panel, broken between words; a word wider than that is cut at its start.
-std::vector<std::string> PanelLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream words(text);
-  for (std::string word; words >> word;) {
-    if (!lines.empty() && TextWidth(lines.back() + " " + word) <= MaxPanelTextWidth) lines.back() += " " + word;
-    else lines.push_back(word);
-  }
-  for (std::string& line : lines) line = TextEndThatFits(line, MaxPanelTextWidth);
-  return lines;
 }
 
 // A table that cannot be read is renamed out of the way, so that writing the new one does not destroy it.
@@ -128,16 +180,21 @@ bool TableToExtend(const std::filesystem::path& file, HighScoreTable& table, std
 }  // namespace
 
 HighScoreTable SaveScore(const std::filesystem::path& file, const std::string& name, std::int32_t score,
-                         std::vector<std::string>& notes) {
+                         std::vector<std::string>& notes, const Bytes& recording, int* rankTaken) {
   HighScoreTable table;
   std::string error;
   const bool folderMade = MakeFolderFor(file, error);
   // Another game may be saving to the same table: it is read, extended and replaced by one game at a time.
   const FileLock lock(file);
   const bool writable = folderMade && TableToExtend(file, table, notes, error);
-  InsertHighScore(table, name, score);
+  const int rank = InsertHighScore(table, name, score);
+  if (rankTaken) *rankTaken = rank;
   // A failed write leaves the old file whole.
-  if (!writable || !WriteHighScoreFile(file, table, error)) {
+  if (writable && WriteHighScoreFile(file, table, error)) {
+    const std::size_t before = notes.size();
+    UpdateTableGames(file, table, rank, recording, notes);
+    for (std::size_t i = before; i < notes.size(); ++i) std::cerr << "shardfall: " << notes[i] << '\n';
+  } else {
     // The screen's title names the set already; the reason is what follows the file's path.
     const std::string pathPrefix = file.string() + ": ";
     const bool named = error.starts_with(pathPrefix);
@@ -152,16 +209,16 @@ namespace {
 void CommitName(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
   game.platform.input.edgeKeys = false;
-  std::vector<std::string> notes;
-  const HighScoreTable table = SaveScore(frontEnd.pendingScoreFile, frontEnd.enteredName, game.world.score, notes);
-  frontEnd.menuItems.clear();
-  // Above the table, so that a long table does not scroll them out of sight.
-  for (const std::string& note : notes)
-    for (const std::string& line : PanelLines(note)) AddMenuItem(frontEnd, line, false);
-  if (!notes.empty()) AddMenuItem(frontEnd, "", false);
-  AddTableLines(frontEnd, table);
-  frontEnd.targetScreen = ScoreTableTitle(game, frontEnd.pendingScoreFile);
-  BuildMenuScreen(game);
+  const GameRecorder& recorder = game.recorder;
+  // The game that ended is the one recorded last, unless it went unrecorded.
+  const bool recorded = !recorder.lastGame.empty() && recorder.lastGameScore == game.world.score;
+  const HighScoreTable table = SaveScore(frontEnd.pendingScoreFile, frontEnd.enteredName, game.world.score,
+                                         frontEnd.tableNotes, recorded ? recorder.lastGame : Bytes{},
+                                         &frontEnd.entryToSelect);
+  if (const std::optional<GeneratedSet> set = SetOfGeneratedTable(frontEnd.pendingScoreFile);
+      set && set->kind == GeneratedKind::Daily)
+    KeepLatestDailyTables(std::filesystem::path(frontEnd.pendingScoreFile).parent_path());
+  BuildTableScreen(game, table);
   frontEnd.scoreEntryPending = false;
   frontEnd.actionReadyTime = Now(game) + 180;
 }
@@ -202,11 +259,13 @@ bool EarnsPlace(const HighScoreTable& table, std::int32_t score) {
   return std::any_of(table.begin(), table.end(), [score](const auto& entry) { return entry.score < score; });
 }
 
-void InsertHighScore(HighScoreTable& table, const std::string& name, std::int32_t score) {
+int InsertHighScore(HighScoreTable& table, const std::string& name, std::int32_t score) {
   auto place = std::find_if(table.begin(), table.end(), [score](const auto& entry) { return entry.score <= score; });
-  if (place == table.end() && table.size() >= MaxHighScores) return;
+  if (place == table.end() && table.size() >= MaxHighScores) return 0;
+  const int rank = static_cast<int>(place - table.begin()) + 1;
   table.insert(place, HighScoreEntry{name.substr(0, StoredNameLength), score});
   if (table.size() > MaxHighScores) table.resize(MaxHighScores);
+  return rank;
 }
 
 HighScoreTable ReadScoreTableOrEmpty(const std::filesystem::path& path) {
@@ -255,6 +314,8 @@ void RunHighScoreScreens(Game& game, bool building) {
   if (building) {
     if (frontEnd.pendingScoreFile.empty()) {
       BuildSetList(game);
+    } else if (!frontEnd.scoreEntryPending && frontEnd.shownEntry > 0) {
+      BuildTableGameView(game);
     } else if (!frontEnd.scoreEntryPending) {
       BuildTableView(game);
     } else {
@@ -265,6 +326,8 @@ void RunHighScoreScreens(Game& game, bool building) {
   DrawMenuPanel(game);
   if (frontEnd.pendingScoreFile.empty()) {
     RunSetList(game);
+  } else if (frontEnd.shownEntry > 0) {
+    RunTableGameView(game);
   } else {
     RunTableView(game);
   }

@@ -1,5 +1,6 @@
 // The "New Game" screen: the level sets found in Lvl, and the start of a game on the chosen one.
 #include <algorithm>
+#include <iostream>
 
 #include "content/level_set_file.h"
 #include "core/game.h"
@@ -8,6 +9,9 @@
 
 namespace {
 
+constexpr const char* DailyWithoutDate = "Daily Challenge (set the clock)";
+
+// The sets of files, then the two that are made as they are played.
 void BuildNewGameScreen(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
   frontEnd.levelSets.clear();
@@ -16,9 +20,27 @@ void BuildNewGameScreen(Game& game) {
   }
   frontEnd.menuItems.clear();
   for (const LevelSetEntry& set : frontEnd.levelSets) AddMenuItem(frontEnd, set.name, true);
+  const std::optional<CalendarDate> today = Today(game);
+  const bool dailyPlayable = today && IsPlayableDailyDate(*today);
+  frontEnd.levelSets.push_back({"Endless", "", GeneratedKind::Endless});
+  frontEnd.levelSets.push_back({"Daily Challenge", "", GeneratedKind::Daily});
+  AddMenuItem(frontEnd, "Endless", true);
+  AddMenuItem(frontEnd, dailyPlayable ? "Daily Challenge" : DailyWithoutDate, dailyPlayable);
+  if (!dailyPlayable) std::cerr << "shardfall: no Daily Challenge: " << DailyDateProblem(today) << '\n';
   AddMenuItem(frontEnd, "", false);
   AddMenuItem(frontEnd, "Back", true);
   BuildMenuScreen(game);
+}
+
+// The chosen set: a file, or a generated one (the Daily Challenge of the day it is chosen on).
+bool ChooseSet(Game& game, const LevelSetEntry& entry) {
+  game.levelSetPath = entry.path;
+  game.generated.set = GeneratedSet{entry.generated, 0, {}};
+  if (entry.generated != GeneratedKind::Daily) return true;
+  const std::optional<CalendarDate> today = Today(game);
+  if (!today || !IsPlayableDailyDate(*today)) return false;  // the clock was changed since the screen was built
+  game.generated.set = DailySet(*today);
+  return true;
 }
 
 }  // namespace
@@ -39,8 +61,8 @@ void RunNewGameScreen(Game& game, bool building) {
   const bool onBack = frontEnd.selectedItem == static_cast<int>(frontEnd.menuItems.size());
   if (KeyDown(game, DIK_ESCAPE) || (onBack && frontEnd.selectPressed)) {
     BackToMainMenu(game, 360);
-  } else if (!onBack && ActionReady(game) && frontEnd.selectPressed) {
-    game.levelSetPath = frontEnd.levelSets[frontEnd.selectedItem - 1].path;
+  } else if (!onBack && ActionReady(game) && frontEnd.selectPressed &&
+             ChooseSet(game, frontEnd.levelSets[frontEnd.selectedItem - 1])) {
     game.state.leavingFrontEnd = true;
     game.state.gameLoaded = false;
     PlayMenuSound(game, SoundSelect);

@@ -127,6 +127,21 @@ void MoveHighlight(Game& game, int direction) {
   frontEnd.navReadyTime = static_cast<float>(Now(game) + NavRepeatMs);
 }
 
+// The mouse moved up or down by a line's height (as far as it would move a pointer) moves the highlight a line;
+// true when it did. Not while a name is typed.
+bool FollowMouse(Game& game) {
+  FrontEnd& frontEnd = game.frontEnd;
+  const Input& input = game.platform.input;
+  if (!input.mousePresent || input.edgeKeys) return false;
+  frontEnd.mouseTravel += game.options.mouseSpeed * static_cast<float>(game.state.frameStep) *
+                          static_cast<float>(input.mouseState.y);
+  if (std::fabs(frontEnd.mouseTravel) < MenuLineHeight) return false;
+  const int direction = frontEnd.mouseTravel < 0 ? -1 : +1;
+  frontEnd.mouseTravel = std::fmod(frontEnd.mouseTravel, static_cast<float>(MenuLineHeight));
+  MoveHighlight(game, direction);
+  return true;
+}
+
 void DrawScrollArrows(Game& game) {
   const FrontEnd& frontEnd = game.frontEnd;
   const int count = LineCount(frontEnd);
@@ -291,6 +306,7 @@ void FrontEndNavigation(Game& game) {
   if (!AnySelectable(frontEnd) || frontEnd.selectedItem < 1 || frontEnd.selectedItem > LineCount(frontEnd)) {
     return;
   }
+  if (FollowMouse(game)) return;
   if (Now(game) < frontEnd.navReadyTime) {
     LineAt(frontEnd, frontEnd.selectedItem).selected = true;
     return;

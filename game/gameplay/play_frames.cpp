@@ -60,6 +60,18 @@ void RunUnlessFrozen(Game& game, void (*step)(Game&)) {
   if (!game.state.gameplayFrozen) step(game);
 }
 
+// A generated set's intro says which set (the day, for the Daily Challenge) and level this is.
+void DrawGeneratedIntro(Game& game) {
+  const GeneratedSet& set = game.generated.set;
+  if (set.kind == GeneratedKind::None) return;
+  const std::optional<std::int32_t> count = LevelCount(set);
+  std::string level = "Level " + std::to_string(game.levelSet.currentLevel);
+  if (count) level += " of " + std::to_string(*count);
+  DrawCentredText(game.platform, GeneratedSetName(set), 310.0f);
+  DrawCentredText(game.platform, level, 345.0f);
+  if (!BackgroundThreads) DrawCentredText(game.platform, "Levels are made between levels", 380.0f);
+}
+
 }  // namespace
 
 void IntroFrame(Game& game) {
@@ -69,6 +81,7 @@ void IntroFrame(Game& game) {
   DrawScorePanel(game);
   PlaceBallOnPaddle(game, 0);
   DrawBalls(game);
+  if (state.levelIntro) DrawGeneratedIntro(game);
   if (state.quitToFrontEnd) LeaveGameWhenFaded(game, false);
   if (state.levelIntro && state.screenFade >= -30.0f && (state.leftButton || state.rightButton)) {
     state.levelIntro = false;

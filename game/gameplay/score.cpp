@@ -149,7 +149,7 @@ void CheckLevelEnd(Game& game) {
   state.musicFadingOut = true;
   state.gameplayFrozen = true;
   if (!ScreenFadedOut(game)) return;
-  bool lastLevel = static_cast<std::int32_t>(game.levelSet.levelFiles.size()) < game.levelSet.currentLevel + 1;
+  bool lastLevel = !HasLevel(game, game.levelSet.currentLevel + 1);
   if (lastLevel || world.spareBalls < 0) {
     ShowEndOfGame(game, world.spareBalls < 0 ? GameOverMessage : FinishedSetMessage);
   } else {
@@ -174,7 +174,7 @@ void RunGameOverScreen(Game& game) {
     state.playing = false;
     state.frontEndReady = false;
     state.quitToFrontEnd = false;
-    game.frontEnd.pendingScoreFile = ScoreFileForSet(game, game.levelSetPath);
+    game.frontEnd.pendingScoreFile = ScoreFileOfGame(game);
     game.frontEnd.scoreEntryPending = true;
     EndGame(game);
   }

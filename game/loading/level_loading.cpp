@@ -179,12 +179,45 @@ std::string ScoreFileForSet(const Game& game, const std::filesystem::path& setFi
   return scoreFile.string();
 }
 
+std::string ScoreFileOfGame(const Game& game) {
+  const GeneratedSet& set = game.generated.set;
+  if (set.kind == GeneratedKind::None) return ScoreFileForSet(game, game.levelSetPath);
+  return (game.folders.user / "Lvl" / GeneratedTablesFolder / GeneratedTableName(set)).string();
+}
+
+bool HasLevel(const Game& game, std::int32_t number) {
+  if (number < 1) return false;
+  if (game.generated.set.kind == GeneratedKind::None)
+    return number <= static_cast<std::int32_t>(game.levelSet.levelFiles.size());
+  const std::optional<std::int32_t> count = LevelCount(game.generated.set);
+  return !count || number <= *count;
+}
+
+void StartMakingLevel(Game& game, std::int32_t number) {
+  GeneratedRun& run = game.generated;
+  if (run.set.kind != GeneratedKind::None && HasLevel(game, number))
+    run.thread.Start(run.maker, game.folders, run.set, number);
+}
+
 namespace {
+
+// The level made meanwhile (waiting for it when it is not made yet); the one after it is begun at once.
+bool TakeMadeLevel(Game& game) {
+  GeneratedRun& run = game.generated;
+  const std::int32_t number = game.levelSet.currentLevel;
+  MadeLevel made = run.thread.Take(run.maker, game.folders, run.set, number);
+  if (!made.error.empty())
+    return Fail(game, "level " + std::to_string(number) + " could not be made: " + made.error);
+  run.levels.push_back({made.seed, made.difficulty, made.level.tilesetName});
+  TakeLevel(game, made.level);
+  StartMakingLevel(game, number + 1);
+  return true;
+}
 
 bool NextLevelOfSet(Game& game) {
   LevelSet& set = game.levelSet;
   set.currentLevel += 1;
-  if (set.currentLevel < 1 || set.currentLevel > static_cast<std::int32_t>(set.levelFiles.size()))
+  if (!HasLevel(game, set.currentLevel))
     return Fail(game, "the level set has no level " + std::to_string(set.currentLevel));
   return true;
 }
@@ -207,8 +240,10 @@ bool BeginLevel(Game& game) {
 }  // namespace
 
 bool StartLevel(Game& game) {
-  return NextLevelOfSet(game) && LoadLevel(game, game.levelSet.levelFiles[game.levelSet.currentLevel - 1]) &&
-         BeginLevel(game);
+  if (!NextLevelOfSet(game)) return false;
+  const bool generated = game.generated.set.kind != GeneratedKind::None;
+  const std::int32_t number = game.levelSet.currentLevel;
+  return (generated ? TakeMadeLevel(game) : LoadLevel(game, game.levelSet.levelFiles[number - 1])) && BeginLevel(game);
 }
 
 bool StartLevel(Game& game, const Level& level) {

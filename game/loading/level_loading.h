@@ -20,6 +20,12 @@ void TakeLevel(Game& game, const Level& level);
 bool LoadTileSet(Game& game);
 // The score table of a level set: beside it, or in the user's Lvl for a shipped set.
 std::string ScoreFileForSet(const Game& game, const std::filesystem::path& setFile);
+// The table of the game's set: ScoreFileForSet, or the generated set's table in the user's Lvl/Generated.
+std::string ScoreFileOfGame(const Game& game);
+// The set has a level of this number (1-based); Endless has every one.
+bool HasLevel(const Game& game, std::int32_t number);
+// A generated set's level `number` begins to be made on the level thread (when the set has it).
+void StartMakingLevel(Game& game, std::int32_t number);
 // Where the game reads a level file of the set, a tileset file or bitmap, and which songs a level may play (in
 // the order a level's random choice counts them): the files and listing a recording is checked against.
 std::filesystem::path LevelPath(const Game& game, const std::string& fileName);

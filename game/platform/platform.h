@@ -110,13 +110,15 @@ struct Input {
 // ---- Recording and replay ----
 
 // The keys of the one watching a replay, read from the devices (or a script) apart from what the recording hands
-// the game: Esc stops the replay, P pauses and resumes it.
+// the game: Esc (or the right mouse button) stops the replay, P pauses and resumes it.
 struct ReplayViewer {
   bool paused = false;
   bool stopped = false;           // Esc, the window closed or a signal: the replay ends before its recording does
+  bool stoppedByKey = false;      // the viewer's stop key (or button) ended it, not the window or a signal
   bool stopHeld = false;          // the keys as at the last look, so that holding one acts once
   bool pauseHeld = false;
   std::int64_t pausedMs = 0;      // time spent paused, which a script's ticks count as well
+  std::int64_t clockOffset = 0;   // the viewer's clock minus the replay's (a game watched within a run)
 };
 
 // What the game read, in order: the clock's ticks, the devices' reads, quit requests and the speed file. While

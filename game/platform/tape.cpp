@@ -48,12 +48,13 @@ void PaceReplay(Platform& platform, const Clock& clock) {
 // Esc (or the pad's B or Back) and P (or Start), each acting when it goes down.
 void LookAtViewerKeys(Platform& platform, const Clock& clock) {
   ReplayViewer& viewer = platform.tape.viewer;
-  const std::int64_t watched = std::min<std::int64_t>(clock.now + viewer.pausedMs, INT32_MAX);
+  const std::int64_t watched = std::clamp<std::int64_t>(clock.now + viewer.clockOffset + viewer.pausedMs, 0, INT32_MAX);
   const DeviceRead live = ReadLiveDevices(platform, static_cast<std::int32_t>(watched));
   auto pad = [&live](PadButton button) { return live.padConnected && (live.padButtons & PadBit(button)) != 0; };
-  const bool stop = live.keys[DIK_ESCAPE] || pad(PadButton::B) || pad(PadButton::Back);
+  const bool rightButton = live.mousePresent && (live.mouseButtons & 2) != 0;
+  const bool stop = live.keys[DIK_ESCAPE] || pad(PadButton::B) || pad(PadButton::Back) || rightButton;
   const bool pause = live.keys[DIK_P] || pad(PadButton::Start);
-  if (stop && !viewer.stopHeld) viewer.stopped = true;
+  if (stop && !viewer.stopHeld) viewer.stopped = viewer.stoppedByKey = true;
   if (pause && !viewer.pauseHeld) viewer.paused = !viewer.paused;
   viewer.stopHeld = stop;
   viewer.pauseHeld = pause;

@@ -75,7 +75,7 @@ constexpr OptionDef Options[] = {
      }},
     {"--no-gamma", nullptr, "run without a gamma ramp (fades are instant)",
      [](CommandLine& line, const std::string&, std::string&) { line.platform.noGamma = true; return true; }},
-    {"--play", "SETFILE", "start a game on the level set at once",
+    {"--play", "SETFILE", "start a game on the level set at once; \"endless\" and \"daily\" start\nEndless and the Daily Challenge",
      [](CommandLine& line, const std::string& value, std::string&) { line.playSetFile = value; return true; }},
     {"--until-game-ends", nullptr, "stop after the frame in which the first game goes back to the menus",
      [](CommandLine& line, const std::string&, std::string&) { line.untilGameEnds = true; return true; }},
@@ -99,6 +99,18 @@ constexpr OptionDef Options[] = {
        line.replayFile = value;
        return !value.empty() || Refuse(error, "--replay needs a file name");
      }},
+    {"--verify", "FILE",
+     "replay a recorded game headless and say whether it gets where it\nclaims: its score and level (exit status 0 "
+     "when it does, 1 when\nit does not, 2 when it cannot be read)",
+     [](CommandLine& line, const std::string& value, std::string& error) {
+       line.verifyFile = value;
+       return !value.empty() || Refuse(error, "--verify needs a file name");
+     }},
+    {"--date", "YYYY-MM-DD", "the day the Daily Challenge takes as today (default: the clock's)",
+     [](CommandLine& line, const std::string& value, std::string& error) {
+       line.today = ParseDate(value);
+       return line.today.has_value() || Refuse(error, "--date needs a date YYYY-MM-DD");
+     }},
     {"--help", nullptr, "this text",
      [](CommandLine& line, const std::string&, std::string&) { line.help = true; return true; }},
     {"--version", nullptr, "print the version",
@@ -118,6 +130,22 @@ bool CheckReplayAlone(const CommandLine& line, std::string& error) {
                                                  {line.noCapsules, "--no-capsules"}};
   for (const auto& [given, name] : others)
     if (given) return Refuse(error, std::string("--replay does not go with ") + name);
+  return true;
+}
+
+// A verification replays its recording headless and reads nothing else.
+bool CheckVerifyAlone(const CommandLine& line, std::string& error) {
+  if (line.verifyFile.empty()) return true;
+  const std::pair<bool, const char*> others[] = {{!line.playSetFile.empty(), "--play"},
+                                                 {!line.replayFile.empty(), "--replay"},
+                                                 {!line.recordFile.empty(), "--record"},
+                                                 {!line.recordFolder.empty(), "--record-dir"},
+                                                 {!line.input.empty(), "--input"},
+                                                 {!line.dumpState.empty(), "--dump-state"},
+                                                 {line.seed.has_value(), "--seed"},
+                                                 {line.noCapsules, "--no-capsules"}};
+  for (const auto& [given, name] : others)
+    if (given) return Refuse(error, std::string("--verify does not go with ") + name);
   return true;
 }
 
@@ -159,5 +187,5 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
     }
     if (!option->apply(out, value, error)) return false;
   }
-  return CheckReplayAlone(out, error) && CheckRecordingKeepsCapsules(out, error);
+  return CheckReplayAlone(out, error) && CheckVerifyAlone(out, error) && CheckRecordingKeepsCapsules(out, error);
 }

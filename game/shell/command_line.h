@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "content/generated_sets.h"
 #include "platform/platform.h"
 #include "shell/main_loop.h"
 
@@ -18,12 +19,14 @@ struct CommandLine {
   std::filesystem::path input;
   std::filesystem::path dumpState;
   std::vector<Screenshot> screenshots;
-  std::filesystem::path playSetFile;  // --play SETFILE
+  std::filesystem::path playSetFile;  // --play SETFILE (or "endless", "daily")
   bool noCapsules = false;
   bool untilGameEnds = false;         // --until-game-ends
   std::filesystem::path recordFile;   // --record FILE: the next game
   std::filesystem::path recordFolder; // --record-dir DIR: every game
   std::filesystem::path replayFile;   // --replay FILE
+  std::filesystem::path verifyFile;   // --verify FILE
+  std::optional<CalendarDate> today;  // --date DATE
   bool help = false;
   bool version = false;
 };

@@ -163,6 +163,8 @@ void ShowLoadingPicture(Game& game) {
   world.loadingProblem.clear();
   DrawLoadingPicture(game);
   game.state.fadingIn = true;
+  // A generated first level is made while the picture fades in.
+  StartMakingLevel(game, 1);
 }
 
 // Every step; false at the first failure, with loadingProblem naming it.
@@ -209,6 +211,11 @@ void FadeOutLoadingPicture(Game& game) {
 }  // namespace
 
 bool ReadLevelSetList(Game& game) {
+  const GeneratedSet& generated = game.generated.set;
+  if (generated.kind != GeneratedKind::None) {
+    game.levelSet = LevelSet{GeneratedSetName(generated), {}, 0};
+    return true;
+  }
   std::string error;
   if (!ReadLevelSetFile(game.levelSetPath, game.levelSet, error)) {
     game.world.loadingProblem = error;
@@ -224,11 +231,27 @@ void StartGame(Game& game) {
   else FadeOutLoadingPicture(game);
 }
 
-void PlayLevelSetAtOnce(Game& game, const std::filesystem::path& levelSetFile) {
+namespace {
+
+// The loop begins at game start with the player's options.
+void BeginAtGameStart(Game& game) {
   LoadOptions(game);
-  std::error_code error;
-  game.levelSetPath = std::filesystem::absolute(levelSetFile, error).string();
   game.state.frontEndReady = true;
   game.state.inFrontEnd = false;
   game.state.gameLoaded = false;
+}
+
+}  // namespace
+
+void PlayLevelSetAtOnce(Game& game, const std::filesystem::path& levelSetFile) {
+  std::error_code error;
+  game.levelSetPath = std::filesystem::absolute(levelSetFile, error).string();
+  game.generated.set = {};
+  BeginAtGameStart(game);
+}
+
+void PlayGeneratedSetAtOnce(Game& game, const GeneratedSet& set) {
+  game.levelSetPath.clear();
+  game.generated.set = set;
+  BeginAtGameStart(game);
 }

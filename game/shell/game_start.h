@@ -2,6 +2,8 @@
 #pragma once
 #include <filesystem>
 
+#include "content/generated_sets.h"
+
 struct Game;
 
 // Called once per frame while gameLoaded is false.
@@ -11,3 +13,5 @@ bool ReadLevelSetList(Game& game);
 // --play: the loop begins at game start on this level-set file instead of the front end (whose options are
 // read first, so the game plays with the player's settings).
 void PlayLevelSetAtOnce(Game& game, const std::filesystem::path& levelSetFile);
+// The same on a generated set (an Endless game takes its seed when it starts).
+void PlayGeneratedSetAtOnce(Game& game, const GeneratedSet& set);

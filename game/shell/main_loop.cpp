@@ -9,6 +9,7 @@
 #include "shell/fades.h"
 #include "shell/recording.h"
 #include "shell/state_dump.h"
+#include "shell/watch.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ void MeasureFrameStep(Game& game, FrameTimer& timer) {
 
 void RunFrame(Game& game, const ModeSteps& steps, FrameTimer& timer) {
   GameState& s = game.state;
+  BeginWatchIfAsked(game);
   BeginGameIfStarting(game);
   AdvanceGameClock(game.platform, game.clock, RecordedStep::Kind::Frame);
   game.platform.idleWaitPasses = 0;
@@ -85,6 +87,7 @@ void RunFrame(Game& game, const ModeSteps& steps, FrameTimer& timer) {
   if (s.musicFadingIn) MusicFadeInStep(game);
   PumpMessages(game.platform);
   EndGameIfOver(game);
+  EndWatchIfOver(game);
 }
 
 void BeginFrames(Game& game) {

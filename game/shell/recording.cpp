@@ -117,6 +117,28 @@ std::vector<RecordedFile> FilesOf(const Game& game) {
   return list.files;
 }
 
+// A generated set's levels are made, not read: what the game read of files are the tilesets its levels asked for.
+std::vector<RecordedFile> GeneratedFiles(const Game& game) {
+  FileList list;
+  for (const PlayedLevel& level : game.generated.levels) {
+    if (!IsPlainFileName(level.tilesetName) || level.tilesetName.size() < 3) continue;
+    list.Add("tileset", level.tilesetName, TilesetPath(game, level.tilesetName));
+    const std::string bitmapName = ReplaceLastThree(level.tilesetName, "bmp");
+    list.Add("bitmap", bitmapName, TilesetPath(game, bitmapName));
+  }
+  return list.files;
+}
+
+// The files of the recording as the game would read them now.
+std::vector<RecordedFile> FilesHere(const Game& game, const Recording& recording) {
+  if (!recording.generated) return FilesOf(game);
+  FileList list;
+  for (const RecordedFile& file : recording.files)
+    if ((file.role == "tileset" || file.role == "bitmap") && IsPlainFileName(file.name))
+      list.Add(file.role, file.name, TilesetPath(game, file.name));
+  return list.files;
+}
+
 std::vector<std::string> SongNames(const Game& game) {
   std::vector<std::string> names;
   for (const auto& song : LevelSongs(game)) names.push_back(song.filename().string());
@@ -126,6 +148,7 @@ std::vector<std::string> SongNames(const Game& game) {
 // "Lvl/NAME" for a set in a data folder, found again through the folders of the machine that replays it; any
 // other set by its whole path.
 std::string RecordedSetName(const Game& game) {
+  if (game.generated.set.kind != GeneratedKind::None) return GeneratedSetName(game.generated.set);
   const std::filesystem::path set = game.levelSetPath;
   for (const std::filesystem::path& folder : {game.folders.shipped, game.folders.user})
     if (set.parent_path() == folder / "Lvl") return (std::filesystem::path("Lvl") / set.filename()).string();
@@ -136,17 +159,19 @@ Recording DescribeStart(const Game& game, std::uint32_t seed) {
   Recording recording;
   recording.program = ProgramVersion();
   recording.levelSet = RecordedSetName(game);
+  if (game.generated.set.kind != GeneratedKind::None) recording.generated = game.generated.set;
   recording.seed = seed;
   recording.tick = Now(game);
   recording.options = game.options;
   recording.state = StateValues(game.state);
-  recording.files = FilesOf(game);
+  if (!recording.generated) recording.files = FilesOf(game);
   recording.songs = SongNames(game);
   return recording;
 }
 
 void RestoreStart(Game& game, const Recording& recording) {
   SeedRandom(game.random, recording.seed);
+  game.generated.set = recording.generated.value_or(GeneratedSet{});
   game.options = recording.options;
   RestoreState(game.state, recording.state);
   game.clock.now = recording.tick;
@@ -172,8 +197,11 @@ std::string FileNamePart(std::string text) {
 
 // DATE_SET_SCORE, the name of a recording in a --record-dir folder.
 std::string EveryGameStem(const Game& game) {
-  return game.recorder.startTime + "_" + FileNamePart(std::filesystem::path(game.levelSetPath).stem().string()) +
-         "_" + std::to_string(game.world.score);
+  const GeneratedSet& generated = game.generated.set;
+  const std::string set = generated.kind == GeneratedKind::None
+                              ? std::filesystem::path(game.levelSetPath).stem().string()
+                              : std::filesystem::path(GeneratedTableName(generated)).stem().string();
+  return game.recorder.startTime + "_" + FileNamePart(set) + "_" + std::to_string(game.world.score);
 }
 
 // STEM.sfr in the folder, or STEM_2.sfr, STEM_3.sfr, ... when the name is taken, even by a game writing at the
@@ -217,9 +245,6 @@ bool CanWriteIn(const std::filesystem::path& folder, std::string& why) {
   return true;
 }
 
-RecordedEnd EndNow(const Game& game) {
-  return {Now(game), game.levelSet.currentLevel, game.world.score, game.recorder.gameEnded};
-}
 
 std::string EndText(const RecordedEnd& end) {
   return "tick " + std::to_string(end.tick) + ", level " + std::to_string(end.level) + ", score " +
@@ -230,9 +255,12 @@ void WriteRecording(Game& game) {
   GameRecorder& recorder = game.recorder;
   if (!IsRecording(game.platform)) return;
   Recording& recording = recorder.recording;
-  recording.reached = EndNow(game);
+  recording.reached = GameEndNow(game);
+  if (recording.generated) recording.files = GeneratedFiles(game);
   recording.steps = StopRecordingTape(game.platform);
-  const Bytes bytes = EncodeRecording(recording);
+  recorder.lastGame = EncodeRecording(recording);
+  recorder.lastGameScore = game.world.score;
+  const Bytes& bytes = recorder.lastGame;
   recording.steps = {};
   std::string error;
   if (!recorder.nextGameFile.empty()) {
@@ -263,13 +291,16 @@ void BeginGameIfStarting(Game& game) {
   recorder.inGame = true;
   // Nothing of an earlier game reaches this one, so a replay that starts from nothing meets the same world.
   game.world = GameWorld{};
+  game.generated.levels.clear();
+  recorder.lastGame = {};
   if (recorder.replaying) {
     RestoreStart(game, recorder.recording);
     return;
   }
   const auto seed = static_cast<std::uint32_t>(game.random.engine());
   SeedRandom(game.random, seed);
-  if (recorder.nextGameFile.empty() && recorder.everyGameFolder.empty()) return;
+  if (game.generated.set.kind == GeneratedKind::Endless) game.generated.set = EndlessSet(seed);
+  // Every game is recorded, at least in memory, for the score table.
   recorder.recording = DescribeStart(game, seed);
   recorder.startTime = LocalTimeText();
   StartRecordingTape(game.platform);
@@ -288,6 +319,10 @@ void FinishRecording(Game& game) {
   WriteRecording(game);
 }
 
+RecordedEnd GameEndNow(const Game& game) {
+  return {Now(game), game.levelSet.currentLevel, game.world.score, game.recorder.gameEnded};
+}
+
 const std::string& ProgramVersion() {
   static const std::string version(ShardfallVersion());
   return version;
@@ -301,26 +336,28 @@ bool PrepareReplay(const DataFolders& folders, const std::filesystem::path& file
     error = file.string() + ": " + error;
     return false;
   }
-  const std::filesystem::path named = recording.levelSet;
-  const std::filesystem::path set = named.is_absolute() ? named : ReadPath(folders, named);
-  std::error_code missing;
-  if (!std::filesystem::is_regular_file(set, missing)) {
-    error = file.string() + ": recorded on the level set " + recording.levelSet + ", which is not here";
-    return false;
-  }
   auto check = std::make_unique<Game>();
   check->folders = folders;
-  check->levelSetPath = set.string();
+  if (!recording.generated) {
+    const std::filesystem::path named = recording.levelSet;
+    const std::filesystem::path set = named.is_absolute() ? named : ReadPath(folders, named);
+    std::error_code missing;
+    if (!std::filesystem::is_regular_file(set, missing)) {
+      error = file.string() + ": recorded on the level set " + recording.levelSet + ", which is not here";
+      return false;
+    }
+    check->levelSetPath = set.string();
+  }
   if (!CheckRecordedFiles(*check, recording, error)) {
     error = file.string() + ": " + error;
     return false;
   }
-  recording.levelSet = set.string();
+  recording.levelSet = check->levelSetPath;
   return true;
 }
 
 bool CheckRecordedFiles(const Game& game, const Recording& recording, std::string& error) {
-  const std::vector<RecordedFile> here = FilesOf(game);
+  const std::vector<RecordedFile> here = FilesHere(game, recording);
   for (const RecordedFile& file : recording.files) {
     auto found = std::find_if(here.begin(), here.end(), [&file](const RecordedFile& each) {
       return each.role == file.role && each.name == file.name;
@@ -344,6 +381,7 @@ void StartReplay(Game& game, Recording recording) {
   StartReplayTape(game.platform, game.clock, std::move(recording.steps));
   recording.steps = {};
   game.levelSetPath = recording.levelSet;
+  game.generated.set = recording.generated.value_or(GeneratedSet{});
   game.recorder.replaying = true;
   game.recorder.recording = std::move(recording);
   GameState& state = game.state;
@@ -356,8 +394,8 @@ std::string ReplayEndProblem(const Game& game) {
   const std::string& divergence = game.platform.tape.divergence;
   if (!divergence.empty()) return divergence;
   const std::optional<RecordedEnd>& recorded = game.recorder.recording.reached;
-  if (!ReplayPlayedThrough(game.platform) || !recorded || EndNow(game) == *recorded) return "";
-  return "the replay ended elsewhere than the recording: at " + EndText(EndNow(game)) +
+  if (!ReplayPlayedThrough(game.platform) || !recorded || GameEndNow(game) == *recorded) return "";
+  return "the replay ended elsewhere than the recording: at " + EndText(GameEndNow(game)) +
          ", where the recording ends at " + EndText(*recorded);
 }
 

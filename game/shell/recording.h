@@ -17,6 +17,8 @@ void EndGameIfOver(Game& game);
 // The loop has ended: a game still running is written as far as it went.
 void FinishRecording(Game& game);
 
+// Where the game is: the clock, the level, the score, and whether it has handed back to the menus.
+RecordedEnd GameEndNow(const Game& game);
 // The version of Shardfall a recording names; a replay needs the same.
 const std::string& ProgramVersion();
 // Reads a recording made by this version and finds its level set, files and songs unchanged in the folders (its

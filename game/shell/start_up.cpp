@@ -10,6 +10,7 @@
 #include "platform/input.h"
 #include "shell/game_start.h"
 #include "shell/recording.h"
+#include "shell/verify.h"
 
 namespace {
 
@@ -35,6 +36,8 @@ bool StartUp(Game& game, StartSettings settings, std::string& error) {
   game.platform.input.script.active = settings.scriptedDevices;
   // The script must be in place before the platform starts: with one, the mouse is not taken from the desktop.
   if (!settings.inputScript.empty() && !LoadInputScript(game.platform, settings.inputScript, error)) return false;
+  game.generated.maker = settings.levelMaker;
+  game.verifier = VerifyRecording;
   game.recorder.nextGameFile = settings.recordFile;
   game.recorder.everyGameFolder = settings.recordFolder;
   // Before the platform starts, like a script: a replay does not take the mouse from the desktop.

@@ -8,6 +8,7 @@
 
 #include "content/data_folders.h"
 #include "content/recording_file.h"
+#include "core/generated_run.h"
 #include "platform/platform.h"
 #include "shell/mode_steps.h"
 
@@ -23,6 +24,7 @@ struct StartSettings {
   std::filesystem::path recordFile;    // the next game is recorded into it
   std::filesystem::path recordFolder;  // every game is recorded into it
   std::optional<Recording> replay;     // a recorded game, checked, played back instead of reading any device
+  LevelMaker levelMaker = nullptr;     // makes the levels of Endless and the Daily Challenge; none: no such game
 };
 
 // Sets the game up and starts its platform. False with `error` set when the input script cannot be read; the

@@ -5,6 +5,7 @@
 
 #include "content/level_set_file.h"
 #include "content/media_files.h"
+#include "proof/level_maker.h"
 #include "shell/start_up.h"
 
 namespace {
@@ -37,6 +38,7 @@ FrontEndRun::FrontEndRun(bool gamma, Content content) : game_(std::make_unique<G
   StartSettings settings;
   settings.folders = SameFolders(root());
   settings.platform.headless = true;
+  settings.levelMaker = MakeProvenLevel;
   settings.platform.noGamma = !gamma;
   settings.scriptedDevices = true;  // keys come from Hold and Release
   std::string error;

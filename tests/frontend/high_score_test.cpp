@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <latch>
 #include <thread>
 
@@ -315,3 +316,76 @@ TEST(ScoreSaving, AFolderThatCannotBeMadeIsReportedWithTheSystemsReason) {
 }
 
 }  // namespace
+
+// A table whose games are missing, unreadable or were never kept: each entry says so, and the screen goes on.
+class TableGameScreen : public NameEntry {
+ protected:
+  void Open(const HighScoreTable& table, const std::string& index) {
+    run.AddLevelSet("set.sfs", "The Set");
+    Write(table);
+    std::filesystem::create_directories(run.lvl() / "set.games");
+    WriteBytes(run.lvl() / "set.games" / "index.txt", Bytes(index.begin(), index.end()));
+    WriteBytes(run.lvl() / "set.games" / "junk.sfr", {'j', 'u', 'n', 'k'});
+    run.frontEnd().pendingScoreFile = scoreFile().string();
+    run.OpenFrontEnd();
+  }
+  // The entry's screen once its status is known (a check may run meanwhile).
+  std::string Status(int rank) {
+    run.frontEnd().shownEntry = rank;
+    run.frontEnd().shownScreen.clear();
+    run.Frames(1);
+    for (int wait = 0; wait < 30000 && StatusText().starts_with("Checking"); ++wait) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      run.Frames(1);
+    }
+    return StatusText();
+  }
+  // The status's lines, from the third to the next empty one.
+  std::string StatusText() {
+    std::string text;
+    for (int line = 3; !run.LineText(line).empty(); ++line) text += run.LineText(line) + " ";
+    return text;
+  }
+  bool Watchable() {
+    for (int line = 1; line <= static_cast<int>(run.frontEnd().menuLines.size()); ++line)
+      if (run.LineText(line) == "Watch") return true;
+    return false;
+  }
+};
+
+TEST_F(TableGameScreen, EachEntrySaysWhatIsKnownOfItsGame) {
+  Open({{"Ann", 300}, {"Bo", 200}, {"Cy", 100}},
+       "shardfall-table-games 1\ngame score=300 recording=gone.sfr name=Ann\n"
+       "game score=200 recording=junk.sfr name=Bo\n");
+  const struct {
+    int rank;
+    std::string status;
+    bool watchable;
+  } entries[] = {{1, "Its recording is missing", false},
+                 {2, "Its recording cannot be replayed", true},
+                 {3, "No recording of this game was kept", false}};
+  for (const auto& entry : entries) {
+    EXPECT_TRUE(Status(entry.rank).starts_with(entry.status)) << entry.rank << ": " << StatusText();
+    EXPECT_EQ(Watchable(), entry.watchable) << entry.rank;
+  }
+  // Watching the unreadable one comes back to the table, which says why.
+  Status(2);
+  run.Frames(15);
+  ASSERT_EQ(run.LineText(run.frontEnd().selectedItem), "Watch");
+  run.Tap(DIK_RETURN);
+  ASSERT_FALSE(run.game().recorder.watchFile.empty());
+  ASSERT_TRUE(run.RunUntil([&] { return !run.game().state.inFrontEnd; }, 2000));
+  ASSERT_TRUE(run.RunUntil([&] { return run.game().recorder.watchFile.empty(); }, 2000));
+  ASSERT_TRUE(run.RunUntil([&] { return run.frontEnd().shownScreen == "High Scores - The Set"; }, 2000));
+  EXPECT_TRUE(run.LineText(1).starts_with("This game cannot be watched")) << FirstLines();
+  EXPECT_EQ(run.frontEnd().shownEntry, 0);
+}
+
+TEST_F(TableGameScreen, ADamagedListOfGamesIsSaidOnEveryEntry) {
+  Open({{"Ann", 300}}, "not an index\n");
+  EXPECT_TRUE(Status(1).starts_with("The list of this table's games cannot be read")) << StatusText();
+  EXPECT_FALSE(Watchable());
+  run.Tap(DIK_ESCAPE);
+  run.Frames(2);
+  EXPECT_EQ(run.LineText(run.frontEnd().selectedItem), ScoreLineText(1, {"Ann", 300}));
+}

@@ -54,15 +54,15 @@ TEST(MenuNavigation, UnselectableLinesAreSkipped) {
   FrontEndRun run;
   run.AddLevelSet("a.sfs", "Alpha");
   run.OpenFrontEnd();
-  run.Tap(DIK_RETURN);  // New Game: "Alpha", "", "Back"
+  run.Tap(DIK_RETURN);  // New Game: "Alpha", "Endless", "Daily Challenge", "", "Back"
   run.Frames(2);
   ASSERT_EQ(run.frontEnd().shownScreen, "New Game");
   run.Release(DIK_RETURN);
-  run.Tap(DIK_DOWN);
-  EXPECT_EQ(run.frontEnd().selectedItem, 3);
+  run.Tap(DIK_UP);
+  EXPECT_EQ(run.frontEnd().selectedItem, 5);
   run.Frames(10);
   run.Tap(DIK_UP);
-  EXPECT_EQ(run.frontEnd().selectedItem, 1);
+  EXPECT_EQ(run.frontEnd().selectedItem, 3);
 }
 
 TEST(MenuNavigation, LongListsScrollToKeepTheHighlightVisible) {
@@ -71,10 +71,10 @@ TEST(MenuNavigation, LongListsScrollToKeepTheHighlightVisible) {
   run.OpenFrontEnd();
   run.Tap(DIK_RETURN);
   run.Frames(2);
-  ASSERT_EQ(run.frontEnd().menuLines.size(), 12u);
+  ASSERT_EQ(run.frontEnd().menuLines.size(), 14u);  // ten sets, Endless, Daily Challenge, "", "Back"
   run.Tap(DIK_UP);  // wraps to "Back"
-  EXPECT_EQ(run.frontEnd().selectedItem, 12);
-  EXPECT_EQ(run.frontEnd().firstVisibleItem, 5);
+  EXPECT_EQ(run.frontEnd().selectedItem, 14);
+  EXPECT_EQ(run.frontEnd().firstVisibleItem, 7);
   run.Frames(10);
   run.Tap(DIK_DOWN);  // wraps to the top and scrolls back
   EXPECT_EQ(run.frontEnd().selectedItem, 1);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "content/version.h"
+#include "loading/level_loading.h"
 #include "front_end_run.h"
 #include "platform/dik_codes.h"
 #include "platform/display.h"
@@ -26,11 +27,13 @@ TEST(LevelSetList, ListsSetsInFileNameOrderWithBackLast) {
   run.AddLevelSet("a.sfs", "First");
   run.OpenFrontEnd();
   OpenFromMainMenu(run, 1);
-  ASSERT_EQ(run.frontEnd().menuLines.size(), 4u);
+  ASSERT_EQ(run.frontEnd().menuLines.size(), 6u);
   EXPECT_EQ(run.LineText(1), "First");
   EXPECT_EQ(run.LineText(2), "Second");
-  EXPECT_EQ(run.LineText(3), "");
-  EXPECT_EQ(run.LineText(4), "Back");
+  EXPECT_EQ(run.LineText(3), "Endless");
+  EXPECT_EQ(run.LineText(4), "Daily Challenge");
+  EXPECT_EQ(run.LineText(5), "");
+  EXPECT_EQ(run.LineText(6), "Back");
 }
 
 TEST(LevelSetList, OnlyNamesEndingInLowerCaseSfsAreListed) {
@@ -40,7 +43,7 @@ TEST(LevelSetList, OnlyNamesEndingInLowerCaseSfsAreListed) {
   run.AddLevelSet("other.sfl", "Level");
   run.OpenFrontEnd();
   OpenFromMainMenu(run, 1);
-  ASSERT_EQ(run.frontEnd().levelSets.size(), 1u);
+  ASSERT_EQ(run.frontEnd().levelSets.size(), 3u);  // and Endless, the Daily Challenge
   EXPECT_EQ(run.frontEnd().levelSets[0].name, "No Dot");
 }
 
@@ -57,12 +60,65 @@ TEST(LevelSetList, AnUnreadableSetIsListedUnderItsFileName) {
 TEST(LevelSetList, WithNoSetsEnterOnBackReturnsAtOnce) {
   FrontEndRun run;
   run.OpenFrontEnd();
-  run.Hold(DIK_RETURN);
-  run.Frames(3);
-  EXPECT_EQ(run.frontEnd().shownScreen, "New Game");
-  EXPECT_EQ(run.frontEnd().selectedItem, 2);  // "Back"
+  OpenFromMainMenu(run, 1);
+  EXPECT_EQ(run.frontEnd().selectedItem, 1);  // "Endless"
+  run.Tap(DIK_UP);
+  EXPECT_EQ(run.frontEnd().selectedItem, 4);  // "Back"
+  run.Tap(DIK_RETURN);
   run.Frames(2);
   EXPECT_EQ(run.frontEnd().shownScreen, "Main Menu");
+}
+
+TEST(LevelSetList, TheDailyChallengeWaitsForAClockThatGivesARightDate) {
+  const struct {
+    CalendarDate today;
+    std::string line;
+    bool selectable;
+  } cases[] = {{{2026, 12, 8}, "Daily Challenge", true},
+               {{1970, 1, 1}, "Daily Challenge (set the clock)", false},
+               {{9999, 12, 31}, "Daily Challenge (set the clock)", false}};
+  for (const auto& each : cases) {
+    FrontEndRun run;
+    run.game().today = each.today;
+    run.OpenFrontEnd();
+    ::testing::internal::CaptureStderr();
+    OpenFromMainMenu(run, 1);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(run.LineText(2), each.line);
+    EXPECT_EQ(run.frontEnd().menuLines.at(1).selectable, each.selectable) << each.line;
+    EXPECT_EQ(said.find("set the clock") != std::string::npos, !each.selectable) << said;
+  }
+}
+
+TEST(GeneratedGames, TheDailyChallengePlaysTheDaysLevelsAndItsTableIsListedByDate) {
+  FrontEndRun run(false, FrontEndRun::Content::Default);
+  const CalendarDate today{2026, 12, 8};
+  run.game().today = today;
+  run.OpenFrontEnd();
+  OpenFromMainMenu(run, 1);
+  while (run.LineText(run.frontEnd().selectedItem) != "Daily Challenge") {
+    run.Tap(DIK_DOWN);
+    run.Frames(10);
+  }
+  run.Tap(DIK_RETURN);
+  ASSERT_TRUE(run.RunUntil([&] { return run.game().state.gameLoaded; }, 2000));
+  EXPECT_EQ(run.game().generated.set, DailySet(today));
+  EXPECT_EQ(run.game().world.loadingProblem, "");
+  EXPECT_EQ(run.game().levelSet.currentLevel, 1);
+  EXPECT_EQ(ScoreFileOfGame(run.game()),
+            (run.game().folders.user / "Lvl" / "Generated" / "Daily-2026-12-08.sfh").string());
+
+  std::string error;
+  std::filesystem::create_directories(run.game().folders.user / "Lvl" / "Generated");
+  ASSERT_TRUE(WriteHighScoreFile(ScoreFileOfGame(run.game()), {{"Ann", 5}}, error)) << error;
+  run.game().frontEnd.pendingScoreFile.clear();
+  run.game().state.quitToFrontEnd = true;
+  ASSERT_TRUE(run.RunUntil([&] { return run.frontEnd().shownScreen == "Main Menu"; }, 2000));
+  OpenFromMainMenu(run, 3);
+  bool listed = false;
+  for (int line = 1; line <= static_cast<int>(run.frontEnd().menuLines.size()); ++line)
+    listed = listed || run.LineText(line) == "Daily Challenge 2026-12-08";
+  EXPECT_TRUE(listed);
 }
 
 TEST(LeavingFrontEnd, ChoosingASetHandsOverAfterTheFadeAndFreesTheFrontEnd) {

@@ -2,7 +2,9 @@
 // mouse and keys, with the keyboard alone and with a gamepad alone.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 
 #include "front_end_run.h"
 #include "platform/dik_codes.h"
@@ -119,7 +121,7 @@ TEST_F(OneBallGame, AGamepadAlonePlaysFromTheMainMenuToTheNameEntry) {
   run.Frames(2);
   ExpectTheTableHolds("CB");
   run.Frames(15);
-  tap(PadButton::A);  // Done
+  tap(PadButton::B);  // leave the table
   run.Frames(2);
   ASSERT_EQ(run.frontEnd().shownScreen, "Main Menu");
   run.Frames(15);
@@ -161,8 +163,28 @@ TEST(WholeGame, APlayerLosesAGameEntersANameSeesTheTableAndQuits) {
   ASSERT_EQ(run.frontEnd().menuLines.size(), 3u);
   EXPECT_EQ(run.LineText(1), ScoreLineText(1, {"ruth", score}));
 
+  // The new entry is highlighted: Enter shows its game, which is checked meanwhile and then watched.
   run.Frames(15);
-  run.Tap(DIK_RETURN);  // leave the table
+  run.Tap(DIK_RETURN);
+  run.Frames(2);
+  EXPECT_EQ(run.LineText(1), ScoreLineText(1, {"ruth", score}));
+  for (int wait = 0; wait < 60000 && !run.LineText(3).starts_with("Verified"); ++wait) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    run.Frames(1);
+  }
+  ASSERT_TRUE(run.LineText(3).starts_with("Verified")) << run.LineText(3);
+  ASSERT_EQ(run.LineText(run.frontEnd().selectedItem), "Watch");
+  run.Frames(15);
+  run.Tap(DIK_RETURN);
+  ASSERT_TRUE(run.RunUntil([&] { return run.game().recorder.watched.has_value(); }, 300));
+  ASSERT_TRUE(run.RunUntil([&] { return !run.game().recorder.watched.has_value(); }, 20000));
+  ASSERT_TRUE(run.RunUntil([&] { return run.frontEnd().shownScreen.starts_with("High Scores - "); }, 600));
+  EXPECT_TRUE(run.LineText(1).starts_with("The game verified")) << run.LineText(1);
+  EXPECT_EQ(run.LineText(run.frontEnd().selectedItem), ScoreLineText(1, {"ruth", score}));
+  EXPECT_EQ(ReadScoreTableOrEmpty(scoreFile), (HighScoreTable{{"ruth", score}}));  // watching saved nothing
+
+  run.Frames(15);
+  run.Tap(DIK_ESCAPE);  // leave the table
   run.Frames(2);
   ASSERT_EQ(run.frontEnd().shownScreen, "Main Menu");
   run.Frames(15);

@@ -52,7 +52,8 @@ TEST(CommandLine, RefusesBadValuesWithTheOptionsName) {
            {"--screenshot", "500"}, {"--screenshot", "x:a.png"}, {"--screenshot", "5:"}, {"--fast"},
            {"--replay", ""}, {"--record", ""}, {"--record-dir", ""}, {"--replay", "g.sfr", "--record", "h.sfr"},
            {"--replay", "g.sfr", "--play", "set.sfs"}, {"--replay", "g.sfr", "--seed", "3"},
-           {"--no-capsules", "--record", "h.sfr"}}) {
+           {"--no-capsules", "--record", "h.sfr"}, {"--verify", ""}, {"--verify", "g.sfr", "--play", "set.sfs"},
+           {"--verify", "g.sfr", "--replay", "h.sfr"}, {"--date", "2026-02-30"}, {"--date", "today"}}) {
     CommandLine line;
     std::string error;
     EXPECT_FALSE(ParseCommandLine(args, line, error)) << args[0];

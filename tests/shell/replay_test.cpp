@@ -23,6 +23,7 @@
 #include "content/level_set_file.h"
 #include "content/options_file.h"
 #include "content/recording_file.h"
+#include "content/table_games.h"
 #include "platform/tape.h"
 #include "shell/recording.h"
 #include "test_support.h"
@@ -138,7 +139,7 @@ class Recordings : public ::testing::Test {
   }
 };
 
-TEST_F(Recordings, APlayRunGoesOnPastItsGameIntoTheNameEntryAndTheTable) {
+TEST_F(Recordings, AGameEnteredInATableKeepsARecordingThatVerifiesUntilAByteIsChanged) {
   StartWith(1);
   Write("lose.txt", ClicksScript(1000, 2000000));
   const std::string play = "--play " + Path("Lvl/1-WarmUp.sfs") + " --seed 3 ";
@@ -160,7 +161,70 @@ TEST_F(Recordings, APlayRunGoesOnPastItsGameIntoTheNameEntryAndTheTable) {
   HighScoreTable table;
   std::string error;
   ASSERT_TRUE(ReadHighScoreFile(root / "Lvl" / "1-WarmUp.sfh", table, error)) << error;
-  EXPECT_EQ(table, (HighScoreTable{{"sf", lost["GameWorld"]["score"].get<int>()}}));
+  const int score = lost["GameWorld"]["score"];
+  EXPECT_EQ(table, (HighScoreTable{{"sf", score}}));
+
+  // The entry's game lies beside the table and verifies; changed or cut short, it does not.
+  const fs::path games = root / "Lvl" / "1-WarmUp.games";
+  TableGames index;
+  ASSERT_TRUE(ReadTableGames(games, index, error)) << error;
+  ASSERT_EQ(index.size(), 1u);
+  EXPECT_EQ(index[0].score, score);
+  const std::string kept = Text("Lvl/1-WarmUp.games/" + index[0].recording);
+  std::string flipped = kept;
+  const std::size_t step = flipped.find("\nsteps\n") + 7;
+  flipped[step] = static_cast<char>(flipped[step] ^ 1);
+  const std::string claim = " score=" + std::to_string(score);
+  const struct {
+    std::string name, text;
+    int status;
+    std::string said;
+  } cases[] = {
+      {"kept", kept, 0, "verified"},
+      {"a byte flipped", flipped, 1, "checksum does not match"},
+      {"a higher score claimed", Resealed(Edited(kept, claim, claim + "0")), 1, "ended elsewhere"},
+      {"cut short", kept.substr(0, kept.size() / 2), 2, "cut short"},
+      {"missing", "", 2, "verify.sfr"},
+  };
+  for (const auto& each : cases) {
+    fs::remove(root / "verify.sfr");
+    if (!each.text.empty()) Write("verify.sfr", each.text);
+    EXPECT_EQ(Run("--verify " + Path("verify.sfr")), each.status) << each.name << ": " << Text("out.txt");
+    EXPECT_NE(Text("out.txt").find(each.said), std::string::npos) << each.name << ": " << Text("out.txt");
+    if (each.status == 0) {
+      EXPECT_NE(Text("out.txt").find("score " + std::to_string(score)), std::string::npos) << Text("out.txt");
+    }
+  }
+}
+
+TEST_F(Recordings, ADaysChallengeIsTheSameOnEveryRunAndItsGamesVerify) {
+  // Another game seed, the same day: the same level; another day: another level.
+  const auto firstLevel = [&](const std::string& date, int seed) {
+    EXPECT_EQ(Run("--play daily --date " + date + " --seed " + std::to_string(seed) + " --frames 300 --dump-state " +
+                  Path("day.json")),
+              0)
+        << Text("out.txt");
+    const nlohmann::json world = Json("day.json")["GameWorld"];
+    EXPECT_EQ(world["currentLevel"], 1) << world["loadingProblem"];
+    return world["brickGrid"].dump();
+  };
+  const std::string day = firstLevel("2026-12-08", 1);
+  EXPECT_EQ(firstLevel("2026-12-08", 2), day);
+  EXPECT_NE(firstLevel("2026-12-09", 1), day);
+  // A clock far off: no Daily Challenge, said in one line.
+  for (const char* date : {"1970-01-01", "9999-12-31"}) {
+    EXPECT_EQ(Run("--play daily --date " + std::string(date) + " --frames 10"), 2);
+    OneLine("set the clock");
+  }
+  // A lost game of the day, recorded, verifies: its levels are made again from the day.
+  StartWith(1);
+  Write("lose.txt", ClicksScript(1000, 2000000));
+  ASSERT_EQ(Run("--play daily --date 2026-12-08 --seed 3 --frames 20000 --until-game-ends --input " + Path("lose.txt") +
+                " --record " + Path("day.sfr")),
+            0)
+      << Text("out.txt");
+  EXPECT_NE(Text("day.sfr").find("\ngenerated daily 2026-12-08\n"), std::string::npos);
+  EXPECT_EQ(Run("--verify " + Path("day.sfr")), 0) << Text("out.txt");
 }
 
 TEST_F(Recordings, AnAutopilotGameOfTheDefaultSetReplaysToTheSameEndByteForByte) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "content/bitmap_file.h"
+#include "proof/level_maker.h"
 #include "shell/start_up.h"
 
 namespace fs = std::filesystem;
@@ -28,6 +29,7 @@ std::unique_ptr<Game> MakeHeadlessGame(const fs::path& root) {
   StartSettings settings;
   settings.folders = SameFolders(root);
   settings.platform.headless = true;
+  settings.levelMaker = MakeProvenLevel;
   std::string error;
   StartUp(*game, settings, error);
   return game;

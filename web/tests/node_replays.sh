@@ -21,7 +21,7 @@ autopilot_script() {
   done
 }
 
-# name | level set | seed | frames | autopilot from (ms) | screenshots at (ms)
+# name | level set ("daily DATE": that day's Daily Challenge) | seed | frames | autopilot from (ms) | screenshots at (ms)
 cases=(
   "warm-up|1-WarmUp.sfs|8|60000|4000|3000 30000"
   "shardfall|2-Shardfall.sfs|3|16000|4000|9000 200000"
@@ -29,6 +29,9 @@ cases=(
   "fault-lines|4-FaultLines.sfs|7|16000|4000|120000"
   # One level, the first ball lost before the autopilot takes over: capsules, fireworks and a lost ball.
   "capsules|One.sfs|2|40000|12000|14000 40000"
+  # The levels made and proven from a day: the same in both builds (screenshots in play: the node build's intro
+  # says that it makes each level between levels).
+  "daily|daily 2026-12-08|4|16000|4000|10000"
 )
 
 for entry in "${cases[@]}"; do
@@ -41,7 +44,8 @@ for entry in "${cases[@]}"; do
     printf 'One\r\n 1 \r\nwu1_glow.sfl\r\n' > "$work/root/Lvl/One.sfs"
     cd "$work/root"
   }
-  play=(--root . --headless --play "Lvl/$set" --seed "$seed" --step 25 --frames "$frames" --until-game-ends --input ../script.txt)
+  if [[ $set == daily\ * ]]; then where=(--play daily --date "${set#daily }"); else where=(--play "Lvl/$set"); fi
+  play=(--root . --headless "${where[@]}" --seed "$seed" --step 25 --frames "$frames" --until-game-ends --input ../script.txt)
   shots() { for tick in $ticks; do printf -- '--screenshot %s:../%s-%s.png ' "$tick" "$1" "$tick"; done; }
   # shellcheck disable=SC2046
   (fresh_root && "$native" "${play[@]}" --record ../n.sfr --dump-state ../n.json $(shots n)) \

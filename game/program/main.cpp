@@ -6,11 +6,13 @@
 #include "content/level_set_file.h"
 #include "content/version.h"
 #include "core/game.h"
+#include "proof/level_maker.h"
 #include "shell/command_line.h"
 #include "shell/game_start.h"
 #include "shell/main_loop.h"
 #include "shell/recording.h"
 #include "shell/start_up.h"
+#include "shell/verify.h"
 
 namespace {
 
@@ -49,6 +51,20 @@ bool ResolvePlaySet(const DataFolders& folders, std::filesystem::path& setFile, 
   return false;
 }
 
+// --play endless, --play daily: a generated set instead of a file (the Daily Challenge of --date, else of today).
+bool ResolveGeneratedPlay(const CommandLine& command, std::optional<GeneratedSet>& set, std::string& error) {
+  const std::string word = command.playSetFile.string();
+  if (word == "endless") set = GeneratedSet{GeneratedKind::Endless, 0, {}};
+  if (word != "daily") return true;
+  const std::optional<CalendarDate> today = command.today ? command.today : LocalDateToday();
+  if (!today || !IsPlayableDailyDate(*today)) {
+    error = "--play daily: " + DailyDateProblem(today);
+    return false;
+  }
+  set = DailySet(*today);
+  return true;
+}
+
 // A replay that ended elsewhere than its recording fails; a --record that met no game says so.
 int ReportRecordings(const Game& game, const CommandLine& command) {
   const std::string elsewhere = ReplayEndProblem(game);
@@ -84,11 +100,17 @@ int main(int argc, char** argv) {
   settings.seed = command.seed;
   settings.inputScript = command.input;
   settings.recordFile = command.recordFile;
+  settings.levelMaker = MakeProvenLevel;
   settings.recordFolder = command.recordFolder;
   // Everything a replay or a recording needs is checked before a window opens.
   Recording replay;
-  if (!LocateData(command, argv[0], settings.folders, error) ||
-      (!command.playSetFile.empty() && !ResolvePlaySet(settings.folders, command.playSetFile, error)) ||
+  std::optional<GeneratedSet> generated;
+  if (!LocateData(command, argv[0], settings.folders, error) || !ResolveGeneratedPlay(command, generated, error)) {
+    std::cerr << "shardfall: " << error << "\n";
+    return 2;
+  }
+  if (!command.verifyFile.empty()) return RunVerify(settings.folders, MakeProvenLevel, command.verifyFile);
+  if ((!command.playSetFile.empty() && !generated && !ResolvePlaySet(settings.folders, command.playSetFile, error)) ||
       (!command.replayFile.empty() && !PrepareReplay(settings.folders, command.replayFile, replay, error)) ||
       !CheckRecordingTargets(command.recordFile, command.recordFolder, error)) {
     std::cerr << "shardfall: " << error << "\n";
@@ -101,7 +123,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   game->capsulesOff = command.noCapsules;
-  if (!command.playSetFile.empty()) PlayLevelSetAtOnce(*game, command.playSetFile);
+  game->today = command.today;
+  if (generated) PlayGeneratedSetAtOnce(*game, *generated);
+  else if (!command.playSetFile.empty()) PlayLevelSetAtOnce(*game, command.playSetFile);
   LoopControl control{command.frames, command.screenshots, command.dumpState, command.untilGameEnds};
   MainLoop(*game, EveryModeStep(), control);
   return ReportRecordings(*game, command);
