@@ -39,6 +39,10 @@ class TileAssignments {
   const std::vector<TileDef>& tiles() const { return tiles_; }
   // A later frame of an animation takes everything from the animation's first frame.
   bool isLaterFrame(int n) const { return tile(n).frameCount > 1 && tile(n).frameNumber != 1; }
+  // A later damage stage whose brick is gone; the designer may give it hits of its own.
+  bool isOrphanStage(int n) const { return IsOrphanStage(tiles_, static_cast<std::size_t>(n)); }
+  // The current tile is a damage stage whose next stage is not marked yet (its hit count was changed).
+  bool nextStagePending() const;
 
   // Stores the choice into the current tile and the tiles it governs: the frames of an animation it starts,
   // and the next damage stage of a brick with several hits.
@@ -50,6 +54,8 @@ class TileAssignments {
   TileDef& at(int n) { return tiles_[static_cast<std::size_t>(n)]; }
   void releaseOldFrames(int first);
   void markNextStage(int n, int stage, int count);
+  int brickEnd(int first) const;
+  void releaseStagesAfter(int first, int end);
 
   std::vector<TileDef> tiles_;
   int totalTiles_ = 0;

@@ -272,7 +272,9 @@ void TileSetBuilder::Update() {
   tilePicture_->setPicture(TileImage(bitmap_, tile.imageX, tile.imageY));
   tileLabel_->setText(QStringLiteral("Tile: %1").arg(assignments_.currentTile()));
   frameLabel_->setText(QStringLiteral("%1/%2").arg(tile.frameNumber).arg(tile.frameCount));
-  stageLabel_->setText(QString::number(tile.hitStage));
+  const bool orphan = assignments_.isOrphanStage(assignments_.currentTile());
+  stageLabel_->setText(orphan ? QStringLiteral("%1 (its brick is gone: set Hits)").arg(tile.hitStage)
+                              : QString::number(tile.hitStage));
   hitsBox_->setText(QString::number(tile.hitCount));
   showKind(tile.kind);
 
@@ -285,7 +287,7 @@ void TileSetBuilder::Update() {
   framesBox_->setEnabled(firstFrame);
 
   kindFrame_->setEnabled(tile.frameNumber <= 1);
-  const bool middleStage = tile.hitStage > 1 && tile.hitStage != tile.hitCount;
+  const bool middleStage = tile.hitStage > 1 && tile.hitStage != tile.hitCount && !orphan;
   kindOption(Indestructible)->setEnabled(!middleStage);
   kindOption(GoThrough)->setEnabled(!middleStage);
   hitsBox_->setEnabled(!middleStage);
@@ -370,11 +372,11 @@ void TileSetBuilder::checkFrames() {
 
 void TileSetBuilder::checkHits() { checkedNumber(hitsBox_); }
 
-// Stores the tile on show, when the designer changed something or it was never assigned: moving on over a
-// tile leaves it as it was.
+// Stores the tile on show, when the designer changed something, it was never assigned or it is a stage whose
+// next stage is not marked yet: moving on over a tile leaves it as it was.
 void TileSetBuilder::AssignBrick() {
   const TileChoice choice = readChoice();
-  if (assignments_.current().kind == 0 || choice != shownChoice_) {
+  if (assignments_.current().kind == 0 || choice != shownChoice_ || assignments_.nextStagePending()) {
     assignments_.assign(choice);
     showOverview();
   }

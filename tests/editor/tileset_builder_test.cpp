@@ -14,6 +14,8 @@
 #include "editor/tileset_builder.h"
 #include "tests/editor/editor_fixture.h"
 
+using QPairIntInt = QPair<int, int>;
+
 class TilesetBuilderTest : public QObject {
   Q_OBJECT
 
@@ -226,6 +228,59 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(QPair(tile(3).hitCount, tile(3).hitStage), QPair(2, 2));
     next(2);
     QCOMPARE(QPair(tile(2).hitCount, tile(2).hitStage), QPair(2, 1));
+  }
+
+  // Tile 2 built as a brick of three hits (tiles 2 .. 4), then given another hit count from Previous.
+  void changingAHitCountReleasesTheStagesItNoLongerReaches_data() {
+    QTest::addColumn<QString>("hits");
+    QTest::addColumn<int>("nexts");
+    QTest::addColumn<QList<QPair<int, int>>>("countAndStage");  // tiles 2 .. 5
+    using Stages = QList<QPair<int, int>>;
+    QTest::newRow("back to one hit") << "1" << 1 << Stages{{1, 1}, {1, 1}, {1, 1}, {1, 1}};
+    QTest::newRow("fewer hits") << "2" << 1 << Stages{{2, 1}, {2, 2}, {1, 1}, {1, 1}};
+    QTest::newRow("more hits, stepped on") << "4" << 3 << Stages{{4, 1}, {4, 2}, {4, 3}, {4, 4}};
+  }
+  void changingAHitCountReleasesTheStagesItNoLongerReaches() {
+    QFETCH(QString, hits);
+    QFETCH(int, nexts);
+    QFETCH(QList<QPairIntInt>, countAndStage);
+    start(256, 16);
+    next();
+    enterHits("3");
+    next(3);
+    for (int i = 0; i < 3; ++i) control("cmdPrevious")->click();
+    enterHits(hits);
+    next(nexts);
+    for (int n = 2; n <= 5; ++n) QCOMPARE(QPair(tile(n).hitCount, tile(n).hitStage), countAndStage[n - 2]);
+    QVERIFY(control<QLineEdit>("txtHits")->isEnabled());
+  }
+
+  void anOpenedOrphanStageCanBeGivenHitsOfItsOwn_data() {
+    QTest::addColumn<QString>("hits");
+    QTest::addColumn<QPair<int, int>>("third");
+    QTest::addColumn<QPair<int, int>>("fourth");
+    QTest::newRow("one hit") << "1" << QPair(1, 1) << QPair(1, 1);
+    QTest::newRow("two hits") << "2" << QPair(2, 1) << QPair(2, 2);
+  }
+  void anOpenedOrphanStageCanBeGivenHitsOfItsOwn() {
+    QFETCH(QString, hits);
+    QFETCH(QPairIntInt, third);
+    QFETCH(QPairIntInt, fourth);
+    WriteFixtureBitmap(root->tls("Bricks.bmp"), 64, 32);
+    TileSet made{4, {TileDef{}, TileDef{Hittable, 1, 1, 1, 1, 0, 0}, TileDef{Hittable, 1, 1, 1, 1, 0, 16},
+                     TileDef{Hittable, 1, 1, 3, 2, 32, 0}, TileDef{Hittable, 1, 1, 3, 3, 32, 16}}};
+    std::string error;
+    QVERIFY(WriteTileSetFile(root->tls("Bricks.sft").toStdString(), made, error));
+    dialogs->openAnswers << root->tls("Bricks.sft");
+    control("cmdOpenTileset")->click();
+    next(2);
+    QVERIFY(control<QLabel>("lblHitStage")->text().startsWith("2 (its brick is gone"));
+    QVERIFY(control<QLineEdit>("txtHits")->isEnabled() && control<QRadioButton>("Option1_2")->isEnabled());
+    enterHits(hits);
+    next();
+    const TileSet tileSet = saved();
+    QCOMPARE(QPair(tileSet.tiles[3].hitCount, tileSet.tiles[3].hitStage), third);
+    QCOMPARE(QPair(tileSet.tiles[4].hitCount, tileSet.tiles[4].hitStage), fourth);
   }
 
   // ---- Number boxes ----
