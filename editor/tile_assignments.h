@@ -27,6 +27,8 @@ class TileAssignments {
   // The tiles the file will hold: every tile the designer moved on from, or that the opened file held.
   int tileCount() const { return tileCount_; }
   int currentTile() const { return currentTile_; }
+  // The bitmap's tiles from the current one on.
+  int cellsLeft() const { return totalTiles_ - currentTile_ + 1; }
   // Moving on from the current tile to a later one counts every tile before it; going back counts nothing.
   void moveTo(int n);
   // Ending: the tile on show belongs to the tileset when it is the bitmap's last or was counted before; the

@@ -11,7 +11,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <algorithm>
+#include <climits>
 #include <string>
 
 #include "content/names.h"
@@ -283,7 +285,10 @@ void TileSetBuilder::Update() {
   // A first frame shows its animation, so that stepping over it again keeps the animation as built.
   animatedBox_->setChecked(tile.frameCount > 1);
   animatedBox_->setEnabled(!laterFrame);
-  framesBox_->setText(tile.frameCount > 1 ? QString::number(tile.frameCount) : QStringLiteral("2"));
+  {
+    const QSignalBlocker shownNotTyped(framesBox_);
+    framesBox_->setText(tile.frameCount > 1 ? QString::number(tile.frameCount) : QStringLiteral("2"));
+  }
   framesBox_->setEnabled(firstFrame);
 
   kindFrame_->setEnabled(tile.frameNumber <= 1);
@@ -346,23 +351,43 @@ void TileSetBuilder::applyShooterRule() {
 
 void TileSetBuilder::toggleAnimated() { framesBox_->setEnabled(animatedBox_->isChecked()); }
 
-// Numbers below 1 become 1 silently; text that is no number is refused with a message.
+// Numbers below 1 become 1 silently; text that is no number, and hits or frames the bitmap's cells from the
+// current tile on cannot hold, are refused with a message.
 int TileSetBuilder::checkedNumber(QLineEdit* box) {
   bool isNumber = false;
   const int value = box->text().trimmed().toInt(&isNumber);
-  if (!isNumber) {
-    // Set before the message: the box loses the focus to it, and must then already hold a valid number.
-    box->setText(QStringLiteral("1"));
-    dialogs_.message(this, QMessageBox::Critical, QStringLiteral("Non-Valid Entry"),
-                     QStringLiteral("Please enter a valid number."), QMessageBox::Ok);
-    box->setFocus();
-    return 1;
-  }
+  if (!isNumber) return refuseNumber(box, 1, QStringLiteral("Please enter a valid number."));
   if (value < 1) {
     box->setText(QStringLiteral("1"));
     return 1;
   }
-  return value;
+  const int most = mostThatFits(box);
+  if (value <= most) return value;
+  const QString what = box == hitsBox_ ? QStringLiteral("hits") : QStringLiteral("frames");
+  return refuseNumber(box, most,
+                      QStringLiteral("%1 %2 do not fit: tile %3 needs a tile for each animation frame and each later "
+                                     "damage stage, and the bitmap has %4 tiles from tile %3 on.\n%5 set to %6.")
+                          .arg(value).arg(what).arg(assignments_.currentTile()).arg(assignments_.cellsLeft())
+                          .arg(what.at(0).toUpper() + what.mid(1)).arg(most));
+}
+
+int TileSetBuilder::refuseNumber(QLineEdit* box, int replacement, const QString& why) {
+  // Set before the message: the box loses the focus to it, and must then already hold a valid number.
+  box->setText(QString::number(replacement));
+  dialogs_.message(this, QMessageBox::Critical, QStringLiteral("Non-Valid Entry"), why, QMessageBox::Ok);
+  box->setFocus();
+  return replacement;
+}
+
+// The tiles from the current one on hold its frames, then one tile for each of its brick's later stages.
+int TileSetBuilder::mostThatFits(const QLineEdit* box) const {
+  const TileDef& tile = assignments_.current();
+  const bool startsBrick = tile.hitStage <= 1 || assignments_.isOrphanStage(assignments_.currentTile());
+  const bool animated = animatedBox_->isChecked() && animatedBox_->isEnabledTo(actionsFrame_);
+  const int frames = animated ? std::max(framesBox_->text().toInt(), 1) : 1;
+  const int laterStages = startsBrick ? std::max(hitsBox_->text().toInt(), 1) - 1 : tile.hitCount - tile.hitStage;
+  if (box == hitsBox_) return startsBrick ? std::max(assignments_.cellsLeft() - frames + 1, 1) : INT_MAX;
+  return animated ? std::max(assignments_.cellsLeft() - laterStages, 1) : INT_MAX;
 }
 
 void TileSetBuilder::checkFrames() {

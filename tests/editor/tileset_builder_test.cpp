@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -187,14 +188,46 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(tile(3).frameNumber, 3);
   }
 
-  void anAnimationStopsAtTheLastTile() {
-    start(96, 16);
+  // Each frame and each later damage stage takes a tile of its own: more than the bitmap has left is refused.
+  void numbersTheBitmapCannotHoldAreRefused_data() {
+    QTest::addColumn<int>("width");  // of a bitmap one row of tiles high
+    QTest::addColumn<int>("nexts");
+    QTest::addColumn<QString>("hits");  // typed first; "" types none
+    QTest::addColumn<int>("frames");    // ticked first with this many frames; 0 leaves the tile still
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("20 hits on 16 tiles") << 512 << 0 << "" << 0 << "txtHits" << "20" << "16";
+    QTest::newRow("16 hits on 16 tiles fit") << 512 << 0 << "" << 0 << "txtHits" << "16" << "16";
+    QTest::newRow("3 hits on the last tile but one") << 512 << 14 << "" << 0 << "txtHits" << "3" << "2";
+    QTest::newRow("hits after three frames") << 512 << 13 << "" << 3 << "txtHits" << "2" << "1";
+    QTest::newRow("9 frames on the last 2 tiles") << 96 << 1 << "" << 2 << "txtFrames" << "9" << "2";
+    QTest::newRow("frames before two hits") << 96 << 0 << "2" << 2 << "txtFrames" << "3" << "2";
+  }
+  void numbersTheBitmapCannotHoldAreRefused() {
+    QFETCH(int, width);
+    QFETCH(int, nexts);
+    QFETCH(QString, hits);
+    QFETCH(int, frames);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    start(width, 16);
+    next(nexts);
+    if (!hits.isEmpty()) enterHits(hits);
+    if (frames > 0) {
+      control<QCheckBox>("chkAnimated")->click();
+      control<QLineEdit>("txtFrames")->setText(QString::number(frames));
+    }
+    control<QLineEdit>(box)->setText(typed);
+    QTest::keyClick(control<QLineEdit>(box), Qt::Key_Return);
+    QCOMPARE(control<QLineEdit>(box)->text(), kept);
+    const QStringList expected{QString("%1 %2 do not fit").arg(typed, box == "txtHits" ? "hits" : "frames")};
+    QCOMPARE(dialogs->texts().replaceInStrings(QRegularExpression(":.*", QRegularExpression::DotMatchesEverythingOption), ""),
+             typed == kept ? QStringList() : expected);
+    const int t = nexts + 1;
     next();
-    control<QCheckBox>("chkAnimated")->click();
-    control<QLineEdit>("txtFrames")->setText("9");
-    next();
-    QCOMPARE(tile(2).frameCount, 2);
-    QCOMPARE(tile(3).frameNumber, 2);
+    QCOMPARE(QString::number(box == "txtHits" ? tile(t).hitCount : tile(t).frameCount), kept);
   }
 
   // ---- Hit stages ----
