@@ -52,10 +52,13 @@ void LevelEditor::reloadTileSet() {
 void LevelEditor::NewLevel() {
   const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Tls")), TilesetFilter);
   if (chosen.isEmpty()) return;
-  const QString path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"), folders_.readOverride(chosen),
-                                           QStringLiteral("tileset"), QStringLiteral("No new level was started."));
+  // Read before it is copied: a tileset that cannot be used leaves nothing behind in Tls.
+  const QString abandoned = QStringLiteral("No new level was started.");
   LoadedTileSet loaded;
-  if (path.isEmpty() || !loadTileSet(path, loaded, QStringLiteral("No new level was started."))) return;
+  if (!loadTileSet(folders_.readOverride(chosen), loaded, abandoned)) return;
+  loaded.path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"), loaded.path,
+                                    QStringLiteral("tileset"), abandoned);
+  if (loaded.path.isEmpty()) return;
   painting_ = false;
   dropSelection();
   document_->startNew(loaded);

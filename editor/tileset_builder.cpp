@@ -196,19 +196,22 @@ void TileSetBuilder::choosePicture() {
   const QString chosen =
       dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Tls")), QStringLiteral("Bitmap (*.bmp)"));
   if (chosen.isEmpty()) return;
+  QImage picture;
+  QString error;
+  if (!LoadBitmapPicture(chosen, picture, error)) {
+    dialogs_.error(this, error + QStringLiteral("\nThe picture was not opened."));
+    return;
+  }
+  // Checked before it is copied anywhere: a picture that cannot be used leaves nothing behind.
+  doneButton_->setEnabled(false);
+  if (!acceptPicture(picture)) return;
   // The saved tileset works only with its bitmap in Tls under the same name.
   const QString path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"), chosen,
                                            QStringLiteral("tileset bitmap"),
                                            QStringLiteral("The picture was not opened."), CopyDeclined::Keeps);
   if (path.isEmpty()) return;
-  QImage picture;
-  QString error;
-  if (!LoadBitmapPicture(path, picture, error)) {
-    dialogs_.error(this, error + QStringLiteral("\nThe picture was not opened."));
-    return;
-  }
   bitmapName_ = QFileInfo(path).fileName();
-  doneButton_->setEnabled(acceptPicture(picture));
+  doneButton_->setEnabled(true);
 }
 
 void TileSetBuilder::chooseTileSet() {
@@ -225,10 +228,11 @@ bool TileSetBuilder::openTileSet(const QString& path) {
     dialogs_.error(this, error + abandoned);
     return false;
   }
+  if (!acceptPicture(loaded.bitmap)) return false;
   const QString bitmapPath = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"),
                                                  TileSetBitmapPath(folders_, path), QStringLiteral("tileset bitmap"),
                                                  abandoned.mid(1), CopyDeclined::Keeps);
-  if (bitmapPath.isEmpty() || !acceptPicture(loaded.bitmap)) return false;
+  if (bitmapPath.isEmpty()) return false;
   bitmapName_ = QFileInfo(bitmapPath).fileName();
   editedFile_ = path;
   setWindowTitle(QStringLiteral("Edit Tileset - ") + QFileInfo(path).fileName());

@@ -308,6 +308,20 @@ class LevelEditorTest : public QObject {
     QVERIFY(editor->findChild<PictureBox*>("Picture2_2")->isVisibleTo(editor.get()));
   }
 
+  void aNewLevelOnAnUnreadableTilesetFromElsewhereCopiesNothing() {
+    QDir().mkpath(root->path() + "/art");
+    WriteBytes(root->path() + "/art/Odd.bmp", "BM");
+    std::string error;
+    QVERIFY(WriteTileSetFile((root->path() + "/art/Odd.sft").toStdString(),
+                             TileSet{1, {TileDef{}, TileDef{Hittable, 1, 1, 1, 1, 0, 0}}}, error));
+    dialogs->openAnswers << root->path() + "/art/Odd.sft";
+    dialogs->buttonAnswers << QMessageBox::Yes;  // would agree to a copy
+    menu("mnuNew")->trigger();
+    QCOMPARE(dialogs->shown.size(), 1);
+    QVERIFY(dialogs->texts()[0].endsWith("No new level was started."));
+    QVERIFY(!QFile::exists(root->tls("Odd.sft")) && !QFile::exists(root->tls("Odd.bmp")));
+  }
+
   // ---- Clearing ----
 
   void clearAsksAndOnlyYesClears() {
@@ -519,17 +533,21 @@ class LevelEditorTest : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("taken");
-    QTest::newRow("outside Bgd, copied") << "sky.bmp" << int(QMessageBox::Yes) << true;
-    QTest::newRow("outside Bgd, not copied") << "sky.bmp" << int(QMessageBox::No) << false;
-    QTest::newRow("name over 30 characters") << "a-very-long-background-name-x.bmp" << int(QMessageBox::Yes) << false;
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("outside Bgd, copied") << "sky.bmp" << int(QMessageBox::Yes) << true << false;
+    QTest::newRow("outside Bgd, not copied") << "sky.bmp" << int(QMessageBox::No) << false << false;
+    QTest::newRow("name over 30 characters") << "a-very-long-background-name-x.bmp" << int(QMessageBox::Yes) << false << false;
+    QTest::newRow("damaged: refused before any copy") << "sky.bmp" << int(QMessageBox::Yes) << false << true;
   }
   void aBackgroundTheGameCouldNotFindIsCopiedOrRefused() {
     QFETCH(QString, name);
     QFETCH(int, answer);
     QFETCH(bool, taken);
+    QFETCH(bool, damaged);
     const QString elsewhere = root->path() + "/elsewhere/" + name;
     QDir().mkpath(root->path() + "/elsewhere");
     WriteFixtureBitmap(elsewhere, 100, 100);
+    if (damaged) WriteBytes(elsewhere, FileBytes(elsewhere).left(60));
     dialogs->openAnswers << elsewhere;
     dialogs->buttonAnswers << static_cast<QMessageBox::StandardButton>(answer);
     SendPress(editor->findChild<PictureBox*>("Backpic"), QPoint(3, 3), Qt::LeftButton);

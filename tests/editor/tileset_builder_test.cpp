@@ -442,6 +442,29 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(saved().tileCount, 2);
   }
 
+  // A picture from outside Tls that cannot be used is refused before the copy is offered: nothing is left in Tls.
+  void aWrongSizePictureIsRefusedBeforeAnythingIsCopied_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("Open Picture") << "cmdOpenPic" << "Bricks.bmp";
+    QTest::newRow("Open Tileset") << "cmdOpenTileset" << "Bricks.sft";
+  }
+  void aWrongSizePictureIsRefusedBeforeAnythingIsCopied() {
+    QFETCH(QString, button);
+    QFETCH(QString, chosen);
+    QDir().mkpath(root->path() + "/art");
+    WriteFixtureBitmap(root->path() + "/art/Bricks.bmp", 100, 32);
+    std::string error;
+    QVERIFY(WriteTileSetFile((root->path() + "/art/Bricks.sft").toStdString(),
+                             TileSet{1, {TileDef{}, TileDef{Hittable, 1, 1, 1, 1, 0, 0}}}, error));
+    dialogs->openAnswers << root->path() + "/art/" + chosen;
+    dialogs->buttonAnswers << QMessageBox::Yes;  // would agree to a copy
+    control(button)->click();
+    QCOMPARE(dialogs->texts(), QStringList{"Bitmap width must be evenly divisible by 32."});
+    QVERIFY(QDir(root->path() + "/Tls").isEmpty());
+    QVERIFY(!control("cmdDone")->isEnabled());
+  }
+
   void aBadNumberIsReportedOncePerKeystroke() {
     start(64, 16);
     builder->show();
