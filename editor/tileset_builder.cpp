@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <climits>
@@ -150,6 +151,13 @@ void TileSetBuilder::buildControls() {
   overview_->setMovement(QListView::Static);
   overview_->setMinimumWidth(360);
   overview_->setEnabled(false);
+  // Fusion draws a scroll handle lighter than its groove; filling most of the track, as it does here, the groove
+  // left over reads as the handle, upside down. A handle darker than its groove reads the right way up.
+  overview_->verticalScrollBar()->setStyleSheet(QStringLiteral(
+      "QScrollBar:vertical { background: palette(window); width: 14px; margin: 0; }"
+      "QScrollBar::handle:vertical { background: palette(mid); border-radius: 4px; min-height: 24px; margin: 1px; }"
+      "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+      "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
   connect(overview_, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { jumpToTile(overview_->row(item) + 1); });
 

@@ -10,7 +10,9 @@
 #include <QToolBar>
 #include <QPushButton>
 #include <QDir>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -294,6 +296,37 @@ class LevelEditorTest : public QObject {
       SendPress(picture, QPoint(3, 3), Qt::RightButton);
       QCOMPARE(picture->geometry(), small);
     }
+  }
+
+  // A right-click that moves the picture must not hand its context menu to the window: it would open the tool
+  // bar's menu, found wherever the click lands once the picture moved.
+  void rightClicksOnTheBackgroundOpenNoMenu() {
+    WriteFixtureBitmap(root->bgd("tall.bmp"), 200, 400);
+    dialogs->openAnswers << root->bgd("tall.bmp");
+    auto* picture = editor->findChild<PictureBox*>("Backpic");
+    SendPress(picture, QPoint(3, 3), Qt::LeftButton);
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
+    QStringList popups;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&popups] {
+      if (QWidget* popup = QApplication::activePopupWidget()) {
+        popups << popup->metaObject()->className();
+        popup->close();
+      }
+    });
+    closer.start(20);
+    // Through the window, as the platform delivers clicks, so that a context menu event follows each press.
+    auto rightClick = [&](QPoint at) {
+      QTest::mouseClick(editor->windowHandle(), Qt::RightButton, {}, picture->mapTo(editor.get(), at));
+      QTest::qWait(60);
+    };
+    const QRect small = picture->geometry();
+    rightClick(QPoint(3, 3));
+    QCOMPARE(picture->height(), 400);
+    rightClick(QPoint(3, 400 - small.height() - 40));  // above where the small picture lies
+    QCOMPARE(picture->geometry(), small);
+    QCOMPARE(popups, QStringList());
   }
 
   // ---- New level ----

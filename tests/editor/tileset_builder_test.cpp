@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -463,6 +464,23 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(dialogs->texts(), QStringList{"Bitmap width must be evenly divisible by 32."});
     QVERIFY(QDir(root->path() + "/Tls").isEmpty());
     QVERIFY(!control("cmdDone")->isEnabled());
+  }
+
+  // The overview's scroll handle is what reads as the handle: the darker part of the bar, at the top while the
+  // first tiles show and at the bottom once scrolled to the end.
+  void theOverviewsScrollHandleLiesWhereTheTilesShown() {
+    start(128, 64);
+    builder->show();
+    QVERIFY(QTest::qWaitForWindowExposed(builder.get()));
+    QScrollBar* bar = control<QListWidget>("tileOverview")->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    for (const int value : {bar->minimum(), bar->maximum()}) {
+      bar->setValue(value);
+      const QImage shown = bar->grab().toImage();
+      const int top = qGray(shown.pixel(shown.width() / 2, shown.height() / 10));
+      const int bottom = qGray(shown.pixel(shown.width() / 2, shown.height() * 9 / 10));
+      QVERIFY2(value == bar->minimum() ? top < bottom : bottom < top, qPrintable(QString("%1: %2 above, %3 below").arg(value).arg(top).arg(bottom)));
+    }
   }
 
   void aBadNumberIsReportedOncePerKeystroke() {
