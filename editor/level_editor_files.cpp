@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <string>
 
+#include "content/level_set_file.h"
 #include "editor/adopt_file.h"
 #include "editor/content_check_window.h"
 #include "editor/editor_dialogs.h"
@@ -127,6 +128,14 @@ bool LevelEditor::fileSaveAs() {
   const QString chosen = dialogs_.chooseSaveFile(this, folders_.saveFolder(QStringLiteral("Lvl")),
                                                  LevelFilter);
   if (chosen.isEmpty()) return false;
+  // A level is saved only under a name that every set, dialog and check can use.
+  const QString name = QFileInfo(chosen).fileName();
+  const std::string problem = LevelFileNameProblem(name.toStdString());
+  if (!problem.empty()) {
+    dialogs_.error(this, QStringLiteral("%1: %2.\nThe level was not saved; save it under another name.")
+                             .arg(name, QString::fromStdString(problem)));
+    return false;
+  }
   QString error;
   const QString target = folders_.saveTarget(chosen, error);
   if (target.isEmpty()) {

@@ -547,6 +547,30 @@ class LevelEditorTest : public QObject {
     QCOMPARE(editor->currentFile(), root->lvl("mylevel1.sfl"));
   }
 
+  // Every name a level is saved under must be usable in a set, the dialogs and the check: others are refused.
+  void levelNamesASetCannotHoldAreRefusedWhenTyped_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");  // "" when refused
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("plain") << "neon two" << "neon two.sfl" << "";
+    QTest::newRow("a dot") << "neon v1.2" << "" << "holds a dot";
+    QTest::newRow("an ellipsis") << "and then... more" << "" << "holds a dot";
+    QTest::newRow("a comma") << "one, two" << "" << "holds a comma";
+    QTest::newRow("256 bytes") << QString(252, 'x') << "" << "longer than the 255 bytes";
+  }
+  void levelNamesASetCannotHoldAreRefusedWhenTyped() {
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    QFETCH(QString, reason);
+    paint(2, 2, 1);
+    dialogs->saveAnswers << root->lvl(typed);
+    menu("mnuSaveAs")->trigger();
+    QCOMPARE(QDir(root->path() + "/Lvl").entryList(QDir::Files), saved.isEmpty() ? QStringList() : QStringList{saved});
+    QCOMPARE(dialogs->shown.size(), reason.isEmpty() ? 0 : 1);
+    if (!reason.isEmpty()) QVERIFY2(dialogs->texts()[0].contains(reason), qPrintable(dialogs->texts()[0]));
+    QCOMPARE(editor->hasUnsavedChanges(), saved.isEmpty());
+  }
+
   void aTilesetCountBeyondItsBitmapShowsNoPhantomTiles() {
     WriteFixtureTileSet(*root, "Short", 64, 32, 4);
     TileSet tileSet;
