@@ -393,6 +393,7 @@ int TileSetBuilder::refuseNumber(QLineEdit* box, int replacement, const QString&
 
 // The tiles from the current one on hold its frames, then one tile for each of its brick's later stages.
 int TileSetBuilder::mostThatFits(const QLineEdit* box) const {
+  if (assignments_.isLaterFrame(assignments_.currentTile())) return INT_MAX;  // takes its first frame's numbers
   const TileDef& tile = assignments_.current();
   const bool startsBrick = tile.hitStage <= 1 || assignments_.isOrphanStage(assignments_.currentTile());
   const bool animated = animatedBox_->isChecked() && animatedBox_->isEnabledTo(actionsFrame_);
