@@ -287,8 +287,9 @@ void TileSetBuilder::Update() {
   tileLabel_->setText(QStringLiteral("Tile: %1").arg(assignments_.currentTile()));
   frameLabel_->setText(QStringLiteral("%1/%2").arg(tile.frameNumber).arg(tile.frameCount));
   const bool orphan = assignments_.isOrphanStage(assignments_.currentTile());
-  stageLabel_->setText(orphan ? QStringLiteral("%1 (its brick is gone: set Hits)").arg(tile.hitStage)
-                              : QString::number(tile.hitStage));
+  stageLabel_->setText(orphan ? QStringLiteral("%1 (orphan)").arg(tile.hitStage) : QString::number(tile.hitStage));
+  stageLabel_->setToolTip(orphan ? QStringLiteral("The brick's earlier stages are gone: give this tile hits of its own.")
+                                 : QString());
   hitsBox_->setText(QString::number(tile.hitCount));
   showKind(tile.kind);
 

@@ -308,7 +308,7 @@ class TilesetBuilderTest : public QObject {
     dialogs->openAnswers << root->tls("Bricks.sft");
     control("cmdOpenTileset")->click();
     next(2);
-    QVERIFY(control<QLabel>("lblHitStage")->text().startsWith("2 (its brick is gone"));
+    QCOMPARE(control<QLabel>("lblHitStage")->text(), QString("2 (orphan)"));
     QVERIFY(control<QLineEdit>("txtHits")->isEnabled() && control<QRadioButton>("Option1_2")->isEnabled());
     enterHits(hits);
     next();
