@@ -110,6 +110,20 @@ bool EncodeLevelSet(const LevelSet& levelSet, Bytes& out, std::string& problem) 
   return true;
 }
 
+std::string LevelFileNameProblem(std::string_view name) {
+  constexpr std::string_view Extension = ".sfl";
+  constexpr std::size_t MostBytes = 255;  // what Linux file systems take for one name
+  const std::string_view stem = name.ends_with(Extension) ? name.substr(0, name.size() - Extension.size()) : name;
+  if (name.size() > MostBytes) return "it is longer than the " + std::to_string(MostBytes) + " bytes a file name may take";
+  if (stem.find('.') != std::string_view::npos)
+    return "it holds a dot: only the \".sfl\" ending may, or the file is taken for another kind";
+  if (!name.ends_with(Extension)) return "it does not end in \".sfl\"";
+  if (stem.find(',') != std::string_view::npos) return "it holds a comma, which separates the levels in a set";
+  if (stem.empty() || !IsPlainFileName(name) || !ReadsBackUnchanged(name))
+    return "a set would not read it back (a folder sign, or a blank or double quote at its start)";
+  return "";
+}
+
 bool ReadLevelSetName(const std::filesystem::path& path, std::string& name, std::string& error) {
   // Either separator counts, so a name carried over from the other platform is still recognised.
   auto fileName = FileNameOf(path.string());

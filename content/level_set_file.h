@@ -28,6 +28,9 @@ class FieldReader {
   std::size_t pos_ = 0;
 };
 
+// Why a level file of this name cannot be listed in a set and found again as a level; empty when it can.
+std::string LevelFileNameProblem(std::string_view name);
+
 // The display name of a set: "My Favorite Bands" for "muzac.sfs" without opening it, else the first field.
 // On a missing or unreadable file returns false with `error` set.
 bool ReadLevelSetName(const std::filesystem::path& path, std::string& name, std::string& error);

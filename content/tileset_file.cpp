@@ -38,6 +38,21 @@ int ImageYOfTile(int tileNumber, int cellRows) {
   return (tileNumber - 1) % cellRows * TileHeight;
 }
 
+bool ContinuesBrickBefore(const std::vector<TileDef>& tiles, std::size_t n) {
+  if (n < 2 || n >= tiles.size()) return false;
+  const TileDef& before = tiles[n - 1];
+  const TileDef& tile = tiles[n];
+  if (tile.hitCount <= 1 || tile.hitCount != before.hitCount) return false;
+  const bool laterFrame = tile.frameCount > 1 && tile.frameNumber > 1;
+  return tile.hitStage == before.hitStage + (laterFrame ? 0 : 1);
+}
+
+bool IsOrphanStage(const std::vector<TileDef>& tiles, std::size_t n) {
+  if (n >= tiles.size()) return false;
+  const TileDef& tile = tiles[n];
+  return tile.hitStage > 1 && tile.hitStage <= tile.hitCount && !ContinuesBrickBefore(tiles, n);
+}
+
 bool DecodeTileSet(const Bytes& bytes, std::int64_t maxRecords, TileSet& out, std::string& problem) {
   ByteReader reader(bytes);
   std::int32_t count = reader.i32();

@@ -61,6 +61,11 @@ bool WriteTileSetFile(const std::filesystem::path& path, const TileSet& tileSet,
 // The cell numbering of the builder: tile n of a bitmap with `cellRows` rows of cells.
 int ImageXOfTile(int tileNumber, int cellRows);
 int ImageYOfTile(int tileNumber, int cellRows);
+// Whether tile n of records 1 .. tiles.size() - 1 carries on the brick of tile n - 1: its next damage stage, or a
+// later frame of it at the same stage.
+bool ContinuesBrickBefore(const std::vector<TileDef>& tiles, std::size_t n);
+// A later damage stage that carries on no brick: play would never reach it, and its stage 1 is gone.
+bool IsOrphanStage(const std::vector<TileDef>& tiles, std::size_t n);
 
 // The file rules on bytes in memory; `problem` says what is wrong, without a file name.
 // maxRecords is the bitmap's cell count, or AllRecords to read every record the file holds.

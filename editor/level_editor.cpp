@@ -464,14 +464,15 @@ void LevelEditor::pressBackground(Qt::MouseButton button) {
   const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Bgd")),
                                                QStringLiteral("Bitmap (*.bmp)"));
   if (chosen.isEmpty()) return;
-  const QString path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Bgd"), chosen,
-                                           QStringLiteral("background"), QStringLiteral("The background was not changed."));
-  if (path.isEmpty()) return;
-  Background background{path, {}};
+  // Read before it is copied: a picture that cannot be used leaves nothing behind in Bgd.
+  Background background{chosen, {}};
   QString error;
-  if (!LoadBitmapPicture(path, background.picture, error)) {
+  if (!LoadBitmapPicture(chosen, background.picture, error)) {
     reportFailure(error, QStringLiteral("The background was not changed."));
     return;
   }
+  background.path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Bgd"), chosen,
+                                        QStringLiteral("background"), QStringLiteral("The background was not changed."));
+  if (background.path.isEmpty()) return;
   document_->changeBackground(background);
 }

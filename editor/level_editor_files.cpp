@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <string>
 
+#include "content/level_set_file.h"
 #include "editor/adopt_file.h"
 #include "editor/content_check_window.h"
 #include "editor/editor_dialogs.h"
@@ -52,10 +53,13 @@ void LevelEditor::reloadTileSet() {
 void LevelEditor::NewLevel() {
   const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Tls")), TilesetFilter);
   if (chosen.isEmpty()) return;
-  const QString path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"), folders_.readOverride(chosen),
-                                           QStringLiteral("tileset"), QStringLiteral("No new level was started."));
+  // Read before it is copied: a tileset that cannot be used leaves nothing behind in Tls.
+  const QString abandoned = QStringLiteral("No new level was started.");
   LoadedTileSet loaded;
-  if (path.isEmpty() || !loadTileSet(path, loaded, QStringLiteral("No new level was started."))) return;
+  if (!loadTileSet(folders_.readOverride(chosen), loaded, abandoned)) return;
+  loaded.path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"), loaded.path,
+                                    QStringLiteral("tileset"), abandoned);
+  if (loaded.path.isEmpty()) return;
   painting_ = false;
   dropSelection();
   document_->startNew(loaded);
@@ -124,6 +128,14 @@ bool LevelEditor::fileSaveAs() {
   const QString chosen = dialogs_.chooseSaveFile(this, folders_.saveFolder(QStringLiteral("Lvl")),
                                                  LevelFilter);
   if (chosen.isEmpty()) return false;
+  // A level is saved only under a name that every set, dialog and check can use.
+  const QString name = QFileInfo(chosen).fileName();
+  const std::string problem = LevelFileNameProblem(name.toStdString());
+  if (!problem.empty()) {
+    dialogs_.error(this, QStringLiteral("%1: %2.\nThe level was not saved; save it under another name.")
+                             .arg(name, QString::fromStdString(problem)));
+    return false;
+  }
   QString error;
   const QString target = folders_.saveTarget(chosen, error);
   if (target.isEmpty()) {

@@ -108,8 +108,16 @@ void LevelSetBuilder::showMoveButtons() {
 void LevelSetBuilder::addLevels() {
   const QStringList chosen = dialogs_.openFileNames(this, folders_.dialogFolders(QStringLiteral("Lvl")),
                                                     QStringLiteral("Shardfall Levels (*.sfl)"));
-  for (const QString& path : chosen) levels_.push_back({QFileInfo(path).fileName(), folders_.readOverride(path)});
-  if (chosen.isEmpty()) return;
+  QStringList refused;
+  for (const QString& path : chosen) {
+    const QString name = QFileInfo(path).fileName();
+    const std::string problem = LevelFileNameProblem(name.toStdString());
+    if (problem.empty()) levels_.push_back({name, folders_.readOverride(path)});
+    else refused << QStringLiteral("%1: %2.").arg(name, QString::fromStdString(problem));
+  }
+  if (!refused.isEmpty())
+    dialogs_.error(this, refused.join(QLatin1Char('\n')) + QStringLiteral("\nRename the file to add it to a set."));
+  if (chosen.size() == refused.size()) return;
   changed_ = true;
   showLevels(levelCount() - 1);
 }

@@ -1,6 +1,7 @@
 // A picture box: pixel-exact drawing at a chosen scale, mouse reports in picture pixels.
 #include "editor/picture_box.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
@@ -56,3 +57,5 @@ void PictureBox::mouseMoveEvent(QMouseEvent* event) { emit moved(picturePoint(ev
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) { emit released(event->button()); }
 
 void PictureBox::leaveEvent(QEvent*) { emit left(); }
+
+void PictureBox::contextMenuEvent(QContextMenuEvent* event) { event->accept(); }

@@ -35,6 +35,9 @@ class PictureBox : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  // Right presses belong to the box (erasing, expanding): the context menu that follows them is not passed on
+  // to the window, which would look for it where the box no longer lies when the press moved or resized it.
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   QPoint picturePoint(QPointF position) const;

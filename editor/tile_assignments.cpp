@@ -56,9 +56,31 @@ void TileAssignments::markNextStage(int n, int stage, int count) {
   at(n).hitCount = count;
 }
 
+// The tile after the last one that carries on the brick starting at `first`.
+int TileAssignments::brickEnd(int first) const {
+  int n = first + 1;
+  while (ContinuesBrickBefore(tiles_, static_cast<std::size_t>(n))) ++n;
+  return n;
+}
+
+// Tiles of the old brick that no longer carry it on become bricks of one hit, so that no orphan stage is left.
+void TileAssignments::releaseStagesAfter(int first, int end) {
+  for (int n = first + 1; n < end; ++n)
+    if (!ContinuesBrickBefore(tiles_, static_cast<std::size_t>(n))) at(n).hitCount = at(n).hitStage = 1;
+}
+
+bool TileAssignments::nextStagePending() const {
+  const TileDef& t = current();
+  const int next = currentTile_ + std::max(t.frameCount, 1);
+  if (t.hitStage < 1 || t.hitStage >= t.hitCount || isOrphanStage(currentTile_) || next > totalTiles_) return false;
+  return tile(next).hitCount != t.hitCount || tile(next).hitStage != t.hitStage + 1;
+}
+
 void TileAssignments::assign(const TileChoice& choice) {
   const int t = currentTile_;
   if (isLaterFrame(t)) return;
+  const int oldEnd = brickEnd(t);
+  if (isOrphanStage(t)) at(t).hitStage = 1;  // mended: the tile starts a brick of its own
   releaseOldFrames(t);
   TileDef& tile = at(t);
   int frames = 1;
@@ -91,6 +113,7 @@ void TileAssignments::assign(const TileChoice& choice) {
     frame.hitCount = tile.hitCount;
     frame.hitStage = tile.hitStage;
   }
+  releaseStagesAfter(t, oldEnd);
 }
 
 TileSet TileAssignments::result() const {

@@ -27,6 +27,8 @@ class TileAssignments {
   // The tiles the file will hold: every tile the designer moved on from, or that the opened file held.
   int tileCount() const { return tileCount_; }
   int currentTile() const { return currentTile_; }
+  // The bitmap's tiles from the current one on.
+  int cellsLeft() const { return totalTiles_ - currentTile_ + 1; }
   // Moving on from the current tile to a later one counts every tile before it; going back counts nothing.
   void moveTo(int n);
   // Ending: the tile on show belongs to the tileset when it is the bitmap's last or was counted before; the
@@ -39,6 +41,10 @@ class TileAssignments {
   const std::vector<TileDef>& tiles() const { return tiles_; }
   // A later frame of an animation takes everything from the animation's first frame.
   bool isLaterFrame(int n) const { return tile(n).frameCount > 1 && tile(n).frameNumber != 1; }
+  // A later damage stage whose brick is gone; the designer may give it hits of its own.
+  bool isOrphanStage(int n) const { return IsOrphanStage(tiles_, static_cast<std::size_t>(n)); }
+  // The current tile is a damage stage whose next stage is not marked yet (its hit count was changed).
+  bool nextStagePending() const;
 
   // Stores the choice into the current tile and the tiles it governs: the frames of an animation it starts,
   // and the next damage stage of a brick with several hits.
@@ -50,6 +56,8 @@ class TileAssignments {
   TileDef& at(int n) { return tiles_[static_cast<std::size_t>(n)]; }
   void releaseOldFrames(int first);
   void markNextStage(int n, int stage, int count);
+  int brickEnd(int first) const;
+  void releaseStagesAfter(int first, int end);
 
   std::vector<TileDef> tiles_;
   int totalTiles_ = 0;

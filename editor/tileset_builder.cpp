@@ -11,7 +11,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <algorithm>
+#include <climits>
 #include <string>
 
 #include "content/names.h"
@@ -148,6 +151,13 @@ void TileSetBuilder::buildControls() {
   overview_->setMovement(QListView::Static);
   overview_->setMinimumWidth(360);
   overview_->setEnabled(false);
+  // Fusion draws a scroll handle lighter than its groove; filling most of the track, as it does here, the groove
+  // left over reads as the handle, upside down. A handle darker than its groove reads the right way up.
+  overview_->verticalScrollBar()->setStyleSheet(QStringLiteral(
+      "QScrollBar:vertical { background: palette(window); width: 14px; margin: 0; }"
+      "QScrollBar::handle:vertical { background: palette(mid); border-radius: 4px; min-height: 24px; margin: 1px; }"
+      "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+      "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
   connect(overview_, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { jumpToTile(overview_->row(item) + 1); });
 
@@ -194,19 +204,22 @@ void TileSetBuilder::choosePicture() {
   const QString chosen =
       dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Tls")), QStringLiteral("Bitmap (*.bmp)"));
   if (chosen.isEmpty()) return;
+  QImage picture;
+  QString error;
+  if (!LoadBitmapPicture(chosen, picture, error)) {
+    dialogs_.error(this, error + QStringLiteral("\nThe picture was not opened."));
+    return;
+  }
+  // Checked before it is copied anywhere: a picture that cannot be used leaves nothing behind.
+  doneButton_->setEnabled(false);
+  if (!acceptPicture(picture)) return;
   // The saved tileset works only with its bitmap in Tls under the same name.
   const QString path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"), chosen,
                                            QStringLiteral("tileset bitmap"),
                                            QStringLiteral("The picture was not opened."), CopyDeclined::Keeps);
   if (path.isEmpty()) return;
-  QImage picture;
-  QString error;
-  if (!LoadBitmapPicture(path, picture, error)) {
-    dialogs_.error(this, error + QStringLiteral("\nThe picture was not opened."));
-    return;
-  }
   bitmapName_ = QFileInfo(path).fileName();
-  doneButton_->setEnabled(acceptPicture(picture));
+  doneButton_->setEnabled(true);
 }
 
 void TileSetBuilder::chooseTileSet() {
@@ -223,10 +236,11 @@ bool TileSetBuilder::openTileSet(const QString& path) {
     dialogs_.error(this, error + abandoned);
     return false;
   }
+  if (!acceptPicture(loaded.bitmap)) return false;
   const QString bitmapPath = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"),
                                                  TileSetBitmapPath(folders_, path), QStringLiteral("tileset bitmap"),
                                                  abandoned.mid(1), CopyDeclined::Keeps);
-  if (bitmapPath.isEmpty() || !acceptPicture(loaded.bitmap)) return false;
+  if (bitmapPath.isEmpty()) return false;
   bitmapName_ = QFileInfo(bitmapPath).fileName();
   editedFile_ = path;
   setWindowTitle(QStringLiteral("Edit Tileset - ") + QFileInfo(path).fileName());
@@ -272,7 +286,10 @@ void TileSetBuilder::Update() {
   tilePicture_->setPicture(TileImage(bitmap_, tile.imageX, tile.imageY));
   tileLabel_->setText(QStringLiteral("Tile: %1").arg(assignments_.currentTile()));
   frameLabel_->setText(QStringLiteral("%1/%2").arg(tile.frameNumber).arg(tile.frameCount));
-  stageLabel_->setText(QString::number(tile.hitStage));
+  const bool orphan = assignments_.isOrphanStage(assignments_.currentTile());
+  stageLabel_->setText(orphan ? QStringLiteral("%1 (orphan)").arg(tile.hitStage) : QString::number(tile.hitStage));
+  stageLabel_->setToolTip(orphan ? QStringLiteral("The brick's earlier stages are gone: give this tile hits of its own.")
+                                 : QString());
   hitsBox_->setText(QString::number(tile.hitCount));
   showKind(tile.kind);
 
@@ -281,11 +298,14 @@ void TileSetBuilder::Update() {
   // A first frame shows its animation, so that stepping over it again keeps the animation as built.
   animatedBox_->setChecked(tile.frameCount > 1);
   animatedBox_->setEnabled(!laterFrame);
-  framesBox_->setText(tile.frameCount > 1 ? QString::number(tile.frameCount) : QStringLiteral("2"));
+  {
+    const QSignalBlocker shownNotTyped(framesBox_);
+    framesBox_->setText(tile.frameCount > 1 ? QString::number(tile.frameCount) : QStringLiteral("2"));
+  }
   framesBox_->setEnabled(firstFrame);
 
   kindFrame_->setEnabled(tile.frameNumber <= 1);
-  const bool middleStage = tile.hitStage > 1 && tile.hitStage != tile.hitCount;
+  const bool middleStage = tile.hitStage > 1 && tile.hitStage != tile.hitCount && !orphan;
   kindOption(Indestructible)->setEnabled(!middleStage);
   kindOption(GoThrough)->setEnabled(!middleStage);
   hitsBox_->setEnabled(!middleStage);
@@ -344,23 +364,44 @@ void TileSetBuilder::applyShooterRule() {
 
 void TileSetBuilder::toggleAnimated() { framesBox_->setEnabled(animatedBox_->isChecked()); }
 
-// Numbers below 1 become 1 silently; text that is no number is refused with a message.
+// Numbers below 1 become 1 silently; text that is no number, and hits or frames the bitmap's cells from the
+// current tile on cannot hold, are refused with a message.
 int TileSetBuilder::checkedNumber(QLineEdit* box) {
   bool isNumber = false;
   const int value = box->text().trimmed().toInt(&isNumber);
-  if (!isNumber) {
-    // Set before the message: the box loses the focus to it, and must then already hold a valid number.
-    box->setText(QStringLiteral("1"));
-    dialogs_.message(this, QMessageBox::Critical, QStringLiteral("Non-Valid Entry"),
-                     QStringLiteral("Please enter a valid number."), QMessageBox::Ok);
-    box->setFocus();
-    return 1;
-  }
+  if (!isNumber) return refuseNumber(box, 1, QStringLiteral("Please enter a valid number."));
   if (value < 1) {
     box->setText(QStringLiteral("1"));
     return 1;
   }
-  return value;
+  const int most = mostThatFits(box);
+  if (value <= most) return value;
+  const QString what = box == hitsBox_ ? QStringLiteral("hits") : QStringLiteral("frames");
+  return refuseNumber(box, most,
+                      QStringLiteral("%1 %2 do not fit: tile %3 needs a tile for each animation frame and each later "
+                                     "damage stage, and the bitmap has %4 tiles from tile %3 on.\n%5 set to %6.")
+                          .arg(value).arg(what).arg(assignments_.currentTile()).arg(assignments_.cellsLeft())
+                          .arg(what.at(0).toUpper() + what.mid(1)).arg(most));
+}
+
+int TileSetBuilder::refuseNumber(QLineEdit* box, int replacement, const QString& why) {
+  // Set before the message: the box loses the focus to it, and must then already hold a valid number.
+  box->setText(QString::number(replacement));
+  dialogs_.message(this, QMessageBox::Critical, QStringLiteral("Non-Valid Entry"), why, QMessageBox::Ok);
+  box->setFocus();
+  return replacement;
+}
+
+// The tiles from the current one on hold its frames, then one tile for each of its brick's later stages.
+int TileSetBuilder::mostThatFits(const QLineEdit* box) const {
+  if (assignments_.isLaterFrame(assignments_.currentTile())) return INT_MAX;  // takes its first frame's numbers
+  const TileDef& tile = assignments_.current();
+  const bool startsBrick = tile.hitStage <= 1 || assignments_.isOrphanStage(assignments_.currentTile());
+  const bool animated = animatedBox_->isChecked() && animatedBox_->isEnabledTo(actionsFrame_);
+  const int frames = animated ? std::max(framesBox_->text().toInt(), 1) : 1;
+  const int laterStages = startsBrick ? std::max(hitsBox_->text().toInt(), 1) - 1 : tile.hitCount - tile.hitStage;
+  if (box == hitsBox_) return startsBrick ? std::max(assignments_.cellsLeft() - frames + 1, 1) : INT_MAX;
+  return animated ? std::max(assignments_.cellsLeft() - laterStages, 1) : INT_MAX;
 }
 
 void TileSetBuilder::checkFrames() {
@@ -370,11 +411,11 @@ void TileSetBuilder::checkFrames() {
 
 void TileSetBuilder::checkHits() { checkedNumber(hitsBox_); }
 
-// Stores the tile on show, when the designer changed something or it was never assigned: moving on over a
-// tile leaves it as it was.
+// Stores the tile on show, when the designer changed something, it was never assigned or it is a stage whose
+// next stage is not marked yet: moving on over a tile leaves it as it was.
 void TileSetBuilder::AssignBrick() {
   const TileChoice choice = readChoice();
-  if (assignments_.current().kind == 0 || choice != shownChoice_) {
+  if (assignments_.current().kind == 0 || choice != shownChoice_ || assignments_.nextStagePending()) {
     assignments_.assign(choice);
     showOverview();
   }

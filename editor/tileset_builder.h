@@ -70,6 +70,8 @@ class TileSetBuilder : public QDialog {
   std::int32_t kindShown() const;
   QRadioButton* kindOption(std::int32_t kind) const { return kindOptions_[static_cast<std::size_t>(BrickKindPlace(kind))]; }
   int checkedNumber(QLineEdit* box);
+  int refuseNumber(QLineEdit* box, int replacement, const QString& why);
+  int mostThatFits(const QLineEdit* box) const;
   void applyShooterRule();
 
   EditorFolders folders_;

@@ -301,6 +301,33 @@ TEST_F(DataTreeCheck, ReportsImpossibleTileRecordsAndBytesAfterThem) {
   EXPECT_EQ(CheckDataTree(dir).size(), 4u);
 }
 
+// A later damage stage must carry on the brick before it; one whose brick is gone is reported once, at itself.
+TEST_F(DataTreeCheck, ReportsHitStagesThatCarryOnNoBrick) {
+  const TileDef plain{1, 1, 1, 1, 1, 0, 0};
+  auto stage = [](int s, int of, int frame = 1, int frames = 1) { return TileDef{1, frames, frame, of, s, 0, 0}; };
+  struct Case {
+    const char* name;
+    std::vector<TileDef> tiles;  // tiles 1 .. 3; tile 4 stays plain
+    std::vector<std::string> reported;
+  };
+  const std::vector<Case> cases{
+      {"whole brick", {stage(1, 3), stage(2, 3), stage(3, 3)}, {}},
+      {"stage 1 set back to one hit", {plain, stage(2, 3), stage(3, 3)}, {"tile 2: hit stage 2 of 3 carries on no brick"}},
+      {"another hit count before it", {stage(1, 2), stage(2, 3), plain}, {"tile 2: hit stage 2 of 3"}},
+      {"first tile", {stage(2, 2), plain, plain}, {"tile 1: hit stage 2 of 2"}},
+      {"after an animated stage 1", {stage(1, 2, 1, 2), stage(1, 2, 2, 2), stage(2, 2)}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TileSet tiles{4, {TileDef{}, c.tiles[0], c.tiles[1], c.tiles[2], plain}};
+    std::string error;
+    ASSERT_TRUE(WriteTileSetFile(dir / "Tls/T.sft", tiles, error));
+    const std::vector<std::string> found = problemsWith("carries on no brick");
+    ASSERT_EQ(found.size(), c.reported.size());
+    for (std::size_t i = 0; i < found.size(); ++i) EXPECT_NE(found[i].find(c.reported[i]), std::string::npos) << found[i];
+  }
+}
+
 // Levels on a tileset of every trap: 1 plain, 2 metal, 3 no kind, 4 a two-hit brick whose second stage is not
 // there, 5 dynamite, 6 frame 1 of an animation of three frames that runs past the sixth and last tile.
 class LevelRulesCheck : public DataTreeCheck {

@@ -10,7 +10,9 @@
 #include <QToolBar>
 #include <QPushButton>
 #include <QDir>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -296,6 +298,37 @@ class LevelEditorTest : public QObject {
     }
   }
 
+  // A right-click that moves the picture must not hand its context menu to the window: it would open the tool
+  // bar's menu, found wherever the click lands once the picture moved.
+  void rightClicksOnTheBackgroundOpenNoMenu() {
+    WriteFixtureBitmap(root->bgd("tall.bmp"), 200, 400);
+    dialogs->openAnswers << root->bgd("tall.bmp");
+    auto* picture = editor->findChild<PictureBox*>("Backpic");
+    SendPress(picture, QPoint(3, 3), Qt::LeftButton);
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
+    QStringList popups;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&popups] {
+      if (QWidget* popup = QApplication::activePopupWidget()) {
+        popups << popup->metaObject()->className();
+        popup->close();
+      }
+    });
+    closer.start(20);
+    // Through the window, as the platform delivers clicks, so that a context menu event follows each press.
+    auto rightClick = [&](QPoint at) {
+      QTest::mouseClick(editor->windowHandle(), Qt::RightButton, {}, picture->mapTo(editor.get(), at));
+      QTest::qWait(60);
+    };
+    const QRect small = picture->geometry();
+    rightClick(QPoint(3, 3));
+    QCOMPARE(picture->height(), 400);
+    rightClick(QPoint(3, 400 - small.height() - 40));  // above where the small picture lies
+    QCOMPARE(picture->geometry(), small);
+    QCOMPARE(popups, QStringList());
+  }
+
   // ---- New level ----
 
   void newLevelWithACancelledDialogLeavesTheLevelAsItWas() {
@@ -306,6 +339,20 @@ class LevelEditorTest : public QObject {
     QCOMPARE(editor->brickGrid()[7][7], 2);
     QCOMPARE(editor->tileSet().tileCount, 4);
     QVERIFY(editor->findChild<PictureBox*>("Picture2_2")->isVisibleTo(editor.get()));
+  }
+
+  void aNewLevelOnAnUnreadableTilesetFromElsewhereCopiesNothing() {
+    QDir().mkpath(root->path() + "/art");
+    WriteBytes(root->path() + "/art/Odd.bmp", "BM");
+    std::string error;
+    QVERIFY(WriteTileSetFile((root->path() + "/art/Odd.sft").toStdString(),
+                             TileSet{1, {TileDef{}, TileDef{Hittable, 1, 1, 1, 1, 0, 0}}}, error));
+    dialogs->openAnswers << root->path() + "/art/Odd.sft";
+    dialogs->buttonAnswers << QMessageBox::Yes;  // would agree to a copy
+    menu("mnuNew")->trigger();
+    QCOMPARE(dialogs->shown.size(), 1);
+    QVERIFY(dialogs->texts()[0].endsWith("No new level was started."));
+    QVERIFY(!QFile::exists(root->tls("Odd.sft")) && !QFile::exists(root->tls("Odd.bmp")));
   }
 
   // ---- Clearing ----
@@ -500,6 +547,30 @@ class LevelEditorTest : public QObject {
     QCOMPARE(editor->currentFile(), root->lvl("mylevel1.sfl"));
   }
 
+  // Every name a level is saved under must be usable in a set, the dialogs and the check: others are refused.
+  void levelNamesASetCannotHoldAreRefusedWhenTyped_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");  // "" when refused
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("plain") << "neon two" << "neon two.sfl" << "";
+    QTest::newRow("a dot") << "neon v1.2" << "" << "holds a dot";
+    QTest::newRow("an ellipsis") << "and then... more" << "" << "holds a dot";
+    QTest::newRow("a comma") << "one, two" << "" << "holds a comma";
+    QTest::newRow("256 bytes") << QString(252, 'x') << "" << "longer than the 255 bytes";
+  }
+  void levelNamesASetCannotHoldAreRefusedWhenTyped() {
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    QFETCH(QString, reason);
+    paint(2, 2, 1);
+    dialogs->saveAnswers << root->lvl(typed);
+    menu("mnuSaveAs")->trigger();
+    QCOMPARE(QDir(root->path() + "/Lvl").entryList(QDir::Files), saved.isEmpty() ? QStringList() : QStringList{saved});
+    QCOMPARE(dialogs->shown.size(), reason.isEmpty() ? 0 : 1);
+    if (!reason.isEmpty()) QVERIFY2(dialogs->texts()[0].contains(reason), qPrintable(dialogs->texts()[0]));
+    QCOMPARE(editor->hasUnsavedChanges(), saved.isEmpty());
+  }
+
   void aTilesetCountBeyondItsBitmapShowsNoPhantomTiles() {
     WriteFixtureTileSet(*root, "Short", 64, 32, 4);
     TileSet tileSet;
@@ -519,17 +590,21 @@ class LevelEditorTest : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("taken");
-    QTest::newRow("outside Bgd, copied") << "sky.bmp" << int(QMessageBox::Yes) << true;
-    QTest::newRow("outside Bgd, not copied") << "sky.bmp" << int(QMessageBox::No) << false;
-    QTest::newRow("name over 30 characters") << "a-very-long-background-name-x.bmp" << int(QMessageBox::Yes) << false;
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("outside Bgd, copied") << "sky.bmp" << int(QMessageBox::Yes) << true << false;
+    QTest::newRow("outside Bgd, not copied") << "sky.bmp" << int(QMessageBox::No) << false << false;
+    QTest::newRow("name over 30 characters") << "a-very-long-background-name-x.bmp" << int(QMessageBox::Yes) << false << false;
+    QTest::newRow("damaged: refused before any copy") << "sky.bmp" << int(QMessageBox::Yes) << false << true;
   }
   void aBackgroundTheGameCouldNotFindIsCopiedOrRefused() {
     QFETCH(QString, name);
     QFETCH(int, answer);
     QFETCH(bool, taken);
+    QFETCH(bool, damaged);
     const QString elsewhere = root->path() + "/elsewhere/" + name;
     QDir().mkpath(root->path() + "/elsewhere");
     WriteFixtureBitmap(elsewhere, 100, 100);
+    if (damaged) WriteBytes(elsewhere, FileBytes(elsewhere).left(60));
     dialogs->openAnswers << elsewhere;
     dialogs->buttonAnswers << static_cast<QMessageBox::StandardButton>(answer);
     SendPress(editor->findChild<PictureBox*>("Backpic"), QPoint(3, 3), Qt::LeftButton);

@@ -42,6 +42,14 @@ class LevelSetBuilderTest : public QObject {
     root.reset();
   }
 
+  void aLevelWhoseNameASetCannotHoldIsNotAdded() {
+    dialogs->openListAnswers << QStringList{root->lvl("one,two.sfl"), root->lvl("three.sfl")};
+    control("cmdAddLevel")->click();
+    QCOMPARE(control<QLabel>("lblNumLevels")->text(), QString("1 Level"));
+    QCOMPARE(dialogs->texts().size(), 1);
+    QVERIFY(dialogs->texts()[0].startsWith("one,two.sfl: it holds a comma"));
+  }
+
   void theLabelCountsTheLevels_data() {
     QTest::addColumn<int>("added");
     QTest::addColumn<QString>("label");

@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -13,6 +15,8 @@
 #include "content/tileset_file.h"
 #include "editor/tileset_builder.h"
 #include "tests/editor/editor_fixture.h"
+
+using QPairIntInt = QPair<int, int>;
 
 class TilesetBuilderTest : public QObject {
   Q_OBJECT
@@ -185,14 +189,46 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(tile(3).frameNumber, 3);
   }
 
-  void anAnimationStopsAtTheLastTile() {
-    start(96, 16);
+  // Each frame and each later damage stage takes a tile of its own: more than the bitmap has left is refused.
+  void numbersTheBitmapCannotHoldAreRefused_data() {
+    QTest::addColumn<int>("width");  // of a bitmap one row of tiles high
+    QTest::addColumn<int>("nexts");
+    QTest::addColumn<QString>("hits");  // typed first; "" types none
+    QTest::addColumn<int>("frames");    // ticked first with this many frames; 0 leaves the tile still
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("20 hits on 16 tiles") << 512 << 0 << "" << 0 << "txtHits" << "20" << "16";
+    QTest::newRow("16 hits on 16 tiles fit") << 512 << 0 << "" << 0 << "txtHits" << "16" << "16";
+    QTest::newRow("3 hits on the last tile but one") << 512 << 14 << "" << 0 << "txtHits" << "3" << "2";
+    QTest::newRow("hits after three frames") << 512 << 13 << "" << 3 << "txtHits" << "2" << "1";
+    QTest::newRow("9 frames on the last 2 tiles") << 96 << 1 << "" << 2 << "txtFrames" << "9" << "2";
+    QTest::newRow("frames before two hits") << 96 << 0 << "2" << 2 << "txtFrames" << "3" << "2";
+  }
+  void numbersTheBitmapCannotHoldAreRefused() {
+    QFETCH(int, width);
+    QFETCH(int, nexts);
+    QFETCH(QString, hits);
+    QFETCH(int, frames);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    start(width, 16);
+    next(nexts);
+    if (!hits.isEmpty()) enterHits(hits);
+    if (frames > 0) {
+      control<QCheckBox>("chkAnimated")->click();
+      control<QLineEdit>("txtFrames")->setText(QString::number(frames));
+    }
+    control<QLineEdit>(box)->setText(typed);
+    QTest::keyClick(control<QLineEdit>(box), Qt::Key_Return);
+    QCOMPARE(control<QLineEdit>(box)->text(), kept);
+    const QStringList expected{QString("%1 %2 do not fit").arg(typed, box == "txtHits" ? "hits" : "frames")};
+    QCOMPARE(dialogs->texts().replaceInStrings(QRegularExpression(":.*", QRegularExpression::DotMatchesEverythingOption), ""),
+             typed == kept ? QStringList() : expected);
+    const int t = nexts + 1;
     next();
-    control<QCheckBox>("chkAnimated")->click();
-    control<QLineEdit>("txtFrames")->setText("9");
-    next();
-    QCOMPARE(tile(2).frameCount, 2);
-    QCOMPARE(tile(3).frameNumber, 2);
+    QCOMPARE(QString::number(box == "txtHits" ? tile(t).hitCount : tile(t).frameCount), kept);
   }
 
   // ---- Hit stages ----
@@ -226,6 +262,59 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(QPair(tile(3).hitCount, tile(3).hitStage), QPair(2, 2));
     next(2);
     QCOMPARE(QPair(tile(2).hitCount, tile(2).hitStage), QPair(2, 1));
+  }
+
+  // Tile 2 built as a brick of three hits (tiles 2 .. 4), then given another hit count from Previous.
+  void changingAHitCountReleasesTheStagesItNoLongerReaches_data() {
+    QTest::addColumn<QString>("hits");
+    QTest::addColumn<int>("nexts");
+    QTest::addColumn<QList<QPair<int, int>>>("countAndStage");  // tiles 2 .. 5
+    using Stages = QList<QPair<int, int>>;
+    QTest::newRow("back to one hit") << "1" << 1 << Stages{{1, 1}, {1, 1}, {1, 1}, {1, 1}};
+    QTest::newRow("fewer hits") << "2" << 1 << Stages{{2, 1}, {2, 2}, {1, 1}, {1, 1}};
+    QTest::newRow("more hits, stepped on") << "4" << 3 << Stages{{4, 1}, {4, 2}, {4, 3}, {4, 4}};
+  }
+  void changingAHitCountReleasesTheStagesItNoLongerReaches() {
+    QFETCH(QString, hits);
+    QFETCH(int, nexts);
+    QFETCH(QList<QPairIntInt>, countAndStage);
+    start(256, 16);
+    next();
+    enterHits("3");
+    next(3);
+    for (int i = 0; i < 3; ++i) control("cmdPrevious")->click();
+    enterHits(hits);
+    next(nexts);
+    for (int n = 2; n <= 5; ++n) QCOMPARE(QPair(tile(n).hitCount, tile(n).hitStage), countAndStage[n - 2]);
+    QVERIFY(control<QLineEdit>("txtHits")->isEnabled());
+  }
+
+  void anOpenedOrphanStageCanBeGivenHitsOfItsOwn_data() {
+    QTest::addColumn<QString>("hits");
+    QTest::addColumn<QPair<int, int>>("third");
+    QTest::addColumn<QPair<int, int>>("fourth");
+    QTest::newRow("one hit") << "1" << QPair(1, 1) << QPair(1, 1);
+    QTest::newRow("two hits") << "2" << QPair(2, 1) << QPair(2, 2);
+  }
+  void anOpenedOrphanStageCanBeGivenHitsOfItsOwn() {
+    QFETCH(QString, hits);
+    QFETCH(QPairIntInt, third);
+    QFETCH(QPairIntInt, fourth);
+    WriteFixtureBitmap(root->tls("Bricks.bmp"), 64, 32);
+    TileSet made{4, {TileDef{}, TileDef{Hittable, 1, 1, 1, 1, 0, 0}, TileDef{Hittable, 1, 1, 1, 1, 0, 16},
+                     TileDef{Hittable, 1, 1, 3, 2, 32, 0}, TileDef{Hittable, 1, 1, 3, 3, 32, 16}}};
+    std::string error;
+    QVERIFY(WriteTileSetFile(root->tls("Bricks.sft").toStdString(), made, error));
+    dialogs->openAnswers << root->tls("Bricks.sft");
+    control("cmdOpenTileset")->click();
+    next(2);
+    QCOMPARE(control<QLabel>("lblHitStage")->text(), QString("2 (orphan)"));
+    QVERIFY(control<QLineEdit>("txtHits")->isEnabled() && control<QRadioButton>("Option1_2")->isEnabled());
+    enterHits(hits);
+    next();
+    const TileSet tileSet = saved();
+    QCOMPARE(QPair(tileSet.tiles[3].hitCount, tileSet.tiles[3].hitStage), third);
+    QCOMPARE(QPair(tileSet.tiles[4].hitCount, tileSet.tiles[4].hitStage), fourth);
   }
 
   // ---- Number boxes ----
@@ -352,6 +441,46 @@ class TilesetBuilderTest : public QObject {
     control("cmdDone")->click();
     next();
     QCOMPARE(saved().tileCount, 2);
+  }
+
+  // A picture from outside Tls that cannot be used is refused before the copy is offered: nothing is left in Tls.
+  void aWrongSizePictureIsRefusedBeforeAnythingIsCopied_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("Open Picture") << "cmdOpenPic" << "Bricks.bmp";
+    QTest::newRow("Open Tileset") << "cmdOpenTileset" << "Bricks.sft";
+  }
+  void aWrongSizePictureIsRefusedBeforeAnythingIsCopied() {
+    QFETCH(QString, button);
+    QFETCH(QString, chosen);
+    QDir().mkpath(root->path() + "/art");
+    WriteFixtureBitmap(root->path() + "/art/Bricks.bmp", 100, 32);
+    std::string error;
+    QVERIFY(WriteTileSetFile((root->path() + "/art/Bricks.sft").toStdString(),
+                             TileSet{1, {TileDef{}, TileDef{Hittable, 1, 1, 1, 1, 0, 0}}}, error));
+    dialogs->openAnswers << root->path() + "/art/" + chosen;
+    dialogs->buttonAnswers << QMessageBox::Yes;  // would agree to a copy
+    control(button)->click();
+    QCOMPARE(dialogs->texts(), QStringList{"Bitmap width must be evenly divisible by 32."});
+    QVERIFY(QDir(root->path() + "/Tls").isEmpty());
+    QVERIFY(!control("cmdDone")->isEnabled());
+  }
+
+  // The overview's scroll handle is what reads as the handle: the darker part of the bar, at the top while the
+  // first tiles show and at the bottom once scrolled to the end.
+  void theOverviewsScrollHandleLiesWhereTheTilesShown() {
+    start(128, 64);
+    builder->show();
+    QVERIFY(QTest::qWaitForWindowExposed(builder.get()));
+    QScrollBar* bar = control<QListWidget>("tileOverview")->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    for (const int value : {bar->minimum(), bar->maximum()}) {
+      bar->setValue(value);
+      const QImage shown = bar->grab().toImage();
+      const int top = qGray(shown.pixel(shown.width() / 2, shown.height() / 10));
+      const int bottom = qGray(shown.pixel(shown.width() / 2, shown.height() * 9 / 10));
+      QVERIFY2(value == bar->minimum() ? top < bottom : bottom < top, qPrintable(QString("%1: %2 above, %3 below").arg(value).arg(top).arg(bottom)));
+    }
   }
 
   void aBadNumberIsReportedOncePerKeystroke() {

@@ -137,6 +137,10 @@ std::vector<std::string> TileRecordProblems(const TileSet& tileSet, int bitmapWi
         add("frame " + std::to_string(t.frameNumber) + " of " + std::to_string(t.frameCount) + " is impossible");
       if (t.hitCount < 1 || t.hitCount > records || t.hitStage < 1 || t.hitStage > t.hitCount)
         add("hit stage " + std::to_string(t.hitStage) + " of " + std::to_string(t.hitCount) + " is impossible");
+      if (IsOrphanStage(tileSet.tiles, static_cast<std::size_t>(n)))
+        add("hit stage " + std::to_string(t.hitStage) + " of " + std::to_string(t.hitCount) +
+            " carries on no brick: tile " + std::to_string(n - 1) + " is not its stage " +
+            std::to_string(t.hitStage - 1) + "; mend it in the tileset builder");
     }
     if (!found.empty()) problems.push_back("tile " + std::to_string(n) + ": " + found);
   }
