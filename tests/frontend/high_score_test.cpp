@@ -389,3 +389,16 @@ TEST_F(TableGameScreen, ADamagedListOfGamesIsSaidOnEveryEntry) {
   run.Frames(2);
   EXPECT_EQ(run.LineText(run.frontEnd().selectedItem), ScoreLineText(1, {"Ann", 300}));
 }
+
+// "Done" leaves the table for the menus; it is not taken for an entry.
+TEST_F(TableGameScreen, DoneLeavesTheTable) {
+  Open({{"Ann", 300}, {"Bo", 200}}, "shardfall-table-games 1\n");
+  run.Frames(15);
+  int done = 1;
+  while (done < static_cast<int>(run.frontEnd().menuLines.size()) && run.LineText(done) != "Done") ++done;
+  ASSERT_EQ(run.LineText(done), "Done") << FirstLines();
+  run.frontEnd().selectedItem = done;
+  run.Tap(DIK_RETURN);
+  ASSERT_TRUE(run.RunUntil([&] { return run.frontEnd().shownScreen == "Main Menu"; }, 600)) << FirstLines();
+  EXPECT_EQ(run.frontEnd().shownEntry, 0);
+}
