@@ -25,6 +25,7 @@ TEST_F(BitmapFile, WrittenBitmapsReadBackWithPaddedRows) {
   EXPECT_EQ(bytes.size(), 54u + 16 * 3);
   // The first stored row is the bottom one; pixel (0, 2) is blue 0x40, green 2, red 0.
   EXPECT_EQ((Bytes{bytes.begin() + 54, bytes.begin() + 57}), (Bytes{0x40, 2, 0}));
+  EXPECT_EQ((Bytes{bytes.begin() + 46, bytes.begin() + 54}), Bytes(8, 0));  // no palette: no colours used
   Bitmap read;
   ASSERT_TRUE(ReadBitmapFile(file("g.bmp"), read, error)) << error;
   EXPECT_EQ(read.width, 5);

@@ -122,6 +122,23 @@ TEST(LevelGenerator, EveryDifficultyAndSeedAtTheLimitsKeepsTheRulesInEveryShippe
   }
 }
 
+// Maze rooms need the walls of harder levels: none below difficulty 3, some from it on.
+TEST(LevelGenerator, MazeRoomsComeFromDifficultyThree) {
+  const DataFolders folders = SameFolders(SHARDFALL_DEFAULT_TREE);
+  const auto mazes = [&](int difficulty) {
+    int count = 0;
+    for (std::uint64_t seed = 1; seed <= 200; ++seed) {
+      TileSetChoice choice;
+      std::string error;
+      EXPECT_TRUE(ChooseTileSet(seed, folders, "", choice, error)) << error;
+      count += GenerateLevel(seed, difficulty, choice).motif == "maze rooms";
+    }
+    return count;
+  };
+  EXPECT_EQ(mazes(2), 0);
+  EXPECT_GT(mazes(3), 0);
+}
+
 TEST(PlayfieldRules, BricksInAPaddlesWayOrWedgingABallAreFound) {
   struct Case {
     const char* what;
