@@ -28,6 +28,18 @@ std::filesystem::path UserDataFolder() {
   return {};
 }
 
+std::filesystem::path UserConfigFolder() {
+  if (auto xdg = FromEnvironment("XDG_CONFIG_HOME"); !xdg.empty()) return xdg / "shardfall";
+  if (auto home = FromEnvironment("HOME"); !home.empty()) return home / ".config/shardfall";
+  return {};
+}
+
+std::filesystem::path SettingsPath(const DataFolders& folders) {
+  const std::filesystem::path config = UserConfigFolder();
+  const bool programFolder = folders.user == folders.shipped || config.empty();
+  return (programFolder ? folders.user : config) / "settings.ini";
+}
+
 DataFolders ChooseDataFolders(const std::filesystem::path& shipped, bool installed) {
   if (!installed && Writable(shipped)) return SameFolders(shipped);
   const std::filesystem::path user = UserDataFolder();

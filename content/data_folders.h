@@ -15,6 +15,13 @@ DataFolders SameFolders(const std::filesystem::path& folder);
 // $XDG_DATA_HOME/shardfall, else $HOME/.local/share/shardfall; empty when neither variable is set.
 std::filesystem::path UserDataFolder();
 
+// $XDG_CONFIG_HOME/shardfall, else $HOME/.config/shardfall; empty when neither variable is set.
+std::filesystem::path UserConfigFolder();
+
+// "settings.ini": in the program folder when saves go there (a build, --root), else in the user's
+// configuration folder, else beside the user's saves.
+std::filesystem::path SettingsPath(const DataFolders& folders);
+
 // The data of an installed program, or of a folder that cannot be written, is kept apart from the user's
 // saves; any other program folder holds both, as it always has.
 DataFolders ChooseDataFolders(const std::filesystem::path& shipped, bool installed);

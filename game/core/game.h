@@ -6,6 +6,7 @@
 #include <string>
 
 #include "content/data_folders.h"
+#include "content/settings_file.h"
 #include "content/level_set_file.h"
 #include "content/options_file.h"
 #include "content/recording_file.h"
@@ -56,6 +57,8 @@ struct Game {
   GameState state;
   Platform platform;
   Options options;
+  Settings settings;                   // settings.ini: the comforts config.bin has no room for
+  std::filesystem::path settingsFile;  // where they are saved; empty: not saved (a headless run)
   GameWorld world;
   FrontEnd frontEnd;
   LevelSet levelSet;

@@ -65,6 +65,11 @@ void BackToMainMenu(Game& game, int pauseMs);
 
 // Options.
 void LoadOptions(Game& game);
+// Reads settings.ini from `path` (none: the defaults); a damaged file is reported once on the standard error and
+// written back mended, field by field.
+void LoadSettings(Game& game, const std::filesystem::path& path);
+// Writes the settings where they were read from; a failed write keeps the old file.
+void SaveSettings(Game& game);
 void SaveOptions(Game& game);
 // Shown value of the mouse speed: percent of its maximum, rounded down.
 int MouseSpeedPercent(float mouseSpeed);

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include "content/std_bridge.h"
 #include <cmath>
+#include <cstdio>
 
 #include "core/game.h"
 #include "frontend/front_end.h"
@@ -143,6 +144,25 @@ void LoadOptions(Game& game) {
   // written only when something changed, so a file the game can read is never rewritten.
   game.options = whole ? read : Options{};
   if ((ResetOutOfRangeOptions(game.options) || !whole) && writable) WriteOptionsFile(path, game.options, error);
+}
+
+void LoadSettings(Game& game, const std::filesystem::path& path) {
+  game.settingsFile = path;
+  game.settings = Settings{};
+  if (path.empty()) return;
+  std::error_code missing;
+  if (!std::filesystem::exists(path, missing)) return;
+  std::string problem;
+  if (ReadSettingsFile(path, game.settings, problem)) return;
+  std::fprintf(stderr, "shardfall: %s; the defaults stand for what could not be read\n", problem.c_str());
+  SaveSettings(game);
+}
+
+void SaveSettings(Game& game) {
+  std::string error;
+  if (game.settingsFile.empty() || !MakeFolderFor(game.settingsFile, error)) return;
+  const FileLock lock(game.settingsFile);
+  WriteSettingsFile(game.settingsFile, game.settings, error);
 }
 
 void SaveOptions(Game& game) {

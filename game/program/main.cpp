@@ -102,6 +102,7 @@ int main(int argc, char** argv) {
   settings.recordFile = command.recordFile;
   settings.levelMaker = MakeProvenLevel;
   settings.recordFolder = command.recordFolder;
+  settings.settingsFile = command.settingsFile;
   // Everything a replay or a recording needs is checked before a window opens.
   Recording replay;
   std::optional<GeneratedSet> generated;

@@ -26,6 +26,7 @@ struct CommandLine {
   std::filesystem::path recordFolder; // --record-dir DIR: every game
   std::filesystem::path replayFile;   // --replay FILE
   std::filesystem::path verifyFile;   // --verify FILE
+  std::filesystem::path settingsFile; // --settings FILE
   std::optional<CalendarDate> today;  // --date DATE
   bool help = false;
   bool version = false;

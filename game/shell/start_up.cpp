@@ -36,6 +36,8 @@ bool StartUp(Game& game, StartSettings settings, std::string& error) {
   game.platform.input.script.active = settings.scriptedDevices;
   // The script must be in place before the platform starts: with one, the mouse is not taken from the desktop.
   if (!settings.inputScript.empty() && !LoadInputScript(game.platform, settings.inputScript, error)) return false;
+  LoadSettings(game, settings.settingsFile.empty() && !settings.platform.headless ? SettingsPath(game.folders)
+                                                                                   : settings.settingsFile);
   game.generated.maker = settings.levelMaker;
   game.verifier = VerifyRecording;
   game.recorder.nextGameFile = settings.recordFile;

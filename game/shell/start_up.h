@@ -24,6 +24,9 @@ struct StartSettings {
   std::filesystem::path recordFile;    // the next game is recorded into it
   std::filesystem::path recordFolder;  // every game is recorded into it
   std::optional<Recording> replay;     // a recorded game, checked, played back instead of reading any device
+  // The settings file read and saved: empty means the player's settings.ini, except in a headless run, which
+  // keeps the defaults unless it is given one.
+  std::filesystem::path settingsFile;
   LevelMaker levelMaker = nullptr;     // makes the levels of Endless and the Daily Challenge; none: no such game
 };
 
