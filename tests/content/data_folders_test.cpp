@@ -41,12 +41,13 @@ TEST_F(DataFoldersTest, AnInstalledTreeSavesIntoTheXdgFolderAndABuildFolderInPla
 
 namespace {
 
-// Sets XDG_DATA_HOME and HOME for a test (nullptr: unset) and puts them back afterwards.
+// Sets XDG_DATA_HOME, HOME and XDG_CONFIG_HOME for a test (nullptr: unset) and puts them back afterwards.
 class HomeVariables {
  public:
-  HomeVariables(const char* xdg, const char* home) {
+  HomeVariables(const char* xdg, const char* home, const char* xdgConfig = nullptr) {
     Set("XDG_DATA_HOME", xdg);
     Set("HOME", home);
+    Set("XDG_CONFIG_HOME", xdgConfig);
   }
   ~HomeVariables() {
     for (const auto& [name, value] : saved_) value ? setenv(name, value->c_str(), 1) : unsetenv(name);
@@ -64,29 +65,39 @@ class HomeVariables {
 }  // namespace
 
 // Root writes through any permission bits, so a folder that cannot be written is one under a regular file.
-TEST_F(DataFoldersTest, SavesLeaveAProgramFolderThatCannotBeWrittenForTheUsersFolder) {
+TEST_F(DataFoldersTest, SavesAndSettingsLeaveAProgramFolderThatCannotBeWrittenForTheUsersFolders) {
   std::filesystem::create_directories(dir / "build");
   put("plain", "a file, not a folder");
   const std::string xdg = file("xdg").string(), home = file("home").string();
+  const std::string config = file("config").string();
   const struct {
     const char* what;
     std::filesystem::path shipped;
     bool installed;
     const char *xdg, *home;
-    std::filesystem::path user;
+    std::filesystem::path user, settings;
+    const char* xdgConfig = nullptr;
   } cases[] = {
-      {"a build folder", dir / "build", false, xdg.c_str(), home.c_str(), dir / "build"},
-      {"an installed tree", dir / "build", true, xdg.c_str(), home.c_str(), dir / "xdg/shardfall"},
-      {"a folder under a file", dir / "plain/tree", false, xdg.c_str(), home.c_str(), dir / "xdg/shardfall"},
-      {"a missing folder", dir / "gone", false, xdg.c_str(), home.c_str(), dir / "xdg/shardfall"},
-      {"HOME alone", dir / "plain/tree", false, nullptr, home.c_str(), dir / "home/.local/share/shardfall"},
-      {"a relative XDG_DATA_HOME", dir / "plain/tree", false, "rel", home.c_str(), dir / "home/.local/share/shardfall"},
-      {"no variable", dir / "plain/tree", false, nullptr, "", dir / "plain/tree"},
+      {"a build folder", dir / "build", false, xdg.c_str(), home.c_str(), dir / "build", dir / "build/settings.ini"},
+      {"an installed tree", dir / "build", true, xdg.c_str(), home.c_str(), dir / "xdg/shardfall",
+       dir / "home/.config/shardfall/settings.ini"},
+      {"an installed tree, XDG_CONFIG_HOME", dir / "build", true, xdg.c_str(), home.c_str(), dir / "xdg/shardfall",
+       dir / "config/shardfall/settings.ini", config.c_str()},
+      {"a folder under a file", dir / "plain/tree", false, xdg.c_str(), home.c_str(), dir / "xdg/shardfall",
+       dir / "home/.config/shardfall/settings.ini"},
+      {"a missing folder", dir / "gone", false, xdg.c_str(), home.c_str(), dir / "xdg/shardfall",
+       dir / "home/.config/shardfall/settings.ini"},
+      {"HOME alone", dir / "plain/tree", false, nullptr, home.c_str(), dir / "home/.local/share/shardfall",
+       dir / "home/.config/shardfall/settings.ini"},
+      {"a relative XDG_DATA_HOME", dir / "plain/tree", false, "rel", home.c_str(), dir / "home/.local/share/shardfall",
+       dir / "home/.config/shardfall/settings.ini"},
+      {"no variable", dir / "plain/tree", false, nullptr, "", dir / "plain/tree", dir / "plain/tree/settings.ini"},
   };
   for (const auto& c : cases) {
-    HomeVariables variables(c.xdg, c.home);
+    HomeVariables variables(c.xdg, c.home, c.xdgConfig);
     const DataFolders folders = ChooseDataFolders(c.shipped, c.installed);
     EXPECT_EQ(folders.shipped, c.shipped) << c.what;
+    EXPECT_EQ(SettingsPath(folders), c.settings) << c.what;
     EXPECT_EQ(folders.user, c.user) << c.what;
   }
 }

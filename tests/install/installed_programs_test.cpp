@@ -257,4 +257,20 @@ TEST_F(InstalledPrograms, CarryTheirLicenceAndAChangelogOfThisVersion) {
   EXPECT_TRUE(textOf(file("changelog")).starts_with("shardfall (" + version + ") ")) << "the newest entry first";
 }
 
+// The software centre shows what the metadata names: each screenshot is one of ours, a whole game screen.
+TEST_F(InstalledPrograms, NameScreenshotsThatArePublishedWithTheSources) {
+  const std::string metainfo = textOf(ListFilesEndingWith(Prefix / "share/metainfo", ".metainfo.xml").at(0));
+  const std::regex image("<image[^>]*>[^<]*/([^/<]+)</image>");
+  int named = 0;
+  for (std::sregex_iterator it(metainfo.begin(), metainfo.end(), image), end; it != end; ++it, ++named) {
+    const Bytes png = bytesOf(fs::path(SHARDFALL_SCREENSHOTS) / (*it)[1].str());
+    ASSERT_GE(png.size(), 24u) << (*it)[1];
+    const auto bigEndian = [&png](int at) { return png[at] << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3]; };
+    EXPECT_EQ(std::string(png.begin() + 12, png.begin() + 16), "IHDR") << (*it)[1];
+    EXPECT_EQ(bigEndian(16), 640) << (*it)[1];
+    EXPECT_EQ(bigEndian(20), 480) << (*it)[1];
+  }
+  EXPECT_GE(named, 2);
+}
+
 }  // namespace
