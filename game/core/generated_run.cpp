@@ -21,7 +21,7 @@ void LevelThread::Start(LevelMaker maker, const DataFolders& folders, const Gene
   result_.reset();
   const int difficulty = LevelDifficulty(set, number);
   if (!maker) {
-    result_ = MadeLevel{{}, 0, difficulty, "no level generator in this program"};
+    result_ = MadeLevel{{}, 0, difficulty, "no level generator in this program", ""};
     return;
   }
   if (!BackgroundThreads) return;  // Take makes it

@@ -26,6 +26,7 @@ struct MadeLevel {
   std::uint64_t seed = 0;  // the seed that passed (the one asked for, or one after it)
   int difficulty = 1;
   std::string error;       // empty when the level was made
+  std::string songName;    // the song in Mus that suits it; empty: any level song
 };
 
 // Makes and proves the level of a seed and difficulty. It runs on the level thread: it may read the data folders
@@ -68,6 +69,7 @@ struct PlayedLevel {
   std::uint64_t seed = 0;
   int difficulty = 1;
   std::string tilesetName;
+  std::string songName;
 };
 
 // What a game on a generated set keeps beside the set's own record.

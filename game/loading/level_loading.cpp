@@ -5,6 +5,7 @@
 #include <cctype>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -103,6 +104,15 @@ std::filesystem::path TilesetPath(const Game& game, const std::string& fileName)
 
 namespace {
 
+// The song the generator chose for a generated level, when it is one of the level songs.
+std::optional<std::filesystem::path> GeneratedSong(const Game& game, const std::vector<std::filesystem::path>& songs) {
+  const std::vector<PlayedLevel>& played = game.generated.levels;
+  if (game.generated.set.kind == GeneratedKind::None || played.empty()) return std::nullopt;
+  const auto named = std::find_if(songs.begin(), songs.end(),
+                                  [&](const auto& song) { return song.filename() == played.back().songName; });
+  return named == songs.end() ? std::nullopt : std::optional(*named);
+}
+
 void ChooseSong(Game& game) {
   StopSong(game.platform, game.state.musicOn);
   const std::vector<std::filesystem::path> candidates = LevelSongs(game);
@@ -110,9 +120,10 @@ void ChooseSong(Game& game) {
     game.state.musicOn = false;
     return;
   }
+  // Drawn even when the level names its song, so that the random numbers after it are what they always were.
   auto k = static_cast<std::size_t>(RandomBetween(game, 1, static_cast<float>(candidates.size()), false));
   k = std::clamp<std::size_t>(k, 1, candidates.size());
-  StartSong(game, candidates[k - 1]);
+  StartSong(game, GeneratedSong(game, candidates).value_or(candidates[k - 1]));
 }
 
 // The level's background; without one (missing or damaged) the level is played on black.
@@ -208,7 +219,7 @@ bool TakeMadeLevel(Game& game) {
   MadeLevel made = run.thread.Take(run.maker, game.folders, run.set, number);
   if (!made.error.empty())
     return Fail(game, "level " + std::to_string(number) + " could not be made: " + made.error);
-  run.levels.push_back({made.seed, made.difficulty, made.level.tilesetName});
+  run.levels.push_back({made.seed, made.difficulty, made.level.tilesetName, made.songName});
   TakeLevel(game, made.level);
   StartMakingLevel(game, number + 1);
   return true;

@@ -5,5 +5,5 @@
 
 MadeLevel MakeProvenLevel(const DataFolders& folders, std::uint64_t seed, int difficulty) {
   ProvenLevel proven = GenerateProvenLevel(seed, difficulty, folders);
-  return {std::move(proven.level), proven.seed, difficulty, std::move(proven.error)};
+  return {std::move(proven.level), proven.seed, difficulty, std::move(proven.error), std::move(proven.songName)};
 }

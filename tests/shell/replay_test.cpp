@@ -198,7 +198,7 @@ TEST_F(Recordings, AGameEnteredInATableKeepsARecordingThatVerifiesUntilAByteIsCh
 }
 
 TEST_F(Recordings, ADaysChallengeIsTheSameOnEveryRunAndItsGamesVerify) {
-  // Another game seed, the same day: the same level; another day: another level.
+  // Another game seed, the same day: the same level and its song; another day: another level.
   const auto firstLevel = [&](const std::string& date, int seed) {
     EXPECT_EQ(Run("--play daily --date " + date + " --seed " + std::to_string(seed) + " --frames 300 --dump-state " +
                   Path("day.json")),
@@ -206,10 +206,11 @@ TEST_F(Recordings, ADaysChallengeIsTheSameOnEveryRunAndItsGamesVerify) {
         << Text("out.txt");
     const nlohmann::json world = Json("day.json")["GameWorld"];
     EXPECT_EQ(world["currentLevel"], 1) << world["loadingProblem"];
-    return world["brickGrid"].dump();
+    return world["brickGrid"].dump() + Json("day.json")["platform"]["song"].dump();
   };
   const std::string day = firstLevel("2026-12-08", 1);
   EXPECT_EQ(firstLevel("2026-12-08", 2), day);
+  EXPECT_EQ(firstLevel("2026-12-08", 3), day);
   EXPECT_NE(firstLevel("2026-12-09", 1), day);
   // A clock far off: no Daily Challenge, said in one line.
   for (const char* date : {"1970-01-01", "9999-12-31"}) {
