@@ -3,10 +3,16 @@
 
 #include <ctime>
 
-LevelThread::~LevelThread() { Join(); }
+LevelThread::~LevelThread() { GiveUp(); }
 
 void LevelThread::Join() {
   if (thread_.joinable()) thread_.join();
+}
+
+void LevelThread::GiveUp() {
+  stop_ = true;
+  Join();
+  stop_ = false;
 }
 
 void LevelThread::Start(LevelMaker maker, const DataFolders& folders, const GeneratedSet& set, std::int32_t number) {
@@ -15,7 +21,7 @@ void LevelThread::Start(LevelMaker maker, const DataFolders& folders, const Gene
     std::lock_guard lock(mutex_);
     if (thread_.joinable() && job_ == job) return;
   }
-  Join();
+  GiveUp();
   std::lock_guard lock(mutex_);
   job_ = job;
   result_.reset();
@@ -26,7 +32,7 @@ void LevelThread::Start(LevelMaker maker, const DataFolders& folders, const Gene
   }
   if (!BackgroundThreads) return;  // Take makes it
   thread_ = std::thread([this, maker, folders, seed = LevelSeed(set, number), difficulty] {
-    MadeLevel made = maker(folders, seed, difficulty);
+    MadeLevel made = maker(folders, seed, difficulty, &stop_);
     made.difficulty = difficulty;
     std::lock_guard done(mutex_);
     result_ = std::move(made);
@@ -43,7 +49,7 @@ MadeLevel LevelThread::Take(LevelMaker maker, const DataFolders& folders, const 
   Start(maker, folders, set, number);
   Join();
   std::lock_guard lock(mutex_);
-  MadeLevel made = result_ ? std::move(*result_) : maker(folders, LevelSeed(set, number), LevelDifficulty(set, number));
+  MadeLevel made = result_ ? std::move(*result_) : maker(folders, LevelSeed(set, number), LevelDifficulty(set, number), nullptr);
   made.difficulty = LevelDifficulty(set, number);
   result_.reset();
   job_ = Job{};

@@ -1,6 +1,7 @@
 // A game on a generated set (Endless, the Daily Challenge): the set, the levels made so far, and the thread that
 // makes the next level while the current one is played.
 #pragma once
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -30,11 +31,13 @@ struct MadeLevel {
 };
 
 // Makes and proves the level of a seed and difficulty. It runs on the level thread: it may read the data folders
-// and nothing else of the game.
-using LevelMaker = MadeLevel (*)(const DataFolders& folders, std::uint64_t seed, int difficulty);
+// and nothing else of the game. Once `stop` (which may be null) is set, it gives up soon, with an error.
+using LevelMaker = MadeLevel (*)(const DataFolders& folders, std::uint64_t seed, int difficulty,
+                                 const std::atomic<bool>* stop);
 
-// One level at a time, made on a thread of the game's own; the thread is joined before the next starts and when
-// the game ends. Only `mutex_` guards what both threads touch.
+// One level at a time, made on a thread of the game's own. A level no longer wanted (another game starts, the
+// program ends) is given up rather than waited for; the level being taken is waited for. Only `mutex_` guards
+// what both threads touch, besides the `stop_` flag.
 class LevelThread {
  public:
   LevelThread() = default;
@@ -57,11 +60,13 @@ class LevelThread {
     bool operator==(const Job&) const = default;
   };
   void Join();
+  void GiveUp();
 
   std::thread thread_;
   mutable std::mutex mutex_;
   Job job_;                          // the level the thread makes or made
   std::optional<MadeLevel> result_;  // set by the thread when done
+  std::atomic<bool> stop_ = false;   // the level being made is no longer wanted
 };
 
 // A level played: what it was made from and the tileset it asked for.

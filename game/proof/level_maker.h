@@ -5,4 +5,4 @@
 
 #include "core/generated_run.h"
 
-MadeLevel MakeProvenLevel(const DataFolders& folders, std::uint64_t seed, int difficulty);
+MadeLevel MakeProvenLevel(const DataFolders& folders, std::uint64_t seed, int difficulty, const std::atomic<bool>* stop);
