@@ -12,6 +12,7 @@
 #include "content/file_io.h"
 #include "front_end_run.h"
 #include "platform/dik_codes.h"
+#include "platform/display.h"
 #include "platform/text.h"
 
 namespace {
@@ -114,6 +115,29 @@ TEST_F(NameEntry, BackspaceOnAnEmptyNameDoesNothing) {
   run.RunUntil([&] { return InNameEntry(); });
   Type({DIK_BACK, DIK_X, DIK_BACK, DIK_BACK, DIK_SPACE, DIK_Y});
   EXPECT_EQ(run.frontEnd().enteredName, " y");
+}
+
+// The panel darkens a white background: it is as wide as the longest line plus its margins, and 106 high.
+TEST_F(NameEntry, ThePanelFitsTheNameBeingTyped) {
+  WriteTestBitmap(run.root() / "Gfx" / "tileback2.bmp", 64, 64, [](int, int) { return 0xffffffu; });
+  EndGame(500);
+  run.RunUntil([&] { return InNameEntry(); });
+  for (int i = 0; i < 12; ++i) run.Tap(DIK_W);
+  run.Frames(40);
+  const std::vector<Pixel>& frame = run.game().platform.display.shownFrame;
+  const Pixel panel = ToPixel(0x7f7f7f);
+  const int width = run.frontEnd().panelWidth;
+  EXPECT_GT(width, 300);
+  EXPECT_LT(width, 600);
+  const auto runOf = [&](int x, int y, int dx, int dy) {
+    int length = 0;
+    while (x >= 0 && x < ScreenWidth && y >= 0 && y < ScreenHeight && frame[y * ScreenWidth + x] == panel)
+      ++length, x += dx, y += dy;
+    return length;
+  };
+  const int left = static_cast<int>(std::find(frame.begin() + 356 * ScreenWidth, frame.end(), panel) - frame.begin()) % ScreenWidth;
+  EXPECT_EQ(runOf(left, 356, 1, 0), width);
+  EXPECT_EQ(runOf(left + 2, 256, 0, 1), 106);
 }
 
 TEST_F(NameEntry, AHeldKeyTypesOnce) {
