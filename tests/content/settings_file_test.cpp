@@ -54,7 +54,9 @@ TEST_F(SettingsFile, DamagedFilesAreReportedWithTheirNameAndLine) {
   EXPECT_NE(problem.find("settings.ini"), std::string::npos) << problem;
   put("settings.ini", "x\ny\nz\nw\n");
   EXPECT_FALSE(ReadSettingsFile(file("settings.ini"), read, problem));
-  EXPECT_NE(problem.find("line 3"), std::string::npos) << problem;
+  EXPECT_NE(problem.find("line 1: "), std::string::npos) << problem;
+  EXPECT_NE(problem.find("line 3: "), std::string::npos) << problem;
+  EXPECT_EQ(problem.find("line 4"), std::string::npos) << "three lines are named" << problem;
   EXPECT_NE(problem.find("and 1 more"), std::string::npos) << problem;
   EXPECT_FALSE(ReadSettingsFile(file("missing.ini"), read, problem));
 }
