@@ -26,7 +26,7 @@
 #include "content/table_games.h"
 #include "platform/tape.h"
 #include "shell/recording.h"
-#include "headless_run.h"
+#include "program_run.h"
 #include "test_support.h"
 
 namespace {
@@ -83,7 +83,7 @@ TEST(RecordingPlace, ARecordingThatCannotBeWrittenAtTheEndIsSavedInTheUsersFolde
 #ifdef SHARDFALL_EXECUTABLE
 namespace {
 
-class Recordings : public HeadlessRun {
+class Recordings : public ProgramRun {
  protected:
   // The one line a refused replay writes, which names the recording; no state is dumped.
   std::string Refusal(const std::string& recording) {

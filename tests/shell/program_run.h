@@ -16,7 +16,7 @@
 #include "test_support.h"
 
 #ifdef SHARDFALL_EXECUTABLE
-class HeadlessRun : public ::testing::Test {
+class ProgramRun : public ::testing::Test {
  protected:
   DefaultTreeCopy tree;
   const std::filesystem::path root = tree.path();
