@@ -137,8 +137,10 @@ void PlayFrame(Game& game) {
     RunGameOverScreen(game);
     return;
   }
+  // Asked during the pause, the question is shown on this frame and waits from the next.
+  const bool asked = game.world.leaveAsked;
   if (state.paused) PauseLoop(game);
-  if (game.world.leaveAsked) LeaveQuestionLoop(game);
+  if (asked) LeaveQuestionLoop(game);
   DrawLevel(game);
   RunUnlessFrozen(game, UpdatePowerups);
   DrawBrickEffects(game);
