@@ -39,7 +39,9 @@ TEST_F(FrameTiming, PlaysClockAndStepsRunAtTheGamesPaceAndLoseNoTime) {
     std::int32_t played = 0;
     for (int i = 0; i < c.frames; ++i) {
       StepAfter(c.elapsed);
-      if (i == 0) EXPECT_EQ(PlayStep(*game), c.firstStep) << c.speed;
+      if (i == 0) {
+        EXPECT_EQ(PlayStep(*game), c.firstStep) << c.speed;
+      }
       played += PlayStep(*game);
     }
     EXPECT_EQ(PlayNow(*game), c.clockAfter) << c.speed;
