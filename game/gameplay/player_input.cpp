@@ -90,7 +90,7 @@ void ReadPlayerInput(Game& game) {
   }
   if (KeyDown(game, DIK_ESCAPE) && !world.leaveAsked) {
     state.paused = false;
-    if (ConfirmsLeave(game) && !state.gameOverScreen) world.leaveAsked = true;
+    if (ConfirmsLeave(game)) world.leaveAsked = true;
     else state.quitToFrontEnd = true;
   }
   if (ChordDown(game, DIK_A, DIK_I)) {

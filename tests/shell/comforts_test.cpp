@@ -1,9 +1,11 @@
 // The player's comforts end to end: a slower game moves everything its share slower, is recorded and replayed at
-// its pace and marked in its table; the leave question goes on or leaves and still offers the score.
+// its pace and marked in its table; the leave question goes on or leaves and still offers the score; what the
+// settings draw appears only when they are on.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "content/bitmap_file.h"
 #include "content/table_games.h"
 #include "program_run.h"
 
@@ -72,6 +74,49 @@ TEST_F(Comforts, ASlowerGameThatAsksBeforeLeavingReplaysByItsSettingsAndIsMarked
   EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const nlohmann::json& line) {
     return line.get<std::string>().starts_with("1. s") && line.get<std::string>().ends_with(" (speed 70)");
   })) << lines;
+}
+
+// What a setting adds to the picture: the band where it draws differs from the same moment without it, and
+// without it the picture is the defaults' own.
+TEST_F(Comforts, TheLeaveQuestionIntroDetailsAndFinalScoreAreDrawnOnlyWhenTheyAreOn) {
+  const std::string click = "6000 button left down\n6020 button left up\n";
+  const std::string esc = "7000 key DIK_ESCAPE down\n7050 key DIK_ESCAPE up\n";
+  std::string clicks;
+  for (int at = 6000; at < 30000; at += 3000)
+    clicks += std::to_string(at) + " button left down\n" + std::to_string(at + 20) + " button left up\n";
+  const struct {
+    std::string name, onSettings, offSettings, onScript, offScript;
+    int tick, top, bottom;  // the band the setting draws in
+  } cases[] = {
+      {"the leave question", "confirmLeave = 1\n", "confirmLeave = 1\n", click + esc, click, 7000, 215, 255},
+      {"the intro's details", "levelIntroDetails = 1\n", "", click, click, 5000, 375, 415},
+      {"the final score", "finalScoreScreen = 1\n", "", clicks, clicks, 100000, 255, 290},
+  };
+  auto picture = [this](const std::string& settings, const std::string& script, int tick) {
+    Write("s.ini", settings);
+    Write("keys.txt", script);
+    EXPECT_EQ(Run("--play " + Path("Lvl/1-WarmUp.sfs") + " --seed 3 --settings " + Path("s.ini") + " --input " +
+                  Path("keys.txt") + " --frames " + std::to_string(tick / 16 + 2) + " --screenshot " +
+                  std::to_string(tick) + ":" + Path("shot.bmp")),
+              0)
+        << Text("out.txt");
+    Bitmap shot;
+    std::string error;
+    EXPECT_TRUE(ReadBitmapFile(root / "shot.bmp", shot, error)) << error;
+    return shot;
+  };
+  for (const auto& c : cases) {
+    const Bitmap on = picture(c.onSettings, c.onScript, c.tick), off = picture(c.offSettings, c.offScript, c.tick);
+    ASSERT_EQ(on.pixels.size(), off.pixels.size()) << c.name;
+    auto band = [&c](const Bitmap& shot) {
+      return std::vector<std::uint32_t>(shot.pixels.begin() + c.top * shot.width,
+                                        shot.pixels.begin() + c.bottom * shot.width);
+    };
+    EXPECT_NE(band(on), band(off)) << c.name << " is not drawn";
+    if (!c.offSettings.empty()) {
+      EXPECT_TRUE(off.pixels == picture("", c.offScript, c.tick).pixels) << c.name << " is drawn unasked";
+    }
+  }
 }
 
 }  // namespace
