@@ -90,6 +90,13 @@ bool ParseOptions(std::string_view rest, Options& options) {
   return ParseNamedFields(rest, options, visit) && OptionsInRange(options);
 }
 
+// Written only when some setting differs from its default, so its absence is the one way to say "defaults".
+bool ParseSettings(std::string_view rest, RecordedSettings& settings) {
+  auto visit = [](RecordedSettings& record, auto&& each) { VisitRecordedSettings(record, each); };
+  return ParseNamedFields(rest, settings, visit) && GameSpeedRange.holds(settings.gameSpeed) &&
+         (settings.confirmLeave == 0 || settings.confirmLeave == 1) && settings != RecordedSettings{};
+}
+
 bool ParseReached(std::string_view rest, RecordedEnd& end) {
   auto visit = [](RecordedEnd& record, auto&& each) { VisitEndFields(record, each); };
   return ParseNamedFields(rest, end, visit) && end.tick >= 0 && end.level >= 0;
@@ -156,7 +163,13 @@ bool ParseHeader(LineReader& lines, int format, Recording& out, std::string& pro
   if (!expect("tick") || !ParseWholeNumber(rest, out.tick) || out.tick < 0 || out.tick > MaxStartTick)
     return damaged("expected the start tick, 0 .. " + std::to_string(MaxStartTick));
   if (!expect("options") || !ParseOptions(rest, out.options)) return damaged("expected the options, each in its range");
-  if (!expect("state") || !ParseState(rest, out.state)) return damaged("expected the start state");
+  if (!lines.next(line)) return damaged("expected the start state");
+  if (FirstWord(line, rest) == "settings" && format >= 4) {
+    if (!ParseSettings(rest, out.settings))
+      return damaged("expected settings gameSpeed=50..100 confirmLeave=0|1, not both their defaults");
+    if (!lines.next(line)) return damaged("expected the start state");
+  }
+  if (FirstWord(line, rest) != "state" || !ParseState(rest, out.state)) return damaged("expected the start state");
   while (lines.next(line)) {
     const std::string_view word = FirstWord(line, rest);
     if (word == "steps" && rest.empty() && (format == 1 || out.reached)) return true;
@@ -283,7 +296,8 @@ bool DecodeRecording(const Bytes& bytes, const std::string& program, Recording& 
 
 Bytes EncodeRecording(const Recording& recording) {
   std::string out;
-  const int format = recording.generated ? 3 : recording.reached ? 2 : 1;
+  const bool settings = recording.settings != RecordedSettings{};
+  const int format = settings ? 4 : recording.generated ? 3 : recording.reached ? 2 : 1;
   out += std::string(Magic) + " " + std::to_string(format) + "\n";
   out += "program " + recording.program + "\n";
   out += "set " + recording.levelSet + "\n";
@@ -291,6 +305,13 @@ Bytes EncodeRecording(const Recording& recording) {
   out += "seed " + NumberText(recording.seed) + "\n";
   out += "tick " + NumberText(recording.tick) + "\n";
   AppendOptions(out, recording.options);
+  if (settings) {
+    out += "settings";
+    VisitRecordedSettings(recording.settings, [&out](const char* name, auto value) {
+      out += std::string(" ") + name + "=" + NumberText(value);
+    });
+    out += "\n";
+  }
   out += "state";
   for (const NamedValue& value : recording.state) out += " " + value.name + "=" + value.value;
   out += "\n";

@@ -11,10 +11,11 @@
 #include "content/generated_sets.h"
 #include "content/options_file.h"
 #include "content/recorded_steps.h"
+#include "content/settings_file.h"
 
-// The newest format; a reader also takes format 1, which has no `reached` line, and 2, which has no `generated`
-// line. A recording is written in the oldest format that holds it.
-inline constexpr int RecordingFormat = 3;
+// The newest format; a reader also takes format 1, which has no `reached` line, 2, which has no `generated`
+// line, and 3, which has no `settings` line. A recording is written in the oldest format that holds it.
+inline constexpr int RecordingFormat = 4;
 // A recording holds at most a day of play, and at most one frame or pause pass per millisecond of it.
 inline constexpr std::int64_t MaxPlayMs = 24 * 60 * 60 * 1000;
 inline constexpr std::int64_t MaxPlayPasses = MaxPlayMs;
@@ -35,6 +36,19 @@ struct NamedValue {
   std::string value;
 };
 
+// The settings that shape a game's course: its replay plays by them, whatever the viewer's are.
+struct RecordedSettings {
+  std::int32_t gameSpeed = FullGameSpeed;  // percent
+  std::int32_t confirmLeave = 0;           // 1: Esc asks before leaving
+  bool operator==(const RecordedSettings&) const = default;
+};
+
+template <typename Record, typename Visit>
+void VisitRecordedSettings(Record& settings, Visit&& visit) {
+  visit("gameSpeed", settings.gameSpeed);
+  visit("confirmLeave", settings.confirmLeave);
+}
+
 // Where a game was after its last frame; its replay must get there too.
 struct RecordedEnd {
   std::int32_t tick = 0;   // the clock
@@ -51,6 +65,7 @@ struct Recording {
   std::uint32_t seed = 0;          // the seed of the game's random numbers
   std::int32_t tick = 0;           // the clock before the first frame
   Options options;
+  RecordedSettings settings;       // a `settings` line (format 4) when any differs from its default
   std::vector<NamedValue> state;   // the mode flags and frame values at the start
   std::vector<RecordedFile> files;
   std::vector<std::string> songs;  // the level songs the game chose among

@@ -21,7 +21,7 @@ struct ControlBinding {
 
 // Each field's default keeps the game as it always was; the comforts are the player's choice.
 struct Settings {
-  std::int32_t gameSpeed = 100;        // percent of the full pace of play
+  std::int32_t gameSpeed = 100;        // percent of the full pace of play (GameSpeedRange)
   std::int32_t fullScreen = 1;         // 0: a window
   std::int32_t fillScreen = 0;         // 1: stretch to the screen; 0: whole-pixel steps, aspect kept
   std::int32_t windowX = -1, windowY = -1;     // -1: centred
@@ -46,10 +46,14 @@ struct SettingRange {
 
 constexpr const char* ControlActionNames[ControlActionCount] = {"left", "right", "up", "down", "fire", "pause", "leave"};
 
+// The game's pace in percent: 100 is the full pace, slower in steps of 10.
+constexpr SettingRange GameSpeedRange{50, 100, 10};
+constexpr std::int32_t FullGameSpeed = 100;
+
 // The fields in file order with their names and ranges: the one list the file, the checks and the screens follow.
 template <typename Record, typename Visit>
 void VisitSettingsFields(Record& settings, Visit&& visit) {
-  visit("gameSpeed", settings.gameSpeed, SettingRange{50, 100, 10});
+  visit("gameSpeed", settings.gameSpeed, GameSpeedRange);
   visit("fullScreen", settings.fullScreen, SettingRange{0, 1});
   visit("fillScreen", settings.fillScreen, SettingRange{0, 1});
   visit("windowX", settings.windowX, SettingRange{-1, 65535});

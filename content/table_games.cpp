@@ -75,6 +75,8 @@ bool ParseGameLine(std::string_view rest, TableGame& game) {
       hasName = value.size() <= ScoreNameLength;
       if (!hasName) return false;
       game.name = value;
+    } else if (key == "speed") {
+      if (!ParseWholeNumber(value, game.gameSpeed) || !GameSpeedRange.holds(game.gameSpeed)) return false;
     } else {
       game.otherFields.push_back({std::string(key), value});
     }
@@ -123,6 +125,7 @@ std::string EncodeTableGames(const TableGames& games) {
   for (const TableGame& game : games) {
     out += "game score=" + NumberText(game.score) + " recording=" + Escaped(game.recording) +
            " name=" + Escaped(game.name);
+    if (game.gameSpeed != FullGameSpeed) out += " speed=" + NumberText(game.gameSpeed);
     for (const TableGameField& field : game.otherFields) out += " " + Escaped(field.name) + "=" + Escaped(field.value);
     out += "\n";
   }
@@ -169,7 +172,7 @@ std::vector<std::optional<TableGame>> GamesOfEntries(const HighScoreTable& table
 }
 
 TableGames GamesAfterEntry(const HighScoreTable& table, int rank, const TableGames& before,
-                           const std::string& recording) {
+                           const std::string& recording, std::int32_t gameSpeed) {
   HighScoreTable others = table;
   const bool entered = rank >= 1 && rank <= static_cast<int>(table.size());
   if (entered) others.erase(others.begin() + (rank - 1));
@@ -177,7 +180,7 @@ TableGames GamesAfterEntry(const HighScoreTable& table, int rank, const TableGam
   const std::vector<std::optional<TableGame>> kept = GamesOfEntries(others, before);
   for (std::size_t i = 0; i <= kept.size(); ++i) {
     if (entered && static_cast<int>(i) == rank - 1 && !recording.empty())
-      after.push_back({TrimTrailingSpaces(table[i].name), table[i].score, recording, {}});
+      after.push_back({TrimTrailingSpaces(table[i].name), table[i].score, recording, {}, gameSpeed});
     if (i < kept.size() && kept[i]) after.push_back(*kept[i]);
   }
   return after;
@@ -230,7 +233,7 @@ void SetAsideDamagedIndex(const std::filesystem::path& folder, std::vector<std::
 }  // namespace
 
 void UpdateTableGames(const std::filesystem::path& scoreFile, const HighScoreTable& table, int rank,
-                      const Bytes& recording, std::vector<std::string>& notes) {
+                      const Bytes& recording, std::vector<std::string>& notes, std::int32_t gameSpeed) {
   const std::filesystem::path folder = TableGamesFolder(scoreFile);
   TableGames before;
   std::string error;
@@ -245,7 +248,7 @@ void UpdateTableGames(const std::filesystem::path& scoreFile, const HighScoreTab
     notes.insert(notes.end(), {"Your game's recording could not be kept", error});
     name.clear();
   }
-  const TableGames after = GamesAfterEntry(table, rank, before, name);
+  const TableGames after = GamesAfterEntry(table, rank, before, name, gameSpeed);
   if (after != before && !WriteTableGames(folder, after, error)) {
     notes.insert(notes.end(), {"The table's games could not be listed", error});
     std::error_code ignored;

@@ -10,6 +10,7 @@
 
 #include "content/file_io.h"
 #include "content/high_score_file.h"
+#include "content/settings_file.h"
 
 // A field of an entry that this version does not know, kept as it was when the entry is written again.
 struct TableGameField {
@@ -23,6 +24,7 @@ struct TableGame {
   std::int32_t score = 0;
   std::string recording;  // a file name in the games folder
   std::vector<TableGameField> otherFields;
+  std::int32_t gameSpeed = FullGameSpeed;  // percent; "speed=N" on the line of a slower game
   bool operator==(const TableGame&) const = default;
 };
 
@@ -47,9 +49,9 @@ bool WriteTableGames(const std::filesystem::path& folder, const TableGames& game
 std::vector<std::optional<TableGame>> GamesOfEntries(const HighScoreTable& table, const TableGames& games);
 
 // The index once the entry of `rank` (1-based; 0 when none entered) has entered the table: the other entries keep
-// their games, the new one is given `recording` (a file name; empty when none was kept).
+// their games, the new one is given `recording` (a file name; empty when none was kept), played at `gameSpeed`.
 TableGames GamesAfterEntry(const HighScoreTable& table, int rank, const TableGames& before,
-                           const std::string& recording);
+                           const std::string& recording, std::int32_t gameSpeed = FullGameSpeed);
 
 // Writes a recording into the folder under a name of its own ("SCORE-CRC.sfr", "SCORE-CRC_2.sfr", ...), never over
 // another file; `name` is the file name taken.
@@ -59,8 +61,9 @@ bool KeepRecordingInFolder(const std::filesystem::path& folder, std::int32_t sco
 void RemoveDroppedRecordings(const std::filesystem::path& folder, const TableGames& before, const TableGames& after);
 
 // After a score entered the table (written as `table`, the new entry at `rank`, 0 when it did not enter): keeps
-// `recording` (empty: no game to keep) beside the table, rewrites the index for the entries now in the table and
+// `recording` (empty: no game to keep; played at `gameSpeed`) beside the table, rewrites the index for the entries now in the table and
 // removes the recordings of entries that left it. What goes wrong is added to `notes` for the player; the
 // table and the other recordings are never lost. The caller holds the table's lock.
 void UpdateTableGames(const std::filesystem::path& scoreFile, const HighScoreTable& table, int rank,
-                      const Bytes& recording, std::vector<std::string>& notes);
+                      const Bytes& recording, std::vector<std::string>& notes,
+                      std::int32_t gameSpeed = FullGameSpeed);

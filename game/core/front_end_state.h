@@ -59,6 +59,7 @@ struct FrontEnd {
   std::int32_t selectedItem = 0;      // 1-based
   std::int32_t firstVisibleItem = 1;  // 1-based
   float navReadyTime = 0.0f;
+  std::int32_t navHoldStart = -1;  // the tick a held Up or Down first moved the highlight; -1: none held
   std::int32_t actionReadyTime = 0;
   bool selectPressed = false;
   // Lines 1..N are stored at [0..N-1]; routines speak of 1-based line numbers.

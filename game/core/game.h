@@ -73,6 +73,22 @@ struct Game {
 
 // The tick count of this game's clock.
 inline std::int32_t Now(const Game& game) { return TickCount(game.clock); }
+// The pace of the game being played or replayed, in percent of the full pace.
+inline std::int32_t PlaySpeed(const Game& game) { return game.recorder.recording.settings.gameSpeed; }
+// Esc in play asks before leaving, in the game being played or replayed.
+inline bool ConfirmsLeave(const Game& game) { return game.recorder.recording.settings.confirmLeave != 0; }
+// A tick of the clock at the game's pace, rounded down.
+inline std::int32_t AtPlaySpeed(const Game& game, std::int64_t tick) {
+  const std::int64_t scaled = tick * PlaySpeed(game);
+  return static_cast<std::int32_t>((scaled >= 0 ? scaled : scaled - (FullGameSpeed - 1)) / FullGameSpeed);
+}
+// The tick play's timers read: the clock at the game's pace, so a slower game's clocks fall due later.
+inline std::int32_t PlayNow(const Game& game) { return AtPlaySpeed(game, Now(game)); }
+// The ms play moves this frame: how far the play clock went over the frame's step. Whole numbers whose fractions
+// fall to the next frame, so a slower game loses no time; at the full pace, the frame's step itself.
+inline std::int32_t PlayStep(const Game& game) {
+  return PlayNow(game) - AtPlaySpeed(game, static_cast<std::int64_t>(Now(game)) - game.state.frameStep);
+}
 // The day the Daily Challenge is played for: --date, else the clock's local date.
 inline std::optional<CalendarDate> Today(const Game& game) { return game.today ? game.today : LocalDateToday(); }
 // RandomBetween on the game's generator and clock.

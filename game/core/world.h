@@ -131,6 +131,7 @@ struct GameWorld {
   bool autopilot = false;
   float autopilotOffsetX = 0.0f, autopilotOffsetY = 0.0f;
   float nextPauseToggle = 0.0f;
+  bool leaveAsked = false;  // "Leave this game?" waits for its answer
   float nextLaserShot = 0.0f;
   float nextFirework = 0.0f;
   // Arrow keys steering the paddles: which way each axis (x, then y) is held, and for how many ms of game time.

@@ -10,6 +10,7 @@
 
 #include "content/high_score_file.h"
 #include "content/options_file.h"
+#include "content/settings_file.h"
 #include "core/front_end_state.h"
 #include "core/game_input.h"
 
@@ -85,14 +86,18 @@ int InsertHighScore(HighScoreTable& table, const std::string& name, std::int32_t
 // Adds the score to the file's table and writes it, one game at a time; returns the table as it now stands.
 // The game's `recording` (none when empty) is kept beside the table while its entry is in it. `notes` get what
 // the player should know about the files, which also goes to stderr; `rankTaken` the entry's rank (0: none).
+// A game played slower than the full pace (`gameSpeed`, percent) is marked so beside the table.
 HighScoreTable SaveScore(const std::filesystem::path& file, const std::string& name, std::int32_t score,
-                         std::vector<std::string>& notes, const Bytes& recording = {}, int* rankTaken = nullptr);
+                         std::vector<std::string>& notes, const Bytes& recording = {}, int* rankTaken = nullptr,
+                         std::int32_t gameSpeed = FullGameSpeed);
 // The screen of one table entry's game: whether its recording is kept and verifies, and Watch.
 void BuildTableGameView(Game& game);
 void RunTableGameView(Game& game);
 // A missing or unreadable file reads as an empty table; one cut short gives the whole entries it holds.
 HighScoreTable ReadScoreTableOrEmpty(const std::filesystem::path& path);
 std::string ScoreLineText(int rank, const HighScoreEntry& entry);
+// " (speed 70)" beside the score of a game played at 70 per cent of the full pace; nothing at the full pace.
+std::string SpeedMark(std::int32_t gameSpeed);
 void EditTypedName(Game& game);
 // With a gamepad: Up and Down choose a letter, A adds it (B deletes and Start commits through their keys).
 void ChooseLetterWithPad(Game& game);

@@ -55,6 +55,14 @@ std::vector<std::string> PanelLines(const std::string& text) {
   return lines;
 }
 
+// The games kept beside the table; none when its index cannot be read (the entry's own screen says why).
+TableGames TableGamesOf(const std::filesystem::path& scoreFile) {
+  TableGames games;
+  std::string error;
+  if (!ReadTableGames(TableGamesFolder(scoreFile), games, error)) games.clear();
+  return games;
+}
+
 // The notes waiting for the table (a score not saved, a game watched), above it so that a long table does not
 // scroll them out of sight; then the entries, each chosen to look at its game, and Done. The highlight goes to
 // the entry of `entryToSelect`.
@@ -66,8 +74,11 @@ void BuildTableScreen(Game& game, const HighScoreTable& table) {
   if (!frontEnd.tableNotes.empty()) AddMenuItem(frontEnd, "", false);
   frontEnd.tableNotes.clear();
   const int firstEntryLine = static_cast<int>(frontEnd.menuItems.size()) + 1;
+  const std::vector<std::optional<TableGame>> games = GamesOfEntries(table, TableGamesOf(frontEnd.pendingScoreFile));
   for (std::size_t i = 0; i < table.size(); ++i) {
-    AddMenuItem(frontEnd, ScoreLineText(static_cast<int>(i) + 1, table[i]), true, true, std::to_string(i + 1));
+    const std::int32_t speed = games[i] ? games[i]->gameSpeed : FullGameSpeed;
+    AddMenuItem(frontEnd, ScoreLineText(static_cast<int>(i) + 1, table[i]) + SpeedMark(speed), true, true,
+                std::to_string(i + 1));
   }
   AddMenuItem(frontEnd, "", false);
   AddMenuItem(frontEnd, "Done", true);
@@ -180,7 +191,8 @@ bool TableToExtend(const std::filesystem::path& file, HighScoreTable& table, std
 }  // namespace
 
 HighScoreTable SaveScore(const std::filesystem::path& file, const std::string& name, std::int32_t score,
-                         std::vector<std::string>& notes, const Bytes& recording, int* rankTaken) {
+                         std::vector<std::string>& notes, const Bytes& recording, int* rankTaken,
+                         std::int32_t gameSpeed) {
   HighScoreTable table;
   std::string error;
   const bool folderMade = MakeFolderFor(file, error);
@@ -192,7 +204,7 @@ HighScoreTable SaveScore(const std::filesystem::path& file, const std::string& n
   // A failed write leaves the old file whole.
   if (writable && WriteHighScoreFile(file, table, error)) {
     const std::size_t before = notes.size();
-    UpdateTableGames(file, table, rank, recording, notes);
+    UpdateTableGames(file, table, rank, recording, notes, gameSpeed);
     for (std::size_t i = before; i < notes.size(); ++i) std::cerr << "shardfall: " << notes[i] << '\n';
   } else {
     // The screen's title names the set already; the reason is what follows the file's path.
@@ -214,7 +226,7 @@ void CommitName(Game& game) {
   const bool recorded = !recorder.lastGame.empty() && recorder.lastGameScore == game.world.score;
   const HighScoreTable table = SaveScore(frontEnd.pendingScoreFile, frontEnd.enteredName, game.world.score,
                                          frontEnd.tableNotes, recorded ? recorder.lastGame : Bytes{},
-                                         &frontEnd.entryToSelect);
+                                         &frontEnd.entryToSelect, recorder.recording.settings.gameSpeed);
   if (const std::optional<GeneratedSet> set = SetOfGeneratedTable(frontEnd.pendingScoreFile);
       set && set->kind == GeneratedKind::Daily)
     KeepLatestDailyTables(std::filesystem::path(frontEnd.pendingScoreFile).parent_path());
@@ -273,6 +285,11 @@ HighScoreTable ReadScoreTableOrEmpty(const std::filesystem::path& path) {
   std::string error;
   if (!ReadHighScoreFile(path, table, error, ShortTable::KeepWholeEntries)) table.clear();
   return table;
+}
+
+std::string SpeedMark(std::int32_t gameSpeed) {
+  // The font has no per cent sign.
+  return gameSpeed == FullGameSpeed ? "" : " (speed " + std::to_string(gameSpeed) + ")";
 }
 
 std::string ScoreLineText(int rank, const HighScoreEntry& entry) {

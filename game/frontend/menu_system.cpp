@@ -302,20 +302,22 @@ void FrontEndNavigation(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
   ReadKeyboard(game);
   frontEnd.selectPressed = KeyDown(game, DIK_SPACE) || KeyDown(game, DIK_RETURN);
+  const int direction = KeyDown(game, DIK_UP) ? -1 : KeyDown(game, DIK_DOWN) ? +1 : 0;
+  if (direction == 0) frontEnd.navHoldStart = -1;
   // No line to move to (the name entry builds none): nothing to navigate.
   if (!AnySelectable(frontEnd) || frontEnd.selectedItem < 1 || frontEnd.selectedItem > LineCount(frontEnd)) {
     return;
   }
   if (FollowMouse(game)) return;
-  if (Now(game) < frontEnd.navReadyTime) {
+  // A held key waits the player's delay after its first move before it repeats.
+  const bool holdWaits = frontEnd.navHoldStart >= 0 && Now(game) < frontEnd.navHoldStart + game.settings.menuRepeatDelay;
+  if (Now(game) < frontEnd.navReadyTime || holdWaits) {
     LineAt(frontEnd, frontEnd.selectedItem).selected = true;
     return;
   }
-  if (KeyDown(game, DIK_UP)) {
-    MoveHighlight(game, -1);
-  } else if (KeyDown(game, DIK_DOWN)) {
-    MoveHighlight(game, +1);
-  }
+  if (direction == 0) return;
+  MoveHighlight(game, direction);
+  if (frontEnd.navHoldStart < 0) frontEnd.navHoldStart = Now(game);
 }
 
 void AddMenuItem(FrontEnd& frontEnd, std::string text, bool selectable, bool valueItem, std::string data) {

@@ -237,7 +237,7 @@ void FireShooter(Game& game, int column, int row, std::int32_t kind) {
 
 void DrawBrickEffects(Game& game) {
   GameWorld& world = game.world;
-  bool ticks = ClockTicks(world.explosionClock, Now(game));
+  bool ticks = ClockTicks(world.explosionClock, PlayNow(game));
   for (int c = 1; c <= PlayColumns; ++c) {
     for (int r = 1; r <= PlayRows; ++r) {
       ExplosionCell& cell = world.explosionGrid[c][r];
@@ -259,7 +259,7 @@ void DrawBrickEffects(Game& game) {
 void DrawBricks(Game& game) {
   GameWorld& world = game.world;
   world.destructibleCount = 0;
-  bool ticks = ClockTicks(world.brickAnimationClock, Now(game));
+  bool ticks = ClockTicks(world.brickAnimationClock, PlayNow(game));
   for (int c = 1; c <= PlayColumns; ++c) {
     for (int r = 1; r <= PlayRows; ++r) {
       std::int32_t& cell = world.brickGrid[c][r];

@@ -40,9 +40,9 @@ void AddTrail(Game& game) {
 void UpdateEffects(Game& game) {
   GameWorld& world = game.world;
   bool overScreen = game.state.gameOverScreen;
-  auto step = static_cast<float>(game.state.frameStep);
+  auto step = static_cast<float>(PlayStep(game));
   AddTrail(game);
-  bool tick = ClockTicks(world.particleClock, Now(game));
+  bool tick = ClockTicks(world.particleClock, PlayNow(game));
   Dot dot;
   for (Particle& particle : world.particles) {
     if (!particle.active) continue;

@@ -94,7 +94,7 @@ constexpr float CirclingMs = 10000.0f;
 constexpr float CirclingTurnDegrees = 7.0f;
 
 void KeepFromCirclingForEver(Game& game, Ball& ball, bool scored) {
-  ball.msWithoutEffect = scored ? 0.0f : ball.msWithoutEffect + static_cast<float>(game.state.frameStep);
+  ball.msWithoutEffect = scored ? 0.0f : ball.msWithoutEffect + static_cast<float>(PlayStep(game));
   if (ball.msWithoutEffect < CirclingMs) return;
   ball.msWithoutEffect = 0.0f;
   ball.angle = DegToRad(std::fmod(RadToDeg(ball.angle) + CirclingTurnDegrees, 360.0f));
@@ -229,7 +229,7 @@ float NextBallPosition(Game& game, int ballIndex, Axis axis) {
     return start + ball.holdOffset;
   }
   ball.holdOffset = NotHeld;
-  auto step = static_cast<float>(game.state.frameStep);
+  auto step = static_cast<float>(PlayStep(game));
   return axis == Axis::Horizontal ? ball.x + ball.velocityX * step : ball.y - ball.velocityUp * step;
 }
 
@@ -343,7 +343,7 @@ void GrowPaddleStep(Game& game) {
   GameWorld& world = game.world;
   GameState& state = game.state;
   if (world.paddleLength >= LongestPaddle) return;
-  world.paddleLength += 0.08f * static_cast<float>(state.frameStep);
+  world.paddleLength += 0.08f * static_cast<float>(PlayStep(game));
   state.pointerX -= 0.04f;
   state.pointerX = std::clamp(state.pointerX, 0.0f, std::max(0.0f, ScreenWidth - world.paddleLength));
   state.pointerY = std::clamp(state.pointerY, 0.0f, std::max(0.0f, ScreenHeight - world.paddleLength));
@@ -353,7 +353,7 @@ void ShrinkPaddleStep(Game& game) {
   GameWorld& world = game.world;
   GameState& state = game.state;
   if (world.paddleLength <= ShortestPaddle) return;
-  world.paddleLength -= 0.08f * static_cast<float>(state.frameStep);
+  world.paddleLength -= 0.08f * static_cast<float>(PlayStep(game));
   state.pointerX += 0.04f;
   state.pointerX = std::min(state.pointerX, ScreenWidth - world.paddleLength);
   state.pointerY = std::min(state.pointerY, ScreenHeight - world.paddleLength);

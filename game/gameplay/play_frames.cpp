@@ -1,7 +1,12 @@
 // The intro and play frames of the main loop, with the pause loop.
 #include "gameplay/play_frames.h"
 
+#include <string>
+#include <vector>
+
 #include "core/game.h"
+#include "core/game_input.h"
+#include "platform/dik_codes.h"
 #include "gameplay/bricks.h"
 #include "gameplay/effects.h"
 #include "gameplay/physics.h"
@@ -42,6 +47,34 @@ void PauseLoop(Game& game) {
   if (state.gammaAvailable) ApplyGamma(game.platform, 0, 0, 0);
 }
 
+constexpr const char* LeaveQuestion = "Leave this game? (Y/N)";
+
+// The frame that asked stays on screen until the answer: Y, Enter or the pad's A leave, and the score is offered
+// to the table as at the end of a game; N, Esc or B go on. The key that asked is let go before any answers.
+void LeaveQuestionLoop(Game& game) {
+  GameState& state = game.state;
+  const float pointerX = state.pointerX, pointerY = state.pointerY;
+  bool letGo = false;
+  while (game.world.leaveAsked) {
+    ReadKeyboard(game);
+    const bool yes = KeyDown(game, DIK_Y) || KeyDown(game, DIK_RETURN) || PadDown(game, PadButton::A);
+    const bool no = KeyDown(game, DIK_N) || KeyDown(game, DIK_ESCAPE);
+    if (letGo && (yes || no)) {
+      game.world.leaveAsked = false;
+      state.quitToFrontEnd = yes;
+      if (yes) OfferScoreToTable(game);
+    }
+    letGo = letGo || (!yes && !no);
+    if (!WaitingLoopPass(game.platform, game.clock)) break;
+  }
+  state.pointerX = pointerX;
+  state.pointerY = pointerY;
+}
+
+void DrawLeaveQuestion(Game& game) {
+  if (game.world.leaveAsked) DrawCentredText(game.platform, LeaveQuestion, 223.5f);
+}
+
 void LeaveGameWhenFaded(Game& game, bool stopSong) {
   GameState& state = game.state;
   RequestFadeOut(game);
@@ -60,16 +93,20 @@ void RunUnlessFrozen(Game& game, void (*step)(Game&)) {
   if (!game.state.gameplayFrozen) step(game);
 }
 
-// A generated set's intro says which set (the day, for the Daily Challenge) and level this is.
-void DrawGeneratedIntro(Game& game) {
+// A generated set's intro says which set (the day, for the Daily Challenge) and level this is; so does any set's
+// when the player asked for the details, which also say how to start.
+void DrawIntroLines(Game& game) {
   const GeneratedSet& set = game.generated.set;
-  if (set.kind == GeneratedKind::None) return;
-  const std::optional<std::int32_t> count = LevelCount(set);
+  const bool generated = set.kind != GeneratedKind::None, details = game.settings.levelIntroDetails != 0;
+  if (!generated && !details) return;
+  const std::optional<std::int32_t> count =
+      generated ? LevelCount(set) : static_cast<std::int32_t>(game.levelSet.levelFiles.size());
   std::string level = "Level " + std::to_string(game.levelSet.currentLevel);
   if (count) level += " of " + std::to_string(*count);
-  DrawCentredText(game.platform, GeneratedSetName(set), 310.0f);
-  DrawCentredText(game.platform, level, 345.0f);
-  if (!BackgroundThreads) DrawCentredText(game.platform, "Levels are made between levels", 380.0f);
+  std::vector<std::string> lines = {generated ? GeneratedSetName(set) : game.levelSet.levelSetName, level};
+  if (generated && !BackgroundThreads) lines.push_back("Levels are made between levels");
+  if (details) lines.push_back("click or press Space");
+  for (std::size_t i = 0; i < lines.size(); ++i) DrawCentredText(game.platform, lines[i], 310.0f + 35.0f * i);
 }
 
 }  // namespace
@@ -77,13 +114,16 @@ void DrawGeneratedIntro(Game& game) {
 void IntroFrame(Game& game) {
   GameState& state = game.state;
   if (state.screenFade < 0.0f) state.fadingIn = true;
+  if (game.world.leaveAsked) LeaveQuestionLoop(game);
   DrawLevel(game);
   DrawScorePanel(game);
   PlaceBallOnPaddle(game, 0);
   DrawBalls(game);
-  if (state.levelIntro) DrawGeneratedIntro(game);
+  if (state.levelIntro) DrawIntroLines(game);
+  DrawLeaveQuestion(game);
   if (state.quitToFrontEnd) LeaveGameWhenFaded(game, false);
-  if (state.levelIntro && state.screenFade >= -30.0f && (state.leftButton || state.rightButton)) {
+  if (state.levelIntro && !game.world.leaveAsked && state.screenFade >= -30.0f &&
+      (state.leftButton || state.rightButton)) {
     state.levelIntro = false;
     state.playing = true;
   }
@@ -97,7 +137,10 @@ void PlayFrame(Game& game) {
     RunGameOverScreen(game);
     return;
   }
+  // Asked during the pause, the question is shown on this frame and waits from the next.
+  const bool asked = game.world.leaveAsked;
   if (state.paused) PauseLoop(game);
+  if (asked) LeaveQuestionLoop(game);
   DrawLevel(game);
   RunUnlessFrozen(game, UpdatePowerups);
   DrawBrickEffects(game);
@@ -110,6 +153,7 @@ void PlayFrame(Game& game) {
   RunUnlessFrozen(game, UpdateEffects);
   DrawBalls(game);
   if (state.paused) DrawPausedText(game.platform);
+  DrawLeaveQuestion(game);
   if (!state.quitToFrontEnd) CheckBallLoss(game);
   if (!state.quitToFrontEnd) CheckLevelEnd(game);
   if (state.quitToFrontEnd) LeaveGameWhenFaded(game, true);

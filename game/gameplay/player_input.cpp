@@ -67,7 +67,7 @@ void ButtonAction(Game& game) {
     for (Ball& ball : world.balls)
       if (ball.active && ball.holdOffset > NotHeld) ball.holdOffset = NotHeld;
   } else if (world.powerMode == PowerMode::Laser) {
-    auto now = static_cast<float>(Now(game));
+    auto now = static_cast<float>(PlayNow(game));
     if (now >= world.nextLaserShot) {
       world.nextLaserShot = now + 300.0f;
       FireLasers(game);
@@ -88,9 +88,10 @@ void ReadPlayerInput(Game& game) {
     state.paused = !state.paused;
     world.nextPauseToggle = now + 500.0f;
   }
-  if (KeyDown(game, DIK_ESCAPE)) {
-    state.quitToFrontEnd = true;
+  if (KeyDown(game, DIK_ESCAPE) && !world.leaveAsked) {
     state.paused = false;
+    if (ConfirmsLeave(game)) world.leaveAsked = true;
+    else state.quitToFrontEnd = true;
   }
   if (ChordDown(game, DIK_A, DIK_I)) {
     world.autopilot = !world.autopilot;

@@ -79,7 +79,7 @@ void RemoveCapsule(GameWorld& world, Powerup& capsule) {
 // Moves the capsule toward its side and draws it; true once it has left the screen.
 bool MoveAndDrawCapsule(Game& game, Powerup& capsule) {
   const GameImages& images = game.world.images;
-  float step = CapsuleSpeed * static_cast<float>(game.state.frameStep);
+  float step = CapsuleSpeed * static_cast<float>(PlayStep(game));
   int kindOffset = 16 * (capsule.kind - 1);
   int forward = 32 * (capsule.animFrame - 1);
   // Up and right play the frames backwards, so the spin looks the same on every side.
@@ -200,7 +200,7 @@ void SpawnPowerup(Game& game, int column, int row) {
 
 void UpdatePowerups(Game& game) {
   GameWorld& world = game.world;
-  bool tick = ClockTicks(world.capsuleClock, Now(game));
+  bool tick = ClockTicks(world.capsuleClock, PlayNow(game));
   for (Powerup& capsule : world.powerups) {
     if (!capsule.active) continue;
     if (tick) capsule.animFrame = capsule.animFrame == CapsuleFrames ? 1 : capsule.animFrame + 1;

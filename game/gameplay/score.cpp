@@ -32,7 +32,7 @@ void ResetAfterLostBall(Game& game) {
   world.powerups.assign(1, Powerup{});
   world.particles.assign(1, Particle{});
   world.particleClock.interval = 70;
-  world.particleClock.nextTick = static_cast<float>(Now(game) + 70);
+  world.particleClock.nextTick = static_cast<float>(PlayNow(game) + 70);
   game.state.playing = false;
   game.state.levelIntro = true;
 }
@@ -71,7 +71,7 @@ void Firework(Game& game) {
   GameWorld& world = game.world;
   float fx = static_cast<float>(RoundToEven(RandomBetween(game, 1, 640, false)));
   float fy = static_cast<float>(RoundToEven(RandomBetween(game, 1, 480, false)));
-  world.nextFirework = static_cast<float>(Now(game)) + RandomBetween(game, 0, 1000, false);
+  world.nextFirework = static_cast<float>(PlayNow(game)) + RandomBetween(game, 0, 1000, false);
   auto colour = static_cast<std::int32_t>(RandomBetween(game, 1, 3, false));
   auto sparks = static_cast<int>(RandomBetween(game, 30, 40, false));
   for (int i = 0; i < sparks; ++i) {
@@ -162,8 +162,9 @@ void RunGameOverScreen(Game& game) {
   GameWorld& world = game.world;
   world.particleClock.interval = 700;
   bool setFinished = world.endMessage == FinishedSetMessage;
-  if (setFinished && static_cast<float>(Now(game)) >= world.nextFirework) Firework(game);
+  if (setFinished && static_cast<float>(PlayNow(game)) >= world.nextFirework) Firework(game);
   DrawCentredText(game.platform, world.endMessage, 223.5f);
+  if (game.settings.finalScoreScreen) DrawCentredText(game.platform, "Final score " + std::to_string(world.score), 258.5f);
   if (LeaveKeyDown(game)) {
     state.fadingIn = false;
     state.fadingOut = true;
@@ -174,10 +175,14 @@ void RunGameOverScreen(Game& game) {
     state.playing = false;
     state.frontEndReady = false;
     state.quitToFrontEnd = false;
-    game.frontEnd.pendingScoreFile = ScoreFileOfGame(game);
-    game.frontEnd.scoreEntryPending = true;
+    OfferScoreToTable(game);
     EndGame(game);
   }
+}
+
+void OfferScoreToTable(Game& game) {
+  game.frontEnd.pendingScoreFile = ScoreFileOfGame(game);
+  game.frontEnd.scoreEntryPending = true;
 }
 
 void EndGame(Game& game) {

@@ -13,5 +13,7 @@ float ScoreX(std::int32_t score);
 void CheckBallLoss(Game& game);
 void CheckLevelEnd(Game& game);
 void RunGameOverScreen(Game& game);
+// The end of a game, or a game left after the question, offers its score to the set's table.
+void OfferScoreToTable(Game& game);
 // Frees the game's sounds, stops the music and releases the pictures.
 void EndGame(Game& game);

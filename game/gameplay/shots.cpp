@@ -61,7 +61,7 @@ bool MoveShot(Shot& shot, float step) {
 
 void UpdateShot(Game& game, Shot& shot) {
   GameWorld& world = game.world;
-  if (MoveShot(shot, ShotSpeed * static_cast<float>(game.state.frameStep))) {
+  if (MoveShot(shot, ShotSpeed * static_cast<float>(PlayStep(game)))) {
     shot.active = false;
     return;
   }

@@ -66,7 +66,7 @@ void SetCornerMargins(GameWorld& world) {
 
 void RestartClocks(Game& game) {
   GameWorld& world = game.world;
-  auto now = Now(game);
+  auto now = PlayNow(game);
   world.brickAnimationClock = {80, static_cast<float>(now + 80)};
   world.explosionClock = {45, static_cast<float>(now + 45)};
   world.capsuleClock = {45, static_cast<float>(now + 45)};

@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
   settings.levelMaker = MakeProvenLevel;
   settings.recordFolder = command.recordFolder;
   settings.settingsFile = command.settingsFile;
+  settings.gameSpeed = command.gameSpeed;
   // Everything a replay or a recording needs is checked before a window opens.
   Recording replay;
   std::optional<GeneratedSet> generated;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "content/numbers.h"
+#include "content/settings_file.h"
 
 namespace {
 
@@ -38,6 +39,14 @@ constexpr OptionDef Options[] = {
     {"--settings", "FILE",
      "the settings file to read and save (default: the player's settings.ini;\na headless run keeps the defaults without one)",
      [](CommandLine& line, const std::string& value, std::string&) { line.settingsFile = value; return true; }},
+    {"--game-speed", "PERCENT", "the pace of the games this run starts, 50 to 100 in steps of 10\n(default: the settings' Game Speed)",
+     [](CommandLine& line, const std::string& value, std::string& error) {
+       std::int32_t speed = 0;
+       if (!ParseWholeNumber(value, speed) || !GameSpeedRange.holds(speed))
+         return Refuse(error, "--game-speed needs 50, 60, 70, 80, 90 or 100");
+       line.gameSpeed = speed;
+       return true;
+     }},
     {"--headless", nullptr, "no window, no sound device; a virtual clock that starts at 0",
      [](CommandLine& line, const std::string&, std::string&) { line.platform.headless = true; return true; }},
     {"--frames", "N", "stop after N frames",
@@ -130,6 +139,7 @@ bool CheckReplayAlone(const CommandLine& line, std::string& error) {
                                                  {!line.recordFile.empty(), "--record"},
                                                  {!line.recordFolder.empty(), "--record-dir"},
                                                  {line.seed.has_value(), "--seed"},
+                                                 {line.gameSpeed.has_value(), "--game-speed"},
                                                  {line.noCapsules, "--no-capsules"}};
   for (const auto& [given, name] : others)
     if (given) return Refuse(error, std::string("--replay does not go with ") + name);
@@ -146,6 +156,7 @@ bool CheckVerifyAlone(const CommandLine& line, std::string& error) {
                                                  {!line.input.empty(), "--input"},
                                                  {!line.dumpState.empty(), "--dump-state"},
                                                  {line.seed.has_value(), "--seed"},
+                                                 {line.gameSpeed.has_value(), "--game-speed"},
                                                  {line.noCapsules, "--no-capsules"}};
   for (const auto& [given, name] : others)
     if (given) return Refuse(error, std::string("--verify does not go with ") + name);

@@ -27,6 +27,7 @@ struct CommandLine {
   std::filesystem::path replayFile;   // --replay FILE
   std::filesystem::path verifyFile;   // --verify FILE
   std::filesystem::path settingsFile; // --settings FILE
+  std::optional<std::int32_t> gameSpeed;  // --game-speed PERCENT
   std::optional<CalendarDate> today;  // --date DATE
   bool help = false;
   bool version = false;

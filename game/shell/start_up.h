@@ -27,6 +27,7 @@ struct StartSettings {
   // The settings file read and saved: empty means the player's settings.ini, except in a headless run, which
   // keeps the defaults unless it is given one.
   std::filesystem::path settingsFile;
+  std::optional<std::int32_t> gameSpeed;  // the pace of the games started, in place of the settings' for this run
   LevelMaker levelMaker = nullptr;     // makes the levels of Endless and the Daily Challenge; none: no such game
 };
 

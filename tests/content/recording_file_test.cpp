@@ -231,6 +231,50 @@ TEST(RecordingFile, TheChecksumRefusesAByteChangedAnywhere) {
   }
 }
 
+// The settings that shape a game are written only when one differs from its default, then in format 4; a reader
+// takes them back and refuses values no setting holds, the defaults spelt out, and the line in an older format.
+TEST(RecordingFile, ASlowerGameOrOneThatAsksBeforeLeavingCarriesItsSettings) {
+  std::string withSettings = Header;
+  withSettings.replace(0, 21, "shardfall-recording 4");
+  withSettings.insert(withSettings.find("state "), "settings gameSpeed=70 confirmLeave=1\n");
+  struct Case {
+    RecordedSettings settings;
+    int format;
+  };
+  for (const Case& c : {Case{{}, 2}, Case{{70, 0}, 4}, Case{{100, 1}, 4}, Case{{50, 1}, 4}}) {
+    Recording recording;
+    recording.program = "0.1";
+    recording.levelSet = "s";
+    recording.reached = RecordedEnd{};
+    recording.settings = c.settings;
+    const Bytes bytes = EncodeRecording(recording);
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(text.substr(0, 22), "shardfall-recording " + std::to_string(c.format) + "\n");
+    EXPECT_EQ(text.find("settings") != std::string::npos, c.format == 4) << text;
+    Recording read;
+    std::string problem;
+    ASSERT_TRUE(DecodeRecording(bytes, "", read, problem)) << problem;
+    EXPECT_EQ(read.settings, c.settings);
+  }
+  Recording read;
+  std::string problem;
+  ASSERT_TRUE(Decode(Sealed(withSettings, Steps), read, problem)) << problem << withSettings;
+  EXPECT_EQ(read.settings, (RecordedSettings{70, 1}));
+  const std::string refused[] = {"gameSpeed=75 confirmLeave=1", "gameSpeed=40 confirmLeave=0",
+                                 "gameSpeed=110 confirmLeave=0", "gameSpeed=70 confirmLeave=2",
+                                 "gameSpeed=100 confirmLeave=0", "confirmLeave=1 gameSpeed=70", "gameSpeed=70"};
+  for (const std::string& values : refused) {
+    std::string text = withSettings;
+    text.replace(text.find("gameSpeed=70 confirmLeave=1"), 27, values);
+    EXPECT_FALSE(Decode(Sealed(text, Steps), read, problem)) << values;
+    EXPECT_NE(problem.find("expected settings"), std::string::npos) << values << ": " << problem;
+  }
+  std::string older = withSettings;
+  older.replace(0, 21, "shardfall-recording 3");
+  EXPECT_FALSE(Decode(Sealed(older, Steps), read, problem));
+  EXPECT_NE(problem.find("expected the start state"), std::string::npos) << problem;
+}
+
 TEST(RecordingReader, NeedsLittleMoreMemoryThanTheFileHolds) {
   // Steps that never fold, each line a few bytes: the most steps a file of this size can hold.
   std::string steps;

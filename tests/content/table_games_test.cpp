@@ -13,7 +13,8 @@ using TableGamesIndex = ScratchFolder;
 TEST_F(TableGamesIndex, ReadsBackWhatItWritesWithAnyNameAndUnknownFields) {
   const TableGames games = {{"Ann = 50% off", 900, "900-0a0b0c0d.sfr", {{"kind", "two words"}}},
                             {"", -3, "x_2.sfr", {}},
-                            {"\xc3\xa9t\xc3\xa9", 0, "y.sfr", {}}};
+                            {"\xc3\xa9t\xc3\xa9", 0, "y.sfr", {}},
+                            {"Slow", 5, "s.sfr", {}, 60}};
   const std::string text = EncodeTableGames(games);
   TableGames read;
   std::string problem;
@@ -38,6 +39,8 @@ TEST_F(TableGamesIndex, RefusesWhatItCannotTrust) {
       {head + "game score=1 recording=a.sfr name=" + std::string(31, 'n') + "\n", "line 2"},
       {head + "game score=1 recording=a.sfr name=%4\n", "line 2"},
       {head + "game score=1 recording=a.sfr name=%zz\n", "line 2"},
+      {head + "game score=1 recording=a.sfr name=A speed=65\n", "line 2"},
+      {head + "game score=1 recording=a.sfr name=A speed=fast\n", "line 2"},
   };
   for (const auto& each : cases) {
     TableGames read = {{"kept", 1, "k.sfr", {}}};
@@ -53,12 +56,13 @@ class TableGamesFolderTest : public ScratchFolder {
  protected:
   std::filesystem::path table() const { return dir / "Set.sfh"; }
   std::filesystem::path folder() const { return dir / "Set.games"; }
-  std::vector<std::string> Save(const HighScoreTable& after, int rank, const std::string& recording) {
+  std::vector<std::string> Save(const HighScoreTable& after, int rank, const std::string& recording,
+                                int gameSpeed = FullGameSpeed) {
     std::vector<std::string> notes;
-    UpdateTableGames(table(), after, rank, Bytes(recording.begin(), recording.end()), notes);
+    UpdateTableGames(table(), after, rank, Bytes(recording.begin(), recording.end()), notes, gameSpeed);
     return notes;
   }
-  // Each index line as "NAME SCORE CONTENT", the content read from its recording.
+  // Each index line as "NAME SCORE CONTENT", the content read from its recording, and " at N" for a slower game.
   std::vector<std::string> Kept() const {
     TableGames games;
     std::string error;
@@ -66,7 +70,8 @@ class TableGamesFolderTest : public ScratchFolder {
     std::vector<std::string> kept;
     for (const TableGame& game : games) {
       const Bytes bytes = bytesOf(folder() / game.recording);
-      kept.push_back(game.name + " " + std::to_string(game.score) + " " + std::string(bytes.begin(), bytes.end()));
+      kept.push_back(game.name + " " + std::to_string(game.score) + " " + std::string(bytes.begin(), bytes.end()) +
+                     (game.gameSpeed == FullGameSpeed ? "" : " at " + std::to_string(game.gameSpeed)));
     }
     return kept;
   }
@@ -85,16 +90,17 @@ TEST_F(TableGamesFolderTest, OnlyTheEntriesInTheTableKeepTheirGames) {
     int rank;
     std::string recording;
     std::vector<std::string> kept;
+    int speed = FullGameSpeed;
   } saves[] = {
       {{{"Ann", 100}}, 1, "game a", {"Ann 100 game a"}},
-      {{{"Bo", 200}, {"Ann", 100}}, 1, "game b", {"Bo 200 game b", "Ann 100 game a"}},
-      {{{"Bo", 200}, {"Ann", 100}, {"Cy", 50}}, 3, "", {"Bo 200 game b", "Ann 100 game a"}},  // none recorded
-      {{{"Bo", 200}, {"Bo", 200}, {"Ann", 100}}, 1, "game b2", {"Bo 200 game b2", "Bo 200 game b", "Ann 100 game a"}},
-      {{{"Di", 900}, {"Bo", 200}, {"Bo", 200}}, 1, "game d", {"Di 900 game d", "Bo 200 game b2", "Bo 200 game b"}},
-      {{{"Di", 900}, {"Bo", 200}, {"Bo", 200}}, 0, "game e", {"Di 900 game d", "Bo 200 game b2", "Bo 200 game b"}},
+      {{{"Bo", 200}, {"Ann", 100}}, 1, "game b", {"Bo 200 game b at 70", "Ann 100 game a"}, 70},
+      {{{"Bo", 200}, {"Ann", 100}, {"Cy", 50}}, 3, "", {"Bo 200 game b at 70", "Ann 100 game a"}},  // none recorded
+      {{{"Bo", 200}, {"Bo", 200}, {"Ann", 100}}, 1, "game b2", {"Bo 200 game b2", "Bo 200 game b at 70", "Ann 100 game a"}},
+      {{{"Di", 900}, {"Bo", 200}, {"Bo", 200}}, 1, "game d", {"Di 900 game d at 50", "Bo 200 game b2", "Bo 200 game b at 70"}, 50},
+      {{{"Di", 900}, {"Bo", 200}, {"Bo", 200}}, 0, "game e", {"Di 900 game d at 50", "Bo 200 game b2", "Bo 200 game b at 70"}},
   };
   for (const auto& save : saves) {
-    EXPECT_TRUE(Save(save.table, save.rank, save.recording).empty());
+    EXPECT_TRUE(Save(save.table, save.rank, save.recording, save.speed).empty());
     const std::vector<std::string> kept = Kept();
     EXPECT_EQ(kept, save.kept);
     EXPECT_EQ(Recordings().size(), kept.size()) << "a dropped game's recording was left behind";

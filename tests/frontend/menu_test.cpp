@@ -50,6 +50,28 @@ TEST(MenuNavigation, HeldDownMovesOneLineEvery160Ms) {
   EXPECT_EQ(run.frontEnd().selectedItem, 4);
 }
 
+TEST(MenuNavigation, AHeldKeyWaitsThePlayersDelayAfterItsFirstMoveAndALetGoKeyMovesAtOnce) {
+  struct Case {
+    int delayMs, framesHeld, line;  // frames of 16 ms after the first move, the line then highlighted
+  };
+  const Case cases[] = {{0, 9, 2}, {0, 10, 3}, {400, 10, 2}, {400, 24, 2}, {400, 25, 3}, {400, 35, 4}};
+  for (const Case& c : cases) {
+    FrontEndRun run;
+    run.game().settings.menuRepeatDelay = c.delayMs;
+    run.OpenFrontEnd();
+    run.Hold(DIK_DOWN);
+    run.Frames(1);
+    ASSERT_EQ(run.frontEnd().selectedItem, 2);
+    run.Frames(c.framesHeld);
+    EXPECT_EQ(run.frontEnd().selectedItem, c.line) << c.delayMs << " ms, held " << c.framesHeld << " frames";
+    run.Release(DIK_DOWN);
+    run.Frames(10);
+    run.Hold(DIK_DOWN);
+    run.Frames(1);
+    EXPECT_EQ(run.frontEnd().selectedItem, c.line + 1) << "a new press waits for no delay";
+  }
+}
+
 TEST(MenuNavigation, UnselectableLinesAreSkipped) {
   FrontEndRun run;
   run.AddLevelSet("a.sfs", "Alpha");

@@ -18,7 +18,7 @@ TEST(CommandLine, ReadsEveryOption) {
   ASSERT_TRUE(ParseCommandLine({"--root", "/r", "--windowed", "--headless", "--frames", "100", "--step", "10",
                                 "--seed", "7", "--input", "in.txt", "--dump-state", "s.json", "--screenshot",
                                 "500:a.png", "--screenshot", "900:b.bmp", "--no-gamma", "--play", "set.sfs",
-                                "--no-capsules", "--until-game-ends"},
+                                "--no-capsules", "--until-game-ends", "--game-speed", "60"},
                                line, error))
       << error;
   EXPECT_EQ(line.root, "/r");
@@ -33,6 +33,7 @@ TEST(CommandLine, ReadsEveryOption) {
   EXPECT_EQ(line.screenshots[1].file, "b.bmp");
   EXPECT_EQ(line.playSetFile, "set.sfs");
   EXPECT_TRUE(line.noCapsules && line.untilGameEnds);
+  EXPECT_EQ(line.gameSpeed, 60);
   CommandLine record;
   ASSERT_TRUE(ParseCommandLine({"--record", "g.sfr", "--record-dir", "games"}, record, error)) << error;
   EXPECT_EQ(record.recordFile, "g.sfr");
@@ -53,7 +54,9 @@ TEST(CommandLine, RefusesBadValuesWithTheOptionsName) {
            {"--replay", ""}, {"--record", ""}, {"--record-dir", ""}, {"--replay", "g.sfr", "--record", "h.sfr"},
            {"--replay", "g.sfr", "--play", "set.sfs"}, {"--replay", "g.sfr", "--seed", "3"},
            {"--no-capsules", "--record", "h.sfr"}, {"--verify", ""}, {"--verify", "g.sfr", "--play", "set.sfs"},
-           {"--verify", "g.sfr", "--replay", "h.sfr"}, {"--date", "2026-02-30"}, {"--date", "today"}}) {
+           {"--verify", "g.sfr", "--replay", "h.sfr"}, {"--date", "2026-02-30"}, {"--date", "today"},
+           {"--game-speed", "75"}, {"--game-speed", "40"}, {"--game-speed", "110"}, {"--game-speed", "slow"},
+           {"--replay", "g.sfr", "--game-speed", "70"}, {"--verify", "g.sfr", "--game-speed", "70"}}) {
     CommandLine line;
     std::string error;
     EXPECT_FALSE(ParseCommandLine(args, line, error)) << args[0];

@@ -26,6 +26,33 @@ TEST_F(FrameTiming, MeasuresTheTimeSinceTheLastFrame) {
   EXPECT_EQ(game->state.lastTick, 49);
 }
 
+// Play's clock runs at the game's pace, rounded down also before 0; its steps add up to it, so nothing is lost
+// however the frames fall, and at the full pace they are the frames' own.
+TEST_F(FrameTiming, PlaysClockAndStepsRunAtTheGamesPaceAndLoseNoTime) {
+  struct Case {
+    std::int32_t speed, elapsed, frames, clockAfter, firstStep;
+  };
+  const Case cases[] = {{100, 16, 40, 640, 16}, {70, 16, 40, 448, 11}, {50, 33, 30, 495, 16}, {90, 7, 50, 315, 6}};
+  for (const Case& c : cases) {
+    game = MakeHeadlessGame();
+    game->recorder.recording.settings.gameSpeed = c.speed;
+    std::int32_t played = 0;
+    for (int i = 0; i < c.frames; ++i) {
+      StepAfter(c.elapsed);
+      if (i == 0) {
+        EXPECT_EQ(PlayStep(*game), c.firstStep) << c.speed;
+      }
+      played += PlayStep(*game);
+    }
+    EXPECT_EQ(PlayNow(*game), c.clockAfter) << c.speed;
+    EXPECT_EQ(played, c.clockAfter) << c.speed << " %: steps that do not add up to the clock";
+  }
+  game->clock.now = 8;
+  game->state.frameStep = 16;
+  game->recorder.recording.settings.gameSpeed = 70;
+  EXPECT_EQ(PlayStep(*game), 11) << "5 - (-6): rounded down, not toward 0";
+}
+
 TEST_F(FrameTiming, SpeedOverrideOfTenFixesEveryFrame) {
   game->state.speedOverride = 10;
   for (std::int32_t elapsed : {1, 16, 40, 400}) EXPECT_EQ(StepAfter(elapsed), 10);
