@@ -84,6 +84,7 @@ struct FrontEnd {
   // whether every key, button and click has been let go since the screen last acted, and what it says of the
   // last choice.
   int listeningFor = -1;
+  bool escapeHeldOver = false;  // the Esc that left More Settings, not yet let go: it does not leave Options too
   bool keysLetGo = false;
   std::string controlsNote;
 };

@@ -306,6 +306,7 @@ void FrontEndNavigation(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
   ReadKeyboard(game);
   frontEnd.selectPressed = KeyDown(game, DIK_SPACE) || KeyDown(game, DIK_RETURN);
+  frontEnd.escapeHeldOver = frontEnd.escapeHeldOver && KeyDown(game, DIK_ESCAPE);
   // No line to move to (the name entry builds none): nothing to navigate.
   if (!AnySelectable(frontEnd) || frontEnd.selectedItem < 1 || frontEnd.selectedItem > LineCount(frontEnd)) {
     return;

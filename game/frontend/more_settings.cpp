@@ -69,6 +69,7 @@ bool Step(const SettingRow& row, std::int32_t& value, int direction) {
 
 void LeaveMoreSettings(Game& game) {
   SaveSettings(game);
+  game.frontEnd.escapeHeldOver = KeyDown(game, DIK_ESCAPE);
   BackTo(game, Screen::Options, 360);
 }
 

@@ -182,8 +182,7 @@ void RunOptionsScreen(Game& game, bool building) {
     return;
   }
   DrawMenuPanel(game);
-  // Esc waits out the pause, so that Esc held on More Settings does not leave this screen too.
-  if (KeyDown(game, DIK_ESCAPE) && ActionReady(game)) {
+  if (KeyDown(game, DIK_ESCAPE) && !frontEnd.escapeHeldOver) {
     LeaveOptions(game);
     return;
   }

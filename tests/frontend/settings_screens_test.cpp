@@ -75,7 +75,10 @@ TEST_F(SettingsScreens, LeftRightAndSelectMoveEachValueWithinWhatItOffers) {
   run.Hold(DIK_ESCAPE);
   run.Frames(12);  // Esc held past the screen it left does not leave Options too
   run.Release(DIK_ESCAPE);
+  run.Frames(2);
   EXPECT_EQ(run.frontEnd().shownScreen, "Options");
+  Press(DIK_ESCAPE);  // let go, Esc leaves Options as ever
+  EXPECT_EQ(run.frontEnd().shownScreen, "Main Menu");
   const Settings saved = Saved();
   for (const auto& each : cases) EXPECT_EQ(saved.*each.field, settings().*each.field) << each.text;
 }

@@ -143,7 +143,7 @@ TEST(KeyNames, EveryKeyAndPadButtonHasAReadableLabelOfItsOwn) {
   std::set<std::string> labels;
   auto readable = [&labels](const std::string& label) {
     const bool drawn = !label.empty() && std::all_of(label.begin(), label.end(), [](char c) {
-      return c == ' ' || (c != '*' && GlyphOf(static_cast<unsigned char>(c)).width > 0);
+      return c == ' ' || (c != '*' && TextWidth(std::string(1, c)) > 0);
     });
     return drawn && labels.insert(label).second;
   };
