@@ -8,7 +8,6 @@
 namespace {
 
 constexpr const char* ActionLabels[ControlActionCount] = {"Left", "Right", "Up", "Down", "Fire/Start", "Pause", "Leave"};
-constexpr int NoteLine = ControlActionCount + 1;  // what the screen says of the last choice
 constexpr int ResetLine = ControlActionCount + 2;
 constexpr int BackLine = ControlActionCount + 3;
 constexpr int ChangePauseMs = 180;
