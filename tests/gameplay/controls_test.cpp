@@ -155,6 +155,14 @@ TEST_F(PlayControls, ThePlayersKeysAndButtonsStandForTheOnesTheyReplace) {
     const Step step = Read();
     EXPECT_EQ((step.dx > 0) - (step.dx < 0), each.way) << each.what;
     EXPECT_EQ(step.left, each.fire) << each.what;
+    // A chosen key or button is its action's alone: it no longer reads as itself.
+    const ControlBinding& own = Settings{}.controls[static_cast<int>(each.action)];
+    if (each.binding.key != own.key) {
+      EXPECT_FALSE(KeyDown(*game, each.binding.key)) << each.what;
+    }
+    if (each.binding.padButton >= 0 && each.binding.padButton != own.padButton) {
+      EXPECT_FALSE(PadHeld(game->platform.input.pad, static_cast<PadButton>(each.binding.padButton))) << each.what;
+    }
     Hold(each.keys, false);
     for (PadButton button : each.buttons) pad.Press(button, false);
     state.leftButton = false;
