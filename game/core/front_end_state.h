@@ -10,7 +10,7 @@
 #include "content/high_score_file.h"
 
 // The front end's screens.
-enum class Screen { MainMenu, Options, NewGame, HighScores, Powerups, Credits };
+enum class Screen { MainMenu, Options, NewGame, HighScores, Powerups, Credits, MoreSettings, Controls };
 
 // One line as a screen defines it.
 struct MenuItemDef {
@@ -81,4 +81,11 @@ struct FrontEnd {
   int mouseButtonsHeld = 3;     // bit 0 left, bit 1 right: held at the last menu read (or when the menus came up)
   int padLetter = 0;                 // the letter a gamepad's A adds to the name, in PadLetters
   float padLetterReadyTime = 0.0f;   // tick before which a held direction does not choose again
+  // The Controls screen: the action whose new key or button is awaited (-1: none; the highlight then stays put),
+  // whether every key, button and click has been let go since the screen last acted, and what it says of the
+  // last choice.
+  int listeningFor = -1;
+  bool escapeHeldOver = false;  // the Esc that left More Settings, not yet let go: it does not leave Options too
+  bool keysLetGo = false;
+  std::string controlsNote;
 };

@@ -97,6 +97,19 @@ void ReadMouse(Game& game) {
 
 }  // namespace
 
+void ApplyControls(Game& game) {
+  const Settings own;  // the keys and buttons the game reads
+  InputBindings bindings;
+  for (int action = 0; action < ControlActionCount; ++action) {
+    const ControlBinding& chosen = game.settings.controls[action];
+    const ControlBinding& read = own.controls[action];
+    bindings.keys.push_back({chosen.key, read.key});
+    if (read.altKey != 0 || chosen.altKey != 0) bindings.keys.push_back({chosen.altKey, read.altKey != 0 ? read.altKey : read.key});
+    bindings.padButtons.push_back({chosen.padButton, read.padButton});
+  }
+  game.platform.input.bindings = std::move(bindings);
+}
+
 void ReadKeyboard(Game& game) {
   ReadInputDevices(game.platform, game.clock);
   PressBoundKeys(game);

@@ -9,6 +9,9 @@ struct Game;
 // the current mode (menus, name entry or play); then the mouse moves pointerX/pointerY by mouse speed x counts x
 // frameStep within the screen and gives both buttons. Without a mouse the pointer and buttons stay as they are.
 void ReadKeyboard(Game& game);
+// Hands the player's keys and pad buttons (game.settings.controls) to the reads: each stands for the action's key
+// or button of old, which the screens and play go on reading; the ones given away read as nothing.
+void ApplyControls(Game& game);
 // The key flag of the last keyboard read.
 bool KeyDown(const Game& game, int scanCode);
 

@@ -49,6 +49,8 @@ void RunNewGameScreen(Game& game, bool building);
 void RunPowerupsScreen(Game& game, bool building);
 void RunCreditsScreen(Game& game, bool building);
 void RunHighScoreScreens(Game& game, bool building);
+void RunMoreSettingsScreen(Game& game, bool building);
+void RunControlsScreen(Game& game, bool building);
 
 // A line of a screen's item table and what choosing it does; a line without an action cannot be chosen.
 struct MenuChoice {
@@ -61,7 +63,8 @@ void AddChoices(FrontEnd& frontEnd, std::span<const MenuChoice> choices);
 void RunChoice(Game& game, std::span<const MenuChoice> choices);
 // The screen runs from the next frame, built with its own title.
 void OpenScreen(FrontEnd& frontEnd, Screen screen);
-// Back to the Main Menu with the back sound; no choice is taken there for `pauseMs`.
+// Back to the screen with the back sound; no choice is taken there for `pauseMs`.
+void BackTo(Game& game, Screen screen, int pauseMs);
 void BackToMainMenu(Game& game, int pauseMs);
 
 // Options.

@@ -26,6 +26,8 @@ constexpr ScreenDef Screens[] = {
     {Screen::MainMenu, "Main Menu", RunMainMenu},       {Screen::Options, "Options", RunOptionsScreen},
     {Screen::NewGame, "New Game", RunNewGameScreen},    {Screen::HighScores, "High Scores", RunHighScoreScreens},
     {Screen::Powerups, "Powerups", RunPowerupsScreen},  {Screen::Credits, "Credits", RunCreditsScreen},
+    {Screen::MoreSettings, "More Settings", RunMoreSettingsScreen},
+    {Screen::Controls, "Controls", RunControlsScreen},
 };
 
 const ScreenDef& ScreenOf(Screen screen) {
@@ -190,11 +192,13 @@ void OpenScreen(FrontEnd& frontEnd, Screen screen) {
   frontEnd.targetScreen = ScreenOf(screen).title;
 }
 
-void BackToMainMenu(Game& game, int pauseMs) {
-  OpenScreen(game.frontEnd, Screen::MainMenu);
+void BackTo(Game& game, Screen screen, int pauseMs) {
+  OpenScreen(game.frontEnd, screen);
   PlayMenuSound(game, SoundBack);
   game.frontEnd.actionReadyTime = Now(game) + pauseMs;
 }
+
+void BackToMainMenu(Game& game, int pauseMs) { BackTo(game, Screen::MainMenu, pauseMs); }
 
 void AddChoices(FrontEnd& frontEnd, std::span<const MenuChoice> choices) {
   for (const MenuChoice& choice : choices) AddMenuItem(frontEnd, choice.label, choice.choose != nullptr);
@@ -302,12 +306,14 @@ void FrontEndNavigation(Game& game) {
   FrontEnd& frontEnd = game.frontEnd;
   ReadKeyboard(game);
   frontEnd.selectPressed = KeyDown(game, DIK_SPACE) || KeyDown(game, DIK_RETURN);
+  frontEnd.escapeHeldOver = frontEnd.escapeHeldOver && KeyDown(game, DIK_ESCAPE);
   const int direction = KeyDown(game, DIK_UP) ? -1 : KeyDown(game, DIK_DOWN) ? +1 : 0;
   if (direction == 0) frontEnd.navHoldStart = -1;
   // No line to move to (the name entry builds none): nothing to navigate.
   if (!AnySelectable(frontEnd) || frontEnd.selectedItem < 1 || frontEnd.selectedItem > LineCount(frontEnd)) {
     return;
   }
+  if (frontEnd.listeningFor >= 0) return;  // the key pressed is the one being chosen
   if (FollowMouse(game)) return;
   // A held key waits the player's delay after its first move before it repeats.
   const bool holdWaits = frontEnd.navHoldStart >= 0 && Now(game) < frontEnd.navHoldStart + game.settings.menuRepeatDelay;

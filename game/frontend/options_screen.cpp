@@ -61,7 +61,8 @@ constexpr OptionRow OptionRows[] = {
      0, 180, nullptr, nullptr},
 };
 constexpr int RowCount = static_cast<int>(std::size(OptionRows));
-constexpr int BackLine = RowCount + 2;  // after a blank line
+constexpr int MoreSettingsLine = RowCount + 1;  // not a field of config.bin: the settings beside it
+constexpr int BackLine = RowCount + 2;
 
 constexpr bool EachFieldHasItsRow() {
   Options options;
@@ -110,7 +111,7 @@ void BuildOptionsScreen(Game& game) {
   frontEnd.menuItems.clear();
   for (const OptionRow& row : OptionRows)
     AddMenuItem(frontEnd, row.label + row.valueText(game.options), true, true);
-  AddMenuItem(frontEnd, "", false);
+  AddMenuItem(frontEnd, "More Settings", true);
   AddMenuItem(frontEnd, "Back", true);
   BuildMenuScreen(game);
 }
@@ -149,13 +150,13 @@ void LoadOptions(Game& game) {
 void LoadSettings(Game& game, const std::filesystem::path& path) {
   game.settingsFile = path;
   game.settings = Settings{};
-  if (path.empty()) return;
   std::error_code missing;
-  if (!std::filesystem::exists(path, missing)) return;
   std::string problem;
-  if (ReadSettingsFile(path, game.settings, problem)) return;
-  std::fprintf(stderr, "shardfall: %s; the defaults stand for what could not be read\n", problem.c_str());
-  SaveSettings(game);
+  if (!path.empty() && std::filesystem::exists(path, missing) && !ReadSettingsFile(path, game.settings, problem)) {
+    std::fprintf(stderr, "shardfall: %s; the defaults stand for what could not be read\n", problem.c_str());
+    SaveSettings(game);
+  }
+  ApplyControls(game);
 }
 
 void SaveSettings(Game& game) {
@@ -181,13 +182,21 @@ void RunOptionsScreen(Game& game, bool building) {
     return;
   }
   DrawMenuPanel(game);
-  if (KeyDown(game, DIK_ESCAPE)) {
+  if (KeyDown(game, DIK_ESCAPE) && !frontEnd.escapeHeldOver) {
     LeaveOptions(game);
     return;
   }
   const int line = frontEnd.selectedItem;
   if (line == BackLine) {
     if (frontEnd.selectPressed) LeaveOptions(game);
+    return;
+  }
+  if (line == MoreSettingsLine) {
+    if (frontEnd.selectPressed && ActionReady(game)) {
+      OpenScreen(frontEnd, Screen::MoreSettings);
+      PlayMenuSound(game, SoundSelect);
+      frontEnd.actionReadyTime = Now(game) + 180;
+    }
     return;
   }
   if (!ActionReady(game) || line < 1 || line > RowCount) return;

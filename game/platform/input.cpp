@@ -35,8 +35,16 @@ constexpr CharKey CharTable[] = {
     {43, '\\', '\\'}, {44, 'z', 'Z'}, {45, 'x', 'X'},  {46, 'c', 'C'},  {47, 'v', 'V'},  {48, 'b', 'B'},
     {49, 'n', 'N'},  {50, 'm', 'M'},  {51, ',', ','},  {52, '.', '.'},  {53, '/', '?'}};
 
-// The names scripts give the gamepad's buttons, in PadButton order.
-constexpr const char* PadButtonNames[] = {"a", "b", "x", "y", "back", "start", "up", "down", "left", "right"};
+// The names scripts give the gamepad's buttons, and the player reads, in PadButton order.
+struct PadButtonName {
+  const char* script;
+  const char* label;
+};
+constexpr PadButtonName PadButtonNames[] = {
+    {"a", "Pad A"},       {"b", "Pad B"},         {"x", "Pad X"},       {"y", "Pad Y"},
+    {"back", "Pad Back"}, {"start", "Pad Start"}, {"up", "Pad Up"},     {"down", "Pad Down"},
+    {"left", "Pad Left"}, {"right", "Pad Right"},
+};
 static_assert(std::size(PadButtonNames) == static_cast<std::size_t>(PadButton::Count), "a name for every button");
 
 std::int16_t StickValue(std::int32_t value) { return static_cast<std::int16_t>(std::clamp(value, -32768, 32767)); }
@@ -95,9 +103,31 @@ void StoreRead(Input& input, const DeviceRead& read) {
   input.pad = PadState{read.padConnected, read.padButtons, read.stickX, read.stickY};
 }
 
+// Each chosen key and button is read as the one it stands for, and the ones given away are not read as themselves.
+// Applied before a recording keeps the read, so a replay goes the same whoever watches it.
+DeviceRead Rebound(const DeviceRead& read, const InputBindings& bindings, bool keysToo) {
+  DeviceRead bound = read;
+  if (keysToo) {
+    for (const Rebinding& key : bindings.keys) {
+      bound.keys[key.standsFor] = false;
+      if (key.chosen > 0) bound.keys[key.chosen] = false;
+    }
+    for (const Rebinding& key : bindings.keys)
+      if (key.chosen > 0 && read.keys[key.chosen]) bound.keys[key.standsFor] = true;
+  }
+  auto bit = [](int button) { return static_cast<std::uint16_t>(1u << button); };
+  for (const Rebinding& button : bindings.padButtons) {
+    bound.padButtons &= static_cast<std::uint16_t>(~bit(button.standsFor));
+    if (button.chosen >= 0) bound.padButtons &= static_cast<std::uint16_t>(~bit(button.chosen));
+  }
+  for (const Rebinding& button : bindings.padButtons)
+    if (button.chosen >= 0 && (read.padButtons & bit(button.chosen))) bound.padButtons |= bit(button.standsFor);
+  return bound;
+}
+
 std::optional<PadButton> PadButtonOf(const std::string& name) {
   for (std::size_t i = 0; i < std::size(PadButtonNames); ++i)
-    if (name == PadButtonNames[i]) return static_cast<PadButton>(i);
+    if (name == PadButtonNames[i].script) return static_cast<PadButton>(i);
   return std::nullopt;
 }
 
@@ -162,16 +192,18 @@ void ReleaseInput(Platform& platform) {
 }
 
 DeviceRead ReadLiveDevices(Platform& platform, std::int32_t tick) {
-  ScriptedInput& script = platform.input.script;
+  Input& input = platform.input;
+  ScriptedInput& script = input.script;
   if (script.active) {
     CatchUpScript(script, tick);
-    DeviceRead read = ReadOf(script.keys, true, script.mouse, script.pad);
+    input.unbound = ReadOf(script.keys, true, script.mouse, script.pad);
     script.mouse.x = script.mouse.y = 0;  // movement counts once
-    return read;
+  } else {
+    MouseState mouse;
+    const bool mousePresent = platform.window->ReadMouse(mouse);
+    input.unbound = ReadOf(platform.window->ReadKeys(), mousePresent, mouse, platform.pads->ReadPads());
   }
-  MouseState mouse;
-  const bool mousePresent = platform.window->ReadMouse(mouse);
-  return ReadOf(platform.window->ReadKeys(), mousePresent, mouse, platform.pads->ReadPads());
+  return Rebound(input.unbound, input.bindings, !input.edgeKeys);
 }
 
 void ReadInputDevices(Platform& platform, const Clock& clock) {
@@ -199,6 +231,10 @@ void UpdateKeyFlags(Input& input) {
       input.keyHeld[i] = false;
     }
   }
+}
+
+std::string PadButtonLabel(int button) {
+  return button >= 0 && button < static_cast<int>(std::size(PadButtonNames)) ? PadButtonNames[button].label : "";
 }
 
 std::string KeyToChar(const Platform& platform, int scanCode) {

@@ -17,12 +17,15 @@ void ReleaseInput(Platform& platform);
 // else the script, else the devices; kept when recording.
 void ReadInputDevices(Platform& platform, const Clock& clock);
 // The devices as they are now at `tick`, or the script standing for them, whatever a replay hands the game: a
-// replay's viewer keys come from here.
+// replay's viewer keys come from here. The player's bindings are applied (keys not while a name is typed); the
+// read before them is kept in Input::unbound.
 DeviceRead ReadLiveDevices(Platform& platform, std::int32_t tick);
 // keyPressed/keyHeld from keyState, by edgeKeys.
 void UpdateKeyFlags(Input& input);
 // The character of the key with the current Shift state, or "".
 std::string KeyToChar(const Platform& platform, int scanCode);
+// The button's name for the player ("Pad A"); "" for a number that is no button.
+std::string PadButtonLabel(int button);
 
 // The scan code of an SDL scancode on a PC keyboard; 0 for keys DirectInput does not know.
 int DikFromScancode(int sdlScancode);

@@ -95,6 +95,17 @@ struct ScriptedInput {
 
 using KeyStates = std::array<std::uint8_t, 256>;  // by scan code; 0x80 = down
 
+// A key or pad button the player chose, read as the one the game knows (`standsFor`); `chosen` 0 for a key or -1
+// for a button: none, the one the game knows is then not read at all.
+struct Rebinding {
+  int chosen;
+  int standsFor;
+};
+struct InputBindings {
+  std::vector<Rebinding> keys;        // scan codes; not while a name is typed, where keys type their letters
+  std::vector<Rebinding> padButtons;  // PadButton numbers
+};
+
 struct Input {
   KeyStates keyState{};  // the keys of the last read, with what the gamepad stands for in the current mode
   std::array<bool, 256> keyPressed{};  // indexed by scan code 1..211
@@ -105,6 +116,8 @@ struct Input {
   PadState pad;                       // the gamepad at the last read
   std::uint16_t previousPadButtons = 0;  // its buttons at the read before
   ScriptedInput script;
+  InputBindings bindings;  // none: every key and button is read as itself
+  DeviceRead unbound;      // the last read of the devices before the bindings, to choose new ones from
 };
 
 // ---- Recording and replay ----

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/game.h"
+#include "core/game_input.h"
 #include "gameplay/player_input.h"
 #include "platform/input.h"
 #include "test_support.h"
@@ -36,7 +38,7 @@ class PlayControls : public ::testing::Test {
     ReadPlayerInput(*game);
     return {state.pointerX - x, state.pointerY - y, state.leftButton};
   }
-  void Hold(std::initializer_list<int> keys, bool down) {
+  void Hold(const std::vector<int>& keys, bool down) {
     for (int key : keys) window.keys[key] = down ? 0x80 : 0;
   }
   void Press(VirtualPad& pad, std::initializer_list<PadButton> buttons, bool down) {
@@ -120,6 +122,71 @@ TEST_F(PlayControls, PadStartPausesAsPDoesAndBLeavesAsEscDoes) {
   Read();
   EXPECT_TRUE(state.quitToFrontEnd);
   EXPECT_FALSE(state.paused);
+}
+
+TEST_F(PlayControls, ThePlayersKeysAndButtonsStandForTheOnesTheyReplace) {
+  VirtualPad pad;
+  ASSERT_TRUE(pad.Plugged());
+  const int none = -1;
+  const struct {
+    const char* what;
+    ControlAction action;
+    ControlBinding binding;
+    std::vector<int> keys;
+    std::vector<PadButton> buttons;
+    int way;  // the paddle's move along x: -1, 0 or +1
+    bool fire;
+  } cases[] = {
+      {"a chosen key moves the paddle", ControlAction::Left, {DIK_A, 0, 8}, {DIK_A}, {}, -1, false},
+      {"the key it replaced does not", ControlAction::Left, {DIK_A, 0, 8}, {DIK_LEFT}, {}, 0, false},
+      {"a chosen fire key", ControlAction::Fire, {DIK_F, 0, 0}, {DIK_F}, {}, 0, true},
+      {"both fire keys replaced", ControlAction::Fire, {DIK_F, 0, 0}, {DIK_SPACE, DIK_LCONTROL}, {}, 0, false},
+      {"a chosen pad button", ControlAction::Fire, {DIK_SPACE, 0, int(PadButton::X)}, {}, {PadButton::X}, 0, true},
+      {"the pad button it replaced", ControlAction::Fire, {DIK_SPACE, 0, int(PadButton::X)}, {}, {PadButton::A}, 0, false},
+      {"a direction on a button", ControlAction::Right, {DIK_RIGHT, 0, int(PadButton::Y)}, {}, {PadButton::Y}, +1, false},
+      {"no button at all", ControlAction::Right, {DIK_RIGHT, 0, none}, {}, {PadButton::Right}, 0, false},
+  };
+  for (const auto& each : cases) {
+    game->settings = Settings{};
+    game->settings.controls[static_cast<int>(each.action)] = each.binding;
+    ApplyControls(*game);
+    Hold(each.keys, true);
+    for (PadButton button : each.buttons) pad.Press(button, true);
+    const Step step = Read();
+    EXPECT_EQ((step.dx > 0) - (step.dx < 0), each.way) << each.what;
+    EXPECT_EQ(step.left, each.fire) << each.what;
+    // A chosen key or button is its action's alone: it no longer reads as itself.
+    const ControlBinding& own = Settings{}.controls[static_cast<int>(each.action)];
+    if (each.binding.key != own.key) {
+      EXPECT_FALSE(KeyDown(*game, each.binding.key)) << each.what;
+    }
+    if (each.binding.padButton >= 0 && each.binding.padButton != own.padButton) {
+      EXPECT_FALSE(PadHeld(game->platform.input.pad, static_cast<PadButton>(each.binding.padButton))) << each.what;
+    }
+    Hold(each.keys, false);
+    for (PadButton button : each.buttons) pad.Press(button, false);
+    state.leftButton = false;
+    Read();
+    state.leftButton = false;
+  }
+}
+
+TEST_F(PlayControls, ByDefaultEveryKeyIsItselfAndAChosenKeyStillTypesItsLetter) {
+  for (int code = 1; code <= MaxScanCode; ++code) {
+    Hold({code}, true);
+    Read();
+    Hold({code}, false);
+    const auto& pressed = game->platform.input.keyPressed;
+    EXPECT_TRUE(pressed[code] && std::count(pressed.begin(), pressed.end(), true) == 1) << KeyLabel(code);
+  }
+  game->settings.controls[static_cast<int>(ControlAction::Left)].key = DIK_A;
+  ApplyControls(*game);
+  game->platform.input.edgeKeys = true;  // a name is typed
+  Hold({DIK_A}, true);
+  Read();
+  EXPECT_TRUE(KeyDown(*game, DIK_A));
+  EXPECT_FALSE(KeyDown(*game, DIK_LEFT));
+  EXPECT_EQ(KeyToChar(game->platform, DIK_A), "a");
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 // Key flags in held and edge modes, KeyToChar, the pointer rules, the scan-code table and scripted devices.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
+#include <set>
 #include <fstream>
 
 #include "core/game_input.h"
 #include "platform/input.h"
+#include "platform/text.h"
 #include "test_support.h"
 
 namespace {
@@ -133,6 +136,21 @@ TEST(ScancodeTable, CoversEveryKeyOfAPcKeyboard) {
                    DIK_HOME, DIK_UP, DIK_PRIOR, DIK_LEFT, DIK_RIGHT, DIK_END, DIK_DOWN, DIK_NEXT, DIK_INSERT,
                    DIK_DELETE, DIK_LWIN, DIK_RWIN, DIK_APPS, DIK_OEM_102})
     EXPECT_TRUE(reached[code]) << code;
+}
+
+// A value line draws its value after the '*' markers, so a label must hold none; each must draw in the menu font.
+TEST(KeyNames, EveryKeyAndPadButtonHasAReadableLabelOfItsOwn) {
+  std::set<std::string> labels;
+  auto readable = [&labels](const std::string& label) {
+    const bool drawn = !label.empty() && std::all_of(label.begin(), label.end(), [](char c) {
+      return c == ' ' || (c != '*' && TextWidth(std::string(1, c)) > 0);
+    });
+    return drawn && labels.insert(label).second;
+  };
+  for (const KeyName& key : KeyNames) EXPECT_TRUE(readable(KeyLabel(key.code))) << key.name;
+  for (int button = 0; button < static_cast<int>(PadButton::Count); ++button)
+    EXPECT_TRUE(readable(PadButtonLabel(button))) << button;
+  EXPECT_EQ(KeyLabel(84), "Key 84");
 }
 
 TEST(KeyNames, NamesAndDecimalCodesBothWork) {

@@ -322,6 +322,33 @@ TEST_F(Recordings, TheViewersKeysPauseAndStopAReplayAndLeaveItAsItWas) {
   }
 }
 
+TEST_F(Recordings, AGamePlayedWithThePlayersOwnKeysIsTheDefaultKeysGameAndReplaysSoForAnyViewer) {
+  // F fires and Q pauses in place of Space and P; the autopilot steers.
+  auto script = [](const char* fire, const char* pause) {
+    std::string text = "4000 key DIK_A down\n4000 key DIK_I down\n4001 key DIK_A up\n4001 key DIK_I up\n";
+    for (int tick = 1500; tick < 40000; tick += 1500)
+      text += std::to_string(tick) + " key " + fire + " down\n" + std::to_string(tick + 40) + " key " + fire + " up\n";
+    for (int tick : {20000, 22000})
+      text += std::to_string(tick) + " key " + pause + " down\n" + std::to_string(tick + 20) + " key " + pause + " up\n";
+    return text;
+  };
+  Write("own.txt", script("DIK_F", "DIK_Q"));
+  Write("default.txt", script("DIK_SPACE", "DIK_P"));
+  Write("keys.ini", "key.fire = 33\nkey.pause = 16\n");
+  const std::string play = "--play " + Path("Lvl/1-WarmUp.sfs") + " --seed 5 --frames 2500 ";
+  ASSERT_EQ(Run(play + "--settings " + Path("keys.ini") + " --input " + Path("own.txt") + " --record " +
+                Path("game.sfr") + " --dump-state " + Path("played.json")),
+            0)
+      << Text("out.txt");
+  ASSERT_EQ(Run(play + "--input " + Path("default.txt") + " --dump-state " + Path("default.json")), 0) << Text("out.txt");
+  ASSERT_EQ(Run("--replay " + Path("game.sfr") + " --dump-state " + Path("replayed.json")), 0) << Text("out.txt");
+  const std::string played = Text("played.json");
+  EXPECT_GT(Json("played.json")["GameWorld"]["score"].get<int>(), 0);
+  EXPECT_NE(Text("game.sfr").find("\nw "), std::string::npos) << "Q did not pause";
+  EXPECT_TRUE(played == Text("default.json")) << "the own keys played another game";
+  EXPECT_TRUE(played == Text("replayed.json")) << "the replay went another way";
+}
+
 TEST_F(Recordings, AReplayThatEndsElsewhereSaysSoAndFails) {
   ASSERT_EQ(Run("--play " + Path("Lvl/1-WarmUp.sfs") + " --frames 300 --record " + Path("game.sfr")), 0)
       << Text("out.txt");
