@@ -58,6 +58,7 @@ struct Game {
   Platform platform;
   Options options;
   Settings settings;                   // settings.ini: the comforts config.bin has no room for
+  std::optional<std::int32_t> runGameSpeed;  // --game-speed: this run's pace, never saved into the settings
   std::filesystem::path settingsFile;  // where they are saved; empty: not saved (a headless run)
   GameWorld world;
   FrontEnd frontEnd;

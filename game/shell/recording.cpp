@@ -163,7 +163,7 @@ Recording DescribeStart(const Game& game, std::uint32_t seed) {
   recording.seed = seed;
   recording.tick = Now(game);
   recording.options = game.options;
-  recording.settings = {game.settings.gameSpeed, game.settings.confirmLeave};
+  recording.settings = {game.runGameSpeed.value_or(game.settings.gameSpeed), game.settings.confirmLeave};
   recording.state = StateValues(game.state);
   if (!recording.generated) recording.files = FilesOf(game);
   recording.songs = SongNames(game);

@@ -38,7 +38,7 @@ bool StartUp(Game& game, StartSettings settings, std::string& error) {
   if (!settings.inputScript.empty() && !LoadInputScript(game.platform, settings.inputScript, error)) return false;
   LoadSettings(game, settings.settingsFile.empty() && !settings.platform.headless ? SettingsPath(game.folders)
                                                                                    : settings.settingsFile);
-  if (settings.gameSpeed) game.settings.gameSpeed = *settings.gameSpeed;
+  game.runGameSpeed = settings.gameSpeed;
   game.generated.maker = settings.levelMaker;
   game.verifier = VerifyRecording;
   game.recorder.nextGameFile = settings.recordFile;
