@@ -461,18 +461,19 @@ void LevelEditor::pressBackground(Qt::MouseButton button) {
     placeBackgroundPicture();
     return;
   }
-  const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Bgd")),
-                                               QStringLiteral("Bitmap (*.bmp)"));
+  const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Bgd")), PictureFilter);
   if (chosen.isEmpty()) return;
   // Read before it is copied: a picture that cannot be used leaves nothing behind in Bgd.
   Background background{chosen, {}};
+  bool foreign = false;
   QString error;
-  if (!LoadBitmapPicture(chosen, background.picture, error)) {
+  if (!LoadAnyPicture(chosen, background.picture, foreign, error)) {
     reportFailure(error, QStringLiteral("The background was not changed."));
     return;
   }
   background.path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Bgd"), chosen,
-                                        QStringLiteral("background"), QStringLiteral("The background was not changed."));
+                                        QStringLiteral("background"), QStringLiteral("The background was not changed."),
+                                        foreign ? background.picture : QImage());
   if (background.path.isEmpty()) return;
   document_->changeBackground(background);
 }

@@ -58,7 +58,7 @@ void LevelEditor::NewLevel() {
   LoadedTileSet loaded;
   if (!loadTileSet(folders_.readOverride(chosen), loaded, abandoned)) return;
   loaded.path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"), loaded.path,
-                                    QStringLiteral("tileset"), abandoned);
+                                    QStringLiteral("tileset"), abandoned, loaded.foreignBitmap());
   if (loaded.path.isEmpty()) return;
   painting_ = false;
   dropSelection();

@@ -201,12 +201,12 @@ bool TileSetBuilder::acceptPicture(const QImage& picture) {
 }
 
 void TileSetBuilder::choosePicture() {
-  const QString chosen =
-      dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Tls")), QStringLiteral("Bitmap (*.bmp)"));
+  const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Tls")), PictureFilter);
   if (chosen.isEmpty()) return;
   QImage picture;
+  bool foreign = false;
   QString error;
-  if (!LoadBitmapPicture(chosen, picture, error)) {
+  if (!LoadAnyPicture(chosen, picture, foreign, error)) {
     dialogs_.error(this, error + QStringLiteral("\nThe picture was not opened."));
     return;
   }
@@ -216,7 +216,8 @@ void TileSetBuilder::choosePicture() {
   // The saved tileset works only with its bitmap in Tls under the same name.
   const QString path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"), chosen,
                                            QStringLiteral("tileset bitmap"),
-                                           QStringLiteral("The picture was not opened."), CopyDeclined::Keeps);
+                                           QStringLiteral("The picture was not opened."),
+                                           foreign ? picture : QImage(), CopyDeclined::Keeps);
   if (path.isEmpty()) return;
   bitmapName_ = QFileInfo(path).fileName();
   doneButton_->setEnabled(true);
@@ -239,7 +240,7 @@ bool TileSetBuilder::openTileSet(const QString& path) {
   if (!acceptPicture(loaded.bitmap)) return false;
   const QString bitmapPath = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"),
                                                  TileSetBitmapPath(folders_, path), QStringLiteral("tileset bitmap"),
-                                                 abandoned.mid(1), CopyDeclined::Keeps);
+                                                 abandoned.mid(1), loaded.foreignBitmap(), CopyDeclined::Keeps);
   if (bitmapPath.isEmpty()) return false;
   bitmapName_ = QFileInfo(bitmapPath).fileName();
   editedFile_ = path;

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "content/tileset_file.h"
+#include "editor/picture_box.h"
 #include "editor/tileset_builder.h"
 #include "tests/editor/editor_fixture.h"
 
@@ -443,18 +444,51 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(saved().tileCount, 2);
   }
 
+  // Pictures the game cannot read as they stand are offered for writing as its bitmap, even from inside Tls.
+  void picturesFromOtherProgramsAreWrittenAsTheGamesBitmap_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("PNG from elsewhere") << int(PictureKind::Png) << "art/Bricks.png" << int(QMessageBox::Yes);
+    QTest::newRow("bit fields from elsewhere") << int(PictureKind::BitfieldsBmp) << "art/Bricks.bmp" << int(QMessageBox::Yes);
+    QTest::newRow("bit fields in Tls") << int(PictureKind::BitfieldsBmp) << "Tls/Bricks.bmp" << int(QMessageBox::Yes);
+    QTest::newRow("PNG in Tls") << int(PictureKind::Png) << "Tls/Bricks.png" << int(QMessageBox::Yes);
+    QTest::newRow("declined") << int(PictureKind::Png) << "art/Bricks.png" << int(QMessageBox::No);
+  }
+  void picturesFromOtherProgramsAreWrittenAsTheGamesBitmap() {
+    QFETCH(int, kind);
+    QFETCH(QString, chosen);
+    QFETCH(int, answer);
+    QDir().mkpath(root->path() + "/art");
+    WriteFixturePicture(root->path() + "/" + chosen, 64, 16, static_cast<PictureKind>(kind));
+    dialogs->openAnswers << root->path() + "/" + chosen;
+    dialogs->buttonAnswers << static_cast<QMessageBox::StandardButton>(answer);
+    control("cmdOpenPic")->click();
+    QCOMPARE(dialogs->shown.size(), 1);
+    QVERIFY2(dialogs->texts()[0].contains("transparency is dropped"), qPrintable(dialogs->texts()[0]));
+    QCOMPARE(HoldsFixtureBitmap(root->tls("Bricks.bmp"), 64, 16), answer == QMessageBox::Yes);
+    QVERIFY(control("cmdDone")->isEnabled());
+    if (answer == QMessageBox::No) return;
+    control("cmdDone")->click();
+    QCOMPARE(control<PictureBox>("BrickWindow")->picture().pixel(1, 0), FixturePixel(1, 0));  // see-through
+    next();
+    QCOMPARE(saved().tileCount, 2);
+  }
+
   // A picture from outside Tls that cannot be used is refused before the copy is offered: nothing is left in Tls.
   void aWrongSizePictureIsRefusedBeforeAnythingIsCopied_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("chosen");
     QTest::newRow("Open Picture") << "cmdOpenPic" << "Bricks.bmp";
     QTest::newRow("Open Tileset") << "cmdOpenTileset" << "Bricks.sft";
+    QTest::newRow("Open Picture, PNG") << "cmdOpenPic" << "Bricks.png";
   }
   void aWrongSizePictureIsRefusedBeforeAnythingIsCopied() {
     QFETCH(QString, button);
     QFETCH(QString, chosen);
     QDir().mkpath(root->path() + "/art");
     WriteFixtureBitmap(root->path() + "/art/Bricks.bmp", 100, 32);
+    WriteFixturePicture(root->path() + "/art/Bricks.png", 100, 32, PictureKind::Png);
     std::string error;
     QVERIFY(WriteTileSetFile((root->path() + "/art/Bricks.sft").toStdString(),
                              TileSet{1, {TileDef{}, TileDef{Hittable, 1, 1, 1, 1, 0, 0}}}, error));
