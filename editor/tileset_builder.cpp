@@ -219,7 +219,7 @@ void TileSetBuilder::choosePicture() {
                                            QStringLiteral("The picture was not opened."),
                                            foreign ? picture : QImage(), CopyDeclined::Keeps);
   if (path.isEmpty()) return;
-  bitmapName_ = QFileInfo(path).fileName();
+  bitmapPath_ = path;
   doneButton_->setEnabled(true);
 }
 
@@ -242,7 +242,7 @@ bool TileSetBuilder::openTileSet(const QString& path) {
                                                  TileSetBitmapPath(folders_, path), QStringLiteral("tileset bitmap"),
                                                  abandoned.mid(1), loaded.foreignBitmap(), CopyDeclined::Keeps);
   if (bitmapPath.isEmpty()) return false;
-  bitmapName_ = QFileInfo(bitmapPath).fileName();
+  bitmapPath_ = bitmapPath;
   editedFile_ = path;
   setWindowTitle(QStringLiteral("Edit Tileset - ") + QFileInfo(path).fileName());
   assignments_.startFrom(loaded.tileSet, loaded.cellColumns(), loaded.cellRows());
@@ -454,8 +454,24 @@ bool TileSetBuilder::SaveTileSet(const QString& path) {
   return true;
 }
 
+// Warns of a tileset that would not work, and lets the designer go back to it.
+bool TileSetBuilder::mayBeSaved() {
+  QImage readable;
+  QString unreadable;
+  const bool found = folders_.findsByName(QStringLiteral("Tls"), bitmapPath_) &&
+                     LoadBitmapPicture(bitmapPath_, readable, unreadable);
+  const std::vector<std::string> problems =
+      SaveProblems(assignments_.result(), found, QFileInfo(bitmapPath_).fileName().toStdString());
+  if (problems.empty()) return true;
+  QString text = QStringLiteral("This tileset would not work as it stands:");
+  for (const std::string& problem : problems) text += QStringLiteral("\n- ") + QString::fromStdString(problem);
+  return dialogs_.askYesNo(this, QStringLiteral("Save Tileset"), text + QStringLiteral("\nSave it anyway?"));
+}
+
 void TileSetBuilder::saveAndClose() {
-  const QString name = QString::fromStdString(ReplaceLastThree(bitmapName_.toStdString(), "sft"));
+  if (!mayBeSaved()) return;
+  const QString name =
+      QString::fromStdString(ReplaceLastThree(QFileInfo(bitmapPath_).fileName().toStdString(), "sft"));
   QString error;
   const QString path = folders_.writePath(QStringLiteral("Tls"), name, error);
   if (path.isEmpty()) {

@@ -73,10 +73,11 @@ class TileSetBuilder : public QDialog {
   int refuseNumber(QLineEdit* box, int replacement, const QString& why);
   int mostThatFits(const QLineEdit* box) const;
   void applyShooterRule();
+  bool mayBeSaved();
 
   EditorFolders folders_;
   EditorDialogs& dialogs_;
-  QString bitmapName_;
+  QString bitmapPath_;  // the picture as the builder took it: in Tls, or where the designer kept it
   QString editedFile_;  // the tileset being changed; empty for a new one
   QImage bitmap_;
   TileAssignments assignments_;

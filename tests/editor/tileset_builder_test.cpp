@@ -14,6 +14,7 @@
 
 #include "content/tileset_file.h"
 #include "editor/picture_box.h"
+#include "editor/tile_assignments.h"
 #include "editor/tileset_builder.h"
 #include "tests/editor/editor_fixture.h"
 
@@ -356,15 +357,81 @@ class TilesetBuilderTest : public QObject {
     QVERIFY(QDir(root->path() + "/Tls").removeRecursively());
     WriteBytes(root->path() + "/Tls", "");  // a file where the folder should be: nothing can be written
     control("Command2")->click();
+    dialogs->buttonAnswers << QMessageBox::Yes << QMessageBox::Ok;  // saved anyway without its bitmap
     control("cmdSave")->click();
-    QCOMPARE(dialogs->shown.size(), 1);
-    QVERIFY(dialogs->texts()[0].startsWith("Error in writing file.\n"));
+    QCOMPARE(dialogs->shown.size(), 2);
+    QVERIFY(dialogs->texts()[1].startsWith("Error in writing file.\n"));
     QCOMPARE(builder->result(), int(QDialog::Rejected));
     QCOMPARE(builder->tileCount(), 2);
     QVERIFY(control("cmdSave")->isEnabled());
     QFile::remove(root->path() + "/Tls");
+    dialogs->buttonAnswers << QMessageBox::Yes;
     control("cmdSave")->click();
     QCOMPARE(builder->result(), int(QDialog::Accepted));
+  }
+
+  void saveProblemsNameWhatWouldNotWork_data() {
+    QTest::addColumn<QString>("kinds");  // the saved tiles' kinds, from tile 1
+    QTest::addColumn<bool>("bitmapFound");
+    QTest::addColumn<QStringList>("problems");
+    QTest::newRow("works") << "1,3" << true << QStringList{};
+    QTest::newRow("bitmap not in Tls") << "1" << false << QStringList{"Its bitmap Bricks.bmp is not in Tls"};
+    QTest::newRow("no tiles") << "" << true << QStringList{"It holds no tiles"};
+    QTest::newRow("skipped tiles") << "1,0,2,0" << true << QStringList{"Tiles 2, 4 were skipped"};
+    QTest::newRow("all at once") << "" << false << QStringList{"Its bitmap", "It holds no tiles"};
+  }
+  void saveProblemsNameWhatWouldNotWork() {
+    QFETCH(QString, kinds);
+    QFETCH(bool, bitmapFound);
+    QFETCH(QStringList, problems);
+    TileSet tileSet{0, {TileDef{}}};
+    for (const QString& kind : kinds.split(',', Qt::SkipEmptyParts)) {
+      tileSet.tiles.push_back(TileDef{kind.toInt(), 1, 1, 1, 1, 0, 0});
+      ++tileSet.tileCount;
+    }
+    const std::vector<std::string> found = SaveProblems(tileSet, bitmapFound, "Bricks.bmp");
+    QCOMPARE(found.size(), std::size_t(problems.size()));
+    for (qsizetype i = 0; i < problems.size(); ++i)
+      QVERIFY2(QString::fromStdString(found[static_cast<std::size_t>(i)]).startsWith(problems[i]), found[i].c_str());
+  }
+
+  // Each way of making a tileset that would not work is warned of once; No goes back to it, Yes saves it.
+  void aTilesetThatWouldNotWorkIsSavedOnlyWhenTheDesignerInsists_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("answer");
+    for (const char* how : {"skipped in the overview", "ended at once", "copy declined"}) {
+      QTest::newRow(qPrintable(QString(how) + ", back")) << how << int(QMessageBox::No);
+      QTest::newRow(qPrintable(QString(how) + ", anyway")) << how << int(QMessageBox::Yes);
+    }
+  }
+  void aTilesetThatWouldNotWorkIsSavedOnlyWhenTheDesignerInsists() {
+    QFETCH(QString, how);
+    QFETCH(int, answer);
+    if (how == "copy declined") {
+      QDir().mkpath(root->path() + "/art");
+      WriteFixtureBitmap(root->path() + "/art/Bricks.bmp", 64, 16);
+      dialogs->openAnswers << root->path() + "/art/Bricks.bmp";
+      dialogs->buttonAnswers << QMessageBox::No;
+      control("cmdOpenPic")->click();
+      control("cmdDone")->click();
+      next();
+    } else {
+      start(128, 16);
+      if (how == "skipped in the overview")
+        QTest::mouseClick(control<QListWidget>("tileOverview")->viewport(), Qt::LeftButton, {},
+                          control<QListWidget>("tileOverview")->visualItemRect(
+                              control<QListWidget>("tileOverview")->item(2)).center());
+      else
+        QCOMPARE(builder->tileCount(), 0);  // Done, then End at once
+    }
+    control("Command2")->click();
+    dialogs->shown.clear();
+    dialogs->buttonAnswers << static_cast<QMessageBox::StandardButton>(answer);
+    control("cmdSave")->click();
+    QCOMPARE(dialogs->shown.size(), 1);
+    QCOMPARE(dialogs->shown[0].title, QString("Save Tileset"));
+    QCOMPARE(QFile::exists(root->tls("Bricks.sft")), answer == QMessageBox::Yes);
+    QCOMPARE(builder->result(), answer == QMessageBox::Yes ? int(QDialog::Accepted) : int(QDialog::Rejected));
   }
 
   void cancelAsksBeforeAbandoning_data() {
@@ -420,6 +487,7 @@ class TilesetBuilderTest : public QObject {
 
   void aTilesetFileThatExistsIsReplacedOnlyAfterAsking() {
     start(64, 16);
+    next();
     WriteBytes(root->tls("Bricks.sft"), "old");
     dialogs->buttonAnswers << QMessageBox::No;
     control("Command2")->click();
