@@ -154,8 +154,10 @@ void LevelEditor::openRecent(const QString& path) {
 
 void LevelEditor::showRecentFiles() {
   recentMenu_->clear();
-  for (const QString& path : recentFiles_.files()) {
-    QAction* action = recentMenu_->addAction(QFileInfo(path).fileName());
+  const QStringList texts = RecentMenuTexts(recentFiles_.files());
+  for (qsizetype i = 0; i < texts.size(); ++i) {
+    const QString path = recentFiles_.files()[i];
+    QAction* action = recentMenu_->addAction(texts[i]);
     action->setToolTip(path);
     action->setStatusTip(path);
     connect(action, &QAction::triggered, this, [this, path] { openRecent(path); });

@@ -258,6 +258,8 @@ void TileSetBuilder::startAssigning() {
 }
 
 void TileSetBuilder::enterAssigning() {
+  tilesAtStart_ = assignments_.tiles();
+  tileCountAtStart_ = assignments_.tileCount();
   openPictureButton_->setEnabled(false);
   openTileSetButton_->setEnabled(false);
   doneButton_->setEnabled(false);
@@ -485,8 +487,15 @@ void TileSetBuilder::saveAndClose() {
   if (SaveTileSet(path)) accept();
 }
 
+// Stored tiles or their count differ, or the tile on show has a choice not stored yet.
+bool TileSetBuilder::changedSinceStart() const {
+  const bool assigning = actionsFrame_->isEnabled();
+  return assignments_.tiles() != tilesAtStart_ || assignments_.tileCount() != tileCountAtStart_ ||
+         (assigning && choiceShown() != shownChoice_);
+}
+
 void TileSetBuilder::abandon() {
-  if (dialogs_.message(this, QMessageBox::Question, QStringLiteral("Cancel"),
+  if (changedSinceStart() && dialogs_.message(this, QMessageBox::Question, QStringLiteral("Cancel"),
                        QStringLiteral("Do you want to abandon current tileset?"),
                        QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
     return;

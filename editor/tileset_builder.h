@@ -74,6 +74,7 @@ class TileSetBuilder : public QDialog {
   int mostThatFits(const QLineEdit* box) const;
   void applyShooterRule();
   bool mayBeSaved();
+  bool changedSinceStart() const;
 
   EditorFolders folders_;
   EditorDialogs& dialogs_;
@@ -82,6 +83,9 @@ class TileSetBuilder : public QDialog {
   QImage bitmap_;
   TileAssignments assignments_;
   TileChoice shownChoice_;
+  // The tiles as Done or Open Tileset left them: Cancel asks only once they changed.
+  std::vector<TileDef> tilesAtStart_;
+  int tileCountAtStart_ = 0;
 
   QGroupBox* pictureFrame_ = nullptr;
   QPushButton* openPictureButton_ = nullptr;

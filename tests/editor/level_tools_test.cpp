@@ -21,6 +21,7 @@
 #include "editor/picture_box.h"
 #include "editor/playfield_view.h"
 #include "editor/tileset_builder.h"
+#include "editor/recent_files.h"
 #include "tests/editor/editor_fixture.h"
 
 class LevelToolsTest : public QObject {
@@ -273,6 +274,19 @@ class LevelToolsTest : public QObject {
     recent[0]->trigger();
     QCOMPARE(editor().currentFile(), level);
     QCOMPARE(editor().brickGrid()[2][2], 1);
+  }
+
+  void recentLevelsOfTheSameNameShowTheirFolders_data() {
+    QTest::addColumn<QStringList>("paths");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("names differ") << QStringList{"/a/one.sfl", "/b/two.sfl"} << QStringList{"one.sfl", "two.sfl"};
+    QTest::newRow("a name twice") << QStringList{"/a/one.sfl", "/b/two.sfl", "/c/one.sfl"}
+                                  << QStringList{"one.sfl (/a)", "two.sfl", "one.sfl (/c)"};
+  }
+  void recentLevelsOfTheSameNameShowTheirFolders() {
+    QFETCH(QStringList, paths);
+    QFETCH(QStringList, texts);
+    QCOMPARE(RecentMenuTexts(paths), texts);
   }
 
   // ---- Playtest ----

@@ -434,23 +434,40 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(builder->result(), answer == QMessageBox::Yes ? int(QDialog::Accepted) : int(QDialog::Rejected));
   }
 
-  void cancelAsksBeforeAbandoning_data() {
-    QTest::addColumn<int>("answer");
-    QTest::newRow("no keeps working") << int(QMessageBox::No);
-    QTest::newRow("yes abandons") << int(QMessageBox::Yes);
+  // Cancel asks only when work would be lost: tiles stored, or a choice on show not stored yet.
+  void cancelAsksBeforeAbandoningWork_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("answer");  // 0 when nothing is asked
+    QTest::newRow("a picture only") << "picture" << 0;
+    QTest::newRow("Done, nothing assigned") << "done" << 0;
+    QTest::newRow("an opened tileset untouched") << "opened" << 0;
+    QTest::newRow("a tile stored, no keeps working") << "stored" << int(QMessageBox::No);
+    QTest::newRow("a tile stored, yes abandons") << "stored" << int(QMessageBox::Yes);
+    QTest::newRow("a kind on show") << "shown" << int(QMessageBox::Yes);
   }
-  void cancelAsksBeforeAbandoning() {
+  void cancelAsksBeforeAbandoningWork() {
+    QFETCH(QString, how);
     QFETCH(int, answer);
-    start(64, 32);
+    if (how == "opened") {
+      WriteFixtureTileSet(*root, "Bricks", 64, 32, 4);
+      dialogs->openAnswers << root->tls("Bricks.sft");
+      control("cmdOpenTileset")->click();
+    } else if (how == "picture") {
+      openPicture(64, 32);
+    } else {
+      start(64, 32);
+    }
+    if (how == "stored") next();
+    if (how == "shown") control<QRadioButton>("Option1_4")->click();
     builder->show();
-    dialogs->buttonAnswers << static_cast<QMessageBox::StandardButton>(answer);
+    if (answer) dialogs->buttonAnswers << static_cast<QMessageBox::StandardButton>(answer);
     control("Command3")->click();
-    QCOMPARE(dialogs->shown.size(), 1);
-    QCOMPARE(dialogs->shown[0].title, QString("Cancel"));
-    QCOMPARE(dialogs->shown[0].text, QString("Do you want to abandon current tileset?"));
+    QCOMPARE(dialogs->shown.size(), answer ? 1 : 0);
+    if (answer) QCOMPARE(dialogs->shown[0].title, QString("Cancel"));
+    if (answer) QCOMPARE(dialogs->shown[0].text, QString("Do you want to abandon current tileset?"));
     QCOMPARE(builder->isVisible(), answer == QMessageBox::No);
-    QCOMPARE(builder->tiles().empty(), answer == QMessageBox::Yes);
-    QVERIFY(!QFile::exists(root->tls("Bricks.sft")));
+    QCOMPARE(builder->tiles().empty(), answer != QMessageBox::No);
+    QVERIFY(!QFile::exists(root->tls("Bricks.sft")) || how == "opened");
   }
 
   // ---- Faults that lost or broke work ----
