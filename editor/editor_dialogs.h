@@ -39,6 +39,11 @@ class EditorDialogs {
 // "name.sfl" for "name" under the filter "Levels (*.sfl)"; a name with an extension stays as it is.
 QString WithFilterExtension(const QString& path, const QString& filter);
 
+class QFileDialog;
+// Opens `dialog` in the first of `folders` that exists and offers those folders, beside home and the computer,
+// as its places and history, and nothing left from earlier runs.
+void ShowFolders(QFileDialog& dialog, const QStringList& folders);
+
 // The real dialogs: QFileDialog and QMessageBox.
 class QtDialogs : public EditorDialogs {
  public:

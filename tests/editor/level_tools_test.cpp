@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
+#include <QUrl>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -29,6 +31,7 @@ class LevelToolsTest : public QObject {
 
  private:
   std::unique_ptr<LevelWindow> window;
+  QTemporaryDir userConfig;  // where Qt's file dialog keeps its places, instead of the user's own
 
   LevelEditor& editor() { return *window->editor; }
   int cellsHolding(int tile) {
@@ -40,6 +43,7 @@ class LevelToolsTest : public QObject {
   void useTool(const char* tool) { window->action(tool)->trigger(); }
 
  private slots:
+  void initTestCase() { qputenv("XDG_CONFIG_HOME", userConfig.path().toLocal8Bit()); }
   void init() { window = std::make_unique<LevelWindow>(); }
   void cleanup() { window.reset(); }
 
@@ -287,6 +291,20 @@ class LevelToolsTest : public QObject {
     QFETCH(QStringList, paths);
     QFETCH(QStringList, texts);
     QCOMPARE(RecentMenuTexts(paths), texts);
+  }
+
+  // A dialog opened on one data tree lists none of the folders an earlier run on another tree left in it.
+  void fileDialogsOfferOnlyTheFoldersOfThisRun() {
+    QTemporaryDir earlier, now;
+    QDir(now.path()).mkpath("Tls");
+    QFileDialog dialog;
+    dialog.setSidebarUrls({QUrl::fromLocalFile(earlier.path())});
+    dialog.setHistory({earlier.path()});
+    ShowFolders(dialog, {now.path() + "/missing", now.path() + "/Tls", now.path()});
+    QCOMPARE(dialog.directory().absolutePath(), now.path() + "/Tls");
+    QCOMPARE(dialog.history(), (QStringList{now.path() + "/Tls", now.path()}));
+    QVERIFY(!dialog.sidebarUrls().contains(QUrl::fromLocalFile(earlier.path())));
+    QVERIFY(dialog.sidebarUrls().contains(QUrl::fromLocalFile(now.path() + "/Tls")));
   }
 
   // ---- Playtest ----
