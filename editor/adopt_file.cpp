@@ -51,5 +51,6 @@ QString AdoptIntoDataFolder(QWidget* parent, EditorDialogs& dialogs, const Edito
                                                                : CopyFileReplacing(sources[i], targets[i], error);
     if (!written) return fail(error);
   }
+  dialogs.inform(parent, folders.savedElsewhereNotice(targets.first()));
   return targets.first();
 }

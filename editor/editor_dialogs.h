@@ -26,6 +26,10 @@ class EditorDialogs {
   void error(QWidget* parent, const QString& text) {
     message(parent, QMessageBox::Warning, EditorTitle, text, QMessageBox::Ok);
   }
+  // An information box; nothing for an empty text.
+  void inform(QWidget* parent, const QString& text) {
+    if (!text.isEmpty()) message(parent, QMessageBox::Information, EditorTitle, text, QMessageBox::Ok);
+  }
   bool askYesNo(QWidget* parent, const QString& title, const QString& text) {
     return message(parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;

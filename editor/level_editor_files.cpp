@@ -90,6 +90,7 @@ bool LevelEditor::SaveFile(const QString& path) {
   }
   recentFiles_.add(path);
   showRecentFiles();
+  dialogs_.inform(this, folders_.savedElsewhereNotice(path));
   return true;
 }
 

@@ -225,6 +225,7 @@ void LevelSetBuilder::saveSet() {
     dialogs_.error(this, QStringLiteral("Error in writing file.\n%1\nThe level set was not saved.").arg(error));
     return;
   }
+  dialogs_.inform(this, folders_.savedElsewhereNotice(path));
   accept();
 }
 

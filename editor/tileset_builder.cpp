@@ -484,7 +484,9 @@ void TileSetBuilder::saveAndClose() {
   const bool sameFile = !editedFile_.isEmpty() && QFileInfo(path) == QFileInfo(editedFile_);
   if (!sameFile && !dialogs_.mayReplace(this, path)) return;
   // A failed save keeps the window open so that the assignments are not lost.
-  if (SaveTileSet(path)) accept();
+  if (!SaveTileSet(path)) return;
+  dialogs_.inform(this, folders_.savedElsewhereNotice(path));
+  accept();
 }
 
 // Stored tiles or their count differ, or the tile on show has a choice not stored yet.

@@ -408,7 +408,15 @@ class LevelToolsTest : public QObject {
     std::string error;
     QVERIFY(ReadLevelFile((user.path() + "/Lvl/shipped.sfl").toStdString(), level, error));
     QCOMPARE(level.brickGrid[4][4], 1);
-    QCOMPARE(window->dialogs.shown.size(), 0);
+    // Told once a run, in the level window or any other, where saves go.
+    QCOMPARE(window->dialogs.shown.size(), 1);
+    QVERIFY(window->dialogs.texts()[0].contains("saved in your own folder " + user.path()));
+    split.fileSave();
+    LevelSetBuilder builder(setup.folders, window->dialogs);
+    window->dialogs.saveAnswers << user.path() + "/Lvl/mine.sfs";
+    builder.saveSet();
+    QVERIFY(QFile::exists(user.path() + "/Lvl/mine.sfs"));
+    QCOMPARE(window->dialogs.shown.size(), 1);
   }
 
   void theEditorFindsItsDataLikeTheGame_data() {
