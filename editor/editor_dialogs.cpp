@@ -10,7 +10,8 @@
 QString WithFilterExtension(const QString& path, const QString& filter) {
   static const QRegularExpression pattern(QStringLiteral("\\*(\\.\\w+)"));
   const QRegularExpressionMatch match = pattern.match(filter);
-  if (!match.hasMatch() || path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+  // A name with another ending ("v1.2") gets it too: the game lists files by their ending alone.
+  if (!match.hasMatch() || path.isEmpty() || path.endsWith(match.captured(1))) return path;
   return path + match.captured(1);
 }
 

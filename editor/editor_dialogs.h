@@ -40,7 +40,7 @@ class EditorDialogs {
   bool mayReplace(QWidget* parent, const QString& path);
 };
 
-// "name.sfl" for "name" under the filter "Levels (*.sfl)"; a name with an extension stays as it is.
+// "name.sfl" for "name" (or "name v1.2") under the filter "Levels (*.sfl)"; "name.sfl" stays as it is.
 QString WithFilterExtension(const QString& path, const QString& filter);
 
 class QFileDialog;

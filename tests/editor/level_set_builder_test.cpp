@@ -116,6 +116,23 @@ class LevelSetBuilderTest : public QObject {
     QCOMPARE(QFile::exists(root->lvl("caves.sfs")), !typed.isEmpty());
   }
 
+  // The game lists sets by their ".sfs" ending alone: a typed name gets it unless it already ends so.
+  void aSetsFileNameAlwaysEndsInSfs_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no ending") << "caves" << "caves.sfs";
+    QTest::newRow("a dot") << "caves v1.2" << "caves v1.2.sfs";
+    QTest::newRow("its ending") << "caves.sfs" << "caves.sfs";
+  }
+  void aSetsFileNameAlwaysEndsInSfs() {
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    add(root->lvl("one.sfl"));
+    dialogs->saveAnswers << root->lvl(typed);
+    control("cmdSave")->click();
+    QCOMPARE(QDir(root->path() + "/Lvl").entryList(QDir::Files), QStringList{written});
+  }
+
   void aFailedSaveIsReportedAndStaysOpen() {
     builder->show();
     add(root->lvl("one.sfl"));
