@@ -287,12 +287,13 @@ void LevelEditor::buildToolBar() {
     QString text;
     bool startsGroup;
   };
-  const std::array<Repeated, 7> repeated{{
+  const std::array<Repeated, 8> repeated{{
       {"mnuMirrorLeftRight", QStringLiteral("Mirror \u2194"), true},
       {"mnuMirrorTopBottom", QStringLiteral("Mirror \u2195"), false},
       {"mnuZoomFit", QStringLiteral("Fit"), true},
       {"mnuZoom1", QStringLiteral("1\u00d7"), false},
       {"mnuZoom2", QStringLiteral("2\u00d7"), false},
+      {"mnuZoom3", QStringLiteral("3\u00d7"), false},
       {"mnuGrid", QStringLiteral("Grid"), false},
       {"mnuPlaytest", QStringLiteral("Playtest"), true},
   }};
