@@ -379,7 +379,7 @@ class LevelEditorTest : public QObject {
       if (!action->isSeparator()) names << action->objectName();
     QCOMPARE(names, QStringList({"toolPencil", "toolRectangle", "toolLine", "toolFill", "toolSelect", "toolPick",
                                  "mnuMirrorLeftRight", "mnuMirrorTopBottom", "mnuZoomFit", "mnuZoom1", "mnuZoom2",
-                                 "mnuGrid", "mnuPlaytest"}));
+                                 "mnuZoom3", "mnuGrid", "mnuPlaytest"}));
   }
 
   void noTwoMenuItemsShareAShortcut() {
