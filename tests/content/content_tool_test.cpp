@@ -133,7 +133,8 @@ TEST(NameText, Utf8IsRecognisedOnlyWhenWellFormed) {
       {"plain", true},       {"\xc3\xa9t\xc3\xa9", true}, {"\xe2\x82\xac", true}, {"\xf0\x9f\x8e\xae", true},
       {"\xe9t\xe9", false}, {"\xc3", false},              {"\xc1\x81", false},     {"\xe0\x80\xaf", false},
       {"\xed\xa0\x80", false} /* surrogate */,            {"\xf4\x90\x80\x80", false} /* past U+10FFFF */,
-      {"\xc3\x28", false},
+      {"\xc3\x28", false},    {"\xdf\xbf", true} /* U+07FF */, {"\xe0\x9f\xbf", false} /* U+07FF overlong */,
+      {"\xf8\x90\x80\x80", false} /* no such lead byte */,
   };
   for (const auto& [text, utf8] : cases) EXPECT_EQ(IsUtf8(text), utf8) << text;
 }
