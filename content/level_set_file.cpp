@@ -91,11 +91,8 @@ bool DecodeLevelSet(std::string_view text, LevelSet& out, std::string& problem) 
 }
 
 bool EncodeLevelSet(const LevelSet& levelSet, Bytes& out, std::string& problem) {
-  // Leading blanks of the name are dropped on reading by design; everything else must survive.
-  std::string_view name = levelSet.levelSetName;
-  while (!name.empty() && IsBlank(name.front())) name.remove_prefix(1);
-  if (name.empty() || !ReadsBackUnchanged(name)) {
-    problem = "level set name \"" + levelSet.levelSetName + "\" would not read back (empty, comma, line break or quote)";
+  if (const std::string why = LevelSetNameProblem(levelSet.levelSetName); !why.empty()) {
+    problem = "level set name \"" + levelSet.levelSetName + "\" cannot be stored: " + why;
     return false;
   }
   for (const auto& level : levelSet.levelFiles) {
@@ -121,6 +118,15 @@ std::string LevelFileNameProblem(std::string_view name) {
   if (stem.find(',') != std::string_view::npos) return "it holds a comma, which separates the levels in a set";
   if (stem.empty() || !IsPlainFileName(name) || !ReadsBackUnchanged(name))
     return "a set would not read it back (a folder sign, or a blank or double quote at its start)";
+  return "";
+}
+
+std::string LevelSetNameProblem(std::string_view name) {
+  // Leading blanks of the name are dropped on reading by design; everything else must survive.
+  while (!name.empty() && IsBlank(name.front())) name.remove_prefix(1);
+  if (name.empty()) return "it is empty";
+  if (name.find(',') != std::string_view::npos) return "it holds a comma, which ends the name in a set file";
+  if (!ReadsBackUnchanged(name)) return "a set would not read it back (a line break, or a double quote at its start)";
   return "";
 }
 

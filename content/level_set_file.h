@@ -30,6 +30,8 @@ class FieldReader {
 
 // Why a level file of this name cannot be listed in a set and found again as a level; empty when it can.
 std::string LevelFileNameProblem(std::string_view name);
+// Why a set cannot store `name` as its name (leading blanks aside, which reading drops), or "" when it can.
+std::string LevelSetNameProblem(std::string_view name);
 
 // The display name of a set: "My Favorite Bands" for "muzac.sfs" without opening it, else the first field.
 // On a missing or unreadable file returns false with `error` set.

@@ -1,6 +1,8 @@
 // File-name and fixed-width text rules.
 #include "content/names.h"
 
+#include <cstdint>
+
 std::string FileNameOf(std::string_view path) {
   auto cut = path.find_last_of("\\/");
   if (cut == std::string_view::npos) return {};
@@ -53,5 +55,23 @@ bool Utf8ToBytes(std::string_view text, std::string& bytes) {
     out += static_cast<char>(((c & 0x1F) << 6) | (next & 0x3F));
   }
   bytes = std::move(out);
+  return true;
+}
+
+bool IsUtf8(std::string_view text) {
+  constexpr std::uint32_t Least[] = {0, 0x80, 0x800, 0x10000};  // below these a form is overlong
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const int more = c < 0x80 ? 0 : c >= 0xC0 && c <= 0xDF ? 1 : c >= 0xE0 && c <= 0xEF ? 2 : c >= 0xF0 && c <= 0xF7 ? 3 : -1;
+    if (more < 0 || text.size() - i <= static_cast<std::size_t>(more)) return false;
+    std::uint32_t point = more == 0 ? c : c & (0x3Fu >> more);
+    for (int k = 1; k <= more; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+      if ((next & 0xC0) != 0x80) return false;
+      point = point << 6 | (next & 0x3Fu);
+    }
+    if (point < Least[more] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return false;
+    i += static_cast<std::size_t>(more) + 1;
+  }
   return true;
 }

@@ -15,3 +15,5 @@ std::string ReplaceLastThree(std::string_view name, std::string_view replacement
 std::string BytesToUtf8(std::string_view bytes);
 // False when the text holds a character above U+00FF or is not valid UTF-8.
 bool Utf8ToBytes(std::string_view text, std::string& bytes);
+// True for well-formed UTF-8 (no overlong forms, surrogates or code points past U+10FFFF).
+bool IsUtf8(std::string_view text);

@@ -10,7 +10,8 @@
 QString WithFilterExtension(const QString& path, const QString& filter) {
   static const QRegularExpression pattern(QStringLiteral("\\*(\\.\\w+)"));
   const QRegularExpressionMatch match = pattern.match(filter);
-  if (!match.hasMatch() || path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+  // A name with another ending ("v1.2") gets it too: the game lists files by their ending alone.
+  if (!match.hasMatch() || path.isEmpty() || path.endsWith(match.captured(1))) return path;
   return path + match.captured(1);
 }
 
@@ -23,20 +24,21 @@ bool EditorDialogs::mayReplace(QWidget* parent, const QString& path) {
   return askYesNo(parent, EditorTitle, QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path));
 }
 
-namespace {
-
-// Opens in the first folder that exists and lists every given folder among the places beside the files.
 void ShowFolders(QFileDialog& dialog, const QStringList& folders) {
-  QList<QUrl> places = dialog.sidebarUrls();
-  bool opened = false;
+  // Qt's dialog remembers its places and history between runs; a run on another data tree shows only its own.
+  QList<QUrl> places{QUrl::fromLocalFile(QDir::homePath()), QUrl(QStringLiteral("file:"))};
+  QStringList shown;
   for (const QString& folder : folders) {
     if (!QFileInfo(folder).isDir()) continue;
-    if (!opened) dialog.setDirectory(folder);
-    opened = true;
+    if (shown.isEmpty()) dialog.setDirectory(folder);
+    shown << folder;
     places << QUrl::fromLocalFile(folder);
   }
   dialog.setSidebarUrls(places);
+  dialog.setHistory(shown);
 }
+
+namespace {
 
 QStringList RunOpenDialog(QWidget* parent, const QStringList& folders, const QString& filter,
                           QFileDialog::FileMode mode) {
@@ -59,7 +61,13 @@ QStringList QtDialogs::openFileNames(QWidget* parent, const QStringList& folders
 }
 
 QString QtDialogs::saveFileName(QWidget* parent, const QString& start, const QString& filter) {
-  return QFileDialog::getSaveFileName(parent, QString(), start, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+  QFileDialog dialog(parent, QString(), QString(), filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  const bool folder = QFileInfo(start).isDir();
+  ShowFolders(dialog, {folder ? start : QFileInfo(start).absolutePath()});
+  if (!folder) dialog.selectFile(QFileInfo(start).fileName());
+  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 QMessageBox::StandardButton QtDialogs::message(QWidget* parent, QMessageBox::Icon icon, const QString& title,

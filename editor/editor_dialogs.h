@@ -26,6 +26,10 @@ class EditorDialogs {
   void error(QWidget* parent, const QString& text) {
     message(parent, QMessageBox::Warning, EditorTitle, text, QMessageBox::Ok);
   }
+  // An information box; nothing for an empty text.
+  void inform(QWidget* parent, const QString& text) {
+    if (!text.isEmpty()) message(parent, QMessageBox::Information, EditorTitle, text, QMessageBox::Ok);
+  }
   bool askYesNo(QWidget* parent, const QString& title, const QString& text) {
     return message(parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
@@ -36,8 +40,13 @@ class EditorDialogs {
   bool mayReplace(QWidget* parent, const QString& path);
 };
 
-// "name.sfl" for "name" under the filter "Levels (*.sfl)"; a name with an extension stays as it is.
+// "name.sfl" for "name" (or "name v1.2") under the filter "Levels (*.sfl)"; "name.sfl" stays as it is.
 QString WithFilterExtension(const QString& path, const QString& filter);
+
+class QFileDialog;
+// Opens `dialog` in the first of `folders` that exists and offers those folders, beside home and the computer,
+// as its places and history, and nothing left from earlier runs.
+void ShowFolders(QFileDialog& dialog, const QStringList& folders);
 
 // The real dialogs: QFileDialog and QMessageBox.
 class QtDialogs : public EditorDialogs {

@@ -71,6 +71,17 @@ bool EditorFolders::findsByName(const QString& sub, const QString& path) const {
   return SameFile(readPath(sub, QFileInfo(path).fileName()), path);
 }
 
+QString EditorFolders::savedElsewhereNotice(const QString& savedPath) const {
+  const QString user = QDir::cleanPath(FromPath(folders_.user));
+  if (!split() || *toldWhereSavesGo_ || !QFileInfo(savedPath).absoluteFilePath().startsWith(user + QLatin1Char('/')))
+    return {};
+  *toldWhereSavesGo_ = true;
+  return QStringLiteral("%1 was saved in your own folder %2, because %3 cannot be written (or is where the game "
+                        "is installed). The game and the editor read your files there first, so the game plays "
+                        "what you save. This is said once a run.")
+      .arg(savedPath, user, FromPath(folders_.shipped));
+}
+
 bool CopyFileReplacing(const QString& from, const QString& to, QString& error) {
   Bytes bytes;
   std::string why;

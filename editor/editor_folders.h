@@ -2,6 +2,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 #include "content/data_folders.h"
 
@@ -30,12 +31,16 @@ class EditorFolders {
   QString saveTarget(const QString& path, QString& error) const;
   // True when the game, looking `path`'s file name up in `sub`, reads this very file.
   bool findsByName(const QString& sub, const QString& path) const;
+  // The first time in a run that a file is saved into the user's folder because the shipped tree is kept apart:
+  // the text telling the designer where saves go. Otherwise an empty text. Copies share the "first time".
+  QString savedElsewhereNotice(const QString& savedPath) const;
 
  private:
   // The sub-folder of the shipped tree that holds `path`, or an empty text.
   QString shippedSubFolderOf(const QString& path) const;
 
   DataFolders folders_;
+  std::shared_ptr<bool> toldWhereSavesGo_ = std::make_shared<bool>(false);
 };
 
 // Copies `from` to `to` (replacing it) through a temporary file, so a failed copy leaves `to` as it was.

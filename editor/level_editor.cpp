@@ -287,12 +287,13 @@ void LevelEditor::buildToolBar() {
     QString text;
     bool startsGroup;
   };
-  const std::array<Repeated, 7> repeated{{
+  const std::array<Repeated, 8> repeated{{
       {"mnuMirrorLeftRight", QStringLiteral("Mirror \u2194"), true},
       {"mnuMirrorTopBottom", QStringLiteral("Mirror \u2195"), false},
       {"mnuZoomFit", QStringLiteral("Fit"), true},
       {"mnuZoom1", QStringLiteral("1\u00d7"), false},
       {"mnuZoom2", QStringLiteral("2\u00d7"), false},
+      {"mnuZoom3", QStringLiteral("3\u00d7"), false},
       {"mnuGrid", QStringLiteral("Grid"), false},
       {"mnuPlaytest", QStringLiteral("Playtest"), true},
   }};
@@ -461,18 +462,19 @@ void LevelEditor::pressBackground(Qt::MouseButton button) {
     placeBackgroundPicture();
     return;
   }
-  const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Bgd")),
-                                               QStringLiteral("Bitmap (*.bmp)"));
+  const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Bgd")), PictureFilter);
   if (chosen.isEmpty()) return;
   // Read before it is copied: a picture that cannot be used leaves nothing behind in Bgd.
   Background background{chosen, {}};
+  bool foreign = false;
   QString error;
-  if (!LoadBitmapPicture(chosen, background.picture, error)) {
+  if (!LoadAnyPicture(chosen, background.picture, foreign, error)) {
     reportFailure(error, QStringLiteral("The background was not changed."));
     return;
   }
   background.path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Bgd"), chosen,
-                                        QStringLiteral("background"), QStringLiteral("The background was not changed."));
+                                        QStringLiteral("background"), QStringLiteral("The background was not changed."),
+                                        foreign ? background.picture : QImage());
   if (background.path.isEmpty()) return;
   document_->changeBackground(background);
 }

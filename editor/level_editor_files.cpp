@@ -58,7 +58,7 @@ void LevelEditor::NewLevel() {
   LoadedTileSet loaded;
   if (!loadTileSet(folders_.readOverride(chosen), loaded, abandoned)) return;
   loaded.path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"), loaded.path,
-                                    QStringLiteral("tileset"), abandoned);
+                                    QStringLiteral("tileset"), abandoned, loaded.foreignBitmap());
   if (loaded.path.isEmpty()) return;
   painting_ = false;
   dropSelection();
@@ -90,6 +90,7 @@ bool LevelEditor::SaveFile(const QString& path) {
   }
   recentFiles_.add(path);
   showRecentFiles();
+  dialogs_.inform(this, folders_.savedElsewhereNotice(path));
   return true;
 }
 
@@ -154,8 +155,10 @@ void LevelEditor::openRecent(const QString& path) {
 
 void LevelEditor::showRecentFiles() {
   recentMenu_->clear();
-  for (const QString& path : recentFiles_.files()) {
-    QAction* action = recentMenu_->addAction(QFileInfo(path).fileName());
+  const QStringList texts = RecentMenuTexts(recentFiles_.files());
+  for (qsizetype i = 0; i < texts.size(); ++i) {
+    const QString path = recentFiles_.files()[i];
+    QAction* action = recentMenu_->addAction(texts[i]);
     action->setToolTip(path);
     action->setStatusTip(path);
     connect(action, &QAction::triggered, this, [this, path] { openRecent(path); });

@@ -55,7 +55,8 @@ void LevelSetBuilder::buildControls() {
   connect(removeButton_, &QPushButton::clicked, this, &LevelSetBuilder::removeLevel);
   connect(saveButton_, &QPushButton::clicked, this, &LevelSetBuilder::saveSet);
   connect(cancelButton_, &QPushButton::clicked, this, &LevelSetBuilder::reject);
-  connect(nameBox_, &QLineEdit::textEdited, this, [this] { changed_ = true; });
+  nameBefore_ = nameBox_->text();
+  connect(nameBox_, &QLineEdit::textEdited, this, &LevelSetBuilder::checkName);
   connect(levelList_, &QListWidget::currentRowChanged, this, &LevelSetBuilder::showMoveButtons);
 
   auto* layout = new QGridLayout(this);
@@ -175,6 +176,7 @@ bool LevelSetBuilder::openSet(const QString& path) {
     levels_.push_back({QString::fromStdString(file), QString::fromStdString(level.string())});
   }
   nameBox_->setText(QString::fromStdString(set.levelSetName));
+  nameBefore_ = nameBox_->text();
   openedSet_ = path;
   changed_ = false;
   setWindowTitle(QStringLiteral("Levelset - ") + QFileInfo(path).fileName());
@@ -182,7 +184,29 @@ bool LevelSetBuilder::openSet(const QString& path) {
   return true;
 }
 
+QString LevelSetBuilder::nameProblem(const QString& name) const {
+  const std::string why = LevelSetNameProblem(name.toStdString());
+  return why.empty() ? QString()
+                     : QStringLiteral("The level set cannot be named \"%1\": %2.").arg(name, QString::fromStdString(why));
+}
+
+// A name a set cannot store is refused as it is typed, and the box goes back to the name before; an empty box
+// is a name still being typed, checked when saving.
+void LevelSetBuilder::checkName(const QString& typed) {
+  changed_ = true;
+  if (typed.trimmed().isEmpty() || nameProblem(typed).isEmpty()) {
+    nameBefore_ = typed;
+    return;
+  }
+  nameBox_->setText(nameBefore_);
+  dialogs_.error(this, nameProblem(typed));
+}
+
 void LevelSetBuilder::saveSet() {
+  if (const QString problem = nameProblem(nameBox_->text()); !problem.isEmpty()) {
+    dialogs_.error(this, problem + QStringLiteral("\nThe level set was not saved."));
+    return;
+  }
   const QString start = folders_.saveFolder(QStringLiteral("Lvl")) +
                         (openedSet_.isEmpty() ? QString() : QLatin1Char('/') + QFileInfo(openedSet_).fileName());
   const QString chosen = dialogs_.chooseSaveFile(this, start, SetFilter);
@@ -201,6 +225,7 @@ void LevelSetBuilder::saveSet() {
     dialogs_.error(this, QStringLiteral("Error in writing file.\n%1\nThe level set was not saved.").arg(error));
     return;
   }
+  dialogs_.inform(this, folders_.savedElsewhereNotice(path));
   accept();
 }
 

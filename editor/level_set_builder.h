@@ -44,12 +44,15 @@ class LevelSetBuilder : public QDialog {
   void showMoveButtons();
   void swapWithNext(int row);
   bool mayDropList();
+  void checkName(const QString& typed);
+  QString nameProblem(const QString& name) const;
 
   EditorFolders folders_;
   EditorDialogs& dialogs_;
   std::vector<Entry> levels_;
   QString openedSet_;
   bool changed_ = false;
+  QString nameBefore_;  // the last name the box held that a set can store
 
   QComboBox* levelPaths_ = nullptr;
   QPushButton* addButton_ = nullptr;

@@ -1,6 +1,7 @@
 // The recent-files list and its settings file.
 #include "editor/recent_files.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -28,4 +29,14 @@ void RecentFiles::store() const {
   if (storePath_.isEmpty()) return;
   QSettings settings(storePath_, QSettings::IniFormat);
   settings.setValue(Key, files_);
+}
+
+QStringList RecentMenuTexts(const QStringList& paths) {
+  QStringList names;
+  for (const QString& path : paths) names << QFileInfo(path).fileName();
+  QStringList texts;
+  for (qsizetype i = 0; i < paths.size(); ++i)
+    texts << (names.count(names[i]) > 1 ? QStringLiteral("%1 (%2)").arg(names[i], QFileInfo(paths[i]).absolutePath())
+                                        : names[i]);
+  return texts;
 }

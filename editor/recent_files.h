@@ -19,3 +19,6 @@ class RecentFiles {
   QString storePath_;
   QStringList files_;
 };
+
+// The menu's line for each path: its file name, followed by its folder when another path has the same name.
+QStringList RecentMenuTexts(const QStringList& paths);

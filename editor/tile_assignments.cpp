@@ -122,3 +122,17 @@ TileSet TileAssignments::result() const {
   tileSet.tiles.assign(tiles_.begin(), tiles_.begin() + tileCount_ + 1);
   return tileSet;
 }
+
+std::vector<std::string> SaveProblems(const TileSet& tileSet, bool bitmapFound, const std::string& bitmapName) {
+  std::vector<std::string> problems;
+  if (!bitmapFound)
+    problems.push_back("Its bitmap " + bitmapName + " is not in Tls as a bitmap the game reads, so the game "
+                       "cannot show its tiles.");
+  if (tileSet.tileCount < 1) problems.push_back("It holds no tiles: End tileset was pressed on the first tile.");
+  std::string unassigned;
+  for (std::int32_t n = 1; n <= tileSet.tileCount; ++n)
+    if (tileSet.tiles[static_cast<std::size_t>(n)].kind == 0) unassigned += (unassigned.empty() ? "" : ", ") + std::to_string(n);
+  if (!unassigned.empty())
+    problems.push_back("Tiles " + unassigned + " were skipped and have no kind: levels cannot use them.");
+  return problems;
+}

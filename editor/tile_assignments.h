@@ -1,6 +1,7 @@
 // The tileset builder's records apart from its window, and the rules by which a choice fills them in.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "content/tileset_file.h"
@@ -64,3 +65,7 @@ class TileAssignments {
   int tileCount_ = 0;
   int currentTile_ = 1;
 };
+
+// Why a tileset would not work as saved, one reason each: its bitmap is not where the game finds it (`bitmapFound`
+// false), it holds no tiles, or some of its tiles have no kind (skipped over). Empty when it would work.
+std::vector<std::string> SaveProblems(const TileSet& tileSet, bool bitmapFound, const std::string& bitmapName);

@@ -201,12 +201,12 @@ bool TileSetBuilder::acceptPicture(const QImage& picture) {
 }
 
 void TileSetBuilder::choosePicture() {
-  const QString chosen =
-      dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Tls")), QStringLiteral("Bitmap (*.bmp)"));
+  const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Tls")), PictureFilter);
   if (chosen.isEmpty()) return;
   QImage picture;
+  bool foreign = false;
   QString error;
-  if (!LoadBitmapPicture(chosen, picture, error)) {
+  if (!LoadAnyPicture(chosen, picture, foreign, error)) {
     dialogs_.error(this, error + QStringLiteral("\nThe picture was not opened."));
     return;
   }
@@ -216,9 +216,10 @@ void TileSetBuilder::choosePicture() {
   // The saved tileset works only with its bitmap in Tls under the same name.
   const QString path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"), chosen,
                                            QStringLiteral("tileset bitmap"),
-                                           QStringLiteral("The picture was not opened."), CopyDeclined::Keeps);
+                                           QStringLiteral("The picture was not opened."),
+                                           foreign ? picture : QImage(), CopyDeclined::Keeps);
   if (path.isEmpty()) return;
-  bitmapName_ = QFileInfo(path).fileName();
+  bitmapPath_ = path;
   doneButton_->setEnabled(true);
 }
 
@@ -239,9 +240,9 @@ bool TileSetBuilder::openTileSet(const QString& path) {
   if (!acceptPicture(loaded.bitmap)) return false;
   const QString bitmapPath = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"),
                                                  TileSetBitmapPath(folders_, path), QStringLiteral("tileset bitmap"),
-                                                 abandoned.mid(1), CopyDeclined::Keeps);
+                                                 abandoned.mid(1), loaded.foreignBitmap(), CopyDeclined::Keeps);
   if (bitmapPath.isEmpty()) return false;
-  bitmapName_ = QFileInfo(bitmapPath).fileName();
+  bitmapPath_ = bitmapPath;
   editedFile_ = path;
   setWindowTitle(QStringLiteral("Edit Tileset - ") + QFileInfo(path).fileName());
   assignments_.startFrom(loaded.tileSet, loaded.cellColumns(), loaded.cellRows());
@@ -257,6 +258,8 @@ void TileSetBuilder::startAssigning() {
 }
 
 void TileSetBuilder::enterAssigning() {
+  tilesAtStart_ = assignments_.tiles();
+  tileCountAtStart_ = assignments_.tileCount();
   openPictureButton_->setEnabled(false);
   openTileSetButton_->setEnabled(false);
   doneButton_->setEnabled(false);
@@ -453,8 +456,24 @@ bool TileSetBuilder::SaveTileSet(const QString& path) {
   return true;
 }
 
+// Warns of a tileset that would not work, and lets the designer go back to it.
+bool TileSetBuilder::mayBeSaved() {
+  QImage readable;
+  QString unreadable;
+  const bool found = folders_.findsByName(QStringLiteral("Tls"), bitmapPath_) &&
+                     LoadBitmapPicture(bitmapPath_, readable, unreadable);
+  const std::vector<std::string> problems =
+      SaveProblems(assignments_.result(), found, QFileInfo(bitmapPath_).fileName().toStdString());
+  if (problems.empty()) return true;
+  QString text = QStringLiteral("This tileset would not work as it stands:");
+  for (const std::string& problem : problems) text += QStringLiteral("\n- ") + QString::fromStdString(problem);
+  return dialogs_.askYesNo(this, QStringLiteral("Save Tileset"), text + QStringLiteral("\nSave it anyway?"));
+}
+
 void TileSetBuilder::saveAndClose() {
-  const QString name = QString::fromStdString(ReplaceLastThree(bitmapName_.toStdString(), "sft"));
+  if (!mayBeSaved()) return;
+  const QString name =
+      QString::fromStdString(ReplaceLastThree(QFileInfo(bitmapPath_).fileName().toStdString(), "sft"));
   QString error;
   const QString path = folders_.writePath(QStringLiteral("Tls"), name, error);
   if (path.isEmpty()) {
@@ -465,11 +484,20 @@ void TileSetBuilder::saveAndClose() {
   const bool sameFile = !editedFile_.isEmpty() && QFileInfo(path) == QFileInfo(editedFile_);
   if (!sameFile && !dialogs_.mayReplace(this, path)) return;
   // A failed save keeps the window open so that the assignments are not lost.
-  if (SaveTileSet(path)) accept();
+  if (!SaveTileSet(path)) return;
+  dialogs_.inform(this, folders_.savedElsewhereNotice(path));
+  accept();
+}
+
+// Stored tiles or their count differ, or the tile on show has a choice not stored yet.
+bool TileSetBuilder::changedSinceStart() const {
+  const bool assigning = actionsFrame_->isEnabled();
+  return assignments_.tiles() != tilesAtStart_ || assignments_.tileCount() != tileCountAtStart_ ||
+         (assigning && choiceShown() != shownChoice_);
 }
 
 void TileSetBuilder::abandon() {
-  if (dialogs_.message(this, QMessageBox::Question, QStringLiteral("Cancel"),
+  if (changedSinceStart() && dialogs_.message(this, QMessageBox::Question, QStringLiteral("Cancel"),
                        QStringLiteral("Do you want to abandon current tileset?"),
                        QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
     return;

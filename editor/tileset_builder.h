@@ -73,14 +73,19 @@ class TileSetBuilder : public QDialog {
   int refuseNumber(QLineEdit* box, int replacement, const QString& why);
   int mostThatFits(const QLineEdit* box) const;
   void applyShooterRule();
+  bool mayBeSaved();
+  bool changedSinceStart() const;
 
   EditorFolders folders_;
   EditorDialogs& dialogs_;
-  QString bitmapName_;
+  QString bitmapPath_;  // the picture as the builder took it: in Tls, or where the designer kept it
   QString editedFile_;  // the tileset being changed; empty for a new one
   QImage bitmap_;
   TileAssignments assignments_;
   TileChoice shownChoice_;
+  // The tiles as Done or Open Tileset left them: Cancel asks only once they changed.
+  std::vector<TileDef> tilesAtStart_;
+  int tileCountAtStart_ = 0;
 
   QGroupBox* pictureFrame_ = nullptr;
   QPushButton* openPictureButton_ = nullptr;

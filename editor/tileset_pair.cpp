@@ -38,7 +38,7 @@ bool LoadTileSetPair(const EditorFolders& folders, const QString& path, LoadedTi
     error = path + QStringLiteral(": file not found");
     return false;
   }
-  if (!LoadBitmapPicture(TileSetBitmapPath(folders, path), loaded.bitmap, error)) return false;
+  if (!LoadAnyPicture(TileSetBitmapPath(folders, path), loaded.bitmap, loaded.bitmapForeign, error)) return false;
   std::string why;
   const bool read = allRecords ? ReadTileSetFile(path.toStdString(), loaded.tileSet, why)
                                : ReadTileSetFile(path.toStdString(), loaded.cellColumns(), loaded.cellRows(),

@@ -88,7 +88,7 @@ TEST_F(ContentTool, LevelDumpUsesRowsOfColumnsAndPacksBack) {
   EXPECT_EQ(json["type"], "level");
   EXPECT_EQ(json["guardedSides"], Json::parse("[-1, 0, 0, -1]"));
   EXPECT_EQ(json["tilesetName"], "DefaultTileSet.sft");
-  EXPECT_EQ(json["backgroundName"], "Caf\u00e9\u00ff.bmp");
+  EXPECT_EQ(json["backgroundName"], Json::parse(R"({"latin1": "Caf\u00e9\u00ff.bmp"})"));
   ASSERT_EQ(json["brickGrid"].size(), 31u);
   ASSERT_EQ(json["brickGrid"][0].size(), 21u);
   EXPECT_EQ(json["brickGrid"][1][1], 3);
@@ -97,7 +97,11 @@ TEST_F(ContentTool, LevelDumpUsesRowsOfColumnsAndPacksBack) {
 
 TEST_F(ContentTool, EveryOtherFormatPacksBackByteForByte) {
   EXPECT_EQ(roundTrip("t.sft", TileSetExampleBytes())["tiles"][1]["imageY"], 16);
-  EXPECT_EQ(roundTrip("s.sfh", ScoresExampleBytes())["entries"][0]["name"], "J\u00f6rg");
+  // Names print as UTF-8, as the file system reads them; bytes that are not UTF-8 print one character a byte.
+  EXPECT_EQ(roundTrip("s.sfh", ScoresExampleBytes())["entries"][0]["name"], Json::parse(R"({"latin1": "J\u00f6rg"})"));
+  Bytes summer{'N', 'i', 'v', '\r', '\n', ' ', '1', ' ', '\r', '\n', 'n', 'i', 'v', 'e', 'a', 'u', ' ', 0xC3, 0xA9, 't',
+               0xC3, 0xA9, '.', 's', 'f', 'l', '\r', '\n'};
+  EXPECT_EQ(roundTrip("e.sfs", summer)["levels"][0], "niveau \u00e9t\u00e9.sfl");
   Bytes set{'C', 'l', 'a', 's', 's', 'i', 'c', '\r', '\n', ' ', '1', ' ', '\r', '\n', 'a', '.', 's', 'f', 'l', '\r', '\n'};
   EXPECT_EQ(roundTrip("c.sfs", set)["levels"], Json::parse(R"(["a.sfl"])"));
   EXPECT_EQ(roundTrip("config.bin", OptionsBytes(std::bit_cast<float>(0x3DC710CBu))).dump(),
@@ -124,13 +128,24 @@ TEST(NameText, EightBitNamesMapToTheFirst256Characters) {
   EXPECT_FALSE(Utf8ToBytes("\xc1\x81", back));  // overlong form of 'A'
 }
 
+TEST(NameText, Utf8IsRecognisedOnlyWhenWellFormed) {
+  const std::pair<std::string, bool> cases[] = {
+      {"plain", true},       {"\xc3\xa9t\xc3\xa9", true}, {"\xe2\x82\xac", true}, {"\xf0\x9f\x8e\xae", true},
+      {"\xe9t\xe9", false}, {"\xc3", false},              {"\xc1\x81", false},     {"\xe0\x80\xaf", false},
+      {"\xed\xa0\x80", false} /* surrogate */,            {"\xf4\x90\x80\x80", false} /* past U+10FFFF */,
+      {"\xc3\x28", false},    {"\xdf\xbf", true} /* U+07FF */, {"\xe0\x9f\xbf", false} /* U+07FF overlong */,
+      {"\xf8\x90\x80\x80", false} /* no such lead byte */,
+  };
+  for (const auto& [text, utf8] : cases) EXPECT_EQ(IsUtf8(text), utf8) << text;
+}
+
 TEST_F(ContentTool, PackRefusesInvalidDescriptionsAndWritesNothing) {
   const std::vector<std::string> cases{
       R"({"tiles":[]})",
       R"({"type":"picture"})",
       R"({"type":"tileset","tiles":[{"kind":1}]})",
       R"({"type":"tileset","tiles":[{"kind":1.5,"frameCount":1,"frameNumber":1,"hitCount":1,"hitStage":1,"imageX":0,"imageY":0}]})",
-      R"({"type":"scores","entries":[{"name":"\u20ac","score":1}]})",
+      R"({"type":"scores","entries":[{"name":{"latin1":"\u20ac"},"score":1}]})",
       R"({"type":"scores","entries":[{"name":"a","score":2147483648}]})",
       R"({"type":"levelset","name":"A","levels":["../up.sfl"]})",
       R"({"type":"options","startingBalls":3,"soundVolume":"loud","musicVolume":1,"detailHigh":1,"mouseSpeed":0,"backgroundOn":0})",

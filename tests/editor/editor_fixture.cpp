@@ -74,6 +74,54 @@ void WriteFixtureBitmap(const QString& path, int width, int height) {
   if (!WriteBitmapFile(path.toStdString(), bitmap, error)) QFAIL(error.c_str());
 }
 
+namespace {
+
+void Append(QByteArray& bytes, std::uint32_t value, int size) {
+  for (int i = 0; i < size; ++i) bytes.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// Qt writes no bit-field bitmaps, so this one is laid out byte by byte: file header, V5 header, bottom-up rows.
+QByteArray BitfieldsBmp(const QImage& picture) {
+  const std::uint32_t pixelBytes = 4u * picture.width() * picture.height();
+  QByteArray bytes("BM");
+  Append(bytes, 14 + 124 + pixelBytes, 4);
+  Append(bytes, 0, 4);
+  Append(bytes, 14 + 124, 4);
+  for (const auto& [value, size] : {std::pair<std::uint32_t, int>{124, 4}, {static_cast<std::uint32_t>(picture.width()), 4}, {static_cast<std::uint32_t>(picture.height()), 4},
+                                   {1, 2}, {32, 2}, {3, 4}, {pixelBytes, 4}, {2835, 4}, {2835, 4}, {0, 4}, {0, 4},
+                                   {0x00FF0000, 4}, {0x0000FF00, 4}, {0x000000FF, 4}, {0xFF000000, 4},
+                                   {0x73524742, 4}})  // "sRGB"
+    Append(bytes, value, size);
+  bytes.append(124 - 60, '\0');  // end points, gammas, intent, profile
+  for (int y = picture.height() - 1; y >= 0; --y)
+    for (int x = 0; x < picture.width(); ++x) Append(bytes, picture.pixel(x, y), 4);
+  return bytes;
+}
+
+}  // namespace
+
+void WriteFixturePicture(const QString& path, int width, int height, PictureKind kind) {
+  if (kind == PictureKind::GameBitmap) return WriteFixtureBitmap(path, width, height);
+  QImage picture(width, height, QImage::Format_ARGB32);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) picture.setPixel(x, y, (FixturePixel(x, y) & 0xFFFFFFu) | ((x + y) % 2 ? 0u : 0xFF000000u));
+  if (kind == PictureKind::Png) {
+    if (!picture.save(path, "PNG")) QFAIL(qPrintable(path));
+  } else {
+    WriteBytes(path, BitfieldsBmp(picture));
+  }
+}
+
+bool HoldsFixtureBitmap(const QString& path, int width, int height) {
+  Bitmap bitmap;
+  std::string error;
+  if (!ReadBitmapFile(path.toStdString(), bitmap, error) || bitmap.width != width || bitmap.height != height) return false;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (bitmap.at(x, y) != (FixturePixel(x, y) & 0xFFFFFFu)) return false;
+  return true;
+}
+
 void WriteFixtureTileSet(const FixtureRoot& root, const QString& name, int width, int height, int tiles) {
   WriteFixtureBitmap(root.tls(name + ".bmp"), width, height);
   TileSet tileSet;

@@ -73,6 +73,12 @@ EditorSetup FixtureSetup(const FixtureRoot& root, ScriptedDialogs& dialogs, Prog
 QRgb FixturePixel(int x, int y);
 // Writes a bitmap whose pixels are FixturePixel.
 void WriteFixtureBitmap(const QString& path, int width, int height);
+// Picture files a designer brings from other programs: the game's own bitmap, a PNG and a 32-bit BMP with bit
+// fields and a V5 header (as ImageMagick writes), the last two with every other pixel fully transparent.
+enum class PictureKind { GameBitmap, Png, BitfieldsBmp };
+void WriteFixturePicture(const QString& path, int width, int height, PictureKind kind);
+// True when `path` is a bitmap the game reads, of width x height with FixturePixel colours.
+bool HoldsFixtureBitmap(const QString& path, int width, int height);
 // Writes "<name>.bmp" of width x height and "<name>.sft" with `tiles` Hittable tiles numbered column by column.
 void WriteFixtureTileSet(const FixtureRoot& root, const QString& name, int width, int height, int tiles);
 // Writes the bitmap and tileset "DefaultTileSet" (64 x 32, 4 tiles) and "DefaultBackground.bmp" (32 x 32).

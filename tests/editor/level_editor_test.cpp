@@ -263,7 +263,7 @@ class LevelEditorTest : public QObject {
     WriteFixtureBitmap(root->bgd("square.bmp"), 100, 100);
     dialogs->openAnswers << root->bgd("square.bmp");
     SendPress(editor->findChild<PictureBox*>("Backpic"), QPoint(3, 3), Qt::LeftButton);
-    QCOMPARE(dialogs->openFilters.last(), QString("Bitmap (*.bmp)"));
+    QCOMPARE(dialogs->openFilters.last(), QString("Pictures (*.bmp *.png)"));
     QCOMPARE(editor->repeatsAcross(), 7);
     QCOMPARE(editor->repeatsDown(), 5);
     const QImage& back = editor->copyPicture();
@@ -379,7 +379,7 @@ class LevelEditorTest : public QObject {
       if (!action->isSeparator()) names << action->objectName();
     QCOMPARE(names, QStringList({"toolPencil", "toolRectangle", "toolLine", "toolFill", "toolSelect", "toolPick",
                                  "mnuMirrorLeftRight", "mnuMirrorTopBottom", "mnuZoomFit", "mnuZoom1", "mnuZoom2",
-                                 "mnuGrid", "mnuPlaytest"}));
+                                 "mnuZoom3", "mnuGrid", "mnuPlaytest"}));
   }
 
   void noTwoMenuItemsShareAShortcut() {
@@ -538,6 +538,45 @@ class LevelEditorTest : public QObject {
     QCOMPARE(editor->backgroundPath(), root->bgd("square.bmp"));
   }
 
+  // A PNG or a bit-field BMP, as a background or as a new level's tileset bitmap, reaches the data folder as the
+  // game's own bitmap kind, under its ".bmp" name, after the designer agrees.
+  void picturesFromOtherProgramsAreWrittenAsTheGamesBitmap_data() {
+    QTest::addColumn<bool>("background");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("background PNG") << true << int(PictureKind::Png) << "sky.png" << "Bgd/sky.bmp";
+    QTest::newRow("background bit fields") << true << int(PictureKind::BitfieldsBmp) << "sky.bmp" << "Bgd/sky.bmp";
+    QTest::newRow("tileset's bit fields bitmap") << false << int(PictureKind::BitfieldsBmp) << "Odd.sft" << "Tls/Odd.bmp";
+  }
+  void picturesFromOtherProgramsAreWrittenAsTheGamesBitmap() {
+    QFETCH(bool, background);
+    QFETCH(int, kind);
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    const QString art = root->path() + "/art/";
+    QDir().mkpath(art);
+    if (background) {
+      WriteFixturePicture(art + chosen, 64, 32, static_cast<PictureKind>(kind));
+    } else {
+      WriteFixturePicture(art + "Odd.bmp", 64, 32, static_cast<PictureKind>(kind));
+      std::string error;
+      QVERIFY(WriteTileSetFile((art + "Odd.sft").toStdString(),
+                               TileSet{1, {TileDef{}, TileDef{Hittable, 1, 1, 1, 1, 0, 0}}}, error));
+    }
+    dialogs->openAnswers << art + chosen;
+    dialogs->buttonAnswers << QMessageBox::Yes;
+    if (background)
+      SendPress(editor->findChild<PictureBox*>("Backpic"), QPoint(3, 3), Qt::LeftButton);
+    else
+      menu("mnuNew")->trigger();
+    QCOMPARE(dialogs->shown.size(), 1);
+    QVERIFY2(dialogs->texts()[0].contains("transparency is dropped"), qPrintable(dialogs->texts()[0]));
+    const QString target = root->path() + "/" + written;
+    QVERIFY(HoldsFixtureBitmap(target, 64, 32));
+    QCOMPARE(background ? editor->backgroundPath() : QFileInfo(editor->tilesetPath()).dir().filePath("Odd.bmp"), target);
+  }
+
   void aNameTypedWithoutExtensionGetsTheFiltersOne() {
     paint(2, 2, 1);
     dialogs->saveAnswers << root->lvl("mylevel1");
@@ -595,6 +634,8 @@ class LevelEditorTest : public QObject {
     QTest::newRow("outside Bgd, not copied") << "sky.bmp" << int(QMessageBox::No) << false << false;
     QTest::newRow("name over 30 characters") << "a-very-long-background-name-x.bmp" << int(QMessageBox::Yes) << false << false;
     QTest::newRow("damaged: refused before any copy") << "sky.bmp" << int(QMessageBox::Yes) << false << true;
+    QTest::newRow("damaged PNG") << "sky.png" << int(QMessageBox::Yes) << false << true;
+    QTest::newRow("damaged bit fields") << "bits.bmp" << int(QMessageBox::Yes) << false << true;
   }
   void aBackgroundTheGameCouldNotFindIsCopiedOrRefused() {
     QFETCH(QString, name);
@@ -603,8 +644,11 @@ class LevelEditorTest : public QObject {
     QFETCH(bool, damaged);
     const QString elsewhere = root->path() + "/elsewhere/" + name;
     QDir().mkpath(root->path() + "/elsewhere");
-    WriteFixtureBitmap(elsewhere, 100, 100);
-    if (damaged) WriteBytes(elsewhere, FileBytes(elsewhere).left(60));
+    WriteFixturePicture(elsewhere, 100, 100,
+                        name.endsWith(".png") ? PictureKind::Png
+                        : name == "bits.bmp"  ? PictureKind::BitfieldsBmp
+                                              : PictureKind::GameBitmap);
+    if (damaged) WriteBytes(elsewhere, FileBytes(elsewhere).chopped(100));
     dialogs->openAnswers << elsewhere;
     dialogs->buttonAnswers << static_cast<QMessageBox::StandardButton>(answer);
     SendPress(editor->findChild<PictureBox*>("Backpic"), QPoint(3, 3), Qt::LeftButton);

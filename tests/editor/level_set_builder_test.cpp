@@ -87,6 +87,52 @@ class LevelSetBuilderTest : public QObject {
     QCOMPARE(builder->result(), int(QDialog::Accepted));
   }
 
+  // A name a set cannot store is refused as it is typed, with the reason; one left empty is refused on Save,
+  // before any file is chosen.
+  void setNamesASetCannotStoreAreRefused_data() {
+    QTest::addColumn<QString>("typed");  // over the whole name
+    QTest::addColumn<QString>("shown");  // what the box holds afterwards: a refused key is dropped
+    QTest::addColumn<QString>("reason");  // "" when the name is taken
+    QTest::newRow("plain") << "Caves" << "Caves" << "";
+    QTest::newRow("a comma") << "Caves, deep" << "Caves deep" << "holds a comma";
+    QTest::newRow("a quote first") << "\"Caves" << "Shardfall LevelsCaves" << "would not read it back";
+    QTest::newRow("empty") << "" << "" << "it is empty";
+  }
+  void setNamesASetCannotStoreAreRefused() {
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, reason);
+    add(root->lvl("one.sfl"));
+    auto* box = control<QLineEdit>("txtLevelSetName");
+    box->selectAll();
+    QTest::keyClicks(box, typed);
+    if (typed.isEmpty()) QTest::keyClick(box, Qt::Key_Delete);
+    QCOMPARE(box->text(), shown);
+    dialogs->saveAnswers << root->lvl("caves.sfs");
+    control("cmdSave")->click();
+    QCOMPARE(dialogs->shown.size(), reason.isEmpty() ? 0 : 1);
+    if (!reason.isEmpty()) QVERIFY2(dialogs->texts()[0].contains(reason), qPrintable(dialogs->texts()[0]));
+    QCOMPARE(dialogs->saveAnswers.isEmpty(), !typed.isEmpty());  // the empty name is refused before the dialog
+    QCOMPARE(QFile::exists(root->lvl("caves.sfs")), !typed.isEmpty());
+  }
+
+  // The game lists sets by their ".sfs" ending alone: a typed name gets it unless it already ends so.
+  void aSetsFileNameAlwaysEndsInSfs_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no ending") << "caves" << "caves.sfs";
+    QTest::newRow("a dot") << "caves v1.2" << "caves v1.2.sfs";
+    QTest::newRow("its ending") << "caves.sfs" << "caves.sfs";
+  }
+  void aSetsFileNameAlwaysEndsInSfs() {
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    add(root->lvl("one.sfl"));
+    dialogs->saveAnswers << root->lvl(typed);
+    control("cmdSave")->click();
+    QCOMPARE(QDir(root->path() + "/Lvl").entryList(QDir::Files), QStringList{written});
+  }
+
   void aFailedSaveIsReportedAndStaysOpen() {
     builder->show();
     add(root->lvl("one.sfl"));

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
+#include <QUrl>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -21,6 +23,7 @@
 #include "editor/picture_box.h"
 #include "editor/playfield_view.h"
 #include "editor/tileset_builder.h"
+#include "editor/recent_files.h"
 #include "tests/editor/editor_fixture.h"
 
 class LevelToolsTest : public QObject {
@@ -28,6 +31,7 @@ class LevelToolsTest : public QObject {
 
  private:
   std::unique_ptr<LevelWindow> window;
+  QTemporaryDir userConfig;  // where Qt's file dialog keeps its places, instead of the user's own
 
   LevelEditor& editor() { return *window->editor; }
   int cellsHolding(int tile) {
@@ -39,6 +43,7 @@ class LevelToolsTest : public QObject {
   void useTool(const char* tool) { window->action(tool)->trigger(); }
 
  private slots:
+  void initTestCase() { qputenv("XDG_CONFIG_HOME", userConfig.path().toLocal8Bit()); }
   void init() { window = std::make_unique<LevelWindow>(); }
   void cleanup() { window.reset(); }
 
@@ -275,6 +280,33 @@ class LevelToolsTest : public QObject {
     QCOMPARE(editor().brickGrid()[2][2], 1);
   }
 
+  void recentLevelsOfTheSameNameShowTheirFolders_data() {
+    QTest::addColumn<QStringList>("paths");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("names differ") << QStringList{"/a/one.sfl", "/b/two.sfl"} << QStringList{"one.sfl", "two.sfl"};
+    QTest::newRow("a name twice") << QStringList{"/a/one.sfl", "/b/two.sfl", "/c/one.sfl"}
+                                  << QStringList{"one.sfl (/a)", "two.sfl", "one.sfl (/c)"};
+  }
+  void recentLevelsOfTheSameNameShowTheirFolders() {
+    QFETCH(QStringList, paths);
+    QFETCH(QStringList, texts);
+    QCOMPARE(RecentMenuTexts(paths), texts);
+  }
+
+  // A dialog opened on one data tree lists none of the folders an earlier run on another tree left in it.
+  void fileDialogsOfferOnlyTheFoldersOfThisRun() {
+    QTemporaryDir earlier, now;
+    QDir(now.path()).mkpath("Tls");
+    QFileDialog dialog;
+    dialog.setSidebarUrls({QUrl::fromLocalFile(earlier.path())});
+    dialog.setHistory({earlier.path()});
+    ShowFolders(dialog, {now.path() + "/missing", now.path() + "/Tls", now.path()});
+    QCOMPARE(dialog.directory().absolutePath(), now.path() + "/Tls");
+    QCOMPARE(dialog.history(), (QStringList{now.path() + "/Tls", now.path()}));
+    QVERIFY(!dialog.sidebarUrls().contains(QUrl::fromLocalFile(earlier.path())));
+    QVERIFY(dialog.sidebarUrls().contains(QUrl::fromLocalFile(now.path() + "/Tls")));
+  }
+
   // ---- Playtest ----
 
   void playtestStartsTheGameOnAOneLevelSetAndWritesNothingOfTheDesigners() {
@@ -376,7 +408,15 @@ class LevelToolsTest : public QObject {
     std::string error;
     QVERIFY(ReadLevelFile((user.path() + "/Lvl/shipped.sfl").toStdString(), level, error));
     QCOMPARE(level.brickGrid[4][4], 1);
-    QCOMPARE(window->dialogs.shown.size(), 0);
+    // Told once a run, in the level window or any other, where saves go.
+    QCOMPARE(window->dialogs.shown.size(), 1);
+    QVERIFY(window->dialogs.texts()[0].contains("saved in your own folder " + user.path()));
+    split.fileSave();
+    LevelSetBuilder builder(setup.folders, window->dialogs);
+    window->dialogs.saveAnswers << user.path() + "/Lvl/mine.sfs";
+    builder.saveSet();
+    QVERIFY(QFile::exists(user.path() + "/Lvl/mine.sfs"));
+    QCOMPARE(window->dialogs.shown.size(), 1);
   }
 
   void theEditorFindsItsDataLikeTheGame_data() {

@@ -13,6 +13,8 @@
 #include <string>
 
 #include "content/tileset_file.h"
+#include "editor/picture_box.h"
+#include "editor/tile_assignments.h"
 #include "editor/tileset_builder.h"
 #include "tests/editor/editor_fixture.h"
 
@@ -355,34 +357,117 @@ class TilesetBuilderTest : public QObject {
     QVERIFY(QDir(root->path() + "/Tls").removeRecursively());
     WriteBytes(root->path() + "/Tls", "");  // a file where the folder should be: nothing can be written
     control("Command2")->click();
+    dialogs->buttonAnswers << QMessageBox::Yes << QMessageBox::Ok;  // saved anyway without its bitmap
     control("cmdSave")->click();
-    QCOMPARE(dialogs->shown.size(), 1);
-    QVERIFY(dialogs->texts()[0].startsWith("Error in writing file.\n"));
+    QCOMPARE(dialogs->shown.size(), 2);
+    QVERIFY(dialogs->texts()[1].startsWith("Error in writing file.\n"));
     QCOMPARE(builder->result(), int(QDialog::Rejected));
     QCOMPARE(builder->tileCount(), 2);
     QVERIFY(control("cmdSave")->isEnabled());
     QFile::remove(root->path() + "/Tls");
+    dialogs->buttonAnswers << QMessageBox::Yes;
     control("cmdSave")->click();
     QCOMPARE(builder->result(), int(QDialog::Accepted));
   }
 
-  void cancelAsksBeforeAbandoning_data() {
-    QTest::addColumn<int>("answer");
-    QTest::newRow("no keeps working") << int(QMessageBox::No);
-    QTest::newRow("yes abandons") << int(QMessageBox::Yes);
+  void saveProblemsNameWhatWouldNotWork_data() {
+    QTest::addColumn<QString>("kinds");  // the saved tiles' kinds, from tile 1
+    QTest::addColumn<bool>("bitmapFound");
+    QTest::addColumn<QStringList>("problems");
+    QTest::newRow("works") << "1,3" << true << QStringList{};
+    QTest::newRow("bitmap not in Tls") << "1" << false << QStringList{"Its bitmap Bricks.bmp is not in Tls"};
+    QTest::newRow("no tiles") << "" << true << QStringList{"It holds no tiles"};
+    QTest::newRow("skipped tiles") << "1,0,2,0" << true << QStringList{"Tiles 2, 4 were skipped"};
+    QTest::newRow("all at once") << "" << false << QStringList{"Its bitmap", "It holds no tiles"};
   }
-  void cancelAsksBeforeAbandoning() {
+  void saveProblemsNameWhatWouldNotWork() {
+    QFETCH(QString, kinds);
+    QFETCH(bool, bitmapFound);
+    QFETCH(QStringList, problems);
+    TileSet tileSet{0, {TileDef{}}};
+    for (const QString& kind : kinds.split(',', Qt::SkipEmptyParts)) {
+      tileSet.tiles.push_back(TileDef{kind.toInt(), 1, 1, 1, 1, 0, 0});
+      ++tileSet.tileCount;
+    }
+    const std::vector<std::string> found = SaveProblems(tileSet, bitmapFound, "Bricks.bmp");
+    QCOMPARE(found.size(), std::size_t(problems.size()));
+    for (qsizetype i = 0; i < problems.size(); ++i)
+      QVERIFY2(QString::fromStdString(found[static_cast<std::size_t>(i)]).startsWith(problems[i]), found[i].c_str());
+  }
+
+  // Each way of making a tileset that would not work is warned of once; No goes back to it, Yes saves it.
+  void aTilesetThatWouldNotWorkIsSavedOnlyWhenTheDesignerInsists_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("answer");
+    for (const char* how : {"skipped in the overview", "ended at once", "copy declined"}) {
+      QTest::newRow(qPrintable(QString(how) + ", back")) << how << int(QMessageBox::No);
+      QTest::newRow(qPrintable(QString(how) + ", anyway")) << how << int(QMessageBox::Yes);
+    }
+  }
+  void aTilesetThatWouldNotWorkIsSavedOnlyWhenTheDesignerInsists() {
+    QFETCH(QString, how);
     QFETCH(int, answer);
-    start(64, 32);
-    builder->show();
+    if (how == "copy declined") {
+      QDir().mkpath(root->path() + "/art");
+      WriteFixtureBitmap(root->path() + "/art/Bricks.bmp", 64, 16);
+      dialogs->openAnswers << root->path() + "/art/Bricks.bmp";
+      dialogs->buttonAnswers << QMessageBox::No;
+      control("cmdOpenPic")->click();
+      control("cmdDone")->click();
+      next();
+    } else {
+      start(128, 16);
+      if (how == "skipped in the overview")
+        QTest::mouseClick(control<QListWidget>("tileOverview")->viewport(), Qt::LeftButton, {},
+                          control<QListWidget>("tileOverview")->visualItemRect(
+                              control<QListWidget>("tileOverview")->item(2)).center());
+      else
+        QCOMPARE(builder->tileCount(), 0);  // Done, then End at once
+    }
+    control("Command2")->click();
+    dialogs->shown.clear();
     dialogs->buttonAnswers << static_cast<QMessageBox::StandardButton>(answer);
-    control("Command3")->click();
+    control("cmdSave")->click();
     QCOMPARE(dialogs->shown.size(), 1);
-    QCOMPARE(dialogs->shown[0].title, QString("Cancel"));
-    QCOMPARE(dialogs->shown[0].text, QString("Do you want to abandon current tileset?"));
+    QCOMPARE(dialogs->shown[0].title, QString("Save Tileset"));
+    QCOMPARE(QFile::exists(root->tls("Bricks.sft")), answer == QMessageBox::Yes);
+    QCOMPARE(builder->result(), answer == QMessageBox::Yes ? int(QDialog::Accepted) : int(QDialog::Rejected));
+  }
+
+  // Cancel asks only when work would be lost: tiles stored, or a choice on show not stored yet.
+  void cancelAsksBeforeAbandoningWork_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("answer");  // 0 when nothing is asked
+    QTest::newRow("a picture only") << "picture" << 0;
+    QTest::newRow("Done, nothing assigned") << "done" << 0;
+    QTest::newRow("an opened tileset untouched") << "opened" << 0;
+    QTest::newRow("a tile stored, no keeps working") << "stored" << int(QMessageBox::No);
+    QTest::newRow("a tile stored, yes abandons") << "stored" << int(QMessageBox::Yes);
+    QTest::newRow("a kind on show") << "shown" << int(QMessageBox::Yes);
+  }
+  void cancelAsksBeforeAbandoningWork() {
+    QFETCH(QString, how);
+    QFETCH(int, answer);
+    if (how == "opened") {
+      WriteFixtureTileSet(*root, "Bricks", 64, 32, 4);
+      dialogs->openAnswers << root->tls("Bricks.sft");
+      control("cmdOpenTileset")->click();
+    } else if (how == "picture") {
+      openPicture(64, 32);
+    } else {
+      start(64, 32);
+    }
+    if (how == "stored") next();
+    if (how == "shown") control<QRadioButton>("Option1_4")->click();
+    builder->show();
+    if (answer) dialogs->buttonAnswers << static_cast<QMessageBox::StandardButton>(answer);
+    control("Command3")->click();
+    QCOMPARE(dialogs->shown.size(), answer ? 1 : 0);
+    if (answer) QCOMPARE(dialogs->shown[0].title, QString("Cancel"));
+    if (answer) QCOMPARE(dialogs->shown[0].text, QString("Do you want to abandon current tileset?"));
     QCOMPARE(builder->isVisible(), answer == QMessageBox::No);
-    QCOMPARE(builder->tiles().empty(), answer == QMessageBox::Yes);
-    QVERIFY(!QFile::exists(root->tls("Bricks.sft")));
+    QCOMPARE(builder->tiles().empty(), answer != QMessageBox::No);
+    QVERIFY(!QFile::exists(root->tls("Bricks.sft")) || how == "opened");
   }
 
   // ---- Faults that lost or broke work ----
@@ -419,6 +504,7 @@ class TilesetBuilderTest : public QObject {
 
   void aTilesetFileThatExistsIsReplacedOnlyAfterAsking() {
     start(64, 16);
+    next();
     WriteBytes(root->tls("Bricks.sft"), "old");
     dialogs->buttonAnswers << QMessageBox::No;
     control("Command2")->click();
@@ -443,18 +529,51 @@ class TilesetBuilderTest : public QObject {
     QCOMPARE(saved().tileCount, 2);
   }
 
+  // Pictures the game cannot read as they stand are offered for writing as its bitmap, even from inside Tls.
+  void picturesFromOtherProgramsAreWrittenAsTheGamesBitmap_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("PNG from elsewhere") << int(PictureKind::Png) << "art/Bricks.png" << int(QMessageBox::Yes);
+    QTest::newRow("bit fields from elsewhere") << int(PictureKind::BitfieldsBmp) << "art/Bricks.bmp" << int(QMessageBox::Yes);
+    QTest::newRow("bit fields in Tls") << int(PictureKind::BitfieldsBmp) << "Tls/Bricks.bmp" << int(QMessageBox::Yes);
+    QTest::newRow("PNG in Tls") << int(PictureKind::Png) << "Tls/Bricks.png" << int(QMessageBox::Yes);
+    QTest::newRow("declined") << int(PictureKind::Png) << "art/Bricks.png" << int(QMessageBox::No);
+  }
+  void picturesFromOtherProgramsAreWrittenAsTheGamesBitmap() {
+    QFETCH(int, kind);
+    QFETCH(QString, chosen);
+    QFETCH(int, answer);
+    QDir().mkpath(root->path() + "/art");
+    WriteFixturePicture(root->path() + "/" + chosen, 64, 16, static_cast<PictureKind>(kind));
+    dialogs->openAnswers << root->path() + "/" + chosen;
+    dialogs->buttonAnswers << static_cast<QMessageBox::StandardButton>(answer);
+    control("cmdOpenPic")->click();
+    QCOMPARE(dialogs->shown.size(), 1);
+    QVERIFY2(dialogs->texts()[0].contains("transparency is dropped"), qPrintable(dialogs->texts()[0]));
+    QCOMPARE(HoldsFixtureBitmap(root->tls("Bricks.bmp"), 64, 16), answer == QMessageBox::Yes);
+    QVERIFY(control("cmdDone")->isEnabled());
+    if (answer == QMessageBox::No) return;
+    control("cmdDone")->click();
+    QCOMPARE(control<PictureBox>("BrickWindow")->picture().pixel(1, 0), FixturePixel(1, 0));  // see-through
+    next();
+    QCOMPARE(saved().tileCount, 2);
+  }
+
   // A picture from outside Tls that cannot be used is refused before the copy is offered: nothing is left in Tls.
   void aWrongSizePictureIsRefusedBeforeAnythingIsCopied_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("chosen");
     QTest::newRow("Open Picture") << "cmdOpenPic" << "Bricks.bmp";
     QTest::newRow("Open Tileset") << "cmdOpenTileset" << "Bricks.sft";
+    QTest::newRow("Open Picture, PNG") << "cmdOpenPic" << "Bricks.png";
   }
   void aWrongSizePictureIsRefusedBeforeAnythingIsCopied() {
     QFETCH(QString, button);
     QFETCH(QString, chosen);
     QDir().mkpath(root->path() + "/art");
     WriteFixtureBitmap(root->path() + "/art/Bricks.bmp", 100, 32);
+    WriteFixturePicture(root->path() + "/art/Bricks.png", 100, 32, PictureKind::Png);
     std::string error;
     QVERIFY(WriteTileSetFile((root->path() + "/art/Bricks.sft").toStdString(),
                              TileSet{1, {TileDef{}, TileDef{Hittable, 1, 1, 1, 1, 0, 0}}}, error));

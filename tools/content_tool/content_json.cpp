@@ -24,12 +24,20 @@ struct PackError {
 
 // ---- names -----------------------------------------------------------------------------------------------
 
-Json NameToJson(const std::string& name) { return BytesToUtf8(name); }
+// Names are bytes the game hands to the file system, which takes them as UTF-8 (as the editor writes them): they
+// print as that text. A name whose bytes are not UTF-8 prints as {"latin1": text}, each byte the character of
+// its number, so that packing gives the same bytes back.
+Json NameToJson(const std::string& name) {
+  if (IsUtf8(name)) return name;
+  return {{"latin1", BytesToUtf8(name)}};
+}
 
 std::string NameFromJson(const Json& value, const std::string& what) {
+  if (value.is_string()) return value.get<std::string>();  // the JSON reader has checked it is UTF-8
   std::string bytes;
-  if (!value.is_string() || !Utf8ToBytes(value.get<std::string>(), bytes))
-    throw PackError{what + " must be a text of characters up to U+00FF"};
+  if (!value.is_object() || value.size() != 1 || !value.contains("latin1") || !value["latin1"].is_string() ||
+      !Utf8ToBytes(value["latin1"].get<std::string>(), bytes))
+    throw PackError{what + " must be a text, or {\"latin1\": text} of characters up to U+00FF"};
   return bytes;
 }
 

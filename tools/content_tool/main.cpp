@@ -24,7 +24,9 @@ Commands:
   dump FILE              Print FILE as JSON. The kind follows from the name: ".sft" tileset,
                          ".sfl" level, ".sfs" level set, ".sfh" high scores, "config.bin" options.
   pack JSON OUT          Write OUT as the JSON file JSON describes (its "type" says the kind).
-                         Packing what dump printed gives back the same bytes.
+                         Packing what dump printed gives back the same bytes. Names print as
+                         UTF-8, as the file system (and so the game) reads them; a name whose
+                         bytes are not UTF-8 prints as {"latin1": text}, a character per byte.
   check DIR              Check the data tree under DIR (Gfx, Sfx, Mus, Tls, Lvl, Bgd): the game's
                          pictures, sounds and songs are there and usable (a picture of a kind the
                          game does not read is an "unsupported format"); level sets name existing
