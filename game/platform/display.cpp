@@ -309,7 +309,7 @@ void FlipScreen(Platform& platform) {
     if (changed) std::memcpy(&display.shownFrame[at], &display.backBuffer[at], RowBytes);
     display.changedRows[y] = changed;
   }
-  if (platform.window->Present(display)) NotePresent(platform.frameStats);
+  NoteFrame(platform.frameStats, platform.window->Present(display));
 }
 
 void ApplyGamma(Platform& platform, float red, float green, float blue) {

@@ -277,13 +277,12 @@ std::unique_ptr<PadDevice> OpenPadDevice();
 // Lets the device library go once every device is closed.
 void CloseDeviceLibrary();
 
-// Frames that went to the screen, for the footprint benchmark: with SHARDFALL_FRAME_STATS=FILE in the
-// environment, FILE gets one line "PRESENTS FIRST_NS LAST_NS" (CLOCK_REALTIME) at shut-down.
+// Each frame's end, for the footprint benchmark: with SHARDFALL_FRAME_STATS=FILE in the environment, FILE gets one
+// line "NS SHOWN" per frame at shut-down (CLOCK_REALTIME; SHOWN 1 when it went to the screen, 0 when it was skipped
+// as identical to the one shown). Each frame of the main loop and each waiting pass counts.
 struct FrameStats {
   std::string file;  // empty: nothing is counted
-  std::int64_t presents = 0;
-  std::int64_t firstNs = 0;
-  std::int64_t lastNs = 0;
+  std::vector<std::int64_t> frames;  // ns x 2, plus 1 when shown
 };
 
 struct Platform {
@@ -305,8 +304,8 @@ struct Platform {
 
 struct Clock;
 
-// Counts one presented frame (when asked for).
-void NotePresent(FrameStats& stats);
+// Counts one frame, shown or skipped (when asked for).
+void NoteFrame(FrameStats& stats, bool shown);
 
 // The start-up: display, input, sound, music; a device that cannot be opened leaves its part silent or dark.
 void InitPlatform(Platform& platform);
