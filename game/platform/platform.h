@@ -74,11 +74,11 @@ inline bool PadHeld(const PadState& pad, PadButton button) { return (pad.buttons
 
 // One line of a --input script.
 struct ScriptEvent {
-  enum class Kind { Key, Move, Button, Pad, Stick };
+  enum class Kind { Key, Move, Button, Pad, Stick, Focus };
   std::int32_t tick = 0;
   Kind kind = Kind::Key;
   int code = 0;        // Key: scan code; Button: 0 left, 1 right; Pad: PadButton
-  bool down = false;   // Key, Button, Pad
+  bool down = false;   // Key, Button, Pad; Focus: gained
   std::int32_t dx = 0; // Move: counts; Stick: tilt
   std::int32_t dy = 0;
 };
@@ -91,6 +91,7 @@ struct ScriptedInput {
   std::array<std::uint8_t, 256> keys{};
   MouseState mouse;                 // movement accumulates until the next mouse read
   PadState pad;                     // connected from the script's first pad or stick event
+  bool focused = true;
 };
 
 using KeyStates = std::array<std::uint8_t, 256>;  // by scan code; 0x80 = down
@@ -103,6 +104,8 @@ struct Input {
   MouseState mouseState;
   bool mousePresent = false;          // the last read found a mouse
   PadState pad;                       // the gamepad at the last read
+  bool focused = true;                // the window had the keyboard's focus at the last read
+  bool pointerHeld = false;           // the window holds the pointer (relative mouse mode)
   std::uint16_t previousPadButtons = 0;  // its buttons at the read before
   ScriptedInput script;
 };
@@ -159,6 +162,7 @@ using SoundTable = std::vector<SoundSlot>;
 
 struct Sound {
   SoundTable soundTable = SoundTable(1);
+  bool muted = false;  // silent while the window is without the focus
   std::deque<std::string> soundLog;  // names of the last 200 sounds played, oldest first
 };
 
@@ -221,6 +225,8 @@ class WindowDevice {
   virtual bool ReadMouse(MouseState& state) = 0;
   // Raw relative counts with the pointer kept inside the window, or the pointer given back.
   virtual void CaptureMouse(bool captured) = 0;
+  // The window has the keyboard's focus.
+  virtual bool Focused() const { return true; }
 };
 
 // Every gamepad plugged in, found again at each read, so pads come and go at any time.
@@ -249,6 +255,8 @@ class AudioDevice {
   virtual void HaltSong() = 0;
   virtual bool SongPlaying(const Music& music, std::int32_t now) const = 0;
   virtual void SetSongVolume(std::int32_t masterVolume) = 0;
+  // Silences everything it plays, which keeps playing and keeping time, or lets it be heard again.
+  virtual void Mute(bool) {}
 };
 
 // No window: nothing is shown and no key or mouse is read. `pace` waits a frame's time at each present, for a

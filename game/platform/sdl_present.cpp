@@ -238,10 +238,13 @@ RefreshPacer::RefreshPacer(int refreshHz)
 
 void RefreshPacer::Wait(bool presentWaits) {
   const auto now = steady_clock::now();
-  if (presentWaits || now >= next_) {
+  // The refreshes keep their own beat: a frame a little late is shown at once and the next keeps its slot, so one
+  // slow frame costs one short interval rather than moving every later frame. A frame a refresh or more behind,
+  // or a present that waits for the refresh itself, starts the beat afresh.
+  if (presentWaits || now >= next_ + period_) {
     next_ = now + period_;
     return;
   }
-  std::this_thread::sleep_until(next_);
+  if (now < next_) std::this_thread::sleep_until(next_);
   next_ += period_;
 }

@@ -30,7 +30,8 @@ std::unique_ptr<Presenter> OpenGpuPresenter(SDL_Window* window);
 // window has no pixels to offer.
 std::unique_ptr<Presenter> OpenSurfacePresenter(SDL_Window* window);
 
-// At most one present per display refresh: sleeps out what is left of the refresh since the last wait.
+// At most one present per display refresh: sleeps out what is left of the refresh since the last wait, on a steady
+// beat of refreshes.
 class RefreshPacer {
  public:
   explicit RefreshPacer(int refreshHz);

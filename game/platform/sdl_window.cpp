@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "platform/display.h"
 #include "platform/input.h"
@@ -110,6 +111,7 @@ class SdlWindow final : public WindowDevice {
     const bool changed = stale_ || std::find(display.changedRows.begin(), display.changedRows.end(), true) !=
                                        display.changedRows.end();
     pacer_.Wait(changed && presenter_->WaitedForRefresh());
+    refreshWaited_ = false;
     return changed && Show(display);
   }
 
@@ -120,9 +122,17 @@ class SdlWindow final : public WindowDevice {
     stale_ = true;
   }
 
-  bool PresentIfStale(const Display& display) override { return stale_ && Show(display); }
+  // In its own refresh, so a waiting pass never shows two frames in one; the pass's wait is then done.
+  bool PresentIfStale(const Display& display) override {
+    if (!stale_) return false;
+    pacer_.Wait(false);
+    refreshWaited_ = true;
+    return Show(display);
+  }
 
-  void WaitForRefresh() override { pacer_.Wait(false); }
+  void WaitForRefresh() override {
+    if (!std::exchange(refreshWaited_, false)) pacer_.Wait(false);
+  }
 
   bool TakenAway() const override {
     return (SDL_GetWindowFlags(window_) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;
@@ -159,6 +169,8 @@ class SdlWindow final : public WindowDevice {
 
   void CaptureMouse(bool captured) override { SDL_SetRelativeMouseMode(captured ? SDL_TRUE : SDL_FALSE); }
 
+  bool Focused() const override { return focused_ && !TakenAway(); }
+
  private:
   bool Show(const Display& display) {
     const bool shown = presenter_->Show(display, stale_);
@@ -170,6 +182,8 @@ class SdlWindow final : public WindowDevice {
   void TakeWindowEvent(Uint8 windowEvent) {
     if (windowEvent == SDL_WINDOWEVENT_SIZE_CHANGED) presenter_->Resized();
     if (windowEvent == SDL_WINDOWEVENT_SIZE_CHANGED || windowEvent == SDL_WINDOWEVENT_EXPOSED) stale_ = true;
+    if (windowEvent == SDL_WINDOWEVENT_FOCUS_LOST || windowEvent == SDL_WINDOWEVENT_FOCUS_GAINED)
+      focused_ = windowEvent == SDL_WINDOWEVENT_FOCUS_GAINED;
   }
 
   void ToggleFullScreen() {
@@ -182,6 +196,8 @@ class SdlWindow final : public WindowDevice {
   RefreshPacer pacer_{60};
   GammaRamp ramp_{};    // the ramp the presenter has
   bool stale_ = true;   // the screen does not show the last flipped frame as it is
+  bool focused_ = true;
+  bool refreshWaited_ = false;  // this waiting pass has waited for its refresh already
 };
 
 }  // namespace

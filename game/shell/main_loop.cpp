@@ -5,6 +5,7 @@
 
 #include "core/game.h"
 #include "platform/display.h"
+#include "platform/input.h"
 #include "platform/tape.h"
 #include "shell/fades.h"
 #include "shell/recording.h"
@@ -82,6 +83,7 @@ void RunFrame(Game& game, const ModeSteps& steps, FrameTimer& timer) {
   if (timer.slowMachineThrottle)
     for (int pass = 0; pass < ThrottlePumpPasses; ++pass) PumpMessages(game.platform);
   DispatchMode(game, steps);
+  HoldPointer(game.platform, s.frontEndReady && !s.inFrontEnd && s.gameLoaded && !s.paused);
   FlipScreen(game.platform);
   if (s.fadingIn) FadeInStep(game);
   if (s.musicFadingIn) MusicFadeInStep(game);
