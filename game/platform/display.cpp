@@ -337,3 +337,17 @@ std::vector<std::uint32_t> ShownPicture(const Platform& platform) {
   ConvertForScreen(display.shownFrame.data(), table.data(), picture.data(), PixelCount);
   return picture;
 }
+
+Viewport PictureViewport(int width, int height, bool fill) {
+  if (fill) return {0, 0, width, height};
+  const int scale = std::min(width / ScreenWidth, height / ScreenHeight);
+  int placedWidth = ScreenWidth * scale, placedHeight = ScreenHeight * scale;
+  if (scale < 1 && width * ScreenHeight > height * ScreenWidth) {
+    placedWidth = height * ScreenWidth / ScreenHeight;
+    placedHeight = height;
+  } else if (scale < 1) {
+    placedWidth = width;
+    placedHeight = width * ScreenHeight / ScreenWidth;
+  }
+  return {(width - placedWidth) / 2, (height - placedHeight) / 2, placedWidth, placedHeight};
+}

@@ -63,6 +63,11 @@ void ReleaseModeAssets(Platform& platform, bool& musicOn) {
   ReleaseAllImages(platform);
 }
 
+void ApplyDisplaySettings(Platform& platform, bool fullScreen, bool fill) {
+  platform.options.fill = fill;
+  platform.window->ShowAs(fullScreen, fill);
+}
+
 void RequestQuit(Platform& platform) {
   if (platform.quitRequested) return;
   platform.quitRequested = true;

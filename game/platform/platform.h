@@ -6,6 +6,7 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -200,6 +201,14 @@ struct Text {
 
 // ---- Devices ----
 
+// A window's place on the desktop when it is not full screen, and whether it is.
+struct WindowPlace {
+  int x = -1, y = -1;          // -1: centred
+  int width = 0, height = 0;   // 0: the game's own size
+  bool fullScreen = true;      // the desktop's own mode, on the display the window is on
+  bool operator==(const WindowPlace&) const = default;
+};
+
 // The window with its keyboard and mouse. The platform asks it, never which one it is.
 class WindowDevice {
  public:
@@ -227,6 +236,10 @@ class WindowDevice {
   virtual void CaptureMouse(bool captured) = 0;
   // The window has the keyboard's focus.
   virtual bool Focused() const { return true; }
+  // Full screen or a window, and the picture filling the screen or in whole-pixel steps with its aspect kept.
+  virtual void ShowAs(bool, bool) {}
+  // Where the window is now; nothing without a window.
+  virtual std::optional<WindowPlace> Place() const { return std::nullopt; }
 };
 
 // Every gamepad plugged in, found again at each read, so pads come and go at any time.
@@ -272,7 +285,9 @@ std::unique_ptr<PadDevice> NoPadDevice();
 // Start-up choices from the command line.
 struct PlatformOptions {
   bool headless = false;  // no window and no sound device; the clock is virtual
-  bool windowed = false;  // a window instead of full screen
+  bool windowed = false;  // a window whatever `place` says
+  WindowPlace place;      // where the window opens
+  bool fill = false;      // the picture fills the screen; else whole-pixel steps with its aspect kept
   bool noGamma = false;   // run without a gamma ramp (fades become instant)
   bool drawNothing = false;  // no picture is drawn or shown: a run that only needs the outcome (a level's proof)
 };
@@ -329,6 +344,8 @@ void PumpMessages(Platform& platform);
 bool PumpWindowEvents(Platform& platform);
 // Sets quitRequested (kept by a recording): the main loop ends after this frame.
 void RequestQuit(Platform& platform);
+// Full screen or a window, filled or in whole-pixel steps, at once (the Options screens' choice).
+void ApplyDisplaySettings(Platform& platform, bool fullScreen, bool fill);
 // One pass of a wait that reads nothing (the lost display): pump, then sleep until the next display refresh; the game's
 // clock stays. False once a quit is requested.
 bool IdlePass(Platform& platform);
