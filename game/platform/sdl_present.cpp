@@ -229,13 +229,14 @@ RefreshPacer::RefreshPacer(int refreshHz)
 
 void RefreshPacer::Wait(bool presentWaits) {
   const auto now = steady_clock::now();
-  // The refreshes keep their own beat: a frame a little late is shown at once and the next keeps its slot, so one
-  // slow frame costs one short interval rather than moving every later frame. A frame a refresh or more behind,
-  // or a present that waits for the refresh itself, starts the beat afresh.
-  if (presentWaits || now >= next_ + period_) {
+  // The refreshes keep their own beat, as a display's would: a frame a little late is shown at once, one later than
+  // half a refresh waits for the next beat, so one slow frame neither moves every later frame nor brings two
+  // almost at once. A present that waits for the refresh itself, or a long stall, starts the beat afresh.
+  if (presentWaits || now >= next_ + 4 * period_) {
     next_ = now + period_;
     return;
   }
+  while (now >= next_ + period_ / 2) next_ += period_;
   if (now < next_) std::this_thread::sleep_until(next_);
   next_ += period_;
 }
