@@ -89,10 +89,7 @@ void ReadPlayerInput(Game& game) {
     world.nextPauseToggle = now + 500.0f;
   }
   // Another window took the keyboard: play waits, paused, until P.
-  if (!game.platform.input.focused && state.playing && !state.paused) {
-    state.paused = true;
-    world.nextPauseToggle = now + 500.0f;
-  }
+  if (!game.platform.input.focused && state.playing) state.paused = true;
   if (KeyDown(game, DIK_ESCAPE)) {
     state.quitToFrontEnd = true;
     state.paused = false;

@@ -27,7 +27,8 @@ TEST(RememberWindow, TheWindowsPlaceAndFullScreenAreSavedForTheNextStart) {
       {false, {10, 20, 800, 600, false}, settingsOf(10, 20, 800, 600, 0)},
       {true, {10, 20, 800, 600, false}, settingsOf(10, 20, 800, 600, 1)},
       {true, {10, 20, 800, 600, true}, settingsOf(10, 20, 800, 600, 1)},
-      {false, {-300, 20, 20000, 600, true}, settingsOf(-1, -1, 16384, 600, 1)},
+      {false, {10, 0, 800, 600, false}, settingsOf(10, 0, 800, 600, 0)},  // at the top edge
+      {false, {-300, 20, 20000, 30000, true}, settingsOf(-1, -1, 16384, 16384, 1)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.place.x + c.forcedWindow);
