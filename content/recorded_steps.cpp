@@ -21,6 +21,7 @@ void AppendRead(std::string& out, const DeviceRead& before, const DeviceRead& no
   if (now.mouseButtons != before.mouseButtons) out += " b" + NumberText(+now.mouseButtons);
   if (now.mousePresent != before.mousePresent) out += now.mousePresent ? " M1" : " M0";
   if (now.padConnected != before.padConnected) out += now.padConnected ? " P1" : " P0";
+  if (now.focused != before.focused) out += now.focused ? " F1" : " F0";
   if (now.padButtons != before.padButtons) out += " p" + NumberText(now.padButtons);
   if (now.stickX != before.stickX || now.stickY != before.stickY)
     out += " s" + NumberText(now.stickX) + "," + NumberText(now.stickY);
@@ -64,9 +65,10 @@ bool ParseReadToken(std::string_view token, DeviceRead& read) {
     case 'm': return ParsePair(value, read.mouseX, read.mouseY) && mouseCount(read.mouseX) && mouseCount(read.mouseY);
     case 'b': return ParseWithin(value, read.mouseButtons, 0, 3);
     case 'M':
-    case 'P': {
+    case 'P':
+    case 'F': {
       if (value != "0" && value != "1") return false;
-      (tag == 'M' ? read.mousePresent : read.padConnected) = value == "1";
+      (tag == 'M' ? read.mousePresent : tag == 'P' ? read.padConnected : read.focused) = value == "1";
       return true;
     }
     case 'p': return ParseWithin(value, read.padButtons, 0, (1 << RecordedPadButtons) - 1);

@@ -23,6 +23,7 @@ struct DeviceRead {
   bool padConnected = false;
   std::uint16_t padButtons = 0;         // one bit per pad button, in the game's order of them
   std::int16_t stickX = 0, stickY = 0;  // the left stick, -32768 .. 32767
+  bool focused = true;                  // the window has the keyboard (false: another window took it)
   bool operator==(const DeviceRead&) const = default;
 };
 

@@ -88,6 +88,8 @@ void ReadPlayerInput(Game& game) {
     state.paused = !state.paused;
     world.nextPauseToggle = now + 500.0f;
   }
+  // Another window took the keyboard: play waits, paused, until P.
+  if (!game.platform.input.focused && state.playing) state.paused = true;
   if (KeyDown(game, DIK_ESCAPE) && !world.leaveAsked) {
     state.paused = false;
     if (ConfirmsLeave(game)) world.leaveAsked = true;

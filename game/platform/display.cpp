@@ -309,7 +309,7 @@ void FlipScreen(Platform& platform) {
     if (changed) std::memcpy(&display.shownFrame[at], &display.backBuffer[at], RowBytes);
     display.changedRows[y] = changed;
   }
-  if (platform.window->Present(display)) NotePresent(platform.frameStats);
+  NoteFrame(platform.frameStats, platform.window->Present(display));
 }
 
 void ApplyGamma(Platform& platform, float red, float green, float blue) {
@@ -336,4 +336,18 @@ std::vector<std::uint32_t> ShownPicture(const Platform& platform) {
   std::vector<std::uint32_t> picture(PixelCount);
   ConvertForScreen(display.shownFrame.data(), table.data(), picture.data(), PixelCount);
   return picture;
+}
+
+Viewport PictureViewport(int width, int height, bool fill) {
+  if (fill) return {0, 0, width, height};
+  const int scale = std::min(width / ScreenWidth, height / ScreenHeight);
+  int placedWidth = ScreenWidth * scale, placedHeight = ScreenHeight * scale;
+  if (scale < 1 && width * ScreenHeight > height * ScreenWidth) {
+    placedWidth = height * ScreenWidth / ScreenHeight;
+    placedHeight = height;
+  } else if (scale < 1) {
+    placedWidth = width;
+    placedHeight = width * ScreenHeight / ScreenWidth;
+  }
+  return {(width - placedWidth) / 2, (height - placedHeight) / 2, placedWidth, placedHeight};
 }

@@ -77,6 +77,15 @@ void ExpandForScreen(const Pixel* frame, std::uint32_t* out, std::size_t count);
 // The ramp that changes nothing: every channel's entry i is i x 257.
 GammaRamp PlainRamp();
 
+// Where the picture lands in an output of width x height real pixels: centred at the largest whole multiple of its
+// size that fits (or, in an output smaller than the picture, as large as fits with its aspect kept); `fill`: all of
+// the output.
+struct Viewport {
+  int x = 0, y = 0, width = 0, height = 0;
+  bool operator==(const Viewport&) const = default;
+};
+Viewport PictureViewport(int width, int height, bool fill);
+
 // Colour conversion between 0x00RRGGBB and RGB565.
 Pixel ToPixel(std::uint32_t rgb);
 std::uint32_t ToRgb(Pixel pixel);

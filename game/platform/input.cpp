@@ -68,6 +68,7 @@ void ApplyScriptEvent(ScriptedInput& script, const ScriptEvent& event) {
       script.pad.stickY = StickValue(event.dy);
       script.pad.connected = true;
       break;
+    case ScriptEvent::Kind::Focus: script.focused = event.down; break;
   }
 }
 
@@ -77,8 +78,10 @@ void CatchUpScript(ScriptedInput& script, std::int32_t now) {
     ApplyScriptEvent(script, script.events[script.next++]);
 }
 
-DeviceRead ReadOf(const KeyStates& keys, bool mousePresent, const MouseState& mouse, const PadState& pad) {
+DeviceRead ReadOf(const KeyStates& keys, bool mousePresent, const MouseState& mouse, const PadState& pad,
+                  bool focused) {
   DeviceRead read;
+  read.focused = focused;
   for (std::size_t code = 0; code < keys.size(); ++code) read.keys[code] = keys[code] != 0;
   read.mousePresent = mousePresent;
   if (mousePresent) {
@@ -101,6 +104,15 @@ void StoreRead(Input& input, const DeviceRead& read) {
   input.mouseState.buttons[1] = (read.mouseButtons & 2) ? 0x80 : 0;
   input.previousPadButtons = input.pad.buttons;
   input.pad = PadState{read.padConnected, read.padButtons, read.stickX, read.stickY};
+  input.focused = read.focused;
+}
+
+// Sound and music are silent while the window is without the focus.
+void FollowFocus(Platform& platform) {
+  const bool mute = !platform.input.focused;
+  if (platform.sound.muted == mute) return;
+  platform.sound.muted = mute;
+  platform.audio->Mute(mute);
 }
 
 // Each chosen key and button is read as the one it stands for, and the ones given away are not read as themselves.
@@ -152,6 +164,10 @@ bool ParseScriptLine(const std::string& line, ScriptEvent& event, std::string& e
   } else if (kind == "stick") {
     event.kind = ScriptEvent::Kind::Stick;
     if (!(words >> event.dx >> event.dy)) return Refuse(error, "expected stick X Y");
+  } else if (kind == "focus") {
+    event.kind = ScriptEvent::Kind::Focus;
+    if (!(words >> a) || (a != "lost" && a != "gained")) return Refuse(error, "expected focus lost|gained");
+    event.down = a == "gained";
   } else if (kind == "move") {
     event.kind = ScriptEvent::Kind::Move;
     if (!(words >> event.dx >> event.dy)) return Refuse(error, "expected move DX DY");
@@ -181,13 +197,10 @@ bool ParseScriptLine(const std::string& line, ScriptEvent& event, std::string& e
 void InitInput(Platform& platform) {
   // Pads are read only where a person plays: never by a headless run, which must repeat exactly.
   if (!platform.options.headless) platform.pads = OpenPadDevice();
-  // Raw relative counts, as the game's mouse rules expect; the pointer stays inside the window. A script or a
-  // replay leaves the mouse to the desktop.
-  if (!platform.input.script.active && !IsReplaying(platform)) platform.window->CaptureMouse(true);
 }
 
 void ReleaseInput(Platform& platform) {
-  platform.window->CaptureMouse(false);
+  HoldPointer(platform, false);
   platform.pads = NoPadDevice();  // closed before the device library goes
 }
 
@@ -196,14 +209,23 @@ DeviceRead ReadLiveDevices(Platform& platform, std::int32_t tick) {
   ScriptedInput& script = input.script;
   if (script.active) {
     CatchUpScript(script, tick);
-    input.unbound = ReadOf(script.keys, true, script.mouse, script.pad);
+    input.unbound = ReadOf(script.keys, true, script.mouse, script.pad, script.focused);
     script.mouse.x = script.mouse.y = 0;  // movement counts once
   } else {
     MouseState mouse;
     const bool mousePresent = platform.window->ReadMouse(mouse);
-    input.unbound = ReadOf(platform.window->ReadKeys(), mousePresent, mouse, platform.pads->ReadPads());
+    input.unbound = ReadOf(platform.window->ReadKeys(), mousePresent, mouse, platform.pads->ReadPads(),
+                           platform.window->Focused());
   }
   return Rebound(input.unbound, input.bindings, !input.edgeKeys);
+}
+
+void HoldPointer(Platform& platform, bool held) {
+  // A script or a replay leaves the mouse to the desktop.
+  held = held && !platform.input.script.active && !IsReplaying(platform);
+  if (held == platform.input.pointerHeld) return;
+  platform.input.pointerHeld = held;
+  platform.window->CaptureMouse(held);
 }
 
 void ReadInputDevices(Platform& platform, const Clock& clock) {
@@ -216,6 +238,7 @@ void ReadInputDevices(Platform& platform, const Clock& clock) {
     read = platform.tape.lastRead = step.read;
   }
   StoreRead(platform.input, read);
+  FollowFocus(platform);
 }
 
 void UpdateKeyFlags(Input& input) {

@@ -13,13 +13,16 @@ struct Clock;
 
 void InitInput(Platform& platform);
 void ReleaseInput(Platform& platform);
-// One read of the keyboard, mouse and gamepad into keyState, mouseState, mousePresent and pad: from the replay,
-// else the script, else the devices; kept when recording.
+// One read of the keyboard, mouse and gamepad into keyState, mouseState, mousePresent and pad, and of the window's
+// focus (sound is muted without it): from the replay, else the script, else the devices; kept when recording.
 void ReadInputDevices(Platform& platform, const Clock& clock);
 // The devices as they are now at `tick`, or the script standing for them, whatever a replay hands the game: a
 // replay's viewer keys come from here. The player's bindings are applied (keys not while a name is typed); the
 // read before them is kept in Input::unbound.
 DeviceRead ReadLiveDevices(Platform& platform, std::int32_t tick);
+// In play the window holds the pointer and gives raw relative counts (which also work where the pointer cannot be
+// moved by a program); elsewhere the pointer is free to leave the window.
+void HoldPointer(Platform& platform, bool held);
 // keyPressed/keyHeld from keyState, by edgeKeys.
 void UpdateKeyFlags(Input& input);
 // The character of the key with the current Shift state, or "".

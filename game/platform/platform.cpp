@@ -20,20 +20,20 @@ extern "C" void OnSignal(int) { signalled = 1; }
 
 void WriteFrameStats(const FrameStats& stats) {
   if (stats.file.empty()) return;
-  const std::string line = std::to_string(stats.presents) + " " + std::to_string(stats.firstNs) + " " +
-                           std::to_string(stats.lastNs) + "\n";
+  std::string text;
+  for (const std::int64_t frame : stats.frames) text += std::to_string(frame / 2) + (frame % 2 ? " 1\n" : " 0\n");
   std::string error;
-  WriteFileAtomically(stats.file, Bytes(line.begin(), line.end()), error);
+  WriteFileAtomically(stats.file, Bytes(text.begin(), text.end()), error);
 }
 
 }  // namespace
 
-void NotePresent(FrameStats& stats) {
-  if (stats.file.empty()) return;
+void NoteFrame(FrameStats& stats, bool shown) {
+  constexpr std::size_t MostFrames = 1 << 18;  // over an hour at 60 Hz
+  if (stats.file.empty() || stats.frames.size() >= MostFrames) return;
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
-  stats.lastNs = static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
-  if (stats.presents++ == 0) stats.firstNs = stats.lastNs;
+  stats.frames.push_back((static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec) * 2 + (shown ? 1 : 0));
 }
 
 void InitPlatform(Platform& platform) {
@@ -63,6 +63,11 @@ void ReleaseModeAssets(Platform& platform, bool& musicOn) {
   ReleaseAllImages(platform);
 }
 
+void ApplyDisplaySettings(Platform& platform, bool fullScreen, bool fill) {
+  platform.options.fill = fill;
+  platform.window->ShowAs(fullScreen, fill);
+}
+
 void RequestQuit(Platform& platform) {
   if (platform.quitRequested) return;
   platform.quitRequested = true;
@@ -86,7 +91,7 @@ void PumpMessages(Platform& platform) {
 
 bool IdlePass(Platform& platform) {
   PumpMessages(platform);
-  if (platform.window->PresentIfStale(platform.display)) NotePresent(platform.frameStats);
+  NoteFrame(platform.frameStats, platform.window->PresentIfStale(platform.display));
   if (platform.quitRequested) return false;
   platform.window->WaitForRefresh();
   return true;
@@ -94,7 +99,7 @@ bool IdlePass(Platform& platform) {
 
 bool WaitingLoopPass(Platform& platform, Clock& clock) {
   PumpMessages(platform);
-  if (platform.window->PresentIfStale(platform.display)) NotePresent(platform.frameStats);
+  NoteFrame(platform.frameStats, platform.window->PresentIfStale(platform.display));
   // Without a window only the script can end a wait. Once it has nothing left, a second pass in the same wait
   // means the wait is over for good (the first may be the one right after the event that ended it). A replay
   // ends its waits as the recording says.

@@ -6,6 +6,7 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,11 +75,11 @@ inline bool PadHeld(const PadState& pad, PadButton button) { return (pad.buttons
 
 // One line of a --input script.
 struct ScriptEvent {
-  enum class Kind { Key, Move, Button, Pad, Stick };
+  enum class Kind { Key, Move, Button, Pad, Stick, Focus };
   std::int32_t tick = 0;
   Kind kind = Kind::Key;
   int code = 0;        // Key: scan code; Button: 0 left, 1 right; Pad: PadButton
-  bool down = false;   // Key, Button, Pad
+  bool down = false;   // Key, Button, Pad; Focus: gained
   std::int32_t dx = 0; // Move: counts; Stick: tilt
   std::int32_t dy = 0;
 };
@@ -91,6 +92,7 @@ struct ScriptedInput {
   std::array<std::uint8_t, 256> keys{};
   MouseState mouse;                 // movement accumulates until the next mouse read
   PadState pad;                     // connected from the script's first pad or stick event
+  bool focused = true;
 };
 
 using KeyStates = std::array<std::uint8_t, 256>;  // by scan code; 0x80 = down
@@ -114,6 +116,8 @@ struct Input {
   MouseState mouseState;
   bool mousePresent = false;          // the last read found a mouse
   PadState pad;                       // the gamepad at the last read
+  bool focused = true;                // the window had the keyboard's focus at the last read
+  bool pointerHeld = false;           // the window holds the pointer (relative mouse mode)
   std::uint16_t previousPadButtons = 0;  // its buttons at the read before
   ScriptedInput script;
   InputBindings bindings;  // none: every key and button is read as itself
@@ -172,6 +176,7 @@ using SoundTable = std::vector<SoundSlot>;
 
 struct Sound {
   SoundTable soundTable = SoundTable(1);
+  bool muted = false;  // silent while the window is without the focus
   std::deque<std::string> soundLog;  // names of the last 200 sounds played, oldest first
 };
 
@@ -209,6 +214,14 @@ struct Text {
 
 // ---- Devices ----
 
+// A window's place on the desktop when it is not full screen, and whether it is.
+struct WindowPlace {
+  int x = -1, y = -1;          // -1: centred
+  int width = 0, height = 0;   // 0: the game's own size
+  bool fullScreen = true;      // the desktop's own mode, on the display the window is on
+  bool operator==(const WindowPlace&) const = default;
+};
+
 // The window with its keyboard and mouse. The platform asks it, never which one it is.
 class WindowDevice {
  public:
@@ -234,6 +247,12 @@ class WindowDevice {
   virtual bool ReadMouse(MouseState& state) = 0;
   // Raw relative counts with the pointer kept inside the window, or the pointer given back.
   virtual void CaptureMouse(bool captured) = 0;
+  // The window has the keyboard's focus.
+  virtual bool Focused() const { return true; }
+  // Full screen or a window, and the picture filling the screen or in whole-pixel steps with its aspect kept.
+  virtual void ShowAs(bool, bool) {}
+  // Where the window is now; nothing without a window.
+  virtual std::optional<WindowPlace> Place() const { return std::nullopt; }
 };
 
 // Every gamepad plugged in, found again at each read, so pads come and go at any time.
@@ -262,6 +281,8 @@ class AudioDevice {
   virtual void HaltSong() = 0;
   virtual bool SongPlaying(const Music& music, std::int32_t now) const = 0;
   virtual void SetSongVolume(std::int32_t masterVolume) = 0;
+  // Silences everything it plays, which keeps playing and keeping time, or lets it be heard again.
+  virtual void Mute(bool) {}
 };
 
 // No window: nothing is shown and no key or mouse is read. `pace` waits a frame's time at each present, for a
@@ -277,7 +298,9 @@ std::unique_ptr<PadDevice> NoPadDevice();
 // Start-up choices from the command line.
 struct PlatformOptions {
   bool headless = false;  // no window and no sound device; the clock is virtual
-  bool windowed = false;  // a window instead of full screen
+  bool windowed = false;  // a window whatever `place` says
+  WindowPlace place;      // where the window opens
+  bool fill = false;      // the picture fills the screen; else whole-pixel steps with its aspect kept
   bool noGamma = false;   // run without a gamma ramp (fades become instant)
   bool drawNothing = false;  // no picture is drawn or shown: a run that only needs the outcome (a level's proof)
 };
@@ -290,13 +313,12 @@ std::unique_ptr<PadDevice> OpenPadDevice();
 // Lets the device library go once every device is closed.
 void CloseDeviceLibrary();
 
-// Frames that went to the screen, for the footprint benchmark: with SHARDFALL_FRAME_STATS=FILE in the
-// environment, FILE gets one line "PRESENTS FIRST_NS LAST_NS" (CLOCK_REALTIME) at shut-down.
+// Each frame's end, for the footprint benchmark: with SHARDFALL_FRAME_STATS=FILE in the environment, FILE gets one
+// line "NS SHOWN" per frame at shut-down (CLOCK_REALTIME; SHOWN 1 when it went to the screen, 0 when it was skipped
+// as identical to the one shown). Each frame of the main loop and each waiting pass counts.
 struct FrameStats {
   std::string file;  // empty: nothing is counted
-  std::int64_t presents = 0;
-  std::int64_t firstNs = 0;
-  std::int64_t lastNs = 0;
+  std::vector<std::int64_t> frames;  // ns x 2, plus 1 when shown
 };
 
 struct Platform {
@@ -318,8 +340,8 @@ struct Platform {
 
 struct Clock;
 
-// Counts one presented frame (when asked for).
-void NotePresent(FrameStats& stats);
+// Counts one frame, shown or skipped (when asked for).
+void NoteFrame(FrameStats& stats, bool shown);
 
 // The start-up: display, input, sound, music; a device that cannot be opened leaves its part silent or dark.
 void InitPlatform(Platform& platform);
@@ -335,6 +357,8 @@ void PumpMessages(Platform& platform);
 bool PumpWindowEvents(Platform& platform);
 // Sets quitRequested (kept by a recording): the main loop ends after this frame.
 void RequestQuit(Platform& platform);
+// Full screen or a window, filled or in whole-pixel steps, at once (the Options screens' choice).
+void ApplyDisplaySettings(Platform& platform, bool fullScreen, bool fill);
 // One pass of a wait that reads nothing (the lost display): pump, then sleep until the next display refresh; the game's
 // clock stays. False once a quit is requested.
 bool IdlePass(Platform& platform);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -23,6 +24,8 @@ struct SdlChunk final : SoundBuffer {
 struct SdlSong final : SongData {
   Bytes midi;
 };
+
+void Silence(void*, Uint8* stream, int length) { std::memset(stream, 0, static_cast<std::size_t>(length)); }
 
 int MixerVolume(std::int32_t attenuation) {
   return static_cast<int>(std::lround(MIX_MAX_VOLUME * std::pow(10.0, attenuation / 2000.0)));
@@ -79,6 +82,9 @@ class SdlAudio final : public AudioDevice {
   void HaltSong() override { songs_->Halt(); }
   bool SongPlaying(const Music&, std::int32_t) const override { return songs_->Playing(); }
   void SetSongVolume(std::int32_t masterVolume) override { songs_->SetGain(SongSynthGain(masterVolume)); }
+
+  // After everything is mixed, so the sounds and the song go on in time and are heard again where they are.
+  void Mute(bool muted) override { Mix_SetPostMix(muted ? Silence : nullptr, nullptr); }
 
  private:
   std::unique_ptr<FluidSongs> songs_;

@@ -68,7 +68,6 @@ class GpuPresenter final : public Presenter {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (!renderer_ || (!SDL_getenv("SDL_RENDER_DRIVER") && DrawsInSoftware(renderer_))) return false;
-    SDL_RenderSetLogicalSize(renderer_, ScreenWidth, ScreenHeight);
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, ScreenWidth,
                                  ScreenHeight);
     return texture_ != nullptr;
@@ -83,7 +82,11 @@ class GpuPresenter final : public Presenter {
     SDL_SetTextureColorMod(texture_, modulation_[0], modulation_[1], modulation_[2]);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    int width = 0, height = 0;
+    SDL_GetRendererOutputSize(renderer_, &width, &height);  // real pixels, on a display that scales too
+    const Viewport place = PictureViewport(width, height, fill_);
+    const SDL_Rect target{place.x, place.y, place.width, place.height};
+    SDL_RenderCopy(renderer_, texture_, nullptr, &target);
     const auto start = steady_clock::now();
     SDL_RenderPresent(renderer_);
     waited_ = steady_clock::now() - start > std::chrono::milliseconds(2);
@@ -104,20 +107,6 @@ class GpuPresenter final : public Presenter {
   Uint8 modulation_[3] = {255, 255, 255};
   bool waited_ = false;
 };
-
-// Where the frame lands in the window: 4:3 in the middle, as large as fits.
-struct Placement {
-  int x = 0, y = 0, width = 0, height = 0;
-};
-
-Placement Letterbox(int windowWidth, int windowHeight) {
-  if (windowWidth * ScreenHeight > windowHeight * ScreenWidth) {
-    const int width = windowHeight * ScreenWidth / ScreenHeight;
-    return {(windowWidth - width) / 2, 0, width, windowHeight};
-  }
-  const int height = windowWidth * ScreenHeight / ScreenWidth;
-  return {0, (windowHeight - height) / 2, windowWidth, height};
-}
 
 // The source index of each of `count` destination pixels, sampled at their centres.
 int NearestSource(int destination, int count, int sourceCount) {
@@ -154,7 +143,7 @@ class SurfacePresenter final : public Presenter {
     surface_ = SDL_GetWindowSurface(window_);
     if (!surface_) return false;
     SDL_FillRect(surface_, nullptr, 0);
-    place_ = Letterbox(surface_->w, surface_->h);
+    place_ = PictureViewport(surface_->w, surface_->h, fill_);
     sourceColumns_.resize(static_cast<std::size_t>(place_.width));
     for (int x = 0; x < place_.width; ++x) sourceColumns_[x] = NearestSource(x, place_.width, ScreenWidth);
     int next = 0;
@@ -207,7 +196,7 @@ class SurfacePresenter final : public Presenter {
 
   SDL_Window* window_;
   SDL_Surface* surface_ = nullptr;
-  Placement place_;
+  Viewport place_;
   std::vector<int> sourceColumns_;              // frame column of each window column
   int firstRows_[ScreenHeight + 1] = {};        // first window row of each frame row; the last is the height
   std::vector<std::uint32_t> colours_;          // RGB565 -> 0x00RRGGBB through the work ramp
@@ -220,15 +209,17 @@ class SurfacePresenter final : public Presenter {
 
 }  // namespace
 
-std::unique_ptr<Presenter> OpenGpuPresenter(SDL_Window* window) {
+std::unique_ptr<Presenter> OpenGpuPresenter(SDL_Window* window, bool fill) {
   if (!GpuRendererWanted()) return nullptr;
   auto presenter = std::make_unique<GpuPresenter>();
+  presenter->Fill(fill);
   if (!presenter->Open(window)) return nullptr;
   return presenter;
 }
 
-std::unique_ptr<Presenter> OpenSurfacePresenter(SDL_Window* window) {
+std::unique_ptr<Presenter> OpenSurfacePresenter(SDL_Window* window, bool fill) {
   auto presenter = std::make_unique<SurfacePresenter>(window);
+  presenter->Fill(fill);
   if (!presenter->Open()) return nullptr;
   return presenter;
 }
@@ -238,10 +229,14 @@ RefreshPacer::RefreshPacer(int refreshHz)
 
 void RefreshPacer::Wait(bool presentWaits) {
   const auto now = steady_clock::now();
-  if (presentWaits || now >= next_) {
+  // The refreshes keep their own beat, as a display's would: a frame a little late is shown at once, one later than
+  // half a refresh waits for the next beat, so one slow frame neither moves every later frame nor brings two
+  // almost at once. A present that waits for the refresh itself, or a long stall, starts the beat afresh.
+  if (presentWaits || now >= next_ + 4 * period_) {
     next_ = now + period_;
     return;
   }
-  std::this_thread::sleep_until(next_);
+  while (now >= next_ + period_ / 2) next_ += period_;
+  if (now < next_) std::this_thread::sleep_until(next_);
   next_ += period_;
 }

@@ -2,7 +2,9 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "platform/display.h"
 #include "platform/input.h"
@@ -66,12 +68,34 @@ constexpr ScancodeToDik ScancodeTable[] = {
     {SDL_SCANCODE_AC_BACK, DIK_WEBBACK}, {SDL_SCANCODE_COMPUTER, DIK_MYCOMPUTER}, {SDL_SCANCODE_MAIL, DIK_MAIL},
     {SDL_SCANCODE_MEDIASELECT, DIK_MEDIASELECT}};
 
-// The display's refresh rate, 60 when it is not known.
+// The display's refresh rate, 60 when it is not known; SHARDFALL_REFRESH_HZ stands for a display that reports none
+// (Xvfb, where the benchmarks try other rates).
 int RefreshRate(SDL_Window* window) {
+  if (const char* forced = SDL_getenv("SHARDFALL_REFRESH_HZ"); forced && std::atoi(forced) > 0) return std::atoi(forced);
   SDL_DisplayMode mode;
   const int display = SDL_GetWindowDisplayIndex(window);
   if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0) return mode.refresh_rate;
   return 60;
+}
+
+// The remembered place where it still fits a display (a display unplugged since leaves it centred), and the game's
+// own size where none is remembered: twice the picture where the desktop has room for it.
+WindowPlace Remembered(WindowPlace place) {
+  const SDL_Rect wanted{place.x, place.y, std::max(place.width, 1), std::max(place.height, 1)};
+  bool onADisplay = false;
+  SDL_Rect bounds;
+  for (int display = 0; display < SDL_GetNumVideoDisplays(); ++display)
+    onADisplay = onADisplay || (SDL_GetDisplayBounds(display, &bounds) == 0 && SDL_HasIntersection(&wanted, &bounds));
+  if (!onADisplay) place.x = place.y = -1;
+  if (place.width > 0 && place.height > 0) return place;
+  place.width = ScreenWidth * 2;
+  place.height = ScreenHeight * 2;
+  SDL_DisplayMode desktop;
+  if (SDL_GetDesktopDisplayMode(0, &desktop) == 0 && (desktop.w < place.width || desktop.h < place.height)) {
+    place.width = ScreenWidth;
+    place.height = ScreenHeight;
+  }
+  return place;
 }
 
 class SdlWindow final : public WindowDevice {
@@ -83,22 +107,19 @@ class SdlWindow final : public WindowDevice {
   }
 
   // False when any part of the window could not be made.
-  bool Open(bool windowed) {
-    Uint32 flags = SDL_WINDOW_RESIZABLE;
-    int width = ScreenWidth * 2, height = ScreenHeight * 2;
-    SDL_DisplayMode desktop;
-    if (SDL_GetDesktopDisplayMode(0, &desktop) == 0 && (desktop.w < width || desktop.h < height)) {
-      width = ScreenWidth;
-      height = ScreenHeight;
-    }
-    if (!windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    window_ = SDL_CreateWindow("Shardfall", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+  bool Open(const PlatformOptions& options) {
+    // Drawn at the window's real pixels where the desktop scales windows up (HiDPI, fractional scaling).
+    Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    place_ = Remembered(options.place);
+    if (place_.fullScreen && !options.windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    const int x = place_.x < 0 ? SDL_WINDOWPOS_CENTERED : place_.x, y = place_.y < 0 ? SDL_WINDOWPOS_CENTERED : place_.y;
+    window_ = SDL_CreateWindow("Shardfall", x, y, place_.width, place_.height, flags);
     if (!window_) return false;
-    presenter_ = OpenGpuPresenter(window_);
+    presenter_ = OpenGpuPresenter(window_, options.fill);
     // X11 puts the window's own pixels on the screen directly; SDL would otherwise draw them through GL.
     if (!presenter_ && std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0)
       SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (!presenter_) presenter_ = OpenSurfacePresenter(window_);
+    if (!presenter_) presenter_ = OpenSurfacePresenter(window_, options.fill);
     pacer_ = RefreshPacer(RefreshRate(window_));
     return presenter_ != nullptr;
   }
@@ -107,6 +128,7 @@ class SdlWindow final : public WindowDevice {
     const bool changed = stale_ || std::find(display.changedRows.begin(), display.changedRows.end(), true) !=
                                        display.changedRows.end();
     pacer_.Wait(changed && presenter_->WaitedForRefresh());
+    refreshWaited_ = false;
     return changed && Show(display);
   }
 
@@ -117,9 +139,17 @@ class SdlWindow final : public WindowDevice {
     stale_ = true;
   }
 
-  bool PresentIfStale(const Display& display) override { return stale_ && Show(display); }
+  // In its own refresh, so a waiting pass never shows two frames in one; the pass's wait is then done.
+  bool PresentIfStale(const Display& display) override {
+    if (!stale_) return false;
+    pacer_.Wait(false);
+    refreshWaited_ = true;
+    return Show(display);
+  }
 
-  void WaitForRefresh() override { pacer_.Wait(false); }
+  void WaitForRefresh() override {
+    if (!std::exchange(refreshWaited_, false)) pacer_.Wait(false);
+  }
 
   bool TakenAway() const override {
     return (SDL_GetWindowFlags(window_) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;
@@ -156,6 +186,20 @@ class SdlWindow final : public WindowDevice {
 
   void CaptureMouse(bool captured) override { SDL_SetRelativeMouseMode(captured ? SDL_TRUE : SDL_FALSE); }
 
+  bool Focused() const override { return focused_ && !TakenAway(); }
+
+  void ShowAs(bool fullScreen, bool fill) override {
+    SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    presenter_->Fill(fill);
+    stale_ = true;
+  }
+
+  std::optional<WindowPlace> Place() const override {
+    WindowPlace place = place_;
+    place.fullScreen = FullScreen();
+    return place;
+  }
+
  private:
   bool Show(const Display& display) {
     const bool shown = presenter_->Show(display, stale_);
@@ -163,22 +207,31 @@ class SdlWindow final : public WindowDevice {
     return shown;
   }
 
-  // A new size or a window uncovered again: the screen no longer shows the frame.
+  bool FullScreen() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0; }
+
+  // A new size or a window uncovered again: the screen no longer shows the frame. A window's own place is kept.
   void TakeWindowEvent(Uint8 windowEvent) {
     if (windowEvent == SDL_WINDOWEVENT_SIZE_CHANGED) presenter_->Resized();
+    if ((windowEvent == SDL_WINDOWEVENT_SIZE_CHANGED || windowEvent == SDL_WINDOWEVENT_MOVED) && !FullScreen()) {
+      SDL_GetWindowPosition(window_, &place_.x, &place_.y);
+      SDL_GetWindowSize(window_, &place_.width, &place_.height);
+    }
+    if (windowEvent == SDL_WINDOWEVENT_DISPLAY_CHANGED) pacer_ = RefreshPacer(RefreshRate(window_));
     if (windowEvent == SDL_WINDOWEVENT_SIZE_CHANGED || windowEvent == SDL_WINDOWEVENT_EXPOSED) stale_ = true;
+    if (windowEvent == SDL_WINDOWEVENT_FOCUS_LOST || windowEvent == SDL_WINDOWEVENT_FOCUS_GAINED)
+      focused_ = windowEvent == SDL_WINDOWEVENT_FOCUS_GAINED;
   }
 
-  void ToggleFullScreen() {
-    bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
-    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-  }
+  void ToggleFullScreen() { SDL_SetWindowFullscreen(window_, FullScreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP); }
 
   SDL_Window* window_ = nullptr;
+  WindowPlace place_;  // as a window: where it is, or was before it went full screen
   std::unique_ptr<Presenter> presenter_;
   RefreshPacer pacer_{60};
   GammaRamp ramp_{};    // the ramp the presenter has
   bool stale_ = true;   // the screen does not show the last flipped frame as it is
+  bool focused_ = true;
+  bool refreshWaited_ = false;  // this waiting pass has waited for its refresh already
 };
 
 }  // namespace
@@ -195,7 +248,7 @@ std::unique_ptr<WindowDevice> OpenWindowDevice(const PlatformOptions& options) {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return NoWindowDevice(true);
   auto window = std::make_unique<SdlWindow>();
-  if (!window->Open(options.windowed)) return NoWindowDevice(true);
+  if (!window->Open(options)) return NoWindowDevice(true);
   return window;
 }
 

@@ -63,7 +63,7 @@ void LookAtViewerKeys(Platform& platform, const Clock& clock) {
 // One pass of a paused replay: the window kept alive, the time counted; false when nothing can end the pause.
 bool PausedPass(Platform& platform, const Clock& clock) {
   if (PumpWindowEvents(platform)) return false;
-  if (platform.window->PresentIfStale(platform.display)) NotePresent(platform.frameStats);
+  NoteFrame(platform.frameStats, platform.window->PresentIfStale(platform.display));
   if (platform.input.script.active) {
     if (!ScriptHasPendingEvents(platform)) return false;
     platform.tape.viewer.pausedMs += clock.virtualStep;

@@ -72,6 +72,7 @@ constexpr OptionDef Options[] = {
      "  TICK button left|right down|up\n"
      "  TICK pad BUTTON down|up (a b x y back start up down left right)\n"
      "  TICK stick X Y          (the gamepad's left stick, -32768..32767)\n"
+     "  TICK focus lost|gained  (another window takes the keyboard, gives it back)\n"
      "'#' starts a comment; an event acts at the first read at or after TICK",
      [](CommandLine& line, const std::string& value, std::string&) { line.input = value; return true; }},
     {"--dump-state", "FILE", "write the game's state as JSON at exit",

@@ -1,10 +1,13 @@
 // The frame loop: frame timing, fades, mode dispatch, presentation, and the shut-down.
 #include "shell/main_loop.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "core/game.h"
+#include "frontend/front_end.h"
 #include "platform/display.h"
+#include "platform/input.h"
 #include "platform/tape.h"
 #include "shell/fades.h"
 #include "shell/recording.h"
@@ -82,6 +85,7 @@ void RunFrame(Game& game, const ModeSteps& steps, FrameTimer& timer) {
   if (timer.slowMachineThrottle)
     for (int pass = 0; pass < ThrottlePumpPasses; ++pass) PumpMessages(game.platform);
   DispatchMode(game, steps);
+  HoldPointer(game.platform, s.frontEndReady && !s.inFrontEnd && s.gameLoaded && !s.paused);
   FlipScreen(game.platform);
   if (s.fadingIn) FadeInStep(game);
   if (s.musicFadingIn) MusicFadeInStep(game);
@@ -119,4 +123,25 @@ void LostDisplayCheck(Game& game) {
   if (CheckDisplayLost(game.platform)) ReloadAllImages(game.platform);
 }
 
-void ShutDown(Game& game) { ShutDownPlatform(game.platform); }
+void RememberWindow(Game& game) {
+  const std::optional<WindowPlace> place = game.platform.window->Place();
+  if (!place || IsReplaying(game.platform)) return;  // watching a replay writes nothing
+  Settings& settings = game.settings;
+  const Settings before = settings;
+  // A place left of or above the first display is not one the file can hold: the next start centres the window.
+  settings.windowX = place->x < 0 || place->y < 0 ? -1 : place->x;
+  settings.windowY = place->x < 0 || place->y < 0 ? -1 : place->y;
+  settings.windowWidth = std::clamp(place->width, 0, 16384);
+  settings.windowHeight = std::clamp(place->height, 0, 16384);
+  // A run told to open a window keeps the full-screen choice, unless the player went full screen in it.
+  if (place->fullScreen || !game.platform.options.windowed) settings.fullScreen = place->fullScreen ? 1 : 0;
+  if (settings.windowX != before.windowX || settings.windowY != before.windowY ||
+      settings.windowWidth != before.windowWidth || settings.windowHeight != before.windowHeight ||
+      settings.fullScreen != before.fullScreen)
+    SaveSettings(game);
+}
+
+void ShutDown(Game& game) {
+  RememberWindow(game);
+  ShutDownPlatform(game.platform);
+}

@@ -42,3 +42,5 @@ void MeasureFrameStep(Game& game, FrameTimer& timer);
 // Lost-display check at the end of the front-end, intro and play frames (the loop runs it after those steps).
 void LostDisplayCheck(Game& game);
 void ShutDown(Game& game);
+// The window's place and whether it is full screen go into the settings file when they changed.
+void RememberWindow(Game& game);

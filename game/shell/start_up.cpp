@@ -16,6 +16,11 @@ namespace {
 
 // The platform with its devices, and the flags that follow from them: gamma, sound, the pointer at the top left.
 void StartPlatform(Game& game) {
+  const Settings& settings = game.settings;
+  PlatformOptions& options = game.platform.options;
+  options.place = {settings.windowX, settings.windowY, settings.windowWidth, settings.windowHeight,
+                   settings.fullScreen != 0};
+  options.fill = settings.fillScreen != 0;
   InitPlatform(game.platform);
   GameState& state = game.state;
   state.gammaAvailable = !game.platform.options.noGamma;

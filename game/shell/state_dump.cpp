@@ -35,7 +35,7 @@ nlohmann::json PlatformJson(const Game& game) {
   nlohmann::json keysDown = nlohmann::json::array();
   for (int i = 1; i <= 255; ++i)
     if (p.input.keyPressed[i]) keysDown.push_back(i);
-  return {{"surfaceCount", p.display.surfaceTable.size()},
+  nlohmann::json json = {{"surfaceCount", p.display.surfaceTable.size()},
           {"ropAvailable", p.display.ropAvailable},
           {"keysPressed", keysDown},
           {"edgeKeys", p.input.edgeKeys},
@@ -43,6 +43,10 @@ nlohmann::json PlatformJson(const Game& game) {
           {"song", p.music.songFile},
           {"songPlaying", SongPlaying(p, game.clock)},
           {"masterVolume", p.music.masterVolume}};
+  // Only when it happened, so the dumps of runs that kept the focus read as before.
+  if (!p.input.focused) json["focused"] = false;
+  if (p.sound.muted) json["muted"] = true;
+  return json;
 }
 
 // Names of files and sets are 8-bit text, as the files hold them; every text is written the way the content tool

@@ -289,3 +289,23 @@ TEST(Screenshot, PngHasItsSignatureAndSize) {
 }
 
 }  // namespace
+
+// Output sizes in real pixels (a HiDPI or fractionally scaled desktop gives more than the window's own size).
+TEST(PictureViewport, SharpInWholeStepsWithTheAspectKeptOrFillingTheOutput) {
+  struct Case {
+    int width, height;
+    bool fill;
+    Viewport expected;
+  };
+  const Case cases[] = {
+      {640, 480, false, {0, 0, 640, 480}},       {1280, 960, false, {0, 0, 1280, 960}},
+      {1279, 960, false, {319, 240, 640, 480}},    {1920, 1080, false, {320, 60, 1280, 960}},  // 1280x720 at 150 %
+      {1600, 900, false, {480, 210, 640, 480}},  // 1280x720 at 125 %
+      {3840, 2160, false, {640, 120, 2560, 1920}},  // 4K
+      {2560, 1920, false, {0, 0, 2560, 1920}},   {333, 250, false, {0, 0, 333, 249}},
+      {400, 200, false, {67, 0, 266, 200}},      {1920, 1080, true, {0, 0, 1920, 1080}},
+      {333, 250, true, {0, 0, 333, 250}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(PictureViewport(c.width, c.height, c.fill), c.expected) << c.width << " x " << c.height << " " << c.fill;
+}

@@ -28,13 +28,12 @@ SDL_Window* DeviceWindow() {
   return found;
 }
 
-// What the window should show: the shown picture 4:3 in the middle, as large as fits, each window pixel taken
-// from the frame pixel under its centre; black around it.
-std::vector<std::uint32_t> Expected(const std::vector<std::uint32_t>& picture, int width, int height) {
-  int placedWidth = width, placedHeight = height;
-  if (width * 3 > height * 4) placedWidth = height * 4 / 3;
-  else placedHeight = width * 3 / 4;
-  const int left = (width - placedWidth) / 2, top = (height - placedHeight) / 2;
+// What the window should show: the shown picture where PictureViewport puts it, each window pixel taken from the
+// frame pixel under its centre; black around it.
+std::vector<std::uint32_t> Expected(const std::vector<std::uint32_t>& picture, int width, int height,
+                                    bool fill = false) {
+  const Viewport place = PictureViewport(width, height, fill);
+  const int placedWidth = place.width, placedHeight = place.height, left = place.x, top = place.y;
   std::vector<std::uint32_t> window(static_cast<std::size_t>(width) * height, 0);
   for (int y = 0; y < placedHeight; ++y)
     for (int x = 0; x < placedWidth; ++x) {
@@ -159,6 +158,36 @@ TEST_P(WindowDeviceTest, ANewRampASizeOrAnUncoveredWindowShowsTheFrameAgainOnce)
   Resize(800, 600);
   EXPECT_TRUE(platform.window->PresentIfStale(platform.display));
   EXPECT_EQ(ShowsTheFrame(800, 600), "");
+}
+
+TEST_P(WindowDeviceTest, FillingTheWindowStretchesThePictureOverAllOfItAndBackAgain) {
+  if (GetParam()) GTEST_SKIP() << "the renderer scales by SDL's own rounding";
+  Resize(1000, 600);
+  for (const bool fill : {true, false}) {
+    ApplyDisplaySettings(platform, false, fill);
+    DrawPattern(platform, fill ? 4 : 5);
+    FlipScreen(platform);
+    EXPECT_EQ(Mismatch(Expected(ShownPicture(platform), 1000, 600, fill)), "") << fill;
+  }
+}
+
+// The window opens where it was, and its new place and size are what the game remembers.
+TEST_P(WindowDeviceTest, TheWindowOpensAtItsRememberedPlaceAndKeepsWhereItGoes) {
+  if (GetParam()) GTEST_SKIP() << "the place does not depend on the presenter";
+  const std::optional<WindowPlace> opened = platform.window->Place();
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(opened->width, ScreenWidth);  // the dummy desktop, 1024 x 768, has no room for twice the picture
+  EXPECT_FALSE(opened->fullScreen);           // a window was asked for
+  ReleaseDisplay(platform);
+  platform.options.place = {30, 40, 700, 500, true};
+  InitDisplay(platform);
+  window = DeviceWindow();
+  EXPECT_EQ(platform.window->Place(), (WindowPlace{30, 40, 700, 500, false}));
+  Resize(900, 700);  // the dummy driver does not move windows
+  EXPECT_EQ(platform.window->Place(), (WindowPlace{30, 40, 900, 700, false}));
+  ApplyDisplaySettings(platform, true, false);
+  Resize(1024, 768);
+  EXPECT_EQ(platform.window->Place(), (WindowPlace{30, 40, 900, 700, true}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Presenters, WindowDeviceTest, ::testing::Bool(),

@@ -9,6 +9,46 @@
 
 namespace {
 
+// The window's place goes into the settings file at the end; a run told to open a window keeps the full-screen
+// choice unless the player went full screen in it.
+TEST(RememberWindow, TheWindowsPlaceAndFullScreenAreSavedForTheNextStart) {
+  struct Case {
+    bool forcedWindow;
+    WindowPlace place;
+    Settings expected;  // the window fields only
+  };
+  auto settingsOf = [](int x, int y, int width, int height, int full) {
+    Settings settings;
+    settings.windowX = x, settings.windowY = y, settings.windowWidth = width, settings.windowHeight = height;
+    settings.fullScreen = full;
+    return settings;
+  };
+  const Case cases[] = {
+      {false, {10, 20, 800, 600, false}, settingsOf(10, 20, 800, 600, 0)},
+      {true, {10, 20, 800, 600, false}, settingsOf(10, 20, 800, 600, 1)},
+      {true, {10, 20, 800, 600, true}, settingsOf(10, 20, 800, 600, 1)},
+      {false, {10, 0, 800, 600, false}, settingsOf(10, 0, 800, 600, 0)},  // at the top edge
+      {false, {-300, 20, 20000, 30000, true}, settingsOf(-1, -1, 16384, 16384, 1)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.place.x + c.forcedWindow);
+    FreshFolder folder;
+    std::unique_ptr<Game> game = MakeHeadlessGame(folder.path());
+    game->settingsFile = folder.path() / "settings.ini";
+    game->platform.options.windowed = c.forcedWindow;
+    UseTestWindowAndPads(*game).place = c.place;
+    RememberWindow(*game);
+    Settings saved;
+    std::string problem;
+    ASSERT_TRUE(ReadSettingsFile(game->settingsFile, saved, problem)) << problem;
+    EXPECT_EQ(saved.windowX, c.expected.windowX);
+    EXPECT_EQ(saved.windowY, c.expected.windowY);
+    EXPECT_EQ(saved.windowWidth, c.expected.windowWidth);
+    EXPECT_EQ(saved.windowHeight, c.expected.windowHeight);
+    EXPECT_EQ(saved.fullScreen, c.expected.fullScreen);
+  }
+}
+
 class FrameTiming : public ::testing::Test {
  protected:
   std::unique_ptr<Game> game = MakeHeadlessGame();

@@ -222,6 +222,24 @@ TEST_F(Recordings, AGameWithPowerUpsFireworksALostBallAndAPauseReplaysToTheSameE
   EXPECT_NE(Text("game.sfr").find("\nw "), std::string::npos) << "no pause";
 }
 
+TEST_F(Recordings, ALostFocusPausesPlayAndMutesUntilItReturnsAndAReplayDoesTheSame) {
+  struct Case {
+    const char* focus;
+    bool mutedAtEnd;
+  };
+  const Case cases[] = {{"9000 focus lost\n", true}, {"9000 focus lost\n11000 focus gained\n", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.focus);
+    Write("focus.txt", AutopilotScript(4000, 1500, 14000) + c.focus);
+    const nlohmann::json played =
+        PlayAndReplay("--play " + Path("Lvl/2-Shardfall.sfs") + " --seed 2 --step 25 --input " + Path("focus.txt"));
+    EXPECT_TRUE(played["GameState"]["paused"]);  // the clicks after it do not resume play; P would
+    EXPECT_EQ(played["platform"].contains("muted"), c.mutedAtEnd);
+    EXPECT_EQ(played["platform"].contains("focused"), c.mutedAtEnd);
+    EXPECT_NE(Text("game.sfr").find(" F0\n"), std::string::npos);
+  }
+}
+
 TEST_F(Recordings, EveryGameGoesIntoTheFolderNamedByDateSetAndScore) {
   ASSERT_EQ(Run("--play " + Path("Lvl/1-WarmUp.sfs") + " --frames 300 --record-dir " + Path("games")), 0)
       << Text("out.txt");

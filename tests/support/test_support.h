@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@ class TestWindow final : public WindowDevice {
   MouseState mouse;           // movement counts at the next read only
   mutable int awayReads = 0;  // the window says it is taken away (minimised, display lost) for this many asks
   bool closed = false;        // the window's close button was pressed
+  std::optional<WindowPlace> place;  // where it says it is
   bool Present(const Display&) override { return false; }
   void TakeRamp(const GammaRamp&) override {}
   bool PresentIfStale(const Display&) override { return false; }
@@ -47,6 +49,7 @@ class TestWindow final : public WindowDevice {
     return true;
   }
   void CaptureMouse(bool) override {}
+  std::optional<WindowPlace> Place() const override { return place; }
 };
 
 // Puts a TestWindow and SDL's gamepads in place of a headless game's devices; the window stays the test's to hold.
