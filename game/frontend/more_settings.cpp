@@ -90,6 +90,9 @@ void ChangeRow(Game& game, int line, int direction) {
   const SettingRow& row = SettingRows[line - 1];
   std::int32_t& value = game.settings.*row.field;
   if (!Step(row, value, direction)) return;
+  // The picture changes at once, so the player sees what they chose.
+  if (row.field == &Settings::fullScreen || row.field == &Settings::fillScreen)
+    ApplyDisplaySettings(game.platform, game.settings.fullScreen != 0, game.settings.fillScreen != 0);
   BuildMoreSettings(game, line);
   PlayMenuSound(game, SoundChange);
   game.frontEnd.actionReadyTime = Now(game) + ChangePauseMs;
