@@ -2,6 +2,7 @@
 #include "shell/command_line.h"
 
 #include <iomanip>
+#include <span>
 #include <sstream>
 #include <utility>
 
@@ -132,6 +133,13 @@ constexpr OptionDef Options[] = {
 
 constexpr int HelpColumn = 25;  // where every option's text starts
 
+// Refuses `option` beside the first of `others` given (each: whether it was given, its name).
+bool RefuseAnyGiven(std::span<const std::pair<bool, const char*>> others, const char* option, std::string& error) {
+  for (const auto& [given, name] : others)
+    if (given) return Refuse(error, std::string(option) + " does not go with " + name);
+  return true;
+}
+
 // A replay reads nothing but its recording (a script presses only the viewer's keys), and records nothing of its
 // own.
 bool CheckReplayAlone(const CommandLine& line, std::string& error) {
@@ -142,9 +150,7 @@ bool CheckReplayAlone(const CommandLine& line, std::string& error) {
                                                  {line.seed.has_value(), "--seed"},
                                                  {line.gameSpeed.has_value(), "--game-speed"},
                                                  {line.noCapsules, "--no-capsules"}};
-  for (const auto& [given, name] : others)
-    if (given) return Refuse(error, std::string("--replay does not go with ") + name);
-  return true;
+  return RefuseAnyGiven(others, "--replay", error);
 }
 
 // A verification replays its recording headless and reads nothing else.
@@ -159,9 +165,7 @@ bool CheckVerifyAlone(const CommandLine& line, std::string& error) {
                                                  {line.seed.has_value(), "--seed"},
                                                  {line.gameSpeed.has_value(), "--game-speed"},
                                                  {line.noCapsules, "--no-capsules"}};
-  for (const auto& [given, name] : others)
-    if (given) return Refuse(error, std::string("--verify does not go with ") + name);
-  return true;
+  return RefuseAnyGiven(others, "--verify", error);
 }
 
 // A recording does not hold the switch, so its replay would drop capsules the game did not.
