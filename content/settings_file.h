@@ -17,6 +17,7 @@ struct ControlBinding {
   std::int32_t key = 0;
   std::int32_t altKey = 0;
   std::int32_t padButton = -1;
+  bool operator==(const ControlBinding&) const = default;
 };
 
 // Each field's default keeps the game as it always was; the comforts are the player's choice.
@@ -36,6 +37,7 @@ struct Settings {
       {25, 0, 5},                                           // P; pad Start
       {1, 0, 1},                                            // Esc; pad B
   };
+  bool operator==(const Settings&) const = default;
 };
 
 // The values a field may hold: lo..hi in steps of `step` from lo.

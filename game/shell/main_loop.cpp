@@ -135,10 +135,7 @@ void RememberWindow(Game& game) {
   settings.windowHeight = std::clamp(place->height, 0, 16384);
   // A run told to open a window keeps the full-screen choice, unless the player went full screen in it.
   if (place->fullScreen || !game.platform.options.windowed) settings.fullScreen = place->fullScreen ? 1 : 0;
-  if (settings.windowX != before.windowX || settings.windowY != before.windowY ||
-      settings.windowWidth != before.windowWidth || settings.windowHeight != before.windowHeight ||
-      settings.fullScreen != before.fullScreen)
-    SaveSettings(game);
+  if (settings != before) SaveSettings(game);
 }
 
 void ShutDown(Game& game) {
