@@ -11,7 +11,7 @@ packages=(
   zlib1g-dev
   file  # cpack -G DEB stops without it: it picks out the programs for dpkg-shlibdeps
   desktop-file-utils appstream  # the install tests validate the desktop entries and the AppStream file
-  python3  # scripts/mutate.sh finds its faults with it
+  python3  # scripts/mutate.sh finds its faults with it; the build names the rendered songs with it
 )
 
 # Fonts and the SoundFont: the packages of the system files the build checks for.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Shardfall for a browser into build-web/ and serves the page on this machine. Installs what is missing
-# from Debian first: the project's own packages, Emscripten, FluidSynth and Opus tools (the songs are rendered at
-# build time), Chromium with its driver and npm (the page's tests).
+# from Debian first: the project's own packages (with FluidSynth and Opus tools, which render the songs), Emscripten,
+# Chromium with its driver and npm (the page's tests).
 # Usage: bash scripts/web.sh [--build-only] [--port PORT]
 #   --build-only  build and stop; the page is then in build-web/site/, ready for any static web server
 set -euo pipefail
@@ -21,7 +21,7 @@ done
 
 # ---- packages ----
 bash scripts/install-deps.sh
-packages=(emscripten fluidsynth opus-tools chromium chromium-driver python3)
+packages=(emscripten chromium chromium-driver python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
@@ -67,16 +67,15 @@ if [ ! -s "$zlib/libz.a" ]; then
   emar rcs "$zlib/libz.a" "${objects[@]}"
 fi
 
-# ---- the default data tree and the icon, made by the native content tool ----
+# ---- the default data tree with its rendered songs, and the icon, made by the native build ----
 cmake -S . -B "$out/host" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHARDFALL_BUILD_EDITOR=OFF \
-  -DSHARDFALL_BUILD_TESTS=OFF -DSHARDFALL_BUILD_BENCH=OFF > /dev/null
+  -DSHARDFALL_BUILD_TESTS=OFF -DSHARDFALL_BUILD_BENCH=OFF -DSHARDFALL_SONG_CACHE="$out/song-cache" > /dev/null
 cmake --build "$out/host" --parallel "$(nproc)" --target default_content_tree desktop_icons
 
 # ---- the game, the page and the songs ----
 emcmake cmake -S . -B "$out/wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DSHARDFALL_DATA_TREE="$out/host/install-tree" -DSHARDFALL_SITE="$out/site" \
   -DSHARDFALL_ICON="$out/host/icons/48x48/apps/org.shardfall.Shardfall.png" \
-  -DSHARDFALL_SONG_CACHE="$out/song-cache" \
   -DZLIB_INCLUDE_DIR="$zlib/include" -DZLIB_LIBRARY="$zlib/libz.a" > /dev/null
 cmake --build "$out/wasm" --parallel "$(nproc)"
 

@@ -44,7 +44,7 @@ void BM_LargeSongPeakMemory(benchmark::State& state) {
   bool accepted = false;
   for (auto _ : state) {
     const bool timed = MidiLength(midi) >= 0;
-    std::shared_ptr<SongData> song = timed ? platform.audio->LoadSong(midi) : nullptr;
+    std::shared_ptr<SongData> song = timed ? platform.audio->LoadSong("dense.mid", midi) : nullptr;
     accepted = song && platform.audio->PlaySong(*song);
     // The synthesizer's player reads the song as it renders its first buffers.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));

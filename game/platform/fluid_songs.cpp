@@ -141,12 +141,13 @@ FluidSongs::~FluidSongs() {
   synth_.reset();
 }
 
+void FluidSongs::Release() {
+  std::lock_guard guard(lock_);
+  synth_.reset();
+}
+
 bool FluidSongs::Prepare(const std::vector<MidiInstrument>& instruments) {
-  {
-    // The last song's synthesizer goes first, so the two never take memory together.
-    std::lock_guard guard(lock_);
-    synth_.reset();
-  }
+  Release();  // the last song's synthesizer goes first, so the two never take memory together
   auto subset = std::make_shared<SoundFontSubset>();
   std::string error;
   if (!MakeSoundFontSubset(SHARDFALL_SOUNDFONT, instruments, *subset, error)) return false;

@@ -22,6 +22,8 @@ class FluidSongs {
   // it plays, their samples read now so that nothing loads while it plays. It replaces the last song's. False when
   // the SoundFont cannot be read.
   bool Prepare(const std::vector<MidiInstrument>& instruments);
+  // Lets the last song's synthesizer go (a rendered song is next).
+  void Release();
   // Starts the song from its beginning with the channels' controllers reset; false when it is refused.
   bool Play(const Bytes& midi);
   void Halt();

@@ -4,12 +4,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <utility>
 #include <vector>
 
 #include "content/file_io.h"
+#include "content/recording_file.h"  // Crc32
 #include "platform/clock.h"
 
 namespace {
@@ -228,12 +230,18 @@ void LoadSong(Platform& platform, const std::filesystem::path& path, bool& music
   Bytes midi;
   std::string error;
   std::int32_t length = music.performanceReady && ReadWholeFile(path, midi, error) ? MidiLength(midi) : -1;
-  std::shared_ptr<SongData> song = length < 0 ? nullptr : platform.audio->LoadSong(std::move(midi));
+  std::shared_ptr<SongData> song = length < 0 ? nullptr : platform.audio->LoadSong(path, std::move(midi));
   if (!song) return void(musicOn = false);
   music.songSegment = std::move(song);
   music.songFile = path.filename().string();
   music.songLength = length;
   music.songStarted = false;
+}
+
+std::filesystem::path RenderedSongPath(const std::filesystem::path& song, const Bytes& midi) {
+  char crc[9];
+  std::snprintf(crc, sizeof crc, "%08x", Crc32(midi.data(), midi.size()));
+  return song.parent_path() / "Rendered" / (song.stem().string() + "." + crc + ".opus");
 }
 
 void PlaySong(Platform& platform, const Clock& clock, bool& musicOn) {

@@ -29,6 +29,10 @@ void SetMusicVolume(Platform& platform, int level, bool& musicOn);
 inline constexpr int MixerMaxVolume = 128;
 float SongSynthGain(std::int32_t masterVolume);
 
+// Where the build put its rendering of a song file's exact bytes: Rendered/NAME.CRC.opus beside it, CRC the bytes'
+// CRC-32 in eight lowercase hex digits (cmake/render_songs.sh names them so).
+std::filesystem::path RenderedSongPath(const std::filesystem::path& song, const Bytes& midi);
+
 // True while the loaded song is playing (timed on the game's clock when there is no device).
 bool SongPlaying(const Platform& platform, const Clock& clock);
 // Length in ms of a standard MIDI file from its tempo map; -1 when the file is not one or has too many events.

@@ -35,7 +35,7 @@ class NoAudio final : public AudioDevice {
   void SetSoundVolume(int, std::int32_t) override {}
   void HaltSound(int) override {}
   void HaltAllSounds() override {}
-  std::shared_ptr<SongData> LoadSong(Bytes) override { return std::make_shared<SongData>(); }
+  std::shared_ptr<SongData> LoadSong(const std::filesystem::path&, Bytes) override { return std::make_shared<SongData>(); }
   bool PlaySong(SongData&) override { return true; }
   void HaltSong() override {}
   // The song plays out its length on the game's clock.

@@ -275,8 +275,8 @@ class AudioDevice {
   virtual void SetSoundVolume(int slot, std::int32_t attenuation) = 0;
   virtual void HaltSound(int slot) = 0;
   virtual void HaltAllSounds() = 0;
-  // Takes the song's bytes; nullptr when the device cannot take the file.
-  virtual std::shared_ptr<SongData> LoadSong(Bytes midi) = 0;
+  // Takes the song file's bytes; nullptr when the device cannot take them.
+  virtual std::shared_ptr<SongData> LoadSong(const std::filesystem::path& file, Bytes midi) = 0;
   virtual bool PlaySong(SongData& song) = 0;
   virtual void HaltSong() = 0;
   virtual bool SongPlaying(const Music& music, std::int32_t now) const = 0;

@@ -1,4 +1,5 @@
-// The SDL_mixer device: wave chunks in one channel per sound slot, and the song through FluidSynth.
+// The SDL_mixer device: wave chunks in one channel per sound slot, and the song as the build rendered it, or
+// through FluidSynth when there is no rendering of it.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -11,6 +12,7 @@
 #include "platform/fluid_songs.h"
 #include "platform/music.h"
 #include "platform/platform.h"
+#include "platform/rendered_songs.h"
 
 namespace {
 
@@ -23,6 +25,7 @@ struct SdlChunk final : SoundBuffer {
 
 struct SdlSong final : SongData {
   Bytes midi;
+  bool rendered = false;
 };
 
 void Silence(void*, Uint8* stream, int length) { std::memset(stream, 0, static_cast<std::size_t>(length)); }
@@ -35,12 +38,14 @@ static_assert(MIX_MAX_VOLUME == MixerMaxVolume, "the song gain counts in the mix
 
 class SdlAudio final : public AudioDevice {
  public:
-  explicit SdlAudio(int sampleRate) : songs_(std::make_unique<FluidSongs>(sampleRate)) {
-    Mix_HookMusic(FluidSongs::Mix, songs_.get());
+  explicit SdlAudio(int sampleRate)
+      : songs_(std::make_unique<FluidSongs>(sampleRate)), rendered_(std::make_unique<RenderedSongs>(sampleRate)) {
+    Mix_HookMusic(MixSong, this);
   }
   ~SdlAudio() override {
     Mix_HookMusic(nullptr, nullptr);
     songs_.reset();
+    rendered_.reset();
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
@@ -70,24 +75,51 @@ class SdlAudio final : public AudioDevice {
   void HaltSound(int slot) override { Mix_HaltChannel(slot); }
   void HaltAllSounds() override { Mix_HaltChannel(-1); }
 
-  // The song's instruments are loaded now, so nothing loads while it plays.
-  std::shared_ptr<SongData> LoadSong(Bytes midi) override {
-    if (!songs_->Prepare(MidiInstruments(midi))) return nullptr;
+  // The song's rendering is opened, or its instruments loaded, now, so nothing loads while it plays; only one of
+  // the two is kept.
+  std::shared_ptr<SongData> LoadSong(const std::filesystem::path& file, Bytes midi) override {
     auto song = std::make_shared<SdlSong>();
+    song->rendered = rendered_->Prepare(RenderedSongPath(file, midi));
+    if (song->rendered)
+      songs_->Release();
+    else if (!songs_->Prepare(MidiInstruments(midi)))
+      return nullptr;
     song->midi = std::move(midi);
     return song;
   }
 
-  bool PlaySong(SongData& song) override { return songs_->Play(static_cast<SdlSong&>(song).midi); }
-  void HaltSong() override { songs_->Halt(); }
-  bool SongPlaying(const Music&, std::int32_t) const override { return songs_->Playing(); }
-  void SetSongVolume(std::int32_t masterVolume) override { songs_->SetGain(SongSynthGain(masterVolume)); }
+  bool PlaySong(SongData& data) override {
+    auto& song = static_cast<SdlSong&>(data);
+    HaltSong();
+    return song.rendered ? rendered_->Play() : songs_->Play(song.midi);
+  }
+  void HaltSong() override {
+    songs_->Halt();
+    rendered_->Halt();
+  }
+  // A rendering carries the synthesizer's release tail: the song is over at its length from the MIDI timing, as
+  // the synthesizer's player is, and the next start cuts the tail off as the synthesizer's does.
+  bool SongPlaying(const Music& music, std::int32_t) const override {
+    const std::int64_t played = rendered_->PlayedMs();
+    return songs_->Playing() || (played >= 0 && played < music.songLength);
+  }
+  void SetSongVolume(std::int32_t masterVolume) override {
+    songs_->SetGain(SongSynthGain(masterVolume));
+    rendered_->SetGain(SongSynthGain(masterVolume));
+  }
 
   // After everything is mixed, so the sounds and the song go on in time and are heard again where they are.
   void Mute(bool muted) override { Mix_SetPostMix(muted ? Silence : nullptr, nullptr); }
 
  private:
+  static void MixSong(void* device, Uint8* stream, int length) {
+    auto& self = *static_cast<SdlAudio*>(device);
+    FluidSongs::Mix(self.songs_.get(), stream, length);
+    RenderedSongs::Mix(self.rendered_.get(), stream, length);
+  }
+
   std::unique_ptr<FluidSongs> songs_;
+  std::unique_ptr<RenderedSongs> rendered_;
 };
 
 }  // namespace
@@ -96,12 +128,12 @@ std::unique_ptr<AudioDevice> OpenAudioDevice(const PlatformOptions& options) {
   if (options.headless) return NoAudioDevice();
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return NoAudioDevice();
-  // 16-bit stereo, as the song hook writes it; SDL converts it for a device that differs.
-  if (Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, 1024, nullptr, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE) != 0) {
+  // 16-bit stereo at the renderings' rate, as the song hook writes it; SDL converts it for a device that differs.
+  if (Mix_OpenAudioDevice(48000, AUDIO_S16SYS, 2, 1024, nullptr, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return NoAudioDevice();
   }
-  int sampleRate = 44100, channels = 2;
+  int sampleRate = 48000, channels = 2;
   Uint16 format = AUDIO_S16SYS;
   Mix_QuerySpec(&sampleRate, &format, &channels);
   return std::make_unique<SdlAudio>(sampleRate);

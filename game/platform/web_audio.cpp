@@ -60,7 +60,7 @@ class WebAudio final : public AudioDevice {
   void HaltAllSounds() override { WebHaltSound(-1); }
 
   // A song the build did not render (one of the player's own) plays as silence that keeps its time.
-  std::shared_ptr<SongData> LoadSong(Bytes midi) override {
+  std::shared_ptr<SongData> LoadSong(const std::filesystem::path&, Bytes midi) override {
     return std::make_shared<WebSong>(WebLoadSong(midi.data(), static_cast<int>(midi.size())));
   }
 

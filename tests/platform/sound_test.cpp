@@ -181,7 +181,7 @@ class RecordingAudio final : public AudioDevice {
   void SetSoundVolume(int slot, std::int32_t attenuation) override { Note("volume", slot, attenuation); }
   void HaltSound(int slot) override { Note("halt", slot); }
   void HaltAllSounds() override { calls.push_back("halt all"); }
-  std::shared_ptr<SongData> LoadSong(Bytes) override { return std::make_shared<SongData>(); }
+  std::shared_ptr<SongData> LoadSong(const std::filesystem::path&, Bytes) override { return std::make_shared<SongData>(); }
   bool PlaySong(SongData&) override { return true; }
   void HaltSong() override {}
   bool SongPlaying(const Music&, std::int32_t) const override { return false; }
