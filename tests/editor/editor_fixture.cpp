@@ -41,6 +41,11 @@ QMessageBox::StandardButton ScriptedDialogs::message(QWidget*, QMessageBox::Icon
   return buttonAnswers.isEmpty() ? QMessageBox::Ok : buttonAnswers.takeFirst();
 }
 
+QString ScriptedDialogs::askText(QWidget*, const QString&, const QString&, const QString& suggested) {
+  textOffers << suggested;
+  return textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
+}
+
 QStringList ScriptedDialogs::texts() const {
   QStringList result;
   for (const Shown& box : shown) result << box.text;

@@ -26,6 +26,8 @@ class ScriptedDialogs : public EditorDialogs {
   QStringList openAnswers;  // "" answers with a cancel; a choice of several files takes one answer each
   QList<QStringList> openListAnswers;  // answers a choice of several files before openAnswers do
   QStringList saveAnswers;
+  QStringList textAnswers;  // "" answers with a cancel, as when none is left
+  QStringList textOffers;   // what each question offered
   QList<QMessageBox::StandardButton> buttonAnswers;  // when empty, every box answers with Ok
   QList<Shown> shown;
   QStringList openFilters;
@@ -38,6 +40,7 @@ class ScriptedDialogs : public EditorDialogs {
   QString saveFileName(QWidget* parent, const QString& start, const QString& filter) override;
   QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                       const QString& text, QMessageBox::StandardButtons buttons) override;
+  QString askText(QWidget* parent, const QString& title, const QString& label, const QString& suggested) override;
   QStringList texts() const;
 };
 
