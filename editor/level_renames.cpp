@@ -13,7 +13,9 @@
 
 namespace {
 
-std::string Local(const QString& folder, const QString& name) { return (folder + QLatin1Char('/') + name).toStdString(); }
+std::string PathIn(const QString& folder, const QString& name) {
+  return (folder + QLatin1Char('/') + name).toStdString();
+}
 
 struct SetFile {
   QString name;
@@ -27,7 +29,8 @@ std::vector<SetFile> ReadSetsListing(const QString& folder, const QString& level
   for (const QString& name : names) {
     SetFile file{name, {}, {}};
     std::string why;
-    if (!ReadWholeFile(Local(folder, name), file.original, why) || !ReadLevelSetFile(Local(folder, name), file.set, why)) {
+    const std::string path = PathIn(folder, name);
+    if (!ReadWholeFile(path, file.original, why) || !ReadLevelSetFile(path, file.set, why)) {
       unread << name;
       continue;
     }
@@ -42,7 +45,7 @@ QString RollBack(const QString& folder, const std::vector<SetFile>& written, con
   QString left;
   for (const SetFile& file : written) {
     std::string why;
-    if (!WriteFileAtomically(Local(folder, file.name), file.original, why))
+    if (!WriteFileAtomically(PathIn(folder, file.name), file.original, why))
       left += QStringLiteral("\n%1 still lists the new name and could not be put back: %2")
                   .arg(file.name, QString::fromStdString(why));
   }
@@ -78,7 +81,7 @@ bool RenameLevelInFolder(const QString& folder, const QString& from, const QStri
     LevelSet renamed = file.set;
     std::replace(renamed.levelFiles.begin(), renamed.levelFiles.end(), from.toStdString(), to.toStdString());
     std::string why;
-    if (!WriteLevelSetFile(Local(folder, file.name), renamed, why)) {
+    if (!WriteLevelSetFile(PathIn(folder, file.name), renamed, why)) {
       error = QStringLiteral("The set %1 could not be written: %2\nNothing was renamed.%3")
                   .arg(file.name, QString::fromStdString(why), RollBack(folder, written, to));
       return false;

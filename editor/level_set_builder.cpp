@@ -172,7 +172,8 @@ void LevelSetBuilder::addLevels() {
   if (chosen.size() == refused.size()) return;
   showLevels(levelCount() - 1);
   const int added = levelCount() - static_cast<int>(before.levels.size());
-  record(added == 1 ? QStringLiteral("Add ") + levels_.back().name : QStringLiteral("Add %1 levels").arg(added), before);
+  record(added == 1 ? QStringLiteral("Add ") + levels_.back().name : QStringLiteral("Add %1 levels").arg(added),
+         before);
 }
 
 void LevelSetBuilder::swapWithNext(int row) {
@@ -242,11 +243,12 @@ void LevelSetBuilder::renameLevel() {
   if (to.isEmpty()) return;
   QStringList unread;
   const QStringList sets = SetsListing(folder, file.fileName(), unread);
+  const QString comma = QStringLiteral(", ");
   QString question = QStringLiteral("Rename %1 to %2?\n").arg(file.fileName(), to);
   question += sets.isEmpty() ? QStringLiteral("No set in Lvl lists it.")
-                             : QStringLiteral("The sets in Lvl that list it take the new name: %1.").arg(sets.join(QStringLiteral(", ")));
+                             : QStringLiteral("The sets in Lvl that list it take the new name: %1.").arg(sets.join(comma));
   if (!unread.isEmpty())
-    question += QStringLiteral("\nThese sets could not be read and stay as they are: %1.").arg(unread.join(QStringLiteral(", ")));
+    question += QStringLiteral("\nThese sets could not be read and stay as they are: %1.").arg(unread.join(comma));
   question += QStringLiteral("\nA renamed file is not part of Undo: rename it back to undo it.");
   if (!dialogs_.askYesNo(this, QStringLiteral("Rename Level"), question)) return;
   QStringList changed;

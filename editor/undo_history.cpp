@@ -10,7 +10,7 @@
 QUndoView* AddUndoHistory(QWidget* window, QLayout* layout, QUndoStack& stack) {
   auto* history = new QUndoView(&stack);
   history->setObjectName(QStringLiteral("undoHistory"));
-  history->setEmptyLabel(QStringLiteral("<as opened>"));
+  history->setEmptyLabel(QStringLiteral("<start>"));
   history->setMinimumWidth(170);
   auto* bar = new QMenuBar(window);
   QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));

@@ -28,8 +28,6 @@ class StateCommand : public QUndoCommand {
     after_ = static_cast<const StateCommand*>(other)->after_;
     return true;
   }
-  State& before() { return before_; }
-  State& after() { return after_; }
 
  private:
   State before_;

@@ -97,6 +97,10 @@ void WriteFixtureLevel(const QString& path, const Level& level);
 QPoint CellCentre(int column, int row);
 QPoint CellCorner(int column, int row);
 
+// What `shown` gives after the undo keys, then the redo keys, pressed on `window`, then after choosing the
+// start at the top of its history list.
+QStringList StatesThroughHistory(QWidget* window, const std::function<QString()>& shown);
+
 void SendPress(QWidget* widget, QPoint position, Qt::MouseButton button);
 void SendMove(QWidget* widget, QPoint position, Qt::MouseButtons held);
 void SendRelease(QWidget* widget, QPoint position, Qt::MouseButton button);

@@ -10,7 +10,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QUndoStack>
-#include <QUndoView>
 #include <memory>
 #include <string>
 
@@ -715,14 +714,7 @@ class TilesetBuilderTest : public QObject {
     QVERIFY(after != before);
     QCOMPARE(builder->undoStack().count(), step ? 2 : 1);
     if (!step) return;
-    QTest::keySequence(builder.get(), QKeySequence("Ctrl+Z"));
-    QCOMPARE(shownState(), before);
-    QVERIFY(control<QWidget>("frmActions")->isEnabled());
-    QTest::keySequence(builder.get(), QKeySequence("Ctrl+Shift+Z"));
-    QCOMPARE(shownState(), after);
-    auto* history = control<QUndoView>("undoHistory");
-    history->setCurrentIndex(history->model()->index(0, 0));  // the start, chosen in the list
-    QCOMPARE(shownState(), atStart);
+    QCOMPARE(StatesThroughHistory(builder.get(), [this] { return shownState(); }), (QStringList{before, after, atStart}));
     control("Command3")->click();
     QCOMPARE(dialogs->shown.size(), 0);  // undone to the start: nothing would be lost
     QVERIFY(!builder->isVisible());
