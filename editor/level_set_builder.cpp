@@ -93,11 +93,9 @@ void LevelSetBuilder::buildFileActions() {
   connect(renameButton_, &QPushButton::clicked, this, &LevelSetBuilder::renameLevel);
   connect(duplicateButton_, &QPushButton::clicked, this, &LevelSetBuilder::duplicateLevel);
   auto* rename = new QAction(QStringLiteral("Rename File..."), levelList_);
-  rename->setObjectName(QStringLiteral("mnuRenameLevel"));
   rename->setShortcut(QKeySequence(Qt::Key_F2));
   connect(rename, &QAction::triggered, this, &LevelSetBuilder::renameLevel);
   auto* duplicate = new QAction(QStringLiteral("Duplicate File..."), levelList_);
-  duplicate->setObjectName(QStringLiteral("mnuDuplicateLevel"));
   duplicate->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
   connect(duplicate, &QAction::triggered, this, &LevelSetBuilder::duplicateLevel);
   levelList_->addActions({rename, duplicate});
