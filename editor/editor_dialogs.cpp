@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -74,4 +75,8 @@ QMessageBox::StandardButton QtDialogs::message(QWidget* parent, QMessageBox::Ico
                                                const QString& text, QMessageBox::StandardButtons buttons) {
   QMessageBox box(icon, title, text, buttons, parent);
   return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString QtDialogs::askText(QWidget* parent, const QString& title, const QString& label, const QString& suggested) {
+  return QInputDialog::getText(parent, title, label, QLineEdit::Normal, suggested);
 }

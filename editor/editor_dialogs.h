@@ -22,6 +22,8 @@ class EditorDialogs {
   // Shows a message box and returns the button pressed.
   virtual QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                               const QString& text, QMessageBox::StandardButtons buttons) = 0;
+  // A line of text typed by the designer, offered as `suggested`; empty on cancel.
+  virtual QString askText(QWidget* parent, const QString& title, const QString& label, const QString& suggested) = 0;
 
   void error(QWidget* parent, const QString& text) {
     message(parent, QMessageBox::Warning, EditorTitle, text, QMessageBox::Ok);
@@ -56,4 +58,5 @@ class QtDialogs : public EditorDialogs {
   QString saveFileName(QWidget* parent, const QString& start, const QString& filter) override;
   QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                       const QString& text, QMessageBox::StandardButtons buttons) override;
+  QString askText(QWidget* parent, const QString& title, const QString& label, const QString& suggested) override;
 };

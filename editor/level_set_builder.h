@@ -1,6 +1,8 @@
 // The level-set builder: assembles level files into a named set, new or opened, and writes it into Lvl.
 #pragma once
 #include <QDialog>
+#include <QUndoStack>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -32,14 +34,31 @@ class LevelSetBuilder : public QDialog {
   void moveDown();
   void removeLevel();
   void saveSet();
+  // The chosen level's file: renamed in Lvl with every set there that lists it, or copied under a new name.
+  void renameLevel();
+  void duplicateLevel();
   void reject() override;
+
+  QUndoStack& undoStack() { return undoStack_; }
 
  private:
   struct Entry {
     QString name;  // what the set stores
     QString path;  // where the level was found
+    bool operator==(const Entry&) const = default;
+  };
+  // What one step of the history puts back.
+  struct State {
+    QString name;
+    std::vector<Entry> levels;
+    int selected = -1;
   };
   void buildControls();
+  void buildFileActions();
+  State state() const;
+  void apply(const State& state);
+  void record(const QString& text, const State& before, int mergeId = -1);
+  QString askLevelName(const QString& title, const QString& question, const QString& offered);
   void showLevels(int selected);
   void showMoveButtons();
   void swapWithNext(int row);
@@ -51,7 +70,9 @@ class LevelSetBuilder : public QDialog {
   EditorDialogs& dialogs_;
   std::vector<Entry> levels_;
   QString openedSet_;
-  bool changed_ = false;
+  QUndoStack undoStack_;
+  // Level files renamed since the window opened, old path to new: steps of the history name them as they are now.
+  std::map<QString, QString> movedFiles_;
   QString nameBefore_;  // the last name the box held that a set can store
 
   QComboBox* levelPaths_ = nullptr;
@@ -65,4 +86,6 @@ class LevelSetBuilder : public QDialog {
   QPushButton* upButton_ = nullptr;
   QPushButton* downButton_ = nullptr;
   QPushButton* removeButton_ = nullptr;
+  QPushButton* renameButton_ = nullptr;
+  QPushButton* duplicateButton_ = nullptr;
 };

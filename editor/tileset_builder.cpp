@@ -13,6 +13,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QUndoView>
 #include <algorithm>
 #include <climits>
 #include <string>
@@ -24,6 +25,7 @@
 #include "editor/picture_box.h"
 #include "editor/tile_description.h"
 #include "editor/tileset_pair.h"
+#include "editor/undo_history.h"
 
 namespace {
 
@@ -177,6 +179,7 @@ void TileSetBuilder::buildControls() {
   layout->addWidget(pictureFrame_, 0, 0);
   layout->addWidget(actionsFrame_, 0, 1, 2, 1);
   layout->addWidget(overview_, 0, 2, 2, 1);
+  layout->addWidget(AddUndoHistory(this, layout, undoStack_), 0, 3, 2, 1);
   layout->setColumnStretch(2, 1);
   auto* closing = new QHBoxLayout;
   closing->addWidget(saveButton_);
@@ -260,11 +263,11 @@ void TileSetBuilder::startAssigning() {
 void TileSetBuilder::enterAssigning() {
   tilesAtStart_ = assignments_.tiles();
   tileCountAtStart_ = assignments_.tileCount();
+  undoStack_.clear();
   openPictureButton_->setEnabled(false);
   openTileSetButton_->setEnabled(false);
   doneButton_->setEnabled(false);
-  actionsFrame_->setEnabled(true);
-  overview_->setEnabled(true);
+  showEnded(false);
   maxBricksLabel_->setText(QStringLiteral("Max bricks: %1").arg(assignments_.totalTiles()));
   showOverview();
   Update();
@@ -431,19 +434,49 @@ void TileSetBuilder::previousTile() { jumpToTile(assignments_.currentTile() - 1)
 // Going forward stores the tile being left, as Next does; going back does not, as Previous does not.
 void TileSetBuilder::jumpToTile(int tile) {
   if (tile < 1 || tile > assignments_.totalTiles() || tile == assignments_.currentTile()) return;
+  const State before = state();
   if (tile > assignments_.currentTile()) AssignBrick();
   assignments_.moveTo(tile);
   Update();
+  const int left = before.assignments.currentTile();
+  record(DescribeTile(left, assignments_.tile(left)), before);
+}
+
+// ---- The history: each step that changes the records ----
+
+TileSetBuilder::State TileSetBuilder::state() const { return State{assignments_, saveButton_->isEnabled()}; }
+
+void TileSetBuilder::apply(const State& state) {
+  assignments_ = state.assignments;
+  showEnded(state.ended);
+  showOverview();
+  Update();
+}
+
+// Moving over tiles without changing them is no step.
+void TileSetBuilder::record(const QString& text, const State& before) {
+  const TileAssignments& was = before.assignments;
+  if (was.tiles() == assignments_.tiles() && was.tileCount() == assignments_.tileCount() &&
+      before.ended == saveButton_->isEnabled())
+    return;
+  undoStack_.push(new StateCommand<State>(text, before, state(), [this](const State& s) { apply(s); }));
+}
+
+// After End only Save and Cancel are left (and Undo, which takes End back).
+void TileSetBuilder::showEnded(bool ended) {
+  actionsFrame_->setEnabled(!ended);
+  overview_->setEnabled(!ended);
+  saveButton_->setEnabled(ended);
 }
 
 // ---- Stage 3: ending and saving ----
 
 void TileSetBuilder::endTileSet() {
+  const State before = state();
   if (assignments_.endKeepsCurrent()) AssignBrick();
   assignments_.end();
-  actionsFrame_->setEnabled(false);
-  overview_->setEnabled(false);
-  saveButton_->setEnabled(true);
+  showEnded(true);
+  record(QStringLiteral("End tileset at tile %1").arg(assignments_.tileCount()), before);
 }
 
 bool TileSetBuilder::SaveTileSet(const QString& path) {

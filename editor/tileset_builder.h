@@ -2,6 +2,7 @@
 #pragma once
 #include <QDialog>
 #include <QImage>
+#include <QUndoStack>
 #include <array>
 #include <vector>
 
@@ -38,6 +39,7 @@ class TileSetBuilder : public QDialog {
   int totalTiles() const { return assignments_.totalTiles(); }
   // Records 1 .. total tiles; index 0 is unused.
   const std::vector<TileDef>& tiles() const { return assignments_.tiles(); }
+  QUndoStack& undoStack() { return undoStack_; }
 
  public slots:
   void choosePicture();
@@ -57,6 +59,15 @@ class TileSetBuilder : public QDialog {
   void reject() override;
 
  private:
+  // What one step of the history puts back: the records, the tile on show, and whether End was pressed.
+  struct State {
+    TileAssignments assignments;
+    bool ended = false;
+  };
+  State state() const;
+  void apply(const State& state);
+  void record(const QString& text, const State& before);
+  void showEnded(bool ended);
   void buildControls();
   QGroupBox* buildKindControls();
   QGroupBox* buildAnimationControls();
@@ -82,6 +93,7 @@ class TileSetBuilder : public QDialog {
   QString editedFile_;  // the tileset being changed; empty for a new one
   QImage bitmap_;
   TileAssignments assignments_;
+  QUndoStack undoStack_;
   TileChoice shownChoice_;
   // The tiles as Done or Open Tileset left them: Cancel asks only once they changed.
   std::vector<TileDef> tilesAtStart_;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QTest>
+#include <QUndoView>
 #include <string>
 
 #include "content/bitmap_file.h"
@@ -39,6 +40,23 @@ QMessageBox::StandardButton ScriptedDialogs::message(QWidget*, QMessageBox::Icon
   if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
   shown << Shown{icon, title, text, buttons};
   return buttonAnswers.isEmpty() ? QMessageBox::Ok : buttonAnswers.takeFirst();
+}
+
+QString ScriptedDialogs::askText(QWidget*, const QString&, const QString&, const QString& suggested) {
+  textOffers << suggested;
+  return textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
+}
+
+QStringList StatesThroughHistory(QWidget* window, const std::function<QString()>& shown) {
+  QStringList states;
+  QTest::keySequence(window, QKeySequence(QStringLiteral("Ctrl+Z")));
+  states << shown();
+  QTest::keySequence(window, QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+  states << shown();
+  auto* history = window->findChild<QUndoView*>(QStringLiteral("undoHistory"));
+  history->setCurrentIndex(history->model()->index(0, 0));
+  states << shown();
+  return states;
 }
 
 QStringList ScriptedDialogs::texts() const {

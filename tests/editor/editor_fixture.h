@@ -26,6 +26,8 @@ class ScriptedDialogs : public EditorDialogs {
   QStringList openAnswers;  // "" answers with a cancel; a choice of several files takes one answer each
   QList<QStringList> openListAnswers;  // answers a choice of several files before openAnswers do
   QStringList saveAnswers;
+  QStringList textAnswers;  // "" answers with a cancel, as when none is left
+  QStringList textOffers;   // what each question offered
   QList<QMessageBox::StandardButton> buttonAnswers;  // when empty, every box answers with Ok
   QList<Shown> shown;
   QStringList openFilters;
@@ -38,6 +40,7 @@ class ScriptedDialogs : public EditorDialogs {
   QString saveFileName(QWidget* parent, const QString& start, const QString& filter) override;
   QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                       const QString& text, QMessageBox::StandardButtons buttons) override;
+  QString askText(QWidget* parent, const QString& title, const QString& label, const QString& suggested) override;
   QStringList texts() const;
 };
 
@@ -93,6 +96,10 @@ void WriteFixtureLevel(const QString& path, const Level& level);
 // The centre and the top-left pixel of a playfield cell.
 QPoint CellCentre(int column, int row);
 QPoint CellCorner(int column, int row);
+
+// What `shown` gives after the undo keys, then the redo keys, pressed on `window`, then after choosing the
+// start at the top of its history list.
+QStringList StatesThroughHistory(QWidget* window, const std::function<QString()>& shown);
 
 void SendPress(QWidget* widget, QPoint position, Qt::MouseButton button);
 void SendMove(QWidget* widget, QPoint position, Qt::MouseButtons held);

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QUndoStack>
 #include <memory>
 #include <string>
 
@@ -28,6 +29,30 @@ class LevelSetBuilderTest : public QObject {
   void add(const QString& path) {
     dialogs->openAnswers << path;
     control("cmdAddLevel")->click();
+  }
+  void writeSet(const QString& file, const std::vector<std::string>& levels) {
+    LevelSet set;
+    set.levelSetName = "Caves";
+    set.levelFiles = levels;
+    std::string error;
+    QVERIFY(WriteLevelSetFile(root->lvl(file).toStdString(), set, error));
+  }
+  // Levels a, b and c in Lvl, the set caves.sfs of all three opened, b chosen.
+  void openCaves() {
+    for (const char* name : {"a.sfl", "b.sfl", "c.sfl"}) WriteBytes(root->lvl(name), QByteArray("level ") + name);
+    writeSet("caves.sfs", {"a.sfl", "b.sfl", "c.sfl"});
+    QVERIFY(builder->openSet(root->lvl("caves.sfs")));
+    control<QListWidget>("levelList")->setCurrentRow(1);
+  }
+  // What the window shows: the list, the chosen row and the set's name.
+  QString shown() {
+    auto* list = control<QListWidget>("levelList");
+    QStringList items;
+    for (int row = 0; row < list->count(); ++row) items << list->item(row)->text();
+    return items.join(",") + QString(" | row %1 | ").arg(list->currentRow()) + control<QLineEdit>("txtLevelSetName")->text();
+  }
+  void pressKeys(const QKeySequence& keys) {
+    QTest::keySequence(control<QListWidget>("levelList"), keys);
   }
 
  private slots:
@@ -211,6 +236,113 @@ class LevelSetBuilderTest : public QObject {
     QCOMPARE(dialogs->shown.size(), changed ? 1 : 0);
     QCOMPARE(builder->isVisible(), answer == QMessageBox::No);
     QCOMPARE(builder->levelCount(), changed ? 1 : 0);
+  }
+
+  // Every change of the list or the name is one step: undone it shows the window as before, redone as after,
+  // by the keys and by the history list.
+  void eachChangeIsOneStepOfTheHistory_data() {
+    QTest::addColumn<QString>("action");
+    for (const char* action : {"add", "remove", "up", "down", "name", "duplicate"}) QTest::newRow(action) << action;
+  }
+  void eachChangeIsOneStepOfTheHistory() {
+    QFETCH(QString, action);
+    builder->show();
+    QVERIFY(QTest::qWaitForWindowActive(builder.get()));
+    openCaves();
+    const QString before = shown();
+    if (action == "add") add(root->lvl("a.sfl"));
+    if (action == "remove") control("removeButton")->click();
+    if (action == "up") control("moveUpButton")->click();
+    if (action == "down") control("moveDownButton")->click();
+    if (action == "name") QTest::keyClicks(control<QLineEdit>("txtLevelSetName"), " deep");
+    if (action == "duplicate") {
+      dialogs->textAnswers << "b copy";
+      pressKeys(QKeySequence("Ctrl+D"));
+    }
+    const QString after = shown();
+    QVERIFY(after != before);
+    QCOMPARE(builder->undoStack().count(), 1);
+    QCOMPARE(StatesThroughHistory(builder.get(), [this] { return shown(); }), (QStringList{before, after, before}));
+    control("cmdCancel")->click();
+    QCOMPARE(dialogs->shown.size(), 0);  // undone to the start: nothing would be lost
+  }
+
+  // A renamed level is renamed in every set of Lvl that lists it, and in the window's list and history; a
+  // name that cannot be used or a set that cannot be written leaves every file as it was.
+  void renamingALevelKeepsTheSetsInStep_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("agreed");
+    QTest::addColumn<QString>("reason");  // "" when renamed
+    QTest::newRow("renamed") << "bee" << true << "";
+    QTest::newRow("declined") << "bee" << false << "";
+    QTest::newRow("a comma") << "b,e" << true << "holds a comma";
+    QTest::newRow("a dot") << "bee v1.2" << true << "holds a dot";
+    QTest::newRow("taken") << "c.sfl" << true << "already in Lvl";
+    QTest::newRow("a set not written") << "bee" << true << "The set dark.sfs could not be written";
+  }
+  void renamingALevelKeepsTheSetsInStep() {
+    QFETCH(QString, typed);
+    QFETCH(bool, agreed);
+    QFETCH(QString, reason);
+    builder->show();
+    QVERIFY(QTest::qWaitForWindowActive(builder.get()));
+    openCaves();
+    writeSet("other.sfs", {"c.sfl"});
+    writeSet("bees.sfs", {"b.sfl", "c.sfl", "b.sfl"});
+    // A set that reads but cannot be written back: its name is empty.
+    if (QTest::currentDataTag() == QString("a set not written")) WriteBytes(root->lvl("dark.sfs"), "\"\"\r\n 1 \r\nb.sfl\r\n");
+    control("moveUpButton")->click();  // a step of the history before the rename
+    QMap<QString, QByteArray> files;
+    for (const QString& name : QDir(root->lvl("")).entryList(QDir::Files)) files[name] = FileBytes(root->lvl(name));
+    dialogs->textAnswers << typed;
+    dialogs->buttonAnswers << (agreed ? QMessageBox::Yes : QMessageBox::No);
+    QTest::keyClick(control<QListWidget>("levelList"), Qt::Key_F2);
+    QCOMPARE(dialogs->textOffers, QStringList{"b.sfl"});
+    const bool renamed = agreed && reason.isEmpty();
+    if (!reason.isEmpty()) QVERIFY2(dialogs->texts().last().contains(reason), qPrintable(dialogs->texts().last()));
+    if (!renamed) {
+      QMap<QString, QByteArray> after;
+      for (const QString& name : QDir(root->lvl("")).entryList(QDir::Files)) after[name] = FileBytes(root->lvl(name));
+      QCOMPARE(after, files);
+      return;
+    }
+    QVERIFY(dialogs->texts()[0].contains("take the new name: bees.sfs, caves.sfs."));
+    QVERIFY(dialogs->texts()[0].contains("not part of Undo"));
+    QVERIFY(!QFile::exists(root->lvl("b.sfl")));
+    QCOMPARE(FileBytes(root->lvl("bee.sfl")), QByteArray("level b.sfl"));
+    QCOMPARE(FileBytes(root->lvl("bees.sfs")), QByteArray("Caves\r\n 3 \r\nbee.sfl\r\nc.sfl\r\nbee.sfl\r\n"));
+    QCOMPARE(FileBytes(root->lvl("caves.sfs")), QByteArray("Caves\r\n 3 \r\na.sfl\r\nbee.sfl\r\nc.sfl\r\n"));
+    QCOMPARE(FileBytes(root->lvl("other.sfs")), files["other.sfs"]);
+    QCOMPARE(shown(), QString("bee.sfl,a.sfl,c.sfl | row 0 | Caves"));
+    builder->undoStack().undo();  // the move, with the file under its new name
+    QCOMPARE(shown(), QString("a.sfl,bee.sfl,c.sfl | row 1 | Caves"));
+  }
+
+  void onlyLevelsInLvlAreRenamed() {
+    const QString elsewhere = root->path() + "/elsewhere";
+    QDir().mkpath(elsewhere);
+    WriteBytes(elsewhere + "/d.sfl", "level d");
+    add(elsewhere + "/d.sfl");
+    dialogs->textAnswers << "e";
+    control("renameButton")->click();
+    QCOMPARE(dialogs->textOffers.size(), 0);
+    QVERIFY(dialogs->texts()[0].startsWith(elsewhere + "/d.sfl is not a file in " + root->path() + "/Lvl.\nOnly "));
+    QVERIFY(QFile::exists(elsewhere + "/d.sfl"));
+  }
+
+  // The copy is made at once under the name offered, and put after its level as a step Undo takes back.
+  void aDuplicateIsACopyAddedAfterItsLevel() {
+    openCaves();
+    WriteBytes(root->lvl("b copy.sfl"), "taken");
+    dialogs->textAnswers << "b copy 2";
+    control("duplicateButton")->click();
+    QCOMPARE(dialogs->textOffers, QStringList{"b copy 2.sfl"});
+    QCOMPARE(FileBytes(root->lvl("b copy 2.sfl")), QByteArray("level b.sfl"));
+    QCOMPARE(shown(), QString("a.sfl,b.sfl,b copy 2.sfl,c.sfl | row 2 | Caves"));
+    QCOMPARE(FileBytes(root->lvl("caves.sfs")), QByteArray("Caves\r\n 3 \r\na.sfl\r\nb.sfl\r\nc.sfl\r\n"));
+    builder->undoStack().undo();
+    QCOMPARE(shown(), QString("a.sfl,b.sfl,c.sfl | row 1 | Caves"));
+    QVERIFY(QFile::exists(root->lvl("b copy 2.sfl")));
   }
 };
 

@@ -9,12 +9,14 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
+#include <QUndoStack>
 #include <memory>
 #include <string>
 
 #include "content/tileset_file.h"
 #include "editor/picture_box.h"
 #include "editor/tile_assignments.h"
+#include "editor/tile_description.h"
 #include "editor/tileset_builder.h"
 #include "tests/editor/editor_fixture.h"
 
@@ -59,6 +61,13 @@ class TilesetBuilderTest : public QObject {
     return tileSet;
   }
   const TileDef& tile(int n) { return builder->tiles()[static_cast<std::size_t>(n)]; }
+  // The records, the tile on show and whether End was pressed.
+  QString shownState() {
+    QStringList parts;
+    for (int n = 1; n <= builder->totalTiles(); ++n) parts << DescribeTile(n, tile(n));
+    return parts.join("; ") + QString(" | %1 tiles | on %2 | ended %3")
+                                  .arg(builder->tileCount()).arg(builder->currentTile()).arg(control("cmdSave")->isEnabled());
+  }
 
  private slots:
   void init() {
@@ -663,6 +672,52 @@ class TilesetBuilderTest : public QObject {
     control("cmdSave")->click();
     QCOMPARE(dialogs->shown.size(), 0);  // saving over the tileset being changed asks nothing
     QCOMPARE(FileBytes(root->tls("Bricks.sft")), original);
+  }
+
+  // Each stored change is one step: undone the records and the tile on show are as before, redone as after, by
+  // the keys and by the history list; moving back over tiles is no step.
+  void eachStoredChangeIsOneStepOfTheHistory_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("step");
+    for (const char* action : {"next", "hits", "kind", "shooter", "frames", "overview", "end"})
+      QTest::newRow(action) << action << true;
+    QTest::newRow("previous") << "previous" << false;
+  }
+  void eachStoredChangeIsOneStepOfTheHistory() {
+    QFETCH(QString, action);
+    QFETCH(bool, step);
+    builder->show();
+    QVERIFY(QTest::qWaitForWindowActive(builder.get()));
+    start(128, 32);
+    const QString atStart = shownState();
+    next();  // a step before the one undone
+    const QString before = shownState();
+    if (action == "next") next();
+    if (action == "hits") enterHits("3");
+    if (action == "kind") control<QRadioButton>(QString("Option1_%1").arg(Indestructible))->click();
+    if (action == "shooter") {
+      control<QCheckBox>("chkShooter_1")->click();
+      control<QRadioButton>("Option2")->click();
+    }
+    if (action == "frames") {
+      control<QCheckBox>("chkAnimated")->click();
+      control<QLineEdit>("txtFrames")->setText("3");
+    }
+    if (action == "hits" || action == "kind" || action == "shooter" || action == "frames") next();
+    if (action == "overview") {
+      auto* overview = control<QListWidget>("tileOverview");
+      QTest::mouseClick(overview->viewport(), Qt::LeftButton, {}, overview->visualItemRect(overview->item(5)).center());
+    }
+    if (action == "end") control("Command2")->click();
+    if (action == "previous") control("cmdPrevious")->click();
+    const QString after = shownState();
+    QVERIFY(after != before);
+    QCOMPARE(builder->undoStack().count(), step ? 2 : 1);
+    if (!step) return;
+    QCOMPARE(StatesThroughHistory(builder.get(), [this] { return shownState(); }), (QStringList{before, after, atStart}));
+    control("Command3")->click();
+    QCOMPARE(dialogs->shown.size(), 0);  // undone to the start: nothing would be lost
+    QVERIFY(!builder->isVisible());
   }
 
   void aTilesetWhosePictureDoesNotDivideIsNotOpened() {
