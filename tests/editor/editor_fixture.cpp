@@ -41,6 +41,14 @@ QMessageBox::StandardButton ScriptedDialogs::message(QWidget*, QMessageBox::Icon
   return buttonAnswers.isEmpty() ? QMessageBox::Ok : buttonAnswers.takeFirst();
 }
 
+bool ScriptedDialogs::preview(QWidget* parent, const QString& title, const QString& text, const QImage& picture,
+                              const QStringList& details, const QString&) {
+  previewPictures << picture;
+  const auto answer = message(parent, QMessageBox::Information, title, (QStringList{text} + details).join('\n'),
+                              QMessageBox::Ok | QMessageBox::Cancel);
+  return answer == QMessageBox::Ok;
+}
+
 QStringList ScriptedDialogs::texts() const {
   QStringList result;
   for (const Shown& box : shown) result << box.text;

@@ -38,6 +38,11 @@ class ScriptedDialogs : public EditorDialogs {
   QString saveFileName(QWidget* parent, const QString& start, const QString& filter) override;
   QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                       const QString& text, QMessageBox::StandardButtons buttons) override;
+  // A preview is recorded among `shown` (text, then details line by line) with its picture, and answered from
+  // buttonAnswers: Ok (the default) accepts it.
+  bool preview(QWidget* parent, const QString& title, const QString& text, const QImage& picture,
+               const QStringList& details, const QString& accept) override;
+  QList<QImage> previewPictures;
   QStringList texts() const;
 };
 
