@@ -87,6 +87,7 @@ QDialog* PreviewDialog(QWidget* parent, const QString& title, const QString& tex
                        const QStringList& details, const QString& accept) {
   auto* dialog = new QDialog(parent);
   dialog->setWindowTitle(title);
+  dialog->setMinimumWidth(picture.width() * 3 / 2);
   auto* layout = new QVBoxLayout(dialog);
   auto* label = new QLabel(text, dialog);
   label->setWordWrap(true);
@@ -97,6 +98,7 @@ QDialog* PreviewDialog(QWidget* parent, const QString& title, const QString& tex
   if (!details.isEmpty()) {
     auto* list = new QListWidget(dialog);
     list->addItems(details);
+    list->setWordWrap(true);
     list->setMaximumHeight(120);
     layout->addWidget(list);
   }
