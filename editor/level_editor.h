@@ -172,6 +172,8 @@ class LevelEditor : public QMainWindow {
   void reloadFromDisk(const QString& path);
   void runBuilder(QDialog& builder);
   bool loadTileSet(const QString& path, LoadedTileSet& out, const QString& abandoned);
+  // Asks for a tileset, reads it and brings it into Tls; false (having said why) when there is none to use.
+  bool chooseTileSet(LoadedTileSet& loaded, const QString& abandoned);
   void reportFailure(const QString& detail, const QString& abandoned);
   bool gameFinds(const QString& sub, const QString& path, const QString& what, const QString& abandoned);
   bool gameFindsLevelFiles(const QString& abandoned);

@@ -54,16 +54,19 @@ void LevelEditor::reloadTileSet() {
 
 // ---- New, open, save ----
 
-void LevelEditor::NewLevel() {
+bool LevelEditor::chooseTileSet(LoadedTileSet& loaded, const QString& abandoned) {
   const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Tls")), TilesetFilter);
-  if (chosen.isEmpty()) return;
+  if (chosen.isEmpty()) return false;
   // Read before it is copied: a tileset that cannot be used leaves nothing behind in Tls.
-  const QString abandoned = QStringLiteral("No new level was started.");
-  LoadedTileSet loaded;
-  if (!loadTileSet(folders_.readOverride(chosen), loaded, abandoned)) return;
+  if (!loadTileSet(folders_.readOverride(chosen), loaded, abandoned)) return false;
   loaded.path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"), loaded.path,
                                     QStringLiteral("tileset"), abandoned, loaded.foreignBitmap());
-  if (loaded.path.isEmpty()) return;
+  return !loaded.path.isEmpty();
+}
+
+void LevelEditor::NewLevel() {
+  LoadedTileSet loaded;
+  if (!chooseTileSet(loaded, QStringLiteral("No new level was started."))) return;
   painting_ = false;
   dropSelection();
   document_->startNew(loaded);
@@ -266,14 +269,8 @@ void LevelEditor::editTileSet() {
 // ---- Replacing the tileset ----
 
 void LevelEditor::replaceTileSet() {
-  const QString chosen = dialogs_.openFileName(this, folders_.dialogFolders(QStringLiteral("Tls")), TilesetFilter);
-  if (chosen.isEmpty()) return;
-  const QString abandoned = QStringLiteral("The tileset was not replaced.");
   LoadedTileSet loaded;
-  if (!loadTileSet(folders_.readOverride(chosen), loaded, abandoned)) return;
-  loaded.path = AdoptIntoDataFolder(this, dialogs_, folders_, QStringLiteral("Tls"), loaded.path,
-                                    QStringLiteral("tileset"), abandoned, loaded.foreignBitmap());
-  if (loaded.path.isEmpty()) return;
+  if (!chooseTileSet(loaded, QStringLiteral("The tileset was not replaced."))) return;
   const QString name = QFileInfo(loaded.path).fileName();
   if (QFileInfo(loaded.path) == QFileInfo(document_->tileSet().path)) {
     dialogs_.inform(this, QStringLiteral("The level is already on %1.").arg(name));
