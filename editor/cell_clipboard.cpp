@@ -92,9 +92,12 @@ CellBlock FitToTileSet(const CopiedCells& copied, const LoadedTileSet& target, Q
   warning.clear();
   const QString into = QFileInfo(target.path).fileName();
   if (!missing.isEmpty())
-    warning += QStringLiteral("%1 has no tile %2: those cells are pasted empty.\n").arg(into, missing.join(QStringLiteral(", ")));
+    warning += QStringLiteral("%1 has no tile %2: those cells are pasted empty.\n")
+                   .arg(into, missing.join(QStringLiteral(", ")));
   if (!changed.isEmpty())
-    warning += QStringLiteral("These tiles are pasted by number but differ in %1:\n%2\n").arg(into, changed.join(QLatin1Char('\n')));
-  if (!warning.isEmpty()) warning.prepend(QStringLiteral("The cells were copied from a level on %1.\n").arg(copied.tileSetName));
+    warning += QStringLiteral("These tiles are pasted by number but differ in %1:\n%2\n")
+                   .arg(into, changed.join(QLatin1Char('\n')));
+  if (!warning.isEmpty())
+    warning.prepend(QStringLiteral("The cells were copied from a level on %1.\n").arg(copied.tileSetName));
   return fitted;
 }

@@ -180,7 +180,8 @@ void LevelEditor::buildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   connect(addMenuItem(file, "mnuNew", QStringLiteral("&New"), {QKeySequence(QStringLiteral("Ctrl+N"))}),
           &QAction::triggered, this, &LevelEditor::fileNew);
-  connect(addMenuItem(file, "mnuNewWindow", QStringLiteral("New &Window"), {QKeySequence(QStringLiteral("Ctrl+Shift+N"))}),
+  connect(addMenuItem(file, "mnuNewWindow", QStringLiteral("New &Window"),
+                    {QKeySequence(QStringLiteral("Ctrl+Shift+N"))}),
           &QAction::triggered, this, &LevelEditor::fileNewWindow);
   connect(addMenuItem(file, "mnuOpen", QStringLiteral("&Open"), {QKeySequence(QStringLiteral("Ctrl+O"))}),
           &QAction::triggered, this, &LevelEditor::fileOpen);
@@ -201,7 +202,8 @@ void LevelEditor::buildMenus() {
   connect(addMenuItem(file, "mnuEditTileset", QStringLiteral("&Edit Tileset"), {}), &QAction::triggered, this,
           &LevelEditor::editTileSet);
   file->addSeparator();
-  connect(addMenuItem(file, "mnuCloseWindow", QStringLiteral("&Close Window"), {QKeySequence(QStringLiteral("Ctrl+W"))}),
+  connect(addMenuItem(file, "mnuCloseWindow", QStringLiteral("&Close Window"),
+                    {QKeySequence(QStringLiteral("Ctrl+W"))}),
           &QAction::triggered, this, &QWidget::close);
   connect(addMenuItem(file, "mnuExit", QStringLiteral("E&xit"), {QKeySequence(QStringLiteral("Ctrl+Q"))}),
           &QAction::triggered, this, &LevelEditor::closeAll);

@@ -198,7 +198,7 @@ LevelEditor* LevelEditor::fileNewWindow() {
 
 void LevelEditor::closeAll() {
   for (LevelEditor* window : windows())
-    if ((window == this || window->isVisible()) && !window->close()) return;
+    if (window->isVisible() && !window->close()) return;
 }
 
 // The other window whose level was read from or saved as `path`, if any.

@@ -61,7 +61,8 @@ QImage MarkChanges(QImage backdrop, const BrickGrid& grid, const LoadedTileSet& 
   const BrickGrid shown = GridWithout(grid, changes);
   for (int column = 1; column <= PlayColumns; ++column)
     for (int row = 1; row <= PlayRows; ++row)
-      if (shown[column][row] > 0) painter.drawImage(CellRect({column, row}).topLeft(), to.tileImage(shown[column][row]));
+      if (const std::int32_t tile = shown[column][row]; tile > 0)
+        painter.drawImage(CellRect({column, row}).topLeft(), to.tileImage(tile));
   for (const TileChange& change : changes) {
     // Thick enough to stay visible when the picture is shown at half size.
     painter.setPen(QPen(QColor(change.after.isEmpty() ? EmptiedMark : ChangedMark), 4));

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <string>
+#include <utility>
 
 #include "content/bitmap_file.h"
 #include "content/tileset_file.h"
@@ -38,6 +39,7 @@ QMessageBox::StandardButton ScriptedDialogs::message(QWidget*, QMessageBox::Icon
   // A real message box takes the focus while it is open; the widget that had it sees it go.
   if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
   shown << Shown{icon, title, text, buttons};
+  if (whileShown) std::exchange(whileShown, nullptr)();
   return buttonAnswers.isEmpty() ? QMessageBox::Ok : buttonAnswers.takeFirst();
 }
 

@@ -32,6 +32,7 @@ class ScriptedDialogs : public EditorDialogs {
   QList<QStringList> openFolders;
   QStringList saveFilters;
   QStringList saveStarts;
+  std::function<void()> whileShown;  // run once, by the next message box, before it is answered
 
   QString openFileName(QWidget* parent, const QStringList& folders, const QString& filter) override;
   QStringList openFileNames(QWidget* parent, const QStringList& folders, const QString& filter) override;

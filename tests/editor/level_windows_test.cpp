@@ -133,7 +133,10 @@ class LevelWindowsTest : public QObject {
     QVERIFY(!editor().hasFileName());
     QCOMPARE(editor().brickGrid()[2][2], 1);
 
-    // Nor is a level saved over one another window holds.
+    // Nor is a level saved over one another window holds; a window saves over its own level.
+    window->dialogs.saveAnswers << window->root->lvl("shared.sfl");
+    window->dialogs.buttonAnswers << QMessageBox::Yes;  // replace it
+    QVERIFY(other.fileSaveAs());
     window->dialogs.saveAnswers << window->root->lvl("shared.sfl");
     QVERIFY(!editor().fileSaveAs());
     QVERIFY(window->dialogs.texts().last().endsWith("is open in another window.\nThe level was not saved; save it "
@@ -176,7 +179,7 @@ class LevelWindowsTest : public QObject {
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("not JSON") << QByteArray("cells");
     QTest::newRow("fewer tiles than cells") << QByteArray(R"({"columns":2,"rows":1,"tiles":[1]})");
-    QTest::newRow("too wide") << QByteArray(R"({"columns":21,"rows":1,"tiles":[)" + QByteArray("1,").repeated(20) + "1]}");
+    QTest::newRow("too wide") << R"({"columns":21,"rows":1,"tiles":[)" + QByteArray("1,").repeated(20) + "1]}";
     QTest::newRow("negative tile") << QByteArray(R"({"columns":1,"rows":1,"tiles":[-1]})");
     QTest::newRow("fractional size") << QByteArray(R"({"columns":1.5,"rows":1,"tiles":[1]})");
   }
@@ -271,6 +274,25 @@ class LevelWindowsTest : public QObject {
     WriteBytes(path + ".other", "x");  // nor is another file in the folder
     QTest::qWait(200);
     QCOMPARE(reports.size(), 2);
+  }
+
+  // The tileset file and its bitmap are read together: a change of the other during the question asks no more.
+  void aChangeDuringTheQuestionIsAskedAfterItOrNotAtAll_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("questions");
+    QTest::newRow("reloaded") << int(QMessageBox::Yes) << 1;
+    QTest::newRow("kept") << int(QMessageBox::No) << 2;
+  }
+  void aChangeDuringTheQuestionIsAskedAfterItOrNotAtAll() {
+    QFETCH(int, answer);
+    QFETCH(int, questions);
+    const QString tileSet = window->root->tls("DefaultTileSet.sft");
+    const QString bitmap = window->root->tls("DefaultTileSet.bmp");
+    window->dialogs.buttonAnswers << static_cast<QMessageBox::StandardButton>(answer) << QMessageBox::No;
+    window->dialogs.whileShown = [&] { editor().offerReload(bitmap); };
+    editor().offerReload(tileSet);
+    QStringList expected{tileSet + " changed on disk. Reload?", bitmap + " changed on disk. Reload?"};
+    QCOMPARE(window->dialogs.texts(), expected.mid(0, questions));
   }
 
   void aReloadKeepsTheCellsAndTheHistory_data() {
