@@ -237,6 +237,7 @@ class LevelWindowsTest : public QObject {
     QCOMPARE(editor().brickGrid()[3][2], cellAfter);
     QCOMPARE(editor().undoStack().count(), steps + (replaced ? 1 : 0));
     if (!replaced) return;
+    QCOMPARE(editor().document().levelToSave().tilesetName, (tileset + ".sft").toStdString());  // what is saved
     window->action("mnuUndo")->trigger();
     QCOMPARE(editor().tilesetPath(), before);
     QCOMPARE(editor().brickGrid()[3][2], 4);
