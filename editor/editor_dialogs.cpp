@@ -1,12 +1,19 @@
 // The real file dialogs and message boxes, and the questions every save asks.
 #include "editor/editor_dialogs.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QRegularExpression>
 #include <QUrl>
+#include <memory>
 
 QString WithFilterExtension(const QString& path, const QString& filter) {
   static const QRegularExpression pattern(QStringLiteral("\\*(\\.\\w+)"));
@@ -79,4 +86,37 @@ QMessageBox::StandardButton QtDialogs::message(QWidget* parent, QMessageBox::Ico
 
 QString QtDialogs::askText(QWidget* parent, const QString& title, const QString& label, const QString& suggested) {
   return QInputDialog::getText(parent, title, label, QLineEdit::Normal, suggested);
+}
+
+QDialog* PreviewDialog(QWidget* parent, const QString& title, const QString& text, const QImage& picture,
+                       const QStringList& details, const QString& accept) {
+  auto* dialog = new QDialog(parent);
+  dialog->setWindowTitle(title);
+  dialog->setMinimumWidth(picture.width() * 3 / 2);
+  auto* layout = new QVBoxLayout(dialog);
+  auto* label = new QLabel(text, dialog);
+  label->setWordWrap(true);
+  layout->addWidget(label);
+  auto* shown = new QLabel(dialog);
+  shown->setPixmap(QPixmap::fromImage(picture));
+  layout->addWidget(shown, 0, Qt::AlignHCenter);
+  if (!details.isEmpty()) {
+    auto* list = new QListWidget(dialog);
+    list->addItems(details);
+    list->setWordWrap(true);
+    list->setMaximumHeight(120);
+    layout->addWidget(list);
+  }
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+  buttons->button(QDialogButtonBox::Ok)->setText(accept);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  return dialog;
+}
+
+bool QtDialogs::preview(QWidget* parent, const QString& title, const QString& text, const QImage& picture,
+                        const QStringList& details, const QString& accept) {
+  const std::unique_ptr<QDialog> dialog(PreviewDialog(parent, title, text, picture, details, accept));
+  return dialog->exec() == QDialog::Accepted;
 }

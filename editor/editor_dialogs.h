@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class QImage;
 class QWidget;
 
 inline const QString EditorTitle = QStringLiteral("Shardfall Editor");
@@ -24,6 +25,10 @@ class EditorDialogs {
                                               const QString& text, QMessageBox::StandardButtons buttons) = 0;
   // A line of text typed by the designer, offered as `suggested`; empty on cancel.
   virtual QString askText(QWidget* parent, const QString& title, const QString& label, const QString& suggested) = 0;
+
+  // Shows `picture` with `text` above and `details` listed below it, with `accept` and Cancel: true on `accept`.
+  virtual bool preview(QWidget* parent, const QString& title, const QString& text, const QImage& picture,
+                       const QStringList& details, const QString& accept) = 0;
 
   void error(QWidget* parent, const QString& text) {
     message(parent, QMessageBox::Warning, EditorTitle, text, QMessageBox::Ok);
@@ -59,4 +64,11 @@ class QtDialogs : public EditorDialogs {
   QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                       const QString& text, QMessageBox::StandardButtons buttons) override;
   QString askText(QWidget* parent, const QString& title, const QString& label, const QString& suggested) override;
+  bool preview(QWidget* parent, const QString& title, const QString& text, const QImage& picture,
+               const QStringList& details, const QString& accept) override;
 };
+
+class QDialog;
+// The dialog QtDialogs::preview runs, built apart so that it can be looked at without running it.
+QDialog* PreviewDialog(QWidget* parent, const QString& title, const QString& text, const QImage& picture,
+                       const QStringList& details, const QString& accept);

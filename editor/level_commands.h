@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "content/level_file.h"
+#include "editor/tileset_pair.h"
 
 class LevelDocument;
 
@@ -49,4 +50,22 @@ class BackgroundCommand : public QUndoCommand {
   LevelDocument& document_;
   Background before_;
   Background after_;
+};
+
+// A level put on another tileset: the tileset and the cells it empties change together.
+class TileSetCommand : public QUndoCommand {
+ public:
+  TileSetCommand(LevelDocument& document, LoadedTileSet before, LoadedTileSet after, LevelEdits beforeEdits,
+                 LevelEdits afterEdits)
+      : QUndoCommand(QStringLiteral("Replace tileset")), document_(document), before_(std::move(before)),
+        after_(std::move(after)), beforeEdits_(std::move(beforeEdits)), afterEdits_(std::move(afterEdits)) {}
+  void undo() override;
+  void redo() override;
+
+ private:
+  LevelDocument& document_;
+  LoadedTileSet before_;
+  LoadedTileSet after_;
+  LevelEdits beforeEdits_;
+  LevelEdits afterEdits_;
 };

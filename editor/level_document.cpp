@@ -11,6 +11,8 @@ void LevelEditCommand::undo() { document_.applyEdits(before_); }
 void LevelEditCommand::redo() { document_.applyEdits(after_); }
 void BackgroundCommand::undo() { document_.applyBackground(before_); }
 void BackgroundCommand::redo() { document_.applyBackground(after_); }
+void TileSetCommand::undo() { document_.applyTileSet(before_, beforeEdits_); }
+void TileSetCommand::redo() { document_.applyTileSet(after_, afterEdits_); }
 
 void KeepOneSideGuarded(std::array<std::int16_t, 5>& sides) {
   if (sides[Bottom] == 0 && sides[Right] == 0 && sides[Top] == 0 && sides[Left] == 0) sides[Bottom] = -1;
@@ -25,6 +27,7 @@ LevelDocument::LevelDocument(EditorFolders folders, QObject* parent)
 
 void LevelDocument::startNew(const LoadedTileSet& tileSet) {
   undoStack_.clear();
+  forgetReloads();
   tileSet_ = tileSet;
   // A new level was read from no file, so its hidden column 0 and row 0 are empty too.
   level_ = Level{};
@@ -58,6 +61,7 @@ bool LevelDocument::open(const QString& path, QString& error, QString& warning) 
   for (int side = Bottom; side <= Left; ++side) read.guardedSides[side] = IsGuarded(read.guardedSides, side) ? -1 : 0;
   KeepOneSideGuarded(read.guardedSides);
   undoStack_.clear();
+  forgetReloads();
   level_ = read;
   tileSet_ = tileSet;
   background_ = background;
@@ -91,7 +95,19 @@ bool LevelDocument::save(const QString& path, QString& error) {
 
 void LevelDocument::setTileSet(const LoadedTileSet& tileSet) {
   tileSet_ = tileSet;
+  reloadedTileSets_.insert(tileSet.path, tileSet);
   emit tileSetChanged();
+}
+
+void LevelDocument::reloadBackground(const QImage& picture) {
+  background_.picture = picture;
+  reloadedPictures_.insert(background_.path, picture);
+  emit backgroundChanged();
+}
+
+void LevelDocument::forgetReloads() {
+  reloadedTileSets_.clear();
+  reloadedPictures_.clear();
 }
 
 void LevelDocument::edit(const QString& text, const LevelEdits& after) {
@@ -115,6 +131,10 @@ void LevelDocument::setSideGuarded(Side side, bool guarded) {
 
 void LevelDocument::changeBackground(const Background& after) {
   if (!(after == background_)) undoStack_.push(new BackgroundCommand(*this, background_, after));
+}
+
+void LevelDocument::replaceTileSet(const LoadedTileSet& after, const BrickGrid& grid) {
+  undoStack_.push(new TileSetCommand(*this, tileSet_, after, edits(), LevelEdits{grid, level_.guardedSides}));
 }
 
 void LevelDocument::beginStroke() {
@@ -148,5 +168,12 @@ void LevelDocument::applyEdits(const LevelEdits& edits) {
 
 void LevelDocument::applyBackground(const Background& background) {
   background_ = background;
+  background_.picture = reloadedPictures_.value(background.path, background.picture);
   emit backgroundChanged();
+}
+
+void LevelDocument::applyTileSet(const LoadedTileSet& tileSet, const LevelEdits& edits) {
+  tileSet_ = reloadedTileSets_.value(tileSet.path, tileSet);
+  emit tileSetChanged();
+  applyEdits(edits);
 }

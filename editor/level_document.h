@@ -1,5 +1,6 @@
 // A level being edited, apart from any window: the level, its tileset, background, file and undo stack.
 #pragma once
+#include <QHash>
 #include <QObject>
 #include <QUndoStack>
 
@@ -39,14 +40,18 @@ class LevelDocument : public QObject {
   bool save(const QString& path, QString& error);
   // The level as a file holds it: names without folders, the default background when none was chosen.
   Level levelToSave() const;
-  // Shows the level on another tileset (the builder may have changed it); not an edit of the level.
+  // Shows the level on its tileset read again (a builder or another program changed it); not an edit.
   void setTileSet(const LoadedTileSet& tileSet);
+  // Shows the background's picture read again; not an edit.
+  void reloadBackground(const QImage& picture);
 
   // Undoable changes. Nothing is pushed when the change changes nothing.
   void edit(const QString& text, const LevelEdits& after);
   void editGrid(const QString& text, const BrickGrid& after);
   void setSideGuarded(Side side, bool guarded);
   void changeBackground(const Background& after);
+  // Puts the level on `after`, the cells as `grid` (the caller empties what `after` lacks): one step.
+  void replaceTileSet(const LoadedTileSet& after, const BrickGrid& grid);
 
   // A stroke changes cells one by one as the pointer moves and becomes one command when it ends.
   void beginStroke();
@@ -57,6 +62,7 @@ class LevelDocument : public QObject {
   // Used by the commands.
   void applyEdits(const LevelEdits& edits);
   void applyBackground(const Background& background);
+  void applyTileSet(const LoadedTileSet& tileSet, const LevelEdits& edits);
 
  signals:
   void levelChanged();            // the grid or the sides, as a whole
@@ -67,12 +73,16 @@ class LevelDocument : public QObject {
 
  private:
   void emitFileChanged() { emit fileChanged(); }
+  void forgetReloads();
 
   EditorFolders folders_;
   Level level_;
   LoadedTileSet tileSet_;
   Background background_;
   QString currentFile_;
+  // Files read again since the undo stack began: a step undone or redone shows them as they are now.
+  QHash<QString, LoadedTileSet> reloadedTileSets_;
+  QHash<QString, QImage> reloadedPictures_;
   QUndoStack undoStack_;
   bool inStroke_ = false;
   BrickGrid strokeStart_{};

@@ -33,14 +33,18 @@ int RepeatsToCover(int length, int pictureLength) { return (length + pictureLeng
 }  // namespace
 
 LevelEditor::LevelEditor(const EditorSetup& setup, QWidget* parent)
+    : LevelEditor(setup, std::make_shared<RecentFiles>(setup.recentFilesPath), parent) {}
+
+LevelEditor::LevelEditor(const EditorSetup& setup, std::shared_ptr<RecentFiles> recentFiles, QWidget* parent)
     : QMainWindow(parent),
+      setup_(setup),
       folders_(setup.folders),
       dialogs_(*setup.dialogs),
       starter_(setup.starter),
       game_(setup.game),
       contentTool_(setup.contentTool),
       document_(std::make_unique<LevelDocument>(setup.folders)),
-      recentFiles_(setup.recentFilesPath) {
+      recentFiles_(std::move(recentFiles)) {
   setObjectName(QStringLiteral("frmEditor"));
   horizontalStrip_ = HorizontalPaddleStrip();
   verticalStrip_ = VerticalPaddleStrip();
@@ -53,6 +57,7 @@ LevelEditor::LevelEditor(const EditorSetup& setup, QWidget* parent)
   syncSideBoxes();
   reloadTileSet();
   showLevel();  // also when the default tileset cannot be read
+  watchFiles();
 }
 
 LevelEditor::~LevelEditor() = default;
@@ -175,6 +180,9 @@ void LevelEditor::buildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   connect(addMenuItem(file, "mnuNew", QStringLiteral("&New"), {QKeySequence(QStringLiteral("Ctrl+N"))}),
           &QAction::triggered, this, &LevelEditor::fileNew);
+  connect(addMenuItem(file, "mnuNewWindow", QStringLiteral("New &Window"),
+                    {QKeySequence(QStringLiteral("Ctrl+Shift+N"))}),
+          &QAction::triggered, this, &LevelEditor::fileNewWindow);
   connect(addMenuItem(file, "mnuOpen", QStringLiteral("&Open"), {QKeySequence(QStringLiteral("Ctrl+O"))}),
           &QAction::triggered, this, &LevelEditor::fileOpen);
   recentMenu_ = file->addMenu(QStringLiteral("Open &Recent"));
@@ -194,8 +202,11 @@ void LevelEditor::buildMenus() {
   connect(addMenuItem(file, "mnuEditTileset", QStringLiteral("&Edit Tileset"), {}), &QAction::triggered, this,
           &LevelEditor::editTileSet);
   file->addSeparator();
-  connect(addMenuItem(file, "mnuExit", QStringLiteral("E&xit"), {QKeySequence(QStringLiteral("Ctrl+Q"))}),
+  connect(addMenuItem(file, "mnuCloseWindow", QStringLiteral("&Close Window"),
+                    {QKeySequence(QStringLiteral("Ctrl+W"))}),
           &QAction::triggered, this, &QWidget::close);
+  connect(addMenuItem(file, "mnuExit", QStringLiteral("E&xit"), {QKeySequence(QStringLiteral("Ctrl+Q"))}),
+          &QAction::triggered, this, &LevelEditor::closeAll);
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
   QAction* undo = document_->undoStack().createUndoAction(this, QStringLiteral("&Undo"));
@@ -220,6 +231,10 @@ void LevelEditor::buildMenus() {
   connect(addMenuItem(edit, "mnuMirrorTopBottom", QStringLiteral("Mirror &Top Half to the Bottom"),
                     {QKeySequence(QStringLiteral("Ctrl+Shift+M"))}),
           &QAction::triggered, this, &LevelEditor::mirrorTopOntoBottom);
+  edit->addSeparator();
+  connect(addMenuItem(edit, "mnuReplaceTileset", QStringLiteral("Replace &Tileset..."),
+                    {QKeySequence(QStringLiteral("Ctrl+Shift+T"))}),
+          &QAction::triggered, this, &LevelEditor::replaceTileSet);
 
   buildViewMenu(menuBar()->addMenu(QStringLiteral("&View")));
   buildDrawMenu(menuBar()->addMenu(QStringLiteral("&Draw")));
@@ -314,11 +329,17 @@ void LevelEditor::connectDocument() {
   connect(document_.get(), &LevelDocument::backgroundChanged, this, [this] {
     showBackground();
     showLevel();
+    watchFiles();
+    diskWatch_.taken(document_->background().path);
   });
   connect(document_.get(), &LevelDocument::tileSetChanged, this, [this] {
     showTileSet();
     showLevel();
+    watchFiles();
+    diskWatch_.taken(document_->tileSet().path);
+    diskWatch_.taken(TileSetBitmapPath(folders_, document_->tileSet().path));
   });
+  connect(&diskWatch_, &DiskWatch::changed, this, &LevelEditor::offerReload);
   connect(document_.get(), &LevelDocument::fileChanged, this, &LevelEditor::showTitle);
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "editor/disk_watch.h"
 #include "editor/editor_folders.h"
 #include "editor/level_document.h"
 #include "editor/playtest.h"
@@ -19,6 +20,7 @@ class PlayfieldView;
 class QAction;
 class QActionGroup;
 class QCheckBox;
+class QDialog;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -75,7 +77,9 @@ class LevelEditor : public QMainWindow {
   QString caption() const;
   PaintTool tool() const { return tool_; }
   double zoom() const;
-  const RecentFiles& recentFiles() const { return recentFiles_; }
+  const RecentFiles& recentFiles() const { return *recentFiles_; }
+  // Every level window there is.
+  static QList<LevelEditor*> windows();
 
  public slots:
   // The playfield under the mouse, in playfield pixels.
@@ -93,6 +97,13 @@ class LevelEditor : public QMainWindow {
   bool fileSave();
   bool fileSaveAs();
   void openRecent(const QString& path);
+  // Another window on the same data, recent files and dialogs, with a new level of its own; it goes when closed.
+  LevelEditor* fileNewWindow();
+  // Closes every level window, each asking about its own level; stops at the first that stays.
+  void closeAll();
+  void replaceTileSet();
+  // A watched file changed on disk: asks whether to read it again, one question at a time.
+  void offerReload(const QString& path);
   void makeLevelSet();
   void newTileSet();
   void editTileSet();
@@ -113,6 +124,9 @@ class LevelEditor : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // A window sharing the recent files of the window it came from.
+  LevelEditor(const EditorSetup& setup, std::shared_ptr<RecentFiles> recentFiles, QWidget* parent);
+
   // Building the window.
   void buildControls();
   void openAtPlayfieldSize();
@@ -151,19 +165,31 @@ class LevelEditor : public QMainWindow {
 
   // Files.
   bool askToSave(const QString& title);
+  LevelEditor* windowHolding(const QString& path) const;
+  bool raiseWindowHolding(const QString& path);
+  bool takeClipboardCells();
+  void watchFiles();
+  void reloadFromDisk(const QString& path);
+  void runBuilder(QDialog& builder);
   bool loadTileSet(const QString& path, LoadedTileSet& out, const QString& abandoned);
+  // Asks for a tileset, reads it and brings it into Tls; false (having said why) when there is none to use.
+  bool chooseTileSet(LoadedTileSet& loaded, const QString& abandoned);
   void reportFailure(const QString& detail, const QString& abandoned);
   bool gameFinds(const QString& sub, const QString& path, const QString& what, const QString& abandoned);
   bool gameFindsLevelFiles(const QString& abandoned);
   bool scratchFolderReady(const QString& abandoned);
 
+  EditorSetup setup_;
   EditorFolders folders_;
   EditorDialogs& dialogs_;
   ProgramStarter* starter_;
   GameCommand game_;
   GameCommand contentTool_;
   std::unique_ptr<LevelDocument> document_;
-  RecentFiles recentFiles_;
+  std::shared_ptr<RecentFiles> recentFiles_;
+  DiskWatch diskWatch_;
+  QStringList pendingReloads_;
+  bool askingReload_ = false;
   std::unique_ptr<QTemporaryDir> playtestFolder_;
 
   int brush_ = 0;

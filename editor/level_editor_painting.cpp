@@ -7,6 +7,7 @@
 #include <QScrollArea>
 #include <algorithm>
 
+#include "editor/cell_clipboard.h"
 #include "editor/picture_box.h"
 #include "editor/playfield_view.h"
 
@@ -171,11 +172,12 @@ void LevelEditor::setTool(PaintTool tool) {
 }
 
 void LevelEditor::copySelection() {
-  if (selection_) clipboard_ = CopyBlock(document_->brickGrid(), selection_->first, selection_->second);
+  if (selection_)
+    PutCellsOnClipboard(CopyBlock(document_->brickGrid(), selection_->first, selection_->second), document_->tileSet());
 }
 
 void LevelEditor::pasteBlock() {
-  if (!clipboard_.empty()) setTool(PaintTool::Stamp);
+  if (takeClipboardCells()) setTool(PaintTool::Stamp);
 }
 
 void LevelEditor::dropSelection() {

@@ -63,7 +63,9 @@ int main(int argc, char* argv[]) {
                           GameBesideEditor(QApplication::applicationDirPath(), root),
                           settings + QStringLiteral("/recent.ini"),
                           ContentToolFor(QApplication::applicationDirPath(), root)};
-  LevelEditor editor(setup);
-  editor.show();
+  // More windows come from File > New Window; the program ends when the last one closes.
+  auto* editor = new LevelEditor(setup);
+  editor->setAttribute(Qt::WA_DeleteOnClose);
+  editor->show();
   return QApplication::exec();
 }

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QUndoView>
 #include <string>
+#include <utility>
 
 #include "content/bitmap_file.h"
 #include "content/tileset_file.h"
@@ -39,6 +40,7 @@ QMessageBox::StandardButton ScriptedDialogs::message(QWidget*, QMessageBox::Icon
   // A real message box takes the focus while it is open; the widget that had it sees it go.
   if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
   shown << Shown{icon, title, text, buttons};
+  if (whileShown) std::exchange(whileShown, nullptr)();
   return buttonAnswers.isEmpty() ? QMessageBox::Ok : buttonAnswers.takeFirst();
 }
 
@@ -57,6 +59,14 @@ QStringList StatesThroughHistory(QWidget* window, const std::function<QString()>
   history->setCurrentIndex(history->model()->index(0, 0));
   states << shown();
   return states;
+}
+
+bool ScriptedDialogs::preview(QWidget* parent, const QString& title, const QString& text, const QImage& picture,
+                              const QStringList& details, const QString&) {
+  previewPictures << picture;
+  const auto answer = message(parent, QMessageBox::Information, title, (QStringList{text} + details).join('\n'),
+                              QMessageBox::Ok | QMessageBox::Cancel);
+  return answer == QMessageBox::Ok;
 }
 
 QStringList ScriptedDialogs::texts() const {

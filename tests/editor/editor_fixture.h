@@ -34,6 +34,7 @@ class ScriptedDialogs : public EditorDialogs {
   QList<QStringList> openFolders;
   QStringList saveFilters;
   QStringList saveStarts;
+  std::function<void()> whileShown;  // run once, by the next message box, before it is answered
 
   QString openFileName(QWidget* parent, const QStringList& folders, const QString& filter) override;
   QStringList openFileNames(QWidget* parent, const QStringList& folders, const QString& filter) override;
@@ -41,6 +42,11 @@ class ScriptedDialogs : public EditorDialogs {
   QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                       const QString& text, QMessageBox::StandardButtons buttons) override;
   QString askText(QWidget* parent, const QString& title, const QString& label, const QString& suggested) override;
+  // A preview is recorded among `shown` (text, then details line by line) with its picture, and answered from
+  // buttonAnswers: Ok (the default) accepts it.
+  bool preview(QWidget* parent, const QString& title, const QString& text, const QImage& picture,
+               const QStringList& details, const QString& accept) override;
+  QList<QImage> previewPictures;
   QStringList texts() const;
 };
 
