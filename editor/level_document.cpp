@@ -73,6 +73,11 @@ bool LevelDocument::open(const QString& path, QString& error, QString& warning) 
   return true;
 }
 
+void LevelDocument::moveFile(const QString& path) {
+  currentFile_ = path;
+  emit fileChanged();
+}
+
 Level LevelDocument::levelToSave() const {
   Level out = level_;
   out.tilesetName = FileNameOf(tileSet_.path.toStdString());

@@ -38,6 +38,8 @@ class LevelDocument : public QObject {
   bool open(const QString& path, QString& error, QString& warning);
   // Writes the level as it will be saved; on success `path` becomes the current file and the level is clean.
   bool save(const QString& path, QString& error);
+  // The level's file was renamed on disk: it is saved under `path` from now on; its saved state stays.
+  void moveFile(const QString& path);
   // The level as a file holds it: names without folders, the default background when none was chosen.
   Level levelToSave() const;
   // Shows the level on its tileset read again (a builder or another program changed it); not an edit.

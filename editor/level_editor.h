@@ -80,6 +80,8 @@ class LevelEditor : public QMainWindow {
   const RecentFiles& recentFiles() const { return *recentFiles_; }
   // Every level window there is.
   static QList<LevelEditor*> windows();
+  // Every window showing the level file `from` (a full path) saves it as `to` from now on.
+  static void followRenamedFile(const QString& from, const QString& to);
 
  public slots:
   // The playfield under the mouse, in playfield pixels.

@@ -210,6 +210,12 @@ LevelEditor* LevelEditor::windowHolding(const QString& path) const {
   return nullptr;
 }
 
+void LevelEditor::followRenamedFile(const QString& from, const QString& to) {
+  for (LevelEditor* window : windows())
+    if (window->hasFileName() && QFileInfo(window->currentFile()).absoluteFilePath() == from)
+      window->document().moveFile(to);
+}
+
 bool LevelEditor::raiseWindowHolding(const QString& path) {
   LevelEditor* window = windowHolding(path);
   if (!window) return false;
@@ -249,6 +255,7 @@ void LevelEditor::runBuilder(QDialog& builder) {
 
 void LevelEditor::makeLevelSet() {
   LevelSetBuilder builder(folders_, dialogs_, this);
+  connect(&builder, &LevelSetBuilder::levelFileRenamed, this, &LevelEditor::followRenamedFile);
   runBuilder(builder);
 }
 

@@ -258,6 +258,7 @@ void LevelSetBuilder::renameLevel() {
   for (auto& [old, now] : movedFiles_)
     if (now == file.absoluteFilePath()) now = newPath;
   movedFiles_[file.absoluteFilePath()] = newPath;
+  emit levelFileRenamed(file.absoluteFilePath(), newPath);
   apply(state());
 }
 

@@ -41,6 +41,10 @@ class LevelSetBuilder : public QDialog {
 
   QUndoStack& undoStack() { return undoStack_; }
 
+ signals:
+  // A level file was renamed on disk (full paths): a window showing it must save under the new name.
+  void levelFileRenamed(const QString& from, const QString& to);
+
  private:
   struct Entry {
     QString name;  // what the set stores

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QUndoStack>
 #include <memory>
@@ -296,8 +297,12 @@ class LevelSetBuilderTest : public QObject {
     for (const QString& name : QDir(root->lvl("")).entryList(QDir::Files)) files[name] = FileBytes(root->lvl(name));
     dialogs->textAnswers << typed;
     dialogs->buttonAnswers << (agreed ? QMessageBox::Yes : QMessageBox::No);
+    QSignalSpy told(builder.get(), &LevelSetBuilder::levelFileRenamed);
     QTest::keyClick(control<QListWidget>("levelList"), Qt::Key_F2);
     QCOMPARE(dialogs->textOffers, QStringList{"b.sfl"});
+    const QList<QVariant> renamedFile{QFileInfo(root->lvl("b.sfl")).absoluteFilePath(),
+                                      QFileInfo(root->lvl("bee.sfl")).absoluteFilePath()};
+    QCOMPARE(told, agreed && reason.isEmpty() ? QList<QList<QVariant>>{renamedFile} : QList<QList<QVariant>>{});
     const bool renamed = agreed && reason.isEmpty();
     if (!reason.isEmpty()) QVERIFY2(dialogs->texts().last().contains(reason), qPrintable(dialogs->texts().last()));
     if (!renamed) {

@@ -143,6 +143,21 @@ class LevelWindowsTest : public QObject {
                                                     "under another name, or close that window first."));
   }
 
+  // A level renamed in the set builder is saved under its new name by the window showing it, and only by it.
+  void aWindowFollowsItsLevelRenamed() {
+    WriteFixtureLevel(window->root->lvl("old.sfl"), FixtureLevel());
+    WriteFixtureLevel(window->root->lvl("other.sfl"), FixtureLevel());
+    QVERIFY(editor().OpenFile(window->root->lvl("old.sfl")));
+    LevelEditor& other = newWindow();
+    QVERIFY(other.OpenFile(window->root->lvl("other.sfl")));
+    QVERIFY(QFile::rename(window->root->lvl("old.sfl"), window->root->lvl("new.sfl")));
+    LevelEditor::followRenamedFile(QFileInfo(window->root->lvl("old.sfl")).absoluteFilePath(),
+                                   window->root->lvl("new.sfl"));
+    QCOMPARE(editor().currentFile(), window->root->lvl("new.sfl"));
+    QVERIFY(!editor().hasUnsavedChanges());
+    QCOMPARE(QFileInfo(other.currentFile()).fileName(), QString("other.sfl"));
+  }
+
   // ---- Copy and paste through the system clipboard ----
 
   void copiedCellsPasteIntoAnotherWindowByTileNumber_data() {
