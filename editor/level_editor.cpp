@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QToolBar>
+#include <algorithm>
 
 #include "editor/adopt_file.h"
 #include "editor/editor_dialogs.h"
@@ -21,6 +22,8 @@
 namespace {
 
 constexpr int PaletteWidth = 252;  // six columns of slots 40 pixels apart, with margins
+constexpr QPoint PaletteMargin(8, 0);
+constexpr QSize SlotPitch(40, 24);
 constexpr int BottomPanelHeight = 120;
 constexpr QPoint ThumbnailPlace(8, 56);  // in the panel below the playfield
 constexpr int BackgroundBottom = 112;   // the expanded picture grows upward from here
@@ -29,6 +32,14 @@ constexpr QSize NoBackgroundSize(320, 240);
 const QString BackgroundHint = QStringLiteral("Background Pic - Right-click to expand");
 
 int RepeatsToCover(int length, int pictureLength) { return (length + pictureLength - 1) / pictureLength; }
+
+// The palette slot nearest to a point of the palette.
+int SlotAt(QPoint point) {
+  const int column = std::clamp((point.x() - PaletteMargin.x()) / SlotPitch.width(), 0,
+                                PaletteSlots / PaletteSlotsPerColumn - 1);
+  const int row = std::clamp((point.y() - PaletteMargin.y()) / SlotPitch.height(), 0, PaletteSlotsPerColumn - 1);
+  return column * PaletteSlotsPerColumn + row;
+}
 
 }  // namespace
 
@@ -109,9 +120,19 @@ void LevelEditor::buildPalette(QWidget* form) {
   for (int k = 0; k < PaletteSlots; ++k) {
     auto* slot = new PictureBox(palette);
     slot->setObjectName(QStringLiteral("Picture2_%1").arg(k));
-    slot->setGeometry(8 + (k / 20) * 40, (k % 20) * 24, 36, 20);
+    slot->setGeometry(QRect(PaletteMargin + QPoint((k / PaletteSlotsPerColumn) * SlotPitch.width(),
+                                                   (k % PaletteSlotsPerColumn) * SlotPitch.height()),
+                            SlotPitch - QSize(4, 4)));
     slot->setInset(2);
-    connect(slot, &PictureBox::pressed, this, [this, k] { chooseBrush(k); });
+    // A press picks a tile; a drag over several picks them as one block.
+    connect(slot, &PictureBox::pressed, this, [this, k] {
+      if (tool_ == PaintTool::Stamp) setTool(PaintTool::Pencil);
+      chooseBrush(paletteDragFrom_ = paletteDragTo_ = k);
+    });
+    connect(slot, &PictureBox::moved, this, [this, slot](QPoint position, Qt::MouseButtons buttons) {
+      if (buttons & Qt::LeftButton) dragPalette(SlotAt(slot->pos() + position));
+    });
+    connect(slot, &PictureBox::released, this, &LevelEditor::releasePalette);
     slot->setVisible(k == 0);
     paletteSlots_[k] = slot;
   }
@@ -256,12 +277,14 @@ void LevelEditor::buildDrawMenu(QMenu* draw) {
     QString text;
     QString key;
   };
-  const std::array<ToolItem, 6> items{{
+  const std::array<ToolItem, 8> items{{
       {PaintTool::Pencil, "toolPencil", QStringLiteral("&Pencil"), QStringLiteral("P")},
       {PaintTool::Rectangle, "toolRectangle", QStringLiteral("&Rectangle"), QStringLiteral("R")},
+      {PaintTool::Ellipse, "toolEllipse", QStringLiteral("&Ellipse"), QStringLiteral("E")},
       {PaintTool::Line, "toolLine", QStringLiteral("&Line"), QStringLiteral("L")},
       {PaintTool::Fill, "toolFill", QStringLiteral("&Fill"), QStringLiteral("F")},
       {PaintTool::Select, "toolSelect", QStringLiteral("&Select"), QStringLiteral("S")},
+      {PaintTool::SelectSame, "toolSelectSame", QStringLiteral("Select Same &Tile"), QStringLiteral("T")},
       {PaintTool::Pick, "toolPick", QStringLiteral("P&ick Tile"), QStringLiteral("I")},
   }};
   toolActions_ = new QActionGroup(this);
@@ -274,6 +297,38 @@ void LevelEditor::buildDrawMenu(QMenu* draw) {
     toolActions_->addAction(action);
     connect(action, &QAction::triggered, this, [this, tool = item.tool] { setTool(tool); });
   }
+  buildSelectionItems(draw);
+}
+
+void LevelEditor::buildSelectionItems(QMenu* draw) {
+  draw->addSeparator();
+  connect(addMenuItem(draw, "mnuSelectAll", QStringLiteral("Select &All"), {QKeySequence(QStringLiteral("Ctrl+Shift+A"))}),
+          &QAction::triggered, this, &LevelEditor::selectAll);
+  connect(addMenuItem(draw, "mnuInvertSelection", QStringLiteral("I&nvert Selection"),
+                      {QKeySequence(QStringLiteral("Ctrl+I"))}),
+          &QAction::triggered, this, &LevelEditor::invertSelection);
+  connect(addMenuItem(draw, "mnuSelectBrushTile", QStringLiteral("Select the &Brush's Tile"),
+                      {QKeySequence(QStringLiteral("Shift+T"))}),
+          &QAction::triggered, this, &LevelEditor::selectBrushTile);
+  connect(addMenuItem(draw, "mnuDeleteSelection", QStringLiteral("&Delete Selection"), {QKeySequence(Qt::Key_Delete)}),
+          &QAction::triggered, this, &LevelEditor::deleteSelection);
+  draw->addSeparator();
+  struct TurnItem {
+    Turn turn;
+    const char* name;
+    QString text;
+    QString key;
+  };
+  const std::array<TurnItem, 4> turns{{
+      {Turn::FlipHorizontally, "mnuFlipHorizontally", QStringLiteral("Flip &Horizontally"), QStringLiteral("X")},
+      {Turn::FlipVertically, "mnuFlipVertically", QStringLiteral("Flip &Vertically"), QStringLiteral("Y")},
+      {Turn::RotateClockwise, "mnuRotateClockwise", QStringLiteral("R&otate Clockwise"), QStringLiteral("Z")},
+      {Turn::RotateAnticlockwise, "mnuRotateAnticlockwise", QStringLiteral("Rotate Anti&clockwise"),
+       QStringLiteral("Shift+Z")},
+  }};
+  for (const TurnItem& item : turns)
+    connect(addMenuItem(draw, item.name, item.text, {QKeySequence(item.key)}), &QAction::triggered, this,
+            [this, turn = item.turn] { this->turn(turn); });
 }
 
 // The toolbar: the drawing tools, then menu items under short names.
@@ -287,7 +342,11 @@ void LevelEditor::buildToolBar() {
     QString text;
     bool startsGroup;
   };
-  const std::array<Repeated, 8> repeated{{
+  const std::array<Repeated, 12> repeated{{
+      {"mnuFlipHorizontally", QStringLiteral("Flip \u2194"), true},
+      {"mnuFlipVertically", QStringLiteral("Flip \u2195"), false},
+      {"mnuRotateClockwise", QStringLiteral("\u21bb"), false},
+      {"mnuRotateAnticlockwise", QStringLiteral("\u21ba"), false},
       {"mnuMirrorLeftRight", QStringLiteral("Mirror \u2194"), true},
       {"mnuMirrorTopBottom", QStringLiteral("Mirror \u2195"), false},
       {"mnuZoomFit", QStringLiteral("Fit"), true},

@@ -377,8 +377,9 @@ class LevelEditorTest : public QObject {
     QStringList names;
     for (QAction* action : editor->findChild<QToolBar*>("ToolBar")->actions())
       if (!action->isSeparator()) names << action->objectName();
-    QCOMPARE(names, QStringList({"toolPencil", "toolRectangle", "toolLine", "toolFill", "toolSelect", "toolPick",
-                                 "mnuMirrorLeftRight", "mnuMirrorTopBottom", "mnuZoomFit", "mnuZoom1", "mnuZoom2",
+    QCOMPARE(names, QStringList({"toolPencil", "toolRectangle", "toolEllipse", "toolLine", "toolFill", "toolSelect",
+                                 "toolSelectSame", "toolPick", "mnuFlipHorizontally", "mnuFlipVertically",
+                                 "mnuRotateClockwise", "mnuRotateAnticlockwise", "mnuMirrorLeftRight", "mnuMirrorTopBottom", "mnuZoomFit", "mnuZoom1", "mnuZoom2",
                                  "mnuZoom3", "mnuGrid", "mnuPlaytest"}));
   }
 
