@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -236,9 +237,13 @@ class LevelToolsTest : public QObject {
     QTest::addColumn<int>("cells");  // cells of tile 3 afterwards
     QTest::addColumn<QPoint>("changed");
     QTest::newRow("rectangle") << "rectangle" << 2 + 16 << QPoint(4, 5);
+    QTest::newRow("ellipse") << "ellipse" << 2 + 12 << QPoint(3, 3);
     QTest::newRow("line") << "line" << 2 + 19 << QPoint(20, 15);
     QTest::newRow("fill") << "fill" << 2 + 597 << QPoint(20, 30);
     QTest::newRow("paste") << "paste" << 4 << QPoint(11, 11);
+    QTest::newRow("paste of a tile's cells") << "paste same" << 4 << QPoint(7, 21);
+    QTest::newRow("delete") << "delete" << 1 << QPoint(3, 2);
+    QTest::newRow("flip") << "flip" << 2 << QPoint(3, 1);
     QTest::newRow("mirror left to right") << "mirror left to right" << 4 << QPoint(18, 2);
     QTest::newRow("mirror top to bottom") << "mirror top to bottom" << 4 << QPoint(3, 29);
   }
@@ -255,6 +260,9 @@ class LevelToolsTest : public QObject {
     if (tool == "rectangle") {
       useTool("toolRectangle");
       window->drag(CellCentre(2, 3), CellCentre(5, 6));
+    } else if (tool == "ellipse") {
+      useTool("toolEllipse");
+      window->drag(CellCentre(2, 3), CellCentre(5, 6));
     } else if (tool == "line") {
       useTool("toolLine");
       window->drag(CellCentre(2, 5), CellCentre(20, 15));
@@ -268,6 +276,16 @@ class LevelToolsTest : public QObject {
       window->action("mnuPaste")->trigger();
       QCOMPARE(editor().tool(), PaintTool::Stamp);
       window->drag(CellCentre(9, 10), CellCentre(9, 10));
+    } else if (tool == "paste same") {
+      useTool("toolSelectSame");
+      window->drag(CellCentre(1, 1), CellCentre(1, 1));
+      window->action("mnuCopy")->trigger();
+      window->action("mnuPaste")->trigger();
+      window->drag(CellCentre(5, 20), CellCentre(5, 20));  // (6, 20) falls between the copied cells
+    } else if (tool == "delete" || tool == "flip") {
+      useTool("toolSelect");
+      window->drag(CellCentre(1, 1), CellCentre(tool == "flip" ? 3 : 2, 2));
+      window->action(tool == "flip" ? "mnuFlipHorizontally" : "mnuDeleteSelection")->trigger();
     } else if (tool == "mirror left to right") {
       window->action("mnuMirrorLeftRight")->trigger();
     } else {
@@ -275,13 +293,61 @@ class LevelToolsTest : public QObject {
     }
     QCOMPARE(cellsHolding(3), cells);
     QCOMPARE(editor().brickGrid()[changed.x()][changed.y()], 3);
-    if (tool == "fill") QCOMPARE(editor().brickGrid()[6][20], 1);  // a fill stops at other tiles
+    if (tool == "fill" || tool == "paste same") QCOMPARE(editor().brickGrid()[6][20], 1);  // left alone
     const BrickGrid after = editor().brickGrid();
     QCOMPARE(editor().undoStack().count(), steps + 1);
     window->action("mnuUndo")->trigger();
     QVERIFY(editor().brickGrid() == before);
     window->action("mnuRedo")->trigger();
     QVERIFY(editor().brickGrid() == after);
+  }
+
+  void theSelectionItemsSelectByTileAndInvert() {
+    window->paint(2, 2, 2);
+    window->paint(3, 3, 2);
+    window->action("mnuSelectBrushTile")->trigger();
+    QCOMPARE(int(editor().selection().size()), 2);
+    window->action("mnuInvertSelection")->trigger();
+    QCOMPARE(int(editor().selection().size()), 598);
+    window->action("mnuSelectAll")->trigger();
+    QCOMPARE(int(editor().selection().size()), 600);
+    window->action("mnuDropSelection")->trigger();
+    QVERIFY(editor().selection().empty());
+    useTool("toolSelectSame");
+    window->drag(CellCentre(3, 3), CellCentre(3, 3));
+    QVERIFY((editor().selection() == std::vector<Cell>{{2, 2}, {3, 3}}));
+  }
+
+  // Tiles 2 and 3 of the fixture made shooters up and right (the tileset has none down or left).
+  void turningTurnsTheStampTheBrushOrTheWholeLevelWithItsPaddles() {
+    LoadedTileSet shooters = editor().document().tileSet();
+    shooters.tileSet.tiles[2].kind = 5;
+    shooters.tileSet.tiles[3].kind = 6;
+    editor().document().setTileSet(shooters);
+    auto* first = editor().findChild<QWidget*>("Picture2_1");
+    SendPress(first, QPoint(5, 5), Qt::LeftButton);
+    SendMove(first, QPoint(5, 2 * 24 + 5), Qt::LeftButton);  // over slot 3
+    SendRelease(first, QPoint(5, 2 * 24 + 5), Qt::LeftButton);
+    QCOMPARE(editor().tool(), PaintTool::Stamp);
+    window->action("mnuRotateClockwise")->trigger();  // 1 2 3 down becomes 3 3 1 across: the right one is kept
+    QCOMPARE(QList<int>(editor().stamp().tiles.begin(), editor().stamp().tiles.end()), QList<int>({3, 3, 1}));
+    QVERIFY(editor().statusBar()->currentMessage().startsWith("1 shooter tile"));
+    window->drag(CellCentre(5, 5), CellCentre(5, 5));
+    QCOMPARE(editor().brickGrid()[7][5], 1);
+
+    useTool("toolPencil");
+    window->chooseBrush(2);
+    window->action("mnuRotateClockwise")->trigger();
+    QCOMPARE(editor().brush(), 3);
+    QVERIFY(editor().statusBar()->currentMessage().isEmpty());
+
+    window->action("mnuSelectAll")->trigger();
+    const LevelEdits before = editor().document().edits();
+    window->action("mnuFlipVertically")->trigger();
+    QCOMPARE(editor().brickGrid()[7][26], 1);
+    QVERIFY(IsGuarded(editor().guardedSides(), Top) && !IsGuarded(editor().guardedSides(), Bottom));
+    window->action("mnuUndo")->trigger();
+    QVERIFY(editor().document().edits() == before);
   }
 
   // Each step undone gives back the level as the step before left it, on the grid, the sides and the screen.
