@@ -331,22 +331,27 @@ void LevelEditor::buildSelectionItems(QMenu* draw) {
             [this, turn = item.turn] { this->turn(turn); });
 }
 
-// The toolbar: the drawing tools, then menu items under short names.
+// The toolbar: the drawing tools, then menu items under short names; the selection's items on a second row, so
+// that the window stays as wide as the playfield and the palette.
 void LevelEditor::buildToolBar() {
-  QToolBar* toolbar = addToolBar(QStringLiteral("Tools"));
-  toolbar->setObjectName(QStringLiteral("ToolBar"));
-  toolbar->setMovable(false);
-  toolbar->addActions(toolActions_->actions());
   struct Repeated {
     const char* name;
     QString text;
     bool startsGroup;
   };
-  const std::array<Repeated, 12> repeated{{
-      {"mnuFlipHorizontally", QStringLiteral("Flip \u2194"), true},
-      {"mnuFlipVertically", QStringLiteral("Flip \u2195"), false},
-      {"mnuRotateClockwise", QStringLiteral("\u21bb"), false},
-      {"mnuRotateAnticlockwise", QStringLiteral("\u21ba"), false},
+  auto addToolBarRow = [this](const char* name, const auto& items) {
+    QToolBar* toolbar = addToolBar(QString::fromLatin1(name));
+    toolbar->setObjectName(QString::fromLatin1(name));
+    toolbar->setMovable(false);
+    for (const Repeated& item : items) {
+      if (item.startsGroup) toolbar->addSeparator();
+      QAction* action = findChild<QAction*>(QString::fromLatin1(item.name));
+      action->setIconText(item.text);
+      toolbar->addAction(action);
+    }
+    return toolbar;
+  };
+  const std::array<Repeated, 8> repeated{{
       {"mnuMirrorLeftRight", QStringLiteral("Mirror \u2194"), true},
       {"mnuMirrorTopBottom", QStringLiteral("Mirror \u2195"), false},
       {"mnuZoomFit", QStringLiteral("Fit"), true},
@@ -356,12 +361,21 @@ void LevelEditor::buildToolBar() {
       {"mnuGrid", QStringLiteral("Grid"), false},
       {"mnuPlaytest", QStringLiteral("Playtest"), true},
   }};
-  for (const Repeated& item : repeated) {
-    if (item.startsGroup) toolbar->addSeparator();
-    QAction* action = findChild<QAction*>(QString::fromLatin1(item.name));
-    action->setIconText(item.text);
-    toolbar->addAction(action);
-  }
+  QToolBar* tools = addToolBarRow("ToolBar", repeated);
+  tools->insertActions(tools->actions().front(), toolActions_->actions());
+  findChild<QAction*>(QStringLiteral("toolSelectSame"))->setIconText(QStringLiteral("Same Tile"));
+  addToolBarBreak();
+  const std::array<Repeated, 8> selection{{
+      {"mnuSelectAll", QStringLiteral("Select All"), false},
+      {"mnuInvertSelection", QStringLiteral("Invert"), false},
+      {"mnuSelectBrushTile", QStringLiteral("Brush's Tile"), false},
+      {"mnuDeleteSelection", QStringLiteral("Delete"), false},
+      {"mnuFlipHorizontally", QStringLiteral("Flip \u2194"), true},
+      {"mnuFlipVertically", QStringLiteral("Flip \u2195"), false},
+      {"mnuRotateClockwise", QStringLiteral("Rotate \u21bb"), false},
+      {"mnuRotateAnticlockwise", QStringLiteral("Rotate \u21ba"), false},
+  }};
+  addToolBarRow("SelectionBar", selection);
 }
 
 void LevelEditor::connectDocument() {

@@ -57,13 +57,16 @@ void PlayfieldView::paintSelection(QPainter& painter) const {
   BrickGrid selected{};
   for (const Cell cell : selection_) selected[cell.column][cell.row] = 1;
   auto isSelected = [&](int column, int row) { return InPlayfield({column, row}) && selected[column][row] != 0; };
-  painter.setPen(QPen(QColor(120, 220, 255), 0, Qt::DashLine));
-  for (const Cell cell : selection_) {
-    const QRect rect = CellRect(cell).adjusted(0, 0, -1, -1);
-    painter.fillRect(rect, QColor(120, 220, 255, 40));
-    if (!isSelected(cell.column, cell.row - 1)) painter.drawLine(rect.topLeft(), rect.topRight());
-    if (!isSelected(cell.column, cell.row + 1)) painter.drawLine(rect.bottomLeft(), rect.bottomRight());
-    if (!isSelected(cell.column - 1, cell.row)) painter.drawLine(rect.topLeft(), rect.bottomLeft());
-    if (!isSelected(cell.column + 1, cell.row)) painter.drawLine(rect.topRight(), rect.bottomRight());
+  for (const Cell cell : selection_) painter.fillRect(CellRect(cell), QColor(120, 220, 255, 70));
+  // Light dashes over a dark line show on bright tiles and dark backgrounds alike.
+  for (const QPen& pen : {QPen(QColor(0, 0, 0, 170), 0), QPen(QColor(120, 220, 255), 0, Qt::DashLine)}) {
+    painter.setPen(pen);
+    for (const Cell cell : selection_) {
+      const QRect rect = CellRect(cell).adjusted(0, 0, -1, -1);
+      if (!isSelected(cell.column, cell.row - 1)) painter.drawLine(rect.topLeft(), rect.topRight());
+      if (!isSelected(cell.column, cell.row + 1)) painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+      if (!isSelected(cell.column - 1, cell.row)) painter.drawLine(rect.topLeft(), rect.bottomLeft());
+      if (!isSelected(cell.column + 1, cell.row)) painter.drawLine(rect.topRight(), rect.bottomRight());
+    }
   }
 }
