@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QToolBar>
 #include <algorithm>
+#include <functional>
 
 #include "editor/adopt_file.h"
 #include "editor/editor_dialogs.h"
@@ -301,34 +302,34 @@ void LevelEditor::buildDrawMenu(QMenu* draw) {
 }
 
 void LevelEditor::buildSelectionItems(QMenu* draw) {
-  draw->addSeparator();
-  connect(addMenuItem(draw, "mnuSelectAll", QStringLiteral("Select &All"), {QKeySequence(QStringLiteral("Ctrl+Shift+A"))}),
-          &QAction::triggered, this, &LevelEditor::selectAll);
-  connect(addMenuItem(draw, "mnuInvertSelection", QStringLiteral("I&nvert Selection"),
-                      {QKeySequence(QStringLiteral("Ctrl+I"))}),
-          &QAction::triggered, this, &LevelEditor::invertSelection);
-  connect(addMenuItem(draw, "mnuSelectBrushTile", QStringLiteral("Select the &Brush's Tile"),
-                      {QKeySequence(QStringLiteral("Shift+T"))}),
-          &QAction::triggered, this, &LevelEditor::selectBrushTile);
-  connect(addMenuItem(draw, "mnuDeleteSelection", QStringLiteral("&Delete Selection"), {QKeySequence(Qt::Key_Delete)}),
-          &QAction::triggered, this, &LevelEditor::deleteSelection);
-  draw->addSeparator();
-  struct TurnItem {
-    Turn turn;
+  struct Item {
     const char* name;
     QString text;
     QString key;
+    std::function<void()> act;
+    bool startsGroup;
   };
-  const std::array<TurnItem, 4> turns{{
-      {Turn::FlipHorizontally, "mnuFlipHorizontally", QStringLiteral("Flip &Horizontally"), QStringLiteral("X")},
-      {Turn::FlipVertically, "mnuFlipVertically", QStringLiteral("Flip &Vertically"), QStringLiteral("Y")},
-      {Turn::RotateClockwise, "mnuRotateClockwise", QStringLiteral("R&otate Clockwise"), QStringLiteral("Z")},
-      {Turn::RotateAnticlockwise, "mnuRotateAnticlockwise", QStringLiteral("Rotate Anti&clockwise"),
-       QStringLiteral("Shift+Z")},
+  const std::array<Item, 8> items{{
+      {"mnuSelectAll", QStringLiteral("Select &All"), QStringLiteral("Ctrl+Shift+A"), [this] { selectAll(); }, true},
+      {"mnuInvertSelection", QStringLiteral("I&nvert Selection"), QStringLiteral("Ctrl+I"),
+       [this] { invertSelection(); }, false},
+      {"mnuSelectBrushTile", QStringLiteral("Select the &Brush's Tile"), QStringLiteral("Shift+T"),
+       [this] { selectBrushTile(); }, false},
+      {"mnuDeleteSelection", QStringLiteral("&Delete Selection"), QStringLiteral("Del"), [this] { deleteSelection(); },
+       false},
+      {"mnuFlipHorizontally", QStringLiteral("Flip &Horizontally"), QStringLiteral("X"),
+       [this] { turn(Turn::FlipHorizontally); }, true},
+      {"mnuFlipVertically", QStringLiteral("Flip &Vertically"), QStringLiteral("Y"),
+       [this] { turn(Turn::FlipVertically); }, false},
+      {"mnuRotateClockwise", QStringLiteral("R&otate Clockwise"), QStringLiteral("Z"),
+       [this] { turn(Turn::RotateClockwise); }, false},
+      {"mnuRotateAnticlockwise", QStringLiteral("Rotate Anti&clockwise"), QStringLiteral("Shift+Z"),
+       [this] { turn(Turn::RotateAnticlockwise); }, false},
   }};
-  for (const TurnItem& item : turns)
-    connect(addMenuItem(draw, item.name, item.text, {QKeySequence(item.key)}), &QAction::triggered, this,
-            [this, turn = item.turn] { this->turn(turn); });
+  for (const Item& item : items) {
+    if (item.startsGroup) draw->addSeparator();
+    connect(addMenuItem(draw, item.name, item.text, {QKeySequence(item.key)}), &QAction::triggered, this, item.act);
+  }
 }
 
 // The toolbar: the drawing tools, then menu items under short names; the selection's items on a second row, so
