@@ -62,6 +62,26 @@ class LevelToolsTest : public QObject {
 
   // ---- Cell logic ----
 
+  void aLineStepsFromEndToEndThroughTouchingCells_data() {
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<int>("cells");
+    QTest::newRow("right and down") << QPoint(1, 1) << QPoint(5, 3) << 5;
+    QTest::newRow("left and up") << QPoint(5, 3) << QPoint(1, 1) << 5;
+    QTest::newRow("straight up") << QPoint(2, 9) << QPoint(2, 2) << 8;
+    QTest::newRow("one cell") << QPoint(4, 4) << QPoint(4, 4) << 1;
+  }
+  void aLineStepsFromEndToEndThroughTouchingCells() {
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(int, cells);
+    const std::vector<Cell> line = CellsOnLine({from.x(), from.y()}, {to.x(), to.y()});
+    QCOMPARE(int(line.size()), cells);
+    QVERIFY((line.front() == Cell{from.x(), from.y()} && line.back() == Cell{to.x(), to.y()}));
+    for (std::size_t k = 1; k < line.size(); ++k)
+      QVERIFY(std::abs(line[k].column - line[k - 1].column) <= 1 && std::abs(line[k].row - line[k - 1].row) <= 1);
+  }
+
   void anEllipseHoldsTheCellsWhoseCentresItCovers_data() {
     QTest::addColumn<QPoint>("a");
     QTest::addColumn<QPoint>("b");
