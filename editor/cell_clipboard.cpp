@@ -58,7 +58,7 @@ bool TakeCellsFromClipboard(CopiedCells& copied) {
   read.block.columns = static_cast<int>(columns.toInteger());
   read.block.rows = static_cast<int>(rows.toInteger());
   for (const QJsonValue tile : tiles) {
-    if (!InRange(tile, 0, MaxTileCount)) return false;
+    if (!InRange(tile, NoTile, MaxTileCount)) return false;
     read.block.tiles.push_back(static_cast<std::int32_t>(tile.toInteger()));
   }
   read.tileSetName = object.value(QStringLiteral("tileset")).toString();
@@ -72,6 +72,7 @@ bool TakeCellsFromClipboard(CopiedCells& copied) {
 CellBlock FitToTileSet(const CopiedCells& copied, const LoadedTileSet& target, QString& warning) {
   std::set<std::int32_t> used(copied.block.tiles.begin(), copied.block.tiles.end());
   used.erase(0);
+  used.erase(NoTile);
   std::set<std::int32_t> lacking;
   QStringList changed;
   for (const std::int32_t tile : used) {

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QToolBar>
+#include <algorithm>
+#include <functional>
 
 #include "editor/adopt_file.h"
 #include "editor/editor_dialogs.h"
@@ -21,6 +23,8 @@
 namespace {
 
 constexpr int PaletteWidth = 252;  // six columns of slots 40 pixels apart, with margins
+constexpr QPoint PaletteMargin(8, 0);
+constexpr QSize SlotPitch(40, 24);
 constexpr int BottomPanelHeight = 120;
 constexpr QPoint ThumbnailPlace(8, 56);  // in the panel below the playfield
 constexpr int BackgroundBottom = 112;   // the expanded picture grows upward from here
@@ -29,6 +33,14 @@ constexpr QSize NoBackgroundSize(320, 240);
 const QString BackgroundHint = QStringLiteral("Background Pic - Right-click to expand");
 
 int RepeatsToCover(int length, int pictureLength) { return (length + pictureLength - 1) / pictureLength; }
+
+// The palette slot nearest to a point of the palette.
+int SlotAt(QPoint point) {
+  const int column = std::clamp((point.x() - PaletteMargin.x()) / SlotPitch.width(), 0,
+                                PaletteSlots / PaletteSlotsPerColumn - 1);
+  const int row = std::clamp((point.y() - PaletteMargin.y()) / SlotPitch.height(), 0, PaletteSlotsPerColumn - 1);
+  return column * PaletteSlotsPerColumn + row;
+}
 
 }  // namespace
 
@@ -114,9 +126,19 @@ void LevelEditor::buildPalette(QWidget* form) {
   for (int k = 0; k < PaletteSlots; ++k) {
     auto* slot = new PictureBox(palette);
     slot->setObjectName(QStringLiteral("Picture2_%1").arg(k));
-    slot->setGeometry(8 + (k / 20) * 40, (k % 20) * 24, 36, 20);
+    slot->setGeometry(QRect(PaletteMargin + QPoint((k / PaletteSlotsPerColumn) * SlotPitch.width(),
+                                                   (k % PaletteSlotsPerColumn) * SlotPitch.height()),
+                            SlotPitch - QSize(4, 4)));
     slot->setInset(2);
-    connect(slot, &PictureBox::pressed, this, [this, k] { chooseBrush(k); });
+    // A press picks a tile; a drag over several picks them as one block.
+    connect(slot, &PictureBox::pressed, this, [this, k] {
+      if (tool_ == PaintTool::Stamp) setTool(PaintTool::Pencil);
+      chooseBrush(paletteDragFrom_ = paletteDragTo_ = k);
+    });
+    connect(slot, &PictureBox::moved, this, [this, slot](QPoint position, Qt::MouseButtons buttons) {
+      if (buttons & Qt::LeftButton) dragPalette(SlotAt(slot->pos() + position));
+    });
+    connect(slot, &PictureBox::released, this, &LevelEditor::releasePalette);
     slot->setVisible(k == 0);
     paletteSlots_[k] = slot;
   }
@@ -271,12 +293,14 @@ void LevelEditor::buildDrawMenu(QMenu* draw) {
     QString text;
     QString key;
   };
-  const std::array<ToolItem, 6> items{{
+  const std::array<ToolItem, 8> items{{
       {PaintTool::Pencil, "toolPencil", QStringLiteral("&Pencil"), QStringLiteral("P")},
       {PaintTool::Rectangle, "toolRectangle", QStringLiteral("&Rectangle"), QStringLiteral("R")},
+      {PaintTool::Ellipse, "toolEllipse", QStringLiteral("&Ellipse"), QStringLiteral("E")},
       {PaintTool::Line, "toolLine", QStringLiteral("&Line"), QStringLiteral("L")},
       {PaintTool::Fill, "toolFill", QStringLiteral("&Fill"), QStringLiteral("F")},
       {PaintTool::Select, "toolSelect", QStringLiteral("&Select"), QStringLiteral("S")},
+      {PaintTool::SelectSame, "toolSelectSame", QStringLiteral("Select Same &Tile"), QStringLiteral("T")},
       {PaintTool::Pick, "toolPick", QStringLiteral("P&ick Tile"), QStringLiteral("I")},
   }};
   toolActions_ = new QActionGroup(this);
@@ -289,18 +313,59 @@ void LevelEditor::buildDrawMenu(QMenu* draw) {
     toolActions_->addAction(action);
     connect(action, &QAction::triggered, this, [this, tool = item.tool] { setTool(tool); });
   }
+  buildSelectionItems(draw);
 }
 
-// The toolbar: the drawing tools, then menu items under short names.
+void LevelEditor::buildSelectionItems(QMenu* draw) {
+  struct Item {
+    const char* name;
+    QString text;
+    QString key;
+    std::function<void()> act;
+    bool startsGroup;
+  };
+  const std::array<Item, 8> items{{
+      {"mnuSelectAll", QStringLiteral("Select &All"), QStringLiteral("Ctrl+Shift+A"), [this] { selectAll(); }, true},
+      {"mnuInvertSelection", QStringLiteral("I&nvert Selection"), QStringLiteral("Ctrl+I"),
+       [this] { invertSelection(); }, false},
+      {"mnuSelectBrushTile", QStringLiteral("Select the &Brush's Tile"), QStringLiteral("Shift+T"),
+       [this] { selectBrushTile(); }, false},
+      {"mnuDeleteSelection", QStringLiteral("&Delete Selection"), QStringLiteral("Del"), [this] { deleteSelection(); },
+       false},
+      {"mnuFlipHorizontally", QStringLiteral("Flip &Horizontally"), QStringLiteral("X"),
+       [this] { turn(Turn::FlipHorizontally); }, true},
+      {"mnuFlipVertically", QStringLiteral("Flip &Vertically"), QStringLiteral("Y"),
+       [this] { turn(Turn::FlipVertically); }, false},
+      {"mnuRotateClockwise", QStringLiteral("R&otate Clockwise"), QStringLiteral("Z"),
+       [this] { turn(Turn::RotateClockwise); }, false},
+      {"mnuRotateAnticlockwise", QStringLiteral("Rotate Anti&clockwise"), QStringLiteral("Shift+Z"),
+       [this] { turn(Turn::RotateAnticlockwise); }, false},
+  }};
+  for (const Item& item : items) {
+    if (item.startsGroup) draw->addSeparator();
+    connect(addMenuItem(draw, item.name, item.text, {QKeySequence(item.key)}), &QAction::triggered, this, item.act);
+  }
+}
+
+// The toolbar: the drawing tools, then menu items under short names; the selection's items on a second row, so
+// that the window stays as wide as the playfield and the palette.
 void LevelEditor::buildToolBar() {
-  QToolBar* toolbar = addToolBar(QStringLiteral("Tools"));
-  toolbar->setObjectName(QStringLiteral("ToolBar"));
-  toolbar->setMovable(false);
-  toolbar->addActions(toolActions_->actions());
   struct Repeated {
     const char* name;
     QString text;
     bool startsGroup;
+  };
+  auto addToolBarRow = [this](const char* name, const auto& items) {
+    QToolBar* toolbar = addToolBar(QString::fromLatin1(name));
+    toolbar->setObjectName(QString::fromLatin1(name));
+    toolbar->setMovable(false);
+    for (const Repeated& item : items) {
+      if (item.startsGroup) toolbar->addSeparator();
+      QAction* action = findChild<QAction*>(QString::fromLatin1(item.name));
+      action->setIconText(item.text);
+      toolbar->addAction(action);
+    }
+    return toolbar;
   };
   const std::array<Repeated, 8> repeated{{
       {"mnuMirrorLeftRight", QStringLiteral("Mirror \u2194"), true},
@@ -312,12 +377,21 @@ void LevelEditor::buildToolBar() {
       {"mnuGrid", QStringLiteral("Grid"), false},
       {"mnuPlaytest", QStringLiteral("Playtest"), true},
   }};
-  for (const Repeated& item : repeated) {
-    if (item.startsGroup) toolbar->addSeparator();
-    QAction* action = findChild<QAction*>(QString::fromLatin1(item.name));
-    action->setIconText(item.text);
-    toolbar->addAction(action);
-  }
+  QToolBar* tools = addToolBarRow("ToolBar", repeated);
+  tools->insertActions(tools->actions().front(), toolActions_->actions());
+  findChild<QAction*>(QStringLiteral("toolSelectSame"))->setIconText(QStringLiteral("Same Tile"));
+  addToolBarBreak();
+  const std::array<Repeated, 8> selection{{
+      {"mnuSelectAll", QStringLiteral("Select All"), false},
+      {"mnuInvertSelection", QStringLiteral("Invert"), false},
+      {"mnuSelectBrushTile", QStringLiteral("Brush's Tile"), false},
+      {"mnuDeleteSelection", QStringLiteral("Delete"), false},
+      {"mnuFlipHorizontally", QStringLiteral("Flip \u2194"), true},
+      {"mnuFlipVertically", QStringLiteral("Flip \u2195"), false},
+      {"mnuRotateClockwise", QStringLiteral("Rotate \u21bb"), false},
+      {"mnuRotateAnticlockwise", QStringLiteral("Rotate \u21ba"), false},
+  }};
+  addToolBarRow("SelectionBar", selection);
 }
 
 void LevelEditor::connectDocument() {

@@ -27,6 +27,7 @@ class QPushButton;
 class QScrollArea;
 
 constexpr int PaletteSlots = 120;  // slot 0 is the eraser
+constexpr int PaletteSlotsPerColumn = 20;
 
 // What the editor works on and with.
 struct EditorSetup {
@@ -38,7 +39,7 @@ struct EditorSetup {
   GameCommand contentTool;  // shardfall-content, which proves levels
 };
 
-enum class PaintTool { Pencil, Rectangle, Line, Fill, Select, Pick, Stamp };
+enum class PaintTool { Pencil, Rectangle, Line, Fill, Select, Pick, Stamp, Ellipse, SelectSame };
 
 class LevelEditor : public QMainWindow {
   Q_OBJECT
@@ -76,6 +77,9 @@ class LevelEditor : public QMainWindow {
   const QImage& copyPicture() const { return copyImage_; }
   QString caption() const;
   PaintTool tool() const { return tool_; }
+  const std::vector<Cell>& selection() const { return selection_; }
+  // The block the Stamp tool paints: pasted, or dragged in the palette.
+  const CellBlock& stamp() const { return stamp_; }
   double zoom() const;
   const RecentFiles& recentFiles() const { return *recentFiles_; }
   // Every level window there is.
@@ -115,6 +119,12 @@ class LevelEditor : public QMainWindow {
   void mirrorLeftOntoRight();
   void mirrorTopOntoBottom();
   void dropSelection();
+  void selectAll();
+  void invertSelection();
+  void selectBrushTile();
+  void deleteSelection();
+  // Turns the stamp while the Stamp tool is on, else the selection, else the brush's tile.
+  void turn(Turn turn);
   void zoomToFit();
   void setZoom(double scale);
   void playtest();
@@ -137,6 +147,7 @@ class LevelEditor : public QMainWindow {
   void buildBottomPanel(QWidget* form);
   void buildMenus();
   void buildDrawMenu(QMenu* menu);
+  void buildSelectionItems(QMenu* draw);
   void buildViewMenu(QMenu* menu);
   void buildToolBar();
   QAction* addMenuItem(QMenu* menu, const char* name, const QString& text, const QList<QKeySequence>& keys);
@@ -164,6 +175,12 @@ class LevelEditor : public QMainWindow {
   void editCells(const QString& text, const std::vector<Cell>& cells, std::int32_t tile);
   void fill(Cell start, std::int32_t tile);
   void pick(Cell cell);
+  void select(std::vector<Cell> cells);
+  void turnSelection(Turn turn);
+  void reportKeptTiles(int kept);
+  void dragPalette(int slot);
+  void releasePalette();
+  void markPaletteSlots(int from, int to);
 
   // Files.
   bool askToSave(const QString& title);
@@ -201,8 +218,10 @@ class LevelEditor : public QMainWindow {
   Cell anchorCell_;
   PaintTool tool_ = PaintTool::Pencil;
   PaintTool toolBeforePick_ = PaintTool::Pencil;
-  std::optional<std::pair<Cell, Cell>> selection_;
-  CellBlock clipboard_;
+  std::vector<Cell> selection_;
+  CellBlock stamp_;
+  int paletteDragFrom_ = 0;
+  int paletteDragTo_ = 0;
   bool backgroundExpanded_ = false;
   bool zoomFits_ = false;
 

@@ -230,7 +230,7 @@ bool LevelEditor::takeClipboardCells() {
   CopiedCells copied;
   if (!TakeCellsFromClipboard(copied)) return false;
   QString warning;
-  clipboard_ = FitToTileSet(copied, document_->tileSet(), warning);
+  stamp_ = FitToTileSet(copied, document_->tileSet(), warning);
   if (!warning.isEmpty()) dialogs_.error(this, warning);
   return true;
 }

@@ -5,6 +5,7 @@
 #include <QActionGroup>
 #include <QLabel>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <algorithm>
 
 #include "editor/cell_clipboard.h"
@@ -50,6 +51,7 @@ void LevelEditor::pressPlayfield(QPoint position, Qt::MouseButton button) {
       painting_ = true;
       break;
     case PaintTool::Rectangle:
+    case PaintTool::Ellipse:
     case PaintTool::Line:
     case PaintTool::Select:
       painting_ = true;
@@ -60,10 +62,13 @@ void LevelEditor::pressPlayfield(QPoint position, Qt::MouseButton button) {
     case PaintTool::Pick:
       pick(currentCell_);
       break;
+    case PaintTool::SelectSame:
+      select(CellsHolding(document_->brickGrid(), document_->brickGrid()[currentCell_.column][currentCell_.row]));
+      break;
     case PaintTool::Stamp:
       if (button == Qt::LeftButton) {
         BrickGrid grid = document_->brickGrid();
-        PasteBlock(grid, clipboard_, currentCell_);
+        PasteBlock(grid, stamp_, currentCell_);
         document_->editGrid(QStringLiteral("Paste"), grid);
       }
       break;
@@ -104,11 +109,14 @@ void LevelEditor::finishShape() {
     case PaintTool::Rectangle:
       editCells(QStringLiteral("Rectangle"), shapeCells(currentCell_), tileFor(paintButton_));
       break;
+    case PaintTool::Ellipse:
+      editCells(QStringLiteral("Ellipse"), shapeCells(currentCell_), tileFor(paintButton_));
+      break;
     case PaintTool::Line:
       editCells(QStringLiteral("Line"), shapeCells(currentCell_), tileFor(paintButton_));
       break;
     case PaintTool::Select:
-      selection_ = std::pair(anchorCell_, currentCell_);
+      selection_ = shapeCells(currentCell_);
       break;
     default:
       break;
@@ -125,24 +133,27 @@ void LevelEditor::leavePlayfield() {
 }
 
 std::vector<Cell> LevelEditor::shapeCells(Cell to) const {
-  return tool_ == PaintTool::Line ? CellsOnLine(anchorCell_, to) : CellsInRectangle(anchorCell_, to);
+  if (tool_ == PaintTool::Line) return CellsOnLine(anchorCell_, to);
+  if (tool_ == PaintTool::Ellipse) return CellsInEllipse(anchorCell_, to);
+  return CellsInRectangle(anchorCell_, to);
 }
 
 // What the designer is about to do, drawn over the playfield under the pointer.
 void LevelEditor::showPreview() {
   std::vector<PlayfieldView::PreviewCell> preview;
-  const bool shaping = painting_ && (tool_ == PaintTool::Rectangle || tool_ == PaintTool::Line);
+  const bool shaping =
+      painting_ && (tool_ == PaintTool::Rectangle || tool_ == PaintTool::Ellipse || tool_ == PaintTool::Line);
   if (shaping) {
     for (const Cell cell : shapeCells(currentCell_)) preview.emplace_back(cell, brushImage(tileFor(paintButton_)));
   } else if (tool_ == PaintTool::Stamp) {
-    for (const auto& [cell, tile] : BlockCells(clipboard_, currentCell_)) preview.emplace_back(cell, brushImage(tile));
-  } else if (InPlayfield(currentCell_) && tool_ != PaintTool::Select) {
+    for (const auto& [cell, tile] : BlockCells(stamp_, currentCell_)) preview.emplace_back(cell, brushImage(tile));
+  } else if (InPlayfield(currentCell_) && tool_ != PaintTool::Select && tool_ != PaintTool::SelectSame) {
     const std::int32_t under = document_->brickGrid()[currentCell_.column][currentCell_.row];
     preview.emplace_back(currentCell_, brushImage(tool_ == PaintTool::Pick ? under : brush_));
   }
   playfield_->setPreview(std::move(preview));
   const bool selecting = painting_ && tool_ == PaintTool::Select;
-  playfield_->setSelection(selecting ? std::optional(std::pair(anchorCell_, currentCell_)) : selection_);
+  playfield_->setSelection(selecting ? shapeCells(currentCell_) : selection_);
 }
 
 // ---- Region tools ----
@@ -172,8 +183,8 @@ void LevelEditor::setTool(PaintTool tool) {
 }
 
 void LevelEditor::copySelection() {
-  if (selection_)
-    PutCellsOnClipboard(CopyBlock(document_->brickGrid(), selection_->first, selection_->second), document_->tileSet());
+  if (!selection_.empty())
+    PutCellsOnClipboard(CopyBlock(document_->brickGrid(), selection_), document_->tileSet());
 }
 
 void LevelEditor::pasteBlock() {
@@ -181,9 +192,81 @@ void LevelEditor::pasteBlock() {
 }
 
 void LevelEditor::dropSelection() {
-  selection_.reset();
-  playfield_->setSelection(std::nullopt);
+  select({});
   if (tool_ == PaintTool::Stamp) setTool(PaintTool::Pencil);
+}
+
+void LevelEditor::select(std::vector<Cell> cells) {
+  selection_ = std::move(cells);
+  playfield_->setSelection(selection_);
+}
+
+void LevelEditor::selectAll() { select(AllCells()); }
+
+void LevelEditor::invertSelection() { select(OtherCells(selection_)); }
+
+void LevelEditor::selectBrushTile() { select(CellsHolding(document_->brickGrid(), brush_)); }
+
+void LevelEditor::deleteSelection() { editCells(QStringLiteral("Delete"), selection_, 0); }
+
+// ---- Turning ----
+
+void LevelEditor::turn(Turn turn) {
+  if (tool_ == PaintTool::Stamp) {
+    reportKeptTiles(TurnTiles(stamp_, tileSet(), turn));
+    stamp_ = TurnBlock(stamp_, turn);
+    showPreview();
+  } else if (!selection_.empty()) {
+    turnSelection(turn);
+  } else {
+    const std::optional<std::int32_t> turned = TurnedTile(tileSet(), brush_, turn);
+    reportKeptTiles(turned ? 0 : 1);
+    if (turned && *turned <= paletteTiles()) chooseBrush(*turned);
+  }
+}
+
+// Turning the whole playfield turns the paddles' sides with it.
+void LevelEditor::turnSelection(Turn turn) {
+  static const std::array<QString, 4> texts{QStringLiteral("Flip horizontally"), QStringLiteral("Flip vertically"),
+                                            QStringLiteral("Rotate clockwise"), QStringLiteral("Rotate anticlockwise")};
+  LevelEdits edits = document_->edits();
+  if (selection_.size() == AllCells().size()) edits.guardedSides = TurnSides(edits.guardedSides, turn);
+  TurnedCells turned = TurnCells(edits.brickGrid, selection_, tileSet(), turn);
+  document_->edit(texts[static_cast<std::size_t>(turn)], edits);
+  select(std::move(turned.cells));
+  reportKeptTiles(turned.kept);
+}
+
+// A shooter that could not be turned is said in the status bar, which stays until the next turn.
+void LevelEditor::reportKeptTiles(int kept) {
+  if (kept == 0) {
+    if (findChild<QStatusBar*>()) statusBar()->clearMessage();
+    return;
+  }
+  statusBar()->showMessage(
+      QStringLiteral("%1 shooter tile(s) kept their direction: the tileset has no tile of the turned kind.").arg(kept));
+}
+
+// ---- A block brush dragged in the palette ----
+
+void LevelEditor::dragPalette(int slot) {
+  paletteDragTo_ = slot;
+  markPaletteSlots(paletteDragFrom_, paletteDragTo_);
+}
+
+void LevelEditor::releasePalette() {
+  if (paletteDragTo_ != paletteDragFrom_) {
+    stamp_ = PaletteBlock(paletteDragFrom_, paletteDragTo_, PaletteSlotsPerColumn, paletteTiles());
+    setTool(PaintTool::Stamp);
+  }
+  markPaletteSlots(brush_, brush_);
+  paletteDragTo_ = paletteDragFrom_ = brush_;
+}
+
+void LevelEditor::markPaletteSlots(int from, int to) {
+  const CellBlock marked = PaletteBlock(from, to, PaletteSlotsPerColumn, paletteTiles());
+  for (int slot = 0; slot < PaletteSlots; ++slot)
+    paletteSlots_[slot]->setBordered(std::find(marked.tiles.begin(), marked.tiles.end(), slot) != marked.tiles.end());
 }
 
 void LevelEditor::mirrorLeftOntoRight() {

@@ -19,8 +19,8 @@ void PlayfieldView::setPreview(std::vector<PreviewCell> cells) {
   update();
 }
 
-void PlayfieldView::setSelection(std::optional<std::pair<Cell, Cell>> selection) {
-  selection_ = selection;
+void PlayfieldView::setSelection(std::vector<Cell> cells) {
+  selection_ = std::move(cells);
   update();
 }
 
@@ -49,9 +49,24 @@ void PlayfieldView::paintOverlay(QPainter& painter) {
   painter.setOpacity(1.0);
   painter.setPen(QPen(QColor(255, 235, 120), 0));
   for (const auto& [cell, image] : preview_) painter.drawRect(CellRect(cell).adjusted(0, 0, -1, -1));
-  if (selection_) {
-    const QRect area = CellRect(selection_->first).united(CellRect(selection_->second));
-    painter.setPen(QPen(QColor(120, 220, 255), 0, Qt::DashLine));
-    painter.drawRect(area.adjusted(0, 0, -1, -1));
+  paintSelection(painter);
+}
+
+// The selection is tinted and outlined along its border with unselected cells.
+void PlayfieldView::paintSelection(QPainter& painter) const {
+  BrickGrid selected{};
+  for (const Cell cell : selection_) selected[cell.column][cell.row] = 1;
+  auto isSelected = [&](int column, int row) { return InPlayfield({column, row}) && selected[column][row] != 0; };
+  for (const Cell cell : selection_) painter.fillRect(CellRect(cell), QColor(120, 220, 255, 70));
+  // Light dashes over a dark line show on bright tiles and dark backgrounds alike.
+  for (const QPen& pen : {QPen(QColor(0, 0, 0, 170), 0), QPen(QColor(120, 220, 255), 0, Qt::DashLine)}) {
+    painter.setPen(pen);
+    for (const Cell cell : selection_) {
+      const QRect rect = CellRect(cell).adjusted(0, 0, -1, -1);
+      if (!isSelected(cell.column, cell.row - 1)) painter.drawLine(rect.topLeft(), rect.topRight());
+      if (!isSelected(cell.column, cell.row + 1)) painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+      if (!isSelected(cell.column - 1, cell.row)) painter.drawLine(rect.topLeft(), rect.bottomLeft());
+      if (!isSelected(cell.column + 1, cell.row)) painter.drawLine(rect.topRight(), rect.bottomRight());
+    }
   }
 }

@@ -1,6 +1,5 @@
 // The playfield picture with the grid, the brush or shape under the pointer, and the selection over it.
 #pragma once
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -20,8 +19,8 @@ class PlayfieldView : public PictureBox {
   bool gridShown() const { return gridShown_; }
   void setPreview(std::vector<PreviewCell> cells);
   const std::vector<PreviewCell>& preview() const { return preview_; }
-  // The selection as its two corner cells, or none.
-  void setSelection(std::optional<std::pair<Cell, Cell>> selection);
+  // The selected cells, any shape; none when empty.
+  void setSelection(std::vector<Cell> cells);
   // Sizes the view to the playfield at `scale` screen pixels per picture pixel.
   void zoomTo(double scale);
 
@@ -29,7 +28,8 @@ class PlayfieldView : public PictureBox {
   void paintOverlay(QPainter& painter) override;
 
  private:
+  void paintSelection(QPainter& painter) const;
   bool gridShown_ = false;
   std::vector<PreviewCell> preview_;
-  std::optional<std::pair<Cell, Cell>> selection_;
+  std::vector<Cell> selection_;
 };

@@ -374,12 +374,19 @@ class LevelEditorTest : public QObject {
   // ---- Menus ----
 
   void theToolBarHoldsTheToolsThenTheMenuItemsUsedMost() {
-    QStringList names;
-    for (QAction* action : editor->findChild<QToolBar*>("ToolBar")->actions())
-      if (!action->isSeparator()) names << action->objectName();
-    QCOMPARE(names, QStringList({"toolPencil", "toolRectangle", "toolLine", "toolFill", "toolSelect", "toolPick",
-                                 "mnuMirrorLeftRight", "mnuMirrorTopBottom", "mnuZoomFit", "mnuZoom1", "mnuZoom2",
-                                 "mnuZoom3", "mnuGrid", "mnuPlaytest"}));
+    auto names = [this](const char* toolbar) {
+      QStringList names;
+      for (QAction* action : editor->findChild<QToolBar*>(toolbar)->actions())
+        if (!action->isSeparator()) names << action->objectName();
+      return names;
+    };
+    QCOMPARE(names("SelectionBar"), QStringList({"mnuSelectAll", "mnuInvertSelection", "mnuSelectBrushTile",
+                                                 "mnuDeleteSelection", "mnuFlipHorizontally", "mnuFlipVertically",
+                                                 "mnuRotateClockwise", "mnuRotateAnticlockwise"}));
+    QCOMPARE(names("ToolBar"), QStringList({"toolPencil", "toolRectangle", "toolEllipse", "toolLine", "toolFill",
+                                            "toolSelect", "toolSelectSame", "toolPick", "mnuMirrorLeftRight",
+                                            "mnuMirrorTopBottom", "mnuZoomFit", "mnuZoom1", "mnuZoom2", "mnuZoom3",
+                                            "mnuGrid", "mnuPlaytest"}));
   }
 
   void noTwoMenuItemsShareAShortcut() {

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -25,6 +26,18 @@
 #include "editor/tileset_builder.h"
 #include "editor/recent_files.h"
 #include "tests/editor/editor_fixture.h"
+
+namespace {
+
+TileSet ShooterTiles() {
+  TileSet tiles;
+  tiles.tiles = {{}, {Hittable, 1, 1, 1, 1}, {5, 1, 1, 1, 1}, {6, 1, 1, 1, 1}, {8, 2, 1, 1, 1}, {8, 2, 2, 1, 1},
+                 {6, 2, 1, 1, 1}};
+  tiles.tileCount = 6;
+  return tiles;
+}
+
+}  // namespace
 
 class LevelToolsTest : public QObject {
   Q_OBJECT
@@ -47,6 +60,196 @@ class LevelToolsTest : public QObject {
   void init() { window = std::make_unique<LevelWindow>(); }
   void cleanup() { window.reset(); }
 
+  // ---- Cell logic ----
+
+  void aLineStepsFromEndToEndThroughTouchingCells_data() {
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<int>("cells");
+    QTest::newRow("right and down") << QPoint(1, 1) << QPoint(5, 3) << 5;
+    QTest::newRow("left and up") << QPoint(5, 3) << QPoint(1, 1) << 5;
+    QTest::newRow("straight up") << QPoint(2, 9) << QPoint(2, 2) << 8;
+    QTest::newRow("one cell") << QPoint(4, 4) << QPoint(4, 4) << 1;
+  }
+  void aLineStepsFromEndToEndThroughTouchingCells() {
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(int, cells);
+    const std::vector<Cell> line = CellsOnLine({from.x(), from.y()}, {to.x(), to.y()});
+    QCOMPARE(int(line.size()), cells);
+    QVERIFY((line.front() == Cell{from.x(), from.y()} && line.back() == Cell{to.x(), to.y()}));
+    for (std::size_t k = 1; k < line.size(); ++k)
+      QVERIFY(std::abs(line[k].column - line[k - 1].column) <= 1 && std::abs(line[k].row - line[k - 1].row) <= 1);
+  }
+
+  void anEllipseHoldsTheCellsWhoseCentresItCovers_data() {
+    QTest::addColumn<QPoint>("a");
+    QTest::addColumn<QPoint>("b");
+    QTest::addColumn<int>("cells");
+    QTest::addColumn<bool>("cornerIn");  // the top-left cell of the rectangle
+    QTest::addColumn<bool>("besideCornerIn");  // the cell right of it
+    QTest::newRow("one column") << QPoint(1, 1) << QPoint(1, 5) << 5 << true << false;
+    QTest::newRow("3 x 3 is whole") << QPoint(2, 2) << QPoint(4, 4) << 9 << true << true;
+    QTest::newRow("4 x 4 loses its corners") << QPoint(1, 1) << QPoint(4, 4) << 12 << false << true;
+    QTest::newRow("5 x 5 dragged up and left") << QPoint(5, 5) << QPoint(1, 1) << 21 << false << true;
+    QTest::newRow("7 x 3") << QPoint(1, 1) << QPoint(7, 3) << 17 << false << true;
+  }
+  void anEllipseHoldsTheCellsWhoseCentresItCovers() {
+    QFETCH(QPoint, a);
+    QFETCH(QPoint, b);
+    QFETCH(int, cells);
+    QFETCH(bool, cornerIn);
+    QFETCH(bool, besideCornerIn);
+    const std::vector<Cell> ellipse = CellsInEllipse({a.x(), a.y()}, {b.x(), b.y()});
+    const Cell corner{std::min(a.x(), b.x()), std::min(a.y(), b.y())};
+    auto holds = [&](Cell cell) { return std::find(ellipse.begin(), ellipse.end(), cell) != ellipse.end(); };
+    QCOMPARE(int(ellipse.size()), cells);
+    QCOMPARE(holds(corner), cornerIn);
+    QCOMPARE(holds({corner.column + 1, corner.row}), besideCornerIn);
+  }
+
+  void selectionsAreSetsOfCells() {
+    BrickGrid grid{};
+    SetCells(grid, {{1, 1}, {4, 2}, {20, 30}}, 3);
+    const std::vector<Cell> threes = CellsHolding(grid, 3);
+    QVERIFY((threes == std::vector<Cell>{{1, 1}, {4, 2}, {20, 30}}));
+    QCOMPARE(int(CellsHolding(grid, 0).size()), 600 - 3);
+    QVERIFY(OtherCells(threes) == CellsHolding(grid, 0));
+    QVERIFY(OtherCells(AllCells()).empty());
+    QCOMPARE(int(OtherCells({}).size()), 600);
+  }
+
+  // A block lifted from a selection of any shape pastes only the selected cells.
+  void aBlockOfScatteredCellsPastesOnlyThoseCells() {
+    BrickGrid grid{};
+    SetCells(grid, {{2, 2}, {4, 3}}, 3);
+    const CellBlock block = CopyBlock(grid, {{2, 2}, {4, 3}, {3, 3}});
+    QCOMPARE(block.columns, 3);
+    QCOMPARE(block.rows, 2);
+    QCOMPARE(QList<int>(block.tiles.begin(), block.tiles.end()), QList<int>({3, NoTile, NoTile, NoTile, 0, 3}));
+    BrickGrid target{};
+    SetCells(target, CellsInRectangle({10, 10}, {12, 11}), 1);
+    PasteBlock(target, block, {10, 10});
+    QVERIFY(CellsHolding(target, 3) == std::vector<Cell>({{10, 10}, {12, 11}}));
+    QVERIFY(CellsHolding(target, 1) == std::vector<Cell>({{11, 10}, {12, 10}, {10, 11}}));
+    QCOMPARE(target[11][11], 0);
+    QVERIFY(CopyBlock(grid, {}).empty());
+  }
+
+  void aDragInThePaletteTakesItsTilesAsLaidOut_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<QList<int>>("tiles");
+    QTest::newRow("down one column") << 1 << 3 << 1 << QList<int>({1, 2, 3});
+    QTest::newRow("up and left, with the eraser") << 21 << 0 << 2 << QList<int>({0, 20, 1, 21});
+    QTest::newRow("past the last tile") << 9 << 31 << 2 << QList<int>({9, 29, 10, NoTile, 11, NoTile});
+  }
+  void aDragInThePaletteTakesItsTilesAsLaidOut() {
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, columns);
+    QFETCH(QList<int>, tiles);
+    const CellBlock block = PaletteBlock(from, to, 20, 29);
+    QCOMPARE(block.columns, columns);
+    QCOMPARE(block.rows, int(tiles.size()) / columns);
+    QCOMPARE(QList<int>(block.tiles.begin(), block.tiles.end()), tiles);
+  }
+
+  // The block 1 2 3 over 4 5 6, turned.
+  void aBlockTurnsAsAWhole_data() {
+    QTest::addColumn<int>("turn");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<QList<int>>("tiles");
+    QTest::newRow("flip horizontally") << int(Turn::FlipHorizontally) << 3 << QList<int>({3, 2, 1, 6, 5, 4});
+    QTest::newRow("flip vertically") << int(Turn::FlipVertically) << 3 << QList<int>({4, 5, 6, 1, 2, 3});
+    QTest::newRow("rotate clockwise") << int(Turn::RotateClockwise) << 2 << QList<int>({4, 1, 5, 2, 6, 3});
+    QTest::newRow("rotate anticlockwise") << int(Turn::RotateAnticlockwise) << 2 << QList<int>({3, 6, 2, 5, 1, 4});
+  }
+  void aBlockTurnsAsAWhole() {
+    QFETCH(int, turn);
+    QFETCH(int, columns);
+    QFETCH(QList<int>, tiles);
+    const CellBlock turned = TurnBlock(CellBlock{3, 2, {1, 2, 3, 4, 5, 6}}, Turn(turn));
+    QCOMPARE(turned.columns, columns);
+    QCOMPARE(turned.rows, 6 / columns);
+    QCOMPARE(QList<int>(turned.tiles.begin(), turned.tiles.end()), tiles);
+  }
+
+  void shootersTurnTheirDirections_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QList<int>>("turned");  // flipped across, flipped up and down, clockwise, anticlockwise
+    QTest::newRow("up") << 5 << QList<int>({5, 7, 6, 8});
+    QTest::newRow("up, right") << 9 << QList<int>({12, 10, 10, 12});
+    QTest::newRow("left, up, right") << 13 << QList<int>({13, 15, 14, 16});
+    QTest::newRow("left, right") << 18 << QList<int>({18, 18, 19, 19});
+    QTest::newRow("every way") << 17 << QList<int>({17, 17, 17, 17});
+    QTest::newRow("hittable") << int(Hittable) << QList<int>({1, 1, 1, 1});
+  }
+  void shootersTurnTheirDirections() {
+    QFETCH(int, kind);
+    QFETCH(QList<int>, turned);
+    for (int turn = 0; turn < 4; ++turn) QCOMPARE(TurnedKind(kind, Turn(turn)), turned[turn]);
+  }
+
+  // Tiles: 1 hittable, 2 shooter up, 3 shooter right, 4 and 5 an animated shooter left, 6 the first frame of an
+  // animated shooter right.
+  void aTurnedTileIsTheTilesetsTileOfTheTurnedKind_data() {
+    QTest::addColumn<int>("tile");
+    QTest::addColumn<int>("turn");
+    QTest::addColumn<int>("turned");  // 0: none
+    QTest::newRow("up turned clockwise") << 2 << int(Turn::RotateClockwise) << 3;
+    QTest::newRow("right turned back") << 3 << int(Turn::RotateAnticlockwise) << 2;
+    QTest::newRow("no shooter down") << 2 << int(Turn::FlipVertically) << 0;
+    QTest::newRow("an animation's frame") << 4 << int(Turn::FlipHorizontally) << 6;
+    QTest::newRow("no second frame right") << 5 << int(Turn::FlipHorizontally) << 0;
+    QTest::newRow("only alike tiles") << 3 << int(Turn::FlipHorizontally) << 0;
+    QTest::newRow("no direction") << 1 << int(Turn::RotateClockwise) << 1;
+  }
+  void aTurnedTileIsTheTilesetsTileOfTheTurnedKind() {
+    QFETCH(int, tile);
+    QFETCH(int, turn);
+    QFETCH(int, turned);
+    QCOMPARE(TurnedTile(ShooterTiles(), tile, Turn(turn)).value_or(0), turned);
+  }
+
+  // The row 1 2 1 (2 a shooter up) from (5, 10) to (7, 10), and one at the top edge.
+  void aSelectionTurnsAboutItsMiddle_data() {
+    QTest::addColumn<int>("turn");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QList<QPoint>>("cells");
+    QTest::addColumn<int>("middle");
+    QTest::addColumn<int>("kept");
+    QTest::newRow("clockwise") << int(Turn::RotateClockwise) << 10
+                               << QList<QPoint>({{6, 9}, {6, 10}, {6, 11}}) << 3 << 0;
+    QTest::newRow("flipped, kept") << int(Turn::FlipVertically) << 10
+                                   << QList<QPoint>({{5, 10}, {6, 10}, {7, 10}}) << 2 << 1;
+    QTest::newRow("off the top") << int(Turn::RotateClockwise) << 1 << QList<QPoint>({{6, 1}, {6, 2}}) << 3 << 0;
+  }
+  void aSelectionTurnsAboutItsMiddle() {
+    QFETCH(int, turn);
+    QFETCH(int, row);
+    QFETCH(QList<QPoint>, cells);
+    QFETCH(int, middle);
+    QFETCH(int, kept);
+    BrickGrid grid{};
+    SetCells(grid, {{5, row}, {7, row}}, 1);
+    SetCells(grid, {{6, row}}, 2);
+    const TurnedCells turned = TurnCells(grid, CellsInRectangle({5, row}, {7, row}), ShooterTiles(), Turn(turn));
+    QList<QPoint> places;
+    for (const Cell cell : turned.cells) places << QPoint(cell.column, cell.row);
+    QCOMPARE(places, cells);
+    QCOMPARE(grid[6][row], middle);
+    QCOMPARE(turned.kept, kept);
+    QCOMPARE(int(CellsHolding(grid, 0).size()), 600 - int(cells.size()));
+  }
+
+  void paddleSidesTurnWithTheLevel() {
+    const GuardedSides numbered{0, 1, 2, 3, 4};  // each side's own number, to follow it
+    const std::array<GuardedSides, 4> turned{{{0, 1, 4, 3, 2}, {0, 3, 2, 1, 4}, {0, 2, 3, 4, 1}, {0, 4, 1, 2, 3}}};
+    for (int turn = 0; turn < 4; ++turn) QVERIFY(TurnSides(numbered, Turn(turn)) == turned[turn]);
+  }
+
   // ---- Region tools ----
 
   void eachRegionToolIsOneUndoableStep_data() {
@@ -54,9 +257,13 @@ class LevelToolsTest : public QObject {
     QTest::addColumn<int>("cells");  // cells of tile 3 afterwards
     QTest::addColumn<QPoint>("changed");
     QTest::newRow("rectangle") << "rectangle" << 2 + 16 << QPoint(4, 5);
+    QTest::newRow("ellipse") << "ellipse" << 2 + 12 << QPoint(3, 3);
     QTest::newRow("line") << "line" << 2 + 19 << QPoint(20, 15);
     QTest::newRow("fill") << "fill" << 2 + 597 << QPoint(20, 30);
     QTest::newRow("paste") << "paste" << 4 << QPoint(11, 11);
+    QTest::newRow("paste of a tile's cells") << "paste same" << 4 << QPoint(7, 21);
+    QTest::newRow("delete") << "delete" << 1 << QPoint(3, 2);
+    QTest::newRow("flip") << "flip" << 2 << QPoint(3, 1);
     QTest::newRow("mirror left to right") << "mirror left to right" << 4 << QPoint(18, 2);
     QTest::newRow("mirror top to bottom") << "mirror top to bottom" << 4 << QPoint(3, 29);
   }
@@ -73,6 +280,9 @@ class LevelToolsTest : public QObject {
     if (tool == "rectangle") {
       useTool("toolRectangle");
       window->drag(CellCentre(2, 3), CellCentre(5, 6));
+    } else if (tool == "ellipse") {
+      useTool("toolEllipse");
+      window->drag(CellCentre(2, 3), CellCentre(5, 6));
     } else if (tool == "line") {
       useTool("toolLine");
       window->drag(CellCentre(2, 5), CellCentre(20, 15));
@@ -86,6 +296,16 @@ class LevelToolsTest : public QObject {
       window->action("mnuPaste")->trigger();
       QCOMPARE(editor().tool(), PaintTool::Stamp);
       window->drag(CellCentre(9, 10), CellCentre(9, 10));
+    } else if (tool == "paste same") {
+      useTool("toolSelectSame");
+      window->drag(CellCentre(1, 1), CellCentre(1, 1));
+      window->action("mnuCopy")->trigger();
+      window->action("mnuPaste")->trigger();
+      window->drag(CellCentre(5, 20), CellCentre(5, 20));  // (6, 20) falls between the copied cells
+    } else if (tool == "delete" || tool == "flip") {
+      useTool("toolSelect");
+      window->drag(CellCentre(1, 1), CellCentre(tool == "flip" ? 3 : 2, 2));
+      window->action(tool == "flip" ? "mnuFlipHorizontally" : "mnuDeleteSelection")->trigger();
     } else if (tool == "mirror left to right") {
       window->action("mnuMirrorLeftRight")->trigger();
     } else {
@@ -93,13 +313,61 @@ class LevelToolsTest : public QObject {
     }
     QCOMPARE(cellsHolding(3), cells);
     QCOMPARE(editor().brickGrid()[changed.x()][changed.y()], 3);
-    if (tool == "fill") QCOMPARE(editor().brickGrid()[6][20], 1);  // a fill stops at other tiles
+    if (tool == "fill" || tool == "paste same") QCOMPARE(editor().brickGrid()[6][20], 1);  // left alone
     const BrickGrid after = editor().brickGrid();
     QCOMPARE(editor().undoStack().count(), steps + 1);
     window->action("mnuUndo")->trigger();
     QVERIFY(editor().brickGrid() == before);
     window->action("mnuRedo")->trigger();
     QVERIFY(editor().brickGrid() == after);
+  }
+
+  void theSelectionItemsSelectByTileAndInvert() {
+    window->paint(2, 2, 2);
+    window->paint(3, 3, 2);
+    window->action("mnuSelectBrushTile")->trigger();
+    QCOMPARE(int(editor().selection().size()), 2);
+    window->action("mnuInvertSelection")->trigger();
+    QCOMPARE(int(editor().selection().size()), 598);
+    window->action("mnuSelectAll")->trigger();
+    QCOMPARE(int(editor().selection().size()), 600);
+    window->action("mnuDropSelection")->trigger();
+    QVERIFY(editor().selection().empty());
+    useTool("toolSelectSame");
+    window->drag(CellCentre(3, 3), CellCentre(3, 3));
+    QVERIFY((editor().selection() == std::vector<Cell>{{2, 2}, {3, 3}}));
+  }
+
+  // Tiles 2 and 3 of the fixture made shooters up and right (the tileset has none down or left).
+  void turningTurnsTheStampTheBrushOrTheWholeLevelWithItsPaddles() {
+    LoadedTileSet shooters = editor().document().tileSet();
+    shooters.tileSet.tiles[2].kind = 5;
+    shooters.tileSet.tiles[3].kind = 6;
+    editor().document().setTileSet(shooters);
+    auto* first = editor().findChild<QWidget*>("Picture2_1");
+    SendPress(first, QPoint(5, 5), Qt::LeftButton);
+    SendMove(first, QPoint(5, 2 * 24 + 5), Qt::LeftButton);  // over slot 3
+    SendRelease(first, QPoint(5, 2 * 24 + 5), Qt::LeftButton);
+    QCOMPARE(editor().tool(), PaintTool::Stamp);
+    window->action("mnuRotateClockwise")->trigger();  // 1 2 3 down becomes 3 3 1 across: the right one is kept
+    QCOMPARE(QList<int>(editor().stamp().tiles.begin(), editor().stamp().tiles.end()), QList<int>({3, 3, 1}));
+    QVERIFY(editor().statusBar()->currentMessage().startsWith("1 shooter tile"));
+    window->drag(CellCentre(5, 5), CellCentre(5, 5));
+    QCOMPARE(editor().brickGrid()[7][5], 1);
+
+    useTool("toolPencil");
+    window->chooseBrush(2);
+    window->action("mnuRotateClockwise")->trigger();
+    QCOMPARE(editor().brush(), 3);
+    QVERIFY(editor().statusBar()->currentMessage().isEmpty());
+
+    window->action("mnuSelectAll")->trigger();
+    const LevelEdits before = editor().document().edits();
+    window->action("mnuFlipVertically")->trigger();
+    QCOMPARE(editor().brickGrid()[7][26], 1);
+    QVERIFY(IsGuarded(editor().guardedSides(), Top) && !IsGuarded(editor().guardedSides(), Bottom));
+    window->action("mnuUndo")->trigger();
+    QVERIFY(editor().document().edits() == before);
   }
 
   // Each step undone gives back the level as the step before left it, on the grid, the sides and the screen.

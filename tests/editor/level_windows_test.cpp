@@ -195,7 +195,7 @@ class LevelWindowsTest : public QObject {
     QTest::newRow("not JSON") << QByteArray("cells");
     QTest::newRow("fewer tiles than cells") << QByteArray(R"({"columns":2,"rows":1,"tiles":[1]})");
     QTest::newRow("too wide") << R"({"columns":21,"rows":1,"tiles":[)" + QByteArray("1,").repeated(20) + "1]}";
-    QTest::newRow("negative tile") << QByteArray(R"({"columns":1,"rows":1,"tiles":[-1]})");
+    QTest::newRow("below the untouched mark") << QByteArray(R"({"columns":1,"rows":1,"tiles":[-2]})");
     QTest::newRow("fractional size") << QByteArray(R"({"columns":1.5,"rows":1,"tiles":[1]})");
   }
   void damagedClipboardCellsPasteNothing() {
