@@ -7,7 +7,9 @@
 #include "content/file_io.h"
 #include "platform/fluid_songs.h"
 #include "platform/music.h"
+#include "platform/platform.h"
 #include "platform/rendered_songs.h"
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -84,4 +86,26 @@ TEST(RenderedSongs, AMissingOrDamagedRenderingIsRefused) {
   EXPECT_FALSE(rendered.Prepare(ShippedSongs / "Rendered" / "none.opus"));
   EXPECT_FALSE(rendered.Prepare(ShippedSongs / "SFSong1.mid"));
   EXPECT_FALSE(rendered.Play());
+}
+
+// The sound card plays a song's rendering when there is one of its bytes, and synthesizes it otherwise; only one
+// of the two is held.
+TEST(RenderedSongs, TheDevicePlaysTheRenderingInsteadOfSynthesizing) {
+  std::unique_ptr<AudioDevice> audio = OpenAudioDevice({});
+  if (std::string(audio->Name()) != "SDL_mixer") GTEST_SKIP() << "no SDL audio driver";
+  const Bytes midi = ReadSong(ShippedSongs / "SFSong1.mid");
+  Music music;
+  music.songLength = MidiLength(midi);
+  FreshFolder elsewhere;  // the same song where no rendering lies beside it
+  const std::size_t fonts = FluidSongs::SoundFontsHeld();
+  std::shared_ptr<SongData> song = audio->LoadSong(elsewhere / "SFSong1.mid", midi);
+  ASSERT_TRUE(song && audio->PlaySong(*song));
+  EXPECT_EQ(FluidSongs::SoundFontsHeld(), fonts + 1);
+  EXPECT_TRUE(audio->SongPlaying(music, 0));
+  song = audio->LoadSong(ShippedSongs / "SFSong1.mid", midi);
+  ASSERT_TRUE(song && audio->PlaySong(*song));
+  EXPECT_EQ(FluidSongs::SoundFontsHeld(), fonts);
+  EXPECT_TRUE(audio->SongPlaying(music, 0));
+  audio->HaltSong();
+  EXPECT_FALSE(audio->SongPlaying(music, 0));
 }
