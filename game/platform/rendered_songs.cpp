@@ -22,7 +22,7 @@ struct RenderedStream {
   bool atEnd = false;
 
   ~RenderedStream() {
-    if (converter) SDL_FreeAudioStream(converter);
+    SDL_FreeAudioStream(converter);
     if (file) op_free(file);
   }
 
@@ -50,7 +50,7 @@ bool RenderedSongs::Prepare(const std::filesystem::path& rendering) {
   Release();
   auto stream = std::make_unique<RenderedStream>();
   stream->file = op_open_file(rendering.c_str(), nullptr);
-  if (!stream->file || op_channel_count(stream->file, -1) > 2) return false;
+  if (!stream->file) return false;
   stream->converter = SDL_NewAudioStream(AUDIO_F32SYS, 2, OpusRate, AUDIO_S16SYS, 2, sampleRate_);
   if (!stream->converter) return false;
   std::lock_guard guard(lock_);
@@ -93,11 +93,11 @@ void RenderedSongs::Mix(void* songs, std::uint8_t* stream, int length) {
   if (!guard.owns_lock() || !self.stream_ || self.playedFrames_ < 0) return;
   RenderedStream& song = *self.stream_;
   song.Fill(length, self.gain_ / RenderGain);
-  const int got = SDL_AudioStreamGet(song.converter, stream, length);
-  if (got <= 0 && song.atEnd) {
+  const int got = std::max(SDL_AudioStreamGet(song.converter, stream, length), 0);
+  if (got == 0 && song.atEnd) {
     self.playedFrames_ = -1;
     return;
   }
-  if (got < length) SDL_memset(stream + std::max(got, 0), 0, static_cast<std::size_t>(length - std::max(got, 0)));
-  self.playedFrames_ += std::max(got, 0) / FrameBytes;
+  SDL_memset(stream + got, 0, static_cast<std::size_t>(length - got));
+  self.playedFrames_ += got / FrameBytes;
 }

@@ -1,7 +1,10 @@
 // The shipped songs as the build rendered them: one for every song, played at the synthesizer's loudness.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <thread>
 #include <vector>
 
 #include "content/file_io.h"
@@ -81,6 +84,21 @@ TEST(RenderedSongs, SoundAsTheSynthesizerAtTheSameGainAndKeepTime) {
   EXPECT_EQ(quiet, std::vector<std::int16_t>(2048, 7)) << "a halted song writes nothing";
 }
 
+// A rendering played to its end has played at least the song's length, then stops by itself.
+TEST(RenderedSongs, ARenderingEndsByItself) {
+  const Bytes midi = ReadSong(ShippedSongs / "PrismRush.mid");
+  RenderedSongs rendered(Rate);
+  ASSERT_TRUE(rendered.Prepare(RenderedSongPath(ShippedSongs / "PrismRush.mid", midi)));
+  ASSERT_TRUE(rendered.Play());
+  std::vector<std::int16_t> block(4096);
+  std::int64_t last = 0;
+  while (rendered.PlayedMs() >= 0) {
+    last = rendered.PlayedMs();
+    RenderedSongs::Mix(&rendered, reinterpret_cast<std::uint8_t*>(block.data()), 8192);
+  }
+  EXPECT_GE(last, MidiLength(midi));
+}
+
 TEST(RenderedSongs, AMissingOrDamagedRenderingIsRefused) {
   RenderedSongs rendered(Rate);
   EXPECT_FALSE(rendered.Prepare(ShippedSongs / "Rendered" / "none.opus"));
@@ -108,4 +126,33 @@ TEST(RenderedSongs, TheDevicePlaysTheRenderingInsteadOfSynthesizing) {
   EXPECT_TRUE(audio->SongPlaying(music, 0));
   audio->HaltSong();
   EXPECT_FALSE(audio->SongPlaying(music, 0));
+}
+
+// What the sound card is given carries the song, synthesized or rendered: SDL's disk driver keeps it in a file.
+TEST(RenderedSongs, TheDeviceMixesEitherKindOfSongIntoItsOutput) {
+  const Bytes midi = ReadSong(ShippedSongs / "SFSong1.mid");
+  FreshFolder folder;
+  const std::string driver = std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "";
+  for (const bool rendered : {false, true}) {
+    const fs::path output = folder / "output.raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+    {
+      std::unique_ptr<AudioDevice> audio = OpenAudioDevice({});
+      ASSERT_EQ(std::string(audio->Name()), "SDL_mixer");
+      std::shared_ptr<SongData> song = audio->LoadSong((rendered ? ShippedSongs : folder.path()) / "SFSong1.mid", midi);
+      ASSERT_TRUE(song && audio->PlaySong(*song));
+      std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+    std::vector<std::int16_t> samples(fs::file_size(output) / 2);
+    std::FILE* file = std::fopen(output.c_str(), "rb");
+    ASSERT_TRUE(file);
+    EXPECT_EQ(std::fread(samples.data(), 2, samples.size(), file), samples.size());
+    std::fclose(file);
+    int peak = 0;
+    for (const std::int16_t s : samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
+    EXPECT_GT(peak, 1000) << (rendered ? "rendered" : "synthesized");
+  }
+  if (driver.empty()) unsetenv("SDL_AUDIODRIVER"); else setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+  unsetenv("SDL_DISKAUDIOFILE");
 }
