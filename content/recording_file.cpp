@@ -350,6 +350,8 @@ std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
   return static_cast<std::uint32_t>(crc);
 }
 
+std::string Crc32Text(const std::uint8_t* data, std::size_t size) { return HexText(Crc32(data, size)); }
+
 std::optional<std::uint32_t> FileChecksum(const std::filesystem::path& path) {
   Bytes bytes;
   std::string error;

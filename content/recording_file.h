@@ -85,5 +85,7 @@ bool ReadRecordingFile(const std::filesystem::path& path, const std::string& pro
                        std::string& error);
 
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size);
+// The CRC-32 in eight lowercase hex digits, as recordings and the names made from them write it.
+std::string Crc32Text(const std::uint8_t* data, std::size_t size);
 // The CRC-32 of a whole file; none when it cannot be read.
 std::optional<std::uint32_t> FileChecksum(const std::filesystem::path& path);

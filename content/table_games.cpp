@@ -190,9 +190,7 @@ bool KeepRecordingInFolder(const std::filesystem::path& folder, std::int32_t sco
                            std::string& name, std::string& error) {
   constexpr int MaxCopies = 1000;
   if (!MakeFolderFor(folder / TableGamesIndexName, error)) return false;
-  char crc[9];
-  std::snprintf(crc, sizeof crc, "%08x", Crc32(recording.data(), recording.size()));
-  const std::string stem = NumberText(score) + "-" + crc;
+  const std::string stem = NumberText(score) + "-" + Crc32Text(recording.data(), recording.size());
   for (int copy = 1; copy <= MaxCopies; ++copy) {
     name = stem + (copy == 1 ? "" : "_" + std::to_string(copy)) + ".sfr";
     bool taken = false;

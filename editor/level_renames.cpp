@@ -13,9 +13,8 @@
 
 namespace {
 
-std::string PathIn(const QString& folder, const QString& name) {
-  return (folder + QLatin1Char('/') + name).toStdString();
-}
+QString InFolder(const QString& folder, const QString& name) { return folder + QLatin1Char('/') + name; }
+std::string PathIn(const QString& folder, const QString& name) { return InFolder(folder, name).toStdString(); }
 
 struct SetFile {
   QString name;
@@ -49,7 +48,7 @@ QString RollBack(const QString& folder, const std::vector<SetFile>& written, con
       left += QStringLiteral("\n%1 still lists the new name and could not be put back: %2")
                   .arg(file.name, QString::fromStdString(why));
   }
-  if (left.isEmpty() && !QFile::remove(folder + QLatin1Char('/') + to))
+  if (left.isEmpty() && !QFile::remove(InFolder(folder, to)))
     left += QStringLiteral("\n%1 is left as a copy of the level.").arg(to);
   return left;
 }
@@ -75,7 +74,7 @@ bool RenameLevelInFolder(const QString& folder, const QString& from, const QStri
                          QString& error) {
   QStringList unread;
   const std::vector<SetFile> sets = ReadSetsListing(folder, from, unread);
-  if (!CopyLevelFile(folder + QLatin1Char('/') + from, folder + QLatin1Char('/') + to, error)) return false;
+  if (!CopyLevelFile(InFolder(folder, from), InFolder(folder, to), error)) return false;
   std::vector<SetFile> written;
   for (const SetFile& file : sets) {
     LevelSet renamed = file.set;
@@ -90,7 +89,7 @@ bool RenameLevelInFolder(const QString& folder, const QString& from, const QStri
     changedSets << file.name;
   }
   // Every set names the new file now: an old file that stays behind is only a spare copy.
-  if (!QFile::remove(folder + QLatin1Char('/') + from))
+  if (!QFile::remove(InFolder(folder, from)))
     error = QStringLiteral("%1 could not be removed; it stays as a copy of %2.").arg(from, to);
   return true;
 }
@@ -98,7 +97,7 @@ bool RenameLevelInFolder(const QString& folder, const QString& from, const QStri
 QString CopyName(const QString& folder, const QString& levelName) {
   const QString stem = QFileInfo(levelName).completeBaseName();
   QString name = stem + QStringLiteral(" copy.sfl");
-  for (int n = 2; QFileInfo::exists(folder + QLatin1Char('/') + name); ++n)
+  for (int n = 2; QFileInfo::exists(InFolder(folder, name)); ++n)
     name = QStringLiteral("%1 copy %2.sfl").arg(stem).arg(n);
   return name;
 }

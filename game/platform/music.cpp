@@ -4,14 +4,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <map>
 #include <utility>
 #include <vector>
 
 #include "content/file_io.h"
-#include "content/recording_file.h"  // Crc32
+#include "content/recording_file.h"  // Crc32Text
 #include "platform/clock.h"
 
 namespace {
@@ -239,8 +238,7 @@ void LoadSong(Platform& platform, const std::filesystem::path& path, bool& music
 }
 
 std::filesystem::path RenderedSongPath(const std::filesystem::path& song, const Bytes& midi) {
-  char crc[9];
-  std::snprintf(crc, sizeof crc, "%08x", Crc32(midi.data(), midi.size()));
+  const std::string crc = Crc32Text(midi.data(), midi.size());
   return song.parent_path() / "Rendered" / (song.stem().string() + "." + crc + ".opus");
 }
 

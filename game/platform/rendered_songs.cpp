@@ -59,7 +59,7 @@ bool RenderedSongs::Prepare(const std::filesystem::path& rendering) {
 }
 
 void RenderedSongs::Release() {
-  std::unique_ptr<RenderedStream> last;
+  std::unique_ptr<RenderedStream> last;  // freed once the mixer may run again
   std::lock_guard guard(lock_);
   playedFrames_ = -1;
   last = std::move(stream_);
