@@ -138,5 +138,7 @@ TEST_F(LevelSetFile, WriterRefusesSetsThatWouldReadBackDifferently) {
     std::string error;
     EXPECT_FALSE(WriteLevelSetFile(file("w.sfs"), bad, error)) << bad.levelSetName;
     EXPECT_FALSE(std::filesystem::exists(file("w.sfs")));
+    const std::string said = bad.levelSetName == "Fine" ? "is not a plain file name" : "cannot be stored: ";
+    EXPECT_NE(error.find(said), std::string::npos) << error;
   }
 }

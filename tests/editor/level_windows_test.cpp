@@ -166,6 +166,7 @@ class LevelWindowsTest : public QObject {
     QTest::addColumn<int>("pasted");
     QTest::addColumn<QString>("warning");  // a line of it; empty: none
     QTest::newRow("same tileset") << "DefaultTileSet" << 4 << 4 << "";
+    QTest::newRow("an empty cell") << "DefaultTileSet" << 0 << 0 << "";
     QTest::newRow("tile missing") << "Small" << 4 << 0 << "Small.sft has no tile 4: those cells are pasted empty.";
     QTest::newRow("kind differs") << "Metal" << 2 << 2 << "Tile 2: Indestruct. (copied as Hittable)";
   }
